@@ -1,0 +1,35 @@
+#pragma once
+// The seam for message boxes and file dialogs: the program installs one that shows Qt
+// dialogs, tests install one that answers from a script.
+#include <memory>
+#include <optional>
+#include <string>
+
+struct FileDialogOptions {
+    std::string title;        // empty: the toolkit's default title
+    std::string filter;       // "Description (*.ext)|*.ext|All files (*.*)|*.*"
+    std::string defaultExt;   // "*.wav": appended when the chosen name has no extension
+    std::string initialName;  // proposed file name, may hold a folder
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain message box with an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;
+    virtual std::optional<std::string> SaveFile(const FileDialogOptions& options) = 0;
+    // The chosen folder, or nothing when the user cancelled.
+    virtual std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) = 0;
+};
+
+// The installed dialogs (main thread only). Until one is installed, messages go to stderr
+// and every file dialog is cancelled.
+Dialogs& AppDialogs();
+// Installs dialogs and returns the previous ones.
+std::unique_ptr<Dialogs> SetAppDialogs(std::unique_ptr<Dialogs> dialogs);
+
+// Appends the default extension ("*.wav" gives ".wav") when the name's last path element
+// has none.
+std::string WithDefaultExtension(const std::string& name, const std::string& defaultExt);

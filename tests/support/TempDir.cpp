@@ -1,0 +1,59 @@
+#include "support/TempDir.h"
+
+#include "platform/Paths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "mervane-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data()))
+        throw std::runtime_error("mkdtemp failed");
+    path_ = buffer.data();
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempDir::File(const std::string& name) const
+{
+    return path_ + "/" + name;
+}
+
+IsolatedSettings::IsolatedSettings()
+{
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
+        hadConfig_ = true;
+        previousConfig_ = old;
+    }
+    ::setenv("XDG_CONFIG_HOME", dir_.File("config").c_str(), 1);
+    std::filesystem::create_directories(dir_.File("program"));
+    SetTemporaryFolderOverride(dir_.File("program"));
+}
+
+IsolatedSettings::~IsolatedSettings()
+{
+    SetTemporaryFolderOverride("");
+    if (hadConfig_)
+        ::setenv("XDG_CONFIG_HOME", previousConfig_.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+std::string IsolatedSettings::SettingsFile() const
+{
+    return dir_.File("config") + "/mervane/MERVANE2.INI";
+}
+
+std::string IsolatedSettings::TemporaryWave() const
+{
+    return dir_.File("program") + "/mp3tmp.wav";
+}

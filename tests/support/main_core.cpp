@@ -1,0 +1,11 @@
+// Test entry for suites below the widgets: a QCoreApplication gives posted messages and
+// the main-thread handoff an event loop.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
