@@ -1,7 +1,25 @@
+// The program: the wizard window, the hidden window that owns the components, and the
+// encoder details dialog, created in this order; the program ends when the wizard closes.
+#include "app/AppSetup.h"
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "mixer/Unit2.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("Mervane");
+    QApplication::setApplicationDisplayName("Mervane");
+    InstallApplicationReport();
+
+    WizardState state;
+    auto form1 = std::make_unique<TForm1>(state);
+    auto form2 = std::make_unique<TForm2>(state);
+    auto form3 = std::make_unique<TForm3>(form1.get());
+    form1->Attach(form2.get(), form3.get());
+    QObject::connect(form1.get(), &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    form1->show();
+    return app.exec();
 }

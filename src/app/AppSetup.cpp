@@ -1,0 +1,10 @@
+#include "app/AppSetup.h"
+
+#include "app/QtDialogs.h"
+#include "platform/ErrorReport.h"
+
+void InstallApplicationReport()
+{
+    SetAppDialogs(std::make_unique<QtDialogs>());
+    SetErrorReporter([](const std::string& text) { AppDialogs().ShowMessage(text); });
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Installs the program's real dialogs and routes the error report into a message box.
+void InstallApplicationReport();

@@ -1,0 +1,65 @@
+#include "app/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+QWidget* dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+std::optional<std::string> chosen(const QString& name, const FileDialogOptions& options)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return WithDefaultExtension(name.toStdString(), options.defaultExt);
+}
+}  // namespace
+
+QString QtNameFilters(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        patterns.replace("*.*", "*");  // every file, also names without a dot
+        filters << parts[i] + " (" + patterns + ")";
+    }
+    return filters.join(";;");
+}
+
+void QtDialogs::ShowMessage(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options)
+{
+    const QString name = QFileDialog::getOpenFileName(dialogParent(), QString::fromStdString(options.title),
+                                                      QString::fromStdString(options.initialName).remove('*'),
+                                                      QtNameFilters(options.filter));
+    return chosen(name, options);
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const FileDialogOptions& options)
+{
+    const QString name = QFileDialog::getSaveFileName(dialogParent(), QString::fromStdString(options.title),
+                                                      QString::fromStdString(options.initialName).remove('*'),
+                                                      QtNameFilters(options.filter));
+    return chosen(name, options);
+}
+
+std::optional<std::string> QtDialogs::SelectFolder(const std::string& title, const std::string& initial)
+{
+    const QString folder = QFileDialog::getExistingDirectory(dialogParent(), QString::fromStdString(title),
+                                                             QString::fromStdString(initial));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder.toStdString();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Message boxes and file dialogs shown with Qt.
+#include "platform/Dialogs.h"
+
+#include <QString>
+
+class QtDialogs final : public Dialogs {
+public:
+    void ShowMessage(const std::string& text) override;
+    std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
+    std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
+    std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;
+};
+
+// "Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*" as a Qt name filter list.
+QString QtNameFilters(const std::string& filter);

@@ -1,0 +1,47 @@
+#include "app/SourceIcons.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <array>
+
+namespace {
+struct IconSpec {
+    const char* themeName;
+    const char* glyph;
+    QColor colour;
+};
+
+constexpr int kSize = 40;
+
+QIcon drawnIcon(const IconSpec& spec)
+{
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(spec.colour);
+    painter.setPen(QPen(spec.colour.darker(150), 2));
+    painter.drawRoundedRect(QRectF(2, 2, kSize - 4, kSize - 4), 8, 8);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, spec.glyph);
+    return QIcon(pixmap);
+}
+}  // namespace
+
+QIcon SourceIcon(int index)
+{
+    static const std::array<IconSpec, 6> kIcons = {{
+        {"audio-x-generic", "WAV", QColor(0x2f, 0x6f, 0xb5)},
+        {"audio-midi", "MIDI", QColor(0x7a, 0x3f, 0xa8)},
+        {"media-optical-audio", "CD", QColor(0x3a, 0x8f, 0x4a)},
+        {"audio-input-microphone", "MIC", QColor(0xb5, 0x4a, 0x2f)},
+        {"audio-input-line", "LINE", QColor(0x8f, 0x7a, 0x2a)},
+        {"audio-card", "AUX", QColor(0x4a, 0x4a, 0x4a)},
+    }};
+    const IconSpec& spec = kIcons.at(static_cast<std::size_t>(index));
+    return QIcon::fromTheme(spec.themeName, drawnIcon(spec));
+}

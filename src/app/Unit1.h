@@ -1,0 +1,242 @@
+#pragma once
+// The wizard window. One class, its code split by flow:
+//   Unit1Frame.cpp    window, banner, page container, start, close, priority
+//   Unit1Navigation.cpp  source buttons, MoveTo, Back, enter actions, Cancel
+//   Unit1Pages.cpp    the pages' widgets
+//   Unit1Wave.cpp     the wave-file road: SelWav, EncodeOptions, EncodeWav, MakeMP3, FinishUp
+//   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
+#include "mixer/WizardState.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QStackedWidget;
+class QTimer;
+class QToolButton;
+class TForm2;
+class TForm3;
+
+// A refused change of the process priority.
+class ESetPriority : public EMervaneError {
+public:
+    using EMervaneError::EMervaneError;
+};
+
+// The details fields shared by SingleTag and Multitag (each page has its own set).
+struct DetailsFields {
+    QLineEdit* artist = nullptr;
+    QLineEdit* title = nullptr;
+    QLineEdit* album = nullptr;
+    QSpinBox* year = nullptr;
+    QSpinBox* track = nullptr;
+    QComboBox* style = nullptr;
+    QLineEdit* comment = nullptr;
+    QCheckBox* original = nullptr;
+    QCheckBox* copyright = nullptr;
+};
+
+// One stored set of details of a CD track.
+struct TrackDetails {
+    std::string artist;
+    std::string title;
+    std::string album;
+    int year = 0;
+    int track = 0;
+    int genre = 255;
+    std::string comment;
+    bool copyright = false;
+    bool original = false;
+};
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(WizardState& state, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Wires the hidden window and the details dialog, created after this window.
+    void Attach(TForm2* form2, TForm3* form3);
+
+    WizardState& State() { return state_; }
+    QWidget* CurrentPage() const;
+    const std::vector<QWidget*>& PageHistory() const { return history_; }
+
+    // Navigation (main thread).
+    void MoveTo(QWidget* page);
+    void ResetButtons();
+
+    // Sets the priority class of the whole process: 0 idle, 1 normal, 2 high, 3 realtime.
+    // Any thread (the CD extraction tick calls it from its timer thread).
+    void SetPriority(int level);
+
+    // The wave road.
+    void MakeMP3(const std::string& input, const std::string& output);
+    void FinishUp();
+    bool CheckWave(const std::string& fileName);
+
+    // Track details.
+    void WriteTag();
+    void CDWriteTag();
+
+signals:
+    // The window has closed; the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Frame and navigation.
+    void BuildFrame();
+    void BuildPages();
+    QWidget* AddPage(const char* name, const QString& title);
+    QPushButton* AddButton(QWidget* page, const char* name, const QString& text, int x);
+    void AddNextCancel(QWidget* page, const char* nextName, const QString& nextText,
+                       void (TForm1::*next)(), bool cancelCloses);
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void OnFocusChanged(QWidget* now);
+    void RunEnterAction(QWidget* page);
+    QWidget* PageOf(QWidget* w) const;
+    QWidget* FirstFocusable(QWidget* page) const;
+    void SourceButtonClick(QToolButton* button, const char* kind);
+    void SelSourceNextClick();
+    void BtnBackClick();
+    void CancelClick();
+
+    // Pages.
+    void BuildSelSource();
+    void BuildSelWav();
+    void BuildSingleTag();
+    void BuildEncodeOptions();
+    void BuildEncodeWav();
+    void BuildRecEnc();
+    void BuildRecExt();
+    void BuildSelCD();
+    void BuildSelCDrec();
+    void BuildCDoptions();
+    void BuildCDtagsel();
+    void BuildMultitag();
+    void BuildRecEncCD();
+    DetailsFields BuildDetailsFields(QWidget* page, const char* prefix, const QString& copyrightText, int top);
+    QSlider* BuildBitrateGroup(QWidget* page, const char* sliderName, const char* labelName, int top,
+                               QLabel** valueLabel);
+    QLabel* AddClickHere(QWidget* page, int top);
+
+    // The wave road (Unit1Wave.cpp).
+    void SelWavEnter();
+    void SelWavBrowseInputClick();
+    void SelWavBrowseOutputClick();
+    void SelWavNextClick();
+    void MMSlider1Change(int position);
+    void EncodeOptionsNextClick();
+    void EncodeWavEnter();
+    void EncodeWavFinishClick();
+    void EncodeWavCancelClick();
+    void Timer1Timer();
+    void ClickHereClick();
+    FileDialogOptions SaveDialog() const;
+
+    // Track details (Unit1Details.cpp).
+    void SingleTagEnter();
+    void SingleTagNextClick();
+    void CDtagselNextClick();
+    void MultitagEnter();
+    void MultitagNextClick();
+    void FillStyleList(QComboBox* style);
+    int GenreByteOf(const QComboBox* style) const;
+    void ShowMultitagTrack();
+
+    // Pages of flows that are not built yet keep their buttons but do no work.
+    void PlaceholderNextClick();
+
+    WizardState& state_;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+
+    QStackedWidget* pages_ = nullptr;
+    QPushButton* btnBack_ = nullptr;
+    std::vector<QWidget*> history_;
+    std::map<QWidget*, std::function<void()>> enterActions_;
+    // The page that last held the input focus, so an enter action runs once per entry.
+    QWidget* focusPage_ = nullptr;
+    std::map<std::string, QLabel*> titles_;
+    // The save dialog's proposed name, shared by the pages that choose an output.
+    std::string saveDialogInitialName_;
+
+public:
+    // Pages.
+    QWidget* SelSource = nullptr;
+    QWidget* SelWav = nullptr;
+    QWidget* SingleTag = nullptr;
+    QWidget* EncodeOptions = nullptr;
+    QWidget* EncodeWav = nullptr;
+    QWidget* RecEnc = nullptr;
+    QWidget* RecExt = nullptr;
+    QWidget* selCD = nullptr;
+    QWidget* SelCDrec = nullptr;
+    QWidget* CDoptions = nullptr;
+    QWidget* CDtagsel = nullptr;
+    QWidget* Multitag = nullptr;
+    QWidget* RecEncCD = nullptr;
+
+    // SelSource.
+    std::vector<QToolButton*> sourceButtons;  // IEButton1..IEButton6
+    QPushButton* SelSourceNext = nullptr;
+
+    // SelWav.
+    QLabel* SelWavInputLabel = nullptr;
+    QLineEdit* SelWavInput = nullptr;
+    QLineEdit* SelWavOutput = nullptr;
+    QPushButton* SelWavNext = nullptr;
+
+    // SingleTag and Multitag.
+    DetailsFields singleTag;
+    DetailsFields multiTag;
+    QRadioButton* CDtagselYes = nullptr;
+    QRadioButton* CDtagselNo = nullptr;
+
+    // EncodeOptions.
+    QSlider* MMSlider1 = nullptr;
+    QLabel* BitrateValue = nullptr;
+
+    // EncodeWav.
+    QLineEdit* EncodeWavOutput = nullptr;
+    QProgressBar* MMGauge1 = nullptr;
+    QProgressBar* MMGauge2 = nullptr;
+    QLabel* EncodeWavAborted = nullptr;
+    QPushButton* EncodeWavFinish = nullptr;
+    QPushButton* EncodeWavCancel = nullptr;
+    QPushButton* RecEncFinish = nullptr;
+    QPushButton* RecEncCancel = nullptr;
+    QPushButton* RecEncCDFinish = nullptr;
+    QPushButton* RecEncCDCancel = nullptr;
+
+    QTimer* Timer1 = nullptr;
+
+    // Per-track details of the CD flow, indexed by track number 1..99.
+    std::array<TrackDetails, 100> trackDetails;
+    // CD track list check marks, in track order (filled by the CD flow).
+    std::vector<bool> cdTrackChecked;
+    int selectedTrackCount = 0;
+    int scanIndex = 0;
+    int detailsCount = 0;
+    int currentTrack = 0;
+};

@@ -1,0 +1,100 @@
+// Track details: the single-file details page, the CD details choice and the per-track page.
+#include "app/Unit1.h"
+
+#include "mpeg/GenreNamesPending.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+void TForm1::SingleTagEnter()
+{
+    FillStyleList(singleTag.style);
+}
+
+void TForm1::SingleTagNextClick()
+{
+    state_.copyright = singleTag.copyright->isChecked();
+    state_.original = singleTag.original->isChecked();
+    MoveTo(EncodeOptions);
+}
+
+void TForm1::CDtagselNextClick()
+{
+    state_.cdTrackDetails = CDtagselYes->isChecked();
+    MoveTo(state_.cdTrackDetails ? Multitag : RecEncCD);
+}
+
+void TForm1::MultitagEnter()
+{
+    scanIndex = 0;
+    detailsCount = 0;
+    multiTag.artist->setFocus();
+    FillStyleList(multiTag.style);
+    ShowMultitagTrack();
+}
+
+void TForm1::MultitagNextClick()
+{
+    TrackDetails& d = trackDetails.at(static_cast<std::size_t>(currentTrack));
+    d.artist = multiTag.artist->text().toStdString();
+    d.title = multiTag.title->text().toStdString();
+    d.album = multiTag.album->text().toStdString();
+    d.year = multiTag.year->value();
+    d.track = multiTag.track->value();
+    d.genre = GenreByteOf(multiTag.style);
+    d.comment = multiTag.comment->text().toStdString();
+    d.copyright = multiTag.copyright->isChecked();
+    d.original = multiTag.original->isChecked();
+    if (detailsCount == selectedTrackCount) {
+        currentTrack = 0;
+        MoveTo(RecEncCD);
+        return;
+    }
+    multiTag.comment->clear();
+    multiTag.comment->setFocus();
+    ShowMultitagTrack();
+}
+
+// Moves the scan to the next checked track (or the last entry of the list) and shows it.
+void TForm1::ShowMultitagTrack()
+{
+    const int count = static_cast<int>(cdTrackChecked.size());
+    while (scanIndex < count - 1 && !cdTrackChecked[static_cast<std::size_t>(scanIndex)])
+        ++scanIndex;
+    currentTrack = scanIndex + 1;
+    ++scanIndex;
+    ++detailsCount;
+    titles_["Multitag"]->setText("Enter details for track " + QString::number(currentTrack));
+    multiTag.track->setValue(currentTrack);
+}
+
+void TForm1::FillStyleList(QComboBox* style)
+{
+    style->clear();
+    style->addItem("Unknown");
+    for (int genre = 0; genre < 80; ++genre)
+        style->addItem(QString::fromLatin1(GenreName(genre)));
+    style->addItem("Unknown");
+    style->setCurrentIndex(0);
+}
+
+int TForm1::GenreByteOf(const QComboBox* style) const
+{
+    if (style->currentText() == "Unknown")
+        return 255;
+    // A typed style that is not in the list has position -1, which gives the byte 254.
+    const int position = style->findText(style->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return (position - 1) & 0xFF;
+}
+
+void TForm1::WriteTag()
+{
+}
+
+void TForm1::CDWriteTag()
+{
+}

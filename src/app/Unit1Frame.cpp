@@ -1,0 +1,216 @@
+// The wizard window's frame: creation, the banner and page container, activation, closing
+// and the process priority.
+#include "app/Unit1.h"
+
+#include "app/Unit3.h"
+#include "mixer/Unit2.h"
+#include "platform/ErrorReport.h"
+#include "platform/MessageTarget.h"
+#include "platform/Paths.h"
+#include "platform/ProcessPriority.h"
+#include "platform/ProfileFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+constexpr int kClientWidth = 424;
+constexpr int kClientHeight = 273;
+constexpr int kBannerWidth = 95;
+constexpr int kStripeHeight = 6;
+}  // namespace
+
+TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(state)
+{
+    setObjectName("Form1");
+    setWindowTitle("Mervane V2.0");
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    BuildFrame();
+    BuildPages();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { Guarded([&] { OnFocusChanged(now); }); });
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Attach(TForm2* form2, TForm3* form3)
+{
+    form2_ = form2;
+    form3_ = form3;
+    WizardHooks hooks;
+    hooks.WriteTag = [this] { WriteTag(); };
+    hooks.CDWriteTag = [this] { CDWriteTag(); };
+    hooks.FinishUp = [this] { FinishUp(); };
+    hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
+    hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
+    form2_->SetWizardHooks(std::move(hooks));
+}
+
+void TForm1::BuildFrame()
+{
+    auto* banner = new QLabel(this);
+    banner->setObjectName("Banner");
+    banner->setGeometry(0, 0, kBannerWidth, kClientHeight);
+    banner->setAutoFillBackground(true);
+    banner->setStyleSheet("QLabel#Banner { background: #1c3f74; }");
+    auto* name = new QLabel("Mervane", banner);
+    name->setObjectName("BannerName");
+    QFont bannerFont = name->font();
+    bannerFont.setPointSize(12);
+    bannerFont.setBold(true);
+    name->setFont(bannerFont);
+    name->setStyleSheet("color: white;");
+    name->setGeometry(6, 20, kBannerWidth - 12, 28);
+    auto* version = new QLabel("V2.0", banner);
+    version->setObjectName("BannerVersion");
+    version->setStyleSheet("color: #c8d8f0;");
+    version->setGeometry(6, 48, kBannerWidth - 12, 20);
+
+    auto* stripe = new QLabel(this);
+    stripe->setObjectName("Stripe");
+    stripe->setGeometry(kBannerWidth, 0, kClientWidth - kBannerWidth, kStripeHeight);
+    stripe->setStyleSheet("QLabel#Stripe { background: #e0a020; }");
+
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName("PageControl1");
+    pages_->setGeometry(kBannerWidth, kStripeHeight, kClientWidth - kBannerWidth,
+                        kClientHeight - kStripeHeight);
+
+    // Back lies outside the pages, left of each page's Next button.
+    btnBack_ = new QPushButton("< Back", this);
+    btnBack_->setObjectName("BtnBack");
+    btnBack_->setGeometry(kBannerWidth + 78, kStripeHeight + 236, 75, 25);
+    btnBack_->setEnabled(false);
+    btnBack_->raise();
+    connect(btnBack_, &QPushButton::clicked, this, [this] { Guarded([&] { BtnBackClick(); }); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(250);
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([&] { Timer1Timer(); }); });
+}
+
+QWidget* TForm1::AddPage(const char* name, const QString& title)
+{
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* label = new QLabel(title, page);
+    label->setObjectName(QString(name) + "Heading");
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 1);
+    label->setFont(f);
+    label->setGeometry(10, 4, 315, 22);
+    titles_[name] = label;
+    pages_->addWidget(page);
+    return page;
+}
+
+QPushButton* TForm1::AddButton(QWidget* page, const char* name, const QString& text, int x)
+{
+    auto* button = new QPushButton(text, page);
+    button->setObjectName(name);
+    button->setGeometry(x, 236, 75, 25);
+    return button;
+}
+
+void TForm1::AddNextCancel(QWidget* page, const char* nextName, const QString& nextText,
+                           void (TForm1::*next)(), bool cancelCloses)
+{
+    QPushButton* nextButton = AddButton(page, nextName, nextText, 158);
+    connect(nextButton, &QPushButton::clicked, this, [this, next] { Guarded([&] { (this->*next)(); }); });
+    const QString cancelName = page->objectName() + "Cancel";
+    QPushButton* cancel = AddButton(page, cancelName.toUtf8().constData(), "Cancel", 243);
+    if (cancelCloses)
+        connect(cancel, &QPushButton::clicked, this, [this] { Guarded([&] { CancelClick(); }); });
+}
+
+void TForm1::FormCreate()
+{
+    state_.ripMode = true;
+    state_.jobStarted = false;
+    state_.extractionRunning = false;
+    history_.clear();
+    pages_->setCurrentWidget(SelSource);
+    state_.sourceChosen = false;
+    state_.bitRateIndex = kDefaultBitRateIndex;
+    state_.encodingInProgress = false;
+    const ProfileFile settings = ProfileFile::Settings();
+    for (std::size_t i = 0; i < kRecordLevelKeys.size(); ++i)
+        state_.recordLevels[i] = settings.ReadInteger("RECORD_LEVEL", kRecordLevelKeys[i], kDefaultRecordLevel);
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Guarded([&] { FormActivate(); });
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Without a window manager the window may never become active; the source buttons must
+    // still show which sources exist.
+    Guarded([&] { FormActivate(); });
+}
+
+void TForm1::FormActivate()
+{
+    if (!form2_)
+        return;
+    const bool available[] = {form2_->MidiAvailable, form2_->CDAvailable, form2_->MicAvailable,
+                              form2_->LineAvailable, form2_->AuxAvailable};
+    for (std::size_t i = 0; i < std::size(available); ++i)
+        if (!available[i])
+            sourceButtons[i + 1]->setEnabled(false);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    Guarded([&] { FormClose(); });
+    event->accept();
+    emit closed();
+}
+
+void TForm1::FormClose()
+{
+    if (form2_)
+        form2_->RestoreMixer();
+    std::error_code ec;
+    std::filesystem::remove(TemporaryWavePath(), ec);
+    ProcessMessages();
+}
+
+void TForm1::SetPriority(int level)
+{
+    PriorityClass priority = PriorityClass::Normal;
+    switch (level) {
+    case 0: priority = PriorityClass::Idle; break;
+    case 1: priority = PriorityClass::Normal; break;
+    case 2: priority = PriorityClass::High; break;
+    case 3: priority = PriorityClass::Realtime; break;
+    default: return;  // not a priority class; nothing is changed
+    }
+    if (IsMainThread())
+        ProcessMessages();
+    if (const int error = SetProcessPriorityClass(priority); error != 0)
+        throw ESetPriority("Attempt to set priority error #" + std::to_string(error));
+}

@@ -1,0 +1,124 @@
+// Walking the pages: the source choice, Next, Back, Cancel and the enter actions that run
+// when the input focus moves into a page.
+#include "app/Unit1.h"
+
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+QWidget* TForm1::CurrentPage() const
+{
+    return pages_->currentWidget();
+}
+
+void TForm1::ResetButtons()
+{
+    state_.sourceChosen = true;
+    for (QToolButton* b : sourceButtons) {
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(p);
+    }
+}
+
+void TForm1::SourceButtonClick(QToolButton* button, const char* kind)
+{
+    ResetButtons();
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, Qt::red);
+    button->setPalette(p);
+    SelSourceNext->setEnabled(true);
+    state_.sourceKind = kind;
+}
+
+void TForm1::SelSourceNextClick()
+{
+    if (!state_.sourceChosen) {
+        AppDialogs().ShowMessage("No source selected");
+        return;
+    }
+    const std::string& kind = state_.sourceKind;
+    if (kind == "wave" || kind == "midi")
+        MoveTo(SelWav);
+    else if (kind == "mic" || kind == "line" || kind == "aux")
+        MoveTo(RecExt);
+    else if (kind == "cd")
+        MoveTo(selCD);
+}
+
+void TForm1::MoveTo(QWidget* page)
+{
+    history_.push_back(CurrentPage());
+    btnBack_->setEnabled(true);
+    // The focus follows from the Next button into the new page; its enter action runs now,
+    // once, and the focus tracking must not run it a second time.
+    focusPage_ = page;
+    pages_->setCurrentWidget(page);
+    FirstFocusable(page)->setFocus(Qt::TabFocusReason);
+    RunEnterAction(page);
+}
+
+void TForm1::BtnBackClick()
+{
+    if (history_.empty())
+        return;
+    QWidget* page = history_.back();
+    pages_->setCurrentWidget(page);
+    history_.pop_back();
+    btnBack_->setEnabled(!history_.empty());
+    // The focus stays on Back: the page's enter action waits for the focus to enter it.
+    if (PageOf(QApplication::focusWidget()) != page)
+        focusPage_ = nullptr;
+}
+
+void TForm1::CancelClick()
+{
+    close();
+}
+
+void TForm1::PlaceholderNextClick()
+{
+    // The flow behind this page is not available in this version.
+}
+
+QWidget* TForm1::FirstFocusable(QWidget* page) const
+{
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (PageOf(w) != page)
+            break;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page))
+            return w;
+    }
+    return page;
+}
+
+QWidget* TForm1::PageOf(QWidget* w) const
+{
+    for (; w; w = w->parentWidget())
+        if (w->parentWidget() == pages_)
+            return w;
+    return nullptr;
+}
+
+void TForm1::OnFocusChanged(QWidget* now)
+{
+    // Focus moves of other windows (message boxes, the details dialog) and the loss of
+    // focus when a window is deactivated are not moves within the wizard.
+    if (!now || now->window() != this)
+        return;
+    QWidget* page = PageOf(now);
+    if (page == focusPage_)
+        return;
+    focusPage_ = page;
+    if (page && page == CurrentPage())
+        RunEnterAction(page);
+}
+
+void TForm1::RunEnterAction(QWidget* page)
+{
+    if (auto it = enterActions_.find(page); it != enterActions_.end())
+        it->second();
+}

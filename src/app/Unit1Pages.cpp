@@ -1,0 +1,407 @@
+// The widgets of every wizard page. Geometry is fixed, like the window.
+#include "app/Unit1.h"
+
+#include "app/SourceIcons.h"
+#include "platform/ErrorReport.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+QLabel* addLabel(QWidget* page, const QString& text, int x, int y, int w = 300, int h = 16)
+{
+    auto* label = new QLabel(text, page);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+QLineEdit* addReadOnlyField(QWidget* page, const char* name, int x, int y, int w)
+{
+    auto* field = new QLineEdit(page);
+    field->setObjectName(name);
+    field->setReadOnly(true);
+    field->setGeometry(x, y, w, 22);
+    return field;
+}
+
+QProgressBar* addGauge(QWidget* page, const char* name, int x, int y, int w)
+{
+    auto* gauge = new QProgressBar(page);
+    gauge->setObjectName(name);
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    gauge->setGeometry(x, y, w, 18);
+    return gauge;
+}
+
+QSlider* addSlider(QWidget* page, const char* name, Qt::Orientation o, int max, QRect r)
+{
+    auto* slider = new QSlider(o, page);
+    slider->setObjectName(name);
+    slider->setRange(0, max);
+    slider->setGeometry(r);
+    return slider;
+}
+
+QLabel* addHiddenAborted(QWidget* page, const char* name, int x, int y)
+{
+    QLabel* label = addLabel(page, "....ABORTED", x, y, 90);
+    label->setObjectName(name);
+    label->setStyleSheet("color: red;");
+    label->hide();
+    return label;
+}
+
+// A level meter placeholder of the recording pages: two meters, the caption and the
+// recording level slider.
+void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const char* levelSlider)
+{
+    addGauge(page, meter1, 0, 0, 0)->setGeometry(262, 34, 12, 150);
+    page->findChild<QProgressBar*>(meter1)->setOrientation(Qt::Vertical);
+    addGauge(page, meter2, 0, 0, 0)->setGeometry(278, 34, 12, 150);
+    page->findChild<QProgressBar*>(meter2)->setOrientation(Qt::Vertical);
+    addLabel(page, "Recording level", 250, 190, 79, 16);
+    addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 34, 20, 150));
+}
+}  // namespace
+
+void TForm1::BuildPages()
+{
+    BuildSelSource();
+    BuildSelWav();
+    BuildSingleTag();
+    BuildEncodeOptions();
+    BuildEncodeWav();
+    BuildRecEnc();
+    BuildRecExt();
+    BuildSelCD();
+    BuildSelCDrec();
+    BuildCDoptions();
+    BuildCDtagsel();
+    BuildMultitag();
+    BuildRecEncCD();
+}
+
+void TForm1::BuildSelSource()
+{
+    SelSource = AddPage("SelSource", "Select audio source");
+    addLabel(SelSource, "Click on the icon to select the audio source", 10, 32);
+    struct Source {
+        const char* name;
+        const char* caption;
+        const char* kind;
+    };
+    static constexpr Source kSources[] = {
+        {"IEButton1", "Wave file", "wave"}, {"IEButton2", "MIDI file", "midi"},
+        {"IEButton3", "Audio CD", "cd"},    {"IEButton4", "MIC. in", "mic"},
+        {"IEButton5", "LINE in", "line"},   {"IEButton6", "AUX in", "aux"},
+    };
+    int index = 0;
+    for (const Source& s : kSources) {
+        auto* button = new QToolButton(SelSource);
+        button->setObjectName(s.name);
+        button->setText(s.caption);
+        button->setIcon(SourceIcon(index));
+        button->setIconSize(QSize(40, 40));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setGeometry(12 + (index % 3) * 102, 56 + (index / 3) * 84, 96, 78);
+        connect(button, &QToolButton::clicked, this,
+                [this, button, kind = s.kind] { Guarded([&] { SourceButtonClick(button, kind); }); });
+        sourceButtons.push_back(button);
+        ++index;
+    }
+    AddNextCancel(SelSource, "SelSourceNext", "Next >", &TForm1::SelSourceNextClick, true);
+    SelSourceNext = SelSource->findChild<QPushButton*>("SelSourceNext");
+    SelSourceNext->setEnabled(false);
+}
+
+void TForm1::BuildSelWav()
+{
+    SelWav = AddPage("SelWav", "Select wave file");
+    SelWavInputLabel = addLabel(SelWav, "Location of wav file to encode", 10, 40);
+    SelWavInputLabel->setObjectName("SelWavInputLabel");
+    SelWavInput = addReadOnlyField(SelWav, "SelWavInput", 10, 58, 230);
+    AddButton(SelWav, "SelWavBrowseInput", "Browse", 246)->move(246, 57);
+    addLabel(SelWav, "Location destination mp3 file", 10, 100);
+    SelWavOutput = addReadOnlyField(SelWav, "SelWavOutput", 10, 118, 230);
+    AddButton(SelWav, "SelWavBrowseOutput", "Browse", 246)->move(246, 117);
+    connect(SelWav->findChild<QPushButton*>("SelWavBrowseInput"), &QPushButton::clicked, this,
+            [this] { Guarded([&] { SelWavBrowseInputClick(); }); });
+    connect(SelWav->findChild<QPushButton*>("SelWavBrowseOutput"), &QPushButton::clicked, this,
+            [this] { Guarded([&] { SelWavBrowseOutputClick(); }); });
+    AddNextCancel(SelWav, "SelWavNext", "Next >", &TForm1::SelWavNextClick, true);
+    SelWavNext = SelWav->findChild<QPushButton*>("SelWavNext");
+    SelWavNext->setEnabled(false);
+    enterActions_[SelWav] = [this] { SelWavEnter(); };
+}
+
+DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, const QString& copyrightText, int top)
+{
+    const QString p(prefix);
+    DetailsFields f;
+    auto row = [&](const QString& caption, int y) { addLabel(page, caption, 10, y + 3, 50); };
+    auto edit = [&](const char* name, int y, int w) {
+        auto* e = new QLineEdit(page);
+        e->setObjectName(p + name);
+        e->setGeometry(62, y, w, 20);
+        return e;
+    };
+    row("Artist", top);
+    f.artist = edit("Artist", top, 250);
+    row("Title", top + 22);
+    f.title = edit("Title", top + 22, 250);
+    row("Album", top + 44);
+    f.album = edit("Album", top + 44, 250);
+    row("Year", top + 66);
+    f.year = new QSpinBox(page);
+    f.year->setObjectName(p + "Year");
+    f.year->setRange(1900, 2099);
+    f.year->setValue(1999);
+    f.year->findChild<QLineEdit*>()->setReadOnly(true);  // arrows only, no typing
+    f.year->setGeometry(62, top + 66, 70, 20);
+    addLabel(page, "Track", 142, top + 69, 40);
+    f.track = new QSpinBox(page);
+    f.track->setObjectName(p + "Track");
+    f.track->setRange(1, 99);
+    f.track->setValue(1);
+    f.track->findChild<QLineEdit*>()->setReadOnly(true);
+    f.track->setGeometry(182, top + 66, 50, 20);
+    row("Style", top + 88);
+    f.style = new QComboBox(page);
+    f.style->setObjectName(p + "Style");
+    f.style->setEditable(true);
+    f.style->setInsertPolicy(QComboBox::NoInsert);
+    f.style->setGeometry(62, top + 88, 170, 20);
+    row("Comment", top + 110);
+    f.comment = edit("Comment", top + 110, 250);
+    f.original = new QCheckBox("Audio is original", page);
+    f.original->setObjectName(p + "Original");
+    f.original->setGeometry(10, top + 134, 150, 18);
+    f.copyright = new QCheckBox(copyrightText, page);
+    f.copyright->setObjectName(p + "Copyright");
+    f.copyright->setGeometry(165, top + 134, 160, 18);
+    return f;
+}
+
+void TForm1::BuildSingleTag()
+{
+    SingleTag = AddPage("SingleTag", "Enter MP3 file details");
+    addLabel(SingleTag, "Enter track details. These can be displayed by some players.", 10, 26, 315);
+    singleTag = BuildDetailsFields(SingleTag, "SingleTag", "Audio is copyrighted", 46);
+    AddNextCancel(SingleTag, "SingleTagNext", "Next >", &TForm1::SingleTagNextClick, true);
+    enterActions_[SingleTag] = [this] { SingleTagEnter(); };
+}
+
+QSlider* TForm1::BuildBitrateGroup(QWidget* page, const char* sliderName, const char* labelName, int top,
+                                   QLabel** valueLabel)
+{
+    auto* group = new QGroupBox("MP3 Quality", page);
+    group->setGeometry(10, top, 310, 90);
+    auto* caption = new QLabel("MP3 Bitrate = ", group);
+    caption->setGeometry(10, 22, 90, 16);
+    auto* value = new QLabel("128 Khz", group);
+    value->setObjectName(labelName);
+    value->setGeometry(100, 22, 90, 16);
+    auto* low = new QLabel("Low", group);
+    low->setGeometry(10, 52, 30, 16);
+    auto* slider = new QSlider(Qt::Horizontal, group);
+    slider->setObjectName(sliderName);
+    slider->setRange(1, 14);
+    slider->setValue(9);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setGeometry(42, 48, 220, 26);
+    auto* high = new QLabel("High", group);
+    high->setGeometry(268, 52, 30, 16);
+    *valueLabel = value;
+    return slider;
+}
+
+void TForm1::BuildEncodeOptions()
+{
+    EncodeOptions = AddPage("EncodeOptions", "Select encoding options");
+    addLabel(EncodeOptions, "Specify MP3 quality/compression factor.", 10, 40);
+    MMSlider1 = BuildBitrateGroup(EncodeOptions, "MMSlider1", "BitrateValue", 70, &BitrateValue);
+    connect(MMSlider1, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider1Change(p); }); });
+    AddNextCancel(EncodeOptions, "EncodeOptionsNext", "Next >", &TForm1::EncodeOptionsNextClick, true);
+}
+
+QLabel* TForm1::AddClickHere(QWidget* page, int top)
+{
+    addLabel(page, "using the Blade encoder.", 10, top, 140);
+    auto* click = addLabel(page, "<a href=\"#\">Click here</a>", 150, top, 60);
+    click->setObjectName(page->objectName() + "ClickHere");
+    click->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(click, &QLabel::linkActivated, this, [this] { Guarded([&] { ClickHereClick(); }); });
+    addLabel(page, "for details", 212, top, 80);
+    return click;
+}
+
+void TForm1::BuildEncodeWav()
+{
+    EncodeWav = AddPage("EncodeWav", "Encoding WAVE file");
+    addLabel(EncodeWav, "Output file", 10, 32);
+    EncodeWavOutput = addReadOnlyField(EncodeWav, "EncodeWavOutput", 10, 50, 310);
+    addLabel(EncodeWav, "Checking and converting Wave format", 10, 82);
+    MMGauge2 = addGauge(EncodeWav, "MMGauge2", 10, 100, 310);
+    addLabel(EncodeWav, "Encoding progress", 10, 130, 150);
+    EncodeWavAborted = addHiddenAborted(EncodeWav, "EncodeWavAborted", 160, 130);
+    MMGauge1 = addGauge(EncodeWav, "MMGauge1", 10, 148, 310);
+    AddClickHere(EncodeWav, 190);
+    EncodeWavFinish = AddButton(EncodeWav, "EncodeWavFinish", "Finish", 158);
+    EncodeWavFinish->setEnabled(false);
+    EncodeWavCancel = AddButton(EncodeWav, "EncodeWavCancel", "Cancel", 243);
+    connect(EncodeWavFinish, &QPushButton::clicked, this, [this] { Guarded([&] { EncodeWavFinishClick(); }); });
+    connect(EncodeWavCancel, &QPushButton::clicked, this, [this] { Guarded([&] { EncodeWavCancelClick(); }); });
+    enterActions_[EncodeWav] = [this] { EncodeWavEnter(); };
+}
+
+void TForm1::BuildRecEnc()
+{
+    RecEnc = AddPage("RecEnc", "Encoding MIDI file");
+    addLabel(RecEnc, "Output file", 10, 32);
+    addReadOnlyField(RecEnc, "RecEncOutput", 10, 50, 235);
+    addLabel(RecEnc, "Recording progress", 10, 78);
+    addGauge(RecEnc, "MMGauge4", 10, 96, 235);
+    addLabel(RecEnc, "Encoding progress", 10, 120, 120);
+    addHiddenAborted(RecEnc, "RecEncAborted", 140, 120);
+    addGauge(RecEnc, "MMGauge3", 10, 138, 235);
+    addLabel(RecEnc, "Monitor volume", 10, 160);
+    addSlider(RecEnc, "MMSlider2", Qt::Horizontal, 65535, QRect(10, 176, 235, 20));
+    addLevelPanel(RecEnc, "MMLEDGauge1", "MMLEDGauge2", "MMSlider3");
+    AddClickHere(RecEnc, 210);
+    RecEncFinish = AddButton(RecEnc, "RecEncFinish", "Finish", 158);
+    RecEncFinish->setEnabled(false);
+    RecEncCancel = AddButton(RecEnc, "RecEncCancel", "Cancel", 243);
+    enterActions_[RecEnc] = [this] { btnBack_->hide(); };
+}
+
+void TForm1::BuildRecExt()
+{
+    RecExt = AddPage("RecExt", "Recording from AUX input");
+    addLabel(RecExt, "Select a destination file then use the RECORD and ", 10, 28, 240);
+    addLabel(RecExt, "STOP buttons to record.", 10, 44, 240);
+    addLabel(RecExt, "Location destination mp3 file", 10, 66, 240);
+    addReadOnlyField(RecExt, "RecExtOutput", 10, 84, 160);
+    AddButton(RecExt, "RecExtBrowse", "Browse", 0)->setGeometry(174, 83, 70, 24);
+    auto* record = AddButton(RecExt, "RecExtRecord", "Record", 0);
+    record->setGeometry(10, 116, 75, 25);
+    record->setEnabled(false);
+    auto* stop = AddButton(RecExt, "RecExtStop", "Stop", 0);
+    stop->setGeometry(95, 116, 75, 25);
+    stop->setEnabled(false);
+    addLabel(RecExt, "Monitor volume", 10, 152);
+    addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 170, 235, 20));
+    addLevelPanel(RecExt, "MMLEDGauge3", "MMLEDGauge4", "MMSlider4");
+    AddNextCancel(RecExt, "RecExtNext", "Next >", &TForm1::PlaceholderNextClick, true);
+    RecExt->findChild<QPushButton*>("RecExtNext")->setEnabled(false);
+}
+
+void TForm1::BuildSelCD()
+{
+    selCD = AddPage("selCD", "Select CD tracks for encoding");
+    AddButton(selCD, "selCDNewCD", "New CD", 0)->setGeometry(245, 30, 75, 25);
+    addLabel(selCD, "", 10, 34, 230)->setObjectName("selCDInfo");
+    auto* list = new QListWidget(selCD);
+    list->setObjectName("selCDTracks");
+    list->setGeometry(10, 60, 230, 165);
+    AddButton(selCD, "selCDClear", "Clear list", 0)->setGeometry(245, 90, 75, 25);
+    AddButton(selCD, "selCDSelectAll", "Select all", 0)->setGeometry(245, 120, 75, 25);
+    AddNextCancel(selCD, "selCDNext", "Next >", &TForm1::PlaceholderNextClick, true);
+}
+
+void TForm1::BuildSelCDrec()
+{
+    SelCDrec = AddPage("SelCDrec", "CD data extraction");
+    const char* lines[] = {"There are two methods of extracting the CD audio data",
+                           "1) Ripping",
+                           "The data is extracted digitally for best ",
+                           "audio quality. Not all CDROMS support ripping.",
+                           "1) Recording",
+                           "The audio is recorded using the ",
+                           "soundcard with some loss of fidelity."};
+    int y = 28;
+    for (const char* line : lines) {
+        addLabel(SelCDrec, line, 10, y, 315);
+        y += 17;
+    }
+    auto* record = new QRadioButton("RECORD the audio with the soundcard", SelCDrec);
+    record->setObjectName("SelCDrecRecord");
+    record->setGeometry(10, 180, 300, 20);
+    record->setChecked(true);
+    auto* rip = new QRadioButton("RIP the data digitally", SelCDrec);
+    rip->setObjectName("SelCDrecRip");
+    rip->setGeometry(10, 202, 300, 20);
+    AddNextCancel(SelCDrec, "SelCDrecNext", "Next >", &TForm1::PlaceholderNextClick, true);
+}
+
+void TForm1::BuildCDoptions()
+{
+    CDoptions = AddPage("CDoptions", "CD Encoding options");
+    addLabel(CDoptions, "Choose a location for the resulting mp3 files.", 10, 28, 315);
+    addLabel(CDoptions, "Files will be named Track1, Track2, Track3 etc.", 10, 44, 315);
+    addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 64, 230);
+    AddButton(CDoptions, "CDoptionsBrowse", "Browse", 0)->setGeometry(246, 63, 75, 24);
+    QLabel* value = nullptr;
+    BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &value);
+    AddNextCancel(CDoptions, "CDoptionsNext", "Next >", &TForm1::PlaceholderNextClick, true);
+    CDoptions->findChild<QPushButton*>("CDoptionsNext")->setEnabled(false);
+}
+
+void TForm1::BuildCDtagsel()
+{
+    CDtagsel = AddPage("CDtagsel", "CD file details");
+    addLabel(CDtagsel, "Do you want to enter details for each of the CD tracks? ", 10, 34, 315);
+    addLabel(CDtagsel, "These details will be written into the MP3 file and can be ", 10, 50, 315);
+    addLabel(CDtagsel, "displayed by some players.", 10, 66, 315);
+    CDtagselYes = new QRadioButton("Yes, I want to enter the track details.", CDtagsel);
+    CDtagselYes->setObjectName("CDtagselYes");
+    CDtagselYes->setGeometry(10, 100, 310, 20);
+    CDtagselNo = new QRadioButton("No, encode the tracks without descriptions.", CDtagsel);
+    CDtagselNo->setObjectName("CDtagselNo");
+    CDtagselNo->setGeometry(10, 124, 310, 20);
+    CDtagselNo->setChecked(true);
+    AddNextCancel(CDtagsel, "CDtagselNext", "Next >", &TForm1::CDtagselNextClick, true);
+}
+
+void TForm1::BuildMultitag()
+{
+    Multitag = AddPage("Multitag", "Enter details for track ");
+    multiTag = BuildDetailsFields(Multitag, "Multitag", "Audio is copyright", 32);
+    AddNextCancel(Multitag, "MultitagNext", "Next >", &TForm1::MultitagNextClick, true);
+    enterActions_[Multitag] = [this] { MultitagEnter(); };
+}
+
+void TForm1::BuildRecEncCD()
+{
+    RecEncCD = AddPage("RecEncCD", "Encoding AUDIO CD file");
+    addLabel(RecEncCD, "Output file", 10, 28);
+    addReadOnlyField(RecEncCD, "RecEncCDOutput", 10, 44, 235);
+    addLabel(RecEncCD, "Recording progress", 10, 70);
+    addGauge(RecEncCD, "MMGauge6", 10, 86, 235);
+    addLabel(RecEncCD, "Encoding progress", 10, 108, 120);
+    addHiddenAborted(RecEncCD, "RecEncCDAborted", 140, 108);
+    addGauge(RecEncCD, "MMGauge5", 10, 124, 235);
+    addLabel(RecEncCD, "Monitor volume", 10, 148);
+    addSlider(RecEncCD, "MMSlider7", Qt::Horizontal, 65535, QRect(10, 164, 235, 20));
+    addLevelPanel(RecEncCD, "MMLEDGauge8", "MMLEDGauge7", "MMSlider8");
+    AddClickHere(RecEncCD, 210);
+    RecEncCDFinish = AddButton(RecEncCD, "RecEncCDFinish", "Finish", 158);
+    RecEncCDFinish->setEnabled(false);
+    RecEncCDCancel = AddButton(RecEncCD, "RecEncCDCancel", "Cancel", 243);
+    enterActions_[RecEncCD] = [this] { btnBack_->hide(); };
+}

@@ -1,0 +1,168 @@
+// The wave-file road: choosing the files, the bit rate, and the encoding page.
+#include "app/Unit1.h"
+
+#include "app/OutputName.h"
+#include "app/Unit3.h"
+#include "mixer/Unit2.h"
+#include "platform/Dialogs.h"
+#include "platform/MessageTarget.h"
+#include "platform/Paths.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <array>
+#include <filesystem>
+
+namespace {
+constexpr std::array<int, 14> kBitratesKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+
+FileDialogOptions waveOpenDialog()
+{
+    return {"Select source wave file", "Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*", "*.wav", "*.wav"};
+}
+
+FileDialogOptions midiOpenDialog()
+{
+    return {"Select source MIDI file", "Midi files (*.mid)|*.mid|All files (*.*)|*.*", "*.mid", "*.mid"};
+}
+}  // namespace
+
+void TForm1::SelWavEnter()
+{
+    if (state_.sourceKind != "midi")
+        return;
+    titles_["SelWav"]->setText("Select MIDI file");
+    SelWavInputLabel->setText("Location of MIDI file to encode");
+}
+
+void TForm1::SelWavBrowseInputClick()
+{
+    const auto chosen = AppDialogs().OpenFile(state_.sourceKind == "midi" ? midiOpenDialog() : waveOpenDialog());
+    if (!chosen)
+        return;
+    SelWavInput->setText(QString::fromStdString(*chosen));
+    SelWavNext->setEnabled(true);
+    if (SelWavOutput->text().isEmpty()) {
+        const std::string output = Mp3NameFor(*chosen);
+        SelWavOutput->setText(QString::fromStdString(output));
+        saveDialogInitialName_ = output;
+    }
+}
+
+FileDialogOptions TForm1::SaveDialog() const
+{
+    return {"", "mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*", "*.mp3", saveDialogInitialName_};
+}
+
+void TForm1::SelWavBrowseOutputClick()
+{
+    if (const auto chosen = AppDialogs().SaveFile(SaveDialog()))
+        SelWavOutput->setText(QString::fromStdString(*chosen));
+}
+
+void TForm1::SelWavNextClick()
+{
+    state_.inputFileName = SelWavInput->text().toStdString();
+    state_.outputFileName = SelWavOutput->text().toStdString();
+    MoveTo(SingleTag);
+}
+
+void TForm1::MMSlider1Change(int position)
+{
+    state_.bitRateIndex = position - 1;
+    BitrateValue->setText(QString::number(kBitratesKbps.at(static_cast<std::size_t>(position - 1))) + " Khz");
+}
+
+void TForm1::EncodeOptionsNextClick()
+{
+    if (state_.sourceKind == "midi")
+        MoveTo(RecEnc);
+    else
+        MoveTo(EncodeWav);
+}
+
+void TForm1::EncodeWavEnter()
+{
+    if (state_.jobStarted)
+        return;
+    state_.jobStarted = true;
+    state_.cancel = false;
+    btnBack_->hide();
+    MMGauge1->setValue(0);
+    MMGauge2->setValue(0);
+    EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
+    ProcessMessages();
+    const std::string temporary = TemporaryWavePath();
+    if (form2_->CheckWave(state_.inputFileName)) {
+        MMGauge2->setValue(100);
+    } else {
+        form2_->ConvertFile(state_.inputFileName, temporary);
+        state_.inputFileName = temporary;
+    }
+    ProcessMessages();
+    if (!state_.cancel)
+        MakeMP3(state_.inputFileName, state_.outputFileName);
+}
+
+void TForm1::MakeMP3(const std::string& input, const std::string& output)
+{
+    state_.encodingInProgress = true;
+    form2_->StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
+}
+
+void TForm1::Timer1Timer()
+{
+    const auto& kind = state_.sourceKind;
+    if (kind == "wave" || kind == "aux" || kind == "line" || kind == "mic") {
+        if (const auto percent = form2_->EncodingPercent())
+            MMGauge1->setValue(*percent);
+    } else if (kind == "cd") {
+        if (const auto percent = form2_->EncodingPercent())
+            findChild<QProgressBar*>("MMGauge5")->setValue(*percent);
+    } else if (!state_.midiPlaying) {
+        if (const auto percent = form2_->EncodingPercent())
+            findChild<QProgressBar*>("MMGauge3")->setValue(*percent);
+    }
+}
+
+void TForm1::FinishUp()
+{
+    for (QPushButton* finish : {EncodeWavFinish, RecEncFinish, RecEncCDFinish})
+        finish->setEnabled(true);
+    for (QPushButton* cancel : {EncodeWavCancel, RecEncCancel, RecEncCDCancel})
+        cancel->setEnabled(false);
+    std::error_code ec;
+    std::filesystem::remove(TemporaryWavePath(), ec);
+}
+
+void TForm1::EncodeWavFinishClick()
+{
+    state_.jobStarted = true;
+    close();
+}
+
+void TForm1::EncodeWavCancelClick()
+{
+    state_.cancel = true;
+    if (state_.encodingInProgress)
+        form2_->StopEncoding();
+    FinishUp();
+    EncodeWavAborted->show();
+}
+
+void TForm1::ClickHereClick()
+{
+    if (!form3_)
+        return;
+    form3_->show();
+    form3_->raise();
+}
+
+bool TForm1::CheckWave(const std::string& fileName)
+{
+    return form2_->CheckWave(fileName);
+}

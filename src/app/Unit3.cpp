@@ -1,0 +1,35 @@
+#include "app/Unit3.h"
+
+#include "platform/EncoderVersion.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("Form3");
+    setWindowTitle("Encoder details");
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    auto* credit = new QLabel("MP3 encoding by LAME, through the BladeEnc interface.", this);
+    credit->setObjectName("EncoderCredit");
+    auto* version = new QLabel(VersionLine(), this);
+    version->setObjectName("EncoderVersion");
+    auto* home = new QLabel("LAME: https://lame.sourceforge.io/", this);
+    home->setObjectName("EncoderHome");
+    home->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKButton");
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    layout->addWidget(credit);
+    layout->addWidget(version);
+    layout->addWidget(home);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+QString TForm3::VersionLine()
+{
+    return QString("Version %1   Engine %2 ").arg(QString::fromStdString(EncoderInterfaceVersion()),
+                                                 QString::fromStdString(EncoderEngineVersion()));
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The hidden window: owns the program's long-lived components for the whole run and carries
+// the glue between them and the wizard. It is never shown, so it is a plain QObject; the
+// wizard reaches it directly and it reaches the wizard only through WizardHooks.
+#include "mixer/WizardState.h"
+
+#include <QObject>
+#include <functional>
+#include <optional>
+#include <string>
+
+// What the hidden window calls back on the wizard window.
+struct WizardHooks {
+    std::function<void()> WriteTag;
+    std::function<void()> CDWriteTag;
+    std::function<void()> FinishUp;
+    std::function<void(bool enabled)> EnableTimer1;
+    std::function<void(int percent)> ShowConversionProgress;  // MMGauge2
+};
+
+class TForm2 : public QObject {
+    Q_OBJECT
+public:
+    explicit TForm2(WizardState& state, QObject* parent = nullptr);
+    ~TForm2() override;
+
+    void SetWizardHooks(WizardHooks hooks) { hooks_ = std::move(hooks); }
+
+    // Which recording source lines the sound card offers; set by the mixer start-up.
+    bool MidiAvailable = false;
+    bool CDAvailable = false;
+    bool MicAvailable = false;
+    bool LineAvailable = false;
+    bool AuxAvailable = false;
+
+    // Puts back the mixer settings saved at start.
+    void RestoreMixer();
+
+    // Whether a wave file can go to the encoder unchanged: PCM, 2 channels, 16 bits, 44100 Hz.
+    bool CheckWave(const std::string& fileName);
+    // Writes a 16-bit stereo 44100 Hz PCM copy of any PCM wave file; stops early on cancel.
+    void ConvertFile(const std::string& source, const std::string& destination);
+    // Configures the encoding chain for one file and starts the pump.
+    void StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
+                       bool copyright, bool original);
+    // Stops a running encoding; the stop handler writes the tag and ends the page's work.
+    void StopEncoding();
+    // How much of the source wave has been encoded, 0..100; nothing while no wave is open.
+    std::optional<int> EncodingPercent() const;
+
+private:
+    WizardState& state_;
+    WizardHooks hooks_;
+};

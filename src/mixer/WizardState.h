@@ -1,0 +1,34 @@
+#pragma once
+// The values the wizard window and the hidden window share for the one job of a run. They
+// are set at start and never reset; only the main thread touches them, except the cancel
+// flag, which the CD extraction progress tick may also set from its timer thread.
+#include <array>
+#include <atomic>
+#include <string>
+
+enum class RecordLevel { Midi, Cd, Mic, Line, Aux };
+constexpr std::array<const char*, 5> kRecordLevelKeys = {"MIDI", "CD", "MIC", "LINE", "AUX"};
+constexpr int kDefaultRecordLevel = 50000;
+constexpr int kDefaultBitRateIndex = 8;  // 128 kbit/s
+
+struct WizardState {
+    std::string sourceKind;  // "wave", "midi", "cd", "mic", "line" or "aux"
+    bool sourceChosen = false;
+    std::string inputFileName;
+    std::string outputFileName;
+    int bitRateIndex = kDefaultBitRateIndex;
+    bool copyright = false;
+    bool original = false;
+    std::atomic<bool> cancel{false};
+    bool encodingInProgress = false;
+    bool midiPlaying = false;
+    bool jobStarted = false;
+    bool ripMode = true;
+    bool extractionRunning = false;
+    bool cdTrackDetails = false;
+    bool cdTrackDone = false;
+    std::array<int, 5> recordLevels{kDefaultRecordLevel, kDefaultRecordLevel, kDefaultRecordLevel,
+                                    kDefaultRecordLevel, kDefaultRecordLevel};
+
+    int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
+};

@@ -1,0 +1,42 @@
+#include "app/WizardFixture.h"
+
+#include <QAbstractButton>
+
+void WizardTest::CreateWizard()
+{
+    form1 = std::make_unique<TForm1>(state);
+    if (!form2)  // kept across re-creations so a test can set its mixer lines first
+        form2 = std::make_unique<TForm2>(state);
+    form3 = std::make_unique<TForm3>(form1.get());
+    form1->Attach(form2.get(), form3.get());
+    QObject::connect(form1.get(), &TForm1::closed, [this] { closedSignal = true; });
+    form1->show();
+    Activate();
+}
+
+void WizardTest::TearDown()
+{
+    form3.reset();
+    form2.reset();
+    form1.reset();
+}
+
+void WizardTest::Activate()
+{
+    QApplication::setActiveWindow(form1.get());
+    form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+}
+
+void WizardTest::Click(QWidget* w)
+{
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString() << " is not visible";
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    QApplication::processEvents();
+}
+
+void WizardTest::Click(const char* objectName)
+{
+    Click(Find(objectName));
+}

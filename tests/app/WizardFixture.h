@@ -1,0 +1,43 @@
+#pragma once
+// A wizard as the program builds it (TForm1, TForm2, TForm3), shown on the offscreen
+// platform with scripted dialogs and its own settings and temporary folders.
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "mixer/Unit2.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override { CreateWizard(); }
+    void TearDown() override;
+
+    void CreateWizard();
+    // Re-activates the wizard window: offscreen, no window is active after a dialog.
+    void Activate();
+    // A real mouse click in the middle of the widget (moves the focus as a person's does).
+    void Click(QWidget* w);
+    void Click(const char* objectName);
+    template <class T = QWidget>
+    T* Find(const char* objectName)
+    {
+        T* w = form1->findChild<T*>(objectName);
+        EXPECT_NE(w, nullptr) << "no widget " << objectName;
+        return w;
+    }
+    QString CurrentPageName() const { return form1->CurrentPage()->objectName(); }
+
+    IsolatedSettings settings;
+    ScriptedDialogsScope dialogs;
+    WizardState state;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TForm3> form3;
+    bool closedSignal = false;
+};

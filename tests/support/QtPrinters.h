@@ -1,0 +1,9 @@
+#pragma once
+// Lets test failures print Qt strings as text.
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

@@ -1,0 +1,58 @@
+#include "support/ScriptedDialogs.h"
+
+#include "platform/ErrorReport.h"
+
+namespace {
+std::optional<std::string> next(std::deque<std::optional<std::string>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+}  // namespace
+
+void ScriptedDialogs::ShowMessage(const std::string& text)
+{
+    messages.push_back(text);
+    if (onDialog)
+        onDialog();
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options)
+{
+    openRequests.push_back(options);
+    if (onDialog)
+        onDialog();
+    return next(openAnswers);
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogOptions& options)
+{
+    saveRequests.push_back(options);
+    if (onDialog)
+        onDialog();
+    return next(saveAnswers);
+}
+
+std::optional<std::string> ScriptedDialogs::SelectFolder(const std::string&, const std::string&)
+{
+    if (onDialog)
+        onDialog();
+    return next(folderAnswers);
+}
+
+ScriptedDialogsScope::ScriptedDialogsScope()
+{
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    dialogs_ = dialogs.get();
+    previous_ = SetAppDialogs(std::move(dialogs));
+    SetErrorReporter([](const std::string& text) { AppDialogs().ShowMessage(text); });
+}
+
+ScriptedDialogsScope::~ScriptedDialogsScope()
+{
+    SetErrorReporter(nullptr);
+    SetAppDialogs(std::move(previous_));
+}

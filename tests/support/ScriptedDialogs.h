@@ -1,0 +1,49 @@
+#pragma once
+// Dialogs that answer from a script instead of waiting for a person, and remember what
+// was asked and shown. Install with ScriptedDialogs::Install(); the previous dialogs and
+// error report come back when the returned guard goes.
+#include "platform/Dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    // Answers for the next file dialogs, in order; nullopt is a cancelled dialog. A dialog
+    // with no answer left is cancelled.
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+
+    // What the program showed and asked.
+    std::vector<std::string> messages;
+    std::vector<FileDialogOptions> openRequests;
+    std::vector<FileDialogOptions> saveRequests;
+
+    // Runs when a dialog opens, before it answers (to look at the program at that moment).
+    std::function<void()> onDialog;
+
+    void ShowMessage(const std::string& text) override;
+    std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
+    std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
+    std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;
+};
+
+// Installs scripted dialogs and an error report that shows its text through them.
+class ScriptedDialogsScope {
+public:
+    ScriptedDialogsScope();
+    ~ScriptedDialogsScope();
+    ScriptedDialogsScope(const ScriptedDialogsScope&) = delete;
+    ScriptedDialogsScope& operator=(const ScriptedDialogsScope&) = delete;
+
+    ScriptedDialogs& operator*() { return *dialogs_; }
+    ScriptedDialogs* operator->() { return dialogs_; }
+
+private:
+    ScriptedDialogs* dialogs_;
+    std::unique_ptr<Dialogs> previous_;
+};
