@@ -7,6 +7,7 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -320,5 +321,199 @@ INSTANTIATE_TEST_SUITE_P(Configurations, BladeEncRoundTrip,
         Case{44100, BE_MP3_MODE_MONO, 64, true, false, false, false, 20},
         Case{44100, BE_MP3_MODE_JSTEREO, 192, false, true, false, false, 25}),
     Name);
+
+}  // namespace
+
+namespace {
+
+// Deterministic white noise: the hardest input for the bit reservoir.
+std::vector<std::int16_t> Noise(std::size_t samples)
+{
+    std::vector<std::int16_t> pcm(samples);
+    std::uint32_t state = 12345;
+    for (auto& s : pcm) {
+        state = state * 1664525u + 1013904223u;
+        s = static_cast<std::int16_t>(state >> 16);
+    }
+    return pcm;
+}
+
+TEST(BladeEnc, ChunksOfAnySizeStillGiveWholeFramesWithinTheBuffer)
+{
+    const auto config = Config(32000, BE_MP3_MODE_STEREO, 320, false, true);
+    const auto pcm = Noise(32000 * 2 * 2);
+    HBE_STREAM stream = 0;
+    std::uint32_t chunk = 0, size = 0;
+    ASSERT_EQ(beInitStream(&config, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(chunk, 2304u);
+    std::vector<std::uint8_t> out(size), mp3;
+    const std::uint32_t steps[] = {2, 2304, 1000, 46, 2302, 2304, 2304, 8};
+    std::size_t at = 0;
+    for (std::size_t i = 0; at < pcm.size(); ++i) {
+        const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(steps[i % 8], pcm.size() - at));
+        std::uint32_t bytes = size + 1;
+        ASSERT_EQ(beEncodeChunk(stream, n, pcm.data() + at, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+        ASSERT_LE(bytes, size);
+        const std::vector<std::uint8_t> piece(out.begin(), out.begin() + bytes);
+        Frames(piece);
+        mp3.insert(mp3.end(), piece.begin(), piece.end());
+        at += n;
+    }
+    std::uint32_t bytes = 0;
+    ASSERT_EQ(beDeinitStream(stream, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    mp3.insert(mp3.end(), out.begin(), out.begin() + bytes);
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_SUCCESSFUL);
+
+    const auto headers = Frames(mp3);
+    TempDir dir;
+    ReadBack(dir.File("noise.mp3"), mp3);
+    const Decoded d = DecodeFile(dir.File("noise.mp3"));
+    ASSERT_EQ(d.channels, 2);
+    const long decoded = static_cast<long>(d.pcm.size()) / 2;
+    EXPECT_EQ(decoded, static_cast<long>(headers.size()) * kFrameSamples);
+    EXPECT_GE(decoded, static_cast<long>(pcm.size()) / 2 + kCodecDelay);
+    EXPECT_LT(decoded, static_cast<long>(pcm.size()) / 2 + kCodecDelay + kFrameSamples);
+}
+
+TEST(BladeEnc, StreamsOpenTogetherDoNotDisturbEachOther)
+{
+    const auto stereo = Config(44100, BE_MP3_MODE_STEREO, 128);
+    const auto mono = Config(48000, BE_MP3_MODE_MONO, 64, false, false, true);
+    const auto left = Tone(44100, {443, 997}, 44100);
+    const auto right = Tone(48000, {997}, 48000);
+    const auto alone1 = Encode(stereo, left).mp3;
+    const auto alone2 = Encode(mono, right).mp3;
+
+    HBE_STREAM s1 = 0, s2 = 0;
+    std::uint32_t c1 = 0, c2 = 0, b1 = 0, b2 = 0;
+    ASSERT_EQ(beInitStream(&stereo, &c1, &b1, &s1), BE_ERR_SUCCESSFUL);
+    ASSERT_EQ(beInitStream(&mono, &c2, &b2, &s2), BE_ERR_SUCCESSFUL);
+    EXPECT_NE(s1, s2);
+    std::vector<std::uint8_t> out(std::max(b1, b2)), mp3a, mp3b;
+    std::uint32_t bytes = 0;
+    for (std::size_t a = 0, b = 0; a < left.size() || b < right.size(); a += c1, b += c2) {
+        if (a < left.size()) {
+            const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(c1, left.size() - a));
+            ASSERT_EQ(beEncodeChunk(s1, n, left.data() + a, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+            mp3a.insert(mp3a.end(), out.begin(), out.begin() + bytes);
+        }
+        if (b < right.size()) {
+            const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(c2, right.size() - b));
+            ASSERT_EQ(beEncodeChunk(s2, n, right.data() + b, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+            mp3b.insert(mp3b.end(), out.begin(), out.begin() + bytes);
+        }
+    }
+    ASSERT_EQ(beDeinitStream(s2, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    mp3b.insert(mp3b.end(), out.begin(), out.begin() + bytes);
+    EXPECT_EQ(beCloseStream(s2), BE_ERR_SUCCESSFUL);
+    ASSERT_EQ(beDeinitStream(s1, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    mp3a.insert(mp3a.end(), out.begin(), out.begin() + bytes);
+    EXPECT_EQ(beCloseStream(s1), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(mp3a, alone1);
+    EXPECT_EQ(mp3b, alone2);
+}
+
+TEST(BladeEnc, RefusesConfigurationsItCannotEncode)
+{
+    std::uint32_t chunk = 0, size = 0;
+    HBE_STREAM stream = 0;
+    const auto good = Config(44100, BE_MP3_MODE_STEREO, 128);
+    EXPECT_EQ(beInitStream(nullptr, &chunk, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beInitStream(&good, nullptr, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beInitStream(&good, &chunk, nullptr, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beInitStream(&good, &chunk, &size, nullptr), BE_ERR_INVALID_FORMAT_PARAMETERS);
+
+    auto other = good;
+    other.dwConfig = 256;  // a configuration type this interface does not know
+    EXPECT_EQ(beInitStream(&other, &chunk, &size, &stream), BE_ERR_INVALID_FORMAT);
+    for (unsigned rate : {0u, 8000u, 22050u, 24000u, 96000u}) {
+        const auto c = Config(rate, BE_MP3_MODE_STEREO, 128);
+        EXPECT_EQ(beInitStream(&c, &chunk, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS) << rate;
+    }
+    for (unsigned kbps : {0u, 8u, 16u, 100u, 144u, 384u, 65535u}) {
+        const auto c = Config(44100, BE_MP3_MODE_STEREO, kbps);
+        EXPECT_EQ(beInitStream(&c, &chunk, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS) << kbps;
+    }
+    for (unsigned mode : {4u, 255u}) {
+        const auto c = Config(44100, mode, 128);
+        EXPECT_EQ(beInitStream(&c, &chunk, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS) << mode;
+    }
+    EXPECT_EQ(stream, 0u) << "no stream handed out for a refused record";
+
+    // The record is read as the packed bytes the component writes.
+    std::uint8_t raw[sizeof(BE_CONFIG)] = {};
+    const std::uint32_t rate = 32000;
+    const std::uint16_t kbps = 40;
+    std::memcpy(raw + 4, &rate, 4);
+    raw[8] = BE_MP3_MODE_MONO;
+    std::memcpy(raw + 9, &kbps, 2);
+    BE_CONFIG fromBytes;
+    std::memcpy(&fromBytes, raw, sizeof raw);
+    ASSERT_EQ(beInitStream(&fromBytes, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(chunk, 1152u);
+    EXPECT_GE(size, 144000u * 40 / 32000 + 1);
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_SUCCESSFUL);
+}
+
+TEST(BladeEnc, MisusedStreamsGiveErrorCodes)
+{
+    const auto config = Config(44100, BE_MP3_MODE_STEREO, 128);
+    std::uint32_t chunk = 0, size = 0, bytes = 7;
+    HBE_STREAM stream = 0;
+    ASSERT_EQ(beInitStream(&config, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
+    ASSERT_NE(stream, 0u);
+    std::vector<std::uint8_t> out(size);
+    const auto pcm = Tone(44100, {443, 997}, chunk);
+
+    EXPECT_EQ(beEncodeChunk(stream + 1000, 4, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(bytes, 0u);
+    EXPECT_EQ(beEncodeChunk(0, 4, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(beEncodeChunk(stream, 4, nullptr, out.data(), &bytes), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beEncodeChunk(stream, 4, pcm.data(), nullptr, &bytes), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beEncodeChunk(stream, 4, pcm.data(), out.data(), nullptr), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beEncodeChunk(stream, chunk + 2, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_FORMAT_PARAMETERS)
+        << "more than one chunk";
+    EXPECT_EQ(beEncodeChunk(stream, 3, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_FORMAT_PARAMETERS)
+        << "half a stereo sample frame";
+    EXPECT_EQ(beEncodeChunk(stream, 0, nullptr, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(bytes, 0u);
+    EXPECT_EQ(beDeinitStream(stream + 1000, out.data(), &bytes), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(beDeinitStream(stream, nullptr, &bytes), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(beDeinitStream(stream, out.data(), nullptr), BE_ERR_INVALID_FORMAT_PARAMETERS);
+
+    // The refused calls left the stream intact: it still encodes a whole, decodable run.
+    std::vector<std::uint8_t> mp3;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(beEncodeChunk(stream, chunk, pcm.data(), out.data(), &bytes), BE_ERR_SUCCESSFUL);
+        mp3.insert(mp3.end(), out.begin(), out.begin() + bytes);
+    }
+    ASSERT_EQ(beDeinitStream(stream, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    mp3.insert(mp3.end(), out.begin(), out.begin() + bytes);
+    // 20 chunks, plus 576 samples of delay and as many of padding: 21 frames.
+    EXPECT_EQ(Frames(mp3).size(), 21u);
+
+    // A finished stream takes no more samples and has nothing more to give.
+    EXPECT_EQ(beEncodeChunk(stream, chunk, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(beDeinitStream(stream, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(bytes, 0u);
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(beEncodeChunk(stream, chunk, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_HANDLE);
+    EXPECT_EQ(beCloseStream(0), BE_ERR_INVALID_HANDLE);
+
+    // A stream closed without its flush is simply dropped.
+    ASSERT_EQ(beInitStream(&config, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
+    ASSERT_EQ(beEncodeChunk(stream, chunk, pcm.data(), out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_SUCCESSFUL);
+}
+
+TEST(BladeEnc, NamesTheInterfaceAndEngineVersions)
+{
+    const auto v = beVersionStrings();
+    EXPECT_EQ(v.interfaceVersion, "1.0");
+    ASSERT_FALSE(v.engineVersion.empty());
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(v.engineVersion[0]))) << v.engineVersion;
+    EXPECT_NE(v.engineVersion.find('.'), std::string::npos) << v.engineVersion;
+}
 
 }  // namespace
