@@ -14,6 +14,7 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,13 @@ struct Case {
     bool priv, crc, copyright, original;
     double minSnrDb;
 };
+
+std::string Name(const testing::TestParamInfo<Case>& info);
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << Name(testing::TestParamInfo<Case>(c, 0));
+}
 
 std::string Name(const testing::TestParamInfo<Case>& info)
 {
@@ -500,6 +508,13 @@ TEST(BladeEnc, MisusedStreamsGiveErrorCodes)
     EXPECT_EQ(beCloseStream(stream), BE_ERR_INVALID_HANDLE);
     EXPECT_EQ(beEncodeChunk(stream, chunk, pcm.data(), out.data(), &bytes), BE_ERR_INVALID_HANDLE);
     EXPECT_EQ(beCloseStream(0), BE_ERR_INVALID_HANDLE);
+
+    // A stream that never got a sample still ends in whole frames.
+    ASSERT_EQ(beInitStream(&config, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
+    ASSERT_EQ(beDeinitStream(stream, out.data(), &bytes), BE_ERR_SUCCESSFUL);
+    ASSERT_LE(bytes, size);
+    Frames(std::vector<std::uint8_t>(out.begin(), out.begin() + bytes));
+    EXPECT_EQ(beCloseStream(stream), BE_ERR_SUCCESSFUL);
 
     // A stream closed without its flush is simply dropped.
     ASSERT_EQ(beInitStream(&config, &chunk, &size, &stream), BE_ERR_SUCCESSFUL);
