@@ -324,15 +324,17 @@ TEST_P(BladeEncRoundTrip, DecodesToTheToneWithTheAskedHeaders)
     }
 }
 
+// LAME at its default quality keeps a steady tone some 26 dB above its coding noise up to
+// 192 kbit/s; at 320 kbit/s it has bits to spare (near 80 dB).
 INSTANTIATE_TEST_SUITE_P(Configurations, BladeEncRoundTrip,
     testing::Values(
-        Case{44100, BE_MP3_MODE_STEREO, 128, false, false, false, false, 25},
-        Case{44100, BE_MP3_MODE_STEREO, 40, true, false, true, false, 10},
-        Case{48000, BE_MP3_MODE_STEREO, 320, false, false, true, true, 30},
-        Case{48000, BE_MP3_MODE_MONO, 40, false, true, false, true, 15},
-        Case{32000, BE_MP3_MODE_MONO, 320, true, true, true, true, 30},
-        Case{32000, BE_MP3_MODE_DUALCHANNEL, 96, false, false, false, true, 20},
-        Case{44100, BE_MP3_MODE_MONO, 64, true, false, false, false, 20},
+        Case{44100, BE_MP3_MODE_STEREO, 128, false, false, false, false, 22},
+        Case{44100, BE_MP3_MODE_STEREO, 40, true, false, true, false, 20},
+        Case{48000, BE_MP3_MODE_STEREO, 320, false, false, true, true, 60},
+        Case{48000, BE_MP3_MODE_MONO, 40, false, true, false, true, 20},
+        Case{32000, BE_MP3_MODE_MONO, 320, true, true, true, true, 60},
+        Case{32000, BE_MP3_MODE_DUALCHANNEL, 96, false, false, false, true, 22},
+        Case{44100, BE_MP3_MODE_MONO, 64, true, false, false, false, 22},
         Case{44100, BE_MP3_MODE_JSTEREO, 192, false, true, false, false, 25}),
     Name);
 
