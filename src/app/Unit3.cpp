@@ -1,6 +1,6 @@
 #include "app/Unit3.h"
 
-#include "platform/EncoderVersion.h"
+#include "platform/BladeEnc.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +30,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
 
 QString TForm3::VersionLine()
 {
-    return QString("Version %1   Engine %2 ").arg(QString::fromStdString(EncoderInterfaceVersion()),
-                                                 QString::fromStdString(EncoderEngineVersion()));
+    const BE_VERSION_STRINGS versions = beVersionStrings();
+    return QString("Version %1   Engine %2 ").arg(QString::fromStdString(versions.interfaceVersion),
+                                                 QString::fromStdString(versions.engineVersion));
 }
