@@ -1,10 +1,10 @@
 // The BladeEnc interface over LAME, checked from the outside: generated tones go through
 // the four calls, libmpg123 decodes the result, and the frame headers are read here.
 #include "platform/BladeEnc.h"
+#include "support/AudioOracles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <mpg123.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,9 +20,8 @@
 
 namespace {
 
-constexpr long kFrameSamples = 1152;
-// LAME's encoder delay plus the synthesis delay of an MPEG-1 Layer III decoder.
-constexpr long kCodecDelay = 576 + 529;
+constexpr long kFrameSamples = kMp3FrameSamples;
+constexpr long kCodecDelay = kMp3CodecDelay;
 
 BE_CONFIG Config(unsigned rate, unsigned mode, unsigned kbps, bool priv = false, bool crc = false,
                  bool copyright = false, bool original = false)
@@ -39,49 +38,7 @@ BE_CONFIG Config(unsigned rate, unsigned mode, unsigned kbps, bool priv = false,
     return c;
 }
 
-// Interleaved 16-bit tones, half full scale, one frequency per channel.
-std::vector<std::int16_t> Tone(unsigned rate, const std::vector<double>& freqs, long frames)
-{
-    std::vector<std::int16_t> pcm;
-    pcm.reserve(static_cast<std::size_t>(frames) * freqs.size());
-    for (long i = 0; i < frames; ++i)
-        for (double f : freqs)
-            pcm.push_back(static_cast<std::int16_t>(
-                std::lround(16000.0 * std::sin(2 * std::numbers::pi * f * static_cast<double>(i) / rate))));
-    return pcm;
-}
-
-struct Header {
-    unsigned kbps, rate, mode;
-    bool crc, padding, priv, copyright, original;
-    unsigned emphasis;
-    std::size_t length;
-};
-
-// Reads an MPEG-1 Layer III header the way a decoder does.
-std::optional<Header> ParseHeader(const std::uint8_t* h, std::size_t available)
-{
-    static const unsigned bitrates[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-    static const unsigned rates[] = {44100, 48000, 32000, 0};
-    if (available < 4 || h[0] != 0xFF || (h[1] & 0xE0) != 0xE0)
-        return std::nullopt;
-    if (((h[1] >> 3) & 3) != 3 || ((h[1] >> 1) & 3) != 1)  // MPEG-1, Layer III
-        return std::nullopt;
-    Header r{};
-    r.crc = (h[1] & 1) == 0;
-    r.kbps = bitrates[h[2] >> 4];
-    r.rate = rates[(h[2] >> 2) & 3];
-    if (r.kbps == 0 || r.rate == 0)
-        return std::nullopt;
-    r.padding = (h[2] >> 1) & 1;
-    r.priv = h[2] & 1;
-    r.mode = h[3] >> 6;
-    r.copyright = (h[3] >> 3) & 1;
-    r.original = (h[3] >> 2) & 1;
-    r.emphasis = h[3] & 3;
-    r.length = 144000 * r.kbps / r.rate + (r.padding ? 1 : 0);
-    return r;
-}
+using Header = Mp3Header;
 
 // Splits bytes into frames; fails the test unless they are exactly a run of whole frames.
 std::vector<Header> Frames(const std::vector<std::uint8_t>& bytes)
@@ -89,7 +46,7 @@ std::vector<Header> Frames(const std::vector<std::uint8_t>& bytes)
     std::vector<Header> frames;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const auto h = ParseHeader(bytes.data() + pos, bytes.size() - pos);
+        const auto h = ParseMp3Header(bytes.data() + pos, bytes.size() - pos);
         if (!h) {
             ADD_FAILURE() << "no frame header at byte " << pos << " of " << bytes.size();
             return frames;
@@ -149,75 +106,7 @@ Encoding Encode(const BE_CONFIG& config, const std::vector<std::int16_t>& pcm,
     return e;
 }
 
-struct Decoded {
-    long rate = 0;
-    int channels = 0;
-    std::vector<std::int16_t> pcm;  // interleaved
-};
-
-struct Mpg123Deleter {
-    void operator()(mpg123_handle* h) const
-    {
-        mpg123_close(h);
-        mpg123_delete(h);
-    }
-};
-
-// Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
-Decoded DecodeFile(const std::string& path)
-{
-    Decoded d;
-    mpg123_init();
-    int err = MPG123_OK;
-    std::unique_ptr<mpg123_handle, Mpg123Deleter> mh(mpg123_new(nullptr, &err));
-    if (!mh) {
-        ADD_FAILURE() << "mpg123_new: " << err;
-        return d;
-    }
-    mpg123_param(mh.get(), MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
-    mpg123_param(mh.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
-    mpg123_format_none(mh.get());
-    for (long rate : {32000L, 44100L, 48000L})
-        mpg123_format(mh.get(), rate, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (mpg123_open(mh.get(), path.c_str()) != MPG123_OK) {
-        ADD_FAILURE() << "mpg123 cannot open " << path;
-        return d;
-    }
-    int encoding = 0;
-    if (mpg123_getformat(mh.get(), &d.rate, &d.channels, &encoding) != MPG123_OK) {
-        ADD_FAILURE() << "mpg123 finds no format: " << mpg123_strerror(mh.get());
-        return d;
-    }
-    std::vector<unsigned char> buffer(65536);
-    for (;;) {
-        std::size_t done = 0;
-        const int r = mpg123_read(mh.get(), buffer.data(), buffer.size(), &done);
-        const auto* samples = reinterpret_cast<const std::int16_t*>(buffer.data());
-        d.pcm.insert(d.pcm.end(), samples, samples + done / 2);
-        if (r == MPG123_DONE)
-            break;
-        if (r != MPG123_OK && r != MPG123_NEW_FORMAT) {
-            ADD_FAILURE() << "mpg123_read: " << mpg123_plain_strerror(r);
-            break;
-        }
-    }
-    return d;
-}
-
-// Signal-to-noise in dB of decoded channel ch against the input shifted by delay samples.
-double AlignedSnr(const std::vector<std::int16_t>& in, const Decoded& out, int channels, int ch, long frames,
-                  long delay)
-{
-    double signal = 0, noise = 0;
-    // Skip the first and last frame: the encoder's start-up and the end of the tone.
-    for (long i = kFrameSamples; i < frames - kFrameSamples; ++i) {
-        const double x = in[static_cast<std::size_t>(i * channels + ch)];
-        const double y = out.pcm[static_cast<std::size_t>((i + delay) * channels + ch)];
-        signal += x * x;
-        noise += (y - x) * (y - x);
-    }
-    return 10 * std::log10(signal / std::max(noise, 1.0));
-}
+using Decoded = DecodedMp3;
 
 // Decodes bytes written to a file, as a player would find them.
 Decoded Decode(const std::vector<std::uint8_t>& mp3)
@@ -230,7 +119,7 @@ Decoded Decode(const std::vector<std::uint8_t>& mp3)
         if (!f || std::fwrite(mp3.data(), 1, mp3.size(), f.get()) != mp3.size())
             return {};
     }
-    return DecodeFile(path);
+    return DecodeMp3File(path);
 }
 
 struct Case {
@@ -310,17 +199,9 @@ TEST_P(BladeEncRoundTrip, DecodesToTheToneWithTheAskedHeaders)
     // period fits as well. (443 and 997 Hz never repeat within a 1152-sample frame, so a
     // lost or doubled frame cannot line up either.)
     for (int ch = 0; ch < channels; ++ch) {
-        long bestDelay = 0;
-        double best = -1e9;
-        for (long delay = kCodecDelay - 10; delay <= kCodecDelay + 10; ++delay) {
-            const double snr = AlignedSnr(pcm, d, channels, ch, frames, delay);
-            if (snr > best) {
-                best = snr;
-                bestDelay = delay;
-            }
-        }
+        const long bestDelay = BestDelay(pcm, d, channels, ch, frames, kCodecDelay - 10, kCodecDelay + 10);
         EXPECT_EQ(bestDelay, kCodecDelay) << "channel " << ch;
-        EXPECT_GT(best, c.minSnrDb) << "channel " << ch;
+        EXPECT_GT(AlignedSnr(pcm, d, channels, ch, frames, bestDelay), c.minSnrDb) << "channel " << ch;
     }
 }
 

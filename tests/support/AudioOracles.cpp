@@ -1,0 +1,128 @@
+#include "support/AudioOracles.h"
+
+#include <gtest/gtest.h>
+#include <mpg123.h>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+namespace {
+struct Mpg123Deleter {
+    void operator()(mpg123_handle* h) const
+    {
+        mpg123_close(h);
+        mpg123_delete(h);
+    }
+};
+
+}  // namespace
+
+// Interleaved 16-bit tones, half full scale, one frequency per channel.
+std::vector<std::int16_t> Tone(unsigned rate, const std::vector<double>& freqs, long frames)
+{
+    std::vector<std::int16_t> pcm;
+    pcm.reserve(static_cast<std::size_t>(frames) * freqs.size());
+    for (long i = 0; i < frames; ++i)
+        for (double f : freqs)
+            pcm.push_back(static_cast<std::int16_t>(
+                std::lround(16000.0 * std::sin(2 * std::numbers::pi * f * static_cast<double>(i) / rate))));
+    return pcm;
+}
+
+// Reads an MPEG-1 Layer III header the way a decoder does.
+std::optional<Mp3Header> ParseMp3Header(const std::uint8_t* h, std::size_t available)
+{
+    static const unsigned bitrates[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+    static const unsigned rates[] = {44100, 48000, 32000, 0};
+    if (available < 4 || h[0] != 0xFF || (h[1] & 0xE0) != 0xE0)
+        return std::nullopt;
+    if (((h[1] >> 3) & 3) != 3 || ((h[1] >> 1) & 3) != 1)  // MPEG-1, Layer III
+        return std::nullopt;
+    Mp3Header r{};
+    r.crc = (h[1] & 1) == 0;
+    r.kbps = bitrates[h[2] >> 4];
+    r.rate = rates[(h[2] >> 2) & 3];
+    if (r.kbps == 0 || r.rate == 0)
+        return std::nullopt;
+    r.padding = (h[2] >> 1) & 1;
+    r.priv = h[2] & 1;
+    r.mode = h[3] >> 6;
+    r.copyright = (h[3] >> 3) & 1;
+    r.original = (h[3] >> 2) & 1;
+    r.emphasis = h[3] & 3;
+    r.length = 144000 * r.kbps / r.rate + (r.padding ? 1 : 0);
+    return r;
+}
+
+// Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
+DecodedMp3 DecodeMp3File(const std::string& path)
+{
+    DecodedMp3 d;
+    mpg123_init();
+    int err = MPG123_OK;
+    std::unique_ptr<mpg123_handle, Mpg123Deleter> mh(mpg123_new(nullptr, &err));
+    if (!mh) {
+        ADD_FAILURE() << "mpg123_new: " << err;
+        return d;
+    }
+    mpg123_param(mh.get(), MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
+    mpg123_param(mh.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    mpg123_format_none(mh.get());
+    for (long rate : {32000L, 44100L, 48000L})
+        mpg123_format(mh.get(), rate, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    if (mpg123_open(mh.get(), path.c_str()) != MPG123_OK) {
+        ADD_FAILURE() << "mpg123 cannot open " << path;
+        return d;
+    }
+    int encoding = 0;
+    if (mpg123_getformat(mh.get(), &d.rate, &d.channels, &encoding) != MPG123_OK) {
+        ADD_FAILURE() << "mpg123 finds no format: " << mpg123_strerror(mh.get());
+        return d;
+    }
+    std::vector<unsigned char> buffer(65536);
+    for (;;) {
+        std::size_t done = 0;
+        const int r = mpg123_read(mh.get(), buffer.data(), buffer.size(), &done);
+        const auto* samples = reinterpret_cast<const std::int16_t*>(buffer.data());
+        d.pcm.insert(d.pcm.end(), samples, samples + done / 2);
+        if (r == MPG123_DONE)
+            break;
+        if (r != MPG123_OK && r != MPG123_NEW_FORMAT) {
+            ADD_FAILURE() << "mpg123_read: " << mpg123_plain_strerror(r);
+            break;
+        }
+    }
+    return d;
+}
+
+// Signal-to-noise in dB of decoded channel ch against the input shifted by delay samples.
+double AlignedSnr(const std::vector<std::int16_t>& in, const DecodedMp3& out, int channels, int ch, long frames,
+                  long delay)
+{
+    double signal = 0, noise = 0;
+    // Skip the first and last frame: the encoder's start-up and the end of the tone.
+    for (long i = kMp3FrameSamples; i < frames - kMp3FrameSamples; ++i) {
+        const double x = in[static_cast<std::size_t>(i * channels + ch)];
+        const double y = out.pcm[static_cast<std::size_t>((i + delay) * channels + ch)];
+        signal += x * x;
+        noise += (y - x) * (y - x);
+    }
+    return 10 * std::log10(signal / std::max(noise, 1.0));
+}
+
+
+long BestDelay(const std::vector<std::int16_t>& in, const DecodedMp3& out, int channels, int ch, long frames,
+               long from, long to)
+{
+    long bestDelay = from;
+    double best = -1e300;
+    for (long delay = from; delay <= to; ++delay) {
+        const double snr = AlignedSnr(in, out, channels, ch, frames, delay);
+        if (snr > best) {
+            best = snr;
+            bestDelay = delay;
+        }
+    }
+    return bestDelay;
+}

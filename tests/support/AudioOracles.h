@@ -1,0 +1,43 @@
+#pragma once
+// Generated tones and outside readers for checking what the program writes: libmpg123
+// decodes MP3 files as a player would, and the frame headers are read by hand.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+constexpr long kMp3FrameSamples = 1152;
+// LAME's encoder delay plus the synthesis delay of an MPEG-1 Layer III decoder.
+constexpr long kMp3CodecDelay = 576 + 529;
+
+// Interleaved 16-bit tones, half full scale, one frequency per channel.
+std::vector<std::int16_t> Tone(unsigned rate, const std::vector<double>& freqs, long frames);
+
+// One MPEG-1 Layer III frame header.
+struct Mp3Header {
+    unsigned kbps, rate, mode;
+    bool crc, padding, priv, copyright, original;
+    unsigned emphasis;
+    std::size_t length;
+};
+std::optional<Mp3Header> ParseMp3Header(const std::uint8_t* h, std::size_t available);
+
+struct DecodedMp3 {
+    long rate = 0;
+    int channels = 0;
+    std::vector<std::int16_t> pcm;  // interleaved
+    long Frames() const { return channels ? static_cast<long>(pcm.size()) / channels : 0; }
+};
+
+// Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
+// Records a test failure when it cannot.
+DecodedMp3 DecodeMp3File(const std::string& path);
+
+// Signal-to-noise in dB of decoded channel ch against the input shifted by delay samples,
+// leaving out the first and last MP3 frame.
+double AlignedSnr(const std::vector<std::int16_t>& in, const DecodedMp3& out, int channels, int ch, long frames,
+                  long delay);
+
+// The delay within [from, to] at which channel ch of the decoded signal best matches the input.
+long BestDelay(const std::vector<std::int16_t>& in, const DecodedMp3& out, int channels, int ch, long frames,
+               long from, long to);
