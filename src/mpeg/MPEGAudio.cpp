@@ -207,7 +207,8 @@ void TMPEGAudio::ScanBytes(ByteSource& source)
         return;
     header_ = found.header;
     headerOffset_ = *found.headerOffset;
-    duration_ = static_cast<std::uint32_t>(source.Size() * 8 / (std::uint64_t(header_.bitRate) * 1000));
+    if (header_.bitRate > 0)
+        duration_ = static_cast<std::uint32_t>(source.Size() * 8 / (std::uint64_t(header_.bitRate) * 1000));
     if (source.Size() <= kID3v1Size)
         return;
     if (found.tag) {
