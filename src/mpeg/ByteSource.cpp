@@ -18,7 +18,8 @@ bool MemoryByteSource::ReadAt(std::uint64_t pos, std::span<std::uint8_t> out)
 FileByteSource::FileByteSource(const std::string& path, std::size_t windowSize)
     : window_(std::max<std::size_t>(windowSize, 1))
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a named pipe cannot stall the open; it reads as empty.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         error_ = errno;
     else
@@ -48,7 +49,8 @@ void FileByteSource::TakeSize()
         error_ = EISDIR;
         return;
     }
-    size_ = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    // Only a regular file has a size to search; pipes and devices read as empty.
+    size_ = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
 bool FileByteSource::Fill(std::uint64_t pos)

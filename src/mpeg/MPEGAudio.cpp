@@ -77,6 +77,24 @@ private:
     int fd_;
 };
 
+// Opens a regular file for reading and writing; a pipe or device is refused (EINVAL)
+// rather than written to. The descriptor, or -1 with *error set.
+int OpenForWriting(const std::string& path, int* error)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        *error = errno;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        *error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // The file's size, or the errno as a negative number.
 std::int64_t SizeOf(int fd)
 {
@@ -165,7 +183,7 @@ void TMPEGAudio::SetFileName(const std::string& name)
     if (reading_)
         throw EMPEGAudioError("TMPEGAudio: a file read is already running");
     std::error_code ec;
-    fileName_ = name.empty() ? std::string() : std::filesystem::absolute(name, ec).lexically_normal().string();
+    fileName_ = name.empty() ? std::string() : std::filesystem::absolute(name, ec).string();
     if (ec)
         fileName_ = name;
     readResult_ = Read();
@@ -227,8 +245,9 @@ int TMPEGAudio::RemoveTag()
         return -1;
     int rc = 0;
     {
-        FileDescriptor fd(::open(fileName_.c_str(), O_RDWR | O_CLOEXEC));
-        rc = fd.Get() < 0 ? errno : CutTag(fd.Get());
+        int openError = 0;
+        FileDescriptor fd(OpenForWriting(fileName_, &openError));
+        rc = fd.Get() < 0 ? openError : CutTag(fd.Get());
         if (fd.Get() >= 0) {
             const int closed = fd.Close();
             rc = rc != 0 ? rc : closed;
@@ -249,8 +268,9 @@ int TMPEGAudio::SaveTag()
         return removed;
     int rc = 0;
     {
-        FileDescriptor fd(::open(fileName_.c_str(), O_RDWR | O_CLOEXEC));
-        rc = fd.Get() < 0 ? errno : AppendTag(fd.Get(), block);
+        int openError = 0;
+        FileDescriptor fd(OpenForWriting(fileName_, &openError));
+        rc = fd.Get() < 0 ? openError : AppendTag(fd.Get(), block);
         if (fd.Get() >= 0) {
             const int closed = fd.Close();
             rc = rc != 0 ? rc : closed;
