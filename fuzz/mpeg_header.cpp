@@ -1,7 +1,7 @@
 // Any bytes handed to the MPEG header search and the tag read must end without a crash,
 // a hang or a read outside the buffer. The same bytes are also searched through a file
-// read with a tiny window, which must find exactly what the memory search finds, and
-// are expanded as a description template.
+// read with a tiny window, which must find exactly what the memory search finds; they
+// are also read as a tag behind two real frames and expanded as a description template.
 #include "mpeg/ByteSource.h"
 #include "mpeg/MPEGAudio.h"
 #include "mpeg/MPEGScan.h"
@@ -12,6 +12,7 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 bool SameResult(const MPEGScanResult& a, const MPEGScanResult& b)
@@ -57,6 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t limit = size > 1 ? data[1] : 0;
     MemoryByteSource limited(bytes);
     (void)ScanMPEG(limited, limit, {});
+
+    // The same bytes behind two real frames, so the tag read sees fuzzed tags as well.
+    std::vector<std::uint8_t> behindFrames(2 * 417, 0);
+    for (const std::size_t at : {std::size_t{0}, std::size_t{417}}) {
+        behindFrames[at] = 0xFF;
+        behindFrames[at + 1] = 0xFB;
+        behindFrames[at + 2] = 0x90;
+        behindFrames[at + 3] = 0x64;
+    }
+    behindFrames.insert(behindFrames.end(), data, data + size);
+    MemoryByteSource framed(behindFrames);
+    const MPEGScanResult withTag = ScanMPEG(framed, 0, {});
+    if (withTag.headerOffset != 0u)
+        std::abort();
 
     TMPEGAudio audio;
     MemoryByteSource again(bytes);
