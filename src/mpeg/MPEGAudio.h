@@ -40,9 +40,10 @@ public:
     TMPEGAudio();
 
     // --- the file -------------------------------------------------------------------
-    // Stores the name as an absolute path and reads the file: header search and tag.
-    // A missing file gives Title "[not found: <name>]"; what the read found is in the
-    // properties below, its result is not returned (ReadResult() keeps it).
+    // Stores the name as an absolute path and reads the file: the header search, and the
+    // tag when a confirmed pair of frame headers was found (otherwise the tag fields keep
+    // "[notag]"; a stream without a tag gets its file name as Title). A missing file gives
+    // Title "[not found: <name>]". The result is not returned (ReadResult() keeps it).
     void SetFileName(const std::string& name);
     const std::string& FileName() const { return fileName_; }
     // Result of the last read: 0, -1 for a missing file, otherwise an errno.
@@ -51,7 +52,8 @@ public:
 
     // Writes the tag built from the current fields at the end of the file, replacing a
     // tag that is already there, then reads the file again. 0 on success, -1 when the
-    // file does not exist, otherwise an errno (EBUSY while a read is running).
+    // file does not exist, otherwise an errno (EBUSY while a read is running, EINVAL for
+    // a pipe or device). A failed append is cut off again; an old tag is gone by then.
     int SaveTag();
     // Cuts a trailing ID3 version 1 tag off the file, then reads the file again. Same
     // results as SaveTag.
