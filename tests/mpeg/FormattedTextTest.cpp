@@ -63,12 +63,12 @@ TEST(FormattedText, KeywordValuesOfAFile)
 {
     TempDir dir;
     const std::string path = dir.File("song.mp3");
-    FrameSpec spec;
-    spec.mode = 3;
-    spec.copyright = 1;
-    spec.original = 0;
-    spec.protection = 0;
-    WriteBytes(path, SilentFrames(spec, 128, 44100, 1500));  // 625500 bytes, 39 s
+    FrameFormat format;
+    format.mode = 3;
+    format.copyright = 1;
+    format.original = 0;
+    format.protection = 0;
+    WriteBytes(path, SilentFrames(format, 128, 44100, 1500));  // 625500 bytes, 39 s
     TMPEGAudio a;
     a.SetFileName(path);
     ASSERT_TRUE(a.Valid());

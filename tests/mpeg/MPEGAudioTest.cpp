@@ -325,7 +325,7 @@ TEST(MPEGAudio, SearchCrossesReadWindowsAndOtherVersions)
     EXPECT_FALSE(tag.Valid()) << "the search gives up past the scan limit";
 
     // MPEG 2 layer III frames hold half the samples: two of them and junk.
-    FrameSpec mpeg2;
+    FrameFormat mpeg2;
     mpeg2.version = 2;
     mpeg2.bitRateIndex = 8;  // 64 kbit/s
     Bytes two = SilentFrames(mpeg2, 64, 22050, 2);
@@ -337,7 +337,7 @@ TEST(MPEGAudio, SearchCrossesReadWindowsAndOtherVersions)
     EXPECT_EQ(m2.Version(), 2);
     EXPECT_EQ(m2.FrameLength(), 208);
 
-    FrameSpec layer1;
+    FrameFormat layer1;
     layer1.layer = 1;
     layer1.bitRateIndex = 12;  // 384 kbit/s
     Bytes l1 = SilentFrames(layer1, 384, 44100, 2);

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-std::uint32_t HeaderBits(const FrameSpec& s)
+std::uint32_t HeaderBits(const FrameFormat& s)
 {
     const std::uint32_t versionBits = s.version == 1 ? 3 : s.version == 2 ? 2 : 0;
     const std::uint32_t layerBits = static_cast<std::uint32_t>(4 - s.layer) & 3;
@@ -14,7 +14,7 @@ std::uint32_t HeaderBits(const FrameSpec& s)
            std::uint32_t(s.original) << 2;
 }
 
-std::size_t TextbookFrameLength(const FrameSpec& s, int bitRateKbps, int sampleRate)
+std::size_t TextbookFrameLength(const FrameFormat& s, int bitRateKbps, int sampleRate)
 {
     if (s.layer == 1)
         return std::size_t((12 * bitRateKbps * 1000 / sampleRate + s.padding) * 4);
@@ -22,10 +22,10 @@ std::size_t TextbookFrameLength(const FrameSpec& s, int bitRateKbps, int sampleR
     return std::size_t(samples / 8 * bitRateKbps * 1000 / sampleRate + s.padding);
 }
 
-Bytes SilentFrames(const FrameSpec& spec, int bitRateKbps, int sampleRate, int count)
+Bytes SilentFrames(const FrameFormat& format, int bitRateKbps, int sampleRate, int count)
 {
-    const std::uint32_t bits = HeaderBits(spec);
-    const std::size_t length = TextbookFrameLength(spec, bitRateKbps, sampleRate);
+    const std::uint32_t bits = HeaderBits(format);
+    const std::size_t length = TextbookFrameLength(format, bitRateKbps, sampleRate);
     Bytes out;
     for (int i = 0; i < count; ++i) {
         Bytes frame(length, 0);
@@ -40,9 +40,9 @@ Bytes SilentFrames(const FrameSpec& spec, int bitRateKbps, int sampleRate, int c
 
 Bytes Mp3Stream(int count, int padding)
 {
-    FrameSpec spec;
-    spec.padding = padding;
-    return SilentFrames(spec, 128, 44100, count);
+    FrameFormat format;
+    format.padding = padding;
+    return SilentFrames(format, 128, 44100, count);
 }
 
 namespace {

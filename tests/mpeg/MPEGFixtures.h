@@ -7,7 +7,7 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct FrameSpec {
+struct FrameFormat {
     int version = 1;       // 1 MPEG 1, 2 MPEG 2, 3 MPEG 2.5
     int layer = 3;
     int bitRateIndex = 9;  // 128 kbit/s for MPEG 1 layer III
@@ -19,11 +19,11 @@ struct FrameSpec {
     int original = 1;
 };
 
-std::uint32_t HeaderBits(const FrameSpec& spec);
+std::uint32_t HeaderBits(const FrameFormat& format);
 // Bytes in one frame: the textbook formulas, kept apart from the code under test.
-std::size_t TextbookFrameLength(const FrameSpec& spec, int bitRateKbps, int sampleRate);
+std::size_t TextbookFrameLength(const FrameFormat& format, int bitRateKbps, int sampleRate);
 // count frames, each its header and a zero payload.
-Bytes SilentFrames(const FrameSpec& spec, int bitRateKbps, int sampleRate, int count);
+Bytes SilentFrames(const FrameFormat& format, int bitRateKbps, int sampleRate, int count);
 // 128 kbit/s 44100 Hz MPEG 1 layer III frames with the given padding bit.
 Bytes Mp3Stream(int count, int padding = 0);
 // A RIFF WAVE file with format tag 0x55 whose "data" chunk holds the frames; the

@@ -57,18 +57,18 @@ TEST(MPEGHeader, EveryVersionLayerBitRateAndSampleRateAgreesWithLibmpg123)
             for (int rateIndex = 0; rateIndex < 3; ++rateIndex)
                 for (int brIndex = 1; brIndex < 15; ++brIndex)
                     for (int padding = 0; padding <= 1; ++padding) {
-                        FrameSpec spec;
-                        spec.version = version;
-                        spec.layer = layer;
-                        spec.sampleRateIndex = rateIndex;
-                        spec.bitRateIndex = brIndex;
-                        spec.padding = padding;
-                        spec.mode = 0;
-                        const MPEGFrameHeader h = ParseFrameHeader(HeaderBits(spec));
+                        FrameFormat format;
+                        format.version = version;
+                        format.layer = layer;
+                        format.sampleRateIndex = rateIndex;
+                        format.bitRateIndex = brIndex;
+                        format.padding = padding;
+                        format.mode = 0;
+                        const MPEGFrameHeader h = ParseFrameHeader(HeaderBits(format));
                         SCOPED_TRACE(testing::Message() << "version " << version << " layer " << layer
                                                         << " rate " << rateIndex << " br " << brIndex);
                         ASSERT_TRUE(h.Usable());
-                        const Mpg123View mpg = DecodeWithMpg123(SilentFrames(spec, h.bitRate, h.sampleRate, 6));
+                        const Mpg123View mpg = DecodeWithMpg123(SilentFrames(format, h.bitRate, h.sampleRate, 6));
                         ASSERT_TRUE(mpg.ok);
                         EXPECT_EQ(mpg.frames, 6) << "frames of our length follow each other";
                         EXPECT_EQ(h.version, VersionCodeOf(mpg.info.version));
@@ -83,13 +83,13 @@ TEST(MPEGHeader, EveryVersionLayerBitRateAndSampleRateAgreesWithLibmpg123)
 
 TEST(MPEGHeader, FlagsAndModeComeFromTheirBits)
 {
-    FrameSpec spec;
-    spec.mode = 3;
-    spec.copyright = 1;
-    spec.original = 0;
-    spec.protection = 0;
-    spec.padding = 1;
-    MPEGFrameHeader h = ParseFrameHeader(HeaderBits(spec));
+    FrameFormat format;
+    format.mode = 3;
+    format.copyright = 1;
+    format.original = 0;
+    format.protection = 0;
+    format.padding = 1;
+    MPEGFrameHeader h = ParseFrameHeader(HeaderBits(format));
     EXPECT_EQ(h.mode, 3);
     EXPECT_EQ(h.copyright, 1);
     EXPECT_EQ(h.original, 0);
