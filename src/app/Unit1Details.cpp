@@ -1,7 +1,9 @@
 // Track details: the single-file details page, the CD details choice and the per-track page.
 #include "app/Unit1.h"
 
-#include "mpeg/GenreNamesPending.h"
+#include "mpeg/MPEGAudio.h"
+#include "mpeg/MPEGNames.h"
+#include "platform/Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,8 +12,17 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+namespace {
+// Texts longer than 255 characters are cut first; the tag then keeps what fits.
+QString cut255(const QString& text)
+{
+    return text.left(255);
+}
+}  // namespace
+
 void TForm1::SingleTagEnter()
 {
+    state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(singleTag.style);
 }
 
@@ -33,6 +44,7 @@ void TForm1::MultitagEnter()
     scanIndex = 0;
     detailsCount = 0;
     multiTag.artist->setFocus();
+    state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(multiTag.style);
     ShowMultitagTrack();
 }
@@ -76,8 +88,8 @@ void TForm1::FillStyleList(QComboBox* style)
 {
     style->clear();
     style->addItem("Unknown");
-    for (int genre = 0; genre < 80; ++genre)
-        style->addItem(QString::fromLatin1(GenreName(genre)));
+    for (int genre = 0; genre < kGenreCount; ++genre)
+        style->addItem(QString::fromStdString(GenreName(genre)));
     style->addItem("Unknown");
     style->setCurrentIndex(0);
 }
@@ -93,8 +105,35 @@ int TForm1::GenreByteOf(const QComboBox* style) const
 
 void TForm1::WriteTag()
 {
+    if (!state_.tag)
+        state_.tag = std::make_unique<TMPEGAudio>();
+    TMPEGAudio& tag = *state_.tag;
+    tag.SetFileName(state_.outputFileName);
+    tag.SetArtist(cut255(singleTag.artist->text()));
+    tag.SetTitle(singleTag.title->text().left(30));
+    tag.SetAlbum(cut255(singleTag.album->text()));
+    tag.SetYear(QString::number(singleTag.year->value()));
+    tag.SetGenre(static_cast<std::uint8_t>(GenreByteOf(singleTag.style)));
+    tag.SetComment(cut255(singleTag.comment->text()));
+    tag.SetTrack(static_cast<std::uint8_t>(singleTag.track->value()));
+    if (tag.SaveTag() != 0)
+        AppDialogs().ShowMessage("unable to write header");
 }
 
 void TForm1::CDWriteTag()
 {
+    if (!state_.tag)
+        state_.tag = std::make_unique<TMPEGAudio>();
+    TMPEGAudio& tag = *state_.tag;
+    const TrackDetails& d = trackDetails.at(static_cast<std::size_t>(currentTrack));
+    tag.SetFileName(state_.outputFileName);
+    tag.SetArtist(cut255(QString::fromStdString(d.artist)));
+    tag.SetTitle(QString::fromStdString(d.title).left(30));
+    tag.SetAlbum(cut255(QString::fromStdString(d.album)));
+    tag.SetYear(QString::number(d.year));
+    tag.SetGenre(static_cast<std::uint8_t>(d.genre & 0xFF));
+    tag.SetComment(cut255(QString::fromStdString(d.comment)));
+    tag.SetTrack(static_cast<std::uint8_t>(d.track & 0xFF));
+    if (tag.SaveTag() != 0)
+        AppDialogs().ShowMessage("unable to write header");
 }

@@ -4,7 +4,10 @@
 // flag, which the CD extraction progress tick may also set from its timer thread.
 #include <array>
 #include <atomic>
+#include <memory>
 #include <string>
+
+#include "mpeg/MPEGAudio.h"
 
 enum class RecordLevel { Midi, Cd, Mic, Line, Aux };
 constexpr std::array<const char*, 5> kRecordLevelKeys = {"MIDI", "CD", "MIC", "LINE", "AUX"};
@@ -29,6 +32,9 @@ struct WizardState {
     bool cdTrackDone = false;
     std::array<int, 5> recordLevels{kDefaultRecordLevel, kDefaultRecordLevel, kDefaultRecordLevel,
                                     kDefaultRecordLevel, kDefaultRecordLevel};
+
+    // The tag of the file being made; a details page makes a fresh one on entry.
+    std::unique_ptr<TMPEGAudio> tag;
 
     int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
 };

@@ -1,3 +1,0 @@
-#pragma once
-// Stand-in until the MPEG tag object lands with the genre table.
-inline const char* GenreName(int) { return "?"; }
