@@ -1,8 +1,12 @@
 #include "stream/MMDSPObj.h"
 
+#include "platform/ErrorReport.h"
 #include "platform/MessageTarget.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <algorithm>
+#include <condition_variable>
 
 namespace {
 constexpr std::size_t kLinkNameLength = 20;
@@ -435,12 +439,38 @@ bool TMMDSPThread::IsDSPThread()
     return std::any_of(threadList->begin(), threadList->end(), [&](const ThreadEntry& e) { return e.id == me; });
 }
 
+namespace {
+// Runs f on the main thread and waits for it. The completion is signalled through our own
+// condition variable, so the hand-back is visible to the thread checker (Qt's own blocking
+// call synchronises inside the uninstrumented library).
+void runOnMainThreadAndWait(const std::function<void()>& f)
+{
+    struct Handoff {
+        std::mutex mutex;
+        std::condition_variable cv;
+        bool done = false;  // guarded by mutex
+    };
+    auto handoff = std::make_shared<Handoff>();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [handoff, &f] {
+            Guarded(f);
+            std::lock_guard lock(handoff->mutex);
+            handoff->done = true;
+            handoff->cv.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(handoff->mutex);
+    handoff->cv.wait(lock, [&] { return handoff->done; });
+}
+}  // namespace
+
 void SynchronizeEvent(const TNotifyEvent& event, TMMDSPComponent* sender)
 {
     if (!event)
         return;
-    if (!IsMainThread() && TMMDSPThread::IsDSPThread())
-        RunOnMainThread([&] { event(sender); });
+    if (QCoreApplication::instance() && !IsMainThread() && TMMDSPThread::IsDSPThread())
+        runOnMainThreadAndWait([&] { event(sender); });
     else
         event(sender);
 }
