@@ -163,3 +163,15 @@ bool SndWriteShorts(const std::string& path, int format, int channels, int rate,
     sf_close(f);
     return n == static_cast<sf_count_t>(samples.size());
 }
+
+std::string SndTitle(const std::string& path)
+{
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f)
+        return {};
+    const char* title = sf_get_string(f, SF_STR_TITLE);
+    std::string out = title ? title : "";
+    sf_close(f);
+    return out;
+}

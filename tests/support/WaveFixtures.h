@@ -57,4 +57,6 @@ std::vector<std::int16_t> SndReadShorts(const std::string& path);
 // ...); with a non-empty title, an INFO list is written too.
 bool SndWriteShorts(const std::string& path, int format, int channels, int rate, const std::vector<std::int16_t>& samples,
                     const std::string& title = "");
+// The title (INFO "INAM") libsndfile finds in a file; empty for none.
+std::string SndTitle(const std::string& path);
 std::vector<std::int16_t> PatternShorts(std::size_t count, std::uint32_t seed = 1);

@@ -462,3 +462,38 @@ TEST(RiffLimits, SizesBeyondTwoGigabytesUseSixtyFourBits)
     EXPECT_LE(4 + 8 + 18 + 8 + info->dwDataBytes + 1 + 12, 0xFFFFFFFFLL);
     WaveIOFree(info);
 }
+
+TEST(RiffLayout, InfoItemsAndDispTextAreWrittenAfterTheFactChunkAndReadBack)
+{
+    TempDir dir;
+    const std::string path = dir.File("info.wav");
+    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    PMMWaveIOInfo info = WaveIOCreateInfo(&cd);
+    info->infoNodes[14].text = "Night Train";  // INAM
+    info->infoNodes[1].text = "Odd";           // IART: 4 bytes with its zero
+    info->dispList.push_back({1, {'h', 'i', 0}});
+    ASSERT_EQ(WaveIOCreate(info.get(), path), WIOERR_NOERROR);
+    const Bytes data = PatternBytes(400);
+    ASSERT_EQ(WaveIOWrite(info.get(), data.data(), 400), 400);
+    ASSERT_EQ(WaveIOFinish(info.get()), WIOERR_NOERROR);
+    WaveIOFree(info);
+
+    EXPECT_EQ(SndTitle(path), "Night Train");
+    EXPECT_EQ(SndReadShorts(path).size(), 200u);
+    const Bytes f = ReadBytes(path);
+    EXPECT_EQ(std::string(f.begin() + 446, f.begin() + 450), "fact");
+    EXPECT_EQ(std::string(f.begin() + 458, f.begin() + 462), "DISP");
+    EXPECT_EQ(GetLe32(f, 462), 7u);
+    EXPECT_EQ(std::string(f.begin() + 474, f.begin() + 478), "LIST") << "DISP body 7 bytes plus a pad byte";
+    EXPECT_EQ(GetLe32(f, 4), f.size() - 8);
+
+    // Parsed again, the items are found.
+    PMMWaveIOInfo parsed;
+    ASSERT_EQ(WaveIOOpen(path, &parsed), WIOERR_NOERROR);
+    EXPECT_EQ(parsed->InfoText(14), "Night Train");
+    EXPECT_EQ(parsed->InfoText(1), "Odd");
+    EXPECT_EQ(parsed->InfoText(0), "");
+    ASSERT_EQ(parsed->dispList.size(), 1u);
+    EXPECT_EQ(parsed->dispList[0].type, 1u);
+    EXPECT_EQ(parsed->dwDataBytes, 400);
+}
