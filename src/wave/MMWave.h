@@ -1,0 +1,121 @@
+#pragma once
+// TMMWave: one RIFF WAVE file as an object. Setting FileName parses the file (the handle
+// is closed again at once); CreateWaveFile makes a new file and keeps it open for
+// WriteDataBytes; OpenFile / ReadDataBytes / CloseFile stream a parsed file. CloseFile on
+// a created file writes the sizes and the "fact" chunk; only then is the file complete.
+//
+//   TMMWave w;  w.SetFileName("in.wav");        // throws EMMWaveError when unreadable
+//   w.OpenFile();  n = w.ReadDataBytes(buf, size);  w.CloseFile();
+//   out.CreateWaveFile("out.wav", w.PWaveFormat());  out.WriteDataBytes(buf, n);  out.CloseFile();
+//
+// Parsing, creating, opening and closing run on the main thread. ReadDataBytes and
+// WriteDataBytes run on the pump's worker thread between open and close (never two
+// threads at once); GetPosition and DataSize may be read from the main thread meanwhile
+// for progress (they are atomic mirrors).
+#include "platform/Errors.h"
+#include "stream/MMObj.h"
+#include "wave/WaveFormat.h"
+#include "wave/WaveIO.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class EMMWaveError : public EMervaneError {
+public:
+    using EMervaneError::EMervaneError;
+};
+
+class TMMWave : public TMMObject {
+public:
+    static constexpr std::int64_t MinIOBufferSize = 8192;
+
+    TMMWave();
+    ~TMMWave() override;
+
+    // Copies the other wave's settings and file (parsing it again); one notification.
+    void Assign(const TMMWave& other);
+
+    // Parses the named file (see the class comment). The same name with an unchanged size
+    // on disk does nothing; an empty name frees the wave.
+    void SetFileName(const std::string& name);
+    const std::string& FileName() const { return fileName_; }
+    bool FileMustExist() const { return fileMustExist_; }
+    void SetFileMustExist(bool value) { fileMustExist_ = value; }
+    TMMTimeFormats TimeFormat() const { return timeFormat_; }
+    void SetTimeFormat(TMMTimeFormats value);
+    std::int64_t IOBufferSize() const { return ioBufferSize_; }
+    void SetIOBufferSize(std::int64_t value);
+
+    // Read-only properties.
+    int BitLength() const;
+    TMMMode Mode() const;
+    int FormatTag() const;
+    std::string FormatString() const;
+    std::int64_t SampleRate() const;
+    std::int64_t FileSize() const;
+    // Samples in the file in TimeFormat units; 0 without a record. Any thread.
+    std::int64_t DataSize() const;
+    // Sample bytes in the file; 0 without a record. Any thread.
+    std::int64_t DataBytes() const { return dataBytes_.load(); }
+    // The record's format or nullptr.
+    const TWaveFormatEx* PWaveFormat() const;
+    bool Opened() const { return opened_; }
+
+    void CreateWaveFile(const std::string& name, const TWaveFormatEx* format);
+    void OpenFile();
+    void CloseFile();
+    void FreeWave();
+    // Position in TimeFormat units.
+    void SetPosition(std::int64_t position);
+    // Position in TimeFormat units, -1 without a record. Any thread.
+    std::int64_t GetPosition() const;
+    // Pump worker thread (or main thread for the first buffer). Bytes read, -1 when
+    // nothing is left; a failed read ends the data and returns 0.
+    std::int64_t ReadDataBytes(void* buffer, std::int64_t count);
+    // Pump worker thread. Bytes written, -1 without a record or on a failed write.
+    std::int64_t WriteDataBytes(const void* buffer, std::int64_t count);
+    // Sample bytes still to be read in this run. Reader's thread.
+    std::int64_t BytesLeft() const { return bytesLeft_; }
+    // The hook a component calls when it resets a running wave; nothing to do here.
+    virtual void Closing() {}
+
+    std::int64_t SamplesToTimeFormat(std::int64_t samples) const;
+    std::int64_t TimeFormatToSamples(std::int64_t value) const;
+
+    void AddObserver(TMMObserver* observer) { observers_.AddObserver(observer); }
+    void RemoveObserver(TMMObserver* observer) { observers_.RemoveObserver(observer); }
+
+    // Never raised by the operations here; kept for components that report progress.
+    std::function<void(TMMWave* sender, std::int64_t curByte, std::int64_t numBytes, bool& cancel)> OnProgress;
+
+protected:
+    void Changed() override;
+
+private:
+    void takeRecord(PMMWaveIOInfo info);
+    void rebuildPlayList();
+    void mirror();
+
+    PMMWaveIOInfo info_;  // main thread replaces it; the streaming thread uses it between open and close
+    std::string fileName_;
+    bool fileMustExist_ = true;
+    std::int64_t ioBufferSize_ = 32768;
+    TMMTimeFormats timeFormat_ = tfSample;
+    // The single-region play list: first .. last sample of the record.
+    std::int64_t regionStart_ = 0;
+    std::int64_t regionEnd_ = 0;
+    std::int64_t totalBytes_ = 0;
+    std::int64_t bytesLeft_ = 0;        // streaming thread between open and close
+    std::int64_t regionBytesLeft_ = 0;  // streaming thread between open and close
+    bool opened_ = false;
+    bool changeSuspended_ = false;
+    bool changePending_ = false;
+    // Mirrors for readers on other threads (progress).
+    std::atomic<std::int64_t> position_{0};    // samples
+    std::atomic<std::int64_t> dataSamples_{0};
+    std::atomic<std::int64_t> dataBytes_{0};
+    std::atomic<bool> hasRecord_{false};
+    TMMObservable observers_;
+};

@@ -1,0 +1,443 @@
+#include "wave/WaveIO.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <unistd.h>
+
+namespace {
+constexpr std::uint32_t kWave = FourCC("WAVE");
+constexpr std::uint32_t kFmt = FourCC("fmt ");
+constexpr std::uint32_t kData = FourCC("data");
+constexpr std::uint32_t kFact = FourCC("fact");
+constexpr std::uint32_t kDisp = FourCC("DISP");
+constexpr std::uint32_t kList = FourCC("LIST");
+constexpr std::uint32_t kInfo = FourCC("INFO");
+
+// Chunks this program keeps in memory (DISP, INFO) are skipped above this size, so a
+// hostile file cannot make it allocate without bound.
+constexpr std::int64_t kMaxKeptChunk = 16 * 1024 * 1024;
+// The largest format record a chunk can describe: 18 bytes plus a u16 extra size.
+constexpr std::int64_t kMaxFormat = 18 + 0xFFFF;
+constexpr std::int64_t kRiffLimit = std::numeric_limits<std::uint32_t>::max();
+
+std::uint32_t le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+void putLe32(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+std::uint32_t infoId(std::size_t index)
+{
+    return le32(reinterpret_cast<const std::uint8_t*>(kInfoIds[index]));
+}
+
+int infoIndex(std::uint32_t id)
+{
+    for (std::size_t i = 0; i < kInfoIds.size(); ++i)
+        if (infoId(i) == id)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Reads the body of a LIST "INFO" chunk (position behind the form type) and notes where
+// each known item's text lies.
+bool readInfo(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info)
+{
+    const std::int64_t length = static_cast<std::int64_t>(ck.cksize) - 4;
+    if (length <= 0 || length > kMaxKeptChunk)
+        return true;
+    info.infoBuffer.assign(static_cast<std::size_t>(length), 0);
+    if (f.Read(info.infoBuffer.data(), length) != length) {
+        info.infoBuffer.clear();
+        return false;
+    }
+    for (std::int64_t o = 0; o + 8 <= length;) {
+        const std::uint32_t id = le32(info.infoBuffer.data() + o);
+        const std::int64_t size = le32(info.infoBuffer.data() + o + 4);
+        if (const int i = infoIndex(id); i >= 0) {
+            info.infoNodes[static_cast<std::size_t>(i)].offset = o + 8;
+            info.infoNodes[static_cast<std::size_t>(i)].length = std::min(size, length - o - 8);
+        }
+        o += size + (size & 1) + 8;
+    }
+    return true;
+}
+
+bool readDisp(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info)
+{
+    if (ck.cksize < 4 || ck.cksize > kMaxKeptChunk)
+        return true;
+    std::uint8_t type[4];
+    if (f.Read(type, 4) != 4)
+        return false;
+    TDispItem item;
+    item.type = le32(type);
+    item.data.resize(ck.cksize - 4);
+    if (f.Read(item.data.data(), static_cast<std::int64_t>(item.data.size())) !=
+        static_cast<std::int64_t>(item.data.size()))
+        return false;
+    info.dispList.push_back(std::move(item));
+    return true;
+}
+
+bool readFormat(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info)
+{
+    const std::int64_t length = std::min<std::int64_t>(ck.cksize, kMaxFormat);
+    std::vector<std::uint8_t> body(static_cast<std::size_t>(std::max<std::int64_t>(length, 18)), 0);
+    if (f.Read(body.data(), length) != length)
+        return false;
+    std::uint16_t extra = 0;
+    std::memcpy(&extra, body.data() + 16, 2);
+    // The record always holds every byte its extra-size field announces.
+    const std::size_t size = std::max<std::size_t>(body.size(), 18 + static_cast<std::size_t>(extra));
+    info.lpwfx = wioAllocWaveFormat(size);
+    std::memcpy(info.lpwfx.get(), body.data(), body.size());
+    return true;
+}
+
+bool writeDisp(TRiffFile& f, const TDispItem& item)
+{
+    if (item.type != 1 && item.type != 8)
+        return true;
+    TMMCKInfo ck;
+    ck.ckid = kDisp;
+    std::uint8_t type[4];
+    putLe32(type, item.type);
+    const auto size = static_cast<std::int64_t>(item.data.size());
+    return f.CreateChunk(ck, 0) && f.Write(type, 4) == 4 && f.Write(item.data.data(), size) == size && f.Ascend(ck);
+}
+
+bool writeInfo(TRiffFile& f, const TMMWaveIOInfo& info)
+{
+    bool any = false;
+    for (std::size_t i = 0; i < kInfoIds.size(); ++i)
+        any = any || !info.InfoText(i).empty();
+    if (!any)
+        return true;
+    TMMCKInfo list;
+    list.fccType = kInfo;
+    if (!f.CreateChunk(list, TRiffFile::CreateList))
+        return false;
+    for (std::size_t i = 0; i < kInfoIds.size(); ++i) {
+        const std::string text = info.InfoText(i);
+        if (text.empty())
+            continue;
+        TMMCKInfo item;
+        item.ckid = infoId(i);
+        const auto size = static_cast<std::int64_t>(text.size()) + 1;
+        if (!f.CreateChunk(item, 0) || f.Write(text.c_str(), size) != size || !f.Ascend(item))
+            return false;
+    }
+    return f.Ascend(list);
+}
+
+void recountSamples(TMMWaveIOInfo& info)
+{
+    info.dwDataSamples = wioBytesToSamples(info.lpwfx.get(), info.dwDataBytes);
+}
+}  // namespace
+
+std::string TMMWaveIOInfo::InfoText(std::size_t index) const
+{
+    const TInfoNode& node = infoNodes.at(index);
+    if (node.text)
+        return *node.text;
+    if (node.offset < 0 || node.offset > static_cast<std::int64_t>(infoBuffer.size()))
+        return {};
+    const auto* start = reinterpret_cast<const char*>(infoBuffer.data() + node.offset);
+    const auto length = static_cast<std::size_t>(
+        std::min<std::int64_t>(node.length, static_cast<std::int64_t>(infoBuffer.size()) - node.offset));
+    return std::string(start, strnlen(start, length));
+}
+
+std::int64_t WaveIOMaxDataBytes(std::size_t formatSize)
+{
+    // RIFF body: "WAVE", "fmt " header and body, "data" header, the data, a pad byte and
+    // the "fact" chunk must all fit the u32 size field.
+    return kRiffLimit - (4 + 8 + static_cast<std::int64_t>(formatSize) + 8 + 1 + 12);
+}
+
+int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result)
+{
+    if (!result || name.empty())
+        return WIOERR_BADPARAMS;
+    auto info = std::make_unique<TMMWaveIOInfo>();
+    info->hmmio = std::make_unique<TRiffFile>();
+    TRiffFile& f = *info->hmmio;
+    if (!f.Open(name, TRiffFile::OpenRead))
+        return WIOERR_FILEERROR;
+    info->ckRIFF.fccType = kWave;
+    if (!f.Descend(info->ckRIFF, nullptr, TRiffFile::FindRiff))
+        return WIOERR_FILEERROR;
+
+    info->dwFileSize = f.Seek(0, SEEK_END);
+    if (info->dwFileSize < 0 || f.Seek(info->ckRIFF.dwDataOffset + 4, SEEK_SET) < 0)
+        return WIOERR_FILEERROR;
+    if (info->dwFileSize < info->ckRIFF.dwDataOffset + info->ckRIFF.cksize)
+        info->ckRIFF.cksize = static_cast<std::uint32_t>(info->dwFileSize - info->ckRIFF.dwDataOffset);
+    const std::int64_t riffEnd = info->ckRIFF.dwDataOffset + info->ckRIFF.cksize;
+
+    bool haveFormat = false, haveData = false, haveFact = false, previousWasData = false;
+    std::int64_t dataEnd = 0;
+    TMMCKInfo ck;
+    while (f.Descend(ck, &info->ckRIFF, 0)) {
+        if (previousWasData)  // up to this header, less the data chunk's pad byte
+            dataEnd = ck.dwDataOffset - 8 - (info->ckData.cksize & 1);
+        previousWasData = false;
+        if (ck.dwDataOffset + ck.cksize > riffEnd) {
+            if (haveFormat && haveData)
+                break;
+            return WIOERR_FILEERROR;
+        }
+        bool stop = false;
+        if (ck.ckid == kList && ck.fccType == kInfo) {
+            if (!readInfo(f, ck, *info))
+                return WIOERR_FILEERROR;
+        } else if (ck.ckid == kDisp) {
+            if (!readDisp(f, ck, *info))
+                return WIOERR_FILEERROR;
+        } else if (ck.ckid == kFmt) {
+            if (haveFormat)
+                stop = true;
+            else if (!readFormat(f, ck, *info))
+                return WIOERR_FILEERROR;
+            haveFormat = true;
+        } else if (ck.ckid == kData) {
+            if (haveData) {
+                stop = true;
+            } else {
+                haveData = true;
+                previousWasData = true;
+                info->ckData = ck;
+                info->dwDataOffset = ck.dwDataOffset;
+                dataEnd = riffEnd;
+                if ((ck.cksize & 1) && riffEnd == ck.dwDataOffset + ck.cksize + 1)
+                    dataEnd -= 1;  // the pad byte of a final odd data chunk
+            }
+        } else if (ck.ckid == kFact) {
+            if (haveFact) {
+                stop = true;
+            } else {
+                std::uint8_t count[4];
+                if (ck.cksize >= 4 && f.Read(count, 4) == 4)
+                    info->dwDataSamples = le32(count);
+                haveFact = true;
+            }
+        }
+        if (stop)
+            break;
+        if (!f.Ascend(ck)) {
+            if (haveData)
+                break;
+            return WIOERR_FILEERROR;
+        }
+    }
+    if (!haveFormat)
+        return WIOERR_BADFORMAT;
+
+    TWaveFormatEx* wfx = info->lpwfx.get();
+    if (wfx->wFormatTag == WAVE_FORMAT_PCM) {
+        wfx->nBlockAlign = static_cast<std::uint16_t>(wfx->nChannels * wfx->wBitsPerSample / 8);
+        const std::uint64_t rate = static_cast<std::uint64_t>(wfx->nBlockAlign) * wfx->nSamplesPerSec;
+        if (rate > std::numeric_limits<std::uint32_t>::max())
+            return WIOERR_BADFORMAT;
+        wfx->nAvgBytesPerSec = static_cast<std::uint32_t>(rate);
+    }
+    if (!wioIsUsableFormat(wfx))
+        return WIOERR_BADFORMAT;
+
+    if (!haveData)
+        info->dwDataOffset = dataEnd = info->dwFileSize;
+    const std::int64_t raw = std::max<std::int64_t>(dataEnd - info->dwDataOffset, 0);
+    info->dwDataBytes = wfx->nBlockAlign * (raw / wfx->nBlockAlign);
+    recountSamples(*info);
+    info->dwFirstSample = 0;
+    info->dwLastSample = info->dwDataSamples;
+    info->dwBytesLeft = 0;
+    info->dwPosition = 0;
+    info->lpFileName = name;
+    info->hmmio.reset();
+    *result = std::move(info);
+    return WIOERR_NOERROR;
+}
+
+PMMWaveIOInfo WaveIOCreateInfo(const TWaveFormatEx* format)
+{
+    if (!format)
+        return nullptr;
+    auto info = std::make_unique<TMMWaveIOInfo>();
+    info->lpwfx = wioCopyWaveFormat(format);
+    return info;
+}
+
+int WaveIOCreate(TMMWaveIOInfo* info, const std::string& name)
+{
+    if (!info || !info->lpwfx || name.empty())
+        return WIOERR_BADPARAMS;
+    auto file = std::make_unique<TRiffFile>();
+    const auto fail = [&] {
+        file->Close();
+        ::unlink(name.c_str());
+        return WIOERR_FILEERROR;
+    };
+    if (!file->Open(name, TRiffFile::OpenReadWrite | TRiffFile::OpenCreate))
+        return WIOERR_FILEERROR;
+    TMMCKInfo riff;
+    riff.fccType = kWave;
+    if (!file->CreateChunk(riff, TRiffFile::CreateRiff))
+        return fail();
+    TMMCKInfo fmt;
+    fmt.ckid = kFmt;
+    const auto size = static_cast<std::int64_t>(wioSizeOfWaveFormat(info->lpwfx.get()));
+    fmt.cksize = static_cast<std::uint32_t>(size);
+    if (!file->CreateChunk(fmt, 0) || file->Write(info->lpwfx.get(), size) != size || !file->Ascend(fmt))
+        return fail();
+    TMMCKInfo data;
+    data.ckid = kData;
+    if (!file->CreateChunk(data, 0))
+        return fail();
+    info->ckRIFF = riff;
+    info->ckData = data;
+    info->dwDataOffset = data.dwDataOffset;
+    info->dwDataBytes = info->dwDataSamples = 0;
+    info->dwFirstSample = info->dwLastSample = 0;
+    info->dwBytesLeft = info->dwPosition = 0;
+    info->lpFileName = name;
+    info->hmmio = std::move(file);
+    return WIOERR_NOERROR;
+}
+
+int WaveIOReopen(TMMWaveIOInfo* info)
+{
+    if (!info)
+        return WIOERR_BADPARAMS;
+    auto file = std::make_unique<TRiffFile>();
+    TMMCKInfo riff;
+    riff.fccType = kWave;
+    if (!file->Open(info->lpFileName, TRiffFile::OpenRead) || !file->Descend(riff, nullptr, TRiffFile::FindRiff))
+        return WIOERR_FILEERROR;
+    info->hmmio = std::move(file);
+    if (WaveIOSeek(info, info->dwPosition) != WIOERR_NOERROR) {
+        info->hmmio.reset();
+        return WIOERR_FILEERROR;
+    }
+    return WIOERR_NOERROR;
+}
+
+int WaveIOSetBuffer(TMMWaveIOInfo* info, std::int64_t size)
+{
+    if (!info || !info->hmmio || size <= 0)
+        return WIOERR_BADPARAMS;
+    return info->hmmio->SetBuffer(static_cast<std::size_t>(size)) ? WIOERR_NOERROR : WIOERR_FILEERROR;
+}
+
+int WaveIOSeek(TMMWaveIOInfo* info, std::int64_t sample)
+{
+    if (!info)
+        return WIOERR_BADPARAMS;
+    const TWaveFormatEx* wfx = info->lpwfx.get();
+    sample = std::clamp<std::int64_t>(sample, 0,
+                                      std::max<std::int64_t>(info->dwLastSample - info->dwFirstSample - 1, 0));
+    std::int64_t offset = wioSamplesToBytes(wfx, sample);
+    if (info->hmmio) {
+        TRiffFile& f = *info->hmmio;
+        TMMCKInfo ck;
+        if (f.Seek(info->dwDataOffset - 8, SEEK_SET) != info->dwDataOffset - 8 || !f.Descend(ck, nullptr, 0) ||
+            f.Seek(offset, SEEK_CUR) < 0)
+            return WIOERR_FILEERROR;
+        // Never count bytes behind the data (a following chunk) as samples.
+        const std::int64_t end = std::min(wioSamplesToBytes(wfx, info->dwLastSample), info->dwDataBytes);
+        info->dwBytesLeft = std::max<std::int64_t>(end - offset, 0);
+    }
+    info->dwPosition = wioBytesToSamples(wfx, offset) - info->dwFirstSample;
+    return WIOERR_NOERROR;
+}
+
+std::int64_t WaveIORead(TMMWaveIOInfo* info, void* buffer, std::int64_t count)
+{
+    if (!info || !info->hmmio)
+        return -1;
+    if (count <= 0 || info->dwBytesLeft <= 0)
+        return 0;
+    const std::int64_t n = std::min(count, info->dwBytesLeft);
+    const std::int64_t got = std::max<std::int64_t>(info->hmmio->Read(buffer, n), 0);
+    if (got < count)
+        info->dwBytesLeft = 0;
+    else
+        info->dwBytesLeft = std::max<std::int64_t>(info->dwBytesLeft - got, 0);
+    info->dwPosition = (info->dwLastSample - info->dwFirstSample) -
+                       wioBytesToSamples(info->lpwfx.get(), info->dwBytesLeft);
+    return got;
+}
+
+std::int64_t WaveIOWrite(TMMWaveIOInfo* info, const void* buffer, std::int64_t count)
+{
+    if (!info || !info->hmmio || count <= 0)
+        return -1;
+    if (info->dwDataBytes + count > WaveIOMaxDataBytes(wioSizeOfWaveFormat(info->lpwfx.get())))
+        return -1;
+    const std::int64_t n = info->hmmio->Write(buffer, count);
+    if (n > 0) {
+        info->dwDataBytes += n;
+        // Counted from the total, so many small writes of a compressed format do not
+        // add up rounding errors.
+        recountSamples(*info);
+        info->dwPosition = info->dwDataSamples;
+    }
+    return n;
+}
+
+int WaveIOFinish(TMMWaveIOInfo* info)
+{
+    if (!info)
+        return WIOERR_BADPARAMS;
+    int result = WIOERR_NOERROR;
+    if (info->hmmio && info->hmmio->IsCreated()) {
+        TRiffFile& f = *info->hmmio;
+        TMMCKInfo fact;
+        fact.ckid = kFact;
+        fact.cksize = 4;
+        std::uint8_t count[4];
+        putLe32(count, static_cast<std::uint32_t>(
+                           std::clamp<std::int64_t>(info->dwDataSamples, 0, std::numeric_limits<std::uint32_t>::max())));
+        bool ok = f.Ascend(info->ckData) && f.CreateChunk(fact, 0) && f.Write(count, 4) == 4 && f.Ascend(fact);
+        for (const TDispItem& item : info->dispList)
+            ok = ok && writeDisp(f, item);
+        ok = ok && writeInfo(f, *info) && f.Ascend(info->ckRIFF);
+        if (ok) {
+            info->dwFileSize = f.Size();
+            ok = info->dwFileSize >= 0;
+        }
+        ok = f.Close() && ok;
+        info->dwLastSample = info->dwDataSamples;
+        if (!ok)
+            result = WIOERR_FILEERROR;
+    }
+    info->hmmio.reset();
+    info->dwBytesLeft = 0;
+    info->dwPosition = 0;
+    return result;
+}
+
+void WaveIOFree(PMMWaveIOInfo& info)
+{
+    if (info && info->hmmio)
+        info->hmmio->Close();
+    info.reset();
+}
+
+bool IsWaveFile(const std::string& name)
+{
+    PMMWaveIOInfo info;
+    return WaveIOOpen(name, &info) == WIOERR_NOERROR;
+}

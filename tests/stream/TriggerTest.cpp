@@ -1,0 +1,350 @@
+#include "ChainProbes.h"
+#include "platform/ErrorReport.h"
+#include "platform/MessageTarget.h"
+#include "stream/MMTrigg.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+#include "wave/DiskSpace.h"
+#include "wave/MMWaveFile.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace {
+TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
+{
+    TWaveFormatEx f{};
+    pcmBuildWaveHeader(&f, bits, channels, rate);
+    return f;
+}
+
+// Lets the main thread's messages run until `done` holds. The bound only keeps a broken
+// pump from hanging the suite; no result depends on it.
+template <class F>
+bool RunUntil(F done)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > giveUp)
+            return false;
+        ProcessMessages();
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+// What the trigger's events did.
+struct Recorder {
+    int starts = 0;
+    int stops = 0;
+    int closes = 0;
+    int errors = 0;
+    bool stopOnMain = true;
+    void Attach(TMMTrigger& t)
+    {
+        t.OnStart = [this](TMMDSPComponent*) { ++starts; };
+        t.OnStop = [this](TMMDSPComponent*) {
+            ++stops;
+            stopOnMain = stopOnMain && IsMainThread();
+        };
+        t.OnClose = [this](TMMDSPComponent*) { ++closes; };
+        t.OnError = [this](TMMDSPComponent*) { ++errors; };
+    }
+};
+
+// Source -> Trigger -> Sink with a format on the source.
+struct MemoryChain {
+    explicit MemoryChain(std::vector<std::uint8_t> data, int bufferSize) : source(std::move(data))
+    {
+        const TWaveFormatEx f = pcm(16, 2, 44100);
+        source.SetWaveFormat(&f);
+        source.SetOutput(&trigger);
+        trigger.SetOutput(&sink);
+        trigger.SetBufferSize(bufferSize);
+        trigger.SetInterval(0);
+        rec.Attach(trigger);
+    }
+    MemorySource source;
+    TMMTrigger trigger;
+    MemorySink sink;
+    Recorder rec;
+};
+
+std::string errorText(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const EMMTriggerError& e) {
+        return e.what();
+    }
+    return "";
+}
+}  // namespace
+
+TEST(TriggerPump, MovesTensOfMegabytesFromAWaveFileIntoAWaveFileByteForByte)
+{
+    TempDir dir;
+    const std::string in = dir.File("in.wav"), out = dir.File("out.wav");
+    const Bytes data = PatternBytes(24 * 1024 * 1024 + 4 * 1234, 5);  // not a whole number of buffers
+    WritePcmWave(in, 16, 2, 44100, data);
+
+    TMMWaveFile source("WaveFile"), sink("DstFile");
+    TMMTrigger trigger;
+    source.Wave()->SetFileName(in);
+    sink.Wave()->SetFileMustExist(false);
+    sink.Wave()->SetFileName(out);
+    source.SetOutput(&trigger);
+    trigger.SetOutput(&sink);
+    trigger.SetBufferSize(65536);
+    trigger.SetInterval(0);
+    trigger.SetTimeFormat(tfSample);
+    Recorder rec;
+    rec.Attach(trigger);
+    std::atomic<int> sinkOpens{0}, sinkCloses{0};
+    sink.OnOpen = [&](TMMDSPComponent*) { ++sinkOpens; };
+    sink.OnClose = [&](TMMDSPComponent*) { ++sinkCloses; };
+    std::int64_t positionAtStop = -1;
+    trigger.OnStop = [&](TMMDSPComponent*) {
+        ++rec.stops;
+        rec.stopOnMain = rec.stopOnMain && IsMainThread();
+        positionAtStop = source.Wave()->GetPosition();
+        trigger.Close();  // the way the program ends a run: close from inside OnStop
+    };
+    trigger.Start();
+    EXPECT_EQ(rec.starts, 1);
+    // Progress is read from the main thread while the worker runs.
+    std::int64_t lastPosition = 0;
+    bool positionsGrow = true;
+    ASSERT_TRUE(RunUntil([&] {
+        if (rec.stops == 0) {
+            const std::int64_t p = source.Wave()->GetPosition();
+            positionsGrow = positionsGrow && (p >= lastPosition || p == 0);
+            lastPosition = std::max(lastPosition, p);
+        }
+        return rec.stops > 0;
+    }));
+    ProcessMessages();
+    EXPECT_TRUE(positionsGrow);
+    EXPECT_EQ(rec.stops, 1);
+    EXPECT_TRUE(rec.stopOnMain);
+    EXPECT_EQ(positionAtStop, static_cast<std::int64_t>(data.size() / 4));
+    EXPECT_FALSE(trigger.IsOpened());
+    EXPECT_EQ(sinkOpens, 1);
+    EXPECT_EQ(sinkCloses, 1);
+
+    const Bytes written = ReadBytes(out);
+    ASSERT_EQ(written.size(), 46 + data.size() + 12);
+    EXPECT_EQ(GetLe32(written, 4), written.size() - 8);
+    EXPECT_EQ(GetLe32(written, 16), 18u);
+    EXPECT_EQ(GetLe32(written, 42), data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), written.begin() + 46));
+    EXPECT_EQ(std::string(written.end() - 12, written.end() - 8), "fact");
+    EXPECT_EQ(GetLe32(written, written.size() - 4), data.size() / 4);
+    EXPECT_EQ(SndOpenInfo(out).frames, static_cast<std::int64_t>(data.size() / 4));
+}
+
+TEST(TriggerPump, ShortExactAndEmptySources)
+{
+    {  // fewer bytes than one buffer: pushed once
+        MemoryChain c(PatternBytes(1000), 4096);
+        c.trigger.Start();
+        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        EXPECT_EQ(c.sink.sizes, std::vector<int>{1000});
+        EXPECT_EQ(c.sink.received, PatternBytes(1000));
+        EXPECT_EQ(c.rec.stops, 1);
+        EXPECT_TRUE(c.rec.stopOnMain);
+        c.trigger.Close();
+    }
+    {  // an exact multiple: no empty buffer at the end
+        MemoryChain c(PatternBytes(4 * 4096), 4096);
+        c.trigger.Start();
+        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        EXPECT_EQ(c.sink.sizes, (std::vector<int>{4096, 4096, 4096, 4096}));
+        EXPECT_EQ(c.source.loads, 4) << "the load of the last full buffer ends the run";
+        EXPECT_EQ(c.sink.received, PatternBytes(4 * 4096));
+        c.trigger.Close();
+        EXPECT_EQ(c.rec.closes, 1);
+    }
+    {  // no data: start fails and leaves the pump closed
+        MemoryChain c({}, 4096);
+        EXPECT_EQ(errorText([&] { c.trigger.Start(); }), "TriggerStart:\n\rUnable to start device");
+        EXPECT_FALSE(c.trigger.IsOpened());
+        EXPECT_EQ(c.rec.starts, 0);
+        EXPECT_GE(c.rec.errors, 1);
+        ProcessMessages();
+        EXPECT_EQ(c.rec.stops, 0);
+        EXPECT_EQ(c.sink.pushes, 0);
+    }
+}
+
+TEST(TriggerPump, StopInsideABufferFinishesThatBufferAndLoadsNoMore)
+{
+    MemoryChain c(PatternBytes(100 * 1024), 1024);
+    c.sink.gateAt = 3;
+    c.trigger.Start();
+    c.sink.WaitInside();
+    c.trigger.Stop();  // the worker is inside push 3: the stop waits for it
+    EXPECT_EQ(c.rec.stops, 0);
+    EXPECT_TRUE(c.trigger.IsStarted());
+    c.sink.Release();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    EXPECT_EQ(c.sink.pushes, 3);
+    EXPECT_EQ(c.source.loads, 3) << "no load after the pushed buffer";
+    EXPECT_EQ(c.sink.received, PatternBytes(3 * 1024));
+    c.trigger.Close();
+    EXPECT_EQ(c.rec.stops, 1);
+    EXPECT_EQ(c.rec.closes, 1);
+}
+
+TEST(TriggerPump, StopBetweenRoundsCompletesAtOnceAndDropsTheLoadedBuffer)
+{
+    MemoryChain c(PatternBytes(100 * 1024), 1024);
+    c.sink.gateAt = 2;
+    std::atomic<int> filled{0};
+    c.trigger.OnBufferFilled = [&](TMMDSPComponent*, TMMWaveHdr*) { ++filled; };
+    c.trigger.Start();
+    c.sink.WaitInside();
+    c.trigger.Pause();  // hold the worker between rounds
+    c.sink.Release();
+    ASSERT_TRUE(RunUntil([&] { return filled >= 3; }));  // buffer 3 is loaded, not yet pushed
+    c.trigger.Stop();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ProcessMessages();
+    EXPECT_EQ(c.sink.pushes, 2);
+    EXPECT_EQ(c.source.loads, 3);
+    EXPECT_EQ(c.rec.stops, 1);
+    c.trigger.Close();
+    EXPECT_FALSE(c.trigger.IsOpened());
+}
+
+TEST(TriggerPump, PauseAndRestartLoseNothing)
+{
+    MemoryChain c(PatternBytes(64 * 1024), 1024);
+    c.sink.gateAt = 5;
+    int pauses = 0, restarts = 0;
+    c.trigger.OnPause = [&](TMMDSPComponent*) { ++pauses; };
+    c.trigger.OnRestart = [&](TMMDSPComponent*) { ++restarts; };
+    c.trigger.Start();
+    c.sink.WaitInside();
+    c.trigger.Pause();
+    EXPECT_TRUE(c.trigger.IsPaused());
+    c.sink.Release();
+    c.trigger.Restart();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    EXPECT_EQ(c.sink.received, PatternBytes(64 * 1024));
+    EXPECT_EQ(pauses, 1);
+    EXPECT_EQ(restarts, 1);
+    c.trigger.Close();
+}
+
+TEST(TriggerPump, StopAndCloseFromInsideOnStop)
+{
+    MemoryChain c(PatternBytes(10 * 1024), 1024);
+    c.trigger.OnStop = [&](TMMDSPComponent*) {
+        ++c.rec.stops;
+        c.trigger.Stop();
+        c.trigger.Close();
+        c.trigger.Close();
+    };
+    c.trigger.Start();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ProcessMessages();
+    EXPECT_EQ(c.rec.stops, 1);
+    EXPECT_EQ(c.rec.closes, 1);
+    EXPECT_FALSE(c.trigger.IsOpened());
+    EXPECT_EQ(c.sink.received.size(), 10u * 1024);
+    // The pump runs again after that.
+    MemorySource again(PatternBytes(3000, 9));
+    const TWaveFormatEx f = pcm(16, 2, 44100);
+    again.SetWaveFormat(&f);
+    again.SetOutput(&c.trigger);
+    c.trigger.OnStop = [&](TMMDSPComponent*) { ++c.rec.stops; };
+    c.trigger.Start();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 1; }));
+    c.trigger.Close();
+    EXPECT_EQ(c.sink.received.size(), 10u * 1024 + 3000);
+}
+
+TEST(TriggerPump, CloseWhileTheWorkerIsInsideABufferCompletesWithTheStop)
+{
+    MemoryChain c(PatternBytes(100 * 1024), 1024);
+    c.sink.gateAt = 2;
+    c.trigger.Start();
+    c.sink.WaitInside();
+    c.trigger.Close();  // deferred until the buffer is done
+    EXPECT_TRUE(c.trigger.IsOpened());
+    c.sink.Release();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.closes > 0; }));
+    EXPECT_EQ(c.rec.stops, 1);
+    EXPECT_FALSE(c.trigger.IsOpened());
+    EXPECT_EQ(c.sink.pushes, 2);
+}
+
+TEST(TriggerPump, WorkerErrorsReachTheReportAndThePumpStopsOnTheMainThread)
+{
+    std::vector<std::string> reports;
+    const ErrorReporter previous = SetErrorReporter([&](const std::string& t) { reports.push_back(t); });
+    MemoryChain c(PatternBytes(100 * 1024), 1024);
+    c.sink.throwAt = 4;
+    c.trigger.Start();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.closes > 0; }));
+    ProcessMessages();
+    SetErrorReporter(previous);
+    ASSERT_EQ(reports, std::vector<std::string>{"sink failed"});
+    EXPECT_EQ(c.rec.stops, 1);
+    EXPECT_TRUE(c.rec.stopOnMain);
+    EXPECT_GE(c.rec.errors, 1);
+    EXPECT_FALSE(c.trigger.IsOpened());
+    EXPECT_EQ(c.sink.pushes, 3);
+}
+
+TEST(TriggerProperties, BufferSizeIntervalAndOpenWithoutFormat)
+{
+    TMMTrigger t;
+    t.SetBufferSize(10);
+    EXPECT_EQ(t.BufferSize(), 32);
+    t.SetInterval(5);
+    t.SetInterval(0);
+    EXPECT_EQ(t.Interval(), 1);
+    EXPECT_EQ(errorText([&] { t.Open(); }), "TriggerOpen:\n\rInvalid wave format");
+    const TWaveFormatEx f = pcm(16, 2, 44100);
+    t.SetWaveFormat(&f);
+    t.SetBufferSize(1001);
+    t.Open();
+    EXPECT_TRUE(t.IsOpened());
+    EXPECT_EQ(t.GetBufferSize(), 1000);
+    EXPECT_EQ(errorText([&] { t.SetBufferSize(4096); }), "Change to property while device was open");
+    t.Close();
+    EXPECT_FALSE(t.IsOpened());
+}
+
+TEST(WaveFileSink, AFullDiskClosesTheSinkWithAValidFileAndThePumpGoesOn)
+{
+    TempDir dir;
+    const std::string out = dir.File("full.wav");
+    MemoryChain c(PatternBytes(50 * 1024), 1024);
+    TMMWaveFile sink("DstFile");
+    sink.Wave()->SetFileMustExist(false);
+    sink.Wave()->SetFileName(out);
+    MemorySink after;
+    c.trigger.SetOutput(&sink);
+    sink.SetOutput(&after);
+    std::atomic<int> queries{0};
+    // Room for 10 buffers, then the disk is full.
+    SetFreeDiskSpaceQuery([&](const std::string& folder) -> std::int64_t {
+        EXPECT_EQ(folder, dir.Path() + "/");
+        return ++queries <= 10 ? std::int64_t{1} << 30 : 32768 + 1024 + 10240 - 1;
+    });
+    c.trigger.Start();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    c.trigger.Close();
+    SetFreeDiskSpaceQuery(nullptr);
+    EXPECT_FALSE(sink.FileOpened());
+    EXPECT_EQ(after.received, PatternBytes(50 * 1024)) << "buffers still pass on";
+    const Bytes written = ReadBytes(out);
+    ASSERT_EQ(written.size(), 46 + 10 * 1024 + 12u);
+    EXPECT_EQ(GetLe32(written, 42), 10u * 1024);
+    EXPECT_EQ(SndOpenInfo(out).frames, 10 * 256);
+    EXPECT_TRUE(std::equal(written.begin() + 46, written.begin() + 46 + 10 * 1024, PatternBytes(10 * 1024).begin()));
+}
