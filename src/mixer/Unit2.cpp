@@ -3,33 +3,33 @@
 TForm2::TForm2(WizardState& state, QObject* parent) : QObject(parent), state_(state)
 {
     setObjectName("Form2");
+
+    WaveFile.SetOutput(&Trigger);
+    Trigger.SetOutput(&MP3Encoder);
+    Trigger.SetBufferSize(65536);
+    Trigger.SetInterval(0);
+    Trigger.SetTimeFormat(tfSample);
+    MP3Encoder.SetFileType(ftWAV);
+    Trigger.OnStart = [this](TMMDSPComponent* sender) { TriggerStart(sender); };
+    Trigger.OnStop = [this](TMMDSPComponent* sender) { TriggerStop(sender); };
+
+    SrcFile.SetOutput(&DstFile);
+    SrcFile.Wave()->SetFileMustExist(false);
+    DstFile.Wave()->SetFileMustExist(false);
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2()
+{
+    Trigger.OnStart = nullptr;
+    Trigger.OnStop = nullptr;
+    try {
+        Trigger.Close();
+    } catch (...) {
+        // Closing at exit finishes what it can; there is nobody left to tell.
+    }
+}
 
 void TForm2::RestoreMixer()
 {
     // No mixer settings were saved at start, so there is nothing to put back.
-}
-
-bool TForm2::CheckWave(const std::string&)
-{
-    return false;
-}
-
-void TForm2::ConvertFile(const std::string&, const std::string&)
-{
-}
-
-void TForm2::StartEncoding(const std::string&, const std::string&, int, bool, bool)
-{
-}
-
-void TForm2::StopEncoding()
-{
-}
-
-std::optional<int> TForm2::EncodingPercent() const
-{
-    return std::nullopt;
 }

@@ -2,7 +2,13 @@
 // The hidden window: owns the program's long-lived components for the whole run and carries
 // the glue between them and the wizard. It is never shown, so it is a plain QObject; the
 // wizard reaches it directly and it reaches the wizard only through WizardHooks.
+//   Unit2.cpp          construction, the mixer start-up and restore
+//   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
+//   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
 #include "mixer/WizardState.h"
+#include "mpeg/MMBlade.h"
+#include "stream/MMTrigg.h"
+#include "wave/MMWaveFile.h"
 
 #include <QObject>
 #include <functional>
@@ -17,6 +23,10 @@ struct WizardHooks {
     std::function<void(bool enabled)> EnableTimer1;
     std::function<void(int percent)> ShowConversionProgress;  // MMGauge2
 };
+
+// Shown when the encoder had to stop because the disk was full or a write failed.
+inline constexpr const char* kEncodingWriteFailedMessage =
+    "The disk was full or writing the MP3 file failed. The MP3 file holds only what was encoded until then.";
 
 class TForm2 : public QObject {
     Q_OBJECT
@@ -39,16 +49,31 @@ public:
     // Whether a wave file can go to the encoder unchanged: PCM, 2 channels, 16 bits, 44100 Hz.
     bool CheckWave(const std::string& fileName);
     // Writes a 16-bit stereo 44100 Hz PCM copy of any PCM wave file; stops early on cancel.
+    // Main thread; lets window messages run after every chunk.
     void ConvertFile(const std::string& source, const std::string& destination);
     // Configures the encoding chain for one file and starts the pump.
     void StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                        bool copyright, bool original);
     // Stops a running encoding; the stop handler writes the tag and ends the page's work.
     void StopEncoding();
-    // How much of the source wave has been encoded, 0..100; nothing while no wave is open.
+    // How much of the source wave has been read by the pump, 0..100; nothing while no wave
+    // is open.
     std::optional<int> EncodingPercent() const;
 
+    // The components.
+    TMMWaveFile WaveFile{"WaveFile"};
+    TMMTrigger Trigger{"Trigger"};
+    TMMMP3Encoder MP3Encoder{"MP3Encoder"};
+    TMMWaveFile SrcFile{"SrcFile"};
+    TMMWaveFile DstFile{"DstFile"};
+
 private:
+    void TriggerStart(TMMDSPComponent* sender);
+    void TriggerStop(TMMDSPComponent* sender);
+
     WizardState& state_;
     WizardHooks hooks_;
 };
+
+// round(position * 100 / size) with ties to even and no overflow; nothing for size <= 0.
+std::optional<int> PercentOf(std::int64_t position, std::int64_t size);

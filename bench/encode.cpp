@@ -1,0 +1,168 @@
+// Encoding benchmark: a generated 16-bit stereo 44100 Hz wave file goes through the same
+// chain as the wizard (wave file -> pump -> MP3 encoder on the hidden window) and, in the
+// same run, through the lame command line tool at the same settings. Each side runs in a
+// child process, so its peak memory is its own. Prints the time ratio (ours / lame) and the
+// peak memory of both, for a 60-second and a 10-minute file.
+//
+//   bench_encode [seconds ...]        default: 60 600
+#include "mixer/Unit2.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+constexpr int kRate = 44100;
+constexpr int kRuns = 3;
+
+void putU32(std::ofstream& out, std::uint32_t v)
+{
+    const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    out.write(b, 4);
+}
+
+void putU16(std::ofstream& out, std::uint16_t v)
+{
+    const char b[2] = {char(v), char(v >> 8)};
+    out.write(b, 2);
+}
+
+// Music-like input: two drifting tones and some noise, so the encoder works as on real audio.
+void writeWave(const std::string& path, int seconds)
+{
+    const std::uint32_t frames = static_cast<std::uint32_t>(seconds) * kRate;
+    const std::uint32_t dataBytes = frames * 4;
+    std::ofstream out(path, std::ios::binary);
+    out.write("RIFF", 4);
+    putU32(out, 36 + dataBytes);
+    out.write("WAVEfmt ", 8);
+    putU32(out, 16);
+    putU16(out, 1);
+    putU16(out, 2);
+    putU32(out, kRate);
+    putU32(out, kRate * 4);
+    putU16(out, 4);
+    putU16(out, 16);
+    out.write("data", 4);
+    putU32(out, dataBytes);
+    std::mt19937 noise(1);
+    std::uniform_int_distribution<int> n(-800, 800);
+    std::vector<std::int16_t> block;
+    block.reserve(2 * 65536);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double a = 9000 * std::sin(2 * std::numbers::pi * (220 + 30 * std::sin(t / 3)) * t);
+        const double b = 7000 * std::sin(2 * std::numbers::pi * (660 + 50 * std::sin(t / 5)) * t);
+        block.push_back(static_cast<std::int16_t>(a + 0.5 * b + n(noise)));
+        block.push_back(static_cast<std::int16_t>(0.5 * a + b + n(noise)));
+        if (block.size() == block.capacity() || i + 1 == frames) {
+            out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size() * 2));
+            block.clear();
+        }
+    }
+}
+
+struct Run {
+    double seconds;
+    long peakKiB;
+    int status;
+};
+
+Run runChild(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss, status};
+}
+
+// Child mode: encode one file through the hidden window's chain, as the wizard does.
+int encodeOnce(int argc, char** argv, const std::string& input, const std::string& output)
+{
+    QCoreApplication app(argc, argv);
+    WizardState state;
+    state.sourceKind = "wave";
+    TForm2 form2(state);
+    bool failed = false;
+    WizardHooks hooks;
+    hooks.WriteTag = [] {};
+    hooks.CDWriteTag = [] {};
+    hooks.FinishUp = [&] { QCoreApplication::exit(0); };
+    hooks.EnableTimer1 = [](bool) {};
+    hooks.ShowConversionProgress = [](int) {};
+    form2.SetWizardHooks(hooks);
+    try {
+        form2.StartEncoding(input, output, kDefaultBitRateIndex, false, false);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "encoding failed: %s\n", e.what());
+        failed = true;
+    }
+    return failed ? 1 : app.exec();
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::string(argv[1]) == "--encode")
+        return encodeOnce(argc, argv, argv[2], argv[3]);
+
+    std::vector<int> lengths;
+    for (int i = 1; i < argc; ++i)
+        lengths.push_back(std::atoi(argv[i]));
+    if (lengths.empty())
+        lengths = {60, 600};
+
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const auto folder = std::filesystem::temp_directory_path() / ("mervane-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::printf("%8s %10s %10s %8s %12s %12s\n", "seconds", "ours s", "lame s", "ratio", "ours KiB", "lame KiB");
+    int exitCode = 0;
+    for (int seconds : lengths) {
+        const std::string wav = (folder / "in.wav").string();
+        writeWave(wav, seconds);
+        Run best{1e300, 0, 0};
+        Run bestLame{1e300, 0, 0};
+        for (int i = 0; i < kRuns; ++i) {
+            const Run ours = runChild({self, "--encode", wav, (folder / "ours.mp3").string()});
+            const Run lame = runChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", wav,
+                                       (folder / "lame.mp3").string()});
+            if (ours.status != 0 || lame.status != 0) {
+                std::fprintf(stderr, "a run failed (ours %d, lame %d)\n", ours.status, lame.status);
+                exitCode = 1;
+            }
+            if (ours.seconds < best.seconds)
+                best = ours;
+            if (lame.seconds < bestLame.seconds)
+                bestLame = lame;
+        }
+        std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld\n", seconds, best.seconds, bestLame.seconds,
+                    best.seconds / bestLame.seconds, best.peakKiB, bestLame.peakKiB);
+        std::fflush(stdout);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return exitCode;
+}

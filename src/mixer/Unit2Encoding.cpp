@@ -1,0 +1,71 @@
+// The encoding chain WaveFile -> Trigger -> MP3Encoder: starting it for one file, its
+// progress, and what happens when it stops.
+#include "mixer/Unit2.h"
+
+#include "platform/Dialogs.h"
+
+void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
+                           bool copyright, bool original)
+{
+    MP3Encoder.SetBitrate(static_cast<TMMBitrates>(bitRateIndex));
+    MP3Encoder.SetCopyright(copyright);
+    MP3Encoder.SetOriginal(original);
+    WaveFile.Wave()->SetFileName(input);
+    MP3Encoder.SetFileName(output);
+    state_.encodingInProgress = true;
+    try {
+        Trigger.Start();
+    } catch (...) {
+        state_.encodingInProgress = false;
+        throw;
+    }
+}
+
+void TForm2::StopEncoding()
+{
+    Trigger.Stop();
+}
+
+std::optional<int> PercentOf(std::int64_t position, std::int64_t size)
+{
+    if (size <= 0 || position < 0)
+        return std::nullopt;
+    // position * 100 / size split so that no product overflows: sizes stay far below
+    // 2^56 (a wave file is at most 4 GiB).
+    const std::int64_t whole = position / size;
+    const std::int64_t part = (position % size) * 100;
+    std::int64_t percent = whole * 100 + part / size;
+    const std::int64_t twiceRest = (part % size) * 2;
+    if (twiceRest > size || (twiceRest == size && percent % 2 != 0))
+        ++percent;
+    return static_cast<int>(percent);
+}
+
+std::optional<int> TForm2::EncodingPercent() const
+{
+    const TMMWave* wave = WaveFile.Wave();
+    return PercentOf(wave->GetPosition(), wave->DataSize());
+}
+
+void TForm2::TriggerStart(TMMDSPComponent*)
+{
+    hooks_.EnableTimer1(true);
+}
+
+void TForm2::TriggerStop(TMMDSPComponent*)
+{
+    Trigger.Close();
+    state_.encodingInProgress = false;
+    const bool isCd = state_.sourceKind == "cd";
+    if (!isCd)
+        hooks_.WriteTag();
+    else if (state_.cdTrackDetails)
+        hooks_.CDWriteTag();
+    hooks_.EnableTimer1(false);
+    if (!isCd)
+        hooks_.FinishUp();
+    else
+        state_.cdTrackDone = true;
+    if (MP3Encoder.WriteFailed())
+        AppDialogs().ShowMessage(kEncodingWriteFailedMessage);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Whether a wave file can go to the encoder as it is.
+#include "platform/Errors.h"
+
+#include <string>
+
+// A file the check cannot open or read: the run-time I/O messages ("File not found",
+// "Read beyond end of file", "File access denied", ...).
+class EInOutError : public EMervaneError {
+public:
+    EInOutError(int code, const std::string& message) : EMervaneError(message), code_(code) {}
+    int Code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// True only for a wave file that parses as PCM with 2 channels, 16 bits and 44100 Hz:
+// exactly what the encoder takes. Any other file, also one that does not parse as a wave
+// file, is false and goes through the conversion, which reports what is wrong with it.
+// A file that cannot be opened, or is shorter than the 26 bytes that reach its sample rate,
+// raises EInOutError. Main thread.
+bool CheckWave(const std::string& fileName);

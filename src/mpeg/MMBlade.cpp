@@ -1,0 +1,285 @@
+#include "mpeg/MMBlade.h"
+
+#include "platform/BladeEnc.h"
+#include "platform/MessageTable.h"
+#include "wave/DiskSpace.h"
+#include "wave/MMWave.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+constexpr std::array<int, 14> kKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+// A write needs this much free space beyond its own bytes.
+constexpr std::uint64_t kSpareSpace = 10240;
+
+// The MPEG Layer-3 wave format: the format record and its 12 extra bytes.
+#pragma pack(push, 1)
+struct MpegLayer3WaveFormat {
+    TWaveFormatEx wfx;
+    std::uint16_t wID;
+    std::uint32_t fdwFlags;
+    std::uint16_t nBlockSize;
+    std::uint16_t nFramesPerBlock;
+    std::uint16_t nCodecDelay;
+};
+#pragma pack(pop)
+static_assert(sizeof(MpegLayer3WaveFormat) == 30);
+
+constexpr std::uint16_t WAVE_FORMAT_MPEGLAYER3 = 0x55;
+
+MpegLayer3WaveFormat mpegFormat(const TWaveFormatEx& input, int kbps)
+{
+    const double rate = input.nSamplesPerSec;
+    const double frameLength = 144.0 * kbps * 1000.0 / rate;
+    MpegLayer3WaveFormat f{};
+    f.wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    f.wfx.nChannels = input.nChannels;
+    f.wfx.nSamplesPerSec = input.nSamplesPerSec;
+    f.wfx.nAvgBytesPerSec = static_cast<std::uint32_t>(std::lround(rate * 100.0 * (1.0 / 1152.0) * frameLength * 0.01));
+    f.wfx.nBlockAlign = 1;
+    f.wfx.wBitsPerSample = 0;
+    f.wfx.cbSize = 12;
+    f.wID = 1;
+    f.fdwFlags = 2;
+    f.nBlockSize = static_cast<std::uint16_t>(frameLength);
+    f.nFramesPerBlock = 1;
+    f.nCodecDelay = 1393;
+    return f;
+}
+
+// A file system that cannot tell its free space gets the write; the write itself then tells.
+bool enoughSpace(const std::string& fileName, std::uint64_t bytes)
+{
+    const std::int64_t free = FreeDiskSpace(fileName);
+    return free < 0 || static_cast<std::uint64_t>(free) >= bytes + kSpareSpace;
+}
+}  // namespace
+
+int BitrateKbps(TMMBitrates bitrate)
+{
+    return kKbps.at(static_cast<std::size_t>(bitrate));
+}
+
+TMMMP3Encoder::TMMMP3Encoder(std::string name) : TMMDSPComponent(std::move(name)) {}
+
+TMMMP3Encoder::~TMMMP3Encoder()
+{
+    try {
+        Close();
+    } catch (...) {
+        // Destruction finishes the file as well as it can; nothing is left to report to.
+    }
+    Detach();
+}
+
+void TMMMP3Encoder::SetFileName(const std::string& name)
+{
+    if (name == fileName_)
+        return;
+    if (Opened())
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    fileName_ = name;
+}
+
+void TMMMP3Encoder::SetFileType(TMMFileType type)
+{
+    if (type == fileType_)
+        return;
+    if (Opened())
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    fileType_ = type;
+}
+
+void TMMMP3Encoder::Open()
+{
+    TMMDSPComponent::Open();
+    if (stream_ != 0 || !PWaveFormat() || !Input() || fileName_.empty())
+        return;
+    const TWaveFormatEx& format = *PWaveFormat();
+    if (format.wFormatTag != WAVE_FORMAT_PCM || format.wBitsPerSample != 16 ||
+        (format.nSamplesPerSec != 48000 && format.nSamplesPerSec != 44100 && format.nSamplesPerSec != 32000))
+        throw EMP3EncoderError("Unsupported Input Format");
+
+    BE_CONFIG config{};
+    config.dwConfig = BE_CONFIG_MP3;
+    config.dwSampleRate = format.nSamplesPerSec;
+    if (format.nChannels == 1)
+        config.byMode = BE_MP3_MODE_MONO;
+    else
+        config.byMode = channelMode_ == cmDualChannel ? BE_MP3_MODE_DUALCHANNEL : BE_MP3_MODE_STEREO;
+    config.wBitrate = static_cast<std::uint16_t>(BitrateKbps(bitrate_));
+    config.bPrivate = privat_;
+    config.bCRC = crc_;
+    config.bCopyright = copyright_;
+    config.bOriginal = original_;
+
+    CreateOutput();
+    std::uint32_t outputSize = 0;
+    if (beInitStream(&config, &chunkSamples_, &outputSize, &stream_) != BE_ERR_SUCCESSFUL) {
+        stream_ = 0;
+        CloseOutput();
+        throw EMP3EncoderError("Unable to initialize stream");
+    }
+    chunkBytes_ = chunkSamples_ * 2;
+    output_.assign(outputSize, 0);
+    pending_.assign(chunkBytes_, 0);
+    pendingBytes_ = 0;
+    writeFailed_ = false;
+    SetOpened(true);
+}
+
+void TMMMP3Encoder::CreateOutput()
+{
+    std::error_code ec;
+    std::filesystem::remove(fileName_, ec);
+    if (fileType_ == ftRAW) {
+        rawFile_.reset(std::fopen(fileName_.c_str(), "wb"));
+        if (!rawFile_)
+            throw EMP3EncoderError("Unable to create file");
+        return;
+    }
+    const MpegLayer3WaveFormat format = mpegFormat(*PWaveFormat(), BitrateKbps(bitrate_));
+    try {
+        wave_ = std::make_unique<TMMWave>();
+        wave_->CreateWaveFile(fileName_, &format.wfx);
+    } catch (...) {
+        wave_.reset();
+        throw EMP3EncoderError("Unable to create file");
+    }
+}
+
+void TMMMP3Encoder::CloseOutput()
+{
+    if (wave_) {
+        try {
+            wave_->CloseFile();
+        } catch (...) {
+            // The sizes could not be written: the disk failed under us. What was written stays.
+        }
+        wave_.reset();
+    }
+    rawFile_.reset();
+}
+
+void TMMMP3Encoder::Start()
+{
+    TMMDSPComponent::Start();
+    if (Opened() && !Started()) {
+        SetStarted(true);
+        pendingBytes_ = 0;
+    }
+}
+
+void TMMMP3Encoder::BufferReady(TMMWaveHdr* lpWaveHdr)
+{
+    if (!Started() || !Input() || fileName_.empty() || !lpWaveHdr)
+        return;
+    const std::int32_t n = lpWaveHdr->dwBytesRecorded;
+    if (n <= 0)
+        return;
+    const std::uint8_t* data = lpWaveHdr->lpData;
+    auto remaining = static_cast<std::uint32_t>(n);
+
+    if (pendingBytes_ > 0) {
+        const std::uint32_t d = std::min(chunkBytes_ - pendingBytes_, remaining);
+        std::memcpy(pending_.data() + pendingBytes_, data, d);
+        pendingBytes_ += d;
+        data += d;
+        remaining -= d;
+        if (pendingBytes_ == chunkBytes_) {
+            pendingBytes_ = 0;
+            if (!EncodeAndWrite(pending_.data(), chunkSamples_))
+                return;
+        }
+    }
+    while (remaining >= chunkBytes_) {
+        if (!EncodeAndWrite(data, chunkSamples_))
+            return;
+        data += chunkBytes_;
+        remaining -= chunkBytes_;
+    }
+    if (remaining > 0) {
+        std::memcpy(pending_.data() + pendingBytes_, data, remaining);
+        pendingBytes_ += remaining;
+    }
+    TMMDSPComponent::BufferReady(lpWaveHdr);
+}
+
+bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples)
+{
+    std::uint32_t bytes = 0;
+    BE_ERR result;
+    if (reinterpret_cast<std::uintptr_t>(pcm) % alignof(std::int16_t) == 0) {
+        result = beEncodeChunk(stream_, samples, reinterpret_cast<const std::int16_t*>(pcm), output_.data(), &bytes);
+    } else {
+        // An odd offset into the incoming buffer: encode from an aligned copy.
+        std::vector<std::int16_t> aligned(samples);
+        std::memcpy(aligned.data(), pcm, samples * 2);
+        result = beEncodeChunk(stream_, samples, aligned.data(), output_.data(), &bytes);
+    }
+    if (result != BE_ERR_SUCCESSFUL)
+        throw EMP3EncoderError("Unable to encode data");
+    if (!Write(output_.data(), bytes)) {
+        writeFailed_ = true;
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool TMMMP3Encoder::Write(const std::uint8_t* data, std::uint32_t count)
+{
+    if (count == 0)
+        return true;
+    if (!enoughSpace(fileName_, count))
+        return false;
+    if (wave_)
+        return wave_->WriteDataBytes(data, count) == static_cast<std::int64_t>(count);
+    if (rawFile_)
+        return std::fwrite(data, 1, count, rawFile_.get()) == count;
+    return false;
+}
+
+void TMMMP3Encoder::Stop()
+{
+    if (Opened() && Started()) {
+        SetStarted(false);
+        if (pendingBytes_ > 0) {
+            const std::uint32_t samples = pendingBytes_ / 2;
+            pendingBytes_ = 0;
+            if (samples > 0 && !EncodeAndWrite(pending_.data(), samples))
+                return;
+        }
+        std::uint32_t bytes = 0;
+        if (beDeinitStream(stream_, output_.data(), &bytes) != BE_ERR_SUCCESSFUL)
+            throw EMP3EncoderError("Unable to deinitialize stream");
+        if (!Write(output_.data(), bytes)) {
+            writeFailed_ = true;
+            Close();
+            return;
+        }
+    }
+    TMMDSPComponent::Stop();
+}
+
+void TMMMP3Encoder::Close()
+{
+    if (Opened()) {
+        Stop();
+        CloseOutput();
+        if (stream_ != 0) {
+            beCloseStream(stream_);
+            stream_ = 0;
+        }
+        pending_.clear();
+        pending_.shrink_to_fit();
+        output_.clear();
+        output_.shrink_to_fit();
+        SetOpened(false);
+    }
+    TMMDSPComponent::Close();
+}

@@ -1,0 +1,107 @@
+#pragma once
+// TMMMP3Encoder: the sink at the end of an encoding chain. It takes 16-bit PCM buffers,
+// hands them in whole chunks to the BladeEnc interface and writes the MP3 frames to
+// FileName, either as a plain MP3 stream (ftRAW) or inside a RIFF WAVE file with the
+// MPEG Layer-3 format (ftWAV).
+//
+//   encoder.SetFileType(ftWAV);  encoder.SetBitrate(br128);  encoder.SetFileName("out.mp3");
+//   trigger.SetOutput(&encoder);  trigger.Start();   // opens: checks format, creates file
+//   ... trigger.Close() flushes the last frames and finishes the file ...
+//
+// Open, Stop and Close run on the main thread; BufferReady runs on the pump's worker
+// thread. The two never overlap: the pump stops its chain only after its worker has
+// delivered the last buffer. A full disk or failed write closes the encoder at once and
+// leaves a complete file of the frames written so far; WriteFailed then tells the caller.
+#include "platform/Errors.h"
+#include "stream/MMDSPObj.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMMWave;
+
+// The encoder's errors ("Unsupported Input Format", "Unable to create file", ...).
+class EMP3EncoderError : public EMervaneError {
+public:
+    using EMervaneError::EMervaneError;
+};
+
+enum TMMChannelMode { cmStereo, cmDualChannel, cmMono };
+enum TMMBitrates { br32, br40, br48, br56, br64, br80, br96, br112, br128, br160, br192, br224, br256, br320 };
+enum TMMFileType { ftWAV, ftRAW };
+
+// The bit rate in kbit/s of a table entry.
+int BitrateKbps(TMMBitrates bitrate);
+
+class TMMMP3Encoder : public TMMDSPComponent {
+public:
+    explicit TMMMP3Encoder(std::string name = "MP3Encoder");
+    ~TMMMP3Encoder() override;
+
+    bool PublishesInput() const override { return true; }
+
+    TMMChannelMode ChannelMode() const { return channelMode_; }
+    void SetChannelMode(TMMChannelMode mode) { channelMode_ = mode; }
+    TMMBitrates Bitrate() const { return bitrate_; }
+    void SetBitrate(TMMBitrates bitrate) { bitrate_ = bitrate; }
+    bool Copyright() const { return copyright_; }
+    void SetCopyright(bool value) { copyright_ = value; }
+    bool Privat() const { return privat_; }
+    void SetPrivat(bool value) { privat_ = value; }
+    bool CRC() const { return crc_; }
+    void SetCRC(bool value) { crc_ = value; }
+    bool Original() const { return original_; }
+    void SetOriginal(bool value) { original_ = value; }
+    const std::string& FileName() const { return fileName_; }
+    // Raises "Change to property while device was open" while opened (unless unchanged).
+    void SetFileName(const std::string& name);
+    TMMFileType FileType() const { return fileType_; }
+    void SetFileType(TMMFileType type);
+
+    // True when the last run ended early because a write failed or the disk was full.
+    // Any thread; cleared by Open.
+    bool WriteFailed() const { return writeFailed_; }
+
+    void Open() override;
+    void Close() override;
+    void Start() override;
+    void Stop() override;
+    // Pump's worker thread.
+    void BufferReady(TMMWaveHdr* lpWaveHdr) override;
+
+private:
+    void CreateOutput();
+    void CloseOutput();
+    // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
+    // the frames; false when the write failed (the encoder is then closed).
+    bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
+    bool Write(const std::uint8_t* data, std::uint32_t count);
+
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+
+    // Fields below are set on the main thread while closed and used by the worker only
+    // between Open and Close; the pump never lets the two overlap.
+    std::unique_ptr<TMMWave> wave_;                       // ftWAV output
+    std::unique_ptr<std::FILE, FileCloser> rawFile_;      // ftRAW output
+    std::string fileName_;
+    TMMChannelMode channelMode_ = cmStereo;
+    TMMBitrates bitrate_ = br128;
+    bool copyright_ = false;
+    bool privat_ = false;
+    bool crc_ = false;
+    bool original_ = false;
+    TMMFileType fileType_ = ftRAW;
+    std::uint32_t chunkSamples_ = 0;
+    std::uint32_t chunkBytes_ = 0;
+    std::vector<std::uint8_t> pending_;   // accumulation buffer, chunkBytes_ long
+    std::vector<std::uint8_t> output_;    // encoded bytes of one call
+    std::uint32_t pendingBytes_ = 0;
+    std::uint32_t stream_ = 0;            // BladeEnc stream handle, 0 when none
+    std::atomic<bool> writeFailed_{false};
+};

@@ -1,0 +1,268 @@
+// The wave-file road driven through the wizard's own widgets: files chosen through the
+// dialogs, the encoding run by the hidden window's chain, the MP3 decoded by libmpg123.
+#include "app/WizardFixture.h"
+#include "support/AudioOracles.h"
+#include "support/WaveFixtures.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <filesystem>
+#include <sndfile.h>
+#include <sys/mount.h>
+
+namespace {
+constexpr unsigned kRate = 44100;
+
+// The MP3 frames of a RIFF-wrapped MP3 file: the bytes of its "data" chunk.
+Bytes DataChunk(const Bytes& file)
+{
+    std::size_t at = 12;
+    while (at + 8 <= file.size()) {
+        const std::uint32_t size = GetLe32(file, at + 4);
+        if (std::equal(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at) + 4, "data"))
+            return Bytes(file.begin() + static_cast<long>(at) + 8,
+                         file.begin() + static_cast<long>(std::min<std::size_t>(at + 8 + size, file.size())));
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+class WaveRoadTest : public WizardTest {
+protected:
+    // Walks from the source page to the encoding page with `input` chosen; Next on the
+    // options page starts the work.
+    void WalkToOptions(const std::string& input)
+    {
+        Click("IEButton1");
+        Click("SelSourceNext");
+        dialogs->openAnswers.push_back(input);
+        Click("SelWavBrowseInput");
+        Activate();
+        Click("SelWavNext");
+        Click("SingleTagNext");
+        ASSERT_EQ(CurrentPageName(), "EncodeOptions");
+    }
+
+    void StartEncoding(const std::string& input)
+    {
+        WalkToOptions(input);
+        Click("EncodeOptionsNext");
+        ASSERT_EQ(CurrentPageName(), "EncodeWav");
+    }
+
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > milliseconds)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
+    }
+
+    bool WaitForFinish() { return WaitUntil([&] { return Find("EncodeWavFinish")->isEnabled(); }); }
+
+    std::string Input(const char* name) { return settings.Folder().File(name); }
+};
+}  // namespace
+
+TEST_F(WaveRoadTest, StereoCdQualityWaveIsEncodedDirectlyAndDecodesToTheTone)
+{
+    const long frames = kRate * 3 + 777;
+    const auto pcm = Tone(kRate, {440, 1000}, frames);
+    const std::string input = Input("song.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, pcm));
+    StartEncoding(input);
+    EXPECT_EQ(Find<QProgressBar>("MMGauge2")->value(), 100) << "no conversion needed";
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+    EXPECT_FALSE(Find("BtnBack")->isVisible());
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_FALSE(Find("EncodeWavCancel")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>("EncodeWavOutput")->text().toStdString(), Input("song.mp3"));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    const Bytes file = ReadBytes(Input("song.mp3"));
+    ASSERT_GT(file.size(), 44u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+    EXPECT_EQ(GetLe16(file, 20), 0x55) << "MPEG Layer-3 format tag";
+    const Bytes frameBytes = DataChunk(file);
+    const auto header = ParseMp3Header(frameBytes.data(), frameBytes.size());
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->kbps, 128u);
+
+    const DecodedMp3 d = DecodeMp3File(Input("song.mp3"));
+    EXPECT_EQ(d.rate, 44100);
+    ASSERT_EQ(d.channels, 2);
+    EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
+    EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
+    for (int ch = 0; ch < 2; ++ch) {
+        const long delay = BestDelay(pcm, d, 2, ch, frames, kMp3CodecDelay - 10, kMp3CodecDelay + 10);
+        EXPECT_EQ(delay, kMp3CodecDelay);
+        EXPECT_GT(AlignedSnr(pcm, d, 2, ch, frames, delay), 20.0) << "channel " << ch;
+    }
+}
+
+TEST_F(WaveRoadTest, EightBitMonoWaveIsConvertedThroughTheTemporaryFile)
+{
+    const unsigned rate = 22050;
+    const long frames = rate * 2 + 101;
+    const auto mono = Tone(rate, {500}, frames);
+    const std::string input = Input("voice.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, rate, mono));
+    const auto stored = SndReadShorts(input);  // the 8-bit samples as libsndfile reads them
+    StartEncoding(input);
+    EXPECT_EQ(Find<QProgressBar>("MMGauge2")->value(), 100);
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave())) << "mp3tmp.wav is gone after the encoding";
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    // The converter doubles each sample and copies it to both channels.
+    std::vector<std::int16_t> expected;
+    for (std::int16_t s : stored)
+        for (int i = 0; i < 4; ++i)
+            expected.push_back(s);
+    const long outFrames = static_cast<long>(expected.size()) / 2;
+    const DecodedMp3 d = DecodeMp3File(Input("voice.mp3"));
+    EXPECT_EQ(d.rate, 44100);
+    ASSERT_EQ(d.channels, 2);
+    EXPECT_GE(d.Frames(), outFrames + kMp3CodecDelay);
+    EXPECT_LT(d.Frames(), outFrames + kMp3CodecDelay + 2 * kMp3FrameSamples);
+    const long delay = BestDelay(expected, d, 2, 0, outFrames, kMp3CodecDelay - 10, kMp3CodecDelay + 10);
+    EXPECT_EQ(delay, kMp3CodecDelay);
+    EXPECT_GT(AlignedSnr(expected, d, 2, 0, outFrames, delay), 15.0);
+}
+
+TEST_F(WaveRoadTest, SliderPositionTwoEncodesAtForty)
+{
+    const std::string input = Input("a.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 660}, kRate)));
+    WalkToOptions(input);
+    auto* slider = Find<QSlider>("MMSlider1");
+    EXPECT_EQ(slider->value(), 9);
+    EXPECT_EQ(Find<QLabel>("BitrateValue")->text(), "128 Khz");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Home);  // position 1
+    QTest::keyClick(slider, Qt::Key_Right);  // position 2
+    EXPECT_EQ(slider->value(), 2);
+    EXPECT_EQ(Find<QLabel>("BitrateValue")->text(), "40 Khz");
+    EXPECT_EQ(state.bitRateIndex, 1);
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(WaitForFinish());
+    const Bytes frames = DataChunk(ReadBytes(Input("a.mp3")));
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < frames.size();) {
+        const auto h = ParseMp3Header(frames.data() + at, frames.size() - at);
+        ASSERT_TRUE(h) << "no frame at " << at;
+        ASSERT_EQ(h->kbps, 40u);
+        at += h->length;
+        ++count;
+    }
+    EXPECT_GT(count, 30u);
+}
+
+TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
+{
+    const long frames = kRate * 120;
+    const std::string input = Input("long.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, frames)));
+    StartEncoding(input);
+    ASSERT_TRUE(state.encodingInProgress);
+    Click("EncodeWavCancel");
+    EXPECT_TRUE(Find("EncodeWavAborted")->isVisible());
+    EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
+    EXPECT_FALSE(Find("EncodeWavCancel")->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return !state.encodingInProgress; }));
+    const DecodedMp3 d = DecodeMp3File(Input("long.mp3"));
+    EXPECT_EQ(d.channels, 2);
+    EXPECT_GT(d.Frames(), 0);
+    EXPECT_LT(d.Frames(), frames) << "the encoding stopped early";
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+}
+
+TEST_F(WaveRoadTest, CancelDuringTheConversionStartsNoEncoding)
+{
+    const unsigned rate = 22050;
+    const std::string input = Input("long8.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, rate, Tone(rate, {300}, rate * 120)));
+    WalkToOptions(input);
+    // Cancel is clicked while the conversion lets window messages run.
+    QTimer::singleShot(0, [&] { Click("EncodeWavCancel"); });
+    Click("EncodeOptionsNext");
+    EXPECT_TRUE(Find("EncodeWavAborted")->isVisible());
+    EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
+    EXPECT_EQ(Find<QProgressBar>("MMGauge2")->value(), 100);
+    EXPECT_FALSE(state.encodingInProgress);
+    EXPECT_FALSE(std::filesystem::exists(Input("long8.mp3"))) << "no encoding was started";
+}
+
+TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"missing.wav", [](const std::string&) {}, "File not found"},
+        {"folder.wav", [](const std::string& p) { std::filesystem::create_directory(p); }, "File access denied"},
+        {"float.wav",
+         [](const std::string& p) {
+             WriteBytes(p, RiffBuilder().Fmt(3, 2, 44100, 32).Chunk("data", PatternBytes(4000)).Build());
+         },
+         "Unsupported wave format: only PCM wave files with 8 or 16 bits and 1 or 2 channels can be encoded"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form3.reset();
+        form1.reset();
+        form2.reset();
+        state.jobStarted = false;
+        dialogs->messages.clear();
+        CreateWizard();
+        const std::string input = Input(c.name);
+        c.make(input);
+        StartEncoding(input);
+        ASSERT_EQ(dialogs->messages.size(), 1u);
+        EXPECT_EQ(dialogs->messages[0], c.message);
+        EXPECT_FALSE(Find("EncodeWavFinish")->isEnabled());
+        EXPECT_TRUE(Find("EncodeWavCancel")->isEnabled());
+        Activate();
+        Click("EncodeWavCancel");
+        EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
+        EXPECT_FALSE(std::filesystem::exists(Input("missing.mp3")));
+    }
+}
+
+TEST_F(WaveRoadTest, AFullDiskIsReportedAndTheFileHoldsWhatWasEncoded)
+{
+    const std::string disk = settings.Folder().File("small");
+    std::filesystem::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=192k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{disk};
+
+    const std::string input = Input("big.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, kRate * 30)));
+    WalkToOptions(input);
+    state.outputFileName = disk + "/big.mp3";
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(WaitForFinish());
+    // The tag may not fit either; the disk message must be among what the user is told.
+    const auto& shown = dialogs->messages;
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(),
+                            [](const std::string& m) { return m.find("disk was full") != std::string::npos; }))
+        << (shown.empty() ? std::string("no message") : shown.front());
+    const DecodedMp3 d = DecodeMp3File(disk + "/big.mp3");
+    EXPECT_EQ(d.channels, 2);
+    EXPECT_GT(d.Frames(), kRate) << "what was encoded before the disk filled is kept";
+    EXPECT_LT(d.Frames(), kRate * 30);
+}
