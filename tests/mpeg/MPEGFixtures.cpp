@@ -112,22 +112,6 @@ Bytes RiffWrap(const Bytes& frames, std::size_t* dataOffset)
     return out;
 }
 
-void WriteBytes(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!f)
-        throw std::runtime_error("cannot write " + path);
-}
-
-Bytes ReadBytes(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    if (!f)
-        throw std::runtime_error("cannot read " + path);
-    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
 void Append(Bytes& to, const Bytes& more)
 {
     to.insert(to.end(), more.begin(), more.end());

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using Bytes = std::vector<std::uint8_t>;
+#include "support/WaveFixtures.h"  // Bytes, WriteBytes, ReadBytes
 
 struct FrameFormat {
     int version = 1;       // 1 MPEG 1, 2 MPEG 2, 3 MPEG 2.5
@@ -31,6 +31,4 @@ Bytes Mp3Stream(int count, int padding = 0);
 // without confirmation would take. dataOffset receives where the frames start.
 Bytes RiffWrap(const Bytes& frames, std::size_t* dataOffset = nullptr);
 
-void WriteBytes(const std::string& path, const Bytes& bytes);
-Bytes ReadBytes(const std::string& path);
 void Append(Bytes& to, const Bytes& more);

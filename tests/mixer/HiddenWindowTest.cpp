@@ -1,0 +1,222 @@
+// The hidden window's glue: the wave check, the conversion, the encoding progress and the
+// stop handler, without the wizard window.
+#include "mixer/Unit2.h"
+#include "mixer/WaveCheck.h"
+#include "support/AudioOracles.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+namespace {
+struct HookLog {
+    int writeTag = 0;
+    int cdWriteTag = 0;
+    int finishUp = 0;
+    std::vector<bool> timer1;
+    std::vector<int> progress;
+};
+
+WizardHooks LoggingHooks(HookLog& log)
+{
+    WizardHooks h;
+    h.WriteTag = [&] { ++log.writeTag; };
+    h.CDWriteTag = [&] { ++log.cdWriteTag; };
+    h.FinishUp = [&] { ++log.finishUp; };
+    h.EnableTimer1 = [&](bool on) { log.timer1.push_back(on); };
+    h.ShowConversionProgress = [&](int p) { log.progress.push_back(p); };
+    return h;
+}
+
+bool WaitUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+std::string CheckError(const std::string& path)
+{
+    try {
+        CheckWave(path);
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+}  // namespace
+
+TEST(Percent, RoundsToNearestWithTiesToEvenAndNeverOverflows)
+{
+    EXPECT_EQ(PercentOf(1, 200), 0);   // 0.5 -> 0
+    EXPECT_EQ(PercentOf(3, 200), 2);   // 1.5 -> 2
+    EXPECT_EQ(PercentOf(5, 200), 2);   // 2.5 -> 2
+    EXPECT_EQ(PercentOf(2, 3), 67);
+    EXPECT_EQ(PercentOf(0, 10), 0);
+    EXPECT_EQ(PercentOf(10, 10), 100);
+    EXPECT_EQ(PercentOf(5, 0), std::nullopt) << "no open wave: the gauge keeps its value";
+    // A 60-minute 44100 Hz stereo file read in 65536-byte steps: rises steadily to 100.
+    const std::int64_t size = 44100LL * 4 * 3600;
+    int last = 0;
+    for (std::int64_t pos = 0; pos <= size; pos += 65536) {
+        const int p = *PercentOf(pos, size);
+        ASSERT_GE(p, last);
+        ASSERT_LE(p - last, 1);
+        last = p;
+    }
+    EXPECT_EQ(PercentOf(size, size), 100);
+    EXPECT_EQ(PercentOf(0xFFFFFFFFLL, 0xFFFFFFFFLL), 100);
+    EXPECT_EQ(PercentOf(0x7FFFFFFFLL, 0xFFFFFFFELL), 50);
+}
+
+TEST(WaveCheck, OnlyCdQualityPcmGoesToTheEncoderUnchanged)
+{
+    TempDir dir;
+    const Bytes data = PatternBytes(4000);
+    struct Case {
+        const char* name;
+        Bytes file;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"cd", RiffBuilder().Fmt(1, 2, 44100, 16).Chunk("data", data).Build(), true},
+        // An 8-bit file would fail in the encoder: it goes through the conversion.
+        {"eight bit", RiffBuilder().Fmt(1, 2, 44100, 8).Chunk("data", data).Build(), false},
+        // Only the low 16 bits of this rate read 44100.
+        {"rate 44100 + 65536", RiffBuilder().Fmt(1, 2, 44100 + 65536, 16).Chunk("data", data).Build(), false},
+        {"mono", RiffBuilder().Fmt(1, 1, 44100, 16).Chunk("data", data).Build(), false},
+        {"float", RiffBuilder().Fmt(3, 2, 44100, 32).Chunk("data", data).Build(), false},
+        // A chunk before the format chunk moves it away from bytes 20..25; the file is judged
+        // by what it holds, not by those bytes.
+        {"list first", RiffBuilder().Chunk("LIST", PatternBytes(10)).Fmt(1, 2, 44100, 16).Chunk("data", data).Build(),
+         true},
+        {"not a wave", PatternBytes(100), false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File("f.wav");
+        WriteBytes(path, c.file);
+        EXPECT_EQ(CheckWave(path), c.expected) << c.name;
+    }
+}
+
+TEST(WaveCheck, UnreadableFilesRaiseTheRunTimeErrors)
+{
+    TempDir dir;
+    EXPECT_EQ(CheckError(dir.File("missing.wav")), "File not found");
+    WriteBytes(dir.File("short.wav"), PatternBytes(25));
+    EXPECT_EQ(CheckError(dir.File("short.wav")), "Read beyond end of file");
+    EXPECT_EQ(CheckError(dir.Path()), "File access denied") << "a folder";
+    WriteBytes(dir.File("just.wav"), RiffBuilder().Fmt(1, 2, 44100, 16).Build());
+    EXPECT_EQ(CheckError(dir.File("just.wav")), "no error") << "26 bytes and more can be judged";
+}
+
+class HiddenWindow : public ::testing::Test {
+protected:
+    void SetUp() override { form2.SetWizardHooks(LoggingHooks(log)); }
+
+    TempDir dir;
+    WizardState state;
+    TForm2 form2{state};
+    HookLog log;
+};
+
+TEST_F(HiddenWindow, ConversionWritesCdQualityThatLibsndfileReads)
+{
+    // 16-bit mono at a quarter of the rate: each 4096-byte block (2048 frames) is stepped up
+    // on its own by sample-and-hold, its first frame held 3 times and every other 4 times.
+    const long frames = 2048 * 5 + 700;
+    const auto mono = PatternShorts(static_cast<std::size_t>(frames), 7);
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 11025, mono));
+    form2.ConvertFile(dir.File("in.wav"), dir.File("out.wav"));
+    const SndInfo info = SndOpenInfo(dir.File("out.wav"));
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.rate, 44100);
+    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const long blocks = (frames + 2047) / 2048;
+    EXPECT_EQ(info.frames, frames * 4 - blocks);
+
+    // Collapsing the held runs gives back the input, in order, on both channels (the
+    // pattern never repeats a sample, so every run is one source frame).
+    const auto out = SndReadShorts(dir.File("out.wav"));
+    std::vector<std::int16_t> collapsed;
+    for (std::size_t i = 0; i < out.size(); i += 2) {
+        ASSERT_EQ(out[i], out[i + 1]) << "both channels carry the mono sample";
+        if (collapsed.empty() || out[i] != collapsed.back())
+            collapsed.push_back(out[i]);
+    }
+    EXPECT_EQ(collapsed, mono);
+    ASSERT_FALSE(log.progress.empty());
+    EXPECT_EQ(log.progress.back(), 100);
+    EXPECT_TRUE(std::is_sorted(log.progress.begin(), log.progress.end()));
+}
+
+TEST_F(HiddenWindow, CancelEndsTheConversionAfterTheCurrentChunk)
+{
+    const auto stereo = PatternShorts(44100 * 2 * 4);
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 22050, stereo));
+    int chunks = 0;
+    WizardHooks hooks = LoggingHooks(log);
+    hooks.ShowConversionProgress = [&](int p) {
+        log.progress.push_back(p);
+        if (++chunks == 3)
+            state.cancel = true;
+    };
+    form2.SetWizardHooks(hooks);
+    form2.ConvertFile(dir.File("in.wav"), dir.File("out.wav"));
+    EXPECT_EQ(log.progress.back(), 100) << "the gauge ends at 100 on cancel too";
+    const SndInfo info = SndOpenInfo(dir.File("out.wav"));
+    ASSERT_TRUE(info.ok) << "the destination is a finished wave file";
+    // Three chunks of 4096 source bytes were converted and written: 2 x 4096 bytes each.
+    EXPECT_EQ(info.frames, 3 * 4096 * 2 / 4);
+}
+
+TEST_F(HiddenWindow, ConversionRefusesFormatsItCannotConvert)
+{
+    WriteBytes(dir.File("in.wav"), RiffBuilder().Fmt(1, 4, 44100, 16).Chunk("data", PatternBytes(800)).Build());
+    try {
+        form2.ConvertFile(dir.File("in.wav"), dir.File("out.wav"));
+        FAIL() << "a four-channel file cannot be converted";
+    } catch (const EMMWaveError& e) {
+        EXPECT_NE(std::string(e.what()).find("Unsupported wave format"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.wav")));
+}
+
+TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
+{
+    const auto pcm = Tone(44100, {440, 660}, 44100);
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, pcm));
+
+    state.sourceKind = "wave";
+    form2.StartEncoding(dir.File("in.wav"), dir.File("a.mp3"), 8, false, false);
+    EXPECT_TRUE(state.encodingInProgress);
+    ASSERT_TRUE(WaitUntil([&] { return log.finishUp == 1; }));
+    EXPECT_FALSE(state.encodingInProgress);
+    EXPECT_EQ(log.writeTag, 1);
+    EXPECT_EQ(log.timer1, (std::vector<bool>{true, false}));
+
+    // A CD track without details: no tag, no FinishUp, the track-done flag for the CD loop.
+    state.sourceKind = "cd";
+    state.cdTrackDetails = false;
+    form2.StartEncoding(dir.File("in.wav"), dir.File("b.mp3"), 8, false, false);
+    ASSERT_TRUE(WaitUntil([&] { return state.cdTrackDone; }));
+    EXPECT_EQ(log.writeTag, 1);
+    EXPECT_EQ(log.cdWriteTag, 0);
+    EXPECT_EQ(log.finishUp, 1);
+
+    state.cdTrackDone = false;
+    state.cdTrackDetails = true;
+    form2.StartEncoding(dir.File("in.wav"), dir.File("c.mp3"), 8, false, false);
+    ASSERT_TRUE(WaitUntil([&] { return state.cdTrackDone; }));
+    EXPECT_EQ(log.cdWriteTag, 1);
+    EXPECT_EQ(log.finishUp, 1);
+    EXPECT_EQ(DecodeMp3File(dir.File("c.mp3")).channels, 2);
+}
