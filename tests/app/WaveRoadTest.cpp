@@ -31,45 +31,7 @@ Bytes DataChunk(const Bytes& file)
     return {};
 }
 
-class WaveRoadTest : public WizardTest {
-protected:
-    // Walks from the source page to the encoding page with `input` chosen; Next on the
-    // options page starts the work.
-    void WalkToOptions(const std::string& input)
-    {
-        Click("IEButton1");
-        Click("SelSourceNext");
-        dialogs->openAnswers.push_back(input);
-        Click("SelWavBrowseInput");
-        Activate();
-        Click("SelWavNext");
-        Click("SingleTagNext");
-        ASSERT_EQ(CurrentPageName(), "EncodeOptions");
-    }
-
-    void StartEncoding(const std::string& input)
-    {
-        WalkToOptions(input);
-        Click("EncodeOptionsNext");
-        ASSERT_EQ(CurrentPageName(), "EncodeWav");
-    }
-
-    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done()) {
-            if (clock.elapsed() > milliseconds)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
-
-    bool WaitForFinish() { return WaitUntil([&] { return Find("EncodeWavFinish")->isEnabled(); }); }
-
-    std::string Input(const char* name) { return settings.Folder().File(name); }
-};
+using WaveRoadTest = WizardTest;
 }  // namespace
 
 TEST_F(WaveRoadTest, StereoCdQualityWaveIsEncodedDirectlyAndDecodesToTheTone)

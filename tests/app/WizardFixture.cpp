@@ -1,6 +1,8 @@
 #include "app/WizardFixture.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QPushButton>
 
 void WizardTest::CreateWizard()
 {
@@ -39,4 +41,40 @@ void WizardTest::Click(QWidget* w)
 void WizardTest::Click(const char* objectName)
 {
     Click(Find(objectName));
+}
+
+void WizardTest::WalkToOptions(const std::string& input)
+{
+    Click("IEButton1");
+    Click("SelSourceNext");
+    dialogs->openAnswers.push_back(input);
+    Click("SelWavBrowseInput");
+    Activate();
+    Click("SelWavNext");
+    Click("SingleTagNext");
+    ASSERT_EQ(CurrentPageName(), "EncodeOptions");
+}
+
+void WizardTest::StartEncoding(const std::string& input)
+{
+    WalkToOptions(input);
+    Click("EncodeOptionsNext");
+    ASSERT_EQ(CurrentPageName(), "EncodeWav");
+}
+
+bool WizardTest::WaitUntil(const std::function<bool()>& done, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+bool WizardTest::WaitForFinish()
+{
+    return WaitUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
 }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 class WizardTest : public ::testing::Test {
@@ -32,6 +33,16 @@ protected:
         return w;
     }
     QString CurrentPageName() const { return form1->CurrentPage()->objectName(); }
+
+    // The wave road: from the source page to the options page with `input` chosen.
+    void WalkToOptions(const std::string& input);
+    // ... and on into the encoding page, whose entry starts the work.
+    void StartEncoding(const std::string& input);
+    // Lets the event loop run until done() holds; false after the time limit.
+    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000);
+    bool WaitForFinish();
+    // A file in the test's own folder.
+    std::string Input(const char* name) { return settings.Folder().File(name); }
 
     IsolatedSettings settings;
     ScriptedDialogsScope dialogs;
