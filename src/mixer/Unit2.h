@@ -28,6 +28,11 @@ struct WizardHooks {
 inline constexpr const char* kEncodingWriteFailedMessage =
     "The disk was full or writing the MP3 file failed. The MP3 file holds only what was encoded until then.";
 
+// Shown when the converted copy could not be written in full.
+inline constexpr const char* kConversionWriteFailedMessage =
+    "The disk was full or writing the temporary wave file failed. Only the part converted until then will be "
+    "encoded.";
+
 class TForm2 : public QObject {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/WaveCheck.h"
+#include "platform/Dialogs.h"
 #include "platform/MessageTarget.h"
 #include "wave/PcmConvert.h"
 
@@ -43,27 +44,35 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
         throw EMMWaveError("Unsupported wave format: only PCM wave files with 8 or 16 bits and 1 or 2 channels "
                            "can be encoded");
 
-    src->OpenFile();
-    WaveCloser closeSource{src};
-    dst->CreateWaveFile(destination, &encoderFormat);
-    WaveCloser closeDestination{dst};
-    std::vector<std::uint8_t> in(kChunkBytes);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(room) + 4);
+    bool writeFailed = false;
+    {
+        src->OpenFile();
+        WaveCloser closeSource{src};
+        dst->CreateWaveFile(destination, &encoderFormat);
+        WaveCloser closeDestination{dst};  // closes before the source: it was made last
+        std::vector<std::uint8_t> in(kChunkBytes);
+        std::vector<std::uint8_t> out(static_cast<std::size_t>(room) + 4);
 
-    const std::int64_t size = src->DataSize();
-    std::int64_t remaining = size;
-    while (remaining > 0 && !state_.cancel) {
-        const std::int64_t got = src->ReadDataBytes(in.data(), std::min(kChunkBytes, remaining));
-        if (got < 1)
-            break;
-        const std::int64_t converted = pcmConvert(got, in.data(), src->PWaveFormat(), out.data(), &encoderFormat);
-        if (converted < 1)
-            break;
-        hooks_.ShowConversionProgress(static_cast<int>(src->GetPosition() * 100 / size));
-        ProcessMessages();
-        if (dst->WriteDataBytes(out.data(), converted) < 1)
-            break;
-        remaining -= got;
-    }
+        const std::int64_t size = src->DataSize();
+        std::int64_t remaining = size;
+        while (remaining > 0 && !state_.cancel) {
+            const std::int64_t got = src->ReadDataBytes(in.data(), std::min(kChunkBytes, remaining));
+            if (got < 1)
+                break;
+            const std::int64_t converted = pcmConvert(got, in.data(), src->PWaveFormat(), out.data(), &encoderFormat);
+            if (converted < 1)
+                break;
+            hooks_.ShowConversionProgress(static_cast<int>(src->GetPosition() * 100 / size));
+            ProcessMessages();
+            if (dst->WriteDataBytes(out.data(), converted) < converted) {
+                writeFailed = true;
+                break;
+            }
+            remaining -= got;
+        }
+    }  // both waves are closed here, the destination with its final sizes
     hooks_.ShowConversionProgress(100);
+    // The encoding goes on with what was converted; the user must know it is not all.
+    if (writeFailed)
+        AppDialogs().ShowMessage(kConversionWriteFailedMessage);
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <sndfile.h>
 #include <sys/mount.h>
@@ -227,4 +228,37 @@ TEST_F(WaveRoadTest, AFullDiskIsReportedAndTheFileHoldsWhatWasEncoded)
     EXPECT_EQ(d.channels, 2);
     EXPECT_GT(d.Frames(), kRate) << "what was encoded before the disk filled is kept";
     EXPECT_LT(d.Frames(), kRate * 30);
+}
+
+TEST_F(WaveRoadTest, EncodingProgressRisesSteadilyToTheEnd)
+{
+    const std::string input = Input("minute.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, kRate * 240)));
+    StartEncoding(input);
+    auto* gauge = Find<QProgressBar>("MMGauge1");
+    std::vector<int> seen{gauge->value()};
+    ASSERT_TRUE(WaitUntil([&] {
+        if (gauge->value() != seen.back())
+            seen.push_back(gauge->value());
+        return Find("EncodeWavFinish")->isEnabled();
+    }));
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "never jumps back";
+    EXPECT_GE(seen.size(), 3u) << "the gauge moved while the file was encoded";
+    EXPECT_LE(seen.back(), 100);
+}
+
+TEST_F(WaveRoadTest, ClickHereShowsTheEncoderDetailsWithoutBlocking)
+{
+    form1->MoveTo(form1->EncodeWav);  // no input: the page reports the error and stays
+    dialogs->messages.clear();
+    Activate();
+    auto* link = Find<QLabel>("EncodeWavClickHere");
+    QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(10, link->height() / 2));
+    ASSERT_TRUE(WaitUntil([&] { return form3->isVisible(); }, 5000));
+    EXPECT_FALSE(form3->isModal());
+    EXPECT_TRUE(form1->isEnabled()) << "the wizard stays usable";
+    const QString version = form3->findChild<QLabel*>("EncoderVersion")->text();
+    EXPECT_TRUE(version.startsWith("Version 1.0   Engine 3.")) << version.toStdString();
+    Click(form3->findChild<QPushButton*>("OKButton"));
+    EXPECT_FALSE(form3->isVisible());
 }

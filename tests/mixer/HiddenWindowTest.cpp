@@ -3,6 +3,7 @@
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
 #include "support/AudioOracles.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/mount.h>
 
 namespace {
 struct HookLog {
@@ -219,4 +221,22 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     EXPECT_EQ(log.cdWriteTag, 1);
     EXPECT_EQ(log.finishUp, 1);
     EXPECT_EQ(DecodeMp3File(dir.File("c.mp3")).channels, 2);
+}
+
+TEST_F(HiddenWindow, AConversionThatRunsOutOfDiskSaysSo)
+{
+    const std::string disk = dir.File("small");
+    std::filesystem::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{disk};
+    ScriptedDialogsScope dialogs;
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 22050, PatternShorts(22050 * 10)));
+    form2.ConvertFile(dir.File("in.wav"), disk + "/mp3tmp.wav");
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0], kConversionWriteFailedMessage);
+    EXPECT_EQ(log.progress.back(), 100);
 }
