@@ -136,6 +136,11 @@ TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
     ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, frames)));
     StartEncoding(input);
     ASSERT_TRUE(state.encodingInProgress);
+    // Cancel once a part of the file has been encoded, as a person would.
+    ASSERT_TRUE(WaitUntil([&] {
+        std::error_code ec;
+        return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
+    }));
     Click("EncodeWavCancel");
     EXPECT_TRUE(Find("EncodeWavAborted")->isVisible());
     EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
