@@ -171,16 +171,20 @@ void TMMDSPComponent::LinkChanged(TMMDSPComponent* component, TMMLinkSide side, 
     }
 }
 
-void TMMDSPComponent::SetInputLink(TMMDSPComponent* component, const std::string& name)
+void TMMDSPComponent::SetInputLink(TMMDSPComponent* component, std::string name)
 {
     input_ = component;
-    inputLinkName_ = name.substr(0, kLinkNameLength);
+    if (name.size() > kLinkNameLength)
+        name.resize(kLinkNameLength);
+    inputLinkName_ = std::move(name);
 }
 
-void TMMDSPComponent::SetOutputLink(TMMDSPComponent* component, const std::string& name)
+void TMMDSPComponent::SetOutputLink(TMMDSPComponent* component, std::string name)
 {
     output_ = component;
-    outputLinkName_ = name.substr(0, kLinkNameLength);
+    if (name.size() > kLinkNameLength)
+        name.resize(kLinkNameLength);
+    outputLinkName_ = std::move(name);
 }
 
 bool TMMDSPComponent::CanConnectInput(TMMDSPComponent* component)

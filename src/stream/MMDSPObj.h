@@ -113,6 +113,8 @@ public:
     virtual const TWaveFormatEx* GetWaveFormat() const { return format_.get(); }
     const TWaveFormatEx* PWaveFormat() const { return GetWaveFormat(); }
     virtual void UpdateFormat();
+    // Once every component of a window exists: pushes the held format down the chain.
+    virtual void Loaded() { SetWaveFormat(GetWaveFormat()); }
 
     // The requested buffer size; while opened GetBufferSize gives the size in use.
     virtual int GetBufferSize() const;
@@ -135,8 +137,8 @@ public:
     virtual void BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers);
 
     // Store a neighbour and the name of its property that points back; notify nobody.
-    virtual void SetInputLink(TMMDSPComponent* component, const std::string& name);
-    virtual void SetOutputLink(TMMDSPComponent* component, const std::string& name);
+    virtual void SetInputLink(TMMDSPComponent* component, std::string name);
+    virtual void SetOutputLink(TMMDSPComponent* component, std::string name);
     // Called on every component before a link of `component` on `side` changes.
     virtual void LinkChanged(TMMDSPComponent* component, TMMLinkSide side, const std::string& name);
 
