@@ -18,7 +18,9 @@
 // A sink derives from TMMDSPComponent and overrides ReceiveWaveFormat / SetWaveFormat (to
 // learn the format), Open / Close (prepare and finish) and BufferReady (take the bytes,
 // then call the base so the buffer goes on down). A source overrides BufferLoad and sets
-// its format with SetWaveFormat.
+// its format with SetWaveFormat. A derived class publishes its Input / Output by
+// overriding PublishesInput / PublishesOutput, and calls Detach() first thing in its
+// destructor, so it is unlinked while its own overrides still run.
 //
 // Threads: linking, formats and the chain operations run on the main thread; BufferLoad
 // and BufferReady (and their events) run on the driver's thread. Events are std::function
