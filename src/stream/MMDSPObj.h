@@ -18,7 +18,9 @@
 // A sink derives from TMMDSPComponent and overrides ReceiveWaveFormat / SetWaveFormat (to
 // learn the format), Open / Close (prepare and finish) and BufferReady (take the bytes,
 // then call the base so the buffer goes on down). A source overrides BufferLoad and sets
-// its format with SetWaveFormat.
+// its format with SetWaveFormat. A derived class publishes its Input / Output by
+// overriding PublishesInput / PublishesOutput, and calls Detach() first thing in its
+// destructor, so it is unlinked while its own overrides still run.
 //
 // Threads: linking, formats and the chain operations run on the main thread; BufferLoad
 // and BufferReady (and their events) run on the driver's thread. Events are std::function
@@ -113,6 +115,8 @@ public:
     virtual const TWaveFormatEx* GetWaveFormat() const { return format_.get(); }
     const TWaveFormatEx* PWaveFormat() const { return GetWaveFormat(); }
     virtual void UpdateFormat();
+    // Once every component of a window exists: pushes the held format down the chain.
+    virtual void Loaded() { SetWaveFormat(GetWaveFormat()); }
 
     // The requested buffer size; while opened GetBufferSize gives the size in use.
     virtual int GetBufferSize() const;
@@ -135,8 +139,8 @@ public:
     virtual void BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers);
 
     // Store a neighbour and the name of its property that points back; notify nobody.
-    virtual void SetInputLink(TMMDSPComponent* component, const std::string& name);
-    virtual void SetOutputLink(TMMDSPComponent* component, const std::string& name);
+    virtual void SetInputLink(TMMDSPComponent* component, std::string name);
+    virtual void SetOutputLink(TMMDSPComponent* component, std::string name);
     // Called on every component before a link of `component` on `side` changes.
     virtual void LinkChanged(TMMDSPComponent* component, TMMLinkSide side, const std::string& name);
 
@@ -256,3 +260,7 @@ private:
 // Runs event(sender) on the main thread, waiting for it, when called from a chain worker
 // thread; anywhere else it calls the event directly. Empty events are not called.
 void SynchronizeEvent(const TNotifyEvent& event, TMMDSPComponent* sender);
+
+// Queues job to run on the main thread when its event loop next runs (at once when called
+// there). For chain workers, which are created after the first TMMDSPThread. Any thread.
+void PostToMainThread(std::function<void()> job);

@@ -327,7 +327,15 @@ void TMMTrigger::runWorker()
         }
     } catch (...) {
         threadFailed_ = true;
-        ReportCurrentException();
+        std::string text = "Unknown error";
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            text = e.what();
+        } catch (...) {
+        }
+        // Shown on the main thread, before the stop message below is handled.
+        PostToMainThread([text] { ReportError(text); });
         // The main thread stops and closes the pump, so OnStop and OnClose run there.
         window_->Post(StopMessage, kCloseAfterFailure);
         return;

@@ -348,3 +348,82 @@ TEST(WaveFileSink, AFullDiskClosesTheSinkWithAValidFileAndThePumpGoesOn)
     EXPECT_EQ(SndOpenInfo(out).frames, 10 * 256);
     EXPECT_TRUE(std::equal(written.begin() + 46, written.begin() + 46 + 10 * 1024, PatternBytes(10 * 1024).begin()));
 }
+
+namespace {
+// WaveFile -> Trigger -> DstFile over real files, as the program wires them.
+struct FileChain {
+    FileChain(const TempDir& dir, const Bytes& data, int bufferSize) : in(dir.File("in.wav")), out(dir.File("out.wav"))
+    {
+        WritePcmWave(in, 16, 2, 44100, data);
+        source.Wave()->SetFileName(in);
+        sink.Wave()->SetFileMustExist(false);
+        sink.Wave()->SetFileName(out);
+        source.SetOutput(&trigger);
+        trigger.SetOutput(&sink);
+        trigger.SetBufferSize(bufferSize);
+        trigger.SetInterval(0);
+        rec.Attach(trigger);
+        trigger.OnStop = [this](TMMDSPComponent*) {
+            ++rec.stops;
+            rec.stopOnMain = rec.stopOnMain && IsMainThread();
+            trigger.Close();
+        };
+    }
+    // The sample bytes of the finished output file.
+    Bytes Written() const
+    {
+        const Bytes f = ReadBytes(out);
+        const std::uint32_t n = GetLe32(f, 42);
+        EXPECT_EQ(f.size(), 46 + n + (n & 1) + 12u);
+        EXPECT_EQ(GetLe32(f, 4), f.size() - 8);
+        return Bytes(f.begin() + 46, f.begin() + 46 + n);
+    }
+    std::string in, out;
+    TMMWaveFile source{"WaveFile"}, sink{"DstFile"};
+    TMMTrigger trigger;
+    Recorder rec;
+};
+}  // namespace
+
+TEST(TriggerPumpFiles, ShortExactAndEmptyWaveFiles)
+{
+    TempDir dir;
+    for (const std::size_t size : {std::size_t{1000}, std::size_t{4 * 65536}}) {
+        const Bytes data = PatternBytes(size, 11);
+        FileChain c(dir, data, 65536);
+        c.trigger.Start();
+        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        ProcessMessages();
+        EXPECT_EQ(c.rec.stops, 1);
+        EXPECT_TRUE(c.rec.stopOnMain);
+        EXPECT_EQ(c.Written(), data) << size;
+        EXPECT_EQ(SndOpenInfo(c.out).frames, static_cast<std::int64_t>(size / 4));
+    }
+    FileChain c(dir, {}, 65536);
+    EXPECT_EQ(errorText([&] { c.trigger.Start(); }), "TriggerStart:\n\rUnable to start device");
+    EXPECT_FALSE(c.trigger.IsOpened());
+    EXPECT_FALSE(c.sink.FileOpened());
+    ProcessMessages();
+    EXPECT_EQ(c.rec.stops, 0);
+    EXPECT_EQ(c.Written(), Bytes(4, 0)) << "a sink closed without data holds 4 zero bytes";
+}
+
+TEST(TriggerPumpFiles, StopInTheMiddleLeavesAFinishedPrefix)
+{
+    TempDir dir;
+    const Bytes data = PatternBytes(8 * 1024 * 1024, 12);
+    FileChain c(dir, data, 65536);
+    MemorySink gate;  // after the wave sink: holds the worker inside buffer 3
+    c.sink.SetOutput(&gate);
+    gate.gateAt = 3;
+    c.trigger.Start();
+    gate.WaitInside();
+    c.trigger.Stop();  // Cancel while the worker is inside a buffer
+    gate.Release();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ProcessMessages();
+    EXPECT_EQ(c.rec.stops, 1);
+    EXPECT_FALSE(c.trigger.IsOpened());
+    EXPECT_EQ(c.Written(), Bytes(data.begin(), data.begin() + 3 * 65536)) << "the buffer in hand is finished, no more";
+    EXPECT_EQ(SndOpenInfo(c.out).frames, 3 * 65536 / 4);
+}

@@ -444,11 +444,15 @@ TEST(RiffLimits, SizesBeyondTwoGigabytesUseSixtyFourBits)
     EXPECT_EQ(ck.cksize, 0xC0000003u);
     EXPECT_EQ(f.Tell(), 0xC0000008LL + 3 + 1) << "behind the pad byte";
     ASSERT_TRUE(f.Close());
-    const Bytes head = [&] {
-        Bytes b = ReadBytes(dir.File("patch.bin"));
-        return b;
-    }();
-    ASSERT_EQ(head.size(), 0xC000000CULL);
+    // Only the header and the file's length are looked at; the rest is a hole.
+    Bytes head(8);
+    {
+        const int fd = ::open(dir.File("patch.bin").c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pread(fd, head.data(), head.size(), 0), 8);
+        EXPECT_EQ(::lseek(fd, 0, SEEK_END), 0xC000000CLL);
+        ::close(fd);
+    }
     EXPECT_EQ(GetLe32(head, 4), 0xC0000003u);
 
     // A created file refuses data that would overflow the RIFF size field.

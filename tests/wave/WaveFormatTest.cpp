@@ -217,3 +217,21 @@ TEST(PcmConvert, RefusesWhatIsNotAPcmClass)
     }
     EXPECT_EQ(pcmConvert(12, in, nullptr, out, &cd), -1);
 }
+
+TEST(PcmConvert, NeverWritesMoreThanOneFrameOverTheConvertedSize)
+{
+    // The room callers allocate is the converted size plus one frame; check it holds over
+    // many rate pairs and block lengths, with a guard zone behind the room.
+    const std::uint32_t rates[] = {4000, 8000, 11025, 22050, 32000, 44100, 48000, 96000, 100000, 6671, 170275};
+    std::vector<std::uint8_t> in(8 * 3001, 0x55);
+    for (std::uint32_t src : rates)
+        for (std::uint32_t dst : rates)
+            for (std::int64_t frames : {0, 1, 2, 3, 97, 1024, 3001}) {
+                const TWaveFormatEx s = pcm(16, 2, src), d = pcm(8, 1, dst);
+                const std::int64_t room = pcmConvertedSize(frames * 4, &s, &d) + 1;
+                std::vector<std::uint8_t> out(static_cast<std::size_t>(room) + 64, 0xEE);
+                const std::int64_t n = pcmConvert(frames * 4, in.data(), &s, out.data(), &d);
+                ASSERT_LE(n, room) << src << " -> " << dst << ", " << frames << " frames";
+                ASSERT_EQ(out[static_cast<std::size_t>(room)], 0xEE);
+            }
+}
