@@ -49,6 +49,18 @@ struct DetailsFields {
     QCheckBox* copyright = nullptr;
 };
 
+// Object names of a recording-and-encoding page.
+struct RecordAndEncodeNames {
+    const char* page;
+    const char* title;
+    const char* recordGauge;
+    const char* encodeGauge;
+    const char* monitorSlider;
+    const char* meter1;
+    const char* meter2;
+    const char* levelSlider;
+};
+
 // One stored set of details of a CD track.
 struct TrackDetails {
     std::string artist;
@@ -139,6 +151,7 @@ private:
     QSlider* BuildBitrateGroup(QWidget* page, const char* sliderName, const char* labelName, int top,
                                QLabel** valueLabel);
     QLabel* AddClickHere(QWidget* page, int top);
+    QWidget* BuildRecordAndEncodePage(const RecordAndEncodeNames& names, QPushButton** finish, QPushButton** cancel);
 
     // The wave road (Unit1Wave.cpp).
     void SelWavEnter();

@@ -270,24 +270,35 @@ void TForm1::BuildEncodeWav()
     enterActions_[EncodeWav] = [this] { EncodeWavEnter(); };
 }
 
+// The MIDI and CD encoding pages share one layout: recording and encoding progress, the
+// monitor volume, the level panel, the encoder strip, Finish and Cancel.
+QWidget* TForm1::BuildRecordAndEncodePage(const RecordAndEncodeNames& n, QPushButton** finish, QPushButton** cancel)
+{
+    QWidget* page = AddPage(n.page, n.title);
+    const QString name(n.page);
+    addLabel(page, "Output file", 10, 28);
+    addReadOnlyField(page, (name + "Output").toUtf8().constData(), 10, 44, 235);
+    addLabel(page, "Recording progress", 10, 70);
+    addGauge(page, n.recordGauge, 10, 86, 235);
+    addLabel(page, "Encoding progress", 10, 108, 120);
+    addHiddenAborted(page, (name + "Aborted").toUtf8().constData(), 140, 108);
+    addGauge(page, n.encodeGauge, 10, 124, 235);
+    addLabel(page, "Monitor volume", 10, 148);
+    addSlider(page, n.monitorSlider, Qt::Horizontal, 65535, QRect(10, 164, 235, 20));
+    addLevelPanel(page, n.meter1, n.meter2, n.levelSlider);
+    AddClickHere(page, 210);
+    *finish = AddButton(page, (name + "Finish").toUtf8().constData(), "Finish", 158);
+    (*finish)->setEnabled(false);
+    *cancel = AddButton(page, (name + "Cancel").toUtf8().constData(), "Cancel", 243);
+    enterActions_[page] = [this] { btnBack_->hide(); };
+    return page;
+}
+
 void TForm1::BuildRecEnc()
 {
-    RecEnc = AddPage("RecEnc", "Encoding MIDI file");
-    addLabel(RecEnc, "Output file", 10, 32);
-    addReadOnlyField(RecEnc, "RecEncOutput", 10, 50, 235);
-    addLabel(RecEnc, "Recording progress", 10, 78);
-    addGauge(RecEnc, "MMGauge4", 10, 96, 235);
-    addLabel(RecEnc, "Encoding progress", 10, 120, 120);
-    addHiddenAborted(RecEnc, "RecEncAborted", 140, 120);
-    addGauge(RecEnc, "MMGauge3", 10, 138, 235);
-    addLabel(RecEnc, "Monitor volume", 10, 160);
-    addSlider(RecEnc, "MMSlider2", Qt::Horizontal, 65535, QRect(10, 176, 235, 20));
-    addLevelPanel(RecEnc, "MMLEDGauge1", "MMLEDGauge2", "MMSlider3");
-    AddClickHere(RecEnc, 210);
-    RecEncFinish = AddButton(RecEnc, "RecEncFinish", "Finish", 158);
-    RecEncFinish->setEnabled(false);
-    RecEncCancel = AddButton(RecEnc, "RecEncCancel", "Cancel", 243);
-    enterActions_[RecEnc] = [this] { btnBack_->hide(); };
+    RecEnc = BuildRecordAndEncodePage({"RecEnc", "Encoding MIDI file", "MMGauge4", "MMGauge3", "MMSlider2",
+                                       "MMLEDGauge1", "MMLEDGauge2", "MMSlider3"},
+                                      &RecEncFinish, &RecEncCancel);
 }
 
 void TForm1::BuildRecExt()
@@ -388,20 +399,7 @@ void TForm1::BuildMultitag()
 
 void TForm1::BuildRecEncCD()
 {
-    RecEncCD = AddPage("RecEncCD", "Encoding AUDIO CD file");
-    addLabel(RecEncCD, "Output file", 10, 28);
-    addReadOnlyField(RecEncCD, "RecEncCDOutput", 10, 44, 235);
-    addLabel(RecEncCD, "Recording progress", 10, 70);
-    addGauge(RecEncCD, "MMGauge6", 10, 86, 235);
-    addLabel(RecEncCD, "Encoding progress", 10, 108, 120);
-    addHiddenAborted(RecEncCD, "RecEncCDAborted", 140, 108);
-    addGauge(RecEncCD, "MMGauge5", 10, 124, 235);
-    addLabel(RecEncCD, "Monitor volume", 10, 148);
-    addSlider(RecEncCD, "MMSlider7", Qt::Horizontal, 65535, QRect(10, 164, 235, 20));
-    addLevelPanel(RecEncCD, "MMLEDGauge8", "MMLEDGauge7", "MMSlider8");
-    AddClickHere(RecEncCD, 210);
-    RecEncCDFinish = AddButton(RecEncCD, "RecEncCDFinish", "Finish", 158);
-    RecEncCDFinish->setEnabled(false);
-    RecEncCDCancel = AddButton(RecEncCD, "RecEncCDCancel", "Cancel", 243);
-    enterActions_[RecEncCD] = [this] { btnBack_->hide(); };
+    RecEncCD = BuildRecordAndEncodePage({"RecEncCD", "Encoding AUDIO CD file", "MMGauge6", "MMGauge5", "MMSlider7",
+                                         "MMLEDGauge8", "MMLEDGauge7", "MMSlider8"},
+                                        &RecEncCDFinish, &RecEncCDCancel);
 }

@@ -61,18 +61,6 @@ protected:
                                    Tone(44100, {440, 660}, 44100L * seconds)));
     }
 
-    // From the source page to SingleTag with `input` chosen.
-    void WalkToDetails(const std::string& input)
-    {
-        Click("IEButton1");
-        Click("SelSourceNext");
-        dialogs->openAnswers.push_back(input);
-        Click("SelWavBrowseInput");
-        Activate();
-        Click("SelWavNext");
-        ASSERT_EQ(CurrentPageName(), "SingleTag");
-    }
-
     void Type(const char* name, const QString& text)
     {
         auto* edit = Find<QLineEdit>(name);

@@ -2,6 +2,7 @@
 // dialogs, the encoding run by the hidden window's chain, the MP3 decoded by libmpg123.
 #include "app/WizardFixture.h"
 #include "support/AudioOracles.h"
+#include "support/SmallDisk.h"
 #include "support/WaveFixtures.h"
 
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <sndfile.h>
-#include <sys/mount.h>
 
 namespace {
 constexpr unsigned kRate = 44100;
@@ -209,14 +209,10 @@ TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
 
 TEST_F(WaveRoadTest, AFullDiskIsReportedAndTheFileHoldsWhatWasEncoded)
 {
-    const std::string disk = settings.Folder().File("small");
-    std::filesystem::create_directory(disk);
-    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=192k") != 0)
+    const SmallDisk small(settings.Folder().File("small"), "192k");
+    if (!small.Mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{disk};
+    const std::string disk = small.Folder();
 
     const std::string input = Input("big.wav");
     ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, kRate * 30)));

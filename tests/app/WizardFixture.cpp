@@ -43,7 +43,7 @@ void WizardTest::Click(const char* objectName)
     Click(Find(objectName));
 }
 
-void WizardTest::WalkToOptions(const std::string& input)
+void WizardTest::WalkToDetails(const std::string& input)
 {
     Click("IEButton1");
     Click("SelSourceNext");
@@ -51,6 +51,12 @@ void WizardTest::WalkToOptions(const std::string& input)
     Click("SelWavBrowseInput");
     Activate();
     Click("SelWavNext");
+    ASSERT_EQ(CurrentPageName(), "SingleTag");
+}
+
+void WizardTest::WalkToOptions(const std::string& input)
+{
+    WalkToDetails(input);
     Click("SingleTagNext");
     ASSERT_EQ(CurrentPageName(), "EncodeOptions");
 }

@@ -34,9 +34,11 @@ protected:
     }
     QString CurrentPageName() const { return form1->CurrentPage()->objectName(); }
 
-    // The wave road: from the source page to the options page with `input` chosen.
+    // The wave road: from the source page to the details page with `input` chosen,
+    void WalkToDetails(const std::string& input);
+    // ... on to the options page,
     void WalkToOptions(const std::string& input);
-    // ... and on into the encoding page, whose entry starts the work.
+    // ... and into the encoding page, whose entry starts the work.
     void StartEncoding(const std::string& input);
     // Lets the event loop run until done() holds; false after the time limit.
     bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000);

@@ -3,6 +3,7 @@
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
 #include "support/AudioOracles.h"
+#include "support/SmallDisk.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/mount.h>
 
 namespace {
 struct HookLog {
@@ -225,14 +225,10 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
 
 TEST_F(HiddenWindow, AConversionThatRunsOutOfDiskSaysSo)
 {
-    const std::string disk = dir.File("small");
-    std::filesystem::create_directory(disk);
-    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+    const SmallDisk small(dir.File("small"), "256k");
+    if (!small.Mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{disk};
+    const std::string disk = small.Folder();
     ScriptedDialogsScope dialogs;
     ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 22050, PatternShorts(22050 * 10)));
     form2.ConvertFile(dir.File("in.wav"), disk + "/mp3tmp.wav");
