@@ -186,8 +186,13 @@ void TMMTrigger::Start()
         if (loadBuffer() > 0)
             bufferFilled();
         if (buffer_->Header()->dwBytesRecorded > 0) {
-            if (!IsPaused())
+            if (!IsPaused()) {
                 events_.Set(evData);
+            } else {
+                // Paused before the start: Restart hands the first buffer to the worker.
+                std::lock_guard lock(lock_);
+                suspended_ = held_ = true;
+            }
             fire(OnStart);
         } else {
             // Nothing to pump: the run never began, so it does not end with OnStop.

@@ -238,6 +238,20 @@ TEST(TriggerPump, PauseAndRestartLoseNothing)
     c.trigger.Close();
 }
 
+TEST(TriggerPump, PausedBeforeTheStartRunsOnRestart)
+{
+    MemoryChain c(PatternBytes(8 * 1024), 1024);
+    c.trigger.Pause();
+    c.trigger.Start();
+    EXPECT_EQ(c.rec.starts, 1);
+    ProcessMessages();
+    EXPECT_EQ(c.rec.stops, 0);
+    c.trigger.Restart();
+    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    EXPECT_EQ(c.sink.received, PatternBytes(8 * 1024));
+    c.trigger.Close();
+}
+
 TEST(TriggerPump, StopAndCloseFromInsideOnStop)
 {
     MemoryChain c(PatternBytes(10 * 1024), 1024);
