@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,12 +69,13 @@ QLabel* addHiddenAborted(QWidget* page, const char* name, int x, int y)
 // recording level slider.
 void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const char* levelSlider)
 {
-    addGauge(page, meter1, 0, 0, 0)->setGeometry(262, 34, 12, 150);
+    addGauge(page, meter1, 0, 0, 0)->setGeometry(262, 30, 12, 140);
     page->findChild<QProgressBar*>(meter1)->setOrientation(Qt::Vertical);
-    addGauge(page, meter2, 0, 0, 0)->setGeometry(278, 34, 12, 150);
+    addGauge(page, meter2, 0, 0, 0)->setGeometry(278, 30, 12, 140);
     page->findChild<QProgressBar*>(meter2)->setOrientation(Qt::Vertical);
-    addLabel(page, "Recording level", 250, 190, 79, 16);
-    addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 34, 20, 150));
+    QLabel* caption = addLabel(page, "Recording level", 252, 174, 75, 32);
+    caption->setWordWrap(true);
+    addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 30, 20, 140));
 }
 }  // namespace
 
@@ -153,41 +155,41 @@ DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, cons
 {
     const QString p(prefix);
     DetailsFields f;
-    auto row = [&](const QString& caption, int y) { addLabel(page, caption, 10, y + 3, 50); };
+    auto row = [&](const QString& caption, int y) { addLabel(page, caption, 10, y + 3, 60); };
     auto edit = [&](const char* name, int y, int w) {
         auto* e = new QLineEdit(page);
         e->setObjectName(p + name);
-        e->setGeometry(62, y, w, 20);
+        e->setGeometry(72, y, w, 20);
         return e;
     };
     row("Artist", top);
-    f.artist = edit("Artist", top, 250);
+    f.artist = edit("Artist", top, 245);
     row("Title", top + 22);
-    f.title = edit("Title", top + 22, 250);
+    f.title = edit("Title", top + 22, 245);
     row("Album", top + 44);
-    f.album = edit("Album", top + 44, 250);
+    f.album = edit("Album", top + 44, 245);
     row("Year", top + 66);
     f.year = new QSpinBox(page);
     f.year->setObjectName(p + "Year");
     f.year->setRange(1900, 2099);
     f.year->setValue(1999);
     f.year->findChild<QLineEdit*>()->setReadOnly(true);  // arrows only, no typing
-    f.year->setGeometry(62, top + 66, 70, 20);
-    addLabel(page, "Track", 142, top + 69, 40);
+    f.year->setGeometry(72, top + 66, 70, 20);
+    addLabel(page, "Track", 152, top + 69, 40);
     f.track = new QSpinBox(page);
     f.track->setObjectName(p + "Track");
     f.track->setRange(1, 99);
     f.track->setValue(1);
     f.track->findChild<QLineEdit*>()->setReadOnly(true);
-    f.track->setGeometry(182, top + 66, 50, 20);
+    f.track->setGeometry(192, top + 66, 50, 20);
     row("Style", top + 88);
     f.style = new QComboBox(page);
     f.style->setObjectName(p + "Style");
     f.style->setEditable(true);
     f.style->setInsertPolicy(QComboBox::NoInsert);
-    f.style->setGeometry(62, top + 88, 170, 20);
+    f.style->setGeometry(72, top + 88, 170, 20);
     row("Comment", top + 110);
-    f.comment = edit("Comment", top + 110, 250);
+    f.comment = edit("Comment", top + 110, 245);
     f.original = new QCheckBox("Audio is original", page);
     f.original->setObjectName(p + "Original");
     f.original->setGeometry(10, top + 134, 150, 18);
@@ -200,8 +202,9 @@ DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, cons
 void TForm1::BuildSingleTag()
 {
     SingleTag = AddPage("SingleTag", "Enter MP3 file details");
-    addLabel(SingleTag, "Enter track details. These can be displayed by some players.", 10, 26, 315);
-    singleTag = BuildDetailsFields(SingleTag, "SingleTag", "Audio is copyrighted", 46);
+    QLabel* note = addLabel(SingleTag, "Enter track details. These can be displayed by some players.", 10, 24, 315, 30);
+    note->setWordWrap(true);
+    singleTag = BuildDetailsFields(SingleTag, "SingleTag", "Audio is copyrighted", 56);
     AddNextCancel(SingleTag, "SingleTagNext", "Next >", &TForm1::SingleTagNextClick, true);
     enterActions_[SingleTag] = [this] { SingleTagEnter(); };
 }
@@ -242,12 +245,20 @@ void TForm1::BuildEncodeOptions()
 
 QLabel* TForm1::AddClickHere(QWidget* page, int top)
 {
-    addLabel(page, "using the Blade encoder.", 10, top, 140);
-    auto* click = addLabel(page, "<a href=\"#\">Click here</a>", 150, top, 60);
+    // One strip, laid out by the font: "using the Blade encoder." "Click here" "for details".
+    auto* strip = new QWidget(page);
+    strip->setGeometry(10, top, 310, 18);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    auto* click = new QLabel("<a href=\"#\">Click here</a>", strip);
     click->setObjectName(page->objectName() + "ClickHere");
     click->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(click, &QLabel::linkActivated, this, [this] { Guarded([&] { ClickHereClick(); }); });
-    addLabel(page, "for details", 212, top, 80);
+    row->addWidget(new QLabel("using the Blade encoder.", strip));
+    row->addWidget(click);
+    row->addWidget(new QLabel("for details", strip));
+    row->addStretch();
     return click;
 }
 

@@ -68,12 +68,12 @@ TMMMP3Encoder::TMMMP3Encoder(std::string name) : TMMDSPComponent(std::move(name)
 
 TMMMP3Encoder::~TMMMP3Encoder()
 {
+    Detach();
     try {
         Close();
     } catch (...) {
         // Destruction finishes the file as well as it can; nothing is left to report to.
     }
-    Detach();
 }
 
 void TMMMP3Encoder::SetFileName(const std::string& name)
