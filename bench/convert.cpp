@@ -13,13 +13,6 @@ constexpr std::size_t kSourceBytes = 64u << 20;
 constexpr std::size_t kBlock = 4096;
 constexpr int kRounds = 3;
 
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-
 template <class F>
 double bestSeconds(F work)
 {
@@ -63,10 +56,10 @@ void run(const char* name, const TWaveFormatEx& src, const TWaveFormatEx& dst)
 
 int main()
 {
-    const TWaveFormatEx target = pcm(16, 2, 44100);
+    const TWaveFormatEx target = pcmWaveFormat(16, 2, 44100);
     std::printf("MB of source per second, %zu MB source, blocks of %zu bytes, best of %d\n", kSourceBytes >> 20, kBlock,
                 kRounds);
-    run("8-bit mono 22050 Hz", pcm(8, 1, 22050), target);
-    run("16-bit stereo 48000 Hz", pcm(16, 2, 48000), target);
+    run("8-bit mono 22050 Hz", pcmWaveFormat(8, 1, 22050), target);
+    run("16-bit stereo 48000 Hz", pcmWaveFormat(16, 2, 48000), target);
     return 0;
 }

@@ -37,8 +37,7 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
     src->SetFileName(source);
     src->SetTimeFormat(tfByte);
 
-    TWaveFormatEx encoderFormat{};
-    pcmBuildWaveHeader(&encoderFormat, 16, 2, 44100);
+    const TWaveFormatEx encoderFormat = pcmWaveFormat(16, 2, 44100);
     const std::int64_t room = pcmConvertedSize(kChunkBytes, src->PWaveFormat(), &encoderFormat);
     if (room < 0)
         throw EMMWaveError("Unsupported wave format: only PCM wave files with 8 or 16 bits and 1 or 2 channels "

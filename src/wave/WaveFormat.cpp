@@ -128,6 +128,13 @@ void pcmBuildWaveHeader(TWaveFormatEx* format, int bits, int channels, std::uint
     format->cbSize = 0;
 }
 
+TWaveFormatEx pcmWaveFormat(int bits, int channels, std::uint32_t rate)
+{
+    TWaveFormatEx format{};
+    pcmBuildWaveHeader(&format, bits, channels, rate);
+    return format;
+}
+
 bool pcmIsValidFormat(const TWaveFormatEx* f)
 {
     return f && f->wFormatTag == WAVE_FORMAT_PCM && (f->wBitsPerSample == 8 || f->wBitsPerSample == 16) &&

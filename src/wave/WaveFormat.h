@@ -53,6 +53,8 @@ bool wioSameWaveFormat(const TWaveFormatEx* a, const TWaveFormatEx* b);
 
 // Fills `format` as PCM with the given bits, channels and rate.
 void pcmBuildWaveHeader(TWaveFormatEx* format, int bits, int channels, std::uint32_t rate);
+// The same, as a value.
+TWaveFormatEx pcmWaveFormat(int bits, int channels, std::uint32_t rate);
 // PCM, 8 or 16 bits, 1 or 2 channels, 4000..100000 Hz.
 bool pcmIsValidFormat(const TWaveFormatEx* format);
 // True when the rate, byte rate and block alignment are all nonzero, so that every

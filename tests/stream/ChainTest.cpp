@@ -6,15 +6,6 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-namespace {
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-}  // namespace
-
 TEST(ChainLinks, RefusedLinksChangeNothing)
 {
     Probe a("A", nullptr), b("B", nullptr), c("C", nullptr);
@@ -84,7 +75,7 @@ TEST(ChainFormat, FormatsFlowDownAsSeparateCopies)
     Probe a("A", nullptr), b("B", nullptr), c("C", nullptr);
     a.SetOutput(&b);
     b.SetOutput(&c);
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     a.SetWaveFormat(&cd);
     ASSERT_TRUE(c.GetWaveFormat());
     EXPECT_TRUE(wioSameWaveFormat(c.GetWaveFormat(), &cd));
@@ -101,7 +92,7 @@ TEST(ChainFormat, FormatsFlowDownAsSeparateCopies)
     EXPECT_TRUE(wioSameWaveFormat(c.GetWaveFormat(), &cd));
     // At the head of a chain, linking pushes the head's format down.
     Probe head("Head", nullptr), tail("Tail", nullptr);
-    const TWaveFormatEx mono = pcm(8, 1, 8000);
+    const TWaveFormatEx mono = pcmWaveFormat(8, 1, 8000);
     head.SetWaveFormat(&mono);
     head.SetOutput(&tail);
     EXPECT_TRUE(wioSameWaveFormat(tail.GetWaveFormat(), &mono));
@@ -110,18 +101,18 @@ TEST(ChainFormat, FormatsFlowDownAsSeparateCopies)
 TEST(ChainBuffers, RealBufferSizeIsWholeBlocks)
 {
     Probe p("P", nullptr);
-    TWaveFormatEx f = pcm(16, 2, 44100);
+    TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     p.SetWaveFormat(&f);
     p.SetBufferSize(1000);
     p.Open();
     EXPECT_EQ(p.GetBufferSize(), 1000);
     p.Close();
-    f = pcm(16, 3, 44100);  // block alignment 6
+    f = pcmWaveFormat(16, 3, 44100);  // block alignment 6
     p.SetWaveFormat(&f);
     p.Open();
     EXPECT_EQ(p.GetBufferSize(), 996);
     p.Close();
-    f = pcm(16, 2, 44100);
+    f = pcmWaveFormat(16, 2, 44100);
     p.SetWaveFormat(&f);
     p.SetBufferSize(2);
     p.Open();

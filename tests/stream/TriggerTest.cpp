@@ -12,13 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-
 // Lets the main thread's messages run until `done` holds. The bound only keeps a broken
 // pump from hanging the suite; no result depends on it.
 template <class F>
@@ -57,7 +50,7 @@ struct Recorder {
 struct MemoryChain {
     explicit MemoryChain(std::vector<std::uint8_t> data, int bufferSize) : source(std::move(data))
     {
-        const TWaveFormatEx f = pcm(16, 2, 44100);
+        const TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
         source.SetWaveFormat(&f);
         source.SetOutput(&trigger);
         trigger.SetOutput(&sink);
@@ -270,7 +263,7 @@ TEST(TriggerPump, StopAndCloseFromInsideOnStop)
     EXPECT_EQ(c.sink.received.size(), 10u * 1024);
     // The pump runs again after that.
     MemorySource again(PatternBytes(3000, 9));
-    const TWaveFormatEx f = pcm(16, 2, 44100);
+    const TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     again.SetWaveFormat(&f);
     again.SetOutput(&c.trigger);
     c.trigger.OnStop = [&](TMMDSPComponent*) { ++c.rec.stops; };
@@ -322,7 +315,7 @@ TEST(TriggerProperties, BufferSizeIntervalAndOpenWithoutFormat)
     t.SetInterval(0);
     EXPECT_EQ(t.Interval(), 1);
     EXPECT_EQ(errorText([&] { t.Open(); }), "TriggerOpen:\n\rInvalid wave format");
-    const TWaveFormatEx f = pcm(16, 2, 44100);
+    const TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     t.SetWaveFormat(&f);
     t.SetBufferSize(1001);
     t.Open();

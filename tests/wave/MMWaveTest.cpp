@@ -10,13 +10,6 @@
 #include <unistd.h>
 
 namespace {
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-
 // Writes `data` through a created TMMWave in pieces of `piece` bytes and closes it.
 void createWave(const std::string& path, const TWaveFormatEx& format, const Bytes& data, std::size_t piece = 1000)
 {
@@ -74,7 +67,7 @@ TEST(RiffLayout, CreatedFileHasExactlyTheDocumentedBytes)
 {
     TempDir dir;
     const Bytes data = PatternBytes(1001);  // odd: a pad byte follows
-    const TWaveFormatEx mono8 = pcm(8, 1, 11025);
+    const TWaveFormatEx mono8 = pcmWaveFormat(8, 1, 11025);
     createWave(dir.File("odd.wav"), mono8, data, 333);
     const Bytes f = ReadBytes(dir.File("odd.wav"));
     ASSERT_EQ(f.size(), 4 + 4 + 4 + 8 + 18 + 8 + 1001 + 1 + 12u);
@@ -99,7 +92,7 @@ TEST(RiffLayout, CreatedFileHasExactlyTheDocumentedBytes)
 
     // Closed after no data at all: data size 0, fact 0.
     TMMWave empty;
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     empty.CreateWaveFile(dir.File("empty.wav"), &cd);
     empty.CloseFile();
     const Bytes e = ReadBytes(dir.File("empty.wav"));
@@ -113,7 +106,7 @@ TEST(RiffLayout, CreatedFileHasExactlyTheDocumentedBytes)
 TEST(RiffLayout, OutsideReaderReadsOurFilesSampleForSample)
 {
     TempDir dir;
-    for (const TWaveFormatEx& format : {pcm(16, 2, 44100), pcm(8, 1, 22050), pcm(16, 1, 8000), pcm(8, 2, 48000)}) {
+    for (const TWaveFormatEx& format : {pcmWaveFormat(16, 2, 44100), pcmWaveFormat(8, 1, 22050), pcmWaveFormat(16, 1, 8000), pcmWaveFormat(8, 2, 48000)}) {
         const Bytes data = PatternBytes(format.nBlockAlign * 12345u, format.nChannels * 100 + format.wBitsPerSample);
         const std::string path = dir.File("out.wav");
         createWave(path, format, data, 4096);
@@ -377,7 +370,7 @@ TEST(MMWave, CreatingReplacesAnExistingFileAndFailuresKeepTheOldWave)
     TempDir dir;
     const std::string path = dir.File("c.wav");
     WriteBytes(path, Bytes(100000, 0x55));
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     createWave(path, cd, PatternBytes(400));
     EXPECT_EQ(ReadBytes(path).size(), 58u + 400);
 
@@ -456,7 +449,7 @@ TEST(RiffLimits, SizesBeyondTwoGigabytesUseSixtyFourBits)
     EXPECT_EQ(GetLe32(head, 4), 0xC0000003u);
 
     // A created file refuses data that would overflow the RIFF size field.
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     PMMWaveIOInfo info = WaveIOCreateInfo(&cd);
     ASSERT_EQ(WaveIOCreate(info.get(), dir.File("limit.wav")), WIOERR_NOERROR);
     info->dwDataBytes = WaveIOMaxDataBytes(18) - 4;
@@ -471,7 +464,7 @@ TEST(RiffLayout, InfoItemsAndDispTextAreWrittenAfterTheFactChunkAndReadBack)
 {
     TempDir dir;
     const std::string path = dir.File("info.wav");
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     PMMWaveIOInfo info = WaveIOCreateInfo(&cd);
     info->infoNodes[14].text = "Night Train";  // INAM
     info->infoNodes[1].text = "Odd";           // IART: 4 bytes with its zero

@@ -5,13 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-
 // A plain upstream neighbour that only carries a format.
 class FormatHead : public TMMDSPComponent {
 public:
@@ -142,7 +135,7 @@ TEST(WaveFileSink, WritesWhatPassesAndFinishesOnClose)
 {
     TempDir dir;
     FormatHead head;
-    const TWaveFormatEx f = pcm(16, 2, 44100);
+    const TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     head.SetWaveFormat(&f);
     TMMWaveFile sink;
     sink.Wave()->SetFileMustExist(false);

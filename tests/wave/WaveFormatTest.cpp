@@ -6,15 +6,6 @@
 #include <limits>
 #include <vector>
 
-namespace {
-TWaveFormatEx pcm(int bits, int channels, std::uint32_t rate)
-{
-    TWaveFormatEx f{};
-    pcmBuildWaveHeader(&f, bits, channels, rate);
-    return f;
-}
-}  // namespace
-
 TEST(MulDivRound, RoundsHalvesUpAndKeepsSixtyFourBitProducts)
 {
     EXPECT_EQ(MulDivRound(3, 44100, 176400), 1);  // 0.75 -> 1
@@ -29,7 +20,7 @@ TEST(MulDivRound, RoundsHalvesUpAndKeepsSixtyFourBitProducts)
 
 TEST(WaveFormat, ConversionsFollowTheFormat)
 {
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     EXPECT_EQ(wioSamplesToBytes(&cd, 1), 4);
     EXPECT_EQ(wioBytesToSamples(&cd, 3), 1);
     EXPECT_EQ(wioBytesToTime(&cd, 176400), 1000);
@@ -57,7 +48,7 @@ TEST(WaveFormat, FormatsWithZeroFieldsNeverDivideByZero)
 
 TEST(WaveFormat, SizeCopyAndPcmCheck)
 {
-    TWaveFormatEx f = pcm(16, 2, 44100);
+    TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     f.cbSize = 7;  // ignored for PCM
     EXPECT_EQ(wioSizeOfWaveFormat(&f), 18u);
     WaveFormatPtr copy = wioCopyWaveFormat(&f);
@@ -79,10 +70,10 @@ TEST(WaveFormat, SizeCopyAndPcmCheck)
     EXPECT_EQ(reinterpret_cast<unsigned char*>(adpcmCopy.get())[19], 0xCD);
 
     EXPECT_TRUE(pcmIsValidFormat(&f));
-    for (TWaveFormatEx bad : {pcm(24, 2, 44100), pcm(16, 3, 44100), pcm(16, 2, 3999), pcm(16, 2, 100001)})
+    for (TWaveFormatEx bad : {pcmWaveFormat(24, 2, 44100), pcmWaveFormat(16, 3, 44100), pcmWaveFormat(16, 2, 3999), pcmWaveFormat(16, 2, 100001)})
         EXPECT_FALSE(pcmIsValidFormat(&bad));
-    EXPECT_TRUE(pcmIsValidFormat(&(f = pcm(8, 1, 4000))));
-    EXPECT_TRUE(pcmIsValidFormat(&(f = pcm(8, 1, 100000))));
+    EXPECT_TRUE(pcmIsValidFormat(&(f = pcmWaveFormat(8, 1, 4000))));
+    EXPECT_TRUE(pcmIsValidFormat(&(f = pcmWaveFormat(8, 1, 100000))));
 }
 
 TEST(WaveFormat, NamesAndDescriptions)
@@ -95,11 +86,11 @@ TEST(WaveFormat, NamesAndDescriptions)
     EXPECT_EQ(wioGetFormatDescription(nullptr), "Unknown");
 
     std::setlocale(LC_NUMERIC, "C");
-    TWaveFormatEx f = pcm(16, 2, 44100);
+    TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
     EXPECT_EQ(wioGetFormatDescription(&f), "44.100 kHz, 16 Bit, Stereo");
-    f = pcm(8, 1, 8000);
+    f = pcmWaveFormat(8, 1, 8000);
     EXPECT_EQ(wioGetFormatDescription(&f), "8.000 kHz, 8 Bit, Mono");
-    f = pcm(16, 6, 48000);
+    f = pcmWaveFormat(16, 6, 48000);
     EXPECT_EQ(wioGetFormatDescription(&f), "48.000 kHz, 16 Bit, 6 Channels");
     // Bits come from the byte rate: a 4-bit ADPCM shows 4.
     TWaveFormatEx ima{0x11, 1, 22050, 11025, 256, 4, 0};
@@ -108,7 +99,7 @@ TEST(WaveFormat, NamesAndDescriptions)
 
 TEST(PcmConvert, SameFormatCopiesAndWidthChangesFollowTheSampleForms)
 {
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     const std::vector<std::uint8_t> in = [] {
         std::vector<std::uint8_t> v(4096);
         for (std::size_t i = 0; i < v.size(); ++i)
@@ -120,7 +111,7 @@ TEST(PcmConvert, SameFormatCopiesAndWidthChangesFollowTheSampleForms)
     EXPECT_TRUE(std::equal(in.begin(), in.end(), out.begin()));
 
     // 8-bit mono 22050 -> 16-bit stereo 44100: each byte b becomes two frames of (b-128)*256.
-    const TWaveFormatEx low = pcm(8, 1, 22050);
+    const TWaveFormatEx low = pcmWaveFormat(8, 1, 22050);
     const std::uint8_t bytes[] = {0, 128, 255, 1};
     std::vector<std::uint8_t> wide(pcmConvertedSize(4, &low, &cd) + 4);
     ASSERT_EQ(pcmConvertedSize(4, &low, &cd), 32);
@@ -131,7 +122,7 @@ TEST(PcmConvert, SameFormatCopiesAndWidthChangesFollowTheSampleForms)
             EXPECT_EQ(s16(b * 4 + k), (bytes[b] - 128) * 256) << "byte " << b << " value " << k;
 
     // 16 -> 8 bits: the high byte with its top bit flipped.
-    const TWaveFormatEx m16 = pcm(16, 1, 8000), m8 = pcm(8, 1, 8000);
+    const TWaveFormatEx m16 = pcmWaveFormat(16, 1, 8000), m8 = pcmWaveFormat(8, 1, 8000);
     const std::uint8_t words[] = {0x00, 0x80, 0xFF, 0x7F, 0x34, 0x12, 0xFF, 0xFF};  // -32768, 32767, 0x1234, -1
     std::uint8_t narrow[5] = {};
     ASSERT_EQ(pcmConvert(8, words, &m16, narrow, &m8), 4);
@@ -143,7 +134,7 @@ TEST(PcmConvert, SameFormatCopiesAndWidthChangesFollowTheSampleForms)
 
 TEST(PcmConvert, StereoToMonoAveragesInTheUnsignedForm)
 {
-    const TWaveFormatEx s16 = pcm(16, 2, 8000), m16 = pcm(16, 1, 8000), s8 = pcm(8, 2, 8000), m8 = pcm(8, 1, 8000);
+    const TWaveFormatEx s16 = pcmWaveFormat(16, 2, 8000), m16 = pcmWaveFormat(16, 1, 8000), s8 = pcmWaveFormat(8, 2, 8000), m8 = pcmWaveFormat(8, 1, 8000);
     const std::uint8_t frame[] = {100, 0, 201, 0};  // left 100, right 201
     std::uint8_t out[8] = {};
     ASSERT_EQ(pcmConvert(4, frame, &s16, out, &m16), 2);
@@ -162,7 +153,7 @@ TEST(PcmConvert, StereoToMonoAveragesInTheUnsignedForm)
 
 TEST(PcmConvert, RateStepIsSampleAndHoldPerBlock)
 {
-    const TWaveFormatEx hi = pcm(16, 2, 48000), cd = pcm(16, 2, 44100);
+    const TWaveFormatEx hi = pcmWaveFormat(16, 2, 48000), cd = pcmWaveFormat(16, 2, 44100);
     std::vector<std::uint8_t> in(1024 * 4), out(1024 * 4 + 4);
     for (std::size_t i = 0; i < 1024; ++i) {  // frame i holds i in both channels
         in[4 * i] = in[4 * i + 2] = static_cast<std::uint8_t>(i);
@@ -188,7 +179,7 @@ TEST(PcmConvert, RateStepIsSampleAndHoldPerBlock)
 
     // Up-sampling 8000 -> 44100: the accumulator starts at half the destination rate, so
     // the first frame is held 3 times, later ones 5 or 6 times; all within the room.
-    const TWaveFormatEx slow = pcm(16, 2, 8000);
+    const TWaveFormatEx slow = pcmWaveFormat(16, 2, 8000);
     std::vector<std::uint8_t> up(pcmConvertedSize(4096, &slow, &cd) + 4);
     const std::int64_t n = pcmConvert(4096, in.data(), &slow, up.data(), &cd);
     EXPECT_LE(n, static_cast<std::int64_t>(up.size()));
@@ -202,12 +193,12 @@ TEST(PcmConvert, RateStepIsSampleAndHoldPerBlock)
 
 TEST(PcmConvert, RefusesWhatIsNotAPcmClass)
 {
-    const TWaveFormatEx cd = pcm(16, 2, 44100);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     std::uint8_t in[12] = {}, out[64] = {};
     EXPECT_EQ(pcmConvert(3, in, &cd, out, &cd), 0) << "a partial frame converts nothing";
     EXPECT_EQ(pcmConvert(0, in, &cd, out, &cd), 0);
     EXPECT_EQ(pcmConvert(-5, in, &cd, out, &cd), -5);
-    TWaveFormatEx deep = pcm(24, 2, 44100), adpcm = cd, zero = cd;
+    TWaveFormatEx deep = pcmWaveFormat(24, 2, 44100), adpcm = cd, zero = cd;
     adpcm.wFormatTag = 2;
     zero.nSamplesPerSec = 0;
     for (const TWaveFormatEx* bad : {&deep, &adpcm, &zero}) {
@@ -227,7 +218,7 @@ TEST(PcmConvert, NeverWritesMoreThanOneFrameOverTheConvertedSize)
     for (std::uint32_t src : rates)
         for (std::uint32_t dst : rates)
             for (std::int64_t frames : {0, 1, 2, 3, 97, 1024, 3001}) {
-                const TWaveFormatEx s = pcm(16, 2, src), d = pcm(8, 1, dst);
+                const TWaveFormatEx s = pcmWaveFormat(16, 2, src), d = pcmWaveFormat(8, 1, dst);
                 const std::int64_t room = pcmConvertedSize(frames * 4, &s, &d) + 1;
                 std::vector<std::uint8_t> out(static_cast<std::size_t>(room) + 64, 0xEE);
                 const std::int64_t n = pcmConvert(frames * 4, in.data(), &s, out.data(), &d);
