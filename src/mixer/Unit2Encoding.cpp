@@ -4,9 +4,24 @@
 
 #include "platform/Dialogs.h"
 
+#include <filesystem>
+
+namespace {
+// The encoder replaces its output file before it reads a byte of the input: an output that
+// names the input would destroy the user's recording.
+void refuseOutputOverInput(const std::string& input, const std::string& output)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(input, output, ec))
+        throw EMP3EncoderError("The MP3 file cannot replace the wave file it is made from. Choose another name "
+                               "for the MP3 file.");
+}
+}  // namespace
+
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)
 {
+    refuseOutputOverInput(input, output);
     MP3Encoder.SetBitrate(static_cast<TMMBitrates>(bitRateIndex));
     MP3Encoder.SetCopyright(copyright);
     MP3Encoder.SetOriginal(original);

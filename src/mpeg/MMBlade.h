@@ -79,6 +79,7 @@ private:
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
     // the frames; false when the write failed (the encoder is then closed).
     bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
+    // Pump's worker thread, or main thread from Stop.
     bool Write(const std::uint8_t* data, std::uint32_t count);
 
     struct FileCloser {

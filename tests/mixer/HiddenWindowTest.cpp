@@ -236,3 +236,17 @@ TEST_F(HiddenWindow, AConversionThatRunsOutOfDiskSaysSo)
     EXPECT_EQ(dialogs->messages[0], kConversionWriteFailedMessage);
     EXPECT_EQ(log.progress.back(), 100);
 }
+
+TEST_F(HiddenWindow, AnOutputThatNamesTheInputIsRefusedAndTheInputKept)
+{
+    const auto pcm = Tone(44100, {440, 660}, 44100);
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, pcm));
+    const Bytes before = ReadBytes(dir.File("in.wav"));
+    state.sourceKind = "wave";
+    for (const std::string& output : {dir.File("in.wav"), dir.Path() + "/./in.wav"}) {
+        EXPECT_THROW(form2.StartEncoding(dir.File("in.wav"), output, 8, false, false), EMP3EncoderError);
+        EXPECT_FALSE(state.encodingInProgress);
+    }
+    EXPECT_EQ(ReadBytes(dir.File("in.wav")), before);
+    EXPECT_EQ(log.finishUp, 0);
+}
