@@ -48,7 +48,12 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The pages go with the QWidget base, after this object has stopped being a TForm1;
+    // focus moves they cause must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TForm1::Attach(TForm2* form2, TForm3* form3)
 {
