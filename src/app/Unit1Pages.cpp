@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 QLabel* addLabel(QWidget* page, const QString& text, int x, int y, int w = 300, int h = 16)
@@ -69,10 +70,11 @@ QLabel* addHiddenAborted(QWidget* page, const char* name, int x, int y)
 // recording level slider.
 void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const char* levelSlider)
 {
-    addGauge(page, meter1, 0, 0, 0)->setGeometry(262, 30, 12, 140);
-    page->findChild<QProgressBar*>(meter1)->setOrientation(Qt::Vertical);
-    addGauge(page, meter2, 0, 0, 0)->setGeometry(278, 30, 12, 140);
-    page->findChild<QProgressBar*>(meter2)->setOrientation(Qt::Vertical);
+    for (auto [name, x] : {std::pair{meter1, 262}, std::pair{meter2, 278}}) {
+        QProgressBar* meter = addGauge(page, name, x, 30, 12);
+        meter->setOrientation(Qt::Vertical);
+        meter->setGeometry(x, 30, 12, 140);
+    }
     QLabel* caption = addLabel(page, "Recording level", 252, 174, 75, 32);
     caption->setWordWrap(true);
     addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 30, 20, 140));

@@ -97,7 +97,7 @@ void TForm1::EncodeWavEnter()
     EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
     ProcessMessages();
     const std::string temporary = TemporaryWavePath();
-    if (form2_->CheckWave(state_.inputFileName)) {
+    if (CheckWave(state_.inputFileName)) {
         MMGauge2->setValue(100);
     } else {
         form2_->ConvertFile(state_.inputFileName, temporary);

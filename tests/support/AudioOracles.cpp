@@ -55,6 +55,21 @@ std::optional<Mp3Header> ParseMp3Header(const std::uint8_t* h, std::size_t avail
     return r;
 }
 
+std::vector<Mp3Header> Mp3Frames(const std::vector<std::uint8_t>& bytes)
+{
+    std::vector<Mp3Header> frames;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto h = ParseMp3Header(bytes.data() + at, bytes.size() - at);
+        if (!h || at + h->length > bytes.size()) {
+            ADD_FAILURE() << "no whole frame at byte " << at << " of " << bytes.size();
+            break;
+        }
+        frames.push_back(*h);
+        at += h->length;
+    }
+    return frames;
+}
+
 // Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
 DecodedMp3 DecodeMp3File(const std::string& path)
 {

@@ -22,6 +22,10 @@ struct Mp3Header {
 };
 std::optional<Mp3Header> ParseMp3Header(const std::uint8_t* h, std::size_t available);
 
+// Every frame header of a run of whole frames; records a test failure where the bytes are
+// not one.
+std::vector<Mp3Header> Mp3Frames(const std::vector<std::uint8_t>& bytes);
+
 struct DecodedMp3 {
     long rate = 0;
     int channels = 0;

@@ -1,5 +1,7 @@
 #include "support/WaveFixtures.h"
 
+#include <algorithm>
+
 #include <cstring>
 #include <fstream>
 #include <sndfile.h>
@@ -75,6 +77,27 @@ Bytes RiffBuilder::Build() const
     out.insert(out.end(), {'W', 'A', 'V', 'E'});
     out.insert(out.end(), body_.begin(), body_.end());
     return out;
+}
+
+std::vector<std::pair<std::string, Bytes>> RiffChunks(const Bytes& file)
+{
+    std::vector<std::pair<std::string, Bytes>> chunks;
+    for (std::size_t at = 12; at + 8 <= file.size();) {
+        const std::uint32_t size = GetLe32(file, at + 4);
+        const auto begin = file.begin() + static_cast<long>(at) + 8;
+        chunks.emplace_back(std::string(file.begin() + static_cast<long>(at), begin - 4),
+                            Bytes(begin, begin + std::min<long>(size, file.end() - begin)));
+        at += 8 + static_cast<std::size_t>(size) + (size & 1);
+    }
+    return chunks;
+}
+
+Bytes RiffChunk(const Bytes& file, const std::string& id)
+{
+    for (auto& [chunkId, body] : RiffChunks(file))
+        if (chunkId == id)
+            return body;
+    return {};
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes)

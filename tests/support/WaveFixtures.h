@@ -4,6 +4,7 @@
 // reader and writer.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -32,6 +33,11 @@ private:
     bool sizeSet_ = false;
     std::uint32_t riffSize_ = 0;
 };
+
+// The chunks of a RIFF file after "WAVE", in order: id and body (cut at the file's end).
+std::vector<std::pair<std::string, Bytes>> RiffChunks(const Bytes& file);
+// The body of the first chunk with this id; empty when there is none.
+Bytes RiffChunk(const Bytes& file, const std::string& id);
 
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
