@@ -1,5 +1,7 @@
 #include "platform/MidiSynth.h"
 
+#include "platform/SoundFont.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -69,7 +71,7 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
         error = "The MIDI synthesiser cannot start.";
         return nullptr;
     }
-    if (soundFont.empty() || fluid_synth_sfload(fluid->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED) {
+    if (!IsUsableSoundFont(soundFont) || fluid_synth_sfload(fluid->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED) {
         error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
                                   : "The sound font \"" + soundFont + "\" cannot be loaded.";
         return nullptr;

@@ -1,6 +1,7 @@
 #include "platform/SoundFont.h"
 
 #include <fluidsynth.h>
+#include <sys/stat.h>
 
 const std::vector<std::string>& SystemSoundFonts()
 {
@@ -18,7 +19,9 @@ const std::vector<std::string>& SystemSoundFonts()
 
 bool IsUsableSoundFont(const std::string& path)
 {
-    return !path.empty() && fluid_is_soundfont(path.c_str());
+    // FluidSynth's own check complains on stderr about missing files; look first.
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && fluid_is_soundfont(path.c_str());
 }
 
 std::string FindSoundFont(const std::string& configured)
