@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -52,11 +53,13 @@ public:
             snd_pcm_drop(pcm_.get());
     }
 
-    // Card thread. Blocks until the device has delivered every frame asked for.
+    // Card thread. Waits until the device has delivered every frame asked for; a device
+    // that delivers nothing for kStallLimit has stopped working and counts as gone.
     LineStatus Read(std::span<std::int16_t> samples) override
     {
         const snd_pcm_uframes_t frames = samples.size() / kCardChannels;
         snd_pcm_uframes_t done = 0;
+        auto progress = std::chrono::steady_clock::now();
         while (done < frames) {
             if (!pcm_)
                 return LineStatus::Lost;
@@ -65,9 +68,14 @@ public:
                 injected ? injected : snd_pcm_readi(pcm_.get(), samples.data() + done * kCardChannels, frames - done);
             if (n > 0) {
                 done += snd_pcm_uframes_t(n);
+                progress = std::chrono::steady_clock::now();
                 continue;
             }
             if (n == 0 || n == -EAGAIN) {
+                if (std::chrono::steady_clock::now() - progress > kStallLimit) {
+                    pcm_.reset();
+                    return LineStatus::Lost;
+                }
                 snd_pcm_wait(pcm_.get(), 100);
                 continue;
             }
@@ -83,10 +91,12 @@ public:
     std::uint64_t Overruns() const override { return overruns_.load(); }
 
 private:
+    static constexpr std::chrono::seconds kStallLimit{3};
+
     // Card thread. True when the device records again after `error`.
     bool Recover(int error)
     {
-        if (error == -ENODEV || error == -EBADFD || error == -EIO)
+        if (error == -ENODEV)
             return false;
         if (snd_pcm_recover(pcm_.get(), error, 1) < 0)
             return false;

@@ -11,9 +11,8 @@ AlsaPcm OpenCardPcm(const std::string& device, snd_pcm_stream_t stream)
     static std::once_flag silenced;
     std::call_once(silenced, [] { snd_lib_error_set_handler(quietAlsa); });
 
-    const int mode = stream == SND_PCM_STREAM_PLAYBACK ? SND_PCM_NONBLOCK : 0;
     snd_pcm_t* raw = nullptr;
-    if (snd_pcm_open(&raw, device.c_str(), stream, mode) < 0)
+    if (snd_pcm_open(&raw, device.c_str(), stream, SND_PCM_NONBLOCK) < 0)
         return nullptr;
     AlsaPcm pcm(raw);
     // 100 ms of device buffer: enough to ride out a late period of the card thread.

@@ -17,5 +17,6 @@ constexpr unsigned kCardChannels = 2;
 // Opens `device` for capture or playback in the card's format; null when the device
 // cannot be opened or set up. ALSA's own diagnostics are silenced: a missing device is
 // an ordinary case for the card (its line is left out), not an error to print.
-// Playback handles are non-blocking, so the monitor never holds up the mix.
+// Handles are non-blocking: the monitor never holds up the mix, and a capture line waits
+// for its frames with a time-out, so a stalled device cannot hang the card.
 AlsaPcm OpenCardPcm(const std::string& device, snd_pcm_stream_t stream);
