@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -117,7 +118,7 @@ protected:
 };
 }  // namespace
 
-TEST(MediaPlayer, OneShotItemsAreConsumedByTheNextPlay)
+TEST(MediaPlayer, OneShotItemsAreConsumedByTheNextPlayAndModesMap)
 {
     DeviceScript script;
     MediaDeviceRegistration reg(scriptedKind("Other", script));
@@ -140,37 +141,10 @@ TEST(MediaPlayer, OneShotItemsAreConsumedByTheNextPlay)
     EXPECT_TRUE(script.plays[1].notify);
     EXPECT_FALSE(script.plays[2].notify);
     EXPECT_EQ(script.seeks, 0);
-}
 
-TEST(MediaPlayer, AutoRewindSeeksOnlyAtTheEndWithoutPositions)
-{
-    DeviceScript script;
-    MediaDeviceRegistration reg(scriptedKind("Other", script));
-    TMediaPlayer player;
-    player.SetDeviceType(dtOther);
-    player.Open();
-    script.position = script.length;
-    player.SetPlayFrom(5);
-    player.Play();
-    EXPECT_EQ(script.seeks, 0);
-    player.Play();
-    EXPECT_EQ(script.seeks, 1);
-    script.position = script.length;
-    player.SetAutoRewind(false);
-    player.Play();
-    EXPECT_EQ(script.seeks, 1);
-}
-
-TEST(MediaPlayer, ModesAreTheDeviceModeLessTwelve)
-{
-    DeviceScript script;
-    MediaDeviceRegistration reg(scriptedKind("Other", script));
-    TMediaPlayer player;
-    player.SetDeviceType(dtOther);
-    player.Open();
     for (std::uint32_t m = mci::ModeNotReady; m <= mci::ModeOpen; ++m) {
         script.mode = m;
-        EXPECT_EQ(player.DeviceMode(), static_cast<TMPModes>(m - 524));
+        EXPECT_EQ(player.DeviceMode(), static_cast<TMPModes>(m - mci::ModeNotReady));
     }
 }
 
@@ -276,6 +250,9 @@ TEST_F(SequencerPlayerTest, StopDuringANotifiedPlayRaisesOnNotifyOnceWithAborted
     deliver();
     EXPECT_EQ(notes_, std::vector<TMPNotifyValues>{nvAborted});
     EXPECT_EQ(player_.CurrentPosition(), 500u);
+    std::vector<std::int16_t> after(4410 * 2, 1);
+    synth_->Render(after.data(), 4410);
+    EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](std::int16_t v) { return v == 0; })) << "stopped is silent";
 
     player_.SetNotifyNext(false);
     player_.Play();  // goes on from where it stopped

@@ -153,41 +153,6 @@ TEST_F(SynthTest, LastNoteDiesAwayInsteadOfBeingCut)
     EXPECT_LT(peak(r, ms(r.Frames()) - 10, ms(r.Frames())), 64) << "the play ends once the sound has faded";
 }
 
-TEST_F(SynthTest, PositionFollowsRenderedFramesAndStopSilences)
-{
-    const MidiFile file = MidiFile::Parse(HeldA4Song());
-    auto playable = std::make_shared<const std::vector<std::uint8_t>>(file.PlayableFile());
-    bool ended = false;
-    std::string error;
-    ASSERT_TRUE(synth_->Play({playable, 0, 0, 2500}, [&](bool) { ended = true; }, error));
-    std::vector<std::int16_t> pcm(44100 * 2);
-    synth_->Render(pcm.data(), 22050);
-    EXPECT_EQ(synth_->PositionMs(), 500u);
-    synth_->Render(pcm.data(), 44100);
-    EXPECT_EQ(synth_->PositionMs(), 1500u);
-    EXPECT_TRUE(synth_->Playing());
-
-    EXPECT_TRUE(synth_->Stop());
-    EXPECT_FALSE(synth_->Stop());
-    EXPECT_FALSE(synth_->Playing());
-    synth_->Render(pcm.data(), 4410);
-    EXPECT_TRUE(std::all_of(pcm.begin(), pcm.begin() + 4410 * 2, [](std::int16_t v) { return v == 0; }));
-    EXPECT_EQ(synth_->PositionMs(), 1500u);
-    EXPECT_FALSE(ended) << "a stopped play does not report its end";
-}
-
-TEST_F(SynthTest, PlayBetweenTwoPositionsStopsTheEventsAtTheEnd)
-{
-    const Rendered r = play(HeldA4Song(), 1000, 1500);
-    ASSERT_TRUE(r.ended);
-    EXPECT_GE(ms(r.Frames()), 500.0);
-    EXPECT_LT(ms(r.Frames()), 500.0 + MidiSynth::MaxTailMs);
-    EXPECT_EQ(synth_->PositionMs(), 1500u);
-    // Started in the middle of the held note: the seek restores the flute, and the note
-    // that began before the start is not played again.
-    EXPECT_LT(peak(r, 0, 400), 64);
-}
-
 TEST(SoundFontChoice, ConfiguredFontWinsAndAnUnusableOneIsNotReplaced)
 {
     const std::string system = FindSoundFont("");
