@@ -1,11 +1,17 @@
-// The MIDI synthesiser: lengths agree with FluidSynth's own player, rendering follows the
-// frames pulled, the held A4 comes out at 440 Hz, and a play ends only after its last
-// note has died away.
+// The MIDI synthesiser: lengths agree with FluidSynth's own player, the held A4 comes out
+// at 440 Hz, a play ends only after its last note has died away, and the sound card's
+// synthesiser line carries what the sequencer plays.
+#include "media/MediaPlayer.h"
+#include "platform/MessageTarget.h"
 #include "platform/MidiFile.h"
 #include "platform/MidiSynth.h"
+#include "platform/MixerService.h"
+#include "platform/SoundCard.h"
 #include "platform/SoundFont.h"
+#include "platform/SynthLine.h"
 #include "support/MidiFixtures.h"
 #include "support/Spectrum.h"
+#include "support/TempDir.h"
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
@@ -163,4 +169,41 @@ TEST(SoundFontChoice, ConfiguredFontWinsAndAnUnusableOneIsNotReplaced)
     std::string error;
     EXPECT_FALSE(MidiSynth::Create("/etc/hostname", error));
     EXPECT_NE(error.find("cannot be loaded"), std::string::npos) << error;
+}
+
+TEST(SynthLine, CardLinePlaysTheSequencerAndIsAbsentWithoutAFont)
+{
+    SoundLineRegistration registration = RegisterSynthLine();
+    SoundCardSettings settings;
+    settings.micDevice.clear();  // the synthesiser alone
+    settings.soundFont = "/nonexistent/font.sf2";
+    EXPECT_TRUE(MakeSoundLines(settings).empty());
+
+    settings.soundFont.clear();
+    std::vector<MadeSoundLine> lines = MakeSoundLines(settings);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].componentType, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER);
+    EXPECT_TRUE(lines[0].line->IsSoftware());
+    ASSERT_NE(MidiSynth::Current(), nullptr);
+
+    TempDir dir;
+    WriteFileBytes(dir.File("a4.mid"), HeldA4Song());
+    TMediaPlayer player;
+    int notified = 0;
+    player.OnNotify = [&](TMediaPlayer* p) { notified += p->NotifyResult() == nvSuccessful; };
+    player.SetFileName(dir.File("a4.mid"));
+    player.Open();
+    player.Play();
+    std::vector<std::int16_t> pcm;
+    std::vector<std::int16_t> period(2048 * 2);
+    while (MidiSynth::Current()->Playing() && pcm.size() < 10u * MidiSynth::SampleRate * 2) {
+        EXPECT_EQ(lines[0].line->Read(period), LineStatus::Ok);
+        pcm.insert(pcm.end(), period.begin(), period.end());
+    }
+    for (int i = 0; i < 3; ++i)
+        ProcessMessages();
+    EXPECT_EQ(notified, 1);
+    const auto first = static_cast<std::size_t>((kHeldA4StartMs + 300) * MidiSynth::SampleRate / 1000);
+    EXPECT_NEAR(StrongestFrequency(pcm, 2, 1, MidiSynth::SampleRate, first, 65536), 440.0, 440.0 * 0.02);
+    player.Close();
 }
