@@ -144,6 +144,7 @@ void TMediaPlayer::Play()
     if (notify) {
         MessageTarget* target = target_.get();
         const std::uint16_t id = deviceId_;
+        // Any thread (the synthesiser's at the end of the play): only posts the news on.
         notifier = [target, id](MediaNotify code) { target->Post(MM_MCINOTIFY, static_cast<int>(code), id); };
     }
     const MediaResult result = device_->Play(from, to, notifier);

@@ -66,7 +66,7 @@ MediaResult SequencerDevice::Play(std::optional<std::uint32_t> from, std::option
     std::string error;
     const bool started = synth_->Play(
         song,
-        [notify](bool ok) {
+        [notify](bool ok) {  // the rendering thread, at the end of the play
             if (notify)
                 notify(ok ? MediaNotify::Successful : MediaNotify::Failure);
         },
