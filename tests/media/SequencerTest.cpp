@@ -159,6 +159,21 @@ TEST_F(SynthTest, LastNoteDiesAwayInsteadOfBeingCut)
     EXPECT_LT(peak(r, ms(r.Frames()) - 10, ms(r.Frames())), 64) << "the play ends once the sound has faded";
 }
 
+TEST_F(SynthTest, FilesWithoutNotesPlaySilenceForTheirLength)
+{
+    SmfTrack quiet;
+    quiet.Meta(0, 0x01, "no notes").Program(0, 0, 73).End(480);  // 0.5 s
+    const Rendered r = play(SmfFile(0, 480, {quiet}));
+    ASSERT_TRUE(r.ended);
+    EXPECT_GE(ms(r.Frames()), 500.0);
+    EXPECT_LT(ms(r.Frames()), 500.0 + 50);
+    EXPECT_LE(peak(r, 0, ms(r.Frames())), 1) << "silent but for the dither";
+
+    SmfTrack empty;
+    empty.End(0);
+    EXPECT_TRUE(play(SmfFile(0, 480, {empty})).ended) << "a file of length 0 ends at once";
+}
+
 TEST(SoundFontChoice, ConfiguredFontWinsAndAnUnusableOneIsNotReplaced)
 {
     const std::string system = FindSoundFont("");
