@@ -257,10 +257,7 @@ private:
     std::atomic<bool> terminated_{false};
 };
 
-// Runs event(sender) on the main thread, waiting for it, when called from a chain worker
-// thread; anywhere else it calls the event directly. Empty events are not called.
+// Runs event(sender) on the main thread, waiting for it (RunOnMainThread), when called from
+// a chain worker thread; anywhere else it calls the event directly. Empty events are not
+// called.
 void SynchronizeEvent(const TNotifyEvent& event, TMMDSPComponent* sender);
-
-// Queues job to run on the main thread when its event loop next runs (at once when called
-// there). For chain workers, which are created after the first TMMDSPThread. Any thread.
-void PostToMainThread(std::function<void()> job);

@@ -31,6 +31,7 @@ TMMTrigger::~TMMTrigger()
     try {
         Close();
     } catch (...) {
+        // A destructor must not throw; Close shows the components' own errors itself.
     }
     // A close still waiting for the worker's last buffer: end the worker now.
     stopping_ = true;
@@ -254,6 +255,10 @@ void TMMTrigger::Close()
     try {
         ChainClose();
     } catch (...) {
+        // The pump closes anyway: its worker and buffer must go whatever a component did,
+        // and Close also runs from the destructor and from error paths that are already
+        // raising the first error. The component's failure is still shown.
+        ReportCurrentException();
     }
     endWorker();
     buffer_.reset();
@@ -261,6 +266,9 @@ void TMMTrigger::Close()
     try {
         fire(OnClose);
     } catch (...) {
+        // The pump is closed whatever the handler did; its error is shown, not raised, so a
+        // close from the destructor or an error path never throws twice.
+        ReportCurrentException();
     }
 }
 
@@ -332,15 +340,8 @@ void TMMTrigger::runWorker()
         }
     } catch (...) {
         threadFailed_ = true;
-        std::string text = "Unknown error";
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            text = e.what();
-        } catch (...) {
-        }
-        // Shown on the main thread, before the stop message below is handled.
-        PostToMainThread([text] { ReportError(text); });
+        // Posted to the main thread, so it is shown before the stop message below is handled.
+        ReportCurrentException();
         // The main thread stops and closes the pump, so OnStop and OnClose run there.
         window_->Post(StopMessage, kCloseAfterFailure);
         return;
