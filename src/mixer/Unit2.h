@@ -8,7 +8,7 @@
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
 #include <QObject>
 #include <functional>

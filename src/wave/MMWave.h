@@ -13,7 +13,7 @@
 // threads at once); GetPosition and DataSize may be read from the main thread meanwhile
 // for progress (they are atomic mirrors).
 #include "platform/Errors.h"
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 #include "wave/WaveFormat.h"
 #include "wave/WaveIO.h"
 

@@ -1,12 +1,12 @@
 // The MP3 encoder at the end of a real chain (wave file -> pump -> encoder): the files it
 // writes are read back byte by byte and decoded by libmpg123.
 #include "mpeg/MMBlade.h"
+#include "platform/DiskSpace.h"
 #include "stream/MMTrigg.h"
+#include "stream/MMWaveFile.h"
 #include "support/AudioOracles.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
-#include "wave/DiskSpace.h"
-#include "wave/MMWaveFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

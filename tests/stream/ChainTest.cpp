@@ -1,6 +1,6 @@
 #include "ChainProbes.h"
 #include "platform/MessageTarget.h"
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #include "ChainProbes.h"
+#include "platform/DiskSpace.h"
 #include "platform/ErrorReport.h"
 #include "platform/MessageTarget.h"
 #include "stream/MMTrigg.h"
+#include "stream/MMWaveFile.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
-#include "wave/DiskSpace.h"
-#include "wave/MMWaveFile.h"
 
 #include <atomic>
 #include <chrono>

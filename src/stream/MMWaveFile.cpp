@@ -1,6 +1,6 @@
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
-#include "wave/DiskSpace.h"
+#include "platform/DiskSpace.h"
 
 #include <algorithm>
 #include <cstring>

@@ -13,7 +13,7 @@
 // run on the main thread (through SynchronizeEvent); OnChange, OnChanged and OnLooping on
 // the thread that caused them.
 #include "stream/MMDSPObj.h"
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 #include "wave/MMWave.h"
 
 #include <atomic>
