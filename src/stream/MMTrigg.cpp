@@ -1,3 +1,17 @@
+// The pump's states (state_) and how a run goes:
+//   closed --Open--> opened: the chain opens, the worker starts and waits, the buffer exists.
+//   opened --Start--> started: the main thread loads the first buffer and signals "data";
+//       the worker pushes it down, loads the next and signals itself again, until the
+//       source runs dry or a stop is asked for.
+//   started --Pause--> started|paused: the worker holds at its next signal (held_);
+//       Restart clears the pause and hands the held signal back.
+//   started --Stop--> opened: with a buffer in the worker's hands the stop is only noted
+//       (stopPending_); the worker posts StopMessage when that buffer is done, and the main
+//       thread stops the chain and fires OnStop. A dry source ends the same way.
+//   opened --Close--> closed: the chain closes, the worker ends, the buffer goes. A Close
+//       during a pending stop is deferred (closeDeferred_) and runs right after OnStop.
+// A failure on the worker is reported, then StopMessage with kCloseAfterFailure stops and
+// closes the pump on the main thread.
 #include "stream/MMTrigg.h"
 
 #include "platform/ErrorReport.h"

@@ -51,10 +51,19 @@ private:
     // write fails. Worker thread.
     void append(const TMMWaveHdr* lpWaveHdr);
 
+    // Made at construction, never replaced. The wave is used by the main thread while the
+    // chain is stopped and by the driver's thread between Start and Stop; the driver never
+    // lets the two overlap, so it needs no lock.
     std::unique_ptr<TMMWave> wave_;
-    TMMObserver observer_;
-    std::int64_t openPosition_ = 0;         // main thread
-    std::atomic<std::uint8_t> silence_{0};  // set on the main thread, used by the worker
+    TMMObserver observer_;  // main thread only
+
+    // Main thread only.
+    std::int64_t openPosition_ = 0;
+
+    // Written by the main thread (format, Open / Close, Start / Stop, SetEnabled), read by
+    // the driver's thread on every buffer: atomics, no lock. The driver's thread also
+    // clears fileOpened_ / fileStarted_ when a failed write closes the component.
+    std::atomic<std::uint8_t> silence_{0};
     std::atomic<bool> fileOpened_{false};
     std::atomic<bool> fileStarted_{false};
     std::atomic<bool> enabled_{true};
