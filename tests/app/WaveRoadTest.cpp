@@ -231,7 +231,7 @@ TEST_F(WaveRoadTest, EncodingProgressRisesSteadilyToTheEnd)
 
 TEST_F(WaveRoadTest, ClickHereShowsTheEncoderDetailsWithoutBlocking)
 {
-    form1->MoveTo(form1->EncodeWav);  // no input: the page reports the error and stays
+    form1->MoveTo(Find("EncodeWav"));  // no input: the page reports the error and stays
     dialogs->messages.clear();
     Activate();
     auto* link = Find<QLabel>("EncodeWavClickHere");
