@@ -146,6 +146,8 @@ public:
 
     // True for the drivers (pump, wave-in).
     virtual bool IsDriver() const { return false; }
+    // A boundary ends a driver's upward walk; the chain's design has it, no component of
+    // this program sets it.
     bool ChainBoundary() const { return chainBoundary_; }
     void SetChainBoundary(bool value) { chainBoundary_ = value; }
 

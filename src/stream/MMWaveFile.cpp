@@ -88,12 +88,6 @@ void TMMCustomWaveFile::Stop()
     TMMDSPComponent::Stop();
 }
 
-void TMMCustomWaveFile::Reset()
-{
-    if (fileStarted_ && fileOpened_)
-        wave_->Closing();
-}
-
 void TMMCustomWaveFile::Close()
 {
     if (fileOpened_) {

@@ -37,7 +37,6 @@ public:
     void Close() override;
     void Start() override;
     void Stop() override;
-    void Reset() override;
     void BufferReady(TMMWaveHdr* lpWaveHdr) override;
     void BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers) override;
 
