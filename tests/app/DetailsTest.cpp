@@ -125,12 +125,12 @@ TEST_F(DetailsTest, UnknownStyleGivesGenre255AndACancelledEncodingStillGetsItsTa
     Click("EncodeOptionsNext");
     ASSERT_TRUE(state.encodingInProgress);
     // Cancel once a part of the file has been encoded, as a person would.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(RunEventsUntil([&] {
         std::error_code ec;
         return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
     }));
     Click("EncodeWavCancel");
-    ASSERT_TRUE(WaitUntil([&] { return !state.encodingInProgress; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
     const ReadTag tag = ReadId3v1(Input("long.mp3"));
     ASSERT_TRUE(tag.present);
     EXPECT_EQ(tag.title, "Cut short");

@@ -5,11 +5,11 @@
 #include "stream/MMTrigg.h"
 #include "stream/MMWaveFile.h"
 #include "support/AudioOracles.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -41,11 +41,7 @@ struct Chain {
         source.Wave()->SetFileName(input);
         encoder.SetFileName(output);
         trigger.Start();
-        QElapsedTimer clock;
-        clock.start();
-        while (!stopped && clock.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return stopped;
+        return RunEventsUntil([&] { return stopped; });
     }
 };
 

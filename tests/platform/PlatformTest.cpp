@@ -4,6 +4,7 @@
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
 #include "platform/ProcessPriority.h"
+#include "support/RunEvents.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -61,10 +62,7 @@ TEST(MessageTarget, RunOnMainThreadWaitsForTheHandler)
         RunOnMainThread([&] { ranOnMain = IsMainThread(); });
         returned = true;
     });
-    QElapsedTimer clock;
-    clock.start();
-    while (!returned && clock.elapsed() < 5000)
-        ProcessMessages();
+    RunEventsUntil([&] { return returned.load(); });
     worker.join();
     EXPECT_TRUE(returned);
     EXPECT_TRUE(ranOnMain);

@@ -1,5 +1,6 @@
 #include "ChainProbes.h"
 #include "platform/MessageTarget.h"
+#include "support/RunEvents.h"
 #include "wave/MMObj.h"
 
 #include <atomic>
@@ -218,8 +219,7 @@ TEST(ChainThreads, SynchronizeEventRunsOnTheMainThreadOnlyForChainWorkers)
     {
         SyncThread t(&owner, &owner, &onMain, &done);
         ASSERT_TRUE(t.Resume());
-        while (!done)
-            ProcessMessages();
+        ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     }
     EXPECT_TRUE(onMain);
     // A thread that is no chain worker calls the event directly.
