@@ -59,7 +59,7 @@ namespace {
 // only wakes the main thread (see the header for why).
 std::mutex mainJobsMutex;
 std::vector<std::function<void()>> mainJobs;  // guarded by mainJobsMutex
-std::unique_ptr<MessageTarget> mainTarget;     // guarded by mainJobsMutex; lives on the main thread
+std::unique_ptr<MessageTarget> mainTarget;     // made under mainJobsMutex; lives on the main thread
 
 void runMainJobs()
 {
@@ -75,15 +75,21 @@ void runMainJobs()
 // Not on the main thread, with the application running.
 void queueMainJob(std::function<void()> job)
 {
-    std::lock_guard lock(mainJobsMutex);
-    mainJobs.push_back(std::move(job));
-    if (!mainTarget) {
-        // Made by whichever thread posts first, then handed to the main thread, which
-        // delivers its messages.
-        mainTarget = std::make_unique<MessageTarget>([](unsigned, std::intptr_t, std::intptr_t) { runMainJobs(); });
-        mainTarget->moveToThread(QCoreApplication::instance()->thread());
+    MessageTarget* target = nullptr;
+    {
+        std::lock_guard lock(mainJobsMutex);
+        mainJobs.push_back(std::move(job));
+        if (!mainTarget) {
+            // Made by whichever thread posts first, then handed to the main thread, which
+            // delivers its messages. It lives until the program ends.
+            mainTarget = std::make_unique<MessageTarget>([](unsigned, std::intptr_t, std::intptr_t) { runMainJobs(); });
+            mainTarget->moveToThread(QCoreApplication::instance()->thread());
+        }
+        target = mainTarget.get();
     }
-    mainTarget->Post(0);
+    // The wake-up is posted outside the lock, so the queue's lock is never held while Qt
+    // takes its own.
+    target->Post(0);
 }
 }  // namespace
 
