@@ -4,6 +4,7 @@
 // flag, which the CD extraction progress tick may also set from its timer thread.
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,11 @@ struct WizardState {
 
     // The tag of the file being made; a details page makes a fresh one on entry.
     std::unique_ptr<TMPEGAudio> tag;
+
+    // The recording peaks: raised by the recorder's data event, read and reset by the meter
+    // update (both on the main thread). Sample magnitudes 0..32767.
+    std::int16_t PeakLevel1 = 0;
+    std::int16_t PeakLevel2 = 0;
 
     int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
 };

@@ -5,10 +5,14 @@
 #include "platform/MessageTable.h"
 #include "platform/MessageTarget.h"
 #include "platform/SoundCard.h"
+#include "wave/PcmConvert.h"
 
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <mutex>
+#include <span>
+#include <vector>
 #include <new>
 #include <thread>
 
@@ -151,8 +155,9 @@ void TMMCustomWaveIn::SetCallBackMode(TMMCBMode mode)
     if (mode == cmCallback) {
         // Handling buffers inside the device's own callback is refused: it would run the
         // chain and its events on the card's mixing thread.
-        AppDialogs().ShowMessage("\"CallBacks\" are called at interrupt time !\n\r"
-                                 "This is currently only supported under Windows 95");
+        AppDialogs().ShowMessageBox("\"CallBacks\" are called at interrupt time !\n\r"
+                                    "This is currently only supported under Windows 95",
+                                    "TMMWaveIn", MessageBoxKind::Plain);
         return;
     }
     callBackMode_ = mode;
@@ -728,8 +733,34 @@ void TMMCustomWaveIn::freeBuffers()
 // ---------------------------------------------------------------- TMMWaveIn
 
 namespace {
+// The card mixes 44100 Hz 16-bit stereo; a recorder asking for another PCM format gets it
+// through the wave layer's converter. Card thread (and a main-thread query); reentrant.
+bool convertCardPcm(const PcmFormat& from, const PcmFormat& to, std::span<const std::uint8_t> in,
+                    std::vector<std::uint8_t>& out)
+{
+    if (from.wFormatTag != WAVE_FORMAT_PCM || to.wFormatTag != WAVE_FORMAT_PCM)
+        return false;
+    const TWaveFormatEx src = pcmWaveFormat(from.wBitsPerSample, from.nChannels, from.nSamplesPerSec);
+    const TWaveFormatEx dst = pcmWaveFormat(to.wBitsPerSample, to.nChannels, to.nSamplesPerSec);
+    if (!pcmIsValidFormat(&src) || !pcmIsValidFormat(&dst))
+        return false;
+    if (in.empty())
+        return true;
+    const auto n = static_cast<std::int64_t>(in.size());
+    const std::int64_t room = pcmConvertedSize(n, &src, &dst);
+    if (room < 0)
+        return false;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(room) + dst.nBlockAlign);
+    const std::int64_t written = pcmConvert(n, in.data(), &src, out.data() + at, &dst);
+    out.resize(at + static_cast<std::size_t>(std::max<std::int64_t>(written, 0)));
+    return written >= 0;
+}
+
 IWaveInDevices* cardWaveIn()
 {
+    static std::once_flag installed;
+    std::call_once(installed, [] { SoundCard::SetPcmConverter(convertCardPcm); });
     SoundCard* card = SoundCard::Current();
     return card ? &card->WaveIn() : nullptr;
 }

@@ -108,8 +108,9 @@ TEST(WaveIn, PropertiesAreClampedAndABadDeviceIsRefused)
     in.SetCallBackMode(cmThread);
     in.SetCallBackMode(cmCallback);
     EXPECT_EQ(in.CallBackMode(), cmThread);
-    ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_EQ(dialogs->messages[0],
+    ASSERT_EQ(dialogs->boxes.size(), 1u);
+    EXPECT_EQ(dialogs->boxes[0].caption, "TMMWaveIn");
+    EXPECT_EQ(dialogs->boxes[0].text,
               "\"CallBacks\" are called at interrupt time !\n\rThis is currently only supported under Windows 95");
 
     in.SetDeviceID(5);
