@@ -1,6 +1,13 @@
-// The peak capture of the recorder's data event and the meter level of a peak.
+// The hidden window's glue for the recording pages: the peak capture of the recorder's
+// data event, the meter level of a peak, and the end of an encoding for its gauge.
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
+#include "support/AudioOracles.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+
+#include <QCoreApplication>
+#include <sndfile.h>
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -64,4 +71,30 @@ TEST(PeakCapture, MeterLevelRoundsTiesToEven)
     EXPECT_EQ(MeterLevel(256), 50);
     EXPECT_EQ(MeterLevel(1024), 62);
     EXPECT_EQ(MeterLevel(32767), 94);
+}
+
+TEST(EncodingEnd, ReportsCompletionUnlessCancelled)
+{
+    TempDir dir;
+    WizardState state;
+    TForm2 form2(state, static_cast<IMixerService*>(nullptr));
+    std::vector<bool> ended;
+    WizardHooks hooks;
+    hooks.WriteTag = [] {};
+    hooks.FinishUp = [] {};
+    hooks.EnableTimer1 = [](bool) {};
+    hooks.EncodingEnded = [&](bool completed) { ended.push_back(completed); };
+    form2.SetWizardHooks(hooks);
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100,
+                               Tone(44100, {440, 440}, 44100 * 20)));
+    state.sourceKind = "midi";
+    form2.StartEncoding(dir.File("in.wav"), dir.File("a.mp3"), 8, false, false);
+    while (state.encodingInProgress)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    state.cancel = true;
+    form2.StartEncoding(dir.File("in.wav"), dir.File("b.mp3"), 8, false, false);
+    form2.StopEncoding();
+    while (state.encodingInProgress)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(ended, (std::vector<bool>{true, false}));
 }
