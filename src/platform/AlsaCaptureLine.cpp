@@ -43,6 +43,7 @@ public:
         if (pcm_) {
             snd_pcm_drop(pcm_.get());
             snd_pcm_prepare(pcm_.get());
+            snd_pcm_start(pcm_.get());
         }
     }
 

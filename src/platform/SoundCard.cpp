@@ -61,8 +61,11 @@ SoundCardSettings SoundCardSettings::FromProfile(const ProfileFile& profile)
 struct SoundCard::Impl {
     explicit Impl(SoundCardSettings s) : settings(std::move(s)) {}
 
+    // Any thread: something the card thread looks at has changed.
     void Wake();
+    // Card thread: the mixing loop, until quit.
     void Run();
+    // Card thread: waits until Wake was called after `seen` was taken, or quit.
     void WaitForChange(std::uint64_t seen);
     // Card thread: true when woken to quit before `deadline`.
     bool SleepUntil(CardClock::Clock::time_point deadline);

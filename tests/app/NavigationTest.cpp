@@ -217,8 +217,10 @@ TEST_F(WizardTest, TheCloseBoxDeletesTheTemporaryFile)
 
 TEST_F(WizardTest, StartValuesAndRecordLevels)
 {
-    // No settings file: every level starts at 50000.
-    EXPECT_FALSE(std::filesystem::exists(settings.SettingsFile()));
+    // No recording levels in the settings file (it holds only what the mixer start-up
+    // saved): every level starts at 50000.
+    EXPECT_EQ(ProfileFile(settings.SettingsFile()).ReadString("RECORD_LEVEL", "MIDI", "none"), "none");
+    EXPECT_FALSE(ProfileFile(settings.SettingsFile()).ReadString("SOUNDCARD", "DESTINATION_COUNT", "").empty());
     for (int level : state.recordLevels)
         EXPECT_EQ(level, 50000);
     EXPECT_EQ(state.bitRateIndex, 8);

@@ -1,11 +1,15 @@
 #include "app/WizardFixture.h"
 
+#include "app/AppSetup.h"
+
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QPushButton>
 
 void WizardTest::CreateWizard()
 {
+    if (!card)
+        card = CreateSoundCard();
     form1 = std::make_unique<TForm1>(state);
     if (!form2)  // kept across re-creations so a test can set its mixer lines first
         form2 = std::make_unique<TForm2>(state);
@@ -21,6 +25,7 @@ void WizardTest::TearDown()
     form3.reset();
     form2.reset();
     form1.reset();
+    card.reset();
 }
 
 void WizardTest::Activate()

@@ -1,12 +1,16 @@
 #pragma once
-// A wizard as the program builds it (TForm1, TForm2, TForm3), shown on the offscreen
-// platform with scripted dialogs and its own settings and temporary folders.
+// A wizard as the program builds it (the sound card, then TForm1, TForm2, TForm3), shown on
+// the offscreen platform with scripted dialogs and its own settings and temporary folders.
+// The card is made from the test's settings; a fixture adds the ALSA devices and writes the
+// settings it needs in BeforeWizard.
 #include "app/Unit1.h"
 #include "app/Unit3.h"
+#include "platform/SoundCard.h"
 #include "mixer/Unit2.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestAlsa.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,8 +20,15 @@
 
 class WizardTest : public ::testing::Test {
 protected:
-    void SetUp() override { CreateWizard(); }
+    void SetUp() override
+    {
+        BeforeWizard();
+        alsa.Install();
+        CreateWizard();
+    }
     void TearDown() override;
+    // Runs before the card and the windows are made.
+    virtual void BeforeWizard() {}
 
     void CreateWizard();
     // Re-activates the wizard window: offscreen, no window is active after a dialog.
@@ -47,8 +58,10 @@ protected:
     std::string Input(const char* name) { return settings.Folder().File(name); }
 
     IsolatedSettings settings;
+    TestAlsa alsa;
     ScriptedDialogsScope dialogs;
     WizardState state;
+    std::unique_ptr<SoundCard> card;  // outlives the windows
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;
     std::unique_ptr<TForm3> form3;

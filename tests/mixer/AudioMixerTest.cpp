@@ -4,11 +4,20 @@
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 using Values = std::vector<std::uint32_t>;
 constexpr std::uint32_t kUniform = MIXERCONTROL_CONTROLF_UNIFORM;
 constexpr std::uint32_t kDisabled = MIXERCONTROL_CONTROLF_DISABLED;
+constexpr std::uint32_t kVolume = MIXERCONTROL_CONTROLTYPE_VOLUME;
+constexpr std::uint32_t kMute = MIXERCONTROL_CONTROLTYPE_MUTE;
+
+// The values of a line's first control of `type`.
+Values Of(FakeMixerService& fake, FakeMixerService::Line& line, std::uint32_t type)
+{
+    return fake.Values(fake.Find(line, type));
+}
 
 // Speakers (destination 0) with a master volume and one source; wave-in (destination 1)
 // with a selection list over three sources that have no mute switch of their own.
@@ -46,7 +55,6 @@ TEST(AudioMixer, NoDeviceLeavesTheMixerClosed)
         EXPECT_EQ(mixer.DeviceCount(), 0u);
         EXPECT_EQ(mixer.MixerID(), -1);
         EXPECT_EQ(mixer.DestinationCount(), 0);
-        EXPECT_EQ(mixer.Destinations(), nullptr);
         TMixerVolume v{7, 7, 7, false, false};
         EXPECT_FALSE(mixer.GetVolume(0, -1, v));
         EXPECT_EQ(v.Left, 7) << "outputs untouched";
@@ -99,41 +107,30 @@ TEST(AudioMixer, OpensDeviceZeroAndModelsItsLinesInServiceOrder)
 TEST(AudioMixer, ReadsAndWritesVolumeAndMuteOfALine)
 {
     Card card;
-    TAudioMixer mixer(&card.fake);
-    TMixerVolume v = Read(mixer, 0, 0);
-    EXPECT_EQ(v.Left, 1000);
-    EXPECT_EQ(v.Right, 2000);
-    EXPECT_EQ(v.Mute, 1);
-    EXPECT_FALSE(v.VolDisabled);
-    EXPECT_FALSE(v.MuteDisabled);
-
-    EXPECT_TRUE(mixer.SetVolume(0, 0, 40000, -1, 0));  // Right -1: Left on both channels
     auto& synth = card.fake.destinations[0].sources[0];
-    EXPECT_EQ(card.fake.Values(card.fake.Find(synth, MIXERCONTROL_CONTROLTYPE_VOLUME)), (Values{40000, 40000}));
-    EXPECT_EQ(card.fake.Values(card.fake.Find(synth, MIXERCONTROL_CONTROLTYPE_MUTE)), (Values{0}));
-    EXPECT_TRUE(mixer.SetVolume(0, 0, 40000, 20000, -1));
-    EXPECT_EQ(card.fake.Values(card.fake.Find(synth, MIXERCONTROL_CONTROLTYPE_VOLUME)), (Values{40000, 20000}));
-    EXPECT_EQ(card.fake.writes.size(), 3u) << "mute -1 leaves the switch alone";
-    card.fake.writes.clear();
-    EXPECT_TRUE(mixer.SetVolume(0, 0, -1, -1, -1));
-    EXPECT_TRUE(card.fake.writes.empty()) << "-1 everywhere writes nothing";
-
-    // A uniform volume is read and written with one value.
     auto& mono = card.fake.AddSource(card.speakers, MIXERLINE_COMPONENTTYPE_SRC_LINE);
     card.fake.AddVolume(mono, {123}, kUniform);
-    TAudioMixer again(&card.fake);
-    v = Read(again, 0, 1);
-    EXPECT_EQ(v.Left, 123);
-    EXPECT_EQ(v.Right, -1) << "one channel read";
-    EXPECT_EQ(v.Mute, -1) << "no switch and no selection list on the speakers";
-    EXPECT_TRUE(v.MuteDisabled);
+    TAudioMixer mixer(&card.fake);
+    TMixerVolume v = Read(mixer, 0, 0);
+    EXPECT_EQ(std::tie(v.Left, v.Right, v.Mute, v.VolDisabled, v.MuteDisabled),
+              std::make_tuple(1000, 2000, 1, false, false));
+    mixer.SetVolume(0, 0, 40000, -1, 0);  // Right -1: Left on both channels
+    EXPECT_EQ(Of(card.fake, synth, kVolume), (Values{40000, 40000}));
+    EXPECT_EQ(Of(card.fake, synth, kMute), (Values{0}));
+    mixer.SetVolume(0, 0, 40000, 20000, -1);
+    EXPECT_EQ(Of(card.fake, synth, kVolume), (Values{40000, 20000}));
+    EXPECT_EQ(card.fake.writes.size(), 3u) << "mute -1 leaves the switch alone";
+
+    // A uniform volume is read and written with one value.
+    v = Read(mixer, 0, 1);
+    EXPECT_EQ(std::tie(v.Left, v.Right, v.Mute, v.MuteDisabled), std::make_tuple(123, -1, -1, true));
     card.fake.writes.clear();
-    again.SetVolume(0, 1, 777, 555, 1);
-    ASSERT_EQ(card.fake.writes.size(), 1u);
+    mixer.SetVolume(0, 1, 777, 555, 1);
+    ASSERT_EQ(card.fake.writes.size(), 1u) << "no switch and no selection list on the speakers";
     EXPECT_EQ(card.fake.writes[0].values, (Values{777}));
 }
 
-TEST(AudioMixer, ALineWithoutVolumeOrWithADisabledOneGivesNoValue)
+TEST(AudioMixer, MissingOrDisabledControlsGiveNoValueAndAreNotWritten)
 {
     Card card;
     auto& bare = card.fake.AddSource(card.speakers, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY);
@@ -146,33 +143,40 @@ TEST(AudioMixer, ALineWithoutVolumeOrWithADisabledOneGivesNoValue)
     card.fake.AddMute(off, 1, kDisabled);
     TAudioMixer mixer(&card.fake);
 
-    TMixerVolume v = Read(mixer, 0, 1);
-    EXPECT_EQ(v.Left, -1);
-    EXPECT_TRUE(v.VolDisabled);
-    EXPECT_EQ(v.Mute, 0);
+    TMixerVolume v = Read(mixer, 0, 1);  // no volume control
+    EXPECT_EQ(std::tie(v.Left, v.VolDisabled, v.Mute), std::make_tuple(-1, true, 0));
     mixer.SetVolume(0, 1, 30000, -1, 1);
     ASSERT_EQ(card.fake.writes.size(), 1u) << "only the switch is written";
-    EXPECT_EQ(card.fake.writes[0].controlId, card.fake.Find(bare, MIXERCONTROL_CONTROLTYPE_MUTE)->info.dwControlID);
-
+    EXPECT_EQ(Of(card.fake, bare, kMute), (Values{1}));
     v = Read(mixer, 0, 2);
-    EXPECT_EQ(v.Left, 9000) << "the disabled volume is passed over";
-    EXPECT_EQ(v.Right, 8000);
-    EXPECT_FALSE(v.VolDisabled);
-
+    EXPECT_EQ(std::tie(v.Left, v.Right, v.VolDisabled), std::make_tuple(9000, 8000, false))
+        << "the disabled volume is passed over for the later one";
     v = Read(mixer, 0, 3);
-    EXPECT_EQ(v.Left, -1);
-    EXPECT_EQ(v.Mute, -1);
-    EXPECT_TRUE(v.VolDisabled);
-    EXPECT_TRUE(v.MuteDisabled);
+    EXPECT_EQ(std::tie(v.Left, v.Mute, v.VolDisabled, v.MuteDisabled), std::make_tuple(-1, -1, true, true));
+
+    // A single-selection list cannot select a source; nor can a list too long for the
+    // value buffer.
+    for (std::size_t entries : {std::size_t{3}, std::size_t{TAudioMixer::MaxValues + 1}}) {
+        Card other;
+        auto& list = other.fake.AddSelectionList(
+            other.wavein, entries == 3 ? MIXERCONTROL_CONTROLTYPE_MUX : MIXERCONTROL_CONTROLTYPE_MIXER,
+            Values(entries, 1));
+        TAudioMixer m(&other.fake);
+        v = Read(m, 1, 1);
+        EXPECT_EQ(std::tie(v.Mute, v.MuteDisabled), std::make_tuple(-1, true)) << entries;
+        m.SetVolume(1, 1, -1, -1, 0);
+        EXPECT_TRUE(other.fake.writes.empty()) << entries;
+        EXPECT_EQ(other.fake.Values(&list), Values(entries, 1));
+    }
 }
 
 TEST(AudioMixer, SourcesWithoutASwitchAreSelectedInTheDestinationsMixerList)
 {
     Card card;
     auto& list = card.fake.AddSelectionList(card.wavein, MIXERCONTROL_CONTROLTYPE_MIXER, {0, 5, 0});
-    // A source with its own switch uses it, not the list.
     auto& own = card.fake.AddSource(card.wavein, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY);
     card.fake.AddMute(own, 0);
+    card.fake.AddVolume(card.fake.AddSource(card.wavein, MIXERLINE_COMPONENTTYPE_SRC_LINE), {1, 1});
     TAudioMixer mixer(&card.fake);
 
     EXPECT_EQ(Read(mixer, 1, 1).Mute, 5) << "the entry as read, not reduced to 0 or 1";
@@ -180,38 +184,16 @@ TEST(AudioMixer, SourcesWithoutASwitchAreSelectedInTheDestinationsMixerList)
     EXPECT_EQ(Read(mixer, 1, -1).Mute, -1) << "the destination itself has no entry";
     mixer.SetVolume(1, 2, 45000, -1, 1);
     EXPECT_EQ(card.fake.Values(&list), (Values{0, 5, 1})) << "the others stay as they were";
-    EXPECT_EQ(card.fake.Values(card.fake.Find(card.wavein.sources[2], MIXERCONTROL_CONTROLTYPE_VOLUME)),
-              (Values{45000, 45000}));
+    EXPECT_EQ(Of(card.fake, card.wavein.sources[2], kVolume), (Values{45000, 45000}));
+    // A source with its own switch uses it, not the list.
     mixer.SetVolume(1, 3, -1, -1, 1);
-    EXPECT_EQ(card.fake.Values(card.fake.Find(own, MIXERCONTROL_CONTROLTYPE_MUTE)), (Values{1}));
+    EXPECT_EQ(Of(card.fake, own, kMute), (Values{1}));
     EXPECT_EQ(card.fake.Values(&list), (Values{0, 5, 1}));
-    EXPECT_EQ(Read(mixer, 1, 3).Mute, 1) << "its own switch";
     // A source past the end of the list has no entry to read or write.
-    auto& extra = card.fake.AddSource(card.wavein, MIXERLINE_COMPONENTTYPE_SRC_LINE);
-    card.fake.AddVolume(extra, {1, 1});
-    TAudioMixer longer(&card.fake);
-    EXPECT_EQ(Read(longer, 1, 4).Mute, -1);
+    EXPECT_EQ(Read(mixer, 1, 4).Mute, -1);
     card.fake.writes.clear();
-    longer.SetVolume(1, 4, -1, -1, 1);
+    mixer.SetVolume(1, 4, -1, -1, 1);
     EXPECT_TRUE(card.fake.writes.empty());
-}
-
-TEST(AudioMixer, ASingleSelectionListOrAnOversizedListSelectsNothing)
-{
-    for (std::size_t entries : {std::size_t{3}, std::size_t{TAudioMixer::MaxValues + 1}}) {
-        Card card;
-        const bool mux = entries == 3;
-        auto& list = card.fake.AddSelectionList(
-            card.wavein, mux ? MIXERCONTROL_CONTROLTYPE_MUX : MIXERCONTROL_CONTROLTYPE_MIXER, Values(entries, 1));
-        TAudioMixer mixer(&card.fake);
-        const TMixerVolume v = Read(mixer, 1, 1);
-        EXPECT_EQ(v.Mute, -1) << entries;
-        EXPECT_TRUE(v.MuteDisabled);
-        card.fake.writes.clear();
-        mixer.SetVolume(1, 1, -1, -1, 0);
-        EXPECT_TRUE(card.fake.writes.empty()) << entries;
-        EXPECT_EQ(card.fake.Values(&list), Values(entries, 1));
-    }
 }
 
 TEST(AudioMixer, ChangeNotificationsRaiseTheEvents)
@@ -227,7 +209,7 @@ TEST(AudioMixer, ChangeNotificationsRaiseTheEvents)
     card.fake.Notify(MM_MIXM_LINE_CHANGE, 42);
     mixer.SetVolume(0, -1, 100, -1, -1);
     const auto h = static_cast<std::intptr_t>(mixer.Handle());
-    const auto master = static_cast<std::intptr_t>(card.fake.Find(card.speakers.line, MIXERCONTROL_CONTROLTYPE_VOLUME)->info.dwControlID);
+    const auto master = static_cast<std::intptr_t>(card.fake.Find(card.speakers.line, kVolume)->info.dwControlID);
     EXPECT_TRUE(seen.empty()) << "they arrive through the event loop";
     QCoreApplication::processEvents();
     EXPECT_EQ(seen, (std::vector<std::tuple<char, std::intptr_t, std::intptr_t>>{{'L', h, 42}, {'C', h, master}}));

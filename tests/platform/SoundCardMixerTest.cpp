@@ -204,3 +204,33 @@ TEST(SoundCard, WithoutOpenableDevicesOrRegisteredPlayersTheCardHasNoSourceLines
     EXPECT_EQ(waveIn.cConnections, 0u);
     card.Mixer().Close(h);
 }
+
+TEST(SoundLineRegistry, NewestWorkingFactoryMakesTheLineAndARegistrationLastsWhileItLives)
+{
+    auto cdLines = [] {
+        SoundCardSettings s;
+        s.micDevice = "";
+        s.monitorDevice = "";
+        SoundCard card(s);
+        MixerHandle h{};
+        card.Mixer().Open(h, 0, nullptr);
+        MixerLine waveIn{};
+        waveIn.dwDestination = 1;
+        card.Mixer().GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
+        card.Mixer().Close(h);
+        return waveIn.cConnections;
+    };
+    EXPECT_EQ(cdLines(), 0u);
+    {
+        SoundLineRegistration working = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, 440, 100);
+        int asked = 0;
+        SoundLineRegistration failing =
+            RegisterSoundLine(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, [&asked](const SoundCardSettings&) {
+                ++asked;
+                return std::unique_ptr<SoundLine>();
+            });
+        EXPECT_EQ(cdLines(), 1u) << "the older factory stands in for the one that failed";
+        EXPECT_EQ(asked, 1);
+    }
+    EXPECT_EQ(cdLines(), 0u);
+}

@@ -327,6 +327,57 @@ TEST_F(CardWaveInFixture, FastClockRunsSoftwareLinesAsFastAsBuffersAreQueuedInAn
         ASSERT_EQ(got[i], ToneSample(1000, 12000, std::int64_t(i))) << "frame " << i;
 }
 
+TEST_F(CardWaveInFixture, StopHandsBackTheBufferBeingFilledWithWhatItHoldsAndKeepsTheEmptyOnes)
+{
+    SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, 1000, 12000);
+    SoundCard card(deviceOnlySettings());
+    selectForRecording(card, 0, 65535, 65535);
+
+    // The card mixes 4096 bytes at a time: the second period completes the first buffer
+    // and starts the second one in the same step.
+    Probe first(1, 6144), rest(2, 441000);
+    WaveInHandle h{};
+    std::mutex lock;
+    std::vector<WaveHdr*> back;
+    WaveInCallback forward = first.Callback();
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16),
+                                 [&](unsigned m, WaveInHandle w, WaveHdr* hdr) {
+                                     if (m == MM_WIM_DATA && hdr != &first.Header(0)) {
+                                         std::lock_guard guard(lock);
+                                         back.push_back(hdr);
+                                         return;
+                                     }
+                                     forward(m, w, hdr);
+                                 },
+                                 CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
+    first.QueueAll(card.WaveIn(), h);
+    rest.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(first.WaitForDone(1));
+    ASSERT_EQ(card.WaveIn().Stop(h), MMSYSERR_NOERROR);
+    {
+        std::lock_guard guard(lock);
+        ASSERT_EQ(back.size(), 1u) << "only the buffer being filled";
+        EXPECT_EQ(back[0], &rest.Header(0));
+    }
+    const WaveHdr& partial = rest.Header(0);
+    EXPECT_GE(partial.dwBytesRecorded, 2048);
+    EXPECT_LT(std::uint32_t(partial.dwBytesRecorded), partial.dwBufferLength);
+    EXPECT_TRUE(partial.dwFlags & 1) << "done";
+    EXPECT_TRUE(rest.Header(1).dwFlags & WHDR_INQUEUE) << "the empty one stays queued";
+    // What it holds continues the first buffer's tone.
+    const auto* samples = reinterpret_cast<const std::int16_t*>(partial.lpData);
+    for (int i = 0; i < partial.dwBytesRecorded / 2; i += 2)
+        ASSERT_EQ(samples[i], ToneSample(1000, 12000, 1536 + i / 2)) << "frame " << i / 2;
+
+    card.WaveIn().Reset(h);
+    EXPECT_EQ(rest.Header(1).dwBytesRecorded, 0);
+    first.UnprepareAll(card.WaveIn(), h);
+    rest.UnprepareAll(card.WaveIn(), h);
+    EXPECT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+}
+
 TEST_F(CardWaveInFixture, AnOverrunIsRecoveredAndCountedAndTheRecordingGoesOn)
 {
     TestAlsa alsa;
