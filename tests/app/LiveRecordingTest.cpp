@@ -58,14 +58,11 @@ double Rms(const DecodedMp3& d)
 
 class LiveRecording : public WizardTest {
 protected:
-    // The card is made from the test's settings before the windows, as the program does.
+    // Each test starts the program itself, once it has chosen the devices' input.
     void SetUp() override {}
-    void TearDown() override
-    {
-        WizardTest::TearDown();
-        card.reset();
-    }
 
+    // Capture devices with these inputs (none: the microphone cannot be opened), then the
+    // card and the windows as the program makes them.
     void StartProgram(const std::vector<std::int16_t>& mic, const std::vector<std::int16_t>& line = {})
     {
         ProfileFile profile = ProfileFile::Settings();
@@ -77,7 +74,6 @@ protected:
         if (!line.empty())
             alsa.AddCapture("testline", line);
         alsa.Install();
-        card = std::make_unique<SoundCard>(SoundCardSettings::FromProfile(ProfileFile::Settings()));
         CreateWizard();
     }
 
@@ -117,9 +113,6 @@ protected:
         ASSERT_EQ(CurrentPageName(), "EncodeWav");
         ASSERT_TRUE(WaitForFinish());
     }
-
-    TestAlsa alsa;
-    std::unique_ptr<SoundCard> card;
 };
 }  // namespace
 
@@ -129,7 +122,7 @@ TEST_F(LiveRecording, MicRecordsATaggedMp3WhoseLevelFollowsTheLevelSlider)
     double rms[2] = {};
     const int levels[2] = {65535, 32768};
     for (int run = 0; run < 2; ++run) {
-        if (run == 1) {  // a second run of the program on the same card
+        if (run == 1) {  // a second run of the program
             WizardTest::TearDown();
             CreateWizard();
         }
@@ -203,12 +196,4 @@ TEST_F(LiveRecording, MetersLightTheTopZoneOnAFullScaleToneAndSettleAtSixInSilen
     EXPECT_EQ(meter1->Zone(meter1->LitCount()), 3);
     ASSERT_TRUE(WaitUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
     Click("RecExtStop");
-}
-
-TEST_F(LiveRecording, WithoutCaptureDevicesOnlyTheOtherSourcesAreOffered)
-{
-    StartProgram({});
-    for (const char* name : {"IEButton4", "IEButton5", "IEButton6"})
-        EXPECT_FALSE(Find(name)->isEnabled()) << name;
-    EXPECT_TRUE(Find("IEButton1")->isEnabled());
 }
