@@ -8,6 +8,7 @@
 #include "stream/MMWRec.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@ constexpr unsigned kFrequency = 1000;
 constexpr std::int16_t kAmplitude = 16384;
 constexpr std::int64_t kSeconds = 600;
 constexpr std::int64_t kBytesPerSecond = 176400;
+constexpr int kRounds = 3;  // best time of each
 
 long residentKiB()
 {
@@ -84,10 +86,10 @@ int main(int argc, char** argv)
     settings.micDevice.clear();
     settings.monitorDevice.clear();
     settings.fastClock = true;
-    double recordTime = 0;
+    double recordTime = 1e30;
     long rssFirstMinute = 0, rssEnd = 0;
     std::int64_t recorded = 0;
-    {
+    for (int round = 0; round < kRounds; ++round) {
         SoundCard card(settings);
         selectToneLine(card);
         TMMWaveRecorder rec("Recorder");
@@ -99,14 +101,20 @@ int main(int argc, char** argv)
         rec.SetTimeFormat(tfMillisecond);
         rec.SetMaxRecordTime(kSeconds * 1000);
         rec.Wave()->SetFileName((dir / "recorded.wav").string());
+        // The program's own way: the event loop runs until the recorder stops at its limit.
+        QEventLoop loop;
+        rec.OnStop = [&](TMMDSPComponent*) { loop.quit(); };
+        long rssMinute = 0;
+        rec.OnData = [&](TMMDSPComponent*, TMMWaveHdr*) {
+            if (!rssMinute && rec.WaveIn().RecordedBytes() >= 60 * kBytesPerSecond)
+                rssMinute = residentKiB();
+        };
         const auto t0 = std::chrono::steady_clock::now();
         rec.StartRecording();
-        while (rec.IsOpened()) {
-            ProcessMessages();
-            if (!rssFirstMinute && rec.WaveIn().RecordedBytes() >= 60 * kBytesPerSecond)
-                rssFirstMinute = residentKiB();
-        }
-        recordTime = seconds(t0);
+        if (rec.IsStarted())
+            loop.exec();
+        recordTime = std::min(recordTime, seconds(t0));
+        rssFirstMinute = rssMinute;
         rssEnd = residentKiB();
         recorded = rec.WaveIn().RecordedBytes();
     }
@@ -124,12 +132,16 @@ int main(int argc, char** argv)
     }
     const std::string command = "sox -t raw -r 44100 -e signed-integer -b 16 -c 2 '" + raw.string() + "' '" +
                                 (dir / "sox.wav").string() + "'";
-    const auto t1 = std::chrono::steady_clock::now();
-    const int soxResult = std::system(command.c_str());
-    const double soxTime = seconds(t1);
+    double soxTime = 1e30;
+    int soxResult = 0;
+    for (int round = 0; round < kRounds && soxResult == 0; ++round) {
+        const auto t1 = std::chrono::steady_clock::now();
+        soxResult = std::system(command.c_str());
+        soxTime = std::min(soxTime, seconds(t1));
+    }
 
-    std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded)\n", static_cast<long long>(kSeconds),
-                static_cast<long long>(recorded));
+    std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded), best of %d\n",
+                static_cast<long long>(kSeconds), static_cast<long long>(recorded), kRounds);
     std::printf("card + recorder + wave file: %7.2f s\n", recordTime);
     if (soxResult == 0)
         std::printf("sox raw -> wave:             %7.2f s   recorder takes %.2fx sox's time (goal: at most 3x)\n",

@@ -22,6 +22,8 @@ constexpr int kWaitRounds = 100;
 constexpr auto kRound = std::chrono::milliseconds(10);
 // Posted by the worker after an error in buffer handling: close on the main thread.
 constexpr unsigned kCloseMessage = TMMCustomWaveIn::StopMessage + 1;
+// Posted by the device's callback in cmWindow: device notifications wait in the queue.
+constexpr unsigned kDrainMessage = TMMCustomWaveIn::StopMessage + 2;
 constexpr std::size_t kErrorTextLength = 254;
 
 WaveHdr* platformHeader(TMMWaveHdr* h)
@@ -290,26 +292,54 @@ void TMMCustomWaveIn::deviceMessage(std::uint64_t session, unsigned message, Wav
     default:
         return;
     }
-    auto* h = reinterpret_cast<TMMWaveHdr*>(header);
-    if (callBackMode_ == cmThread) {
+    bool post = false;
+    {
+        std::lock_guard lock(queueLock_);
+        queue_.push_back({message, session, reinterpret_cast<TMMWaveHdr*>(header)});
+        if (callBackMode_ != cmThread && !drainPosted_)
+            post = drainPosted_ = true;
+    }
+    if (callBackMode_ == cmThread)
+        queueSignal_.notify_one();
+    else if (post)
+        window_->Post(kDrainMessage, static_cast<std::intptr_t>(session));
+}
+
+void TMMCustomWaveIn::drainQueue()
+{
+    {
+        std::lock_guard lock(queueLock_);
+        drainPosted_ = false;
+    }
+    for (;;) {
+        Posted p{};
         {
             std::lock_guard lock(queueLock_);
-            queue_.push_back({message, session, h});
+            if (queue_.empty())
+                return;
+            p = queue_.front();
+            queue_.pop_front();
         }
-        queueSignal_.notify_one();
-    } else {
-        window_->Post(message, static_cast<std::intptr_t>(session), reinterpret_cast<std::intptr_t>(h));
+        if (p.session != session_)
+            continue;
+        if (p.message == MM_WIM_DATA)
+            bufferDone(p.header);
+        else if (p.message == MM_WIM_DEVICE_LOST)
+            deviceLost();
     }
 }
 
-void TMMCustomWaveIn::windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam)
+void TMMCustomWaveIn::windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t)
 {
-    // Notifications of an earlier open carry an older session and are dropped.
-    if (static_cast<std::uint64_t>(wParam) != session_)
-        return;
     try {
+        if (message == kDrainMessage) {
+            drainQueue();  // each notification carries its own session
+            return;
+        }
+        // Messages of an earlier open carry an older session and are dropped.
+        if (static_cast<std::uint64_t>(wParam) != session_)
+            return;
         switch (message) {
-        case MM_WIM_DATA: bufferDone(reinterpret_cast<TMMWaveHdr*>(lParam)); break;
         case MM_WIM_DEVICE_LOST: deviceLost(); break;
         case StopMessage: Stop(); break;
         case kCloseMessage: Close(); break;

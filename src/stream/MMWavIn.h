@@ -12,8 +12,9 @@
 //   in.Stop();  in.Close();               // the wave file finishes its file at Close
 //
 // Where filled buffers are handled (CallBackMode):
-//   cmWindow  on the main thread: the device's notifications are posted to a hidden
-//             message target, so the main thread's event loop must run;
+//   cmWindow  on the main thread: the device's notifications are queued and a hidden
+//             message target drains the queue, so the main thread's event loop must run
+//             (buffers that arrive while the main thread is busy are handled together);
 //   cmThread  on a worker thread of the component;
 //   cmCallback is refused here (a message box explains it), the mode stays.
 // A device that disappears during a recording ends it: the buffers it returned are
@@ -162,6 +163,9 @@ private:
     void deviceMessage(std::uint64_t session, unsigned message, WaveHdr* header);
     // Main thread: the hidden target's messages.
     void windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam);
+    // Main thread (cmWindow): handles the queued notifications one by one, in order, also
+    // when a handler lets messages run and a nested drain takes over.
+    void drainQueue();
     void queueBuffer(TMMWaveHdr* header);  // handling thread
     void bufferDone(TMMWaveHdr* header);   // handling thread
     void endBusy();                        // handling thread
@@ -209,13 +213,15 @@ private:
     std::atomic<bool> resetting_{false};
     std::atomic<bool> stopPending_{false};
 
-    // cmThread: the worker and its queue of device notifications.
-    std::unique_ptr<TMMWaveInThread> thread_;
-    TMMSignals ready_{1};
+    // The device's notifications in order of arrival, drained by the main thread
+    // (cmWindow) or the worker (cmThread).
     std::mutex queueLock_;
     std::condition_variable queueSignal_;
-    std::deque<Posted> queue_;   // guarded by queueLock_
-    bool terminate_ = false;     // guarded by queueLock_
+    std::deque<Posted> queue_;    // guarded by queueLock_
+    bool drainPosted_ = false;    // guarded by queueLock_: a drain message is on its way
+    bool terminate_ = false;      // guarded by queueLock_
+    std::unique_ptr<TMMWaveInThread> thread_;  // cmThread
+    TMMSignals ready_{1};
 };
 
 // The wave-in devices of the program's sound card (none when there is no card).
