@@ -13,7 +13,7 @@
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
 #include "stream/MMWRec.h"
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
 #include <QObject>
 #include <array>

@@ -2,6 +2,17 @@
 
 #include "platform/Dialogs.h"
 
+#include <cstring>
+
+namespace {
+// Same size and the same bytes.
+bool sameFormat(const TWaveFormatEx* a, const TWaveFormatEx* b)
+{
+    const std::size_t size = wioSizeOfWaveFormat(a);
+    return size == wioSizeOfWaveFormat(b) && std::memcmp(a, b, size) == 0;
+}
+}  // namespace
+
 TMMWaveRecorder::TMMWaveRecorder(std::string name)
     : TMMDSPComponent(name), waveIn_(std::make_unique<TMMWaveIn>(name + "WaveIn")),
       waveFile_(std::make_unique<TMMWaveFile>(name + "WaveFile"))
@@ -110,7 +121,7 @@ void TMMWaveRecorder::SetWaveFormat(const TWaveFormatEx* format)
     if (waveChanging_)
         return;
     const TWaveFormatEx* own = waveIn_ ? waveIn_->GetWaveFormat() : nullptr;
-    if (format && waveIn_ && (!own || !wioSameWaveFormat(format, own)))
+    if (format && waveIn_ && (!own || !sameFormat(format, own)))
         waveIn_->SetWaveFormat(format);
     else
         TMMDSPComponent::SetWaveFormat(format);

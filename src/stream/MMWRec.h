@@ -15,7 +15,7 @@
 // Threads: everything runs on the main thread, except OnData, which runs where the
 // wave-in handles its buffers (the main thread in cmWindow).
 #include "stream/MMWavIn.h"
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
 #include <memory>
 #include <string>

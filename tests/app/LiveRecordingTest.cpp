@@ -97,7 +97,7 @@ protected:
         Click("RecExtRecord");
         EXPECT_TRUE(Find("RecExtStop")->isEnabled());
         EXPECT_FALSE(Find("RecExtNext")->isEnabled());
-        EXPECT_TRUE(WaitUntil([&] { return in.RecordedBytes() >= static_cast<std::int64_t>(seconds * kBytesPerSecond); }));
+        EXPECT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= static_cast<std::int64_t>(seconds * kBytesPerSecond); }));
         Click("RecExtStop");
         EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
         return in.RecordedBytes();
@@ -168,9 +168,9 @@ TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessag
     EXPECT_EQ(Find<QLabel>("RecExtHeading")->text(), "Recording from LINE input");
     Click("RecExtRecord");
     TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
-    ASSERT_TRUE(WaitUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
     InjectCaptureFault("testline", -ENODEV);
-    ASSERT_TRUE(WaitUntil([&] { return !dialogs->messages.empty(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
     EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
     EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     const SndInfo info = SndOpenInfo(settings.TemporaryWave());
@@ -192,8 +192,8 @@ TEST_F(LiveRecording, MetersLightTheTopZoneOnAFullScaleToneAndSettleAtSixInSilen
     auto* meter1 = Find<TMMLEDGauge>("MMLEDGauge3");
     auto* meter2 = Find<TMMLEDGauge>("MMLEDGauge4");
     Click("RecExtRecord");
-    ASSERT_TRUE(WaitUntil([&] { return meter1->LitCount() > 58 && meter2->LitCount() > 58; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return meter1->LitCount() > 58 && meter2->LitCount() > 58; }));
     EXPECT_EQ(meter1->Zone(meter1->LitCount()), 3);
-    ASSERT_TRUE(WaitUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
     Click("RecExtStop");
 }

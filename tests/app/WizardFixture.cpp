@@ -3,7 +3,6 @@
 #include "app/AppSetup.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QPushButton>
 
 void WizardTest::CreateWizard()
@@ -73,19 +72,7 @@ void WizardTest::StartEncoding(const std::string& input)
     ASSERT_EQ(CurrentPageName(), "EncodeWav");
 }
 
-bool WizardTest::WaitUntil(const std::function<bool()>& done, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 bool WizardTest::WaitForFinish()
 {
-    return WaitUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
+    return RunEventsUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
 }

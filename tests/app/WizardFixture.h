@@ -8,6 +8,7 @@
 #include "platform/SoundCard.h"
 #include "mixer/Unit2.h"
 #include "support/QtPrinters.h"
+#include "support/RunEvents.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/TestAlsa.h"
@@ -51,8 +52,6 @@ protected:
     void WalkToOptions(const std::string& input);
     // ... and into the encoding page, whose entry starts the work.
     void StartEncoding(const std::string& input);
-    // Lets the event loop run until done() holds; false after the time limit.
-    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000);
     bool WaitForFinish();
     // A file in the test's own folder.
     std::string Input(const char* name) { return settings.Folder().File(name); }

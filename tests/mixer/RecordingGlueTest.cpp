@@ -3,10 +3,10 @@
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
 #include "support/AudioOracles.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
-#include <QCoreApplication>
 #include <sndfile.h>
 
 #include <cstring>
@@ -89,12 +89,10 @@ TEST(EncodingEnd, ReportsCompletionUnlessCancelled)
                                Tone(44100, {440, 440}, 44100 * 20)));
     state.sourceKind = "midi";
     form2.StartEncoding(dir.File("in.wav"), dir.File("a.mp3"), 8, false, false);
-    while (state.encodingInProgress)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
     state.cancel = true;
     form2.StartEncoding(dir.File("in.wav"), dir.File("b.mp3"), 8, false, false);
     form2.StopEncoding();
-    while (state.encodingInProgress)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
     EXPECT_EQ(ended, (std::vector<bool>{true, false}));
 }

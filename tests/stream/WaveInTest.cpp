@@ -4,6 +4,7 @@
 #include "platform/MessageTarget.h"
 #include "stream/MMWRec.h"
 #include "support/FakeWaveInDevices.h"
+#include "support/RunEvents.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
@@ -15,21 +16,6 @@
 
 namespace {
 constexpr int kBuffer = 2048;
-
-// Lets the main thread's messages run until `done` holds; the bound only keeps a broken
-// recorder from hanging the suite.
-template <class F>
-bool RunUntil(F done)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > giveUp)
-            return false;
-        ProcessMessages();
-        std::this_thread::yield();
-    }
-    return true;
-}
 
 std::string errorOf(const std::function<void()>& f)
 {
@@ -186,7 +172,7 @@ TEST(WaveIn, ThreadModeHandlesBuffersOnItsWorker)
         }
     });
     card.join();
-    ASSERT_TRUE(RunUntil([&] { return rig.dataBytes == static_cast<std::int64_t>(audio.size()); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return rig.dataBytes == static_cast<std::int64_t>(audio.size()); }));
     rig.rec.StopRecording();
     EXPECT_EQ(rig.stops, 1);
     EXPECT_FALSE(rig.dataOnMain);
@@ -208,7 +194,7 @@ TEST(WaveIn, ByteLimitCutsTheCrossingBufferAndStops)
             at += n;
             ProcessMessages();
         }
-        ASSERT_TRUE(RunUntil([&] { return !rig.rec.IsOpened(); }));
+        ASSERT_TRUE(RunEventsUntil([&] { return !rig.rec.IsOpened(); }));
         EXPECT_EQ(rig.stops, 1);
         EXPECT_EQ(dataChunkOf(rig.file), Bytes(audio.begin(), audio.begin() + 176400));
     }
@@ -265,7 +251,7 @@ TEST(WaveIn, AVanishingDeviceEndsWithAFinishedFileAndAMessage)
         for (std::size_t at = 0; at < audio.size(); at += kBuffer)
             ASSERT_EQ(rig.device.Deliver(audio.data() + at, kBuffer), static_cast<std::size_t>(kBuffer));
         rig.device.LoseDevice();
-        ASSERT_TRUE(RunUntil([&] { return !dialogs->messages.empty(); }));
+        ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
         EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
         EXPECT_FALSE(rig.rec.IsOpened());
         EXPECT_EQ(rig.stops, 1);
