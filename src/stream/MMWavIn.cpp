@@ -307,11 +307,17 @@ void TMMCustomWaveIn::deviceMessage(std::uint64_t session, unsigned message, Wav
 
 void TMMCustomWaveIn::drainQueue()
 {
+    // Only the notifications queued so far: a device that refills every returned buffer at
+    // once (the card's fast clock) would otherwise keep this loop going for the whole
+    // recording, and no other message (a Stop, a timer, a click) would run meanwhile. Later
+    // ones get a drain message of their own, behind whatever was posted in between.
+    std::size_t count = 0;
     {
         std::lock_guard lock(queueLock_);
         drainPosted_ = false;
+        count = queue_.size();
     }
-    for (;;) {
+    for (; count > 0; --count) {
         Posted p{};
         {
             std::lock_guard lock(queueLock_);
