@@ -4,6 +4,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/ProfileFile.h"
 #include "platform/SoundCard.h"
+#include "platform/SynthLine.h"
 
 void InstallApplicationReport()
 {
@@ -13,5 +14,8 @@ void InstallApplicationReport()
 
 std::unique_ptr<SoundCard> CreateSoundCard()
 {
+    // The card asks its line factories once, while it is made: the synthesiser line (present
+    // only with a usable sound font) needs its registration for that moment only.
+    const SoundLineRegistration synth = RegisterSynthLine();
     return std::make_unique<SoundCard>(SoundCardSettings::FromProfile(ProfileFile::Settings()));
 }

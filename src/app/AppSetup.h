@@ -6,6 +6,7 @@ class SoundCard;
 // Installs the program's real dialogs and routes the error report into a message box.
 void InstallApplicationReport();
 
-// The program's one sound card, set up from the settings file. Create it before the windows
+// The program's one sound card, set up from the settings file, with the synthesiser line
+// when a sound font is usable. Create it before the windows
 // (the hidden window's mixer finds it as SoundCard::Current()) and destroy it after them.
 std::unique_ptr<SoundCard> CreateSoundCard();

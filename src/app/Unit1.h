@@ -6,6 +6,7 @@
 //   Unit1Wave.cpp     the wave-file road: SelWav, EncodeOptions, EncodeWav, MakeMP3, FinishUp
 //   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
 //   Unit1Record.cpp   the live-input recording page RecExt and the level meters
+//   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 #include "mixer/WizardState.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -185,6 +186,16 @@ private:
     void Timer3Timer();
     void Timer5Timer();
 
+    // The MIDI flow (Unit1Midi.cpp).
+    void WireRecEnc();
+    void RecEncEnter();
+    void RecEncProgress();
+    void RecEncPlaybackEnded(bool completed);
+    void MMSlider2Change(int position);
+    void MMSlider3Change(int position);
+    void RecEncFinishClick();
+    void RecEncCancelClick();
+
     // Pages of flows that are not built yet keep their buttons but do no work.
     void PlaceholderNextClick();
 
@@ -254,6 +265,14 @@ private:
     QTimer* Timer2 = nullptr;  // meters of RecEnc
     QTimer* Timer3 = nullptr;  // meters of RecExt
     QTimer* Timer5 = nullptr;  // meters of RecEncCD
+
+    // RecEnc.
+    QLineEdit* RecEncOutput = nullptr;
+    QProgressBar* MMGauge4 = nullptr;  // recording progress
+    QProgressBar* MMGauge3 = nullptr;  // encoding progress
+    QLabel* RecEncAborted = nullptr;
+    QSlider* MMSlider2 = nullptr;  // monitor volume
+    QSlider* MMSlider3 = nullptr;  // recording level
 
     // RecExt.
     QLineEdit* RecExtOutput = nullptr;

@@ -67,6 +67,8 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
     hooks.EncodingEnded = [this](bool completed) { EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { RecExtStopped(); };
+    hooks.PlaybackEnded = [this](bool completed) { RecEncPlaybackEnded(completed); };
+    hooks.MakeMP3 = [this](const std::string& input, const std::string& output) { MakeMP3(input, output); };
     form2_->SetWizardHooks(std::move(hooks));
 }
 
@@ -210,6 +212,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::FormClose()
 {
     if (form2_) {
+        // A MIDI file still playing is abandoned: its end must not start an encoding.
+        if (state_.midiPlaying) {
+            state_.cancel = true;
+            form2_->MediaPlayer1.Stop();
+        }
         // A recording still running ends before its file is removed.
         form2_->MMWaveRecorder1.StopRecording();
         form2_->RestoreMixer();

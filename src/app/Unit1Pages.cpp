@@ -317,6 +317,7 @@ void TForm1::BuildRecEnc()
     RecEnc = BuildRecordAndEncodePage({"RecEnc", "Encoding MIDI file", "MMGauge4", "MMGauge3", "MMSlider2",
                                        "MMLEDGauge1", "MMLEDGauge2", "MMSlider3"},
                                       &RecEncFinish, &RecEncCancel);
+    WireRecEnc();
 }
 
 void TForm1::BuildRecExt()

@@ -126,8 +126,10 @@ QProgressBar* TForm1::EncodingGauge() const
 
 void TForm1::Timer1Timer()
 {
-    if (state_.sourceKind == "midi" && state_.midiPlaying)
+    if (state_.sourceKind == "midi" && state_.midiPlaying) {
+        RecEncProgress();
         return;
+    }
     if (const auto percent = form2_->EncodingPercent())
         EncodingGauge()->setValue(*percent);
 }

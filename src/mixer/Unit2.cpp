@@ -20,6 +20,7 @@ TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
     SrcFile.Wave()->SetFileMustExist(false);
     DstFile.Wave()->SetFileMustExist(false);
     SetUpRecorder();
+    SetUpMediaPlayer();
 
     FormCreate();
 }
@@ -30,6 +31,7 @@ TForm2::~TForm2()
     Trigger.OnStop = nullptr;
     MMWaveRecorder1.OnStop = nullptr;
     MMWaveRecorder1.OnData = nullptr;
+    CloseMediaPlayer();
     try {
         Trigger.Close();
     } catch (...) {

@@ -7,6 +7,8 @@
 //   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
 //   Unit2Record.cpp    the recorder and its peak capture for the level meters
 //   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
+//   Unit2Midi.cpp      the MIDI player and the end of a MIDI recording
+#include "media/MediaPlayer.h"
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
 #include "mixer/WizardState.h"
@@ -32,6 +34,10 @@ struct WizardHooks {
     std::function<void(bool completed)> EncodingEnded;
     // The recorder stopped (by Stop, or by itself when its device vanished).
     std::function<void()> RecordingStopped;
+    // A MIDI recording's playback has ended; completed is false when it was stopped or failed.
+    std::function<void(bool completed)> PlaybackEnded;
+    // Starts the encoding of a finished recording (the wizard's MakeMP3).
+    std::function<void(const std::string& input, const std::string& output)> MakeMP3;
 };
 
 // Shown when the encoder had to stop because the disk was full or a write failed.
@@ -127,10 +133,21 @@ public:
     // channel; mono: both) to the loudest sample of every frame of the buffer. Main thread.
     void MMWaveRecorder1Data(TMMDSPComponent* sender, TMMWaveHdr* lpWaveHdr);
 
+    // Plays the MIDI file of the MIDI flow through the sound card's synthesiser; opened on the
+    // file by the flow, closed when this window goes (before the sound card).
+    TMediaPlayer MediaPlayer1{"MediaPlayer1"};
+
+    // The end of a MIDI recording, whatever ended the playback: stops Timer1 and the
+    // recorder, clears the notify flag and the MIDI-playing flag, and starts the encoding of
+    // the recording unless the run was cancelled. Main thread (a posted notification).
+    void MediaPlayer1Notify(TMediaPlayer* sender);
+
 private:
     void TriggerStart(TMMDSPComponent* sender);
     void TriggerStop(TMMDSPComponent* sender);
     void SetUpRecorder();
+    void SetUpMediaPlayer();
+    void CloseMediaPlayer();
 
     void Select(RecordLevel source);
     void MakeDestinationCurrent(int index);

@@ -1,0 +1,134 @@
+// The MIDI flow's page RecEnc: the chosen MIDI file plays through the sound card's
+// synthesiser while the recorder records the synthesiser line into the temporary wave file;
+// when the playback ends the hidden window's MediaPlayer1Notify starts its encoding.
+#include "app/Unit1.h"
+
+#include "mixer/Unit2.h"
+#include "platform/ErrorReport.h"
+#include "platform/MessageTarget.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+
+void TForm1::WireRecEnc()
+{
+    RecEncOutput = RecEnc->findChild<QLineEdit*>("RecEncOutput");
+    MMGauge4 = RecEnc->findChild<QProgressBar*>("MMGauge4");
+    MMGauge3 = RecEnc->findChild<QProgressBar*>("MMGauge3");
+    RecEncAborted = RecEnc->findChild<QLabel*>("RecEncAborted");
+    MMSlider2 = RecEnc->findChild<QSlider*>("MMSlider2");
+    MMSlider3 = RecEnc->findChild<QSlider*>("MMSlider3");
+    connect(MMSlider2, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider2Change(p); }); });
+    connect(MMSlider3, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider3Change(p); }); });
+    connect(RecEncFinish, &QPushButton::clicked, this, [this] { Guarded([&] { RecEncFinishClick(); }); });
+    connect(RecEncCancel, &QPushButton::clicked, this, [this] { Guarded([&] { RecEncCancelClick(); }); });
+    enterActions_[RecEnc] = [this] { RecEncEnter(); };
+}
+
+void TForm1::RecEncEnter()
+{
+    // The page starts its work once per run, however often the focus comes back into it.
+    if (state_.jobStarted)
+        return;
+    state_.jobStarted = true;
+    state_.cancel = false;
+    btnBack_->hide();
+    ProcessMessages();
+    {
+        const QSignalBlocker quiet(MMSlider3);
+        MMSlider3->setValue(state_.Level(RecordLevel::Midi));
+    }
+    MMSlider3Change(MMSlider3->value());
+    RecEncOutput->setText(QString::fromStdString(state_.outputFileName));
+    MMGauge4->setValue(0);
+    MMGauge3->setValue(0);
+
+    const std::string temporary = TemporaryWavePath();
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    recorder.Wave()->SetFileName(temporary);
+
+    TMediaPlayer& player = form2_->MediaPlayer1;
+    player.SetFileName(state_.inputFileName);
+    player.Open();  // a file the sequencer cannot read raises here; Cancel stays usable
+    player.SetNotifyNext(true);
+    state_.midiPlaying = true;
+    try {
+        recorder.StartRecording();
+        player.Play();
+    } catch (...) {
+        // Nothing plays and nothing records: Cancel must not wait for an end of playback.
+        state_.midiPlaying = false;
+        recorder.StopRecording();
+        player.Close();
+        throw;
+    }
+    Timer1->start();
+    Timer2->start();
+    form2_->SetVolLevel();
+    {
+        const QSignalBlocker quiet(MMSlider2);
+        MMSlider2->setValue(form2_->TrackBar1.Position);
+    }
+}
+
+void TForm1::RecEncProgress()
+{
+    TMediaPlayer& player = form2_->MediaPlayer1;
+    if (!player.Opened())
+        return;
+    const std::uint32_t total = player.TotalLength();
+    // The release tail after the last event plays past the file's length.
+    const std::uint32_t position = std::min(player.CurrentPosition(), total);
+    if (const auto percent = PercentOf(position, total))
+        MMGauge4->setValue(*percent);
+}
+
+void TForm1::RecEncPlaybackEnded(bool completed)
+{
+    if (completed)
+        MMGauge4->setValue(100);
+}
+
+void TForm1::MMSlider3Change(int position)
+{
+    state_.Level(RecordLevel::Midi) = position;
+    form2_->SelMidi();
+}
+
+void TForm1::MMSlider2Change(int position)
+{
+    form2_->TrackBar1.Position = position;
+    form2_->TrackBar1Change();
+}
+
+void TForm1::RecEncFinishClick()
+{
+    ProfileFile settings = ProfileFile::Settings();
+    settings.WriteInteger("RECORD_LEVEL", kRecordLevelKeys[static_cast<std::size_t>(RecordLevel::Midi)],
+                          MMSlider3->value());
+    close();
+}
+
+void TForm1::RecEncCancelClick()
+{
+    state_.cancel = true;
+    // The player reports the stop as the end of playback: that stops the recorder, and the
+    // cancel flag keeps the recording from being encoded.
+    if (state_.midiPlaying)
+        form2_->MediaPlayer1.Stop();
+    if (state_.encodingInProgress)
+        form2_->StopEncoding();
+    FinishUp();
+    RecEncAborted->show();
+}

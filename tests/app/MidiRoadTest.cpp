@@ -1,0 +1,160 @@
+// The MIDI road through the wizard's own widgets: the sequencer plays a test-written MIDI
+// file into the card's synthesiser line (Clock=fast), the recorder records it, and the
+// recording becomes a tagged MP3; Cancel during playback leaves nothing behind.
+#include "app/WizardFixture.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+#include "support/AudioOracles.h"
+#include "support/MidiFixtures.h"
+#include "support/Spectrum.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+#include <taglib/id3v1tag.h>
+#include <taglib/mpegfile.h>
+
+namespace {
+constexpr int kRate = 44100;
+
+// 480 ticks to the quarter; 120 bpm for the first 480 ticks (0.5 s), then 60 bpm (480
+// ticks a second). A flute holds A4 from 0.25 s to 2.25 s, rests, plays a C major chord
+// from 2.75 s to 3 s; the file ends at 3.5 s.
+constexpr double kSongSeconds = 3.5, kHeldFrom = 0.25;
+std::vector<std::uint8_t> FluteSong()
+{
+    SmfTrack tempo;
+    tempo.Tempo(0, 500000).Tempo(480, 1000000).End(1440);
+    SmfTrack melody;
+    melody.Program(0, 0, 73).NoteOn(240, 0, 69, 110).NoteOff(1080, 0, 69);
+    melody.NoteOn(240, 0, 72).NoteOn(0, 0, 76).NoteOn(0, 0, 79);
+    melody.NoteOff(120, 0, 72).NoteOff(0, 0, 76).NoteOff(0, 0, 79).End(240);
+    return SmfFile(1, 480, {tempo, melody});
+}
+
+// One note held for a minute: a playback that is still running when the test cancels it.
+std::vector<std::uint8_t> LongSong()
+{
+    SmfTrack melody;
+    melody.Program(0, 0, 73).NoteOn(0, 0, 69).NoteOff(960 * 60, 0, 69).End(0);
+    return SmfFile(0, 480, {melody});
+}
+
+class MidiRoad : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        ProfileFile profile = ProfileFile::Settings();
+        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
+        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+        profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
+    }
+
+    // From the source page through the MIDI file choice, the details (with `title`) and
+    // the options into RecEnc, whose entry starts the playback.
+    void StartMidi(const std::string& midi, const std::string& title)
+    {
+        ASSERT_TRUE(Find("IEButton2")->isEnabled());
+        Click("IEButton2");
+        Click("SelSourceNext");
+        ASSERT_EQ(CurrentPageName(), "SelWav");
+        dialogs->openAnswers.push_back(midi);
+        Click("SelWavBrowseInput");
+        Activate();
+        ASSERT_EQ(dialogs->openRequests.back().title, "Select source MIDI file");
+        Click("SelWavNext");
+        ASSERT_EQ(CurrentPageName(), "SingleTag");
+        auto* edit = Find<QLineEdit>("SingleTagTitle");
+        Click(edit);
+        edit->setText(QString::fromStdString(title));
+        Click("SingleTagNext");
+        Click("EncodeOptionsNext");
+        ASSERT_EQ(CurrentPageName(), "RecEnc");
+    }
+};
+}  // namespace
+
+TEST_F(MidiRoad, MidiFileBecomesATaggedMp3OfTheSongWithTheHeldNoteAt440Hz)
+{
+    const std::string midi = Input("flute.mid");
+    WriteFileBytes(midi, FluteSong());
+    // Every turn of the event loop shows the progress, so the gauge is seen moving however
+    // fast the fast clock plays.
+    Find<QTimer>("Timer1")->setInterval(0);
+    auto* gauge = Find<QProgressBar>("MMGauge4");
+    std::vector<int> duringPlayback;
+    QObject::connect(gauge, &QProgressBar::valueChanged, [&](int v) {
+        if (state.midiPlaying)
+            duringPlayback.push_back(v);
+    });
+
+    StartMidi(midi, "Flute and chord");
+    EXPECT_EQ(Find<QLineEdit>("RecEncOutput")->text().toStdString(), Input("flute.mp3"));
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
+    EXPECT_FALSE(state.midiPlaying);
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    EXPECT_FALSE(Find("RecEncAborted")->isVisible());
+    EXPECT_EQ(gauge->value(), 100);
+    EXPECT_EQ(Find<QProgressBar>("MMGauge3")->value(), 100);
+    ASSERT_FALSE(duringPlayback.empty()) << "MMGauge4 never moved while the file played";
+    EXPECT_TRUE(std::is_sorted(duringPlayback.begin(), duringPlayback.end()));
+    EXPECT_TRUE(std::any_of(duringPlayback.begin(), duringPlayback.end(), [](int v) { return v > 0 && v < 100; }));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
+
+    const DecodedMp3 d = DecodeMp3File(Input("flute.mp3"));
+    ASSERT_EQ(d.rate, kRate);
+    ASSERT_EQ(d.channels, 2);
+    // The whole song and its release tail; the decoder adds the encoder's delay and padding
+    // (at most two frames of 1152 samples).
+    const double seconds = static_cast<double>(d.Frames()) / kRate;
+    EXPECT_GE(seconds, kSongSeconds);
+    EXPECT_LE(seconds, kSongSeconds + 0.25 + 2 * 1152.0 / kRate);
+    const auto first = static_cast<std::size_t>((kHeldFrom + 0.3) * kRate);
+    EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 0, kRate, first, 65536), 440.0, 440.0 * 0.02);
+
+    TagLib::MPEG::File file(Input("flute.mp3").c_str(), false);
+    ASSERT_TRUE(file.isValid() && file.hasID3v1Tag());
+    EXPECT_EQ(file.ID3v1Tag()->title().to8Bit(true), "Flute and chord");
+
+    Click("RecEncFinish");
+    EXPECT_TRUE(closedSignal);
+    EXPECT_EQ(ProfileFile::Settings().ReadInteger("RECORD_LEVEL", "MIDI", 0), kDefaultRecordLevel);
+}
+
+TEST_F(MidiRoad, CancelDuringPlaybackWritesNoMp3AndLeavesNoTemporaryFile)
+{
+    const std::string midi = Input("long.mid");
+    WriteFileBytes(midi, LongSong());
+    StartMidi(midi, "Never");
+    ASSERT_TRUE(state.midiPlaying) << "the minute-long file ended before the test could cancel it";
+    Click("RecEncCancel");
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.midiPlaying; }));
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    auto* aborted = Find<QLabel>("RecEncAborted");
+    EXPECT_TRUE(aborted->isVisible());
+    EXPECT_EQ(aborted->text(), "....ABORTED");
+    EXPECT_FALSE(state.encodingInProgress);
+    EXPECT_TRUE(Find("RecEncFinish")->isEnabled());
+    EXPECT_FALSE(Find("RecEncCancel")->isEnabled());
+    form1->close();
+    EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
+}
+
+class MidiWithoutFont : public MidiRoad {
+protected:
+    void BeforeWizard() override
+    {
+        MidiRoad::BeforeWizard();
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "SoundFont", "/nonexistent/font.sf2");
+    }
+};
+
+TEST_F(MidiWithoutFont, MidiFileIsDisabled)
+{
+    EXPECT_FALSE(Find("IEButton2")->isEnabled());
+    EXPECT_TRUE(Find("IEButton1")->isEnabled());
+}
