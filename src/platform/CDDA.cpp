@@ -87,6 +87,8 @@ public:
     // Writes what is buffered and the final sizes; false when any write failed.
     bool Finish()
     {
+        if (!file_)
+            return false;
         flush();
         if (ok_) {
             const auto h = waveHeader(std::uint32_t(dataBytes_));
