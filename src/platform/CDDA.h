@@ -65,7 +65,7 @@ private:
     std::uint8_t fail(const std::string& message, std::uint8_t result = kRipFailed);
 
     std::mutex runLock_;  // held by the extracting thread for the whole extraction
-    mutable std::mutex textLock_;  // guards folder_, device_, error_
+    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_
     std::string folder_;
     std::string folderProblem_;
     std::string device_;

@@ -103,7 +103,7 @@ public:
 private:
     struct Handle;
     explicit CdDisc(std::string device);
-    void readTable();  // lock_ held
+    void readTable();  // the handle's lock held
 
     std::string device_;
     std::unique_ptr<Handle> handle_;  // guarded by the lock inside Handle

@@ -160,6 +160,7 @@ void TMMHiTimer::rebuild()
     }
     timerId_ = id;
     try {
+        // The tick runs on the periodic timer's thread.
         ticker_ = std::make_unique<PeriodicTimer>(
             std::chrono::milliseconds(interval),
             [this, state = thread_, window = window_.get(), id, mode] {

@@ -98,7 +98,6 @@ private:
     void rebuild();
     void tearDown();
     void startThread(std::intptr_t generation);
-    void systemTick(const std::shared_ptr<ThreadState>& state);  // tick thread
     void windowMessage(unsigned message, std::intptr_t wParam);  // main thread
     void syncMessage(std::intptr_t generation);                  // main thread
     static void threadMain(std::shared_ptr<ThreadState> state);  // timer thread
