@@ -73,7 +73,7 @@ void TMMHiTimer::SetCallBackMode(TMMCBMode value)
 {
     if (value == cmCallback) {
         // Callbacks at interrupt time do not exist here; the mode stays as it is.
-        AppDialogs().ShowMessage(CallbackModeRefusal());
+        AppDialogs().ShowMessageBox(CallbackModeRefusal(), "TMMHiTimer", MessageBoxKind::Plain);
         return;
     }
     if (callBackMode_.exchange(value) != value)

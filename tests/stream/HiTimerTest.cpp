@@ -225,8 +225,9 @@ TEST_F(HiTimerTest, CallbackModeIsRefusedWithItsMessageAndTheModeStays)
     timer_.SetCallBackMode(cmThread);
     timer_.SetCallBackMode(cmCallback);
     EXPECT_EQ(timer_.CallBackMode(), cmThread);
-    ASSERT_EQ(dialogs_->messages.size(), 1u);
-    EXPECT_EQ(dialogs_->messages[0],
+    ASSERT_EQ(dialogs_->boxes.size(), 1u);
+    EXPECT_EQ(dialogs_->boxes[0].caption, "TMMHiTimer");
+    EXPECT_EQ(dialogs_->boxes[0].text,
               "\"CallBacks\" are called at interrupt time !\n\rThis is currently only supported under Windows 95");
 }
 
