@@ -68,7 +68,8 @@ std::vector<std::int16_t> ConvertAll(TPcmStreamConverter& c, const Bytes& in)
     const auto tail = c.Finish();
     out.insert(out.end(), tail.begin(), tail.end());
     std::vector<std::int16_t> samples(out.size() / 2);
-    std::memcpy(samples.data(), out.data(), samples.size() * 2);
+    if (!samples.empty())
+        std::memcpy(samples.data(), out.data(), samples.size() * 2);
     return samples;
 }
 
@@ -289,8 +290,8 @@ TEST(PcmStream, TenMinutesAt96KilohertzConvertWithFlatMemory)
         if (done > 10L * rate && (done / n) % 512 == 0)
             heapPeak = std::max(heapPeak, mallinfo2().uordblks);
         if (frames - done < static_cast<long>(rate)) {  // keep the last second to check the tone
-            last.resize(last.size() + out.size() / 2);
-            std::memcpy(last.data() + last.size() - out.size() / 2, out.data(), out.size());
+            const auto* samples = reinterpret_cast<const std::int16_t*>(out.data());
+            last.insert(last.end(), samples, samples + out.size() / 2);
         }
     }
     outFrames += static_cast<std::int64_t>(c.Finish().size() / 4);
