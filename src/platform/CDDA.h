@@ -1,0 +1,89 @@
+#pragma once
+// The CD extraction library: one audio track of the CD, read digitally with verification,
+// becomes the wave file mp3tmp.wav (16-bit stereo 44100 Hz PCM) in a chosen folder.
+//
+//   if (const std::string problem = CddaFolderProblem(folder); !problem.empty())
+//       ... show problem, do not extract ...
+//   setOutputDir(folder.c_str());          // main thread, before every extraction
+//   std::thread worker([&] { result = riptrack(3); });   // blocks until the track is done
+//   ... getprogress() once a second (0..100), cancelrip() on Cancel ...
+//   worker.join();  if (result != 1) ... ripmessage() says why ...
+//
+// The drive is the one SOUNDCARD_SETUP / CdDevice names in the settings file (a device node
+// or a .cue, .bin, .toc or .nrg image), by default the first drive found. Reads are
+// verified the way cd-paranoia does by default (full paranoia, skipping allowed after
+// retries). The extraction writes mp3tmp.wav.partial and renames it to mp3tmp.wav only
+// when the whole track has been read; a cancelled or failed extraction leaves no
+// mp3tmp.wav, and what it had read stays in mp3tmp.wav.partial (a valid wave file of that
+// part) until the next extraction removes it.
+//
+// Threads: riptrack may run on any thread, one extraction at a time. getprogress,
+// cancelrip and ripmessage may be called from any thread at any time. setOutputDir is
+// called between extractions.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+constexpr std::uint8_t kRipOk = 1;
+constexpr std::uint8_t kRipFailed = 0;
+constexpr std::uint8_t kRipCancelled = 2;
+// The folder text travels in a buffer of 251 bytes.
+constexpr std::size_t kCddaMaxFolderLength = 250;
+
+class CdRipper {
+public:
+    CdRipper() = default;
+    CdRipper(const CdRipper&) = delete;
+    CdRipper& operator=(const CdRipper&) = delete;
+
+    // Sets the folder of the next extraction (a trailing '/' is added when missing) and
+    // drops a cancel request left from before. A folder longer than 250 characters is
+    // not taken: the next extraction fails with the reason.
+    void SetOutputDir(const std::string& folder);
+    // The drive or image to read; empty (the default) reads the settings at each
+    // extraction.
+    void SetDevice(const std::string& device);
+
+    // Extracts the 1-based track; kRipOk, kRipFailed or kRipCancelled. Blocks until done.
+    std::uint8_t RipTrack(int track);
+    // Percentage of the running (or last) extraction, 0..100; 100 only once it succeeded.
+    int Progress() const { return progress_.load(); }
+    // Stops the running extraction between two sectors; a cancel that arrives before the
+    // extraction starts stops it at once. setOutputDir clears a cancel left over.
+    void Cancel() { cancel_.store(true); }
+    bool Running() const { return running_.load(); }
+    // Why the last extraction did not succeed; empty after a success.
+    std::string LastError() const;
+
+    // Runs on the extracting thread after every sector written (set it before RipTrack).
+    std::function<void(int sectorsDone, int sectorsTotal)> OnSector;
+
+private:
+    std::uint8_t rip(int track, const std::string& folder, const std::string& device);
+    std::uint8_t fail(const std::string& message, std::uint8_t result = kRipFailed);
+
+    std::mutex runLock_;  // held by the extracting thread for the whole extraction
+    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_
+    std::string folder_;
+    std::string folderProblem_;
+    std::string device_;
+    std::string error_;
+    std::atomic<int> progress_{0};
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> running_{false};
+};
+
+// The library's one ripper, behind the entry points below.
+CdRipper& CddaLibrary();
+
+// Empty when the folder can be handed to setOutputDir, otherwise the sentence that says why
+// not (too long, or empty).
+std::string CddaFolderProblem(const std::string& folder);
+
+void setOutputDir(const char* folder);
+std::uint8_t riptrack(std::int32_t track);
+std::int32_t getprogress();
+void cancelrip();
+std::string ripmessage();

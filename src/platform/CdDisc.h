@@ -1,0 +1,112 @@
+#pragma once
+// An audio CD as the CD player and the sound card's CD line see it: the table of contents
+// of a drive or disc image (tracks, starts and lengths in sectors, milliseconds and
+// TMSF, audio or data, disc present or not) and the digital read of audio sectors.
+//
+//   std::unique_ptr<CdDisc> disc = CdDisc::OpenConfigured();   // throws ECdError
+//   for (const CdTrack& t : disc->Tracks())
+//       list << "Track" << t.number << ... << t.lengthMs / 60000 << " min. ";
+//   std::vector<std::int16_t> pcm(2 * kCdSamplesPerSector * n);
+//   disc->ReadAudio(disc->Track(2).firstSector, n, pcm.data());
+//
+// Positions in milliseconds count the way a CD player counts them: from the start of the
+// disc including its two-second lead-in, so track 1 of an ordinary disc starts at 2000 ms.
+// Sectors are libcdio's logical sectors (LSN, without the lead-in). One sector is 1/75 s,
+// 588 stereo sample frames, 2352 bytes; milliseconds are rounded to the nearest.
+//
+// Threads: Open, Reload and the table queries belong to one thread (the CD device's, the
+// main thread). ReadAudio may run on another thread at the same time (the card's CD line);
+// the drive handle and the table are guarded by a lock inside.
+#include "platform/Errors.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ECdError : public EMervaneError {
+public:
+    using EMervaneError::EMervaneError;
+};
+
+constexpr int kCdSectorsPerSecond = 75;
+constexpr int kCdSamplesPerSector = 588;       // stereo sample frames
+constexpr int kCdSectorBytes = 2352;
+constexpr int kCdLeadInSectors = 150;          // the two seconds before LSN 0
+
+// Milliseconds of a sector count, rounded to the nearest; and back.
+constexpr std::int64_t CdSectorsToMs(std::int64_t sectors) { return (sectors * 1000 + 37) / 75; }
+constexpr std::int64_t CdMsToSectors(std::int64_t ms) { return (ms * 75 + 500) / 1000; }
+
+// The packed time formats of a CD player: TMSF holds track, minute, second and frame in
+// its four bytes from the lowest; MSF minute, second and frame in the lower three.
+constexpr std::uint32_t MakeTmsf(int t, int m, int s, int f)
+{
+    return std::uint32_t(t & 0xFF) | std::uint32_t(m & 0xFF) << 8 | std::uint32_t(s & 0xFF) << 16 |
+           std::uint32_t(f & 0xFF) << 24;
+}
+constexpr std::uint32_t MakeMsf(int m, int s, int f) { return MakeTmsf(m, s, f, 0); }
+// The MSF of a sector count (minutes beyond 255 do not occur on a CD).
+constexpr std::uint32_t CdSectorsToMsf(std::int64_t sectors)
+{
+    return MakeMsf(int(sectors / (60 * 75)), int(sectors / 75 % 60), int(sectors % 75));
+}
+
+struct CdTrack {
+    int number = 0;
+    bool audio = false;
+    std::int32_t firstSector = 0;    // LSN of the track's start (its index 1)
+    std::int32_t sectorCount = 0;    // up to the next track's start or the lead-out
+    std::int64_t startMs = 0;        // from the disc's start, lead-in included
+    std::int64_t lengthMs = 0;
+    std::uint32_t startTmsf = 0;     // track number, 0:00:00
+    std::uint32_t lengthMsf = 0;     // the length as MSF
+};
+
+class CdDisc {
+public:
+    // Opens a drive or disc image (.cue, .bin, .toc, .nrg) and reads its table of contents.
+    // A drive without a disc opens with no tracks (DiscPresent false). Raises ECdError with
+    // a sentence for the user when the drive or image cannot be opened.
+    static std::unique_ptr<CdDisc> Open(const std::string& device);
+    // Opens what SOUNDCARD_SETUP / CdDevice names, by default the first drive found.
+    static std::unique_ptr<CdDisc> OpenConfigured();
+
+    ~CdDisc();
+    CdDisc(const CdDisc&) = delete;
+    CdDisc& operator=(const CdDisc&) = delete;
+
+    const std::string& Device() const;
+    // From the last reading of the table: a disc with at least one track is in the drive.
+    bool DiscPresent() const { return !tracks_.empty(); }
+    int TrackCount() const { return int(tracks_.size()); }
+    const std::vector<CdTrack>& Tracks() const { return tracks_; }
+    // Raises ECdError "The CD has no track n" for a number not on the disc.
+    const CdTrack& Track(int number) const;
+    // The track holding the sector; 0 before the first track or past the last.
+    int TrackAt(std::int32_t sector) const;
+    std::int32_t LeadOutSector() const { return leadOut_; }
+    // The whole disc, from its lead-in to the lead-out, in milliseconds.
+    std::int64_t TotalLengthMs() const { return CdSectorsToMs(std::int64_t(leadOut_) + kCdLeadInSectors); }
+    // A position in milliseconds as TMSF: the track holding it and the time into that track.
+    std::uint32_t MsToTmsf(std::int64_t ms) const;
+
+    // Reads the table again, as after a disc change; a missing disc leaves no tracks.
+    // Returns DiscPresent. Raises ECdError when the drive or image has gone.
+    bool Reload();
+
+    // Reads count sectors from firstSector as 16-bit stereo samples in host byte order,
+    // 2 x 588 per sector, into samples. Every sector must lie in an audio track; otherwise,
+    // or when the drive fails, raises ECdError. Any thread (see Threads).
+    void ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_t* samples);
+
+private:
+    struct Handle;
+    explicit CdDisc(std::string device);
+    void readTable();  // the handle's lock held
+
+    std::string device_;
+    std::unique_ptr<Handle> handle_;  // guarded by the lock inside Handle
+    std::vector<CdTrack> tracks_;     // written under the lock by the owning thread
+    std::int32_t leadOut_ = 0;
+};

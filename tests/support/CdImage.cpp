@@ -1,0 +1,102 @@
+#include "support/CdImage.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+constexpr int kSectorBytes = 2352;
+
+std::string msf(int sectors)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", sectors / 4500, sectors / 75 % 60, sectors % 75);
+    return text;
+}
+
+// A whole number of periods of the tone, left and right a fifth apart, as little-endian bytes.
+std::vector<char> tonePeriod(int frequency)
+{
+    const int period = 44100 / frequency;
+    std::vector<char> bytes;
+    for (int i = 0; i < period; ++i)
+        for (double f : {1.0, 1.5}) {
+            const auto v = static_cast<std::int16_t>(std::lround(12000 * std::sin(2 * M_PI * f * i / period)));
+            bytes.push_back(char(v & 0xFF));
+            bytes.push_back(char((v >> 8) & 0xFF));
+        }
+    return bytes;
+}
+
+void writeAudio(std::ofstream& out, int sectors, int frequency)
+{
+    const std::vector<char> period = tonePeriod(frequency);
+    const std::size_t total = std::size_t(sectors) * kSectorBytes;
+    std::vector<char> block;
+    block.reserve(total);
+    while (block.size() < total)
+        block.insert(block.end(), period.begin(), period.end());
+    out.write(block.data(), std::streamsize(total));
+}
+}  // namespace
+
+CdImage WriteCdImage(const std::string& folder, const std::string& name, const std::vector<CdImageTrack>& tracks)
+{
+    CdImage image;
+    image.cue = folder + "/" + name + ".cue";
+    image.bin = folder + "/" + name + ".bin";
+    image.tracks = tracks;
+    std::ofstream bin(image.bin, std::ios::binary);
+    std::ofstream cue(image.cue);
+    cue << "FILE \"" << name << ".bin\" BINARY\n";
+    int sector = 0;
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        const CdImageTrack& t = tracks[i];
+        char number[8];
+        std::snprintf(number, sizeof number, "%02d", int(i + 1) % 100);
+        cue << "  TRACK " << number << (t.audio ? " AUDIO\n" : " MODE1/2352\n");
+        if (t.pregapSectors > 0) {
+            cue << "    INDEX 00 " << msf(sector) << "\n";
+            const std::vector<char> silence(std::size_t(t.pregapSectors) * kSectorBytes, 0);
+            bin.write(silence.data(), std::streamsize(silence.size()));
+            sector += t.pregapSectors;
+        }
+        cue << "    INDEX 01 " << msf(sector) << "\n";
+        image.firstSector.push_back(sector);
+        // The pregap of the next track belongs to this track's length.
+        const int own = t.sectors - (i + 1 < tracks.size() ? tracks[i + 1].pregapSectors : 0);
+        if (t.audio) {
+            writeAudio(bin, own, t.frequency);
+        } else {
+            std::vector<char> data(std::size_t(own) * kSectorBytes);
+            for (std::size_t b = 0; b < data.size(); ++b)
+                data[b] = char(b * 7 + 3);
+            bin.write(data.data(), std::streamsize(data.size()));
+        }
+        sector += own;
+    }
+    if (!bin || !cue)
+        throw std::runtime_error("cannot write the disc image " + image.cue);
+    return image;
+}
+
+std::vector<std::uint8_t> CdImage::TrackBytes(int n) const
+{
+    const CdImageTrack& t = tracks.at(std::size_t(n - 1));
+    std::ifstream in(bin, std::ios::binary);
+    in.seekg(std::streamoff(firstSector.at(std::size_t(n - 1))) * kSectorBytes);
+    std::vector<std::uint8_t> bytes(std::size_t(t.sectors) * kSectorBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(in.gcount()));
+    return bytes;
+}
+
+std::vector<std::int16_t> CdImage::TrackSamples(int n) const
+{
+    const std::vector<std::uint8_t> bytes = TrackBytes(n);
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return samples;
+}
