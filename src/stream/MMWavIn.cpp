@@ -620,10 +620,12 @@ void TMMCustomWaveIn::Start()
         for (int i = 0; i < numBuffers_; ++i)
             queueBuffer(ring_[static_cast<std::size_t>(i)]->Header());
         state_ |= stStarted;
+        // The chain is ready before the device runs: in thread mode the first buffers may
+        // be handled before Start returns.
+        ChainStart();
         if (!IsPaused())
             if (const MMResult r = devices_->Start(handle_))
                 deviceError("WaveInStart:", r);
-        ChainStart();
         fire(OnStart);
     } catch (...) {
         fire(OnError);
