@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTimer>
-#include <QToolButton>
 #include <filesystem>
 #include <taglib/id3v1tag.h>
 #include <taglib/mpegfile.h>
@@ -142,19 +141,4 @@ TEST_F(MidiRoad, CancelDuringPlaybackWritesNoMp3AndLeavesNoTemporaryFile)
     form1->close();
     EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
     EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
-}
-
-class MidiWithoutFont : public MidiRoad {
-protected:
-    void BeforeWizard() override
-    {
-        MidiRoad::BeforeWizard();
-        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "SoundFont", "/nonexistent/font.sf2");
-    }
-};
-
-TEST_F(MidiWithoutFont, MidiFileIsDisabled)
-{
-    EXPECT_FALSE(Find("IEButton2")->isEnabled());
-    EXPECT_TRUE(Find("IEButton1")->isEnabled());
 }

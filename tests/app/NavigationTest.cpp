@@ -55,9 +55,19 @@ TEST_F(WizardTest, WindowStartsOnTheSourcePageWithEveryPageTitled)
     }
 }
 
-TEST_F(WizardTest, SourcesWithoutAMixerLineAreDisabledAtActivation)
+// A card without any source line: no capture device and no usable sound font, so not even
+// the synthesiser line exists.
+class WizardWithoutLines : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "SoundFont", "/nonexistent/font.sf2");
+    }
+};
+
+TEST_F(WizardWithoutLines, SourcesWithoutAMixerLineAreDisabledAtActivation)
 {
-    // No mixer line exists yet: only the wave file can be chosen.
+    // No mixer line exists: only the wave file can be chosen.
     EXPECT_TRUE(Find("IEButton1")->isEnabled());
     for (const char* name : {"IEButton2", "IEButton3", "IEButton4", "IEButton5", "IEButton6"})
         EXPECT_FALSE(Find(name)->isEnabled()) << name;
