@@ -5,6 +5,7 @@
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/ErrorReport.h"
+#include "platform/InstanceFolder.h"
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
 #include "platform/ProcessPriority.h"
@@ -199,8 +200,10 @@ void TForm1::FormClose()
 {
     if (form2_)
         form2_->RestoreMixer();
-    std::error_code ec;
-    std::filesystem::remove(TemporaryWavePath(), ec);
+    RemoveTemporaryWave();
+    // The instance's own folder goes with the program; a folder left by a crash is swept
+    // by the next start.
+    CloseInstanceFolder();
     ProcessMessages();
 }
 

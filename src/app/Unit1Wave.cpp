@@ -135,8 +135,7 @@ void TForm1::FinishUp()
         finish->setEnabled(true);
     for (QPushButton* cancel : {EncodeWavCancel, RecEncCancel, RecEncCDCancel})
         cancel->setEnabled(false);
-    std::error_code ec;
-    std::filesystem::remove(TemporaryWavePath(), ec);
+    RemoveTemporaryWave();
 }
 
 void TForm1::EncodeWavFinishClick()

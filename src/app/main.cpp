@@ -4,6 +4,8 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
+#include "platform/ErrorReport.h"
+#include "platform/InstanceFolder.h"
 
 #include <QApplication>
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Mervane");
     QApplication::setApplicationDisplayName("Mervane");
     InstallApplicationReport();
+    // This instance's folder for its temporary files; folders of instances that died go.
+    Guarded([] { OpenInstanceFolder(); });
 
     WizardState state;
     auto form1 = std::make_unique<TForm1>(state);
