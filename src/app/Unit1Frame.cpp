@@ -23,7 +23,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 constexpr int kClientWidth = 424;
@@ -61,8 +60,8 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     form2_ = form2;
     form3_ = form3;
     WizardHooks hooks;
-    hooks.WriteTag = [this] { WriteTag(); };
-    hooks.CDWriteTag = [this] { CDWriteTag(); };
+    hooks.WriteTag = [this] { return WriteTag(); };
+    hooks.CDWriteTag = [this] { return CDWriteTag(); };
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
