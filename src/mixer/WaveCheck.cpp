@@ -111,9 +111,10 @@ void CheckWaveContents(const std::string& fileName)
     if (!format)
         return;
     if (format->nSamplesPerSec < kLowestRate || format->nSamplesPerSec > kHighestRate)
-        throw EMMWaveError("Unsupported wave format: the file holds " + std::to_string(format->nSamplesPerSec) +
-                           " samples per second; only rates from " + std::to_string(kLowestRate) + " to " +
-                           std::to_string(kHighestRate) + " Hz can be encoded");
+        throw EMMWaveError("Unsupported wave format: the file declares a sample rate of " +
+                           std::to_string(format->nSamplesPerSec) + " Hz; only rates from " +
+                           std::to_string(kLowestRate) + " to " + std::to_string(kHighestRate) +
+                           " Hz can be encoded");
     if (wave.DataBytes() == 0)
         throw EMMWaveError("The wave file holds no audio.\n" + fileName);
 }
