@@ -38,10 +38,13 @@ bool sameName(const std::string& a, const std::string& b)
 std::vector<std::string> readLines(const std::string& path)
 {
     std::vector<std::string> lines;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return lines;
+    // Non-blocking, in case something else was put at the name after the look above.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return lines;
-    struct stat st {};
     std::string text;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         char buffer[4096];

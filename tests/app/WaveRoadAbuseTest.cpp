@@ -6,67 +6,20 @@
 #include "app/WizardFixture.h"
 #include "mixer/Unit2.h"
 #include "support/AudioOracles.h"
+#include "support/PipeWatch.h"
 #include "support/SmallDisk.h"
 #include "support/WaveFixtures.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
-#include <atomic>
-#include <fcntl.h>
 #include <filesystem>
 #include <sndfile.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 constexpr unsigned kRate = 44100;
-
-// A named pipe with a writer waiting on its other side for as long as the object lives:
-// whenever the program opens the pipe for reading, the writer's open returns at once and
-// the pipe reads as empty, so a program that opens it cannot hang the test, and the test
-// can tell that it was opened.
-class PipeWatch {
-public:
-    explicit PipeWatch(std::string path) : path_(std::move(path))
-    {
-        EXPECT_EQ(::mkfifo(path_.c_str(), 0644), 0);
-        writer_ = std::thread([this] {
-            while (!stop_) {
-                const int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
-                if (stop_) {
-                    if (fd >= 0)
-                        ::close(fd);
-                    break;
-                }
-                ++opened_;
-                if (fd >= 0)
-                    ::close(fd);
-            }
-        });
-    }
-    ~PipeWatch()
-    {
-        // Our own reader keeps every open of the writer from waiting while it stops.
-        stop_ = true;
-        const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        writer_.join();
-        if (reader >= 0)
-            ::close(reader);
-    }
-    PipeWatch(const PipeWatch&) = delete;
-    PipeWatch& operator=(const PipeWatch&) = delete;
-
-    // How often the program opened the pipe for reading.
-    int OpenedByProgram() const { return opened_; }
-
-private:
-    std::string path_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> opened_{0};
-    std::thread writer_;
-};
 
 class WaveRoadAbuseTest : public WizardTest {
 protected:
