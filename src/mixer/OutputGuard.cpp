@@ -12,6 +12,8 @@ constexpr const char* kChooseAnother = " Choose another name for the MP3 file.";
 
 bool samePath(const std::string& a, const std::string& b)
 {
+    if (a.empty() || b.empty())
+        return false;  // no file chosen is no file at risk
     std::error_code ea, eb;
     const fs::path ca = fs::weakly_canonical(a, ea);
     const fs::path cb = fs::weakly_canonical(b, eb);
