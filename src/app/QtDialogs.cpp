@@ -39,6 +39,14 @@ void QtDialogs::ShowMessage(const std::string& text)
     box.exec();
 }
 
+void QtDialogs::ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind)
+{
+    const QMessageBox::Icon icon = kind == MessageBoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;
+    QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    dialogParent());
+    box.exec();
+}
+
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options)
 {
     const QString name = QFileDialog::getOpenFileName(dialogParent(), QString::fromStdString(options.title),

@@ -61,19 +61,6 @@ struct RecordAndEncodeNames {
     const char* levelSlider;
 };
 
-// One stored set of details of a CD track.
-struct TrackDetails {
-    std::string artist;
-    std::string title;
-    std::string album;
-    int year = 0;
-    int track = 0;
-    int genre = 255;
-    std::string comment;
-    bool copyright = false;
-    bool original = false;
-};
-
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -195,7 +182,7 @@ private:
     // The save dialog's proposed name, shared by the pages that choose an output.
     std::string saveDialogInitialName_;
 
-public:
+    // The widgets, each also found by its objectName (the tests find them that way).
     // Pages.
     QWidget* SelSource = nullptr;
     QWidget* SelWav = nullptr;
@@ -244,13 +231,4 @@ public:
     QPushButton* RecEncCDCancel = nullptr;
 
     QTimer* Timer1 = nullptr;
-
-    // Per-track details of the CD flow, indexed by track number 1..99.
-    std::array<TrackDetails, 100> trackDetails;
-    // CD track list check marks, in track order (filled by the CD flow).
-    std::vector<bool> cdTrackChecked;
-    int selectedTrackCount = 0;
-    int scanIndex = 0;
-    int detailsCount = 0;
-    int currentTrack = 0;
 };

@@ -47,8 +47,8 @@ void TForm1::CDtagselNextClick()
 
 void TForm1::MultitagEnter()
 {
-    scanIndex = 0;
-    detailsCount = 0;
+    state_.scanIndex = 0;
+    state_.detailsCount = 0;
     multiTag.artist->setFocus();
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(multiTag.style);
@@ -57,7 +57,7 @@ void TForm1::MultitagEnter()
 
 void TForm1::MultitagNextClick()
 {
-    TrackDetails& d = trackDetails.at(static_cast<std::size_t>(currentTrack));
+    TrackDetails& d = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
     d.artist = multiTag.artist->text().toStdString();
     d.title = multiTag.title->text().toStdString();
     d.album = multiTag.album->text().toStdString();
@@ -67,8 +67,8 @@ void TForm1::MultitagNextClick()
     d.comment = multiTag.comment->text().toStdString();
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
-    if (detailsCount == selectedTrackCount) {
-        currentTrack = 0;
+    if (state_.detailsCount == state_.selectedTrackCount) {
+        state_.currentTrack = 0;
         MoveTo(RecEncCD);
         return;
     }
@@ -80,14 +80,14 @@ void TForm1::MultitagNextClick()
 // Moves the scan to the next checked track (or the last entry of the list) and shows it.
 void TForm1::ShowMultitagTrack()
 {
-    const int count = static_cast<int>(cdTrackChecked.size());
-    while (scanIndex < count - 1 && !cdTrackChecked[static_cast<std::size_t>(scanIndex)])
-        ++scanIndex;
-    currentTrack = scanIndex + 1;
-    ++scanIndex;
-    ++detailsCount;
-    titles_["Multitag"]->setText("Enter details for track " + QString::number(currentTrack));
-    multiTag.track->setValue(currentTrack);
+    const int count = static_cast<int>(state_.cdTrackChecked.size());
+    while (state_.scanIndex < count - 1 && !state_.cdTrackChecked[static_cast<std::size_t>(state_.scanIndex)])
+        ++state_.scanIndex;
+    state_.currentTrack = state_.scanIndex + 1;
+    ++state_.scanIndex;
+    ++state_.detailsCount;
+    titles_["Multitag"]->setText("Enter details for track " + QString::number(state_.currentTrack));
+    multiTag.track->setValue(state_.currentTrack);
 }
 
 void TForm1::FillStyleList(QComboBox* style)
@@ -130,7 +130,7 @@ int TForm1::CDWriteTag()
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
     TMPEGAudio& tag = *state_.tag;
-    const TrackDetails& d = trackDetails.at(static_cast<std::size_t>(currentTrack));
+    const TrackDetails& d = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
     tag.SetFileName(state_.outputFileName);
     tag.SetArtist(cut255(QString::fromStdString(d.artist)));
     tag.SetTitle(QString::fromStdString(d.title).left(30));

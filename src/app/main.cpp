@@ -1,11 +1,13 @@
-// The program: the wizard window, the hidden window that owns the components, and the
-// encoder details dialog, created in this order; the program ends when the wizard closes.
+// The program: the sound card, then the wizard window, the hidden window that owns the
+// components, and the encoder details dialog, created in this order; the program ends when
+// the wizard closes, and the card goes after the windows.
 #include "app/AppSetup.h"
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/ErrorReport.h"
 #include "platform/InstanceFolder.h"
+#include "platform/SoundCard.h"
 
 #include <QApplication>
 
@@ -18,6 +20,7 @@ int main(int argc, char** argv)
     // This instance's folder for its temporary files; folders of instances that died go.
     Guarded([] { OpenInstanceFolder(); });
 
+    const std::unique_ptr<SoundCard> card = CreateSoundCard();
     WizardState state;
     auto form1 = std::make_unique<TForm1>(state);
     auto form2 = std::make_unique<TForm2>(state);

@@ -1,6 +1,9 @@
 #include "mixer/Unit2.h"
 
-TForm2::TForm2(WizardState& state, QObject* parent) : QObject(parent), state_(state)
+TForm2::TForm2(WizardState& state, QObject* parent) : TForm2(state, CurrentMixerService(), parent) {}
+
+TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
+    : QObject(parent), amMixer1(mixer), state_(state)
 {
     setObjectName("Form2");
 
@@ -16,6 +19,8 @@ TForm2::TForm2(WizardState& state, QObject* parent) : QObject(parent), state_(st
     SrcFile.SetOutput(&DstFile);
     SrcFile.Wave()->SetFileMustExist(false);
     DstFile.Wave()->SetFileMustExist(false);
+
+    FormCreate();
 }
 
 TForm2::~TForm2()
@@ -27,9 +32,4 @@ TForm2::~TForm2()
     } catch (...) {
         // Closing at exit finishes what it can; there is nobody left to tell.
     }
-}
-
-void TForm2::RestoreMixer()
-{
-    // No mixer settings were saved at start, so there is nothing to put back.
 }

@@ -2,15 +2,19 @@
 // The hidden window: owns the program's long-lived components for the whole run and carries
 // the glue between them and the wizard. It is never shown, so it is a plain QObject; the
 // wizard reaches it directly and it reaches the wizard only through WizardHooks.
-//   Unit2.cpp          construction, the mixer start-up and restore
+//   Unit2.cpp          construction
+//   Unit2Mixer.cpp     the mixer: start-up, save, source selection, monitor volume, restore
 //   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
 //   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
+#include "mixer/AMixer.h"
+#include "mixer/MixerDebugView.h"
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
 #include <QObject>
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,7 +46,10 @@ inline constexpr const char* kConversionWriteFailedMessage =
 class TForm2 : public QObject {
     Q_OBJECT
 public:
+    // Works on the current sound card's mixer (none: no mixer device).
     explicit TForm2(WizardState& state, QObject* parent = nullptr);
+    // Works on `mixer`; null: no mixer device.
+    TForm2(WizardState& state, IMixerService* mixer, QObject* parent = nullptr);
     ~TForm2() override;
 
     void SetWizardHooks(WizardHooks hooks) { hooks_ = std::move(hooks); }
@@ -54,8 +61,43 @@ public:
     bool LineAvailable = false;
     bool AuxAvailable = false;
 
-    // Puts back the mixer settings saved at start.
+    // The mixer (Unit2Mixer.cpp). At creation: finds the recording and playback
+    // destinations and the five sources in them, saves every line to the settings file,
+    // deselects every recording source and mutes every playback source. Main thread.
+    void FormCreate();
+    void InitMixer();
+    void SaveMixer();
+    void GetVolIndex();
+    void GetRepIndex();
+    void MuteAll();
+    // Monitor volume: TrackBar1 takes the speakers' master volume; TrackBar1Change writes
+    // TrackBar1's position back (the wizard's slider copies its position first).
+    void SetVolLevel();
+    void TrackBar1Change();
+    // Selects one source for recording at its recording level and plays it on the speakers
+    // at the same level. Earlier selections stay; a selection inside another is ignored.
+    void SelMidi();
+    void SelCD();
+    void SelMIC();
+    void SelLin();
+    void SelAUX();
+    // Puts back the mixer settings saved at start (the wizard calls it when it closes).
     void RestoreMixer();
+    // The debug view's handlers.
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void TrackBarChange();
+    void CheckBoxClick();
+    void SettingsChange();
+
+    TAudioMixer amMixer1;
+    // The debug view: destinations, lines of the current destination, the line's volume
+    // and mute-or-select state, and the speakers' master volume.
+    TDebugList ComboBox1;
+    TDebugList ComboBox2;
+    TDebugSlider TrackBar;
+    TDebugCheckBox CheckBox;
+    TDebugSlider TrackBar1;
 
     // Whether a wave file can go to the encoder unchanged: PCM, 2 channels, 16 bits, 44100 Hz.
     bool CheckWave(const std::string& fileName);
@@ -82,8 +124,23 @@ private:
     void TriggerStart(TMMDSPComponent* sender);
     void TriggerStop(TMMDSPComponent* sender);
 
+    void Select(RecordLevel source);
+    void MakeDestinationCurrent(int index);
+    void MakeLineCurrent(int index);
+
     WizardState& state_;
     WizardHooks hooks_;
+
+    // Mixer state, main thread only (reset at creation).
+    int recordingDest_ = 0;
+    bool recordingFound_ = false;
+    int playbackDest_ = 0;
+    std::array<int, 5> recordingLine_{};  // line-list item of each source, by RecordLevel
+    std::array<int, 5> playbackLine_{};
+    int currentLevel_ = 0;
+    bool updating_ = false;   // the debug view is being filled: the check box does not write
+    bool selecting_ = false;  // a source selection runs
+    bool debugHooked_ = true; // the debug view's handlers act on the mixer
 };
 
 // round(position * 100 / size) with ties to even and no overflow; nothing for size <= 0.

@@ -1,18 +1,34 @@
 #pragma once
-// The values the wizard window and the hidden window share for the one job of a run. They
-// are set at start and never reset; only the main thread touches them, except the cancel
-// flag, which the CD extraction progress tick may also set from its timer thread.
+// WizardState holds the run's shared values: what the wizard window, the hidden window and
+// the flows' pages share for the one job of a run (source, files, encoder options, the
+// CD run's track details and scan position, the tag being made). They are set at start
+// and never reset; only the main thread touches them, except the cancel flag, which the
+// CD extraction progress tick may also set from its timer thread.
+#include "mpeg/MPEGAudio.h"
+
 #include <array>
 #include <atomic>
 #include <memory>
 #include <string>
-
-#include "mpeg/MPEGAudio.h"
+#include <vector>
 
 enum class RecordLevel { Midi, Cd, Mic, Line, Aux };
 constexpr std::array<const char*, 5> kRecordLevelKeys = {"MIDI", "CD", "MIC", "LINE", "AUX"};
 constexpr int kDefaultRecordLevel = 50000;
 constexpr int kDefaultBitRateIndex = 8;  // 128 kbit/s
+
+// One stored set of details of a CD track.
+struct TrackDetails {
+    std::string artist;
+    std::string title;
+    std::string album;
+    int year = 0;
+    int track = 0;
+    int genre = 255;
+    std::string comment;
+    bool copyright = false;
+    bool original = false;
+};
 
 struct WizardState {
     std::string sourceKind;  // "wave", "midi", "cd", "mic", "line" or "aux"
@@ -35,6 +51,17 @@ struct WizardState {
 
     // The tag of the file being made; a details page makes a fresh one on entry.
     std::unique_ptr<TMPEGAudio> tag;
+
+    // The CD run. Per-track details, indexed by track number 1..99.
+    std::array<TrackDetails, 100> trackDetails;
+    // CD track list check marks, in track order (filled by the CD flow).
+    std::vector<bool> cdTrackChecked;
+    int selectedTrackCount = 0;
+    // Multitag's walk over the checked tracks: the next index to look at, the details
+    // pages shown so far and the track on show (0 when none).
+    int scanIndex = 0;
+    int detailsCount = 0;
+    int currentTrack = 0;
 
     int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
 };

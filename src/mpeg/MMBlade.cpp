@@ -1,8 +1,8 @@
 #include "mpeg/MMBlade.h"
 
 #include "platform/BladeEnc.h"
+#include "platform/DiskSpace.h"
 #include "platform/MessageTable.h"
-#include "wave/DiskSpace.h"
 #include "wave/MMWave.h"
 
 #include <algorithm>

@@ -12,11 +12,22 @@ struct FileDialogOptions {
     std::string initialName;  // proposed file name, may hold a folder
 };
 
+// The icon of a message box with its own caption.
+enum class MessageBoxKind { Plain, Error };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // A plain message box with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A message box with its own caption, an OK button and the kind's icon. Dialogs that
+    // have no captions show the text as a plain message.
+    virtual void ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind)
+    {
+        (void)caption;
+        (void)kind;
+        ShowMessage(text);
+    }
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogOptions& options) = 0;

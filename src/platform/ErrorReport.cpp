@@ -1,8 +1,7 @@
 #include "platform/ErrorReport.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
-#include <QThread>
+#include "platform/MessageTarget.h"
+
 #include <cstdio>
 #include <mutex>
 
@@ -43,12 +42,7 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter)
 
 void ReportError(const std::string& text)
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(app, [text] { deliver(text); }, Qt::QueuedConnection);
-        return;
-    }
-    deliver(text);
+    PostToMainThread([text] { deliver(text); });
 }
 
 void ReportCurrentException() noexcept

@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QMetaObject>
 #include <QThread>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 namespace {
 const QEvent::Type kPostedMessage = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -51,12 +54,72 @@ bool IsMainThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
+namespace {
+// Work handed to the main thread: the job travels through this queue, the posted message
+// only wakes the main thread (see the header for why).
+std::mutex mainJobsMutex;
+std::vector<std::function<void()>> mainJobs;  // guarded by mainJobsMutex
+std::unique_ptr<MessageTarget> mainTarget;     // made under mainJobsMutex; lives on the main thread
+
+void runMainJobs()
+{
+    std::vector<std::function<void()>> jobs;
+    {
+        std::lock_guard lock(mainJobsMutex);
+        jobs.swap(mainJobs);
+    }
+    for (auto& job : jobs)
+        Guarded(job);
+}
+
+// Not on the main thread, with the application running.
+void queueMainJob(std::function<void()> job)
+{
+    MessageTarget* target = nullptr;
+    {
+        std::lock_guard lock(mainJobsMutex);
+        mainJobs.push_back(std::move(job));
+        if (!mainTarget) {
+            // Made by whichever thread posts first, then handed to the main thread, which
+            // delivers its messages. It lives until the program ends.
+            mainTarget = std::make_unique<MessageTarget>([](unsigned, std::intptr_t, std::intptr_t) { runMainJobs(); });
+            mainTarget->moveToThread(QCoreApplication::instance()->thread());
+        }
+        target = mainTarget.get();
+    }
+    // The wake-up is posted outside the lock, so the queue's lock is never held while Qt
+    // takes its own.
+    target->Post(0);
+}
+}  // namespace
+
+void PostToMainThread(std::function<void()> job)
+{
+    if (IsMainThread()) {
+        Guarded(job);
+        return;
+    }
+    queueMainJob(std::move(job));
+}
+
 void RunOnMainThread(const std::function<void()>& f)
 {
     if (IsMainThread()) {
         Guarded(f);
         return;
     }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&f] { Guarded(f); },
-                              Qt::BlockingQueuedConnection);
+    struct Handoff {
+        std::mutex mutex;
+        std::condition_variable cv;
+        bool done = false;  // guarded by mutex
+    };
+    auto handoff = std::make_shared<Handoff>();
+    queueMainJob([handoff, &f] {
+        Guarded(f);
+        std::lock_guard done(handoff->mutex);
+        handoff->done = true;
+        handoff->cv.notify_all();
+    });
+    std::unique_lock lock(handoff->mutex);
+    handoff->cv.wait(lock, [&] { return handoff->done; });
 }

@@ -1,7 +1,19 @@
 #pragma once
-// A hidden receiver of posted private messages, the way components hand work from their
-// worker threads to the main thread: Post may be called from any thread, the handler runs
-// later on the thread that owns the target (the main thread), inside the error guard.
+// The one road from any thread to the main thread.
+// - MessageTarget: a hidden receiver of posted private messages. Post may be called from
+//   any thread; the handler runs later on the thread that owns the target (the main
+//   thread), inside the error guard.
+// - PostToMainThread: queues a job for the main thread and returns at once.
+// - RunOnMainThread: runs a job on the main thread and waits until it has returned.
+//
+//   PostToMainThread([text] { label->setText(text); });   // worker: fire and forget
+//   RunOnMainThread([&] { OnStop(this); });                // worker: wait for the handler
+//
+// Threads: every function here may be called from any thread, except ProcessMessages
+// (main thread only). Jobs travel through a queue guarded by its own mutex, and a posted
+// message only wakes the main thread, so the hand-over is visible to ThreadSanitizer,
+// which cannot see inside Qt's event queue. Jobs posted from one thread run in the order
+// they were posted, and before any message that thread posts to a MessageTarget later.
 #include <QObject>
 #include <cstdint>
 #include <functional>
@@ -31,7 +43,12 @@ void ProcessMessages();
 // True on the thread that runs the application's event loop.
 bool IsMainThread();
 
+// Queues job to run on the main thread when its event loop next runs; on the main thread
+// (or before the application exists) it runs job at once. Exceptions from job go to the
+// error report. Any thread.
+void PostToMainThread(std::function<void()> job);
+
 // Runs f on the main thread and waits until it has returned; on the main thread it simply
 // calls f. Exceptions from f go to the error report. Must not be called while the main
-// thread waits for the caller (that would deadlock).
+// thread waits for the caller (that would deadlock). Any thread.
 void RunOnMainThread(const std::function<void()>& f);

@@ -15,10 +15,18 @@
 // that returns null (no font, no drive, a capture device that cannot be opened) leaves its
 // line out of the mixer.
 //
+// Clock: by default the card hands out audio at the wall clock's pace, never faster, even
+// when a capture device delivers as fast as it is read. With Clock=fast, while every line
+// selected for recording is a software line, the card mixes as fast as the recorder
+// queues buffers (and the monitor stays silent).
+//
 // Threads: construction, destruction and every mixer and wave-in call run on the main
 // thread; the card mixes on a thread of its own (see SoundLine.h).
+#include "platform/CardWaveIn.h"
 #include "platform/MixerService.h"
 #include "platform/WaveInDevices.h"
+
+#include <cstdint>
 
 #include <memory>
 #include <string>
@@ -51,6 +59,14 @@ public:
     const SoundCardSettings& Settings() const;
     IMixerService& Mixer();
     IWaveInDevices& WaveIn();
+
+    // Installs the converter that turns the card's own format (44100 Hz, 16-bit, stereo)
+    // into any other PCM format a recorder opens wave-in with; without one, only the
+    // card's own format can be recorded. Process-wide, for every card; any thread.
+    static void SetPcmConverter(PcmConverter converter);
+
+    // Capture overruns recovered so far, over all lines. Any thread.
+    std::uint64_t Overruns() const;
 
 private:
     struct Impl;

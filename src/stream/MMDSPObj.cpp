@@ -1,11 +1,8 @@
 #include "stream/MMDSPObj.h"
 
-#include "platform/ErrorReport.h"
 #include "platform/MessageTarget.h"
 
-#include <QCoreApplication>
 #include <algorithm>
-#include <condition_variable>
 
 namespace {
 constexpr std::size_t kLinkNameLength = 20;
@@ -29,54 +26,6 @@ std::mutex threadListMutex;
 std::unique_ptr<std::vector<ThreadEntry>> threadList;
 
 const std::vector<TMMDSPComponent*> kNoComponents;
-}  // namespace
-
-namespace {
-// Work handed to the main thread by chain workers: the job travels through this queue
-// (guarded by its mutex), the posted message only wakes the main thread. So the hand-over
-// is visible to the thread checker, which cannot see inside Qt's own event queue.
-std::mutex mainJobsMutex;
-std::vector<std::function<void()>> mainJobs;  // guarded by mainJobsMutex
-std::unique_ptr<MessageTarget> mainTarget;     // created on the main thread with the first chain thread
-
-void runMainJobs()
-{
-    std::vector<std::function<void()>> jobs;
-    {
-        std::lock_guard lock(mainJobsMutex);
-        jobs.swap(mainJobs);
-    }
-    for (auto& job : jobs)
-        job();
-}
-
-void postMainJob(std::function<void()> job)
-{
-    {
-        std::lock_guard lock(mainJobsMutex);
-        mainJobs.push_back(std::move(job));
-    }
-    mainTarget->Post(0);
-}
-
-// Runs f on the main thread and waits until it has returned.
-void runOnMainThreadAndWait(const std::function<void()>& f)
-{
-    struct Handoff {
-        std::mutex mutex;
-        std::condition_variable cv;
-        bool done = false;  // guarded by mutex
-    };
-    auto handoff = std::make_shared<Handoff>();
-    postMainJob([handoff, &f] {
-        Guarded(f);
-        std::lock_guard done(handoff->mutex);
-        handoff->done = true;
-        handoff->cv.notify_all();
-    });
-    std::unique_lock lock(handoff->mutex);
-    handoff->cv.wait(lock, [&] { return handoff->done; });
-}
 }  // namespace
 
 TMMBufferBlock::TMMBufferBlock(std::size_t size)
@@ -441,9 +390,6 @@ void TMMCustomSoundComponent::ChainStop()
 
 TMMDSPThread::TMMDSPThread(TMMCustomSoundComponent* owner) : owner_(owner)
 {
-    // Threads are made on the main thread; the receiver of their main-thread work lives there.
-    if (!mainTarget && QCoreApplication::instance() && IsMainThread())
-        mainTarget = std::make_unique<MessageTarget>([](unsigned, std::intptr_t, std::intptr_t) { runMainJobs(); });
     std::lock_guard lock(threadListMutex);
     if (!threadList)
         threadList = std::make_unique<std::vector<ThreadEntry>>();
@@ -497,17 +443,8 @@ void SynchronizeEvent(const TNotifyEvent& event, TMMDSPComponent* sender)
 {
     if (!event)
         return;
-    if (mainTarget && !IsMainThread() && TMMDSPThread::IsDSPThread())
-        runOnMainThreadAndWait([&] { event(sender); });
+    if (!IsMainThread() && TMMDSPThread::IsDSPThread())
+        RunOnMainThread([&] { event(sender); });
     else
         event(sender);
-}
-
-void PostToMainThread(std::function<void()> job)
-{
-    if (!mainTarget || IsMainThread()) {
-        Guarded(job);
-        return;
-    }
-    postMainJob([job = std::move(job)] { Guarded(job); });
 }

@@ -146,6 +146,8 @@ public:
 
     // True for the drivers (pump, wave-in).
     virtual bool IsDriver() const { return false; }
+    // A boundary ends a driver's upward walk; the chain's design has it, no component of
+    // this program sets it.
     bool ChainBoundary() const { return chainBoundary_; }
     void SetChainBoundary(bool value) { chainBoundary_ = value; }
 
@@ -257,10 +259,7 @@ private:
     std::atomic<bool> terminated_{false};
 };
 
-// Runs event(sender) on the main thread, waiting for it, when called from a chain worker
-// thread; anywhere else it calls the event directly. Empty events are not called.
+// Runs event(sender) on the main thread, waiting for it (RunOnMainThread), when called from
+// a chain worker thread; anywhere else it calls the event directly. Empty events are not
+// called.
 void SynchronizeEvent(const TNotifyEvent& event, TMMDSPComponent* sender);
-
-// Queues job to run on the main thread when its event loop next runs (at once when called
-// there). For chain workers, which are created after the first TMMDSPThread. Any thread.
-void PostToMainThread(std::function<void()> job);

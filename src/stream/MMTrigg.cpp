@@ -1,3 +1,17 @@
+// The pump's states (state_) and how a run goes:
+//   closed --Open--> opened: the chain opens, the worker starts and waits, the buffer exists.
+//   opened --Start--> started: the main thread loads the first buffer and signals "data";
+//       the worker pushes it down, loads the next and signals itself again, until the
+//       source runs dry or a stop is asked for.
+//   started --Pause--> started|paused: the worker holds at its next signal (held_);
+//       Restart clears the pause and hands the held signal back.
+//   started --Stop--> opened: with a buffer in the worker's hands the stop is only noted
+//       (stopPending_); the worker posts StopMessage when that buffer is done, and the main
+//       thread stops the chain and fires OnStop. A dry source ends the same way.
+//   opened --Close--> closed: the chain closes, the worker ends, the buffer goes. A Close
+//       during a pending stop is deferred (closeDeferred_) and runs right after OnStop.
+// A failure on the worker is reported, then StopMessage with kCloseAfterFailure stops and
+// closes the pump on the main thread.
 #include "stream/MMTrigg.h"
 
 #include "platform/ErrorReport.h"
@@ -31,6 +45,7 @@ TMMTrigger::~TMMTrigger()
     try {
         Close();
     } catch (...) {
+        // A destructor must not throw; Close shows the components' own errors itself.
     }
     // A close still waiting for the worker's last buffer: end the worker now.
     stopping_ = true;
@@ -254,6 +269,10 @@ void TMMTrigger::Close()
     try {
         ChainClose();
     } catch (...) {
+        // The pump closes anyway: its worker and buffer must go whatever a component did,
+        // and Close also runs from the destructor and from error paths that are already
+        // raising the first error. The component's failure is still shown.
+        ReportCurrentException();
     }
     endWorker();
     buffer_.reset();
@@ -261,6 +280,9 @@ void TMMTrigger::Close()
     try {
         fire(OnClose);
     } catch (...) {
+        // The pump is closed whatever the handler did; its error is shown, not raised, so a
+        // close from the destructor or an error path never throws twice.
+        ReportCurrentException();
     }
 }
 
@@ -332,15 +354,8 @@ void TMMTrigger::runWorker()
         }
     } catch (...) {
         threadFailed_ = true;
-        std::string text = "Unknown error";
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            text = e.what();
-        } catch (...) {
-        }
-        // Shown on the main thread, before the stop message below is handled.
-        PostToMainThread([text] { ReportError(text); });
+        // Posted to the main thread, so it is shown before the stop message below is handled.
+        ReportCurrentException();
         // The main thread stops and closes the pump, so OnStop and OnClose run there.
         window_->Post(StopMessage, kCloseAfterFailure);
         return;

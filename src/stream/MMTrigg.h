@@ -100,22 +100,34 @@ private:
     void endWorker();
     void handleMessage(unsigned message, std::intptr_t wParam);
 
-    std::unique_ptr<MessageTarget> window_;  // main thread; receives the stop message
-    std::unique_ptr<TMMBufferBlock> buffer_;  // allocated at open; the worker uses it between open and close
-    std::unique_ptr<TMMTriggerThread> thread_;  // main thread
+    // Main thread only.
+    std::unique_ptr<MessageTarget> window_;     // receives the stop message
+    std::unique_ptr<TMMTriggerThread> thread_;
+    bool closeDeferred_ = false;  // a close waits for the worker's last buffer
+    bool closing_ = false;
+    TMMTimeFormats timeFormat_ = tfByte;
+
+    // Made and freed by the main thread at open and close; between them the buffer belongs
+    // to whoever loads it: the main thread for the first buffer of a run, then the worker.
+    // The data signal (events_) hands it over.
+    std::unique_ptr<TMMBufferBlock> buffer_;
+
+    // Any thread: the signals have a lock of their own.
     TMMSignals events_{3};
 
-    std::mutex lock_;  // guards the decisions on busy_, stopping_, stopPending_ and suspended_/held_
-    std::atomic<unsigned> state_{0};
-    std::atomic<int> busy_{0};
-    std::atomic<bool> threadFailed_{false};
-    std::atomic<bool> stopPending_{false};
-    std::atomic<bool> stopping_{false};
-    std::atomic<bool> moreData_{false};
-    bool suspended_ = false;  // guarded by lock_: the worker holds between buffers
-    bool held_ = false;       // guarded by lock_: a data signal arrived while suspended
-    bool closeDeferred_ = false;  // main thread
-    bool closing_ = false;        // main thread
-    std::atomic<int> interval_{0};
-    TMMTimeFormats timeFormat_ = tfByte;
+    // Guarded by lock_: both threads read and write them only under it.
+    std::mutex lock_;
+    bool suspended_ = false;  // paused: the worker holds between buffers
+    bool held_ = false;       // a data signal arrived while suspended
+
+    // Atomics read by either thread without the lock. Decisions that combine busy_,
+    // stopping_ and stopPending_ are taken under lock_, so a stop and the end of a buffer
+    // agree on who posts the stop message.
+    std::atomic<unsigned> state_{0};      // written by the main thread, read by the worker
+    std::atomic<int> interval_{0};        // written by the main thread, read by the worker
+    std::atomic<bool> stopPending_{false};  // set by the main thread, read by the worker
+    std::atomic<int> busy_{0};            // written by the worker, read by the main thread
+    std::atomic<bool> threadFailed_{false};  // written by the worker, read by the main thread
+    std::atomic<bool> stopping_{false};   // written by both
+    std::atomic<bool> moreData_{false};   // written by whichever thread loads the buffer
 };

@@ -13,7 +13,7 @@
 // threads at once); GetPosition and DataSize may be read from the main thread meanwhile
 // for progress (they are atomic mirrors).
 #include "platform/Errors.h"
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 #include "wave/WaveFormat.h"
 #include "wave/WaveIO.h"
 
@@ -78,16 +78,13 @@ public:
     std::int64_t WriteDataBytes(const void* buffer, std::int64_t count);
     // Sample bytes still to be read in this run. Reader's thread.
     std::int64_t BytesLeft() const { return bytesLeft_; }
-    // The hook a component calls when it resets a running wave; nothing to do here.
-    virtual void Closing() {}
-
     std::int64_t SamplesToTimeFormat(std::int64_t samples) const;
     std::int64_t TimeFormatToSamples(std::int64_t value) const;
 
     void AddObserver(TMMObserver* observer) { observers_.AddObserver(observer); }
     void RemoveObserver(TMMObserver* observer) { observers_.RemoveObserver(observer); }
 
-    // Never raised by the operations here; kept for components that report progress.
+    // Part of the wave object's design, raised by none of its operations here.
     std::function<void(TMMWave* sender, std::int64_t curByte, std::int64_t numBytes, bool& cancel)> OnProgress;
 
 protected:

@@ -109,14 +109,6 @@ WaveFormatPtr wioCopyWaveFormat(const TWaveFormatEx* format)
     return copy;
 }
 
-bool wioSameWaveFormat(const TWaveFormatEx* a, const TWaveFormatEx* b)
-{
-    if (!a || !b)
-        return a == b;
-    const std::size_t size = wioSizeOfWaveFormat(a);
-    return size == wioSizeOfWaveFormat(b) && std::memcmp(a, b, size) == 0;
-}
-
 void pcmBuildWaveHeader(TWaveFormatEx* format, int bits, int channels, std::uint32_t rate)
 {
     format->wFormatTag = WAVE_FORMAT_PCM;

@@ -48,8 +48,6 @@ std::int64_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c);
 std::size_t wioSizeOfWaveFormat(const TWaveFormatEx* format);
 // A copy of wioSizeOfWaveFormat bytes; a PCM copy gets extra size 0. No format, no copy.
 WaveFormatPtr wioCopyWaveFormat(const TWaveFormatEx* format);
-// Byte-for-byte equality over the format size (both null counts as equal).
-bool wioSameWaveFormat(const TWaveFormatEx* a, const TWaveFormatEx* b);
 
 // Fills `format` as PCM with the given bits, channels and rate.
 void pcmBuildWaveHeader(TWaveFormatEx* format, int bits, int channels, std::uint32_t rate);
@@ -67,10 +65,12 @@ std::int64_t wioBytesToTime(const TWaveFormatEx* format, std::int64_t bytes);
 std::int64_t wioSamplesToBytes(const TWaveFormatEx* format, std::int64_t samples);
 std::int64_t wioSamplesToTime(const TWaveFormatEx* format, std::int64_t samples);
 std::int64_t wioTimeToSamples(const TWaveFormatEx* format, std::int64_t ms);
+// One of the conversion set the format utilities are designed with; nothing calls it yet.
 std::int64_t wioTimeToBytes(const TWaveFormatEx* format, std::int64_t ms);
 
 // The tag's name from the built-in table; "Unknown" for no format or an unlisted tag.
 std::string wioGetFormatTagName(std::uint16_t tag);
 std::string wioGetFormatName(const TWaveFormatEx* format);
 // "44.100 kHz, 16 Bit, Stereo" (separators from the C locale); "Unknown" for no format.
+// The format utilities' display text by design; nothing shows it yet.
 std::string wioGetFormatDescription(const TWaveFormatEx* format);

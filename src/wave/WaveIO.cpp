@@ -167,85 +167,105 @@ std::int64_t WaveIOMaxDataBytes(std::size_t formatSize)
     return kRiffLimit - (4 + 8 + static_cast<std::int64_t>(formatSize) + 8 + 1 + 12);
 }
 
-int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result)
+namespace {
+// What WaveIOOpen's walk over the chunks has found so far.
+struct ChunkWalk {
+    std::int64_t riffEnd = 0;    // end of the RIFF chunk, cut to the file's end
+    std::int64_t dataEnd = 0;    // end of the sample bytes
+    bool haveFormat = false;
+    bool haveData = false;
+    bool haveFact = false;
+    bool previousWasData = false;
+};
+
+enum class ChunkStep { Next, Stop, Fail };
+
+// Opens the file and enters its RIFF WAVE chunk; a RIFF size beyond the file's end is cut
+// to the file. Leaves the file at the first chunk inside.
+int openRiff(TRiffFile& f, const std::string& name, TMMWaveIOInfo& info, ChunkWalk& walk)
 {
-    if (!result || name.empty())
-        return WIOERR_BADPARAMS;
-    auto info = std::make_unique<TMMWaveIOInfo>();
-    info->hmmio = std::make_unique<TRiffFile>();
-    TRiffFile& f = *info->hmmio;
     if (!f.Open(name, TRiffFile::OpenRead))
         return WIOERR_FILEERROR;
-    info->ckRIFF.fccType = kWave;
-    if (!f.Descend(info->ckRIFF, nullptr, TRiffFile::FindRiff))
+    info.ckRIFF.fccType = kWave;
+    if (!f.Descend(info.ckRIFF, nullptr, TRiffFile::FindRiff))
         return WIOERR_FILEERROR;
 
-    info->dwFileSize = f.Seek(0, SEEK_END);
-    if (info->dwFileSize < 0 || f.Seek(info->ckRIFF.dwDataOffset + 4, SEEK_SET) < 0)
+    info.dwFileSize = f.Seek(0, SEEK_END);
+    if (info.dwFileSize < 0 || f.Seek(info.ckRIFF.dwDataOffset + 4, SEEK_SET) < 0)
         return WIOERR_FILEERROR;
-    if (info->dwFileSize < info->ckRIFF.dwDataOffset + info->ckRIFF.cksize)
-        info->ckRIFF.cksize = static_cast<std::uint32_t>(info->dwFileSize - info->ckRIFF.dwDataOffset);
-    const std::int64_t riffEnd = info->ckRIFF.dwDataOffset + info->ckRIFF.cksize;
+    if (info.dwFileSize < info.ckRIFF.dwDataOffset + info.ckRIFF.cksize)
+        info.ckRIFF.cksize = static_cast<std::uint32_t>(info.dwFileSize - info.ckRIFF.dwDataOffset);
+    walk.riffEnd = info.ckRIFF.dwDataOffset + info.ckRIFF.cksize;
+    return WIOERR_NOERROR;
+}
 
-    bool haveFormat = false, haveData = false, haveFact = false, previousWasData = false;
-    std::int64_t dataEnd = 0;
+// Takes one chunk of the RIFF chunk into info. A second "fmt ", "data" or "fact" chunk
+// ends the walk; other unknown chunks are passed over.
+ChunkStep readChunk(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info, ChunkWalk& walk)
+{
+    if (ck.ckid == kList && ck.fccType == kInfo)
+        return readInfo(f, ck, info) ? ChunkStep::Next : ChunkStep::Fail;
+    if (ck.ckid == kDisp)
+        return readDisp(f, ck, info) ? ChunkStep::Next : ChunkStep::Fail;
+    if (ck.ckid == kFmt) {
+        if (walk.haveFormat)
+            return ChunkStep::Stop;
+        if (!readFormat(f, ck, info))
+            return ChunkStep::Fail;
+        walk.haveFormat = true;
+    } else if (ck.ckid == kData) {
+        if (walk.haveData)
+            return ChunkStep::Stop;
+        walk.haveData = true;
+        walk.previousWasData = true;
+        info.ckData = ck;
+        info.dwDataOffset = ck.dwDataOffset;
+        walk.dataEnd = walk.riffEnd;
+        if ((ck.cksize & 1) && walk.riffEnd == ck.dwDataOffset + ck.cksize + 1)
+            walk.dataEnd -= 1;  // the pad byte of a final odd data chunk
+    } else if (ck.ckid == kFact) {
+        if (walk.haveFact)
+            return ChunkStep::Stop;
+        std::uint8_t count[4];
+        if (ck.cksize >= 4 && f.Read(count, 4) == 4)
+            info.dwDataSamples = le32(count);
+        walk.haveFact = true;
+    }
+    return ChunkStep::Next;
+}
+
+// Walks the chunks inside the RIFF chunk. A chunk reaching past the RIFF end, or one the
+// file cannot be moved past, ends a walk that has found enough and fails any other.
+int readChunks(TRiffFile& f, TMMWaveIOInfo& info, ChunkWalk& walk)
+{
     TMMCKInfo ck;
-    while (f.Descend(ck, &info->ckRIFF, 0)) {
-        if (previousWasData)  // up to this header, less the data chunk's pad byte
-            dataEnd = ck.dwDataOffset - 8 - (info->ckData.cksize & 1);
-        previousWasData = false;
-        if (ck.dwDataOffset + ck.cksize > riffEnd) {
-            if (haveFormat && haveData)
+    while (f.Descend(ck, &info.ckRIFF, 0)) {
+        if (walk.previousWasData)  // up to this header, less the data chunk's pad byte
+            walk.dataEnd = ck.dwDataOffset - 8 - (info.ckData.cksize & 1);
+        walk.previousWasData = false;
+        if (ck.dwDataOffset + ck.cksize > walk.riffEnd) {
+            if (walk.haveFormat && walk.haveData)
                 break;
             return WIOERR_FILEERROR;
         }
-        bool stop = false;
-        if (ck.ckid == kList && ck.fccType == kInfo) {
-            if (!readInfo(f, ck, *info))
-                return WIOERR_FILEERROR;
-        } else if (ck.ckid == kDisp) {
-            if (!readDisp(f, ck, *info))
-                return WIOERR_FILEERROR;
-        } else if (ck.ckid == kFmt) {
-            if (haveFormat)
-                stop = true;
-            else if (!readFormat(f, ck, *info))
-                return WIOERR_FILEERROR;
-            haveFormat = true;
-        } else if (ck.ckid == kData) {
-            if (haveData) {
-                stop = true;
-            } else {
-                haveData = true;
-                previousWasData = true;
-                info->ckData = ck;
-                info->dwDataOffset = ck.dwDataOffset;
-                dataEnd = riffEnd;
-                if ((ck.cksize & 1) && riffEnd == ck.dwDataOffset + ck.cksize + 1)
-                    dataEnd -= 1;  // the pad byte of a final odd data chunk
-            }
-        } else if (ck.ckid == kFact) {
-            if (haveFact) {
-                stop = true;
-            } else {
-                std::uint8_t count[4];
-                if (ck.cksize >= 4 && f.Read(count, 4) == 4)
-                    info->dwDataSamples = le32(count);
-                haveFact = true;
-            }
-        }
-        if (stop)
+        const ChunkStep step = readChunk(f, ck, info, walk);
+        if (step == ChunkStep::Fail)
+            return WIOERR_FILEERROR;
+        if (step == ChunkStep::Stop)
             break;
         if (!f.Ascend(ck)) {
-            if (haveData)
+            if (walk.haveData)
                 break;
             return WIOERR_FILEERROR;
         }
     }
-    if (!haveFormat)
-        return WIOERR_BADFORMAT;
+    return walk.haveFormat ? WIOERR_NOERROR : WIOERR_BADFORMAT;
+}
 
-    TWaveFormatEx* wfx = info->lpwfx.get();
+// Derives the block alignment and byte rate of a PCM format from its other fields, then
+// checks that the format can be used for positions at all.
+int completeFormat(TWaveFormatEx* wfx)
+{
     if (wfx->wFormatTag == WAVE_FORMAT_PCM) {
         wfx->nBlockAlign = static_cast<std::uint16_t>(wfx->nChannels * wfx->wBitsPerSample / 8);
         const std::uint64_t rate = static_cast<std::uint64_t>(wfx->nBlockAlign) * wfx->nSamplesPerSec;
@@ -253,18 +273,40 @@ int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result)
             return WIOERR_BADFORMAT;
         wfx->nAvgBytesPerSec = static_cast<std::uint32_t>(rate);
     }
-    if (!wioIsUsableFormat(wfx))
-        return WIOERR_BADFORMAT;
+    return wioIsUsableFormat(wfx) ? WIOERR_NOERROR : WIOERR_BADFORMAT;
+}
 
-    if (!haveData)
-        info->dwDataOffset = dataEnd = info->dwFileSize;
-    const std::int64_t raw = std::max<std::int64_t>(dataEnd - info->dwDataOffset, 0);
-    info->dwDataBytes = wfx->nBlockAlign * (raw / wfx->nBlockAlign);
-    recountSamples(*info);
-    info->dwFirstSample = 0;
-    info->dwLastSample = info->dwDataSamples;
-    info->dwBytesLeft = 0;
-    info->dwPosition = 0;
+// The data's size in whole blocks, its sample count and the starting position.
+void measureData(TMMWaveIOInfo& info, ChunkWalk& walk)
+{
+    const TWaveFormatEx* wfx = info.lpwfx.get();
+    if (!walk.haveData)
+        info.dwDataOffset = walk.dataEnd = info.dwFileSize;
+    const std::int64_t raw = std::max<std::int64_t>(walk.dataEnd - info.dwDataOffset, 0);
+    info.dwDataBytes = wfx->nBlockAlign * (raw / wfx->nBlockAlign);
+    recountSamples(info);
+    info.dwFirstSample = 0;
+    info.dwLastSample = info.dwDataSamples;
+    info.dwBytesLeft = 0;
+    info.dwPosition = 0;
+}
+}  // namespace
+
+int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result)
+{
+    if (!result || name.empty())
+        return WIOERR_BADPARAMS;
+    auto info = std::make_unique<TMMWaveIOInfo>();
+    info->hmmio = std::make_unique<TRiffFile>();
+    ChunkWalk walk;
+    int status = openRiff(*info->hmmio, name, *info, walk);
+    if (status == WIOERR_NOERROR)
+        status = readChunks(*info->hmmio, *info, walk);
+    if (status == WIOERR_NOERROR)
+        status = completeFormat(info->lpwfx.get());
+    if (status != WIOERR_NOERROR)
+        return status;
+    measureData(*info, walk);
     info->lpFileName = name;
     info->hmmio.reset();
     *result = std::move(info);

@@ -125,12 +125,12 @@ TEST_F(DetailsTest, UnknownStyleGivesGenre255AndACancelledEncodingStillGetsItsTa
     Click("EncodeOptionsNext");
     ASSERT_TRUE(state.encodingInProgress);
     // Cancel once a part of the file has been encoded, as a person would.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(RunEventsUntil([&] {
         std::error_code ec;
         return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
     }));
     Click("EncodeWavCancel");
-    ASSERT_TRUE(WaitUntil([&] { return !state.encodingInProgress; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
     const ReadTag tag = ReadId3v1(Input("long.mp3"));
     ASSERT_TRUE(tag.present);
     EXPECT_EQ(tag.title, "Cut short");
@@ -154,9 +154,9 @@ TEST_F(DetailsTest, ATagThatCannotBeWrittenIsReportedAndTheWizardGoesOn)
 
 TEST_F(DetailsTest, MultitagWalksTheCheckedTracksAndStoresEachOne)
 {
-    form1->cdTrackChecked = {false, true, false, false, true, false, false, false, true, false};
-    form1->selectedTrackCount = 3;
-    form1->MoveTo(form1->CDtagsel);
+    state.cdTrackChecked = {false, true, false, false, true, false, false, false, true, false};
+    state.selectedTrackCount = 3;
+    form1->MoveTo(Find("CDtagsel"));
     Click("CDtagselYes");
     Click("CDtagselNext");
     ASSERT_EQ(CurrentPageName(), "Multitag");
@@ -186,9 +186,9 @@ TEST_F(DetailsTest, MultitagWalksTheCheckedTracksAndStoresEachOne)
     Find<QComboBox>("MultitagStyle")->setCurrentIndex(0);
     Click("MultitagNext");
     EXPECT_EQ(CurrentPageName(), "RecEncCD");
-    EXPECT_EQ(form1->currentTrack, 0);
+    EXPECT_EQ(state.currentTrack, 0);
 
-    const TrackDetails& two = form1->trackDetails[2];
+    const TrackDetails& two = state.trackDetails[2];
     EXPECT_EQ(two.artist, "Band");
     EXPECT_EQ(two.title, "Two");
     EXPECT_EQ(two.album, "Record");
@@ -196,20 +196,20 @@ TEST_F(DetailsTest, MultitagWalksTheCheckedTracksAndStoresEachOne)
     EXPECT_EQ(two.track, 2);
     EXPECT_EQ(two.genre, 2);
     EXPECT_TRUE(two.copyright);
-    EXPECT_EQ(form1->trackDetails[5].title, "Five");
-    EXPECT_EQ(form1->trackDetails[5].comment, "");
-    EXPECT_EQ(form1->trackDetails[5].track, 5);
-    EXPECT_EQ(form1->trackDetails[5].genre, 2) << "the style carries over";
-    EXPECT_EQ(form1->trackDetails[9].title, "Nine");
-    EXPECT_EQ(form1->trackDetails[9].genre, 255);
-    EXPECT_EQ(form1->trackDetails[3].title, "") << "unchecked tracks are not touched";
+    EXPECT_EQ(state.trackDetails[5].title, "Five");
+    EXPECT_EQ(state.trackDetails[5].comment, "");
+    EXPECT_EQ(state.trackDetails[5].track, 5);
+    EXPECT_EQ(state.trackDetails[5].genre, 2) << "the style carries over";
+    EXPECT_EQ(state.trackDetails[9].title, "Nine");
+    EXPECT_EQ(state.trackDetails[9].genre, 255);
+    EXPECT_EQ(state.trackDetails[3].title, "") << "unchecked tracks are not touched";
 }
 
 TEST_F(DetailsTest, BackFromALaterTrackGoesToTheChoicePageAndANewVisitStartsAgain)
 {
-    form1->cdTrackChecked = {true, false, true};
-    form1->selectedTrackCount = 2;
-    form1->MoveTo(form1->CDtagsel);
+    state.cdTrackChecked = {true, false, true};
+    state.selectedTrackCount = 2;
+    form1->MoveTo(Find("CDtagsel"));
     Click("CDtagselYes");
     Click("CDtagselNext");
     Click("MultitagNext");

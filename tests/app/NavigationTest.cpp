@@ -111,7 +111,7 @@ TEST_F(WizardTest, NextBackNextKeepsOneHistoryEntry)
     Click("SelSourceNext");
     EXPECT_EQ(CurrentPageName(), "SelWav");
     ASSERT_EQ(form1->PageHistory().size(), 1u);
-    EXPECT_EQ(form1->PageHistory()[0], form1->SelSource);
+    EXPECT_EQ(form1->PageHistory()[0], Find("SelSource"));
 }
 
 TEST_F(WizardTest, AfterBackTheEnterActionRunsOnTheFirstClickIntoThePageBeforeTheClicksOwnAction)
@@ -185,7 +185,7 @@ TEST_F(WizardTest, EveryCancelOutsideTheEncodingPagesClosesTheWizard)
         closedSignal = false;
         CreateWizard();
         QWidget* target = Find(page);
-        if (target != form1->SelSource)
+        if (target != Find("SelSource"))
             form1->MoveTo(target);
         std::ofstream(settings.TemporaryWave()) << "partial";
         Click((std::string(page) + "Cancel").c_str());
@@ -197,7 +197,7 @@ TEST_F(WizardTest, EveryCancelOutsideTheEncodingPagesClosesTheWizard)
 
 TEST_F(WizardTest, CancelOnTheEncodingPagesDoesNotCloseTheWizard)
 {
-    form1->MoveTo(form1->RecEnc);
+    form1->MoveTo(Find("RecEnc"));
     Click("RecEncCancel");
     EXPECT_FALSE(closedSignal);
     EXPECT_TRUE(form1->isVisible());
@@ -217,8 +217,10 @@ TEST_F(WizardTest, TheCloseBoxDeletesTheTemporaryFile)
 
 TEST_F(WizardTest, StartValuesAndRecordLevels)
 {
-    // No settings file: every level starts at 50000.
-    EXPECT_FALSE(std::filesystem::exists(settings.SettingsFile()));
+    // No recording levels in the settings file (it holds only what the mixer start-up
+    // saved): every level starts at 50000.
+    EXPECT_EQ(ProfileFile(settings.SettingsFile()).ReadString("RECORD_LEVEL", "MIDI", "none"), "none");
+    EXPECT_FALSE(ProfileFile(settings.SettingsFile()).ReadString("SOUNDCARD", "DESTINATION_COUNT", "").empty());
     for (int level : state.recordLevels)
         EXPECT_EQ(level, 50000);
     EXPECT_EQ(state.bitRateIndex, 8);

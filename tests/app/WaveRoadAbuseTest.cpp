@@ -113,6 +113,7 @@ TEST_F(WaveRoadAbuseTest, NamedPipesAreNeverOpenedForReadingNeitherAsInputNorAsS
     {
         // A pipe at the settings file's path: the start takes the default levels.
         std::filesystem::create_directories(std::filesystem::path(settings.SettingsFile()).parent_path());
+        std::filesystem::remove(settings.SettingsFile());  // the mixer start-up wrote one
         const PipeWatch settingsPipe(settings.SettingsFile());
         state.recordLevels.fill(0);
         Restart();

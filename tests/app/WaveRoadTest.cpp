@@ -118,7 +118,7 @@ TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
     StartEncoding(input);
     ASSERT_TRUE(state.encodingInProgress);
     // Cancel once a part of the file has been encoded, as a person would.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(RunEventsUntil([&] {
         std::error_code ec;
         return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
     }));
@@ -126,7 +126,7 @@ TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
     EXPECT_TRUE(Find("EncodeWavAborted")->isVisible());
     EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
     EXPECT_FALSE(Find("EncodeWavCancel")->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return !state.encodingInProgress; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
     const DecodedMp3 d = DecodeMp3File(Input("long.mp3"));
     EXPECT_EQ(d.channels, 2);
     EXPECT_GT(d.Frames(), 0);
@@ -219,7 +219,7 @@ TEST_F(WaveRoadTest, EncodingProgressRisesSteadilyToTheEnd)
     StartEncoding(input);
     auto* gauge = Find<QProgressBar>("MMGauge1");
     std::vector<int> seen{gauge->value()};
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(RunEventsUntil([&] {
         if (gauge->value() != seen.back())
             seen.push_back(gauge->value());
         return Find("EncodeWavFinish")->isEnabled();
@@ -231,12 +231,12 @@ TEST_F(WaveRoadTest, EncodingProgressRisesSteadilyToTheEnd)
 
 TEST_F(WaveRoadTest, ClickHereShowsTheEncoderDetailsWithoutBlocking)
 {
-    form1->MoveTo(form1->EncodeWav);  // no input: the page reports the error and stays
+    form1->MoveTo(Find("EncodeWav"));  // no input: the page reports the error and stays
     dialogs->messages.clear();
     Activate();
     auto* link = Find<QLabel>("EncodeWavClickHere");
     QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(10, link->height() / 2));
-    ASSERT_TRUE(WaitUntil([&] { return form3->isVisible(); }, 5000));
+    ASSERT_TRUE(RunEventsUntil([&] { return form3->isVisible(); }));
     EXPECT_FALSE(form3->isModal());
     EXPECT_TRUE(form1->isEnabled()) << "the wizard stays usable";
     const QString version = form3->findChild<QLabel*>("EncoderVersion")->text();

@@ -1,11 +1,14 @@
 #include "app/WizardFixture.h"
 
+#include "app/AppSetup.h"
+
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QPushButton>
 
 void WizardTest::CreateWizard()
 {
+    if (!card)
+        card = CreateSoundCard();
     form1 = std::make_unique<TForm1>(state);
     if (!form2)  // kept across re-creations so a test can set its mixer lines first
         form2 = std::make_unique<TForm2>(state);
@@ -21,6 +24,7 @@ void WizardTest::TearDown()
     form3.reset();
     form2.reset();
     form1.reset();
+    card.reset();
 }
 
 void WizardTest::Activate()
@@ -68,19 +72,7 @@ void WizardTest::StartEncoding(const std::string& input)
     ASSERT_EQ(CurrentPageName(), "EncodeWav");
 }
 
-bool WizardTest::WaitUntil(const std::function<bool()>& done, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 bool WizardTest::WaitForFinish()
 {
-    return WaitUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
+    return RunEventsUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
 }

@@ -1,12 +1,17 @@
 #pragma once
-// A wizard as the program builds it (TForm1, TForm2, TForm3), shown on the offscreen
-// platform with scripted dialogs and its own settings and temporary folders.
+// A wizard as the program builds it (the sound card, then TForm1, TForm2, TForm3), shown on
+// the offscreen platform with scripted dialogs and its own settings and temporary folders.
+// The card is made from the test's settings; a fixture adds the ALSA devices and writes the
+// settings it needs in BeforeWizard.
 #include "app/Unit1.h"
 #include "app/Unit3.h"
+#include "platform/SoundCard.h"
 #include "mixer/Unit2.h"
 #include "support/QtPrinters.h"
+#include "support/RunEvents.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestAlsa.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,8 +21,15 @@
 
 class WizardTest : public ::testing::Test {
 protected:
-    void SetUp() override { CreateWizard(); }
+    void SetUp() override
+    {
+        BeforeWizard();
+        alsa.Install();
+        CreateWizard();
+    }
     void TearDown() override;
+    // Runs before the card and the windows are made.
+    virtual void BeforeWizard() {}
 
     void CreateWizard();
     // Re-activates the wizard window: offscreen, no window is active after a dialog.
@@ -40,15 +52,15 @@ protected:
     void WalkToOptions(const std::string& input);
     // ... and into the encoding page, whose entry starts the work.
     void StartEncoding(const std::string& input);
-    // Lets the event loop run until done() holds; false after the time limit.
-    bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000);
     bool WaitForFinish();
     // A file in the test's own folder.
     std::string Input(const char* name) { return settings.Folder().File(name); }
 
     IsolatedSettings settings;
+    TestAlsa alsa;
     ScriptedDialogsScope dialogs;
     WizardState state;
+    std::unique_ptr<SoundCard> card;  // outlives the windows
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;
     std::unique_ptr<TForm3> form3;

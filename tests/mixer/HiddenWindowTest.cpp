@@ -3,13 +3,13 @@
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
 #include "support/AudioOracles.h"
+#include "support/RunEvents.h"
 #include "support/SmallDisk.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -33,15 +33,6 @@ WizardHooks LoggingHooks(HookLog& log)
     h.EnableTimer1 = [&](bool on) { log.timer1.push_back(on); };
     h.ShowConversionProgress = [&](int p) { log.progress.push_back(p); };
     return h;
-}
-
-bool WaitUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
 }
 
 std::string CheckError(const std::string& path)
@@ -200,7 +191,7 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     state.sourceKind = "wave";
     form2.StartEncoding(dir.File("in.wav"), dir.File("a.mp3"), 8, false, false);
     EXPECT_TRUE(state.encodingInProgress);
-    ASSERT_TRUE(WaitUntil([&] { return log.finishUp == 1; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return log.finishUp == 1; }));
     EXPECT_FALSE(state.encodingInProgress);
     EXPECT_EQ(log.writeTag, 1);
     EXPECT_EQ(log.timer1, (std::vector<bool>{true, false}));
@@ -209,7 +200,7 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     state.sourceKind = "cd";
     state.cdTrackDetails = false;
     form2.StartEncoding(dir.File("in.wav"), dir.File("b.mp3"), 8, false, false);
-    ASSERT_TRUE(WaitUntil([&] { return state.cdTrackDone; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return state.cdTrackDone; }));
     EXPECT_EQ(log.writeTag, 1);
     EXPECT_EQ(log.cdWriteTag, 0);
     EXPECT_EQ(log.finishUp, 1);
@@ -217,7 +208,7 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     state.cdTrackDone = false;
     state.cdTrackDetails = true;
     form2.StartEncoding(dir.File("in.wav"), dir.File("c.mp3"), 8, false, false);
-    ASSERT_TRUE(WaitUntil([&] { return state.cdTrackDone; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return state.cdTrackDone; }));
     EXPECT_EQ(log.cdWriteTag, 1);
     EXPECT_EQ(log.finishUp, 1);
     EXPECT_EQ(DecodeMp3File(dir.File("c.mp3")).channels, 2);

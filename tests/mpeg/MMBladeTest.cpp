@@ -1,15 +1,15 @@
 // The MP3 encoder at the end of a real chain (wave file -> pump -> encoder): the files it
 // writes are read back byte by byte and decoded by libmpg123.
 #include "mpeg/MMBlade.h"
+#include "platform/DiskSpace.h"
 #include "stream/MMTrigg.h"
+#include "stream/MMWaveFile.h"
 #include "support/AudioOracles.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
-#include "wave/DiskSpace.h"
-#include "wave/MMWaveFile.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -41,11 +41,7 @@ struct Chain {
         source.Wave()->SetFileName(input);
         encoder.SetFileName(output);
         trigger.Start();
-        QElapsedTimer clock;
-        clock.start();
-        while (!stopped && clock.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return stopped;
+        return RunEventsUntil([&] { return stopped; });
     }
 };
 

@@ -5,6 +5,7 @@
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
 #include "platform/ProcessPriority.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -64,13 +66,31 @@ TEST(MessageTarget, RunOnMainThreadWaitsForTheHandler)
         RunOnMainThread([&] { ranOnMain = IsMainThread(); });
         returned = true;
     });
-    QElapsedTimer clock;
-    clock.start();
-    while (!returned && clock.elapsed() < 5000)
-        ProcessMessages();
+    RunEventsUntil([&] { return returned.load(); });
     worker.join();
     EXPECT_TRUE(returned);
     EXPECT_TRUE(ranOnMain);
+}
+
+TEST(MessageTarget, JobsPostedFromAWorkerRunOnTheMainThreadBeforeItsLaterMessages)
+{
+    // The pump relies on this order: its error report is posted as a job, then the stop
+    // message, and the report must be shown first.
+    std::vector<std::string> seen;
+    MessageTarget target([&](unsigned, std::intptr_t, std::intptr_t) { seen.push_back("message"); });
+    std::thread worker([&] {
+        for (int i = 0; i < 3; ++i)
+            PostToMainThread([&seen, i] { seen.push_back(IsMainThread() ? "job" + std::to_string(i) : "off main"); });
+        target.Post(1);
+        PostToMainThread([] { throw std::runtime_error("job failed"); });
+    });
+    worker.join();
+    std::vector<std::string> reports;
+    auto previous = SetErrorReporter([&](const std::string& t) { reports.push_back(t); });
+    ProcessMessages();
+    SetErrorReporter(previous);
+    EXPECT_EQ(seen, (std::vector<std::string>{"job0", "job1", "job2", "message"}));
+    EXPECT_EQ(reports, std::vector<std::string>{"job failed"});
 }
 
 TEST(MessageTable, StepMessagesCarryPrefixLineFeedAndCarriageReturn)

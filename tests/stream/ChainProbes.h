@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// Byte-for-byte equality of two formats over the format size.
+inline bool SameFormat(const TWaveFormatEx* a, const TWaveFormatEx* b)
+{
+    const std::size_t size = wioSizeOfWaveFormat(a);
+    return a && b && size == wioSizeOfWaveFormat(b) && std::memcmp(a, b, size) == 0;
+}
+
 // Logs "<name>.<operation>" into a shared log; publishes Input and Output by default.
 class Probe : public TMMDSPComponent {
 public:

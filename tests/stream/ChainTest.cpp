@@ -1,6 +1,7 @@
 #include "ChainProbes.h"
 #include "platform/MessageTarget.h"
-#include "stream/MMObj.h"
+#include "support/RunEvents.h"
+#include "wave/MMObj.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -78,7 +79,7 @@ TEST(ChainFormat, FormatsFlowDownAsSeparateCopies)
     const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
     a.SetWaveFormat(&cd);
     ASSERT_TRUE(c.GetWaveFormat());
-    EXPECT_TRUE(wioSameWaveFormat(c.GetWaveFormat(), &cd));
+    EXPECT_TRUE(SameFormat(c.GetWaveFormat(), &cd));
     EXPECT_NE(a.GetWaveFormat(), b.GetWaveFormat());
     EXPECT_NE(b.GetWaveFormat(), c.GetWaveFormat());
     EXPECT_NE(a.GetWaveFormat(), &cd);
@@ -89,13 +90,13 @@ TEST(ChainFormat, FormatsFlowDownAsSeparateCopies)
     EXPECT_FALSE(c.GetWaveFormat());
     // A later link pulls the upstream format.
     b.SetInput(&a);
-    EXPECT_TRUE(wioSameWaveFormat(c.GetWaveFormat(), &cd));
+    EXPECT_TRUE(SameFormat(c.GetWaveFormat(), &cd));
     // At the head of a chain, linking pushes the head's format down.
     Probe head("Head", nullptr), tail("Tail", nullptr);
     const TWaveFormatEx mono = pcmWaveFormat(8, 1, 8000);
     head.SetWaveFormat(&mono);
     head.SetOutput(&tail);
-    EXPECT_TRUE(wioSameWaveFormat(tail.GetWaveFormat(), &mono));
+    EXPECT_TRUE(SameFormat(tail.GetWaveFormat(), &mono));
 }
 
 TEST(ChainBuffers, RealBufferSizeIsWholeBlocks)
@@ -218,8 +219,7 @@ TEST(ChainThreads, SynchronizeEventRunsOnTheMainThreadOnlyForChainWorkers)
     {
         SyncThread t(&owner, &owner, &onMain, &done);
         ASSERT_TRUE(t.Resume());
-        while (!done)
-            ProcessMessages();
+        ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     }
     EXPECT_TRUE(onMain);
     // A thread that is no chain worker calls the event directly.

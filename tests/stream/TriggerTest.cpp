@@ -1,32 +1,18 @@
 #include "ChainProbes.h"
+#include "platform/DiskSpace.h"
 #include "platform/ErrorReport.h"
 #include "platform/MessageTarget.h"
 #include "stream/MMTrigg.h"
+#include "stream/MMWaveFile.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
-#include "wave/DiskSpace.h"
-#include "wave/MMWaveFile.h"
 
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
-// Lets the main thread's messages run until `done` holds. The bound only keeps a broken
-// pump from hanging the suite; no result depends on it.
-template <class F>
-bool RunUntil(F done)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > giveUp)
-            return false;
-        ProcessMessages();
-        std::this_thread::yield();
-    }
-    return true;
-}
-
 // What the trigger's events did.
 struct Recorder {
     int starts = 0;
@@ -109,7 +95,7 @@ TEST(TriggerPump, MovesTensOfMegabytesFromAWaveFileIntoAWaveFileByteForByte)
     // Progress is read from the main thread while the worker runs.
     std::int64_t lastPosition = 0;
     bool positionsGrow = true;
-    ASSERT_TRUE(RunUntil([&] {
+    ASSERT_TRUE(RunEventsUntil([&] {
         if (rec.stops == 0) {
             const std::int64_t p = source.Wave()->GetPosition();
             positionsGrow = positionsGrow && (p >= lastPosition || p == 0);
@@ -142,7 +128,7 @@ TEST(TriggerPump, ShortExactAndEmptySources)
     {  // fewer bytes than one buffer: pushed once
         MemoryChain c(PatternBytes(1000), 4096);
         c.trigger.Start();
-        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
         EXPECT_EQ(c.sink.sizes, std::vector<int>{1000});
         EXPECT_EQ(c.sink.received, PatternBytes(1000));
         EXPECT_EQ(c.rec.stops, 1);
@@ -152,7 +138,7 @@ TEST(TriggerPump, ShortExactAndEmptySources)
     {  // an exact multiple: no empty buffer at the end
         MemoryChain c(PatternBytes(4 * 4096), 4096);
         c.trigger.Start();
-        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
         EXPECT_EQ(c.sink.sizes, (std::vector<int>{4096, 4096, 4096, 4096}));
         EXPECT_EQ(c.source.loads, 4) << "the load of the last full buffer ends the run";
         EXPECT_EQ(c.sink.received, PatternBytes(4 * 4096));
@@ -181,7 +167,7 @@ TEST(TriggerPump, StopInsideABufferFinishesThatBufferAndLoadsNoMore)
     EXPECT_EQ(c.rec.stops, 0);
     EXPECT_TRUE(c.trigger.IsStarted());
     c.sink.Release();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     EXPECT_EQ(c.sink.pushes, 3);
     EXPECT_EQ(c.source.loads, 3) << "no load after the pushed buffer";
     EXPECT_EQ(c.sink.received, PatternBytes(3 * 1024));
@@ -200,9 +186,9 @@ TEST(TriggerPump, StopBetweenRoundsCompletesAtOnceAndDropsTheLoadedBuffer)
     c.sink.WaitInside();
     c.trigger.Pause();  // hold the worker between rounds
     c.sink.Release();
-    ASSERT_TRUE(RunUntil([&] { return filled >= 3; }));  // buffer 3 is loaded, not yet pushed
+    ASSERT_TRUE(RunEventsUntil([&] { return filled >= 3; }));  // buffer 3 is loaded, not yet pushed
     c.trigger.Stop();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     ProcessMessages();
     EXPECT_EQ(c.sink.pushes, 2);
     EXPECT_EQ(c.source.loads, 3);
@@ -224,7 +210,7 @@ TEST(TriggerPump, PauseAndRestartLoseNothing)
     EXPECT_TRUE(c.trigger.IsPaused());
     c.sink.Release();
     c.trigger.Restart();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     EXPECT_EQ(c.sink.received, PatternBytes(64 * 1024));
     EXPECT_EQ(pauses, 1);
     EXPECT_EQ(restarts, 1);
@@ -240,7 +226,7 @@ TEST(TriggerPump, PausedBeforeTheStartRunsOnRestart)
     ProcessMessages();
     EXPECT_EQ(c.rec.stops, 0);
     c.trigger.Restart();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     EXPECT_EQ(c.sink.received, PatternBytes(8 * 1024));
     c.trigger.Close();
 }
@@ -255,7 +241,7 @@ TEST(TriggerPump, StopAndCloseFromInsideOnStop)
         c.trigger.Close();
     };
     c.trigger.Start();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     ProcessMessages();
     EXPECT_EQ(c.rec.stops, 1);
     EXPECT_EQ(c.rec.closes, 1);
@@ -268,7 +254,7 @@ TEST(TriggerPump, StopAndCloseFromInsideOnStop)
     again.SetOutput(&c.trigger);
     c.trigger.OnStop = [&](TMMDSPComponent*) { ++c.rec.stops; };
     c.trigger.Start();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 1; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 1; }));
     c.trigger.Close();
     EXPECT_EQ(c.sink.received.size(), 10u * 1024 + 3000);
 }
@@ -282,7 +268,7 @@ TEST(TriggerPump, CloseWhileTheWorkerIsInsideABufferCompletesWithTheStop)
     c.trigger.Close();  // deferred until the buffer is done
     EXPECT_TRUE(c.trigger.IsOpened());
     c.sink.Release();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.closes > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.closes > 0; }));
     EXPECT_EQ(c.rec.stops, 1);
     EXPECT_FALSE(c.trigger.IsOpened());
     EXPECT_EQ(c.sink.pushes, 2);
@@ -295,7 +281,7 @@ TEST(TriggerPump, WorkerErrorsReachTheReportAndThePumpStopsOnTheMainThread)
     MemoryChain c(PatternBytes(100 * 1024), 1024);
     c.sink.throwAt = 4;
     c.trigger.Start();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.closes > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.closes > 0; }));
     ProcessMessages();
     SetErrorReporter(previous);
     ASSERT_EQ(reports, std::vector<std::string>{"sink failed"});
@@ -344,7 +330,7 @@ TEST(WaveFileSink, AFullDiskClosesTheSinkWithAValidFileAndThePumpGoesOn)
         return ++queries <= 10 ? std::int64_t{1} << 30 : 32768 + 1024 + 10240 - 1;
     });
     c.trigger.Start();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     c.trigger.Close();
     SetFreeDiskSpaceQuery(nullptr);
     EXPECT_FALSE(sink.FileOpened());
@@ -399,7 +385,7 @@ TEST(TriggerPumpFiles, ShortExactAndEmptyWaveFiles)
         const Bytes data = PatternBytes(size, 11);
         FileChain c(dir, data, 65536);
         c.trigger.Start();
-        ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
         ProcessMessages();
         EXPECT_EQ(c.rec.stops, 1);
         EXPECT_TRUE(c.rec.stopOnMain);
@@ -427,7 +413,7 @@ TEST(TriggerPumpFiles, StopInTheMiddleLeavesAFinishedPrefix)
     gate.WaitInside();
     c.trigger.Stop();  // Cancel while the worker is inside a buffer
     gate.Release();
-    ASSERT_TRUE(RunUntil([&] { return c.rec.stops > 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return c.rec.stops > 0; }));
     ProcessMessages();
     EXPECT_EQ(c.rec.stops, 1);
     EXPECT_FALSE(c.trigger.IsOpened());

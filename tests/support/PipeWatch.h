@@ -19,6 +19,7 @@ public:
 
 private:
     std::string path_;
+    std::string own_;  // a second name of the same pipe
     std::atomic<bool> stop_{false};
     std::atomic<int> opened_{0};
     std::thread writer_;

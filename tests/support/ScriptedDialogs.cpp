@@ -20,6 +20,12 @@ void ScriptedDialogs::ShowMessage(const std::string& text)
         onDialog();
 }
 
+void ScriptedDialogs::ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind)
+{
+    boxes.push_back({text, caption, kind});
+    ShowMessage(text);
+}
+
 std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options)
 {
     openRequests.push_back(options);

@@ -18,8 +18,15 @@ public:
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
 
-    // What the program showed and asked.
+    // What the program showed and asked. Every message box's text is in `messages`; those
+    // with their own caption are also in `boxes`.
+    struct Box {
+        std::string text;
+        std::string caption;
+        MessageBoxKind kind;
+    };
     std::vector<std::string> messages;
+    std::vector<Box> boxes;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
 
@@ -27,6 +34,7 @@ public:
     std::function<void()> onDialog;
 
     void ShowMessage(const std::string& text) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
     std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
     std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;

@@ -1,6 +1,6 @@
-#include "wave/MMWaveFile.h"
+#include "stream/MMWaveFile.h"
 
-#include "wave/DiskSpace.h"
+#include "platform/DiskSpace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,12 +86,6 @@ void TMMCustomWaveFile::Stop()
     if (fileOpened_ && fileStarted_)
         fileStarted_ = false;
     TMMDSPComponent::Stop();
-}
-
-void TMMCustomWaveFile::Reset()
-{
-    if (fileStarted_ && fileOpened_)
-        wave_->Closing();
 }
 
 void TMMCustomWaveFile::Close()

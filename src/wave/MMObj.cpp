@@ -1,4 +1,4 @@
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 
 #include <algorithm>
 

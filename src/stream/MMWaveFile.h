@@ -13,7 +13,7 @@
 // run on the main thread (through SynchronizeEvent); OnChange, OnChanged and OnLooping on
 // the thread that caused them.
 #include "stream/MMDSPObj.h"
-#include "stream/MMObj.h"
+#include "wave/MMObj.h"
 #include "wave/MMWave.h"
 
 #include <atomic>
@@ -37,7 +37,6 @@ public:
     void Close() override;
     void Start() override;
     void Stop() override;
-    void Reset() override;
     void BufferReady(TMMWaveHdr* lpWaveHdr) override;
     void BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers) override;
 
@@ -51,10 +50,19 @@ private:
     // write fails. Worker thread.
     void append(const TMMWaveHdr* lpWaveHdr);
 
+    // Made at construction, never replaced. The wave is used by the main thread while the
+    // chain is stopped and by the driver's thread between Start and Stop; the driver never
+    // lets the two overlap, so it needs no lock.
     std::unique_ptr<TMMWave> wave_;
-    TMMObserver observer_;
-    std::int64_t openPosition_ = 0;         // main thread
-    std::atomic<std::uint8_t> silence_{0};  // set on the main thread, used by the worker
+    TMMObserver observer_;  // main thread only
+
+    // Main thread only.
+    std::int64_t openPosition_ = 0;
+
+    // Written by the main thread (format, Open / Close, Start / Stop, SetEnabled), read by
+    // the driver's thread on every buffer: atomics, no lock. The driver's thread also
+    // clears fileOpened_ / fileStarted_ when a failed write closes the component.
+    std::atomic<std::uint8_t> silence_{0};
     std::atomic<bool> fileOpened_{false};
     std::atomic<bool> fileStarted_{false};
     std::atomic<bool> enabled_{true};

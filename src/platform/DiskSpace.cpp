@@ -1,4 +1,4 @@
-#include "wave/DiskSpace.h"
+#include "platform/DiskSpace.h"
 
 #include <mutex>
 #include <sys/statvfs.h>

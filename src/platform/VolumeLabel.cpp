@@ -1,4 +1,4 @@
-#include "mpeg/VolumeLabel.h"
+#include "platform/VolumeLabel.h"
 
 #include <filesystem>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
+#include "stream/MMWaveFile.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
-#include "wave/MMWaveFile.h"
 
 #include <gtest/gtest.h>
 

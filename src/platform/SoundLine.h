@@ -1,0 +1,95 @@
+#pragma once
+// A source line of the software sound card (synthesiser, CD, microphone, line, aux): one
+// SoundLine subclass that produces samples, and one RegisterSoundLine call that tells the
+// card how to make it.
+//
+//   class SynthLine : public SoundLine {
+//       bool IsSoftware() const override { return true; }
+//       LineStatus Read(std::span<std::int16_t> frames) override { /* render */ return LineStatus::Ok; }
+//   };
+//   SoundLineRegistration reg = RegisterSoundLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER,
+//       [](const SoundCardSettings& s) -> std::unique_ptr<SoundLine> {
+//           return FontUsable(s.soundFont) ? std::make_unique<SynthLine>(s) : nullptr;
+//       });
+//   SoundCard card(settings);   // asks the factories once, here
+//
+// How a line produces samples: the card pulls. While the line is needed (selected for
+// wave-in while a recording runs, or unmuted on the speakers while the monitor plays) the
+// card calls Start once, then Read for every period of the mix, then Stop when it is no
+// longer needed. Read fills the whole span with interleaved stereo 16-bit frames at
+// 44100 Hz (the card's own format). A software line computes its samples and returns at
+// once; the card then paces it by the wall clock (or, with Clock=fast, by the recorder's
+// demand). A capture line may block in Read until the hardware has the frames: the
+// hardware then paces the card. A line whose source has gone for good (a device
+// unplugged) returns LineStatus::Lost; the card stops asking it and the mix carries
+// silence in its place.
+//
+// Registration: the newest registration of a component type is asked first; a factory
+// returning null (no sound font, no drive, a capture device that cannot be opened) lets
+// the next older one try; a type whose factories all return null has no line. The card
+// asks at its construction only, so a registration must exist before the card is made.
+// The microphone, line and aux capture lines are registered by the platform itself.
+//
+// Threads: Start, Read and Stop run on the card's thread; construction (by the factory)
+// and destruction run on the main thread while the card thread does not use the line.
+// RegisterSoundLine and the registration's destruction run on the main thread.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+struct SoundCardSettings;
+
+enum class LineStatus { Ok, Lost };
+
+class SoundLine {
+public:
+    virtual ~SoundLine() = default;
+
+    // True when the line computes its samples (no device paces it), so Clock=fast may run
+    // it as fast as the recorder takes data.
+    virtual bool IsSoftware() const = 0;
+    // Card thread: the card is about to read / has stopped reading.
+    virtual void Start() {}
+    virtual void Stop() {}
+    // Card thread: fill `frames` (interleaved stereo, frames.size() / 2 frames) completely.
+    virtual LineStatus Read(std::span<std::int16_t> frames) = 0;
+    // Any thread: capture overruns recovered so far (0 for lines that cannot overrun).
+    virtual std::uint64_t Overruns() const { return 0; }
+};
+
+using SoundLineFactory = std::function<std::unique_ptr<SoundLine>(const SoundCardSettings& settings)>;
+
+// Keeps a factory registered while it lives. Movable, main thread only.
+class SoundLineRegistration {
+public:
+    SoundLineRegistration() = default;
+    explicit SoundLineRegistration(std::uint64_t id) : id_(id) {}
+    ~SoundLineRegistration();
+    SoundLineRegistration(SoundLineRegistration&& other) noexcept : id_(other.id_) { other.id_ = 0; }
+    SoundLineRegistration& operator=(SoundLineRegistration&& other) noexcept;
+    SoundLineRegistration(const SoundLineRegistration&) = delete;
+    SoundLineRegistration& operator=(const SoundLineRegistration&) = delete;
+
+private:
+    std::uint64_t id_ = 0;
+};
+
+[[nodiscard]] SoundLineRegistration RegisterSoundLine(std::uint32_t componentType, SoundLineFactory factory);
+
+// One line the card made: its component type and the line itself.
+struct MadeSoundLine {
+    std::uint32_t componentType = 0;
+    std::unique_ptr<SoundLine> line;
+};
+
+// Asks the registered factories (newest first per type) and returns the lines that exist,
+// in the card's connection order: synthesiser, CD, microphone, line, aux, then any other
+// type in ascending order. Main thread.
+std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings);
+
+// The names the mixer shows for a source line of this type.
+std::string SoundLineName(std::uint32_t componentType);
+std::string SoundLineShortName(std::uint32_t componentType);

@@ -1,0 +1,19 @@
+#pragma once
+// A software source line playing a steady sine tone on both channels, for tests and
+// benchmarks that need a line without a device (a real line of the card in every other
+// respect: mixed, scaled, paced, recorded).
+//
+//   SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, 1000, 16384);
+//   SoundCard card(settings);    // has a synthesiser line playing 1 kHz at half scale
+//
+// Threads: as every line (SoundLine.h); registration on the main thread.
+#include "platform/SoundLine.h"
+
+#include <cstdint>
+
+// frequency in whole hertz (the tone repeats every second exactly), amplitude 0..32767.
+[[nodiscard]] SoundLineRegistration RegisterToneLine(std::uint32_t componentType, unsigned frequency,
+                                                     std::int16_t amplitude);
+
+// Sample `frame` of such a tone, the same on both channels.
+std::int16_t ToneSample(unsigned frequency, std::int16_t amplitude, std::int64_t frame);

@@ -1,0 +1,522 @@
+// Wave-in device 0 of the card: the device table's rules, and what comes out of it when
+// lines play: capture devices from ALSA's file plugin, the tone line, the two clocks,
+// overruns, a device that goes away, and the monitor.
+#include "platform/AlsaCaptureLine.h"
+#include "platform/CardClock.h"
+#include "platform/MessageTarget.h"
+#include "platform/SoundCard.h"
+#include "platform/ToneLine.h"
+#include "support/TestAlsa.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace {
+using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
+
+// Buffers for the device and a record of every callback, kept the way a recorder would.
+class Probe {
+public:
+    Probe(std::size_t count, std::uint32_t bytes) : data_(count, std::vector<std::uint8_t>(bytes)), headers_(count)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            headers_[i] = WaveHdr{data_[i].data(), bytes, 0, 0, 0, 0, 0, 0};
+    }
+
+    // Card thread (MM_WIM_DATA, MM_WIM_DEVICE_LOST) or the caller's.
+    WaveInCallback Callback()
+    {
+        return [this](unsigned message, WaveInHandle, WaveHdr* header) {
+            std::lock_guard lock(lock_);
+            messages_.push_back(message);
+            if (message == MM_WIM_DATA) {
+                ++done_;
+                recorded_.insert(recorded_.end(), header->lpData, header->lpData + header->dwBytesRecorded);
+            }
+            changed_.notify_all();
+        };
+    }
+
+    void QueueAll(IWaveInDevices& device, WaveInHandle h)
+    {
+        for (WaveHdr& header : headers_) {
+            ASSERT_EQ(device.PrepareHeader(h, &header), MMSYSERR_NOERROR);
+            ASSERT_EQ(device.AddBuffer(h, &header), MMSYSERR_NOERROR);
+        }
+    }
+    void UnprepareAll(IWaveInDevices& device, WaveInHandle h)
+    {
+        for (WaveHdr& header : headers_)
+            EXPECT_EQ(device.UnprepareHeader(h, &header), MMSYSERR_NOERROR);
+    }
+
+    // Waits (at most 20 s, a hang guard) until `count` buffers came back.
+    bool WaitForDone(std::size_t count)
+    {
+        std::unique_lock lock(lock_);
+        return changed_.wait_for(lock, 20s, [&] { return done_ >= count; });
+    }
+    bool WaitForMessage(unsigned message)
+    {
+        std::unique_lock lock(lock_);
+        return changed_.wait_for(lock, 20s, [&] {
+            return std::find(messages_.begin(), messages_.end(), message) != messages_.end();
+        });
+    }
+    std::size_t Done()
+    {
+        std::lock_guard lock(lock_);
+        return done_;
+    }
+    std::vector<unsigned> Messages()
+    {
+        std::lock_guard lock(lock_);
+        return messages_;
+    }
+    std::vector<std::int16_t> Samples()
+    {
+        std::lock_guard lock(lock_);
+        std::vector<std::int16_t> s(recorded_.size() / 2);
+        std::memcpy(s.data(), recorded_.data(), s.size() * 2);
+        return s;
+    }
+    WaveHdr& Header(std::size_t i) { return headers_[i]; }
+
+private:
+    std::vector<std::vector<std::uint8_t>> data_;
+    std::vector<WaveHdr> headers_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::vector<unsigned> messages_;        // guarded by lock_
+    std::vector<std::uint8_t> recorded_;    // guarded by lock_
+    std::size_t done_ = 0;                  // guarded by lock_
+};
+
+// Finds a control of a source line of one destination by its type.
+std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, std::uint32_t destination, int source, std::uint32_t type)
+{
+    MixerLine line{};
+    line.dwDestination = destination;
+    line.dwSource = source < 0 ? 0 : std::uint32_t(source);
+    mixer.GetLineInfo(h, line, source < 0 ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
+    std::vector<MixerControl> controls;
+    mixer.GetLineControls(h, line.dwLineID, line.cControls, controls);
+    for (const MixerControl& c : controls)
+        if (c.dwControlType == type)
+            return c.dwControlID;
+    ADD_FAILURE() << "no control " << type;
+    return 0;
+}
+
+// Selects source `source` alone for recording at the given wave-in volume.
+void selectForRecording(SoundCard& card, int source, std::uint32_t left, std::uint32_t right)
+{
+    IMixerService& mixer = card.Mixer();
+    MixerHandle h{};
+    mixer.Open(h, 0, nullptr);
+    MixerLine waveIn{};
+    waveIn.dwDestination = 1;
+    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
+    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
+    selection[std::size_t(source)] = 1;
+    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
+                            selection);
+    const std::uint32_t volume[2] = {left, right};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 1, source, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, volume);
+    mixer.Close(h);
+}
+
+PcmFormat format(unsigned rate, unsigned channels, unsigned bits)
+{
+    PcmFormat f;
+    f.nChannels = std::uint16_t(channels);
+    f.nSamplesPerSec = rate;
+    f.wBitsPerSample = std::uint16_t(bits);
+    f.nBlockAlign = std::uint16_t(channels * bits / 8);
+    f.nAvgBytesPerSec = rate * f.nBlockAlign;
+    return f;
+}
+
+// A test converter: 44100 Hz 16-bit stereo into 44100 Hz 16-bit mono (mean of the two).
+bool toMono(const PcmFormat& from, const PcmFormat& to, std::span<const std::uint8_t> in, std::vector<std::uint8_t>& out)
+{
+    if (from.nChannels != 2 || to.nChannels != 1 || to.wBitsPerSample != 16 || to.nSamplesPerSec != 44100)
+        return false;
+    for (std::size_t i = 0; i + 3 < in.size(); i += 4) {
+        std::int16_t l, r;
+        std::memcpy(&l, &in[i], 2);
+        std::memcpy(&r, &in[i + 2], 2);
+        const auto m = std::int16_t((l + r) / 2);
+        out.insert(out.end(), reinterpret_cast<const std::uint8_t*>(&m), reinterpret_cast<const std::uint8_t*>(&m) + 2);
+    }
+    return true;
+}
+
+// Interleaved stereo test input: distinct values on the two channels, over the full range.
+std::vector<std::int16_t> rampInput(std::size_t frames)
+{
+    std::vector<std::int16_t> s(frames * 2);
+    for (std::size_t i = 0; i < frames; ++i) {
+        s[2 * i] = std::int16_t((i * 37) % 65536 - 32768);
+        s[2 * i + 1] = std::int16_t(20000 - std::int64_t(i % 40000));
+    }
+    return s;
+}
+
+SoundCardSettings deviceOnlySettings()
+{
+    SoundCardSettings s;
+    s.micDevice = "";
+    s.monitorDevice = "";
+    return s;
+}
+
+class CardWaveInFixture : public ::testing::Test {
+protected:
+    void TearDown() override { SoundCard::SetPcmConverter(nullptr); }
+};
+}  // namespace
+
+TEST_F(CardWaveInFixture, DeviceTableChecksFormatsHandlesAndBuffers)
+{
+    SoundCard card(deviceOnlySettings());
+    IWaveInDevices& dev = card.WaveIn();
+    ASSERT_EQ(dev.GetNumDevs(), 1u);
+    WaveInCaps caps;
+    ASSERT_EQ(dev.GetDevCaps(0, caps), MMSYSERR_NOERROR);
+    EXPECT_EQ(caps.szPname, "Mervane Sound Card");
+    EXPECT_EQ(caps.dwFormats, WAVE_FORMAT_4S16) << "without a converter only the card's own format";
+    EXPECT_EQ(dev.GetDevCaps(1, caps), MMSYSERR_BADDEVICEID);
+
+    WaveInHandle h{};
+    EXPECT_EQ(dev.Open(h, 0, format(44100, 2, 16), nullptr, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY), MMSYSERR_NOERROR);
+    EXPECT_EQ(dev.Open(h, 0, format(44100, 1, 16), nullptr, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY), WAVERR_BADFORMAT);
+    EXPECT_EQ(dev.Open(h, 1, format(44100, 2, 16), nullptr, CALLBACK_FUNCTION), MMSYSERR_BADDEVICEID);
+    SoundCard::SetPcmConverter(toMono);
+    EXPECT_EQ(dev.Open(h, 0, format(44100, 1, 16), nullptr, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY), MMSYSERR_NOERROR);
+    dev.GetDevCaps(0, caps);
+    EXPECT_EQ(caps.dwFormats, WAVE_FORMAT_4S16 | WAVE_FORMAT_4M16);
+
+    Probe probe(3, 64);
+    ASSERT_EQ(dev.Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    EXPECT_EQ(probe.Messages(), std::vector<unsigned>{MM_WIM_OPEN});
+    WaveInHandle second{};
+    EXPECT_EQ(dev.Open(second, 0, format(44100, 2, 16), nullptr, CALLBACK_FUNCTION), MMSYSERR_ALLOCATED);
+    EXPECT_EQ(dev.AddBuffer(h, &probe.Header(0)), WAVERR_UNPREPARED);
+    probe.QueueAll(dev, h);
+    EXPECT_EQ(dev.AddBuffer(h, &probe.Header(0)), WAVERR_STILLPLAYING) << "already queued";
+    EXPECT_EQ(dev.UnprepareHeader(h, &probe.Header(1)), WAVERR_STILLPLAYING);
+    EXPECT_EQ(dev.Close(h), WAVERR_STILLPLAYING);
+
+    // Reset hands back every queued buffer, in order, before it returns.
+    ASSERT_EQ(dev.Reset(h), MMSYSERR_NOERROR);
+    EXPECT_EQ(probe.Messages(), (std::vector<unsigned>{MM_WIM_OPEN, MM_WIM_DATA, MM_WIM_DATA, MM_WIM_DATA}));
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(probe.Header(i).dwFlags & 1) << "done";
+        EXPECT_FALSE(probe.Header(i).dwFlags & WHDR_INQUEUE);
+    }
+    probe.UnprepareAll(dev, h);
+    ASSERT_EQ(dev.Close(h), MMSYSERR_NOERROR);
+    EXPECT_EQ(probe.Messages().back(), MM_WIM_CLOSE);
+    EXPECT_EQ(dev.Start(h), MMSYSERR_INVALHANDLE) << "a closed handle";
+
+    std::string text;
+    EXPECT_TRUE(dev.GetErrorText(WAVERR_BADFORMAT, text));
+    EXPECT_FALSE(text.empty());
+    EXPECT_FALSE(dev.GetErrorText(12345, text));
+}
+
+TEST_F(CardWaveInFixture, CaptureDeviceIsRecordedScaledByTheLineVolume)
+{
+    const std::vector<std::int16_t> input = rampInput(44100);
+    TestAlsa alsa;
+    alsa.AddCapture("testmic", input);
+    alsa.Install();
+    SoundCardSettings s = deviceOnlySettings();
+    s.micDevice = "testmic";
+    SoundCard card(s);
+    selectForRecording(card, 0, 32768, 65535);
+
+    Probe probe(8, 4096);
+    WaveInHandle h{};
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    probe.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(probe.WaitForDone(8));
+    card.WaveIn().Reset(h);
+    probe.UnprepareAll(card.WaveIn(), h);
+    card.WaveIn().Close(h);
+
+    const std::vector<std::int16_t> got = probe.Samples();
+    ASSERT_EQ(got.size(), 8u * 4096 / 2);
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        const double expected = (i % 2 == 0) ? input[i] * 32768.0 / 65535.0 : input[i];
+        ASSERT_LE(std::fabs(got[i] - expected), 1.0) << "sample " << i;
+    }
+}
+
+TEST_F(CardWaveInFixture, CaptureDevicesThatDoNotPaceThemselvesAreHeldToTheWallClock)
+{
+    TestAlsa alsa;
+    alsa.AddCapture("testmic", rampInput(4410));
+    alsa.Install();
+    // Clock=fast does not apply: the selected line is a capture device.
+    for (bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "Clock=fast" : "real time");
+        SoundCardSettings s = deviceOnlySettings();
+        s.micDevice = "testmic";
+        s.fastClock = fast;
+        SoundCard card(s);
+        selectForRecording(card, 0, 65535, 65535);
+
+        constexpr std::uint32_t kBytes = 8192;  // 46 ms each
+        Probe probe(40, kBytes);
+        WaveInHandle h{};
+        ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION),
+                  MMSYSERR_NOERROR);
+        probe.QueueAll(card.WaveIn(), h);
+        const auto started = SteadyClock::now();
+        card.WaveIn().Start(h);
+        ASSERT_TRUE(probe.WaitForDone(6));
+        // Read the count after the clock: whatever was delivered by now is counted.
+        const double elapsed = std::chrono::duration<double>(SteadyClock::now() - started).count();
+        const std::size_t delivered = probe.Done() * kBytes;
+        EXPECT_LE(double(delivered), (elapsed + 0.1) * 176400) << "ahead of the wall clock";
+        card.WaveIn().Reset(h);
+        probe.UnprepareAll(card.WaveIn(), h);
+        card.WaveIn().Close(h);
+    }
+}
+
+TEST_F(CardWaveInFixture, FastClockRunsSoftwareLinesAsFastAsBuffersAreQueuedInAnyConvertibleFormat)
+{
+    SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, 1000, 12000);
+    SoundCardSettings s = deviceOnlySettings();
+    s.fastClock = true;
+    SoundCard card(s);
+    SoundCard::SetPcmConverter(toMono);
+    selectForRecording(card, 0, 65535, 65535);
+
+    // 20 s of audio; in real time this takes 20 s.
+    constexpr std::size_t kBuffers = 100;
+    constexpr std::uint32_t kBytes = 8820;  // 0.1 s of 16-bit mono
+    Probe probe(kBuffers, kBytes);
+    WaveInHandle h{};
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 1, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    probe.QueueAll(card.WaveIn(), h);
+    const auto started = SteadyClock::now();
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(probe.WaitForDone(kBuffers));
+    EXPECT_LT(SteadyClock::now() - started, 10s);
+    card.WaveIn().Reset(h);
+    probe.UnprepareAll(card.WaveIn(), h);
+    card.WaveIn().Close(h);
+
+    const std::vector<std::int16_t> got = probe.Samples();
+    ASSERT_EQ(got.size(), kBuffers * kBytes / 2);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i], ToneSample(1000, 12000, std::int64_t(i))) << "frame " << i;
+}
+
+TEST_F(CardWaveInFixture, StopHandsBackTheBufferBeingFilledWithWhatItHoldsAndKeepsTheEmptyOnes)
+{
+    SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, 1000, 12000);
+    SoundCard card(deviceOnlySettings());
+    selectForRecording(card, 0, 65535, 65535);
+
+    // The card mixes 4096 bytes at a time: the second period completes the first buffer
+    // and starts the second one in the same step.
+    Probe first(1, 6144), rest(2, 441000);
+    WaveInHandle h{};
+    std::mutex lock;
+    std::vector<WaveHdr*> back;
+    WaveInCallback forward = first.Callback();
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16),
+                                 [&](unsigned m, WaveInHandle w, WaveHdr* hdr) {
+                                     if (m == MM_WIM_DATA && hdr != &first.Header(0)) {
+                                         std::lock_guard guard(lock);
+                                         back.push_back(hdr);
+                                         return;
+                                     }
+                                     forward(m, w, hdr);
+                                 },
+                                 CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
+    first.QueueAll(card.WaveIn(), h);
+    rest.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(first.WaitForDone(1));
+    ASSERT_EQ(card.WaveIn().Stop(h), MMSYSERR_NOERROR);
+    {
+        std::lock_guard guard(lock);
+        ASSERT_EQ(back.size(), 1u) << "only the buffer being filled";
+        EXPECT_EQ(back[0], &rest.Header(0));
+    }
+    const WaveHdr& partial = rest.Header(0);
+    EXPECT_GE(partial.dwBytesRecorded, 2048);
+    EXPECT_LT(std::uint32_t(partial.dwBytesRecorded), partial.dwBufferLength);
+    EXPECT_TRUE(partial.dwFlags & 1) << "done";
+    EXPECT_TRUE(rest.Header(1).dwFlags & WHDR_INQUEUE) << "the empty one stays queued";
+    // What it holds continues the first buffer's tone.
+    const auto* samples = reinterpret_cast<const std::int16_t*>(partial.lpData);
+    for (int i = 0; i < partial.dwBytesRecorded / 2; i += 2)
+        ASSERT_EQ(samples[i], ToneSample(1000, 12000, 1536 + i / 2)) << "frame " << i / 2;
+
+    card.WaveIn().Reset(h);
+    EXPECT_EQ(rest.Header(1).dwBytesRecorded, 0);
+    first.UnprepareAll(card.WaveIn(), h);
+    rest.UnprepareAll(card.WaveIn(), h);
+    EXPECT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+}
+
+TEST_F(CardWaveInFixture, AnOverrunIsRecoveredAndCountedAndTheRecordingGoesOn)
+{
+    TestAlsa alsa;
+    alsa.AddCapture("testline", rampInput(44100));
+    alsa.Install();
+    SoundCardSettings s = deviceOnlySettings();
+    s.lineDevice = "testline";
+    SoundCard card(s);
+    selectForRecording(card, 0, 65535, 65535);
+
+    Probe probe(12, 4096);
+    WaveInHandle h{};
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    probe.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(probe.WaitForDone(2));
+    InjectCaptureFault("testline", -EPIPE);
+    ASSERT_TRUE(probe.WaitForDone(12));
+    EXPECT_EQ(card.Overruns(), 1u);
+    card.WaveIn().Reset(h);
+    const std::vector<unsigned> messages = probe.Messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), MM_WIM_DEVICE_LOST), 0);
+    probe.UnprepareAll(card.WaveIn(), h);
+    EXPECT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+}
+
+TEST_F(CardWaveInFixture, ARemovedDeviceHandsBackItsBuffersAndEndsEveryRecordingThatNeedsIt)
+{
+    TestAlsa alsa;
+    alsa.AddCapture("testline", rampInput(44100));
+    alsa.Install();
+    SoundCardSettings s = deviceOnlySettings();
+    s.lineDevice = "testline";
+    SoundCard card(s);
+    selectForRecording(card, 0, 65535, 65535);
+    std::vector<std::pair<unsigned, std::intptr_t>> mixerNews;
+    MessageTarget target([&](unsigned m, std::intptr_t, std::intptr_t l) { mixerNews.push_back({m, l}); });
+    MixerHandle mh{};
+    card.Mixer().Open(mh, 0, &target);
+
+    Probe probe(6, 4096);
+    WaveInHandle h{};
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    probe.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(probe.WaitForDone(1));
+    InjectCaptureFault("testline", -ENODEV);
+    ASSERT_TRUE(probe.WaitForMessage(MM_WIM_DEVICE_LOST));
+
+    // All six came back before the loss was told, and the loss was told once, last.
+    std::vector<unsigned> messages = probe.Messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), MM_WIM_DATA), 6);
+    EXPECT_EQ(messages.back(), MM_WIM_DEVICE_LOST);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), MM_WIM_DEVICE_LOST), 1);
+    EXPECT_EQ(probe.Samples().size() % 2, 0u);
+
+    // A buffer queued after the loss stays until Reset and comes back empty.
+    card.WaveIn().AddBuffer(h, &probe.Header(0));
+    ASSERT_EQ(card.WaveIn().Reset(h), MMSYSERR_NOERROR);
+    EXPECT_EQ(probe.Header(0).dwBytesRecorded, 0);
+    probe.UnprepareAll(card.WaveIn(), h);
+    ASSERT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+
+    // The mixer shows the line disconnected and told its listeners.
+    ProcessMessages();
+    MixerLine line{};
+    line.dwDestination = 1;
+    line.dwSource = 0;
+    card.Mixer().GetLineInfo(mh, line, MIXER_GETLINEINFOF_SOURCE);
+    EXPECT_TRUE(line.fdwLine & 0x8000) << "disconnected";
+    EXPECT_NE(std::find(mixerNews.begin(), mixerNews.end(),
+                        std::pair<unsigned, std::intptr_t>{MM_MIXM_LINE_CHANGE, std::intptr_t(line.dwLineID)}),
+              mixerNews.end());
+
+    // The next recording that needs the line ends at once the same way.
+    Probe again(2, 4096);
+    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), again.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+    again.QueueAll(card.WaveIn(), h);
+    card.WaveIn().Start(h);
+    ASSERT_TRUE(again.WaitForMessage(MM_WIM_DEVICE_LOST));
+    EXPECT_EQ(again.Done(), 2u);
+    card.WaveIn().Reset(h);
+    again.UnprepareAll(card.WaveIn(), h);
+    card.WaveIn().Close(h);
+    card.Mixer().Close(mh);
+}
+
+TEST_F(CardWaveInFixture, MonitorPlaysUnmutedSpeakerLinesScaledByVolumeAndMaster)
+{
+    const std::vector<std::int16_t> input = rampInput(44100);
+    TestAlsa alsa;
+    alsa.AddCapture("testmic", input);
+    alsa.AddPlayback("testmonitor");
+    alsa.Install();
+    SoundCardSettings s = deviceOnlySettings();
+    s.micDevice = "testmic";
+    s.monitorDevice = "testmonitor";
+    SoundCard card(s);
+
+    IMixerService& mixer = card.Mixer();
+    MixerHandle h{};
+    mixer.Open(h, 0, nullptr);
+    const std::uint32_t volume[2] = {65535, 32768};
+    const std::uint32_t master[2] = {32768, 65535};
+    const std::uint32_t off[1] = {0};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, 0, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, volume);
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, -1, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, master);
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, 0, MIXERCONTROL_CONTROLTYPE_MUTE), 1, 0, off);
+
+    // Wait (hang guard 20 s) until a few periods were played.
+    std::vector<std::int16_t> played;
+    for (int i = 0; i < 400 && played.size() < 8192; ++i) {
+        std::this_thread::sleep_for(50ms);
+        played = alsa.Played("testmonitor");
+    }
+    const std::uint32_t on[1] = {1};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, 0, MIXERCONTROL_CONTROLTYPE_MUTE), 1, 0, on);
+    mixer.Close(h);
+
+    ASSERT_GE(played.size(), 8192u);
+    for (std::size_t i = 0; i < 8192; ++i)
+        ASSERT_LE(std::fabs(played[i] - input[i] * 32768.0 / 65535.0), 1.0) << "sample " << i;
+}
+
+TEST(CardClock, NeverHandsOutFramesBeforeTheirTimeAndDoesNotBurstAfterAStall)
+{
+    CardClock clock(44100);
+    const auto t0 = CardClock::Clock::time_point{} + 100s;
+    clock.Restart(t0);
+    EXPECT_EQ(clock.Deadline(44100), t0 + 1s);
+    EXPECT_GE(clock.Deadline(1), t0 + 22us);
+    clock.Produced(44100, t0 + 1s);
+    EXPECT_EQ(clock.Deadline(22050), t0 + 1500ms);
+    // Slightly late: it catches up (deadline stays on the original schedule).
+    clock.Produced(1024, t0 + 1100ms);
+    EXPECT_LT(clock.Deadline(0), t0 + 1100ms);
+    // Far behind: counting starts again at the present.
+    const auto late = t0 + 5s;
+    clock.Produced(1024, late);
+    EXPECT_EQ(clock.Deadline(0), late);
+    EXPECT_GT(clock.Deadline(1024), late);
+}
