@@ -2,7 +2,10 @@
 // one of the wave errors, without a crash, a hang or a read outside a buffer. Each input is
 // tried as a whole file and, so the fuzzer reaches the chunk walk quickly, also as the
 // chunks of a RIFF WAVE file.
+#include "platform/Resampler.h"
 #include "wave/MMWave.h"
+#include "wave/PcmStream.h"
+#include "wave/SampleLayout.h"
 #include "wave/WaveIO.h"
 
 #include <cstdint>
@@ -42,10 +45,26 @@ void exercise(const std::vector<std::uint8_t>& bytes)
         while (wave.ReadDataBytes(buffer.data(), static_cast<std::int64_t>(buffer.size())) > 0 && ++guard < 1000) {
         }
         wave.SetPosition(wave.DataSize() / 2);
-        wave.ReadDataBytes(buffer.data(), 7);
+        const std::int64_t got = wave.ReadDataBytes(buffer.data(), static_cast<std::int64_t>(buffer.size()));
         (void)wave.FormatString();
+        // The conversion's reading of the format and one block through it, at the rates
+        // a wave file plausibly holds.
+        std::string why;
+        if (const auto layout = ReadSampleLayout(wave.PWaveFormat(), &why);
+            layout && layout->rate >= 1000 && layout->rate <= 384000) {
+            try {
+                TPcmStreamConverter converter(*layout, 44100);
+                (void)converter.Convert(buffer.data(), got);
+                (void)converter.Finish();
+            } catch (const EResamplerError&) {
+            }
+        }
         wave.CloseFile();
     } catch (const EMMWaveError&) {
+    }
+    if (const WaveFormatPtr format = WaveIOReadFormat(scratchFile())) {
+        std::string why;
+        (void)ReadSampleLayout(format.get(), &why);
     }
     PMMWaveIOInfo info;
     if (WaveIOOpen(scratchFile(), &info) == WIOERR_NOERROR)

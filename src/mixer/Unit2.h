@@ -101,8 +101,11 @@ public:
 
     // Whether a wave file can go to the encoder unchanged: PCM, 2 channels, 16 bits, 44100 Hz.
     bool CheckWave(const std::string& fileName);
-    // Writes a 16-bit stereo 44100 Hz PCM copy of any PCM wave file; stops early on cancel.
-    // Main thread; lets window messages run after every chunk.
+    // Writes a 16-bit stereo 44100 Hz PCM copy of a PCM or float wave file of 1 to 8 channels
+    // (TPcmStreamConverter: band-limited rate change, downmix, dither); stops after the
+    // current chunk on cancel. Raises EMMWaveError "Unsupported wave format: ..." naming
+    // what any other file holds, before anything is written. Main thread; lets window
+    // messages run after every chunk.
     void ConvertFile(const std::string& source, const std::string& destination);
     // Configures the encoding chain for one file and starts the pump.
     void StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,

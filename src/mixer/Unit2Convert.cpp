@@ -4,9 +4,12 @@
 #include "mixer/WaveCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageTarget.h"
-#include "wave/PcmConvert.h"
+#include "wave/PcmStream.h"
+#include "wave/SampleLayout.h"
+#include "wave/WaveIO.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -34,14 +37,25 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
 {
     TMMWave* src = SrcFile.Wave();
     TMMWave* dst = DstFile.Wave();
-    src->SetFileName(source);
+    try {
+        src->SetFileName(source);
+    } catch (const EMMWaveError&) {
+        // A format the wave object cannot even use (no channels, ...) is named all the same.
+        std::string unsupported;
+        if (const WaveFormatPtr format = WaveIOReadFormat(source); format && !ReadSampleLayout(format.get(), &unsupported))
+            throw EMMWaveError(unsupported);
+        throw;
+    }
     src->SetTimeFormat(tfByte);
 
+    std::string unsupported;
+    const auto layout = ReadSampleLayout(src->PWaveFormat(), &unsupported);
+    if (!layout)
+        throw EMMWaveError(unsupported);
     const TWaveFormatEx encoderFormat = pcmWaveFormat(16, 2, 44100);
-    const std::int64_t room = pcmConvertedSize(kChunkBytes, src->PWaveFormat(), &encoderFormat);
-    if (room < 0)
-        throw EMMWaveError("Unsupported wave format: only PCM wave files with 8 or 16 bits and 1 or 2 channels "
-                           "can be encoded");
+    TPcmStreamConverter converter(*layout, encoderFormat.nSamplesPerSec);
+    // Whole source frames per chunk, so no sample is split between two reads.
+    const std::int64_t chunk = converter.BlockBytes(kChunkBytes);
 
     bool writeFailed = false;
     {
@@ -49,26 +63,32 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
         WaveCloser closeSource{src};
         dst->CreateWaveFile(destination, &encoderFormat);
         WaveCloser closeDestination{dst};  // closes before the source: it was made last
-        std::vector<std::uint8_t> in(kChunkBytes);
-        std::vector<std::uint8_t> out(static_cast<std::size_t>(room) + 4);
+        std::vector<std::uint8_t> in(static_cast<std::size_t>(chunk));
+        const auto append = [&](std::span<const std::uint8_t> bytes) {
+            const auto count = static_cast<std::int64_t>(bytes.size());
+            if (count > 0 && dst->WriteDataBytes(bytes.data(), count) < count)
+                writeFailed = true;
+            return !writeFailed;
+        };
 
         const std::int64_t size = src->DataSize();
         std::int64_t remaining = size;
         while (remaining > 0 && !state_.cancel) {
-            const std::int64_t got = src->ReadDataBytes(in.data(), std::min(kChunkBytes, remaining));
+            const std::int64_t got = src->ReadDataBytes(in.data(), std::min(chunk, remaining));
             if (got < 1)
                 break;
-            const std::int64_t converted = pcmConvert(got, in.data(), src->PWaveFormat(), out.data(), &encoderFormat);
-            if (converted < 1)
-                break;
+            // With a rate change the first chunks give little or nothing: the resampler's
+            // filter fills first.
+            const auto converted = converter.Convert(in.data(), got);
             hooks_.ShowConversionProgress(static_cast<int>(src->GetPosition() * 100 / size));
             ProcessMessages();
-            if (dst->WriteDataBytes(out.data(), converted) < converted) {
-                writeFailed = true;
+            if (!append(converted))
                 break;
-            }
             remaining -= got;
         }
+        // Also after a cancel: every chunk read is written out in full.
+        if (!writeFailed)
+            append(converter.Finish());
     }  // both waves are closed here, the destination with its final sizes
     hooks_.ShowConversionProgress(100);
     // The encoding goes on with what was converted; the user must know it is not all.

@@ -18,6 +18,8 @@ private:
 // True only for a wave file that parses as PCM with 2 channels, 16 bits and 44100 Hz:
 // exactly what the encoder takes. Any other file, also one that does not parse as a wave
 // file, is false and goes through the conversion, which reports what is wrong with it.
+// (An extensible header holding the same samples is false too: the conversion copies them
+// unchanged into a plain PCM file.)
 // A file that cannot be opened, or is shorter than the 26 bytes that reach its sample rate,
 // raises EInOutError; so does anything that is not a regular file, which is never opened
 // for reading (a named pipe would block). Main thread.

@@ -313,6 +313,25 @@ int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result)
     return WIOERR_NOERROR;
 }
 
+WaveFormatPtr WaveIOReadFormat(const std::string& name)
+{
+    TRiffFile f;
+    TMMCKInfo riff;
+    riff.fccType = kWave;
+    if (!f.Open(name, TRiffFile::OpenRead) || !f.Descend(riff, nullptr, TRiffFile::FindRiff))
+        return nullptr;
+    TMMCKInfo ck;
+    while (f.Descend(ck, &riff, 0)) {
+        if (ck.ckid == kFmt) {
+            TMMWaveIOInfo info;
+            return readFormat(f, ck, info) ? std::move(info.lpwfx) : nullptr;
+        }
+        if (!f.Ascend(ck))
+            break;
+    }
+    return nullptr;
+}
+
 PMMWaveIOInfo WaveIOCreateInfo(const TWaveFormatEx* format)
 {
     if (!format)

@@ -65,6 +65,9 @@ using PMMWaveIOInfo = std::unique_ptr<TMMWaveIOInfo>;
 
 // Parses the named file. On success *result holds a record with the file closed.
 int WaveIOOpen(const std::string& name, PMMWaveIOInfo* result);
+// The first format chunk of a RIFF WAVE file as it stands, also one that WaveIOOpen refuses
+// as unusable (no channels, ...), so that a message can name it; null when there is none.
+WaveFormatPtr WaveIOReadFormat(const std::string& name);
 // A new record with a copy of the format and empty lists.
 PMMWaveIOInfo WaveIOCreateInfo(const TWaveFormatEx* format);
 // Creates the file of that name with the RIFF, "fmt " and "data" headers, and keeps it

@@ -71,10 +71,12 @@ TEST_F(WaveRoadTest, EightBitMonoWaveIsConvertedThroughTheTemporaryFile)
     EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave())) << "mp3tmp.wav is gone after the encoding";
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 
-    // The converter doubles each sample and copies it to both channels.
+    // The converter resamples the 8-bit tone to twice the rate and copies it to both
+    // channels: the same tone at 44100 Hz, twice the frames.
+    ASSERT_EQ(stored.size(), static_cast<std::size_t>(frames));
     std::vector<std::int16_t> expected;
-    for (std::int16_t s : stored)
-        for (int i = 0; i < 4; ++i)
+    for (std::int16_t s : Tone(2 * rate, {500}, 2 * frames))
+        for (int i = 0; i < 2; ++i)
             expected.push_back(s);
     const long outFrames = static_cast<long>(expected.size()) / 2;
     const DecodedMp3 d = DecodeMp3File(Input("voice.mp3"));
@@ -160,11 +162,13 @@ TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
     const Case cases[] = {
         {"missing.wav", [](const std::string&) {}, "File not found"},
         {"folder.wav", [](const std::string& p) { std::filesystem::create_directory(p); }, "File access denied"},
-        {"float.wav",
+        {"alaw.wav",
          [](const std::string& p) {
-             WriteBytes(p, RiffBuilder().Fmt(3, 2, 44100, 32).Chunk("data", PatternBytes(4000)).Build());
+             WriteBytes(p, RiffBuilder().Fmt(6, 2, 8000, 8).Chunk("data", PatternBytes(4000)).Build());
          },
-         "Unsupported wave format: only PCM wave files with 8 or 16 bits and 1 or 2 channels can be encoded"},
+         "Unsupported wave format: the file holds CCITT A-Law, 8 bits, 2 channels, 8000 Hz. Wave files with PCM "
+         "samples of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, and 1 to 8 channels, can be "
+         "encoded."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

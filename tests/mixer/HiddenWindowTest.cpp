@@ -122,10 +122,10 @@ protected:
 
 TEST_F(HiddenWindow, ConversionWritesCdQualityThatLibsndfileReads)
 {
-    // 16-bit mono at a quarter of the rate: each 4096-byte block (2048 frames) is stepped up
-    // on its own by sample-and-hold, its first frame held 3 times and every other 4 times.
+    // 16-bit mono at a quarter of the rate: resampled as one stream (no seams between the
+    // 4096-byte blocks), exactly four times the frames, the mono sample on both sides.
     const long frames = 2048 * 5 + 700;
-    const auto mono = PatternShorts(static_cast<std::size_t>(frames), 7);
+    const auto mono = Tone(11025, {1000}, frames);
     ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 11025, mono));
     form2.ConvertFile(dir.File("in.wav"), dir.File("out.wav"));
     const SndInfo info = SndOpenInfo(dir.File("out.wav"));
@@ -133,19 +133,17 @@ TEST_F(HiddenWindow, ConversionWritesCdQualityThatLibsndfileReads)
     EXPECT_EQ(info.channels, 2);
     EXPECT_EQ(info.rate, 44100);
     EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    const long blocks = (frames + 2047) / 2048;
-    EXPECT_EQ(info.frames, frames * 4 - blocks);
+    EXPECT_EQ(info.frames, frames * 4);
 
-    // Collapsing the held runs gives back the input, in order, on both channels (the
-    // pattern never repeats a sample, so every run is one source frame).
+    // The tone comes through whole and clean, on both channels alike, from start to end.
     const auto out = SndReadShorts(dir.File("out.wav"));
-    std::vector<std::int16_t> collapsed;
-    for (std::size_t i = 0; i < out.size(); i += 2) {
+    for (std::size_t i = 0; i < out.size(); i += 2)
         ASSERT_EQ(out[i], out[i + 1]) << "both channels carry the mono sample";
-        if (collapsed.empty() || out[i] != collapsed.back())
-            collapsed.push_back(out[i]);
+    for (const long from : {2000L, frames * 4 - 2000 - 20000}) {
+        const ToneFit fit = FitTone(out, 2, 0, 44100, 1000, from, 20000);
+        EXPECT_NEAR(fit.amplitude, 16000, 16000 * 0.005) << "from " << from;
+        EXPECT_LT(fit.ThdNoiseDb(), -80) << "from " << from;
     }
-    EXPECT_EQ(collapsed, mono);
     ASSERT_FALSE(log.progress.empty());
     EXPECT_EQ(log.progress.back(), 100);
     EXPECT_TRUE(std::is_sorted(log.progress.begin(), log.progress.end()));
@@ -173,14 +171,31 @@ TEST_F(HiddenWindow, CancelEndsTheConversionAfterTheCurrentChunk)
 
 TEST_F(HiddenWindow, ConversionRefusesFormatsItCannotConvert)
 {
-    WriteBytes(dir.File("in.wav"), RiffBuilder().Fmt(1, 4, 44100, 16).Chunk("data", PatternBytes(800)).Build());
-    try {
-        form2.ConvertFile(dir.File("in.wav"), dir.File("out.wav"));
-        FAIL() << "a four-channel file cannot be converted";
-    } catch (const EMMWaveError& e) {
-        EXPECT_NE(std::string(e.what()).find("Unsupported wave format"), std::string::npos) << e.what();
+    struct Case {
+        Bytes file;
+        const char* holds;
+    };
+    const Case cases[] = {
+        {RiffBuilder().Fmt(1, 9, 44100, 16).Chunk("data", PatternBytes(1800)).Build(), "PCM, 16 bits, 9 channels"},
+        {RiffBuilder().Fmt(6, 1, 8000, 8).Chunk("data", PatternBytes(800)).Build(), "CCITT A-Law, 8 bits, 1 channel"},
+        {RiffBuilder().Fmt(1, 2, 44100, 12).Chunk("data", PatternBytes(800)).Build(), "PCM, 12 bits, 2 channels"},
+        // A format the wave object cannot even use is named all the same.
+        {RiffBuilder().Fmt(1, 0, 44100, 16).Chunk("data", PatternBytes(800)).Build(), "PCM, 16 bits, 0 channels"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        // A name of its own: the wave object does not parse a name of the same size again.
+        const std::string input = dir.File("in" + std::to_string(++n) + ".wav");
+        WriteBytes(input, c.file);
+        try {
+            form2.ConvertFile(input, dir.File("out.wav"));
+            ADD_FAILURE() << c.holds << " cannot be converted";
+        } catch (const EMMWaveError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(std::string("Unsupported wave format: the file holds ") + c.holds, 0), 0u)
+                << e.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.wav")));
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("out.wav")));
 }
 
 TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <memory>
 #include <numbers>
 
@@ -28,6 +30,108 @@ std::vector<std::int16_t> Tone(unsigned rate, const std::vector<double>& freqs, 
             pcm.push_back(static_cast<std::int16_t>(
                 std::lround(16000.0 * std::sin(2 * std::numbers::pi * f * static_cast<double>(i) / rate))));
     return pcm;
+}
+
+std::vector<double> ToneDoubles(unsigned rate, const std::vector<double>& freqs, long frames, double amplitude)
+{
+    std::vector<double> pcm;
+    pcm.reserve(static_cast<std::size_t>(frames) * freqs.size());
+    for (long i = 0; i < frames; ++i)
+        for (double f : freqs)
+            pcm.push_back(amplitude * std::sin(2 * std::numbers::pi * f * static_cast<double>(i) / rate));
+    return pcm;
+}
+
+double ToneFit::ThdNoiseDb() const
+{
+    return 20 * std::log10(std::max(residualRms, 1e-12) / std::max(amplitude / std::sqrt(2.0), 1e-12));
+}
+
+ToneFit FitTone(const std::vector<std::int16_t>& pcm, int channels, int ch, double rate, double freq, long from,
+                long count)
+{
+    // Normal equations of x ~ a sin + b cos + c, solved by Cramer's rule.
+    double m[3][3] = {};
+    double v[3] = {};
+    auto basis = [&](long i, double* e) {
+        const double w = 2 * std::numbers::pi * freq * static_cast<double>(i) / rate;
+        e[0] = std::sin(w);
+        e[1] = std::cos(w);
+        e[2] = 1;
+    };
+    auto sample = [&](long i) { return static_cast<double>(pcm.at(static_cast<std::size_t>(i * channels + ch))); };
+    for (long i = from; i < from + count; ++i) {
+        double e[3];
+        basis(i, e);
+        for (int r = 0; r < 3; ++r) {
+            v[r] += e[r] * sample(i);
+            for (int c = 0; c < 3; ++c)
+                m[r][c] += e[r] * e[c];
+        }
+    }
+    auto det = [](const double a[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    };
+    const double d = det(m);
+    double coef[3];
+    for (int k = 0; k < 3; ++k) {
+        double mk[3][3];
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                mk[r][c] = c == k ? v[r] : m[r][c];
+        coef[k] = det(mk) / d;
+    }
+    double residual = 0;
+    for (long i = from; i < from + count; ++i) {
+        double e[3];
+        basis(i, e);
+        const double r = sample(i) - (coef[0] * e[0] + coef[1] * e[1] + coef[2] * e[2]);
+        residual += r * r;
+    }
+    return {std::hypot(coef[0], coef[1]), std::sqrt(residual / static_cast<double>(count))};
+}
+
+double StrongestAboveDb(const std::vector<std::int16_t>& pcm, int channels, int ch, double rate, long from, long count,
+                        double aboveHz)
+{
+    const auto n = static_cast<std::size_t>(count);
+    std::vector<std::complex<double>> x(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = 2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(n - 1);
+        const double w = 0.35875 - 0.48829 * std::cos(t) + 0.14128 * std::cos(2 * t) - 0.01168 * std::cos(3 * t);
+        x[i] = w * pcm.at((static_cast<std::size_t>(from) + i) * static_cast<std::size_t>(channels) +
+                          static_cast<std::size_t>(ch));
+    }
+    // Iterative radix-2 FFT.
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(x[i], x[j]);
+    }
+    for (std::size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi / static_cast<double>(len));
+        for (std::size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1;
+            for (std::size_t k = 0; k < len / 2; ++k, w *= step) {
+                const std::complex<double> a = x[i + k];
+                const std::complex<double> b = x[i + k + len / 2] * w;
+                x[i + k] = a + b;
+                x[i + k + len / 2] = a - b;
+            }
+        }
+    }
+    double peak = 1e-30, above = 1e-30;
+    for (std::size_t k = 1; k < n / 2; ++k) {
+        const double power = std::norm(x[k]);
+        peak = std::max(peak, power);
+        if (static_cast<double>(k) * rate / static_cast<double>(n) > aboveHz)
+            above = std::max(above, power);
+    }
+    return 10 * std::log10(above / peak);
 }
 
 // Reads an MPEG-1 Layer III header the way a decoder does.

@@ -13,6 +13,28 @@ constexpr long kMp3CodecDelay = 576 + 529;
 // Interleaved 16-bit tones, half full scale, one frequency per channel.
 std::vector<std::int16_t> Tone(unsigned rate, const std::vector<double>& freqs, long frames);
 
+// Interleaved tones as doubles, full scale 1.0: channel c carries freqs[c] at `amplitude`
+// (a frequency of 0 gives silence).
+std::vector<double> ToneDoubles(unsigned rate, const std::vector<double>& freqs, long frames, double amplitude);
+
+// A tone found in one channel of interleaved samples by a least-squares fit of a sine, a
+// cosine and an offset at the known frequency over [from, from + count): its amplitude and
+// what is left when the tone is taken out (a perfect notch), so distortion plus noise.
+struct ToneFit {
+    double amplitude = 0;
+    double residualRms = 0;
+    // THD+N in dB relative to the tone (negative: below it).
+    double ThdNoiseDb() const;
+};
+ToneFit FitTone(const std::vector<std::int16_t>& pcm, int channels, int ch, double rate, double freq, long from,
+                long count);
+
+// Power spectrum of `count` samples of one channel (a power of two) under a 4-term
+// Blackman-Harris window: the level in dB of the strongest bin above `aboveHz`, relative
+// to the strongest bin of all.
+double StrongestAboveDb(const std::vector<std::int16_t>& pcm, int channels, int ch, double rate, long from, long count,
+                        double aboveHz);
+
 // One MPEG-1 Layer III frame header.
 struct Mp3Header {
     unsigned kbps, rate, mode;

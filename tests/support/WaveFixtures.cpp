@@ -187,6 +187,27 @@ bool SndWriteShorts(const std::string& path, int format, int channels, int rate,
     return n == static_cast<sf_count_t>(samples.size());
 }
 
+bool SndWriteDoubles(const std::string& path, int format, int channels, int rate, const std::vector<double>& samples,
+                     const std::vector<int>& channelMap)
+{
+    SF_INFO info{};
+    info.channels = channels;
+    info.samplerate = rate;
+    info.format = format;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    if (!channelMap.empty() &&
+        !sf_command(f, SFC_SET_CHANNEL_MAP_INFO, const_cast<int*>(channelMap.data()),
+                    static_cast<int>(channelMap.size() * sizeof(int)))) {
+        sf_close(f);
+        return false;
+    }
+    const sf_count_t n = sf_write_double(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(f);
+    return n == static_cast<sf_count_t>(samples.size());
+}
+
 std::string SndTitle(const std::string& path)
 {
     SF_INFO info{};

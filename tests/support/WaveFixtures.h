@@ -63,6 +63,10 @@ std::vector<std::int16_t> SndReadShorts(const std::string& path);
 // ...); with a non-empty title, an INFO list is written too.
 bool SndWriteShorts(const std::string& path, int format, int channels, int rate, const std::vector<std::int16_t>& samples,
                     const std::string& title = "");
+// Writes interleaved samples given as doubles, full scale 1.0 (float formats keep them as they
+// are, also beyond full scale); a channel map (SF_CHANNEL_MAP_...) sets a WAVEX file's mask.
+bool SndWriteDoubles(const std::string& path, int format, int channels, int rate, const std::vector<double>& samples,
+                     const std::vector<int>& channelMap = {});
 // The title (INFO "INAM") libsndfile finds in a file; empty for none.
 std::string SndTitle(const std::string& path);
 std::vector<std::int16_t> PatternShorts(std::size_t count, std::uint32_t seed = 1);

@@ -1,0 +1,105 @@
+#pragma once
+// The MIDI synthesiser: FluidSynth with one sound font, playing a Standard MIDI File into
+// 44100 Hz 16-bit stereo that its consumer pulls. FluidSynth's player is driven by the
+// samples rendered (player.timing-source=sample), so the music runs exactly as fast as the
+// consumer asks for frames: in real time behind the sound card's clock, or as fast as a
+// recorder takes the data.
+//
+//   auto synth = MidiSynth::Create(FindSoundFont(""), error);   // null: no usable font
+//   synth->Play({playable, fromTick, fromMs, toMs}, [](bool ok) { ... }, error);
+//   synth->Render(frames, 1024);        // the consumer's thread, again and again
+//   synth->PositionMs();                // follows the rendered frames
+//   synth->Stop();                      // silence at once; the position stays
+//
+// A play ends when its last event has played (or its end position is reached) and the
+// voices have died away: after the events, every note is released and the synthesiser runs
+// on until no voice sounds and the output is silent, for at most MaxTailMs. So the last
+// note is never cut. The end handler then runs once, unless Stop or a new Play came first.
+//
+// Threads: Create, Play, Stop, SetPosition and the destructor on the main thread; Render on
+// the consumer's thread (the sound card's mixing thread, or a test); PositionMs, Playing
+// and WaitIdle on any thread. One lock guards the synthesiser and the play state; the end
+// handler runs on the rendering thread with that lock held, so it must only hand work on
+// (post a message) and never call back into the synthesiser.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class MidiSynth {
+public:
+    static constexpr unsigned SampleRate = 44100;
+    static constexpr unsigned Channels = 2;
+    static constexpr std::uint32_t MaxTailMs = 2000;
+
+    struct Song {
+        std::shared_ptr<const std::vector<std::uint8_t>> file;  // a Standard MIDI File
+        std::uint64_t fromTick = 0;   // where in the file the play starts
+        std::uint32_t fromMs = 0;     // the same place in milliseconds
+        std::uint32_t toMs = 0;       // where the events stop
+    };
+    // Runs on the rendering thread with the lock held: true when the play ended normally,
+    // false when the synthesiser failed.
+    using EndHandler = std::function<void(bool ok)>;
+
+    // Loads the font; null with a reason in `error` when FluidSynth or the font fails.
+    static std::unique_ptr<MidiSynth> Create(const std::string& soundFont, std::string& error);
+    // The synthesiser of this process while one exists (the newest), else null. Main thread.
+    static MidiSynth* Current();
+
+    ~MidiSynth();
+    MidiSynth(const MidiSynth&) = delete;
+    MidiSynth& operator=(const MidiSynth&) = delete;
+
+    const std::string& SoundFont() const { return soundFont_; }
+
+    // One player at a time: a device claims the synthesiser while it is open. Main thread.
+    bool TryClaim();
+    void Release();
+
+    // Starts a play, replacing (silencing) one in progress without calling its handler.
+    // False with a reason when FluidSynth refuses the song.
+    bool Play(const Song& song, EndHandler onEnd, std::string& error);
+    // Silences the synthesiser; true when a play was in progress (its handler will not run).
+    bool Stop();
+    // Moves the position while no play runs (a rewind).
+    void SetPosition(std::uint32_t ms);
+
+    bool Playing() const;
+    std::uint32_t PositionMs() const;
+    // Waits until no play runs or the time is up; true when none runs.
+    bool WaitIdle(std::chrono::milliseconds timeout) const;
+
+    // Fills `frames` interleaved stereo frames; silence while no play runs.
+    void Render(std::int16_t* out, std::size_t frames);
+
+private:
+    struct Fluid;
+    enum class State { Idle, Playing, Tail };
+
+    explicit MidiSynth(std::unique_ptr<Fluid> fluid, std::string soundFont);
+    void BeginTail();           // lock held
+    void Finish(bool ok);       // lock held
+    void Silence();             // lock held
+
+    // Set at creation, then read only.
+    std::unique_ptr<Fluid> fluid_;  // guarded by mutex_ while in use
+    std::string soundFont_;
+
+    // Guarded by mutex_.
+    mutable std::mutex mutex_;
+    mutable std::condition_variable idle_;
+    State state_ = State::Idle;
+    EndHandler onEnd_;
+    std::uint32_t fromMs_ = 0, toMs_ = 0, positionMs_ = 0;
+    std::uint64_t playFrames_ = 0;     // rendered since the play started
+    std::uint64_t endFrames_ = 0;      // frames from the start to the end of the events
+    std::uint64_t tailFrames_ = 0;
+
+    // Main thread only.
+    bool claimed_ = false;
+};
