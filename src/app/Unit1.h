@@ -5,11 +5,13 @@
 //   Unit1Pages.cpp    the pages' widgets
 //   Unit1Wave.cpp     the wave-file road: SelWav, EncodeOptions, EncodeWav, MakeMP3, FinishUp
 //   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
+//   Unit1Record.cpp   the live-input recording page RecExt and the level meters
 #include "mixer/WizardState.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -29,6 +31,7 @@ class QTimer;
 class QToolButton;
 class TForm2;
 class TForm3;
+class TMMLEDGauge;
 
 // A refused change of the process priority.
 class ESetPriority : public EMervaneError {
@@ -152,6 +155,9 @@ private:
     void EncodeWavFinishClick();
     void EncodeWavCancelClick();
     void Timer1Timer();
+    // The encoding gauge of the current flow's encoding page.
+    QProgressBar* EncodingGauge() const;
+    void EncodingEnded(bool completed);
     void ClickHereClick();
     FileDialogOptions SaveDialog() const;
 
@@ -164,6 +170,21 @@ private:
     void FillStyleList(QComboBox* style);
     int GenreByteOf(const QComboBox* style) const;
     void ShowMultitagTrack();
+
+    // Live input (Unit1Record.cpp).
+    void RecExtEnter();
+    void RecExtBrowseClick();
+    void RecExtRecordClick();
+    void RecExtStopClick();
+    void RecExtStopped();
+    void MMSlider4Change(int position);
+    void MMSlider5Change(int position);
+    void RecExtNextClick();
+    // The level meters: peaks to meter positions, every 100 ms while a page records.
+    void UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2);
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer5Timer();
 
     // Pages of flows that are not built yet keep their buttons but do no work.
     void PlaceholderNextClick();
@@ -231,4 +252,17 @@ private:
     QPushButton* RecEncCDCancel = nullptr;
 
     QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;  // meters of RecEnc
+    QTimer* Timer3 = nullptr;  // meters of RecExt
+    QTimer* Timer5 = nullptr;  // meters of RecEncCD
+
+    // RecExt.
+    QLineEdit* RecExtOutput = nullptr;
+    QPushButton* RecExtRecord = nullptr;
+    QPushButton* RecExtStop = nullptr;
+    QPushButton* RecExtNext = nullptr;
+    QSlider* MMSlider4 = nullptr;  // recording level
+    QSlider* MMSlider5 = nullptr;  // monitor volume
+    // The level meters of the recording pages, MMLEDGauge1..8 (index 0 = MMLEDGauge1).
+    std::array<TMMLEDGauge*, 8> MMLEDGauges{};
 };

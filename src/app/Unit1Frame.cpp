@@ -65,6 +65,8 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
+    hooks.EncodingEnded = [this](bool completed) { EncodingEnded(completed); };
+    hooks.RecordingStopped = [this] { RecExtStopped(); };
     form2_->SetWizardHooks(std::move(hooks));
 }
 
@@ -110,6 +112,16 @@ void TForm1::BuildFrame()
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(250);
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([&] { Timer1Timer(); }); });
+    const auto meterTimer = [this](const char* timerName, void (TForm1::*tick)()) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(timerName);
+        timer->setInterval(100);
+        connect(timer, &QTimer::timeout, this, [this, tick] { Guarded([&] { (this->*tick)(); }); });
+        return timer;
+    };
+    Timer2 = meterTimer("Timer2", &TForm1::Timer2Timer);
+    Timer3 = meterTimer("Timer3", &TForm1::Timer3Timer);
+    Timer5 = meterTimer("Timer5", &TForm1::Timer5Timer);
 }
 
 QWidget* TForm1::AddPage(const char* name, const QString& title)
@@ -197,8 +209,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormClose()
 {
-    if (form2_)
+    if (form2_) {
+        // A recording still running ends before its file is removed.
+        form2_->MMWaveRecorder1.StopRecording();
         form2_->RestoreMixer();
+    }
     RemoveTemporaryWave();
     // The instance's own folder goes with the program; a folder left by a crash is swept
     // by the next start.

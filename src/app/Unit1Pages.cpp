@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/SourceIcons.h"
+#include "controls/MMEGauge.h"
 #include "platform/ErrorReport.h"
 
 #include <QButtonGroup>
@@ -66,14 +67,16 @@ QLabel* addHiddenAborted(QWidget* page, const char* name, int x, int y)
     return label;
 }
 
-// A level meter placeholder of the recording pages: two meters, the caption and the
+// The level panel of the recording pages: two vertical LED meters, the caption and the
 // recording level slider.
 void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const char* levelSlider)
 {
-    for (auto [name, x] : {std::pair{meter1, 262}, std::pair{meter2, 278}}) {
-        QProgressBar* meter = addGauge(page, name, x, 30, 12);
-        meter->setOrientation(Qt::Vertical);
-        meter->setGeometry(x, 30, 12, 140);
+    for (auto [name, x] : {std::pair{meter1, 259}, std::pair{meter2, 278}}) {
+        auto* meter = new TMMLEDGauge(page);
+        meter->setObjectName(name);
+        meter->SetKind(gkVertical);
+        meter->setGeometry(x, 30, 17, 140);
+        meter->SetBevel({TMMBevelStyle::Lowered, 1});
     }
     QLabel* caption = addLabel(page, "Recording level", 252, 174, 75, 32);
     caption->setWordWrap(true);
@@ -96,6 +99,8 @@ void TForm1::BuildPages()
     BuildCDtagsel();
     BuildMultitag();
     BuildRecEncCD();
+    for (std::size_t i = 0; i < MMLEDGauges.size(); ++i)
+        MMLEDGauges[i] = findChild<TMMLEDGauge*>(QString("MMLEDGauge%1").arg(i + 1));
 }
 
 void TForm1::BuildSelSource()
@@ -320,19 +325,28 @@ void TForm1::BuildRecExt()
     addLabel(RecExt, "Select a destination file then use the RECORD and ", 10, 28, 240);
     addLabel(RecExt, "STOP buttons to record.", 10, 44, 240);
     addLabel(RecExt, "Location destination mp3 file", 10, 66, 240);
-    addReadOnlyField(RecExt, "RecExtOutput", 10, 84, 160);
-    AddButton(RecExt, "RecExtBrowse", "Browse", 0)->setGeometry(174, 83, 70, 24);
-    auto* record = AddButton(RecExt, "RecExtRecord", "Record", 0);
-    record->setGeometry(10, 116, 75, 25);
-    record->setEnabled(false);
-    auto* stop = AddButton(RecExt, "RecExtStop", "Stop", 0);
-    stop->setGeometry(95, 116, 75, 25);
-    stop->setEnabled(false);
+    RecExtOutput = addReadOnlyField(RecExt, "RecExtOutput", 10, 84, 160);
+    QPushButton* browse = AddButton(RecExt, "RecExtBrowse", "Browse", 0);
+    browse->setGeometry(174, 83, 70, 24);
+    RecExtRecord = AddButton(RecExt, "RecExtRecord", "Record", 0);
+    RecExtRecord->setGeometry(10, 116, 75, 25);
+    RecExtRecord->setEnabled(false);
+    RecExtStop = AddButton(RecExt, "RecExtStop", "Stop", 0);
+    RecExtStop->setGeometry(95, 116, 75, 25);
+    RecExtStop->setEnabled(false);
     addLabel(RecExt, "Monitor volume", 10, 152);
-    addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 170, 235, 20));
+    MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 170, 235, 20));
     addLevelPanel(RecExt, "MMLEDGauge3", "MMLEDGauge4", "MMSlider4");
-    AddNextCancel(RecExt, "RecExtNext", "Next >", &TForm1::PlaceholderNextClick, true);
-    RecExt->findChild<QPushButton*>("RecExtNext")->setEnabled(false);
+    MMSlider4 = RecExt->findChild<QSlider*>("MMSlider4");
+    AddNextCancel(RecExt, "RecExtNext", "Next >", &TForm1::RecExtNextClick, true);
+    RecExtNext = RecExt->findChild<QPushButton*>("RecExtNext");
+    RecExtNext->setEnabled(false);
+    connect(browse, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtBrowseClick(); }); });
+    connect(RecExtRecord, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtRecordClick(); }); });
+    connect(RecExtStop, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtStopClick(); }); });
+    connect(MMSlider4, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider4Change(p); }); });
+    connect(MMSlider5, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider5Change(p); }); });
+    enterActions_[RecExt] = [this] { RecExtEnter(); };
 }
 
 void TForm1::BuildSelCD()

@@ -120,19 +120,28 @@ void TForm1::MakeMP3(const std::string& input, const std::string& output)
     form2_->StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
 }
 
-void TForm1::Timer1Timer()
+QProgressBar* TForm1::EncodingGauge() const
 {
     const auto& kind = state_.sourceKind;
-    if (kind == "wave" || kind == "aux" || kind == "line" || kind == "mic") {
-        if (const auto percent = form2_->EncodingPercent())
-            MMGauge1->setValue(*percent);
-    } else if (kind == "cd") {
-        if (const auto percent = form2_->EncodingPercent())
-            findChild<QProgressBar*>("MMGauge5")->setValue(*percent);
-    } else if (!state_.midiPlaying) {
-        if (const auto percent = form2_->EncodingPercent())
-            findChild<QProgressBar*>("MMGauge3")->setValue(*percent);
-    }
+    if (kind == "cd")
+        return findChild<QProgressBar*>("MMGauge5");
+    if (kind == "midi")
+        return findChild<QProgressBar*>("MMGauge3");
+    return MMGauge1;
+}
+
+void TForm1::Timer1Timer()
+{
+    if (state_.sourceKind == "midi" && state_.midiPlaying)
+        return;
+    if (const auto percent = form2_->EncodingPercent())
+        EncodingGauge()->setValue(*percent);
+}
+
+void TForm1::EncodingEnded(bool completed)
+{
+    if (completed)
+        EncodingGauge()->setValue(100);
 }
 
 void TForm1::FinishUp()

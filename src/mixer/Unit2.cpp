@@ -19,6 +19,7 @@ TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
     SrcFile.SetOutput(&DstFile);
     SrcFile.Wave()->SetFileMustExist(false);
     DstFile.Wave()->SetFileMustExist(false);
+    SetUpRecorder();
 
     FormCreate();
 }
@@ -27,6 +28,8 @@ TForm2::~TForm2()
 {
     Trigger.OnStart = nullptr;
     Trigger.OnStop = nullptr;
+    MMWaveRecorder1.OnStop = nullptr;
+    MMWaveRecorder1.OnData = nullptr;
     try {
         Trigger.Close();
     } catch (...) {

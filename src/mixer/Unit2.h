@@ -5,12 +5,14 @@
 //   Unit2.cpp          construction
 //   Unit2Mixer.cpp     the mixer: start-up, save, source selection, monitor volume, restore
 //   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
+//   Unit2Record.cpp    the recorder and its peak capture for the level meters
 //   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
+#include "stream/MMWRec.h"
 #include "stream/MMWaveFile.h"
 
 #include <QObject>
@@ -28,6 +30,10 @@ struct WizardHooks {
     std::function<void()> FinishUp;
     std::function<void(bool enabled)> EnableTimer1;
     std::function<void(int percent)> ShowConversionProgress;  // MMGauge2
+    // An encoding has ended; completed is false after a Cancel or a failed write.
+    std::function<void(bool completed)> EncodingEnded;
+    // The recorder stopped (by Stop, or by itself when its device vanished).
+    std::function<void()> RecordingStopped;
 };
 
 // Shown when the encoder had to stop because the disk was full or a write failed; the file
@@ -122,10 +128,18 @@ public:
     TMMMP3Encoder MP3Encoder{"MP3Encoder"};
     TMMWaveFile SrcFile{"SrcFile"};
     TMMWaveFile DstFile{"DstFile"};
+    // Records the sound card into the temporary wave file: 44100 Hz, 16 bit, stereo, 10
+    // buffers of 2048 bytes, device 0, buffers handled on the main thread.
+    TMMWaveRecorder MMWaveRecorder1{"MMWaveRecorder1"};
+
+    // The recorder's data event: raises PeakLevel1 (first channel) and PeakLevel2 (second
+    // channel; mono: both) to the loudest sample of every frame of the buffer. Main thread.
+    void MMWaveRecorder1Data(TMMDSPComponent* sender, TMMWaveHdr* lpWaveHdr);
 
 private:
     void TriggerStart(TMMDSPComponent* sender);
     void TriggerStop(TMMDSPComponent* sender);
+    void SetUpRecorder();
 
     void Select(RecordLevel source);
     void MakeDestinationCurrent(int index);

@@ -65,6 +65,9 @@ void TForm2::TriggerStop(TMMDSPComponent*)
     else if (state_.cdTrackDetails)
         tagError = hooks_.CDWriteTag();
     hooks_.EnableTimer1(false);
+    // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
+    if (hooks_.EncodingEnded)
+        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed());
     if (!isCd)
         hooks_.FinishUp();
     else

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,11 @@ struct WizardState {
     int scanIndex = 0;
     int detailsCount = 0;
     int currentTrack = 0;
+
+    // The recording peaks: raised by the recorder's data event, read and reset by the meter
+    // update (both on the main thread). Sample magnitudes 0..32767.
+    std::int16_t PeakLevel1 = 0;
+    std::int16_t PeakLevel2 = 0;
 
     int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
 };

@@ -18,6 +18,9 @@ constexpr Entry kMessages[] = {
     {msg::CannotRecordFormat, "The actual device can't record this format"},
     {msg::CreateThread, "Could not create thread"},
     {msg::InvalidWaveFormat, "Invalid wave format"},
+    {msg::NoWaveInDevice, "No wave audio recording device found"},
+    {msg::OpenDevice, "Unable to open device"},
+    {msg::CloseDevice, "Unable to close device"},
 };
 }  // namespace
 

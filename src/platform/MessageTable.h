@@ -13,6 +13,9 @@ constexpr int UnknownError = 28086;           // "Specified error number is out 
 constexpr int CannotRecordFormat = 28087;     // "The actual device can't record this format"
 constexpr int CreateThread = 28088;           // "Could not create thread"
 constexpr int InvalidWaveFormat = 28089;      // "Invalid wave format"
+constexpr int NoWaveInDevice = 28160;         // "No wave audio recording device found"
+constexpr int OpenDevice = 28162;             // "Unable to open device"
+constexpr int CloseDevice = 28163;            // "Unable to close device"
 }  // namespace msg
 
 // The text for a message identifier; an unknown identifier gives the "unknown error" text.

@@ -13,7 +13,9 @@
 //   devices.Stop(h); devices.Reset(h);     // Reset returns every queued buffer as done
 //   devices.UnprepareHeader(h, hdr); devices.Close(h);
 //
-// Threads: every call is made on the main thread. The callback runs on the card's own
+// Threads: every call is made on the main thread, except AddBuffer, which a recorder may
+// also call from the thread where it handles MM_WIM_DATA (to queue the buffer again at
+// once; the card's AddBuffer takes its own lock). The callback runs on the card's own
 // thread (MM_WIM_DATA, MM_WIM_DEVICE_LOST) or inside Open / Close (MM_WIM_OPEN,
 // MM_WIM_CLOSE); it must only hand the message on (post it) and never call back into the
 // device. A buffer belongs to the device from AddBuffer until its MM_WIM_DATA.

@@ -1,0 +1,155 @@
+// Recording throughput: 10 minutes of a software test line (a 1 kHz tone on the
+// synthesiser line) through the sound card at Clock=fast, the wave-in recorder and the
+// wave file, against sox copying the same raw audio into a wave file in the same run.
+// Also the resident memory after the first minute and at the end (it must stay flat).
+#include "platform/MessageTarget.h"
+#include "platform/SoundCard.h"
+#include "platform/ToneLine.h"
+#include "stream/MMWRec.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr unsigned kFrequency = 1000;
+constexpr std::int16_t kAmplitude = 16384;
+constexpr std::int64_t kSeconds = 600;
+constexpr std::int64_t kBytesPerSecond = 176400;
+constexpr int kRounds = 3;  // best time of each
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, std::uint32_t destination, int source, std::uint32_t type)
+{
+    MixerLine line{};
+    line.dwDestination = destination;
+    line.dwSource = source < 0 ? 0 : static_cast<std::uint32_t>(source);
+    mixer.GetLineInfo(h, line, source < 0 ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
+    std::vector<MixerControl> controls;
+    mixer.GetLineControls(h, line.dwLineID, line.cControls, controls);
+    for (const MixerControl& c : controls)
+        if (c.dwControlType == type)
+            return c.dwControlID;
+    return 0;
+}
+
+// Selects the first wave-in source (the tone line, the only one) at unity volume.
+void selectToneLine(SoundCard& card)
+{
+    IMixerService& mixer = card.Mixer();
+    MixerHandle h{};
+    mixer.Open(h, 0, nullptr);
+    MixerLine waveIn{};
+    waveIn.dwDestination = 1;
+    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
+    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
+    selection.at(0) = 1;
+    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
+                            selection);
+    const std::uint32_t unity[2] = {65535, 65535};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 1, 0, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
+    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
+    mixer.Close(h);
+}
+
+double seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("bench_record_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+
+    // The recorder through the card.
+    SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, kFrequency, kAmplitude);
+    SoundCardSettings settings;
+    settings.micDevice.clear();
+    settings.monitorDevice.clear();
+    settings.fastClock = true;
+    double recordTime = 1e30;
+    long rssFirstMinute = 0, rssEnd = 0;
+    std::int64_t recorded = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        SoundCard card(settings);
+        selectToneLine(card);
+        TMMWaveRecorder rec("Recorder");
+        rec.SetMode(mStereo);
+        rec.SetBitLength(b16Bit);
+        rec.SetSampleRate(44100);
+        rec.SetBufferSize(2048);
+        rec.SetNumBuffers(10);
+        rec.SetTimeFormat(tfMillisecond);
+        rec.SetMaxRecordTime(kSeconds * 1000);
+        rec.Wave()->SetFileName((dir / "recorded.wav").string());
+        // The program's own way: the event loop runs until the recorder stops at its limit.
+        QEventLoop loop;
+        rec.OnStop = [&](TMMDSPComponent*) { loop.quit(); };
+        long rssMinute = 0;
+        rec.OnData = [&](TMMDSPComponent*, TMMWaveHdr*) {
+            if (!rssMinute && rec.WaveIn().RecordedBytes() >= 60 * kBytesPerSecond)
+                rssMinute = residentKiB();
+        };
+        const auto t0 = std::chrono::steady_clock::now();
+        rec.StartRecording();
+        if (rec.IsStarted())
+            loop.exec();
+        recordTime = std::min(recordTime, seconds(t0));
+        rssFirstMinute = rssMinute;
+        rssEnd = residentKiB();
+        recorded = rec.WaveIn().RecordedBytes();
+    }
+
+    // sox over the same audio, written out first as raw samples.
+    const std::filesystem::path raw = dir / "tone.raw";
+    {
+        std::ofstream out(raw, std::ios::binary);
+        std::vector<std::int16_t> second(44100 * 2);
+        for (std::int64_t f = 0; f < 44100; ++f)
+            second[static_cast<std::size_t>(2 * f)] = second[static_cast<std::size_t>(2 * f + 1)] =
+                ToneSample(kFrequency, kAmplitude, f);
+        for (std::int64_t s = 0; s < kSeconds; ++s)  // the tone repeats every second exactly
+            out.write(reinterpret_cast<const char*>(second.data()), static_cast<std::streamsize>(second.size() * 2));
+    }
+    const std::string command = "sox -t raw -r 44100 -e signed-integer -b 16 -c 2 '" + raw.string() + "' '" +
+                                (dir / "sox.wav").string() + "'";
+    double soxTime = 1e30;
+    int soxResult = 0;
+    for (int round = 0; round < kRounds && soxResult == 0; ++round) {
+        const auto t1 = std::chrono::steady_clock::now();
+        soxResult = std::system(command.c_str());
+        soxTime = std::min(soxTime, seconds(t1));
+    }
+
+    std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded), best of %d\n",
+                static_cast<long long>(kSeconds), static_cast<long long>(recorded), kRounds);
+    std::printf("card + recorder + wave file: %7.2f s\n", recordTime);
+    if (soxResult == 0)
+        std::printf("sox raw -> wave:             %7.2f s   recorder takes %.2fx sox's time (goal: at most 3x)\n",
+                    soxTime, recordTime / soxTime);
+    else
+        std::printf("sox failed (%d)\n", soxResult);
+    std::printf("resident memory: %ld KiB after the first minute, %ld KiB at the end (%+ld KiB)\n", rssFirstMinute,
+                rssEnd, rssEnd - rssFirstMinute);
+    std::filesystem::remove_all(dir);
+    return recorded == kSeconds * kBytesPerSecond && soxResult == 0 ? 0 : 1;
+}

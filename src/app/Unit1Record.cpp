@@ -1,0 +1,163 @@
+// The live-input page RecExt (microphone, line or aux: Record, Stop, Next on to the track
+// details) and the level meters of the three recording pages.
+#include "app/Unit1.h"
+
+#include "controls/MMEGauge.h"
+#include "mixer/PeakLevels.h"
+#include "mixer/Unit2.h"
+#include "platform/MessageTarget.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+
+namespace {
+struct LiveSource {
+    const char* kind;
+    const char* title;
+    RecordLevel level;
+    void (TForm2::*select)();
+};
+
+constexpr LiveSource kLiveSources[] = {
+    {"line", "Recording from LINE input", RecordLevel::Line, &TForm2::SelLin},
+    {"aux", "Recording from AUX input", RecordLevel::Aux, &TForm2::SelAUX},
+    {"mic", "Recording from MIC input", RecordLevel::Mic, &TForm2::SelMIC},
+};
+
+const LiveSource* liveSource(const std::string& kind)
+{
+    for (const LiveSource& s : kLiveSources)
+        if (kind == s.kind)
+            return &s;
+    return nullptr;
+}
+}  // namespace
+
+void TForm1::RecExtEnter()
+{
+    const LiveSource* source = liveSource(state_.sourceKind);
+    if (!source)
+        return;
+    titles_["RecExt"]->setText(source->title);
+    (form2_->*source->select)();
+    {
+        const QSignalBlocker quiet(MMSlider4);
+        MMSlider4->setValue(state_.Level(source->level));
+    }
+    MMSlider4Change(MMSlider4->value());
+    RecExtRecord->setText("Record");
+    form2_->SetVolLevel();
+    {
+        const QSignalBlocker quiet(MMSlider5);
+        MMSlider5->setValue(form2_->TrackBar1.Position);
+    }
+    form2_->MMWaveRecorder1.Wave()->SetFileName(TemporaryWavePath());
+}
+
+void TForm1::RecExtBrowseClick()
+{
+    const auto chosen = AppDialogs().SaveFile(SaveDialog());
+    if (!chosen)
+        return;
+    RecExtOutput->setText(QString::fromStdString(*chosen));
+    state_.outputFileName = *chosen;
+    RecExtRecord->setEnabled(true);
+}
+
+void TForm1::RecExtRecordClick()
+{
+    RecExtRecord->setEnabled(false);
+    RecExtStop->setEnabled(true);
+    RecExtNext->setEnabled(false);
+    btnBack_->setEnabled(false);
+    try {
+        form2_->MMWaveRecorder1.StartRecording();
+    } catch (...) {
+        // The recorder could not start: the page goes back to where it was.
+        RecExtRecord->setEnabled(true);
+        RecExtStop->setEnabled(false);
+        btnBack_->setEnabled(!history_.empty());
+        throw;
+    }
+    Timer3->start();
+}
+
+void TForm1::RecExtStopClick()
+{
+    RecExtStopped();
+    form2_->MMWaveRecorder1.StopRecording();
+}
+
+void TForm1::RecExtStopped()
+{
+    if (!RecExtStop->isEnabled())
+        return;
+    RecExtRecord->setEnabled(true);
+    RecExtStop->setEnabled(false);
+    btnBack_->setEnabled(true);
+    RecExtNext->setEnabled(true);
+    Timer3->stop();
+}
+
+void TForm1::MMSlider4Change(int position)
+{
+    const LiveSource* source = liveSource(state_.sourceKind);
+    if (!source)
+        return;
+    state_.Level(source->level) = position;
+    (form2_->*source->select)();
+}
+
+void TForm1::MMSlider5Change(int position)
+{
+    form2_->TrackBar1.Position = position;
+    form2_->TrackBar1Change();
+}
+
+void TForm1::RecExtNextClick()
+{
+    const LiveSource* source = liveSource(state_.sourceKind);
+    if (source) {
+        ProfileFile settings = ProfileFile::Settings();
+        settings.WriteInteger("RECORD_LEVEL", kRecordLevelKeys[static_cast<std::size_t>(source->level)],
+                              MMSlider4->value());
+    }
+    state_.inputFileName = TemporaryWavePath();
+    MoveTo(SingleTag);
+}
+
+void TForm1::UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2)
+{
+    const int level1 = MeterLevel(state_.PeakLevel1);
+    const int level2 = MeterLevel(state_.PeakLevel2);
+    for (auto [meter, level] : {std::pair{meter1, level1}, std::pair{meter2, level2}}) {
+        if (!meter)
+            continue;
+        // Rises at once, falls by 5 per tick.
+        meter->SetProgress(level < meter->Progress() ? meter->Progress() - 5 : level);
+    }
+    ProcessMessages();
+    state_.PeakLevel1 = 0;
+    state_.PeakLevel2 = 0;
+}
+
+void TForm1::Timer2Timer()
+{
+    UpdateMeters(MMLEDGauges[0], MMLEDGauges[1]);
+}
+
+void TForm1::Timer3Timer()
+{
+    UpdateMeters(MMLEDGauges[2], MMLEDGauges[3]);
+}
+
+void TForm1::Timer5Timer()
+{
+    UpdateMeters(MMLEDGauges[7], MMLEDGauges[6]);
+}

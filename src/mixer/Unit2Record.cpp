@@ -1,0 +1,31 @@
+// The recorder of the live-input, MIDI and CD recordings and its peak capture.
+#include "mixer/Unit2.h"
+
+#include "mixer/PeakLevels.h"
+
+void TForm2::SetUpRecorder()
+{
+    TMMWaveRecorder& r = MMWaveRecorder1;
+    r.SetBufferSize(2048);
+    r.SetNumBuffers(10);
+    r.SetDeviceID(0);
+    r.SetCallBackMode(cmWindow);
+    r.SetMaxRecordTime(-1);
+    r.SetMode(mStereo);
+    r.SetBitLength(b16Bit);
+    r.SetSampleRate(44100);
+    r.SetTimeFormat(tfByte);
+    r.OnData = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
+    r.OnStop = [this](TMMDSPComponent*) {
+        if (hooks_.RecordingStopped)
+            hooks_.RecordingStopped();
+    };
+}
+
+void TForm2::MMWaveRecorder1Data(TMMDSPComponent*, TMMWaveHdr* lpWaveHdr)
+{
+    const TWaveFormatEx* f = MMWaveRecorder1.WaveIn().GetWaveFormat();
+    if (!f || f->wBitsPerSample != 16)
+        return;
+    ScanPeaks(lpWaveHdr->lpData, lpWaveHdr->dwBytesRecorded, f->nChannels, state_.PeakLevel1, state_.PeakLevel2);
+}

@@ -1,0 +1,803 @@
+#include "stream/MMWavIn.h"
+
+#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+#include "platform/MessageTable.h"
+#include "platform/MessageTarget.h"
+#include "platform/SoundCard.h"
+#include "wave/PcmConvert.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <mutex>
+#include <span>
+#include <vector>
+#include <new>
+#include <thread>
+
+namespace {
+constexpr auto kThreadTimeout = std::chrono::milliseconds(5000);
+constexpr int kWaitRounds = 100;
+constexpr auto kRound = std::chrono::milliseconds(10);
+// Posted by the worker after an error in buffer handling: close on the main thread.
+constexpr unsigned kCloseMessage = TMMCustomWaveIn::StopMessage + 1;
+// Posted by the device's callback in cmWindow: device notifications wait in the queue.
+constexpr unsigned kDrainMessage = TMMCustomWaveIn::StopMessage + 2;
+constexpr std::size_t kErrorTextLength = 254;
+
+WaveHdr* platformHeader(TMMWaveHdr* h)
+{
+    return reinterpret_cast<WaveHdr*>(h);
+}
+
+PcmFormat devicePcm(const TWaveFormatEx& f)
+{
+    PcmFormat p;
+    p.wFormatTag = f.wFormatTag;
+    p.nChannels = f.nChannels;
+    p.nSamplesPerSec = f.nSamplesPerSec;
+    p.nAvgBytesPerSec = f.nAvgBytesPerSec;
+    p.nBlockAlign = f.nBlockAlign;
+    p.wBitsPerSample = f.wBitsPerSample;
+    return p;
+}
+
+// Runs one step of closing; its error has gone to OnError and closing goes on.
+template <class F>
+void closeStep(F&& step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+}  // namespace
+
+// ---------------------------------------------------------------- TMMWaveInThread
+
+TMMWaveInThread::TMMWaveInThread(TMMCustomWaveIn* owner) : TMMDSPThread(owner), waveIn_(owner) {}
+
+void TMMWaveInThread::Execute()
+{
+    waveIn_->runWorker();
+}
+
+// ---------------------------------------------------------------- TMMCustomWaveIn
+
+TMMCustomWaveIn::TMMCustomWaveIn(IWaveInDevices* devices, std::string name)
+    : TMMCustomSoundComponent(std::move(name)), devices_(devices)
+{
+    numDevs_ = devices_ ? static_cast<int>(devices_->GetNumDevs()) : 0;
+    buildFormat();
+    SetDeviceID(0);
+}
+
+TMMCustomWaveIn::~TMMCustomWaveIn()
+{
+    closeStep([this] { Close(); });
+    if (IsOpened()) {
+        // A close still waiting for a stop in flight: the worker ends first, then
+        // everything is closed now.
+        endWorker();
+        stopPending_ = false;
+        closeDeferred_ = true;
+        closeStep([this] { Close(); });
+    }
+    endWorker();
+    freeBuffers();
+    window_.reset();
+    Detach();
+}
+
+void TMMCustomWaveIn::Error(const std::string& message)
+{
+    fire(OnError);
+    throw EMMWaveInError(message);
+}
+
+std::string TMMCustomWaveIn::deviceText(MMResult code)
+{
+    std::string text;
+    if (devices_ && devices_->GetErrorText(code, text)) {
+        if (text.size() > kErrorTextLength)
+            text.resize(kErrorTextLength);
+        return text;
+    }
+    return LoadResString(msg::UnknownError);
+}
+
+void TMMCustomWaveIn::deviceError(const char* step, MMResult code)
+{
+    Error(std::string(step) + "\n\r" + deviceText(code));
+}
+
+void TMMCustomWaveIn::checkIdle()
+{
+    if (IsOpened())
+        Error(LoadResString(msg::ChangeWhileOpen));
+}
+
+// ---------------------------------------------------------------- properties
+
+void TMMCustomWaveIn::buildFormat()
+{
+    const TWaveFormatEx f = pcmWaveFormat((bitLength_ + 1) * 8, mode_ + 1, static_cast<std::uint32_t>(sampleRate_));
+    SetWaveFormat(&f);
+}
+
+void TMMCustomWaveIn::SetWaveFormat(const TWaveFormatEx* format)
+{
+    Close();
+    if (pcmIsValidFormat(format)) {
+        sampleRate_ = static_cast<int>(format->nSamplesPerSec);
+        bitLength_ = format->wBitsPerSample == 16 ? b16Bit : b8Bit;
+        mode_ = format->nChannels == 2 ? mStereo : mMono;
+    }
+    TMMCustomSoundComponent::SetWaveFormat(format);
+}
+
+void TMMCustomWaveIn::SetDeviceID(TMMDeviceId id)
+{
+    checkIdle();
+    productName_ = LoadResString(msg::NoWaveInDevice);
+    if (numDevs_ > 0 && id >= MapperId && id < numDevs_) {
+        WaveInCaps caps;
+        if (devices_->GetDevCaps(static_cast<unsigned>(id), caps) == MMSYSERR_NOERROR) {
+            caps_ = caps;
+            productName_ = caps.szPname;
+        }
+    }
+    deviceId_ = (id < MapperId || id >= numDevs_) ? badDeviceId : id;
+}
+
+void TMMCustomWaveIn::SetCallBackMode(TMMCBMode mode)
+{
+    checkIdle();
+    if (mode == cmCallback) {
+        // Handling buffers inside the device's own callback is refused: it would run the
+        // chain and its events on the card's mixing thread.
+        AppDialogs().ShowMessageBox("\"CallBacks\" are called at interrupt time !\n\r"
+                                    "This is currently only supported under Windows 95",
+                                    "TMMWaveIn", MessageBoxKind::Plain);
+        return;
+    }
+    callBackMode_ = mode;
+}
+
+void TMMCustomWaveIn::SetMode(TMMMode mode)
+{
+    checkIdle();
+    if (mode < 2 && mode != mode_) {
+        mode_ = mode;
+        buildFormat();
+    }
+}
+
+void TMMCustomWaveIn::SetBitLength(TMMBits bits)
+{
+    checkIdle();
+    if (bits != bitLength_) {
+        bitLength_ = bits;
+        buildFormat();
+    }
+}
+
+void TMMCustomWaveIn::SetSampleRate(int rate)
+{
+    checkIdle();
+    rate = std::clamp(rate, 8000, 100000);
+    if (rate != sampleRate_) {
+        sampleRate_ = rate;
+        buildFormat();
+    }
+}
+
+void TMMCustomWaveIn::SetNumBuffers(int count)
+{
+    checkIdle();
+    if (count <= 1)
+        return;
+    numBuffers_ = std::min(count, MaxBuffers);
+}
+
+void TMMCustomWaveIn::SetBufferSize(int size)
+{
+    checkIdle();
+    TMMCustomSoundComponent::SetBufferSize(std::max(size, MinBufferSize));
+}
+
+void TMMCustomWaveIn::SetTimeFormat(TMMTimeFormats format)
+{
+    if (format == timeFormat_)
+        return;
+    if (maxRecordTime_ < 0) {
+        timeFormat_ = format;
+        return;
+    }
+    const std::int64_t bytes = computeByteLimit();
+    timeFormat_ = format;
+    const TWaveFormatEx* f = GetWaveFormat();
+    switch (format) {
+    case tfMillisecond: maxRecordTime_ = wioBytesToTime(f, bytes); break;
+    case tfSample: maxRecordTime_ = wioBytesToSamples(f, bytes); break;
+    case tfByte: maxRecordTime_ = bytes; break;
+    }
+}
+
+std::int64_t TMMCustomWaveIn::computeByteLimit() const
+{
+    constexpr std::int64_t kNoLimit = std::numeric_limits<std::int32_t>::max();
+    const TWaveFormatEx* f = GetWaveFormat();
+    std::int64_t bytes = kNoLimit;
+    if (maxRecordTime_ >= 0 && f) {
+        switch (timeFormat_) {
+        case tfMillisecond: bytes = wioIsUsableFormat(f) ? wioTimeToBytes(f, maxRecordTime_) : kNoLimit; break;
+        case tfSample: bytes = wioIsUsableFormat(f) ? wioSamplesToBytes(f, maxRecordTime_) : kNoLimit; break;
+        case tfByte: bytes = maxRecordTime_; break;
+        }
+        bytes = std::min(bytes, kNoLimit);
+    }
+    if (f && f->nBlockAlign > 0)
+        bytes -= bytes % f->nBlockAlign;
+    return bytes;
+}
+
+// A format the device must be able to record: the device answers a query, and for the
+// simple PCM formats its capabilities name the format's standard bit.
+bool TMMCustomWaveIn::formatSupported()
+{
+    const TWaveFormatEx* f = GetWaveFormat();
+    if (deviceId_ < MapperId || deviceId_ >= numDevs_ || !f)
+        return false;
+    WaveInHandle query = 0;
+    if (devices_->Open(query, deviceId_, devicePcm(*f), {}, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY) !=
+        MMSYSERR_NOERROR)
+        return false;
+    if (f->wFormatTag != WAVE_FORMAT_PCM)
+        return true;
+    WaveInCaps caps;
+    if (devices_->GetDevCaps(static_cast<unsigned>(deviceId_), caps) != MMSYSERR_NOERROR)
+        return false;
+    const bool simple = (f->wBitsPerSample == 8 || f->wBitsPerSample == 16) && (f->nChannels == 1 || f->nChannels == 2);
+    if (!simple)
+        return true;
+    int group;
+    if (f->nSamplesPerSec >= 8000 && f->nSamplesPerSec <= 11025)
+        group = 0;
+    else if (f->nSamplesPerSec > 11025 && f->nSamplesPerSec <= 22050)
+        group = 1;
+    else if (f->nSamplesPerSec > 22050 && f->nSamplesPerSec <= 48000)
+        group = 2;
+    else
+        return true;
+    const int bit = group * 4 + (f->wBitsPerSample == 16 ? 2 : 0) + (f->nChannels == 2 ? 1 : 0);
+    return (caps.dwFormats & (1u << bit)) != 0;
+}
+
+// ---------------------------------------------------------------- device notifications
+
+void TMMCustomWaveIn::deviceMessage(std::uint64_t session, unsigned message, WaveHdr* header)
+{
+    switch (message) {
+    case MM_WIM_OPEN:
+        state_ = stOpened;
+        return;
+    case MM_WIM_CLOSE:
+        state_ = 0;
+        return;
+    case MM_WIM_DATA:
+    case MM_WIM_DEVICE_LOST:
+        break;
+    default:
+        return;
+    }
+    bool post = false;
+    {
+        std::lock_guard lock(queueLock_);
+        queue_.push_back({message, session, reinterpret_cast<TMMWaveHdr*>(header)});
+        if (callBackMode_ != cmThread && !drainPosted_)
+            post = drainPosted_ = true;
+    }
+    if (callBackMode_ == cmThread)
+        queueSignal_.notify_one();
+    else if (post)
+        window_->Post(kDrainMessage, static_cast<std::intptr_t>(session));
+}
+
+void TMMCustomWaveIn::drainQueue()
+{
+    {
+        std::lock_guard lock(queueLock_);
+        drainPosted_ = false;
+    }
+    for (;;) {
+        Posted p{};
+        {
+            std::lock_guard lock(queueLock_);
+            if (queue_.empty())
+                return;
+            p = queue_.front();
+            queue_.pop_front();
+        }
+        if (p.session != session_)
+            continue;
+        if (p.message == MM_WIM_DATA)
+            bufferDone(p.header);
+        else if (p.message == MM_WIM_DEVICE_LOST)
+            deviceLost();
+    }
+}
+
+void TMMCustomWaveIn::windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t)
+{
+    try {
+        if (message == kDrainMessage) {
+            drainQueue();  // each notification carries its own session
+            return;
+        }
+        // Messages of an earlier open carry an older session and are dropped.
+        if (static_cast<std::uint64_t>(wParam) != session_)
+            return;
+        switch (message) {
+        case MM_WIM_DEVICE_LOST: deviceLost(); break;
+        case StopMessage: Stop(); break;
+        case kCloseMessage: Close(); break;
+        default: break;
+        }
+    } catch (...) {
+        Close();
+        throw;  // to the error report through the message target's guard
+    }
+}
+
+bool TMMCustomWaveIn::ownsHeader(const TMMWaveHdr* header) const
+{
+    for (int i = 0; i < numBuffers_; ++i)
+        if (ring_[static_cast<std::size_t>(i)] && ring_[static_cast<std::size_t>(i)]->Header() == header)
+            return true;
+    return false;
+}
+
+void TMMCustomWaveIn::queueBuffer(TMMWaveHdr* header)
+{
+    header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_PREPARED;
+    ++queued_;
+    if (const MMResult r = devices_->AddBuffer(handle_, platformHeader(header))) {
+        --queued_;
+        deviceError("WaveInAddBuffer:", r);
+    }
+}
+
+void TMMCustomWaveIn::bufferDone(TMMWaveHdr* header)
+{
+    if (!IsStarted() || !ownsHeader(header))
+        return;
+    {
+        std::unique_lock lock(lock_);
+        if (stopping_ || resetting_) {
+            // Buffers handed back by a stop: written unless a reset sent them back.
+            const bool write = !resetting_ && header->dwBytesRecorded > 0;
+            lock.unlock();
+            struct CountOff {
+                TMMCustomWaveIn* self;
+                ~CountOff()
+                {
+                    std::lock_guard l(self->lock_);
+                    if (--self->queued_ <= 0)
+                        self->resetting_ = false;
+                }
+            } countOff{this};
+            if (write)
+                BufferReady(header);
+            return;
+        }
+        ++busy_;
+        --queued_;
+    }
+    try {
+        BufferReady(header);
+        if (!stopPending_)
+            queueBuffer(header);
+    } catch (...) {
+        fire(OnError);
+        endBusy();
+        throw;
+    }
+    endBusy();
+}
+
+void TMMCustomWaveIn::endBusy()
+{
+    std::lock_guard lock(lock_);
+    if (--busy_ == 0 && stopPending_) {
+        stopping_ = true;
+        window_->Post(StopMessage, static_cast<std::intptr_t>(session_.load()));
+    }
+}
+
+void TMMCustomWaveIn::BufferReady(TMMWaveHdr* lpWaveHdr)
+{
+    const std::int64_t total = recordedBytes_ + lpWaveHdr->dwBytesRecorded;
+    const std::int64_t limit = byteLimit_;
+    bool reached = false;
+    if (total >= limit) {
+        lpWaveHdr->dwBytesRecorded -= static_cast<std::int32_t>(total - limit);
+        recordedBytes_ = limit;
+        reached = true;
+    } else {
+        recordedBytes_ = total;
+    }
+    TMMCustomSoundComponent::BufferReady(lpWaveHdr);
+    if (reached && !stopping_) {
+        if (IsMainThread()) {
+            Stop();
+        } else {
+            // The device is stopped from the main thread: the end of this buffer posts it.
+            std::lock_guard lock(lock_);
+            stopPending_ = true;
+        }
+    }
+}
+
+void TMMCustomWaveIn::deviceLost()
+{
+    if (!IsOpened())
+        return;
+    // Every buffer the device still had has been handled; stopping and closing finishes
+    // the recording file.
+    Close();
+    Error(kRecordingDeviceLostMessage);
+}
+
+// ---------------------------------------------------------------- the worker (cmThread)
+
+template <class Done>
+bool TMMCustomWaveIn::waitRounds(Done done)
+{
+    for (int round = 0; round < kWaitRounds; ++round) {
+        if (done())
+            return true;
+        if (callBackMode_ == cmWindow && IsMainThread()) {
+            ProcessMessages();
+            if (done())
+                return true;
+        }
+        std::this_thread::sleep_for(kRound);
+    }
+    return done();
+}
+
+void TMMCustomWaveIn::startWorker()
+{
+    threadFailed_ = false;
+    ready_.ResetAll();
+    {
+        std::lock_guard lock(queueLock_);
+        queue_.clear();
+        terminate_ = false;
+    }
+    thread_ = std::make_unique<TMMWaveInThread>(this);
+    if (!thread_->Resume()) {
+        thread_.reset();
+        Error(StepMessage("WaveIn:", msg::CreateThread));
+    }
+    if (ready_.WaitAny({0}, kThreadTimeout) < 0)
+        Error(StepMessage("WaveIn:", msg::CreateThread));
+}
+
+void TMMCustomWaveIn::endWorker()
+{
+    if (!thread_)
+        return;
+    {
+        std::lock_guard lock(queueLock_);
+        terminate_ = true;
+    }
+    queueSignal_.notify_one();
+    thread_->Join();
+    thread_.reset();
+    std::lock_guard lock(queueLock_);
+    queue_.clear();
+}
+
+void TMMCustomWaveIn::runWorker()
+{
+    ready_.Set(0);
+    try {
+        for (;;) {
+            Posted p{};
+            {
+                std::unique_lock lock(queueLock_);
+                queueSignal_.wait(lock, [this] { return terminate_ || !queue_.empty(); });
+                if (terminate_)
+                    return;
+                p = queue_.front();
+                queue_.pop_front();
+            }
+            if (p.session != session_)
+                continue;
+            if (p.message == MM_WIM_DATA)
+                bufferDone(p.header);
+            else if (p.message == MM_WIM_DEVICE_LOST)  // after every buffer the device returned
+                window_->Post(MM_WIM_DEVICE_LOST, static_cast<std::intptr_t>(p.session));
+        }
+    } catch (...) {
+        threadFailed_ = true;
+        std::string text = "Unknown error";
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            text = e.what();
+        } catch (...) {
+        }
+        PostToMainThread([text] { ReportError(text); });
+        window_->Post(kCloseMessage, static_cast<std::intptr_t>(session_.load()));
+    }
+}
+
+// ---------------------------------------------------------------- operations
+
+void TMMCustomWaveIn::Open()
+{
+    if (numDevs_ <= 0)
+        Error(LoadResString(msg::NoWaveInDevice));
+    if (deviceId_ == badDeviceId)
+        Error(LoadResString(msg::InvalidDeviceId));
+    if (!GetWaveFormat())
+        Error(LoadResString(msg::InvalidWaveFormat));
+    if (IsOpened())
+        Close();
+    if (IsOpened() || closing_)
+        return;
+    resetting_ = false;
+    stopping_ = false;
+    try {
+        if (!formatSupported())
+            Error(StepMessage("WaveInOpen:", msg::CannotRecordFormat));
+        if (!window_)
+            window_ = std::make_unique<MessageTarget>(
+                [this](unsigned m, std::intptr_t w, std::intptr_t l) { windowMessage(m, w, l); });
+        handle_ = 0;
+        closeDeferred_ = false;
+        ChainOpen();
+        if (callBackMode_ == cmThread)
+            startWorker();
+        const std::uint64_t session = ++session_;
+        WaveInHandle handle = 0;
+        const MMResult r = devices_->Open(
+            handle, deviceId_, devicePcm(*GetWaveFormat()),
+            [this, session](unsigned m, WaveInHandle, WaveHdr* h) { deviceMessage(session, m, h); },
+            CALLBACK_FUNCTION);
+        if (r != MMSYSERR_NOERROR)
+            deviceError("WaveInOpen:", r);
+        handle_ = handle;
+        if (!waitRounds([this] { return IsOpened(); }))
+            Error(StepMessage("WaveInOpen:", msg::OpenDevice));
+        const int size = GetBufferSize();
+        for (int i = 0; i < numBuffers_; ++i) {
+            auto& slot = ring_[static_cast<std::size_t>(i)];
+            if (!slot) {
+                try {
+                    slot = std::make_unique<TMMBufferBlock>(static_cast<std::size_t>(size));
+                } catch (const std::bad_alloc&) {
+                    Error(LoadResString(msg::AllocHeader));
+                }
+            }
+            if (const MMResult pr = devices_->PrepareHeader(handle_, platformHeader(slot->Header())))
+                deviceError("WaveInPrepareHeader:", pr);
+        }
+        fire(OnOpen);
+    } catch (...) {
+        fire(OnError);
+        state_ = stOpened;
+        Close();
+        state_ = 0;
+        throw;
+    }
+}
+
+void TMMCustomWaveIn::Start()
+{
+    try {
+        if (!IsOpened())
+            Open();
+        if (!IsOpened() || IsStarted())
+            return;
+        recordedBytes_ = 0;
+        busy_ = 0;
+        queued_ = 0;
+        stopPending_ = false;
+        stopping_ = false;
+        resetting_ = false;
+        byteLimit_ = computeByteLimit();
+        for (int i = 0; i < numBuffers_; ++i)
+            queueBuffer(ring_[static_cast<std::size_t>(i)]->Header());
+        state_ |= stStarted;
+        // The chain is ready before the device runs: in thread mode the first buffers may
+        // be handled before Start returns.
+        ChainStart();
+        if (!IsPaused())
+            if (const MMResult r = devices_->Start(handle_))
+                deviceError("WaveInStart:", r);
+        fire(OnStart);
+    } catch (...) {
+        fire(OnError);
+        state_ |= stStarted;
+        Close();
+        state_ = 0;
+        throw;
+    }
+}
+
+void TMMCustomWaveIn::Stop()
+{
+    if (!(state_ & (stStarted | stPaused)))
+        return;
+    try {
+        {
+            std::lock_guard lock(lock_);
+            stopping_ = true;
+            if (const MMResult r = devices_->Stop(handle_))
+                deviceError("WaveInStop:", r);
+            resetting_ = true;
+            if (const MMResult r = devices_->Reset(handle_))
+                deviceError("WaveInReset:", r);
+        }
+        if (busy_ == 0)
+            waitRounds([this] { return queued_ <= 0; });
+        {
+            std::lock_guard lock(lock_);
+            if (!(state_ & (stStarted | stPaused)))
+                return;
+            if (busy_ > 0) {
+                // The buffer in hand finishes first; its end posts the stop again.
+                stopPending_ = true;
+                return;
+            }
+            state_ &= ~(stStarted | stPaused);
+            queued_ = 0;
+            stopPending_ = false;
+        }
+        ChainStop();
+        if (!Destroying())
+            fire(OnStop);
+        if (closeDeferred_)
+            Close();
+    } catch (...) {
+        fire(OnError);
+        Close();
+        throw;
+    }
+}
+
+void TMMCustomWaveIn::Pause()
+{
+    try {
+        if (!IsOpened())
+            Open();
+        if (!IsOpened() || IsPaused())
+            return;
+        if (IsStarted())
+            if (const MMResult r = devices_->Stop(handle_))
+                deviceError("WaveInPause:", r);
+        state_ |= stPaused;
+        ChainPause();
+        fire(OnPause);
+    } catch (...) {
+        fire(OnError);
+        Close();
+        throw;
+    }
+}
+
+void TMMCustomWaveIn::Restart()
+{
+    if (!IsStarted() || !IsPaused())
+        return;
+    try {
+        if (const MMResult r = devices_->Start(handle_))
+            deviceError("WaveInRestart:", r);
+        state_ &= ~stPaused;
+        ChainRestart();
+        fire(OnRestart);
+    } catch (...) {
+        fire(OnError);
+        Close();
+        throw;
+    }
+}
+
+void TMMCustomWaveIn::Close()
+{
+    if (!IsOpened() || (closing_ && !closeDeferred_))
+        return;
+    closing_ = true;
+    if (state_ & (stStarted | stPaused))
+        closeStep([this] { Stop(); });
+    if (stopPending_) {
+        closeDeferred_ = true;
+        return;
+    }
+    closeDeferred_ = false;
+    // Each step runs even when one before it failed, so the chain is always closed and
+    // the recording file always finished; failures reach OnError only.
+    bool closeTimedOut = false;
+    if (handle_) {
+        closeStep([this] {
+            devices_->Stop(handle_);
+            devices_->Reset(handle_);
+        });
+        for (int i = 0; i < numBuffers_; ++i) {
+            if (auto& slot = ring_[static_cast<std::size_t>(i)]) {
+                TMMWaveHdr* h = slot->Header();
+                h->dwFlags |= WHDR_DONE;  // the reset has handed every buffer back
+                closeStep([&] {
+                    if (const MMResult r = devices_->UnprepareHeader(handle_, platformHeader(h)))
+                        deviceError("WaveInUnprepareHeader:", r);
+                });
+            }
+        }
+        closeStep([this] {
+            if (const MMResult r = devices_->Close(handle_))
+                deviceError("WaveInClose:", r);
+        });
+        closeTimedOut = !waitRounds([this] { return state_ == 0; });
+    }
+    state_ = 0;
+    closeStep([this] { ChainClose(); });
+    endWorker();
+    handle_ = 0;
+    freeBuffers();
+    closing_ = false;
+    if (!Destroying())
+        closeStep([this] { fire(OnClose); });
+    if (closeTimedOut)
+        closeStep([this] { Error(StepMessage("WaveInOpen:", msg::CloseDevice)); });
+}
+
+void TMMCustomWaveIn::freeBuffers()
+{
+    for (auto& slot : ring_)
+        slot.reset();
+}
+
+// ---------------------------------------------------------------- TMMWaveIn
+
+namespace {
+// The card mixes 44100 Hz 16-bit stereo; a recorder asking for another PCM format gets it
+// through the wave layer's converter. Card thread (and a main-thread query); reentrant.
+bool convertCardPcm(const PcmFormat& from, const PcmFormat& to, std::span<const std::uint8_t> in,
+                    std::vector<std::uint8_t>& out)
+{
+    if (from.wFormatTag != WAVE_FORMAT_PCM || to.wFormatTag != WAVE_FORMAT_PCM)
+        return false;
+    const TWaveFormatEx src = pcmWaveFormat(from.wBitsPerSample, from.nChannels, from.nSamplesPerSec);
+    const TWaveFormatEx dst = pcmWaveFormat(to.wBitsPerSample, to.nChannels, to.nSamplesPerSec);
+    if (!pcmIsValidFormat(&src) || !pcmIsValidFormat(&dst))
+        return false;
+    if (in.empty())
+        return true;
+    const auto n = static_cast<std::int64_t>(in.size());
+    const std::int64_t room = pcmConvertedSize(n, &src, &dst);
+    if (room < 0)
+        return false;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(room) + dst.nBlockAlign);
+    const std::int64_t written = pcmConvert(n, in.data(), &src, out.data() + at, &dst);
+    out.resize(at + static_cast<std::size_t>(std::max<std::int64_t>(written, 0)));
+    return written >= 0;
+}
+
+IWaveInDevices* cardWaveIn()
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] { SoundCard::SetPcmConverter(convertCardPcm); });
+    SoundCard* card = SoundCard::Current();
+    return card ? &card->WaveIn() : nullptr;
+}
+}  // namespace
+
+TMMWaveIn::TMMWaveIn(std::string name) : TMMCustomWaveIn(cardWaveIn(), std::move(name)) {}
+
+TMMWaveIn::TMMWaveIn(IWaveInDevices* devices, std::string name) : TMMCustomWaveIn(devices, std::move(name)) {}

@@ -1,0 +1,233 @@
+#pragma once
+// TMMCustomWaveIn: the wave-in device as the driver at the head of a recording chain. It
+// opens a recording device of a wave-in device table (IWaveInDevices) with a PCM format,
+// keeps a ring of buffers queued there and pushes every filled buffer down the chain
+// (usually into a wave file). TMMWaveIn binds the table of the program's sound card.
+//
+//   TMMWaveIn in;                         // the card's wave-in devices
+//   in.SetMode(mStereo);  in.SetBitLength(b16Bit);  in.SetSampleRate(44100);
+//   in.SetOutput(&waveFile);              // a sink: TMMWaveFile with a file name
+//   in.Start();                           // opens device and chain, queues the buffers
+//   ... filled buffers reach OnBufferReady and the chain ...
+//   in.Stop();  in.Close();               // the wave file finishes its file at Close
+//
+// Where filled buffers are handled (CallBackMode):
+//   cmWindow  on the main thread: the device's notifications are queued and a hidden
+//             message target drains the queue, so the main thread's event loop must run
+//             (buffers that arrive while the main thread is busy are handled together);
+//   cmThread  on a worker thread of the component;
+//   cmCallback is refused here (a message box explains it), the mode stays.
+// A device that disappears during a recording ends it: the buffers it returned are
+// written, the chain is stopped and closed (the wave file is finished), and the error
+// report tells the user.
+//
+// Threads: every operation, property and event except OnBufferReady runs on the main
+// thread. OnBufferReady and the chain's BufferReady run where the buffers are handled.
+// The device table is called on the main thread, except AddBuffer, which re-queues a
+// buffer from the thread that handled it.
+#include "platform/Errors.h"
+#include "platform/WaveInDevices.h"
+#include "stream/MMDSPObj.h"
+#include "stream/MMSignals.h"
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class MessageTarget;
+class TMMCustomWaveIn;
+
+// The platform's header is the first part of the chain's header: the same block goes to
+// the device and down the chain.
+static_assert(offsetof(TMMWaveHdr, lpData) == offsetof(WaveHdr, lpData));
+static_assert(offsetof(TMMWaveHdr, dwBufferLength) == offsetof(WaveHdr, dwBufferLength));
+static_assert(offsetof(TMMWaveHdr, dwBytesRecorded) == offsetof(WaveHdr, dwBytesRecorded));
+static_assert(offsetof(TMMWaveHdr, dwUser) == offsetof(WaveHdr, dwUser));
+static_assert(offsetof(TMMWaveHdr, dwFlags) == offsetof(WaveHdr, dwFlags));
+static_assert(offsetof(TMMWaveHdr, dwLoops) == offsetof(WaveHdr, dwLoops));
+static_assert(offsetof(TMMWaveHdr, lpNext) == offsetof(WaveHdr, lpNext));
+static_assert(offsetof(TMMWaveHdr, reserved) == offsetof(WaveHdr, reserved));
+static_assert(sizeof(WaveHdr) <= sizeof(TMMWaveHdr));
+
+enum TMMCBMode { cmWindow, cmCallback, cmThread };
+enum TMMBits { b8Bit = 0, b16Bit = 1 };
+using TMMDeviceId = int;
+constexpr TMMDeviceId MapperId = -1;
+constexpr TMMDeviceId badDeviceId = -2;
+
+class EMMWaveInError : public EMervaneError {
+public:
+    using EMervaneError::EMervaneError;
+};
+
+// Shown when the recording device stops working during a recording.
+inline constexpr const char* kRecordingDeviceLostMessage =
+    "The recording device stopped working (it was removed or unplugged). The recording ends here; what was "
+    "recorded until then has been saved.";
+
+// The worker of cmThread.
+class TMMWaveInThread : public TMMDSPThread {
+public:
+    explicit TMMWaveInThread(TMMCustomWaveIn* owner);
+
+protected:
+    void Execute() override;  // worker thread
+
+private:
+    TMMCustomWaveIn* waveIn_;
+};
+
+class TMMCustomWaveIn : public TMMCustomSoundComponent {
+public:
+    static constexpr unsigned StopMessage = 0x8001;
+    static constexpr int MaxBuffers = 500;
+    static constexpr int MinBufferSize = 32;
+
+    // devices may be null (no card): the component then finds no device.
+    TMMCustomWaveIn(IWaveInDevices* devices, std::string name);
+    ~TMMCustomWaveIn() override;
+
+    bool PublishesOutput() const override { return true; }
+
+    // Properties. Changing DeviceID, CallBackMode, Mode, SampleRate, BitLength, NumBuffers
+    // or BufferSize while opened raises "Change to property while device was open".
+    TMMDeviceId DeviceID() const { return deviceId_; }
+    void SetDeviceID(TMMDeviceId id);
+    TMMCBMode CallBackMode() const { return callBackMode_; }
+    void SetCallBackMode(TMMCBMode mode);
+    TMMMode Mode() const { return mode_; }
+    void SetMode(TMMMode mode);
+    TMMBits BitLength() const { return bitLength_; }
+    void SetBitLength(TMMBits bits);
+    int SampleRate() const { return sampleRate_; }
+    void SetSampleRate(int rate);
+    int NumBuffers() const { return numBuffers_; }
+    void SetNumBuffers(int count);
+    void SetBufferSize(int size) override;
+    const std::string& ProductName() const { return productName_; }
+    TMMTimeFormats TimeFormat() const { return timeFormat_; }
+    void SetTimeFormat(TMMTimeFormats format);
+    std::int64_t MaxRecordTime() const { return maxRecordTime_; }
+    void SetMaxRecordTime(std::int64_t value) { maxRecordTime_ = value; }
+    int NumDevs() const { return numDevs_; }
+
+    void SetWaveFormat(const TWaveFormatEx* format) override;
+
+    void Open() override;
+    void Close() override;
+    void Start() override;
+    void Pause() override;
+    void Restart() override;
+    void Stop() override;
+    // Handling thread: counts the bytes, cuts the buffer at the byte limit, pushes it on.
+    void BufferReady(TMMWaveHdr* lpWaveHdr) override;
+
+    bool IsOpened() const { return (state_ & stOpened) != 0; }
+    bool IsStarted() const { return (state_ & stStarted) != 0; }
+    bool IsPaused() const { return (state_ & stPaused) != 0; }
+    // Bytes pushed down the chain since the last start (handling thread writes it).
+    std::int64_t RecordedBytes() const { return recordedBytes_; }
+    // The recording limit in bytes computed at the last start.
+    std::int64_t ByteLimit() const { return byteLimit_; }
+
+    TNotifyEvent OnError;
+    TNotifyEvent OnOpen, OnClose, OnStart, OnStop, OnPause, OnRestart;
+
+protected:
+    // Fires OnError and raises EMMWaveInError with the message.
+    [[noreturn]] void Error(const std::string& message);
+
+private:
+    friend class TMMWaveInThread;
+    enum : unsigned { stOpened = 1, stStarted = 2, stPaused = 4 };
+
+    struct Posted {
+        unsigned message;
+        std::uint64_t session;
+        TMMWaveHdr* header;
+    };
+
+    void fire(const TNotifyEvent& event) { if (event) event(this); }
+    void checkIdle();
+    void buildFormat();
+    bool formatSupported();
+    std::int64_t computeByteLimit() const;
+    std::string deviceText(MMResult code);
+    [[noreturn]] void deviceError(const char* step, MMResult code);
+    // Card thread (or the main thread inside Open / Close / Reset).
+    void deviceMessage(std::uint64_t session, unsigned message, WaveHdr* header);
+    // Main thread: the hidden target's messages.
+    void windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam);
+    // Main thread (cmWindow): handles the queued notifications one by one, in order, also
+    // when a handler lets messages run and a nested drain takes over.
+    void drainQueue();
+    void queueBuffer(TMMWaveHdr* header);  // handling thread
+    void bufferDone(TMMWaveHdr* header);   // handling thread
+    void endBusy();                        // handling thread
+    bool ownsHeader(const TMMWaveHdr* header) const;
+    void deviceLost();                     // main thread
+    template <class Done>
+    bool waitRounds(Done done);
+    void startWorker();
+    void endWorker();
+    void runWorker();  // worker thread
+    void freeBuffers();
+
+    IWaveInDevices* devices_;  // not owned; the card outlives its recorders
+    std::unique_ptr<MessageTarget> window_;  // created on the main thread, posted to from any
+
+    // Main thread only.
+    TMMDeviceId deviceId_ = 0;
+    TMMCBMode callBackMode_ = cmWindow;
+    int numDevs_ = 0;
+    WaveInCaps caps_;
+    std::string productName_;
+    int numBuffers_ = 10;
+    TMMTimeFormats timeFormat_ = tfByte;
+    TMMMode mode_ = mMono;
+    TMMBits bitLength_ = b8Bit;
+    int sampleRate_ = 11025;
+    std::int64_t maxRecordTime_ = -1;
+    bool closeDeferred_ = false;
+    bool closing_ = false;
+    std::atomic<WaveInHandle> handle_{0};  // written on the main thread, read by the handling thread
+    // The buffer blocks; allocated at open, freed at close. The device or the handling
+    // thread owns each header in between (see WaveInDevices.h).
+    std::array<std::unique_ptr<TMMBufferBlock>, MaxBuffers> ring_;
+
+    // Shared with the handling thread.
+    std::atomic<unsigned> state_{0};
+    std::atomic<std::uint64_t> session_{0};  // one per open: stale notifications are dropped
+    std::atomic<std::int64_t> byteLimit_{0};
+    std::atomic<std::int64_t> recordedBytes_{0};  // written by the handling thread
+    std::atomic<bool> threadFailed_{false};
+    std::mutex lock_;  // guards the decisions on busy_, queued_, stopping_, resetting_, stopPending_
+    std::atomic<int> busy_{0};
+    std::atomic<int> queued_{0};
+    std::atomic<bool> stopping_{false};
+    std::atomic<bool> resetting_{false};
+    std::atomic<bool> stopPending_{false};
+
+    // The device's notifications in order of arrival, drained by the main thread
+    // (cmWindow) or the worker (cmThread).
+    std::mutex queueLock_;
+    std::condition_variable queueSignal_;
+    std::deque<Posted> queue_;    // guarded by queueLock_
+    bool drainPosted_ = false;    // guarded by queueLock_: a drain message is on its way
+    bool terminate_ = false;      // guarded by queueLock_
+    std::unique_ptr<TMMWaveInThread> thread_;  // cmThread
+    TMMSignals ready_{1};
+};
+
+// The wave-in devices of the program's sound card (none when there is no card).
+class TMMWaveIn : public TMMCustomWaveIn {
+public:
+    explicit TMMWaveIn(std::string name = "WaveIn");
+    // A wave-in over another device table (test doubles).
+    TMMWaveIn(IWaveInDevices* devices, std::string name);
+};

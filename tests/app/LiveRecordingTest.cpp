@@ -1,0 +1,199 @@
+// The live-input road through the wizard's own widgets, on the program's sound card with
+// capture devices made from ALSA's file plugin: record, stop, encode, and the meters.
+#include "app/WizardFixture.h"
+#include "controls/MMEGauge.h"
+#include "platform/AlsaCaptureLine.h"
+#include "platform/ProfileFile.h"
+#include "platform/SoundCard.h"
+#include "stream/MMWavIn.h"
+#include "support/AudioOracles.h"
+#include "support/TestAlsa.h"
+#include "support/WaveFixtures.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QSlider>
+#include <QToolButton>
+#include <cerrno>
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr std::int64_t kBytesPerSecond = 176400;
+constexpr int kRate = 44100;
+
+// Interleaved stereo: `toneSeconds` of 1 kHz at `amplitude`, then silence up to `seconds`.
+std::vector<std::int16_t> ToneInput(double seconds, int amplitude, double toneSeconds = 1e9)
+{
+    const auto frames = static_cast<long>(seconds * kRate);
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(frames) * 2, 0);
+    for (long i = 0; i < frames && i < toneSeconds * kRate; ++i) {
+        const auto s = static_cast<std::int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * 1000 * i / kRate)));
+        pcm[static_cast<std::size_t>(2 * i)] = pcm[static_cast<std::size_t>(2 * i + 1)] = s;
+    }
+    return pcm;
+}
+
+// Frequency of channel 0 from its rising zero crossings, over the middle of the signal.
+double Frequency(const DecodedMp3& d)
+{
+    const long from = d.Frames() / 4, to = 3 * d.Frames() / 4;
+    int rising = 0;
+    for (long i = from + 1; i < to; ++i)
+        if (d.pcm[static_cast<std::size_t>(2 * (i - 1))] < 0 && d.pcm[static_cast<std::size_t>(2 * i)] >= 0)
+            ++rising;
+    return rising * static_cast<double>(d.rate) / static_cast<double>(to - from);
+}
+
+double Rms(const DecodedMp3& d)
+{
+    const long from = d.Frames() / 4, to = 3 * d.Frames() / 4;
+    double sum = 0;
+    for (long i = from; i < to; ++i) {
+        const double s = d.pcm[static_cast<std::size_t>(2 * i)];
+        sum += s * s;
+    }
+    return std::sqrt(sum / static_cast<double>(to - from));
+}
+
+class LiveRecording : public WizardTest {
+protected:
+    // Each test starts the program itself, once it has chosen the devices' input.
+    void SetUp() override {}
+
+    // Capture devices with these inputs (none: the microphone cannot be opened), then the
+    // card and the windows as the program makes them.
+    void StartProgram(const std::vector<std::int16_t>& mic, const std::vector<std::int16_t>& line = {})
+    {
+        ProfileFile profile = ProfileFile::Settings();
+        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", mic.empty() ? "nosuchmic" : "testmic");
+        profile.WriteString("SOUNDCARD_SETUP", "LineDevice", line.empty() ? "" : "testline");
+        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+        if (!mic.empty())
+            alsa.AddCapture("testmic", mic);
+        if (!line.empty())
+            alsa.AddCapture("testline", line);
+        alsa.Install();
+        CreateWizard();
+    }
+
+    // From the source page to RecExt with an output file chosen.
+    void WalkToRecExt(const char* sourceButton, const std::string& output)
+    {
+        Click(sourceButton);
+        Click("SelSourceNext");
+        ASSERT_EQ(CurrentPageName(), "RecExt");
+        EXPECT_FALSE(Find("RecExtRecord")->isEnabled());
+        dialogs->saveAnswers.push_back(output);
+        Click("RecExtBrowse");
+        Activate();
+        ASSERT_TRUE(Find("RecExtRecord")->isEnabled());
+    }
+
+    // Record, wait until `seconds` of audio went into the file, Stop. Bytes recorded.
+    std::int64_t Take(double seconds)
+    {
+        TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+        Click("RecExtRecord");
+        EXPECT_TRUE(Find("RecExtStop")->isEnabled());
+        EXPECT_FALSE(Find("RecExtNext")->isEnabled());
+        EXPECT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= static_cast<std::int64_t>(seconds * kBytesPerSecond); }));
+        Click("RecExtStop");
+        EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+        return in.RecordedBytes();
+    }
+
+    // Next through details and options into the encoding page, until Finish.
+    void EncodeRecording()
+    {
+        Click("RecExtNext");
+        ASSERT_EQ(CurrentPageName(), "SingleTag");
+        Click("SingleTagNext");
+        Click("EncodeOptionsNext");
+        ASSERT_EQ(CurrentPageName(), "EncodeWav");
+        ASSERT_TRUE(WaitForFinish());
+    }
+};
+}  // namespace
+
+TEST_F(LiveRecording, MicRecordsATaggedMp3WhoseLevelFollowsTheLevelSlider)
+{
+    StartProgram(ToneInput(8, 16384));
+    double rms[2] = {};
+    const int levels[2] = {65535, 32768};
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {  // a second run of the program
+            WizardTest::TearDown();
+            CreateWizard();
+        }
+        const std::string mp3 = Input(run == 0 ? "loud.mp3" : "soft.mp3");
+        WalkToRecExt("IEButton4", mp3);
+        EXPECT_EQ(Find<QLabel>("RecExtHeading")->text(), "Recording from MIC input");
+        Find<QSlider>("MMSlider4")->setValue(levels[run]);
+        Take(3);
+        EncodeRecording();
+        EXPECT_EQ(Find<QProgressBar>("MMGauge1")->value(), 100);
+        EXPECT_EQ(ProfileFile::Settings().ReadInteger("RECORD_LEVEL", "MIC", 0), levels[run]);
+
+        const DecodedMp3 d = DecodeMp3File(mp3);
+        ASSERT_EQ(d.rate, kRate);
+        ASSERT_EQ(d.channels, 2);
+        EXPECT_GE(d.Frames(), 3 * kRate);
+        EXPECT_NEAR(Frequency(d), 1000, 10);
+        rms[run] = Rms(d);
+        const Bytes file = ReadBytes(mp3);
+        ASSERT_GT(file.size(), 128u);
+        EXPECT_EQ(std::string(file.end() - 128, file.end() - 125), "TAG");
+    }
+    EXPECT_NEAR(20 * std::log10(rms[0] / rms[1]), 6.02, 0.5);
+}
+
+TEST_F(LiveRecording, RecordStopRecordStopKeepsOnlyTheSecondTake)
+{
+    StartProgram(ToneInput(8, 16384));
+    WalkToRecExt("IEButton4", Input("take.mp3"));
+    const std::int64_t first = Take(2);
+    EXPECT_TRUE(Find("RecExtNext")->isEnabled());
+    const std::int64_t second = Take(0.5);
+    ASSERT_LT(second, first);
+    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.frames * 4, second);
+}
+
+TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessage)
+{
+    StartProgram(ToneInput(8, 16384), ToneInput(8, 16384));
+    WalkToRecExt("IEButton5", Input("line.mp3"));
+    EXPECT_EQ(Find<QLabel>("RecExtHeading")->text(), "Recording from LINE input");
+    Click("RecExtRecord");
+    TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+    ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
+    InjectCaptureFault("testline", -ENODEV);
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.frames * 4, in.RecordedBytes());
+    EXPECT_GE(info.frames, kRate / 2);
+    // The page is stopped and the road goes on.
+    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
+    EXPECT_FALSE(Find("RecExtStop")->isEnabled());
+    EncodeRecording();
+    EXPECT_GE(DecodeMp3File(Input("line.mp3")).Frames(), kRate / 2);
+}
+
+TEST_F(LiveRecording, MetersLightTheTopZoneOnAFullScaleToneAndSettleAtSixInSilence)
+{
+    StartProgram(ToneInput(8, 32767, 1.0));
+    WalkToRecExt("IEButton4", Input("meters.mp3"));
+    Find<QSlider>("MMSlider4")->setValue(65535);
+    auto* meter1 = Find<TMMLEDGauge>("MMLEDGauge3");
+    auto* meter2 = Find<TMMLEDGauge>("MMLEDGauge4");
+    Click("RecExtRecord");
+    ASSERT_TRUE(RunEventsUntil([&] { return meter1->LitCount() > 58 && meter2->LitCount() > 58; }));
+    EXPECT_EQ(meter1->Zone(meter1->LitCount()), 3);
+    ASSERT_TRUE(RunEventsUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
+    Click("RecExtStop");
+}

@@ -1,0 +1,119 @@
+// The recorder on the program's own sound card: a software tone line recorded at the fast
+// clock in both handling modes, and in a format the card reaches through the converter.
+#include "platform/SoundCard.h"
+#include "platform/ToneLine.h"
+#include "stream/MMWRec.h"
+#include "support/RunEvents.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, int source, std::uint32_t type)
+{
+    MixerLine line{};
+    line.dwDestination = 1;  // wave-in
+    line.dwSource = source < 0 ? 0 : static_cast<std::uint32_t>(source);
+    mixer.GetLineInfo(h, line, source < 0 ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
+    std::vector<MixerControl> controls;
+    mixer.GetLineControls(h, line.dwLineID, line.cControls, controls);
+    for (const MixerControl& c : controls)
+        if (c.dwControlType == type)
+            return c.dwControlID;
+    ADD_FAILURE() << "no control " << type;
+    return 0;
+}
+
+// The tone line alone selected for recording, at unity volume and master.
+void selectToneLine(SoundCard& card)
+{
+    IMixerService& mixer = card.Mixer();
+    MixerHandle h{};
+    ASSERT_EQ(mixer.Open(h, 0, nullptr), MMSYSERR_NOERROR);
+    MixerLine waveIn{};
+    waveIn.dwDestination = 1;
+    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
+    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
+    selection.at(0) = 1;
+    mixer.SetControlDetails(h, controlOf(mixer, h, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
+                            selection);
+    const std::uint32_t unity[2] = {65535, 65535};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
+    mixer.SetControlDetails(h, controlOf(mixer, h, -1, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
+    mixer.Close(h);
+}
+
+struct CardRig {
+    CardRig()
+    {
+        SoundCardSettings s;
+        s.micDevice.clear();
+        s.monitorDevice.clear();
+        s.fastClock = true;
+        card = std::make_unique<SoundCard>(s);
+        selectToneLine(*card);
+    }
+    // Records one second in the given way and returns the file's samples.
+    std::vector<std::int16_t> RecordSecond(TMMCBMode mode, int channels, int rate)
+    {
+        TMMWaveRecorder rec("Rec");
+        rec.SetCallBackMode(mode);
+        rec.SetMode(channels == 2 ? mStereo : mMono);
+        rec.SetBitLength(b16Bit);
+        rec.SetSampleRate(rate);
+        rec.SetTimeFormat(tfMillisecond);
+        rec.SetMaxRecordTime(1000);
+        rec.Wave()->SetFileName(file);
+        rec.StartRecording();
+        EXPECT_TRUE(RunEventsUntil([&] { return !rec.IsOpened(); }));
+        const SndInfo info = SndOpenInfo(file);
+        EXPECT_EQ(info.channels, channels);
+        EXPECT_EQ(info.rate, rate);
+        EXPECT_EQ(info.frames, rate);
+        return SndReadShorts(file);
+    }
+
+    SoundLineRegistration tone = RegisterToneLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, 1000, 16384);
+    std::unique_ptr<SoundCard> card;
+    TempDir dir;
+    std::string file = dir.File("card.wav");
+};
+}  // namespace
+
+TEST(WaveInOnTheCard, RecordsTheToneLineInBothHandlingModes)
+{
+    CardRig rig;
+    for (TMMCBMode mode : {cmWindow, cmThread}) {
+        const std::vector<std::int16_t> got = rig.RecordSecond(mode, 2, 44100);
+        ASSERT_EQ(got.size(), 2u * 44100);
+        // The line plays on between recordings: find where in its second this one began.
+        std::int64_t phase = 0;
+        long best = -1;
+        for (std::int64_t p = 0; p < 44100; ++p) {
+            long err = 0;
+            for (std::size_t i = 0; i < 64; ++i)
+                err += std::abs(got[2 * i] - ToneSample(1000, 16384, p + static_cast<std::int64_t>(i)));
+            if (best < 0 || err < best) {
+                best = err;
+                phase = p;
+            }
+        }
+        int worst = 0;
+        for (std::size_t i = 0; i < got.size(); ++i)
+            worst = std::max(worst, std::abs(got[i] - ToneSample(1000, 16384, phase + static_cast<std::int64_t>(i / 2))));
+        EXPECT_LE(worst, 1) << "mode " << mode;
+    }
+}
+
+TEST(WaveInOnTheCard, OtherFormatsComeThroughTheConverter)
+{
+    CardRig rig;
+    const std::vector<std::int16_t> got = rig.RecordSecond(cmWindow, 1, 22050);
+    ASSERT_EQ(got.size(), 22050u);
+    int peak = 0;
+    for (std::int16_t s : got)
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    EXPECT_NEAR(peak, 16384, 200);
+}
