@@ -15,7 +15,7 @@ std::optional<std::string> chosen(const QString& name, const FileDialogOptions& 
 {
     if (name.isEmpty())
         return std::nullopt;
-    return WithDefaultExtension(name.toStdString(), options.defaultExt);
+    return ChosenFileName(name.toStdString(), options.defaultExt);
 }
 }  // namespace
 

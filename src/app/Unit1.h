@@ -91,9 +91,10 @@ public:
     void FinishUp();
     bool CheckWave(const std::string& fileName);
 
-    // Track details.
-    void WriteTag();
-    void CDWriteTag();
+    // Track details: append the tag to the output file; 0, or the system's error code (the
+    // encoding's stop handler tells the user).
+    int WriteTag();
+    int CDWriteTag();
 
 signals:
     // The window has closed; the program ends.

@@ -3,7 +3,6 @@
 
 #include "mpeg/MPEGAudio.h"
 #include "mpeg/MPEGNames.h"
-#include "platform/Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,12 +10,19 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <cerrno>
 
 namespace {
 // Texts longer than 255 characters are cut first; the tag then keeps what fits.
 QString cut255(const QString& text)
 {
     return text.left(255);
+}
+
+// The tag's result as a system error code: a missing file (-1) is ENOENT.
+int TagError(int saved)
+{
+    return saved < 0 ? ENOENT : saved;
 }
 }  // namespace
 
@@ -103,7 +109,7 @@ int TForm1::GenreByteOf(const QComboBox* style) const
     return (position - 1) & 0xFF;
 }
 
-void TForm1::WriteTag()
+int TForm1::WriteTag()
 {
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
@@ -116,11 +122,10 @@ void TForm1::WriteTag()
     tag.SetGenre(static_cast<std::uint8_t>(GenreByteOf(singleTag.style)));
     tag.SetComment(cut255(singleTag.comment->text()));
     tag.SetTrack(static_cast<std::uint8_t>(singleTag.track->value()));
-    if (tag.SaveTag() != 0)
-        AppDialogs().ShowMessage("unable to write header");
+    return TagError(tag.SaveTag());
 }
 
-void TForm1::CDWriteTag()
+int TForm1::CDWriteTag()
 {
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
@@ -134,6 +139,5 @@ void TForm1::CDWriteTag()
     tag.SetGenre(static_cast<std::uint8_t>(d.genre & 0xFF));
     tag.SetComment(cut255(QString::fromStdString(d.comment)));
     tag.SetTrack(static_cast<std::uint8_t>(d.track & 0xFF));
-    if (tag.SaveTag() != 0)
-        AppDialogs().ShowMessage("unable to write header");
+    return TagError(tag.SaveTag());
 }

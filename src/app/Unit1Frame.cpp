@@ -5,6 +5,7 @@
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/ErrorReport.h"
+#include "platform/InstanceFolder.h"
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
 #include "platform/ProcessPriority.h"
@@ -22,7 +23,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 constexpr int kClientWidth = 424;
@@ -60,8 +60,8 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     form2_ = form2;
     form3_ = form3;
     WizardHooks hooks;
-    hooks.WriteTag = [this] { WriteTag(); };
-    hooks.CDWriteTag = [this] { CDWriteTag(); };
+    hooks.WriteTag = [this] { return WriteTag(); };
+    hooks.CDWriteTag = [this] { return CDWriteTag(); };
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
@@ -221,8 +221,10 @@ void TForm1::FormClose()
         form2_->MMWaveRecorder1.StopRecording();
         form2_->RestoreMixer();
     }
-    std::error_code ec;
-    std::filesystem::remove(TemporaryWavePath(), ec);
+    RemoveTemporaryWave();
+    // The instance's own folder goes with the program; a folder left by a crash is swept
+    // by the next start.
+    CloseInstanceFolder();
     ProcessMessages();
 }
 

@@ -3,7 +3,9 @@
 
 #include "app/OutputName.h"
 #include "app/Unit3.h"
+#include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
+#include "mixer/WaveCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
@@ -15,7 +17,6 @@
 #include <QSlider>
 #include <QTimer>
 #include <array>
-#include <filesystem>
 
 namespace {
 constexpr std::array<int, 14> kBitratesKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
@@ -96,8 +97,13 @@ void TForm1::EncodeWavEnter()
     MMGauge2->setValue(0);
     EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
     ProcessMessages();
+    // Nothing is written before the output is known not to destroy the input or a folder,
+    // and the input is known to be a regular wave file with audio the encoder can take.
+    RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName);
+    const bool encoderReady = CheckWave(state_.inputFileName);
+    CheckWaveContents(state_.inputFileName);
     const std::string temporary = TemporaryWavePath();
-    if (CheckWave(state_.inputFileName)) {
+    if (encoderReady) {
         MMGauge2->setValue(100);
     } else {
         form2_->ConvertFile(state_.inputFileName, temporary);
@@ -146,8 +152,7 @@ void TForm1::FinishUp()
         finish->setEnabled(true);
     for (QPushButton* cancel : {EncodeWavCancel, RecEncCancel, RecEncCDCancel})
         cancel->setEnabled(false);
-    std::error_code ec;
-    std::filesystem::remove(TemporaryWavePath(), ec);
+    RemoveTemporaryWave();
 }
 
 void TForm1::EncodeWavFinishClick()

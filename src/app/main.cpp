@@ -5,6 +5,8 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
+#include "platform/ErrorReport.h"
+#include "platform/InstanceFolder.h"
 #include "platform/SoundCard.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Mervane");
     QApplication::setApplicationDisplayName("Mervane");
     InstallApplicationReport();
+    // This instance's folder for its temporary files; folders of instances that died go.
+    Guarded([] { OpenInstanceFolder(); });
 
     const std::unique_ptr<SoundCard> card = CreateSoundCard();
     WizardState state;

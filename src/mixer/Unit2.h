@@ -25,8 +25,10 @@
 
 // What the hidden window calls back on the wizard window.
 struct WizardHooks {
-    std::function<void()> WriteTag;
-    std::function<void()> CDWriteTag;
+    // Append the tag to the output file; 0, or the system's error code when it could not be
+    // written (the stop handler tells the user).
+    std::function<int()> WriteTag;
+    std::function<int()> CDWriteTag;
     std::function<void()> FinishUp;
     std::function<void(bool enabled)> EnableTimer1;
     std::function<void(int percent)> ShowConversionProgress;  // MMGauge2
@@ -40,9 +42,13 @@ struct WizardHooks {
     std::function<void(const std::string& input, const std::string& output)> MakeMP3;
 };
 
-// Shown when the encoder had to stop because the disk was full or a write failed.
+// Shown when the encoder had to stop because the disk was full or a write failed; the file
+// and the system's reason follow on a line of their own.
 inline constexpr const char* kEncodingWriteFailedMessage =
     "The disk was full or writing the MP3 file failed. The MP3 file holds only what was encoded until then.";
+
+// Shown when the tag could not be appended to the MP3 file; the file and the reason follow.
+inline constexpr const char* kTagWriteFailedMessage = "unable to write header";
 
 // Shown when the converted copy could not be written in full.
 inline constexpr const char* kConversionWriteFailedMessage =

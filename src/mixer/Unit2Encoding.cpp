@@ -2,26 +2,13 @@
 // progress, and what happens when it stops.
 #include "mixer/Unit2.h"
 
+#include "mixer/OutputGuard.h"
 #include "platform/Dialogs.h"
-
-#include <filesystem>
-
-namespace {
-// The encoder replaces its output file before it reads a byte of the input: an output that
-// names the input would destroy the user's recording.
-void refuseOutputOverInput(const std::string& input, const std::string& output)
-{
-    std::error_code ec;
-    if (std::filesystem::equivalent(input, output, ec))
-        throw EMP3EncoderError("The MP3 file cannot replace the wave file it is made from. Choose another name "
-                               "for the MP3 file.");
-}
-}  // namespace
 
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)
 {
-    refuseOutputOverInput(input, output);
+    RefuseUnsafeOutput(input, output);  // also for the temporary file the flows encode from
     MP3Encoder.SetBitrate(static_cast<TMMBitrates>(bitRateIndex));
     MP3Encoder.SetCopyright(copyright);
     MP3Encoder.SetOriginal(original);
@@ -72,10 +59,11 @@ void TForm2::TriggerStop(TMMDSPComponent*)
     Trigger.Close();
     state_.encodingInProgress = false;
     const bool isCd = state_.sourceKind == "cd";
+    int tagError = 0;
     if (!isCd)
-        hooks_.WriteTag();
+        tagError = hooks_.WriteTag();
     else if (state_.cdTrackDetails)
-        hooks_.CDWriteTag();
+        tagError = hooks_.CDWriteTag();
     hooks_.EnableTimer1(false);
     // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
     if (hooks_.EncodingEnded)
@@ -84,6 +72,13 @@ void TForm2::TriggerStop(TMMDSPComponent*)
         hooks_.FinishUp();
     else
         state_.cdTrackDone = true;
+    // One message: a full disk is why the tag could not be written either, so the user
+    // hears about the disk, not first about the tag.
+    const std::string& output = MP3Encoder.FileName();
     if (MP3Encoder.WriteFailed())
-        AppDialogs().ShowMessage(kEncodingWriteFailedMessage);
+        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) +
+                                 (tagError ? " The track details could not be added either." : "") + "\n" +
+                                 FileReasonLine(output, MP3Encoder.WriteError()));
+    else if (tagError)
+        AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
 }

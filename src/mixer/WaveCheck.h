@@ -21,5 +21,12 @@ private:
 // (An extensible header holding the same samples is false too: the conversion copies them
 // unchanged into a plain PCM file.)
 // A file that cannot be opened, or is shorter than the 26 bytes that reach its sample rate,
-// raises EInOutError. Main thread.
+// raises EInOutError; so does anything that is not a regular file, which is never opened
+// for reading (a named pipe would block). Main thread.
 bool CheckWave(const std::string& fileName);
+
+// Raises EMMWaveError for a wave file the encoding road cannot use although it parses: a
+// sample rate outside 1000..384000 Hz ("Unsupported wave format: ..."), or no audio at all
+// ("The wave file holds no audio."). A file that does not parse is left to the conversion,
+// which reports what is wrong with it. Call after CheckWave. Main thread.
+void CheckWaveContents(const std::string& fileName);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -129,6 +130,7 @@ void TMMMP3Encoder::Open()
     pending_.assign(chunkBytes_, 0);
     pendingBytes_ = 0;
     writeFailed_ = false;
+    writeError_ = 0;
     SetOpened(true);
 }
 
@@ -137,18 +139,21 @@ void TMMMP3Encoder::CreateOutput()
     std::error_code ec;
     std::filesystem::remove(fileName_, ec);
     if (fileType_ == ftRAW) {
+        errno = 0;
         rawFile_.reset(std::fopen(fileName_.c_str(), "wb"));
         if (!rawFile_)
-            throw EMP3EncoderError("Unable to create file");
+            throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, errno ? errno : EIO));
         return;
     }
     const MpegLayer3WaveFormat format = mpegFormat(*PWaveFormat(), BitrateKbps(bitrate_));
     try {
         wave_ = std::make_unique<TMMWave>();
+        errno = 0;
         wave_->CreateWaveFile(fileName_, &format.wfx);
     } catch (...) {
+        const int error = errno ? errno : EIO;  // what the failed create left
         wave_.reset();
-        throw EMP3EncoderError("Unable to create file");
+        throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, error));
     }
 }
 
@@ -235,13 +240,19 @@ bool TMMMP3Encoder::Write(const std::uint8_t* data, std::uint32_t count)
 {
     if (count == 0)
         return true;
-    if (!enoughSpace(fileName_, count))
+    if (!enoughSpace(fileName_, count)) {
+        writeError_ = ENOSPC;
         return false;
+    }
+    errno = 0;
+    bool written = false;
     if (wave_)
-        return wave_->WriteDataBytes(data, count) == static_cast<std::int64_t>(count);
-    if (rawFile_)
-        return std::fwrite(data, 1, count, rawFile_.get()) == count;
-    return false;
+        written = wave_->WriteDataBytes(data, count) == static_cast<std::int64_t>(count);
+    else if (rawFile_)
+        written = std::fwrite(data, 1, count, rawFile_.get()) == count;
+    if (!written)
+        writeError_ = errno ? errno : EIO;
+    return written;
 }
 
 void TMMMP3Encoder::Stop()

@@ -65,6 +65,9 @@ public:
     // True when the last run ended early because a write failed or the disk was full.
     // Any thread; cleared by Open.
     bool WriteFailed() const { return writeFailed_; }
+    // Why the last write failed: the system's error code (ENOSPC for a full disk). Read it
+    // after the run has stopped.
+    int WriteError() const { return writeError_; }
 
     void Open() override;
     void Close() override;
@@ -79,7 +82,7 @@ private:
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
     // the frames; false when the write failed (the encoder is then closed).
     bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
-    // Pump's worker thread, or main thread from Stop.
+    // Pump's worker thread, or main thread from Stop. On failure writeError_ holds why.
     bool Write(const std::uint8_t* data, std::uint32_t count);
 
     struct FileCloser {
@@ -105,4 +108,5 @@ private:
     std::uint32_t pendingBytes_ = 0;
     std::uint32_t stream_ = 0;            // BladeEnc stream handle, 0 when none
     std::atomic<bool> writeFailed_{false};
+    std::atomic<int> writeError_{0};  // set with writeFailed_
 };

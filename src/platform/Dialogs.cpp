@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 class ConsoleDialogs final : public Dialogs {
@@ -44,4 +45,12 @@ std::string WithDefaultExtension(const std::string& name, const std::string& def
     if (ext.front() != '.')
         ext.insert(ext.begin(), '.');
     return name + ext;
+}
+
+std::string ChosenFileName(const std::string& name, const std::string& defaultExt)
+{
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) == 0)
+        return name;  // a picked file without an extension is that file
+    return WithDefaultExtension(name, defaultExt);
 }

@@ -8,7 +8,7 @@
 struct FileDialogOptions {
     std::string title;        // empty: the toolkit's default title
     std::string filter;       // "Description (*.ext)|*.ext|All files (*.*)|*.*"
-    std::string defaultExt;   // "*.wav": appended when the chosen name has no extension
+    std::string defaultExt;   // "*.wav": appended to a typed name without one that does not exist
     std::string initialName;  // proposed file name, may hold a folder
 };
 
@@ -44,3 +44,7 @@ std::unique_ptr<Dialogs> SetAppDialogs(std::unique_ptr<Dialogs> dialogs);
 // Appends the default extension ("*.wav" gives ".wav") when the name's last path element
 // has none.
 std::string WithDefaultExtension(const std::string& name, const std::string& defaultExt);
+
+// The file a dialog's answer names: the name as the user picked or typed it when such a file
+// exists, else the name with the default extension (a typed "song" for "song.mp3").
+std::string ChosenFileName(const std::string& name, const std::string& defaultExt);

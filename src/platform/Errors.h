@@ -4,6 +4,7 @@
 // text the user sees.
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 class EMervaneError : public std::runtime_error {
 public:
@@ -15,3 +16,10 @@ class EProfileWriteError : public EMervaneError {
 public:
     using EMervaneError::EMervaneError;
 };
+
+// The second line the program adds to a message about a file: "<file>: <the system's
+// reason for the error code>" (errno values). Any thread.
+inline std::string FileReasonLine(const std::string& fileName, int error)
+{
+    return fileName + ": " + std::system_category().message(error);
+}

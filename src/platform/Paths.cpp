@@ -1,11 +1,14 @@
 #include "platform/Paths.h"
 
-#include <cstdlib>
+#include "platform/InstanceFolder.h"
+
 #include <filesystem>
 #include <mutex>
-#include <unistd.h>
+#include <optional>
 
 namespace {
+constexpr const char* kTemporaryWave = "mp3tmp.wav";
+
 // Guarded by overrideMutex.
 std::mutex overrideMutex;
 std::string temporaryOverride;
@@ -17,13 +20,12 @@ std::string withSlash(std::string folder)
     return folder;
 }
 
-std::string cacheFolder()
+std::optional<std::string> overrideFolder()
 {
-    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg)
-        return withSlash(std::string(xdg) + "/mervane");
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return withSlash(std::string(home) + "/.cache/mervane");
-    return withSlash(std::filesystem::temp_directory_path().string() + "/mervane");
+    std::lock_guard lock(overrideMutex);
+    if (temporaryOverride.empty())
+        return std::nullopt;
+    return temporaryOverride;
 }
 }  // namespace
 
@@ -38,23 +40,25 @@ std::string ProgramFolder()
 
 std::string TemporaryFolder()
 {
-    {
-        std::lock_guard lock(overrideMutex);
-        if (!temporaryOverride.empty())
-            return temporaryOverride;
-    }
-    const std::string program = ProgramFolder();
-    if (::access(program.c_str(), W_OK) == 0)
-        return program;
-    const std::string cache = cacheFolder();
-    std::error_code ec;
-    std::filesystem::create_directories(cache, ec);
-    return cache;
+    if (auto folder = overrideFolder())
+        return *folder;
+    return InstanceFolder();
 }
 
 std::string TemporaryWavePath()
 {
-    return TemporaryFolder() + "mp3tmp.wav";
+    return TemporaryFolder() + kTemporaryWave;
+}
+
+void RemoveTemporaryWave()
+{
+    std::optional<std::string> folder = overrideFolder();
+    if (!folder)
+        folder = OpenedInstanceFolder();
+    if (!folder)
+        return;
+    std::error_code ec;
+    std::filesystem::remove(*folder + kTemporaryWave, ec);
 }
 
 void SetTemporaryFolderOverride(const std::string& folder)

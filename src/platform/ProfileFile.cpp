@@ -8,9 +8,11 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <optional>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,10 +33,28 @@ bool sameName(const std::string& a, const std::string& b)
            });
 }
 
+// The file's lines; none when it is missing or not a regular file (a named pipe at the
+// settings' path must not stall the program: the defaults serve then).
 std::vector<std::string> readLines(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return lines;
+    // Non-blocking, in case something else was put at the name after the look above.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return lines;
+    std::string text;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0)
+                text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -42,6 +62,27 @@ std::vector<std::string> readLines(const std::string& path)
         lines.push_back(line);
     }
     return lines;
+}
+
+// Writes the whole text to a new file of that name; whatever stood there (even a named
+// pipe, whose open would wait for a reader) is removed first. False on any failure.
+bool writeNewFile(const std::string& path, const std::string& text)
+{
+    ::unlink(path.c_str());
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0)
+        return false;
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 // The section name when the line is a "[name]" header.
@@ -152,13 +193,12 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         std::filesystem::create_directories(target.parent_path(), ec);
     // Write a sibling and rename it over the file, so a failed write never truncates the settings.
     const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines)
-            out << line << "\r\n";
-        out.flush();
-        if (!out)
-            throw EProfileWriteError("Unable to write to " + path_);
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    if (!writeNewFile(temporary, text)) {
+        ::unlink(temporary.c_str());
+        throw EProfileWriteError("Unable to write to " + path_);
     }
     std::filesystem::rename(temporary, target, ec);
     if (ec) {

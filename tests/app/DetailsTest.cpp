@@ -148,7 +148,7 @@ TEST_F(DetailsTest, ATagThatCannotBeWrittenIsReportedAndTheWizardGoesOn)
     ASSERT_TRUE(std::filesystem::remove(Input("gone.mp3")));
     ASSERT_TRUE(WaitForFinish());
     ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_EQ(dialogs->messages[0], "unable to write header");
+    EXPECT_EQ(dialogs->messages[0], "unable to write header\n" + Input("gone.mp3") + ": No such file or directory");
     EXPECT_FALSE(Find("EncodeWavCancel")->isEnabled());
 }
 

@@ -169,7 +169,8 @@ TEST_F(EncoderTest, InputsTheEncoderCannotTakeAreRefusedAtOpen)
     Chain chain;
     EXPECT_EQ(EncoderError(chain, dir.File("22k.wav"), dir.File("no/such/folder/out.mp3")), "Unsupported Input Format");
     ASSERT_TRUE(SndWriteShorts(dir.File("ok.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, PatternShorts(4000)));
-    EXPECT_EQ(EncoderError(chain, dir.File("ok.wav"), dir.File("no/such/folder/out.mp3")), "Unable to create file");
+    EXPECT_EQ(EncoderError(chain, dir.File("ok.wav"), dir.File("no/such/folder/out.mp3")),
+              "Unable to create file\n" + dir.File("no/such/folder/out.mp3") + ": No such file or directory");
 }
 
 TEST_F(EncoderTest, FileNameCannotChangeWhileOpened)

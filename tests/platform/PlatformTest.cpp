@@ -1,14 +1,18 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "platform/InstanceFolder.h"
 #include "platform/MessageTable.h"
 #include "platform/MessageTarget.h"
 #include "platform/Paths.h"
 #include "platform/ProcessPriority.h"
 #include "support/RunEvents.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <atomic>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <string>
@@ -102,9 +106,25 @@ TEST(Dialogs, DefaultExtensionIsAddedOnlyToNamesWithoutOne)
     EXPECT_EQ(WithDefaultExtension("/a/song", ""), "/a/song");
 }
 
-TEST(Paths, TemporaryWaveLiesInTheProgramFolderOrTheOverride)
+TEST(Paths, TemporaryWaveLiesInTheInstanceFolderOrTheOverride)
 {
-    EXPECT_EQ(TemporaryWavePath(), ProgramFolder() + "mp3tmp.wav");
+    TempDir cache;
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    const std::string previous = old ? old : "";
+    ::setenv("XDG_CACHE_HOME", cache.Path().c_str(), 1);
+    const std::string wave = TemporaryWavePath();
+    const std::string folder = TemporaryFolder();
+    EXPECT_EQ(wave, folder + "mp3tmp.wav");
+    EXPECT_EQ(folder.rfind(cache.Path() + "/mervane/" + std::to_string(getpid()) + "-", 0), 0u) << folder;
+    EXPECT_TRUE(std::filesystem::exists(folder + "lock"));
+    WriteBytes(wave, Bytes(10, 1));
+    RemoveTemporaryWave();
+    EXPECT_FALSE(std::filesystem::exists(wave));
+    CloseInstanceFolder();
+    EXPECT_FALSE(std::filesystem::exists(folder)) << "the folder goes with the instance";
+    EXPECT_FALSE(OpenedInstanceFolder());
+    old ? ::setenv("XDG_CACHE_HOME", previous.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
+
     SetTemporaryFolderOverride("/tmp/x");
     EXPECT_EQ(TemporaryWavePath(), "/tmp/x/mp3tmp.wav");
     SetTemporaryFolderOverride("");

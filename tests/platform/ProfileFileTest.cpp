@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 std::string slurp(const std::string& path)
@@ -90,4 +91,17 @@ TEST(ProfileFile, SettingsFileFollowsXdgConfigHome)
 {
     IsolatedSettings settings;
     EXPECT_EQ(ProfileFile::Settings().Path(), settings.SettingsFile());
+}
+
+TEST(ProfileFile, NamedPipesAtTheFilesPathsNeitherBlockNorCountAsSettings)
+{
+    TempDir dir;
+    ProfileFile ini(dir.File("MERVANE2.INI"));
+    // Nobody writes into these pipes: an open that waited for the other side would never return.
+    ASSERT_EQ(::mkfifo(ini.Path().c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo((ini.Path() + ".new").c_str(), 0644), 0);
+    EXPECT_EQ(ini.ReadInteger("RECORD_LEVEL", "MIC", 42), 42);
+    ini.WriteInteger("RECORD_LEVEL", "MIC", 7);
+    EXPECT_TRUE(std::filesystem::is_regular_file(ini.Path()));
+    EXPECT_EQ(ini.ReadInteger("RECORD_LEVEL", "MIC", 42), 7);
 }
