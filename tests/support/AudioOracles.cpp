@@ -1,4 +1,5 @@
 #include "support/AudioOracles.h"
+#include "support/Spectrum.h"
 
 #include <gtest/gtest.h>
 #include <mpg123.h>
@@ -103,27 +104,7 @@ double StrongestAboveDb(const std::vector<std::int16_t>& pcm, int channels, int 
         x[i] = w * pcm.at((static_cast<std::size_t>(from) + i) * static_cast<std::size_t>(channels) +
                           static_cast<std::size_t>(ch));
     }
-    // Iterative radix-2 FFT.
-    for (std::size_t i = 1, j = 0; i < n; ++i) {
-        std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(x[i], x[j]);
-    }
-    for (std::size_t len = 2; len <= n; len <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi / static_cast<double>(len));
-        for (std::size_t i = 0; i < n; i += len) {
-            std::complex<double> w = 1;
-            for (std::size_t k = 0; k < len / 2; ++k, w *= step) {
-                const std::complex<double> a = x[i + k];
-                const std::complex<double> b = x[i + k + len / 2] * w;
-                x[i + k] = a + b;
-                x[i + k + len / 2] = a - b;
-            }
-        }
-    }
+    Fft(x);
     double peak = 1e-30, above = 1e-30;
     for (std::size_t k = 1; k < n / 2; ++k) {
         const double power = std::norm(x[k]);

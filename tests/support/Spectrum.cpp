@@ -4,8 +4,7 @@
 #include <complex>
 #include <numbers>
 
-namespace {
-void fft(std::vector<std::complex<double>>& a)
+void Fft(std::vector<std::complex<double>>& a)
 {
     const std::size_t n = a.size();
     for (std::size_t i = 1, j = 0; i < n; ++i) {
@@ -28,7 +27,6 @@ void fft(std::vector<std::complex<double>>& a)
         }
     }
 }
-}  // namespace
 
 double StrongestFrequency(const std::vector<std::int16_t>& interleaved, int channels, int channel, unsigned rate,
                           std::size_t first, std::size_t count)
@@ -42,7 +40,7 @@ double StrongestFrequency(const std::vector<std::int16_t>& interleaved, int chan
         const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(n));
         a[i] = at < interleaved.size() ? interleaved[at] * window : 0.0;
     }
-    fft(a);
+    Fft(a);
     std::size_t best = 1;
     for (std::size_t k = 1; k < n / 2; ++k)
         if (std::abs(a[k]) > std::abs(a[best]))
