@@ -179,18 +179,28 @@ MMResult CardMixer::GetLineControls(MixerHandle handle, std::uint32_t lineId, st
     return MMSYSERR_NOERROR;
 }
 
+MMResult CardMixer::CheckDetailsRequest(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
+                                        std::uint32_t multipleItems, std::size_t valueCount,
+                                        const Control*& control) const
+{
+    if (!ValidHandle(handle))
+        return MMSYSERR_INVALHANDLE;
+    control = FindControl(controlId);
+    if (!control)
+        return MIXERR_INVALCONTROL;
+    if (channels < 1 || channels > 2 || multipleItems != control->info.cMultipleItems ||
+        valueCount < std::size_t(channels) * std::max<std::uint32_t>(1, multipleItems))
+        return MMSYSERR_INVALPARAM;
+    return MMSYSERR_NOERROR;
+}
+
 MMResult CardMixer::GetControlDetails(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
                                       std::uint32_t multipleItems, std::span<std::uint32_t> values)
 {
     std::lock_guard lock(lock_);
-    if (!ValidHandle(handle))
-        return MMSYSERR_INVALHANDLE;
-    const Control* c = FindControl(controlId);
-    if (!c)
-        return MIXERR_INVALCONTROL;
-    if (channels < 1 || channels > 2 || multipleItems != c->info.cMultipleItems ||
-        values.size() < std::size_t(channels) * std::max<std::uint32_t>(1, multipleItems))
-        return MMSYSERR_INVALPARAM;
+    const Control* c = nullptr;
+    if (const MMResult refused = CheckDetailsRequest(handle, controlId, channels, multipleItems, values.size(), c))
+        return refused;
 
     auto stereo = [&](const std::array<std::uint32_t, 2>& v) {
         for (std::uint32_t ch = 0; ch < channels; ++ch)
@@ -222,14 +232,9 @@ MMResult CardMixer::SetControlDetails(MixerHandle handle, std::uint32_t controlI
     bool changed = false;
     {
         std::lock_guard lock(lock_);
-        if (!ValidHandle(handle))
-            return MMSYSERR_INVALHANDLE;
-        const Control* c = FindControl(controlId);
-        if (!c)
-            return MIXERR_INVALCONTROL;
-        if (channels < 1 || channels > 2 || multipleItems != c->info.cMultipleItems ||
-            values.size() < std::size_t(channels) * std::max<std::uint32_t>(1, multipleItems))
-            return MMSYSERR_INVALPARAM;
+        const Control* c = nullptr;
+        if (const MMResult refused = CheckDetailsRequest(handle, controlId, channels, multipleItems, values.size(), c))
+            return refused;
         for (std::size_t i = 0; i < std::size_t(channels) * std::max<std::uint32_t>(1, multipleItems); ++i)
             if (c->target != Target::Selection && c->info.dwControlType == MIXERCONTROL_CONTROLTYPE_VOLUME &&
                 values[i] > kUnityVolume)

@@ -85,6 +85,11 @@ private:
     const Line* FindLine(std::uint32_t destination, int source) const;
     const Control* FindControl(std::uint32_t controlId) const;
     bool ValidHandle(MixerHandle handle) const;  // lock_ held
+    // The checks a details read and write share: the handle, the control, and a value
+    // count that fits the control; sets `control` when it exists. lock_ held.
+    MMResult CheckDetailsRequest(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
+                                 std::uint32_t multipleItems, std::size_t valueCount,
+                                 const Control*& control) const;
     void FillLine(const Line& line, MixerLine& record) const;  // lock_ held
     void Notify(unsigned message, std::uint32_t id);  // lock_ held
 

@@ -152,19 +152,29 @@ MMResult FakeMixerService::GetLineControls(MixerHandle handle, std::uint32_t lin
     return MMSYSERR_NOERROR;
 }
 
+MMResult FakeMixerService::CheckDetailsRequest(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
+                                               std::uint32_t multipleItems, std::size_t valueCount, Control*& control)
+{
+    if (!IsOpen(handle))
+        return MMSYSERR_INVALHANDLE;
+    control = FindControl(controlId);
+    if (!control)
+        return MIXERR_INVALCONTROL;
+    const std::uint32_t items = std::max(1u, control->info.cMultipleItems);
+    if (channels == 0 || std::max(1u, multipleItems) != items || valueCount < std::size_t{channels} * items)
+        return MMSYSERR_INVALPARAM;
+    return MMSYSERR_NOERROR;
+}
+
 // Values of item i and channel c sit at i x channels + c on both sides; a uniform control
 // keeps one value per item and gives it for every channel asked for.
 MMResult FakeMixerService::GetControlDetails(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
                                              std::uint32_t multipleItems, std::span<std::uint32_t> values)
 {
-    if (!IsOpen(handle))
-        return MMSYSERR_INVALHANDLE;
-    Control* c = FindControl(controlId);
-    if (!c)
-        return MIXERR_INVALCONTROL;
+    Control* c = nullptr;
+    if (const MMResult refused = CheckDetailsRequest(handle, controlId, channels, multipleItems, values.size(), c))
+        return refused;
     const std::uint32_t items = std::max(1u, c->info.cMultipleItems);
-    if (channels == 0 || std::max(1u, multipleItems) != items || values.size() < std::size_t{channels} * items)
-        return MMSYSERR_INVALPARAM;
     const std::size_t stored = c->values.size() / items;
     for (std::size_t i = 0; i < items; ++i)
         for (std::size_t ch = 0; ch < channels; ++ch)
@@ -175,14 +185,10 @@ MMResult FakeMixerService::GetControlDetails(MixerHandle handle, std::uint32_t c
 MMResult FakeMixerService::SetControlDetails(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
                                              std::uint32_t multipleItems, std::span<const std::uint32_t> values)
 {
-    if (!IsOpen(handle))
-        return MMSYSERR_INVALHANDLE;
-    Control* c = FindControl(controlId);
-    if (!c)
-        return MIXERR_INVALCONTROL;
+    Control* c = nullptr;
+    if (const MMResult refused = CheckDetailsRequest(handle, controlId, channels, multipleItems, values.size(), c))
+        return refused;
     const std::uint32_t items = std::max(1u, c->info.cMultipleItems);
-    if (channels == 0 || std::max(1u, multipleItems) != items || values.size() < std::size_t{channels} * items)
-        return MMSYSERR_INVALPARAM;
     const std::size_t stored = c->values.size() / items;
     for (std::size_t i = 0; i < items; ++i)
         for (std::size_t ch = 0; ch < stored; ++ch)

@@ -86,6 +86,9 @@ public:
 private:
     Line* FindLine(std::uint32_t lineId);
     Control* FindControl(std::uint32_t controlId);
+    // The checks a details read and write share; sets `control` when it exists.
+    MMResult CheckDetailsRequest(MixerHandle handle, std::uint32_t controlId, std::uint32_t channels,
+                                 std::uint32_t multipleItems, std::size_t valueCount, Control*& control);
     bool IsOpen(MixerHandle handle) const { return handle != 0 && handle == handle_; }
 
     std::uint32_t nextId_ = 1;
