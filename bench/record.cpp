@@ -35,37 +35,13 @@ long residentKiB()
     return -1;
 }
 
-std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, std::uint32_t destination, int source, std::uint32_t type)
-{
-    MixerLine line{};
-    line.dwDestination = destination;
-    line.dwSource = source < 0 ? 0 : static_cast<std::uint32_t>(source);
-    mixer.GetLineInfo(h, line, source < 0 ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
-    std::vector<MixerControl> controls;
-    mixer.GetLineControls(h, line.dwLineID, line.cControls, controls);
-    for (const MixerControl& c : controls)
-        if (c.dwControlType == type)
-            return c.dwControlID;
-    return 0;
-}
-
 // Selects the first wave-in source (the tone line, the only one) at unity volume.
 void selectToneLine(SoundCard& card)
 {
-    IMixerService& mixer = card.Mixer();
-    MixerHandle h{};
-    mixer.Open(h, 0, nullptr);
-    MixerLine waveIn{};
-    waveIn.dwDestination = 1;
-    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
-    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
-    selection.at(0) = 1;
-    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
-                            selection);
-    const std::uint32_t unity[2] = {65535, 65535};
-    mixer.SetControlDetails(h, controlOf(mixer, h, 1, 0, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
-    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
-    mixer.Close(h);
+    if (!SelectOnlyForRecording(card.Mixer(), 0, 65535, 65535, true)) {
+        std::fprintf(stderr, "bench_record: the tone line could not be selected\n");
+        std::exit(1);
+    }
 }
 
 double seconds(std::chrono::steady_clock::time_point since)

@@ -7,6 +7,7 @@
 //   SoundCard card(settings);    // has a synthesiser line playing 1 kHz at half scale
 //
 // Threads: as every line (SoundLine.h); registration on the main thread.
+#include "platform/MixerService.h"
 #include "platform/SoundLine.h"
 
 #include <cstdint>
@@ -17,3 +18,9 @@
 
 // Sample `frame` of such a tone, the same on both channels.
 std::int16_t ToneSample(unsigned frequency, std::int16_t amplitude, std::int64_t frame);
+
+// Selects wave-in source `source` alone for recording at the volume (left, right), and with
+// `unityMaster` the wave-in master at unity too: what a test or benchmark does before it
+// records a line. False when a control is missing or a call fails. Main thread.
+bool SelectOnlyForRecording(IMixerService& mixer, std::uint32_t source, std::uint32_t left, std::uint32_t right,
+                            bool unityMaster);

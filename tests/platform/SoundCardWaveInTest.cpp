@@ -120,19 +120,7 @@ std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, std::uint32_t desti
 // Selects source `source` alone for recording at the given wave-in volume.
 void selectForRecording(SoundCard& card, int source, std::uint32_t left, std::uint32_t right)
 {
-    IMixerService& mixer = card.Mixer();
-    MixerHandle h{};
-    mixer.Open(h, 0, nullptr);
-    MixerLine waveIn{};
-    waveIn.dwDestination = 1;
-    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
-    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
-    selection[std::size_t(source)] = 1;
-    mixer.SetControlDetails(h, controlOf(mixer, h, 1, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
-                            selection);
-    const std::uint32_t volume[2] = {left, right};
-    mixer.SetControlDetails(h, controlOf(mixer, h, 1, source, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, volume);
-    mixer.Close(h);
+    ASSERT_TRUE(SelectOnlyForRecording(card.Mixer(), std::uint32_t(source), left, right, false));
 }
 
 PcmFormat format(unsigned rate, unsigned channels, unsigned bits)

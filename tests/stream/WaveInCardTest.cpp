@@ -11,38 +11,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::uint32_t controlOf(IMixerService& mixer, MixerHandle h, int source, std::uint32_t type)
-{
-    MixerLine line{};
-    line.dwDestination = 1;  // wave-in
-    line.dwSource = source < 0 ? 0 : static_cast<std::uint32_t>(source);
-    mixer.GetLineInfo(h, line, source < 0 ? MIXER_GETLINEINFOF_DESTINATION : MIXER_GETLINEINFOF_SOURCE);
-    std::vector<MixerControl> controls;
-    mixer.GetLineControls(h, line.dwLineID, line.cControls, controls);
-    for (const MixerControl& c : controls)
-        if (c.dwControlType == type)
-            return c.dwControlID;
-    ADD_FAILURE() << "no control " << type;
-    return 0;
-}
-
 // The tone line alone selected for recording, at unity volume and master.
 void selectToneLine(SoundCard& card)
 {
-    IMixerService& mixer = card.Mixer();
-    MixerHandle h{};
-    ASSERT_EQ(mixer.Open(h, 0, nullptr), MMSYSERR_NOERROR);
-    MixerLine waveIn{};
-    waveIn.dwDestination = 1;
-    mixer.GetLineInfo(h, waveIn, MIXER_GETLINEINFOF_DESTINATION);
-    std::vector<std::uint32_t> selection(waveIn.cConnections, 0);
-    selection.at(0) = 1;
-    mixer.SetControlDetails(h, controlOf(mixer, h, -1, MIXERCONTROL_CONTROLTYPE_MIXER), 1, waveIn.cConnections,
-                            selection);
-    const std::uint32_t unity[2] = {65535, 65535};
-    mixer.SetControlDetails(h, controlOf(mixer, h, 0, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
-    mixer.SetControlDetails(h, controlOf(mixer, h, -1, MIXERCONTROL_CONTROLTYPE_VOLUME), 2, 0, unity);
-    mixer.Close(h);
+    ASSERT_TRUE(SelectOnlyForRecording(card.Mixer(), 0, 65535, 65535, true));
 }
 
 struct CardRig {
