@@ -55,11 +55,30 @@ bool IsMainThread()
 }
 
 namespace {
-// Work handed to the main thread: the job travels through this queue, the posted message
+void runMainJobs();
+
+// Wakes the main thread for queued jobs. It has no state of its own: the jobs are read
+// under the queue's lock, so a waker made by a worker thread hands nothing unguarded to
+// the main thread.
+class MainJobWaker : public QObject {
+public:
+    void Wake() { QCoreApplication::postEvent(this, new QEvent(kPostedMessage)); }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != kPostedMessage)
+            return QObject::event(e);
+        runMainJobs();
+        return true;
+    }
+};
+
+// Work handed to the main thread: the job travels through this queue, the posted event
 // only wakes the main thread (see the header for why).
 std::mutex mainJobsMutex;
 std::vector<std::function<void()>> mainJobs;  // guarded by mainJobsMutex
-std::unique_ptr<MessageTarget> mainTarget;     // made under mainJobsMutex; lives on the main thread
+std::unique_ptr<MainJobWaker> mainWaker;       // made under mainJobsMutex; lives on the main thread
 
 void runMainJobs()
 {
@@ -75,21 +94,21 @@ void runMainJobs()
 // Not on the main thread, with the application running.
 void queueMainJob(std::function<void()> job)
 {
-    MessageTarget* target = nullptr;
+    MainJobWaker* waker = nullptr;
     {
         std::lock_guard lock(mainJobsMutex);
         mainJobs.push_back(std::move(job));
-        if (!mainTarget) {
+        if (!mainWaker) {
             // Made by whichever thread posts first, then handed to the main thread, which
-            // delivers its messages. It lives until the program ends.
-            mainTarget = std::make_unique<MessageTarget>([](unsigned, std::intptr_t, std::intptr_t) { runMainJobs(); });
-            mainTarget->moveToThread(QCoreApplication::instance()->thread());
+            // delivers its events. It lives until the program ends.
+            mainWaker = std::make_unique<MainJobWaker>();
+            mainWaker->moveToThread(QCoreApplication::instance()->thread());
         }
-        target = mainTarget.get();
+        waker = mainWaker.get();
     }
     // The wake-up is posted outside the lock, so the queue's lock is never held while Qt
     // takes its own.
-    target->Post(0);
+    waker->Wake();
 }
 }  // namespace
 
