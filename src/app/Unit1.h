@@ -7,12 +7,18 @@
 //   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
 //   Unit1Record.cpp   the live-input recording page RecExt and the level meters
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
+//   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
+//   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
+#include "media/MediaPlayer.h"
 #include "mixer/WizardState.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "stream/MMHTimer.h"
 
 #include <QWidget>
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,6 +28,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -64,6 +71,9 @@ struct RecordAndEncodeNames {
     const char* meter2;
     const char* levelSlider;
 };
+
+// The bit-rate slider's label for a position 1..14: "128 Khz".
+QString BitrateLabel(int position);
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -197,8 +207,41 @@ private:
     void RecEncFinishClick();
     void RecEncCancelClick();
 
-    // Pages of flows that are not built yet keep their buttons but do no work.
-    void PlaceholderNextClick();
+    // The CD flow's choices (Unit1CD.cpp).
+    void WireCD();
+    void selCDEnter();
+    // Opens the CD player anew and lists the disc's tracks, all unchecked.
+    void ReadCD();
+    void selCDClearClick();
+    void selCDSelectAllClick();
+    void selCDNextClick();
+    void SelCDrecNextClick();
+    void CDoptionsBrowseClick();
+    void CDoptionsSliderChange(int position);
+    void CDoptionsNextClick();
+
+    // The CD flow's encoding page (Unit1CDEncode.cpp).
+    void RecEncCDEnter();
+    // The per-track loop; false when it ended with the internal error (no FinishUp then).
+    bool EncodeCDTracks();
+    void RipTrack(int track);
+    void RecordTrack(int track);
+    // The extraction failed or could not start: tells why and cancels the run.
+    void CDTrackFailed(const std::string& reason);
+    // Stops a playing CD; closes a player whose door is open.
+    void EndCDPlayer();
+    // Lets window messages run until busy() turns false, looking again at least every
+    // 100 ms; nothing runs between the looks. Main thread.
+    void WaitWithMessages(const std::function<bool()>& busy);
+    // Timer thread: the extraction progress tick of MMHiTimer1.
+    void MMHiTimer1Timer();
+    void Timer4Timer();
+    void MMSlider7Change(int position);
+    void MMSlider8Change(int position);
+    void RecEncCDFinishClick();
+    void RecEncCDCancelClick();
+    // Ends a CD run that is still going when the window closes.
+    void AbandonCDRun();
 
     WizardState& state_;
     TForm2* form2_ = nullptr;
@@ -265,6 +308,7 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;  // meters of RecEnc
     QTimer* Timer3 = nullptr;  // meters of RecExt
+    QTimer* Timer4 = nullptr;  // recording progress of RecEncCD
     QTimer* Timer5 = nullptr;  // meters of RecEncCD
 
     // RecEnc.
@@ -284,4 +328,37 @@ private:
     QSlider* MMSlider5 = nullptr;  // monitor volume
     // The level meters of the recording pages, MMLEDGauge1..8 (index 0 = MMLEDGauge1).
     std::array<TMMLEDGauge*, 8> MMLEDGauges{};
+
+    // selCD, SelCDrec, CDoptions.
+    QLabel* selCDInfo = nullptr;
+    QListWidget* selCDTracks = nullptr;
+    QRadioButton* SelCDrecRip = nullptr;
+    QLineEdit* CDoptionsFolder = nullptr;
+    QSlider* CDoptionsSlider = nullptr;
+    QLabel* CDoptionsBitrateValue = nullptr;
+    QPushButton* CDoptionsNext = nullptr;
+
+    // RecEncCD.
+    QLineEdit* RecEncCDOutput = nullptr;
+    QLabel* RecEncCDProgressLabel = nullptr;
+    QProgressBar* MMGauge6 = nullptr;  // extraction or recording progress
+    QProgressBar* MMGauge5 = nullptr;  // encoding progress
+    QLabel* RecEncCDAborted = nullptr;
+    QSlider* MMSlider7 = nullptr;  // monitor volume
+    QSlider* MMSlider8 = nullptr;  // recording level
+
+    // The CD player: lists the disc and plays a track while the card records it. Opened
+    // by selCD; it plays into the sound card's CD line, which outlives this window.
+    TMediaPlayer MediaPlayer1{"MediaPlayer1"};
+    // Polls the extraction progress once a second on its own thread while a track is
+    // extracted.
+    TMMHiTimer MMHiTimer1{"MMHiTimer1"};
+
+    // The CD run, main thread only.
+    std::string cdOutputFolder_;  // with its trailing '/'
+    int fileNumber_ = 0;
+    bool cdRunning_ = false;      // the per-track loop is on the stack
+    std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
+    // Written by MMHiTimer1's thread, shown by the main thread.
+    std::atomic<int> extractionProgress_{0};
 };

@@ -217,6 +217,8 @@ void TForm1::FormClose()
             state_.cancel = true;
             form2_->MediaPlayer1.Stop();
         }
+        // A CD run still going stops its extraction, play or encoding; its loop then ends.
+        AbandonCDRun();
         // A recording still running ends before its file is removed.
         form2_->MMWaveRecorder1.StopRecording();
         form2_->RestoreMixer();

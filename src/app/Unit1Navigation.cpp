@@ -79,11 +79,6 @@ void TForm1::CancelClick()
     close();
 }
 
-void TForm1::PlaceholderNextClick()
-{
-    // The flow behind this page is not available in this version.
-}
-
 QWidget* TForm1::FirstFocusable(QWidget* page) const
 {
     for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {

@@ -79,6 +79,7 @@ void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const 
         meter->SetBevel({TMMBevelStyle::Lowered, 1});
     }
     QLabel* caption = addLabel(page, "Recording level", 252, 174, 75, 32);
+    caption->setObjectName(QString(levelSlider) + "Caption");
     caption->setWordWrap(true);
     addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 30, 20, 140));
 }
@@ -296,12 +297,12 @@ QWidget* TForm1::BuildRecordAndEncodePage(const RecordAndEncodeNames& n, QPushBu
     const QString name(n.page);
     addLabel(page, "Output file", 10, 28);
     addReadOnlyField(page, (name + "Output").toUtf8().constData(), 10, 44, 235);
-    addLabel(page, "Recording progress", 10, 70);
+    addLabel(page, "Recording progress", 10, 70)->setObjectName(name + "ProgressLabel");
     addGauge(page, n.recordGauge, 10, 86, 235);
     addLabel(page, "Encoding progress", 10, 108, 120);
     addHiddenAborted(page, (name + "Aborted").toUtf8().constData(), 140, 108);
     addGauge(page, n.encodeGauge, 10, 124, 235);
-    addLabel(page, "Monitor volume", 10, 148);
+    addLabel(page, "Monitor volume", 10, 148)->setObjectName(name + "MonitorLabel");
     addSlider(page, n.monitorSlider, Qt::Horizontal, 65535, QRect(10, 164, 235, 20));
     addLevelPanel(page, n.meter1, n.meter2, n.levelSlider);
     AddClickHere(page, 210);
@@ -354,13 +355,14 @@ void TForm1::BuildSelCD()
 {
     selCD = AddPage("selCD", "Select CD tracks for encoding");
     AddButton(selCD, "selCDNewCD", "New CD", 0)->setGeometry(245, 30, 75, 25);
-    addLabel(selCD, "", 10, 34, 230)->setObjectName("selCDInfo");
-    auto* list = new QListWidget(selCD);
-    list->setObjectName("selCDTracks");
-    list->setGeometry(10, 60, 230, 165);
+    selCDInfo = addLabel(selCD, "", 10, 34, 230);
+    selCDInfo->setObjectName("selCDInfo");
+    selCDTracks = new QListWidget(selCD);
+    selCDTracks->setObjectName("selCDTracks");
+    selCDTracks->setGeometry(10, 60, 230, 165);
     AddButton(selCD, "selCDClear", "Clear list", 0)->setGeometry(245, 90, 75, 25);
     AddButton(selCD, "selCDSelectAll", "Select all", 0)->setGeometry(245, 120, 75, 25);
-    AddNextCancel(selCD, "selCDNext", "Next >", &TForm1::PlaceholderNextClick, true);
+    AddNextCancel(selCD, "selCDNext", "Next >", &TForm1::selCDNextClick, true);
 }
 
 void TForm1::BuildSelCDrec()
@@ -382,10 +384,10 @@ void TForm1::BuildSelCDrec()
     record->setObjectName("SelCDrecRecord");
     record->setGeometry(10, 180, 300, 20);
     record->setChecked(true);
-    auto* rip = new QRadioButton("RIP the data digitally", SelCDrec);
-    rip->setObjectName("SelCDrecRip");
-    rip->setGeometry(10, 202, 300, 20);
-    AddNextCancel(SelCDrec, "SelCDrecNext", "Next >", &TForm1::PlaceholderNextClick, true);
+    SelCDrecRip = new QRadioButton("RIP the data digitally", SelCDrec);
+    SelCDrecRip->setObjectName("SelCDrecRip");
+    SelCDrecRip->setGeometry(10, 202, 300, 20);
+    AddNextCancel(SelCDrec, "SelCDrecNext", "Next >", &TForm1::SelCDrecNextClick, true);
 }
 
 void TForm1::BuildCDoptions()
@@ -393,12 +395,13 @@ void TForm1::BuildCDoptions()
     CDoptions = AddPage("CDoptions", "CD Encoding options");
     addLabel(CDoptions, "Choose a location for the resulting mp3 files.", 10, 28, 315);
     addLabel(CDoptions, "Files will be named Track1, Track2, Track3 etc.", 10, 44, 315);
-    addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 64, 230);
+    CDoptionsFolder = addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 64, 230);
     AddButton(CDoptions, "CDoptionsBrowse", "Browse", 0)->setGeometry(246, 63, 75, 24);
-    QLabel* value = nullptr;
-    BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &value);
-    AddNextCancel(CDoptions, "CDoptionsNext", "Next >", &TForm1::PlaceholderNextClick, true);
-    CDoptions->findChild<QPushButton*>("CDoptionsNext")->setEnabled(false);
+    CDoptionsSlider =
+        BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &CDoptionsBitrateValue);
+    AddNextCancel(CDoptions, "CDoptionsNext", "Next >", &TForm1::CDoptionsNextClick, true);
+    CDoptionsNext = CDoptions->findChild<QPushButton*>("CDoptionsNext");
+    CDoptionsNext->setEnabled(false);
 }
 
 void TForm1::BuildCDtagsel()
@@ -430,4 +433,5 @@ void TForm1::BuildRecEncCD()
     RecEncCD = BuildRecordAndEncodePage({"RecEncCD", "Encoding AUDIO CD file", "MMGauge6", "MMGauge5", "MMSlider7",
                                          "MMLEDGauge8", "MMLEDGauge7", "MMSlider8"},
                                         &RecEncCDFinish, &RecEncCDCancel);
+    WireCD();
 }

@@ -72,10 +72,15 @@ void TForm1::SelWavNextClick()
     MoveTo(SingleTag);
 }
 
+QString BitrateLabel(int position)
+{
+    return QString::number(kBitratesKbps.at(static_cast<std::size_t>(position - 1))) + " Khz";
+}
+
 void TForm1::MMSlider1Change(int position)
 {
     state_.bitRateIndex = position - 1;
-    BitrateValue->setText(QString::number(kBitratesKbps.at(static_cast<std::size_t>(position - 1))) + " Khz");
+    BitrateValue->setText(BitrateLabel(position));
 }
 
 void TForm1::EncodeOptionsNextClick()

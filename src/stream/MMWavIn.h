@@ -27,6 +27,7 @@
 // buffer from the thread that handled it.
 #include "platform/Errors.h"
 #include "platform/WaveInDevices.h"
+#include "stream/MMCBMode.h"
 #include "stream/MMDSPObj.h"
 #include "stream/MMSignals.h"
 
@@ -54,7 +55,6 @@ static_assert(offsetof(TMMWaveHdr, lpNext) == offsetof(WaveHdr, lpNext));
 static_assert(offsetof(TMMWaveHdr, reserved) == offsetof(WaveHdr, reserved));
 static_assert(sizeof(WaveHdr) <= sizeof(TMMWaveHdr));
 
-enum TMMCBMode { cmWindow, cmCallback, cmThread };
 enum TMMBits { b8Bit = 0, b16Bit = 1 };
 using TMMDeviceId = int;
 constexpr TMMDeviceId MapperId = -1;

@@ -1,0 +1,164 @@
+// The CD flow's choices: selCD lists the disc's tracks for checking, SelCDrec chooses
+// between extracting and recording, CDoptions picks the output folder and the bit rate.
+#include "app/Unit1.h"
+
+#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+#include "platform/MediaDevice.h"
+#include "platform/MessageTarget.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+
+namespace {
+// "Track3         3 min. 5 sec.": the number, nine spaces, whole minutes and seconds.
+QString TrackLine(std::uint32_t track, std::uint32_t lengthMs)
+{
+    return "Track" + QString::number(track) + "         " + QString::number(lengthMs / 60000) + " min. " +
+           QString::number(lengthMs % 60000 / 1000) + " sec.";
+}
+}  // namespace
+
+void TForm1::WireCD()
+{
+    RecEncCDOutput = RecEncCD->findChild<QLineEdit*>("RecEncCDOutput");
+    RecEncCDProgressLabel = RecEncCD->findChild<QLabel*>("RecEncCDProgressLabel");
+    MMGauge6 = RecEncCD->findChild<QProgressBar*>("MMGauge6");
+    MMGauge5 = RecEncCD->findChild<QProgressBar*>("MMGauge5");
+    RecEncCDAborted = RecEncCD->findChild<QLabel*>("RecEncCDAborted");
+    MMSlider7 = RecEncCD->findChild<QSlider*>("MMSlider7");
+    MMSlider8 = RecEncCD->findChild<QSlider*>("MMSlider8");
+
+    const auto onClick = [this](QWidget* page, const char* name, void (TForm1::*handler)()) {
+        connect(page->findChild<QPushButton*>(name), &QPushButton::clicked, this,
+                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(selCD, "selCDNewCD", &TForm1::ReadCD);
+    onClick(selCD, "selCDClear", &TForm1::selCDClearClick);
+    onClick(selCD, "selCDSelectAll", &TForm1::selCDSelectAllClick);
+    onClick(CDoptions, "CDoptionsBrowse", &TForm1::CDoptionsBrowseClick);
+    onClick(RecEncCD, "RecEncCDFinish", &TForm1::RecEncCDFinishClick);
+    onClick(RecEncCD, "RecEncCDCancel", &TForm1::RecEncCDCancelClick);
+    connect(CDoptionsSlider, &QSlider::valueChanged, this,
+            [this](int p) { Guarded([&] { CDoptionsSliderChange(p); }); });
+    connect(MMSlider7, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider7Change(p); }); });
+    connect(MMSlider8, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider8Change(p); }); });
+    enterActions_[selCD] = [this] { selCDEnter(); };
+    enterActions_[RecEncCD] = [this] { RecEncCDEnter(); };
+
+    MediaPlayer1.SetDeviceType(dtCDAudio);
+    MediaPlayer1.SetShareable(true);
+    MediaPlayer1.SetVisible(false);
+
+    Timer4 = new QTimer(this);
+    Timer4->setObjectName("Timer4");
+    Timer4->setInterval(1000);
+    connect(Timer4, &QTimer::timeout, this, [this] { Guarded([&] { Timer4Timer(); }); });
+
+    MMHiTimer1.SetEnabled(false);
+    MMHiTimer1.SetCallBackMode(cmThread);
+    MMHiTimer1.SetPriority(tpTimeCritical);
+    MMHiTimer1.SetSynchronize(false);
+    // Disabling waits for a tick in progress, so no tick outlives the extraction (or this window).
+    MMHiTimer1.SetWaitForTerminate(true);
+    MMHiTimer1.SetInterval(1000);
+    MMHiTimer1.SetOnTimer([this](TMMHiTimer*) { MMHiTimer1Timer(); });
+}
+
+void TForm1::selCDEnter()
+{
+    state_.selectedTrackCount = 0;
+    ReadCD();
+}
+
+void TForm1::ReadCD()
+{
+    MediaPlayer1.SetNotifyNext(true);
+    MediaPlayer1.SetWaitNext(false);
+    ProcessMessages();
+    try {
+        MediaPlayer1.Open();
+    } catch (const EMCIDeviceError& e) {
+        // The list of a disc read before must not stand for a disc that cannot be read now.
+        selCDTracks->clear();
+        selCDInfo->clear();
+        AppDialogs().ShowMessage(std::string("Unable to open CD player") + "\n" + e.what());
+        return;
+    }
+    const std::uint32_t count = MediaPlayer1.TrackCount();
+    selCDInfo->setText("This CD contains " + QString::number(count) + " tracks");
+    MediaPlayer1.SetTimeFormat(mci::FormatMilliseconds);
+    selCDInfo->show();
+    ProcessMessages();
+    selCDTracks->clear();
+    selCDTracks->show();
+    for (std::uint32_t track = 1; track <= count; ++track) {
+        auto* line = new QListWidgetItem(TrackLine(track, MediaPlayer1.TrackLength(track)), selCDTracks);
+        line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+        line->setCheckState(Qt::Unchecked);
+    }
+}
+
+void TForm1::selCDClearClick()
+{
+    for (int i = 0; i < selCDTracks->count(); ++i)
+        selCDTracks->item(i)->setCheckState(Qt::Unchecked);
+}
+
+void TForm1::selCDSelectAllClick()
+{
+    for (int i = 0; i < selCDTracks->count(); ++i)
+        selCDTracks->item(i)->setCheckState(Qt::Checked);
+}
+
+void TForm1::selCDNextClick()
+{
+    state_.cdTrackChecked.assign(static_cast<std::size_t>(selCDTracks->count()), false);
+    state_.selectedTrackCount = 0;
+    for (int i = 0; i < selCDTracks->count(); ++i) {
+        const bool checked = selCDTracks->item(i)->checkState() == Qt::Checked;
+        state_.cdTrackChecked[static_cast<std::size_t>(i)] = checked;
+        state_.selectedTrackCount += checked ? 1 : 0;
+    }
+    if (state_.selectedTrackCount == 0) {
+        AppDialogs().ShowMessage("No tracks selected for encoding");
+        return;
+    }
+    MoveTo(SelCDrec);
+}
+
+void TForm1::SelCDrecNextClick()
+{
+    state_.ripMode = SelCDrecRip->isChecked();
+    MoveTo(CDoptions);
+}
+
+void TForm1::CDoptionsBrowseClick()
+{
+    saveDialogInitialName_ = "Track1.mp3";
+    const auto chosen = AppDialogs().SaveFile(SaveDialog());
+    if (!chosen)
+        return;
+    CDoptionsNext->setEnabled(true);
+    // Only the folder counts: every track names its own file in it.
+    const std::size_t slash = chosen->rfind('/');
+    cdOutputFolder_ = slash == std::string::npos ? std::string() : chosen->substr(0, slash + 1);
+    CDoptionsFolder->setText(QString::fromStdString(cdOutputFolder_ + "Track1.mp3"));
+}
+
+void TForm1::CDoptionsSliderChange(int position)
+{
+    state_.bitRateIndex = position - 1;
+    CDoptionsBitrateValue->setText(BitrateLabel(position));
+}
+
+void TForm1::CDoptionsNextClick()
+{
+    MoveTo(CDtagsel);
+}

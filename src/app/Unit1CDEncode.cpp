@@ -1,0 +1,371 @@
+// The CD flow's encoding page RecEncCD: every checked track, in list order, is extracted
+// digitally (rip mode) or played and recorded through the sound card's CD line (record
+// mode) into the temporary wave file, then encoded into "Track<n>.mp3" in the chosen
+// folder and tagged. The window keeps answering throughout: the extraction runs on a
+// thread of its own and every wait lets window messages run, so Cancel is handled at once.
+#include "app/Unit1.h"
+
+#include "mixer/Unit2.h"
+#include "platform/CDDA.h"
+#include "platform/Dialogs.h"
+#include "platform/MediaDevice.h"
+#include "platform/MessageTarget.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+// The scan for the next checked line gives up past this list position.
+constexpr int kLastScanIndex = 100;
+// How long Cancel gives the extraction to stop before it asks the user to wait.
+constexpr auto kRipStopGrace = std::chrono::milliseconds(300);
+
+constexpr const char* kExtractionFailed = "unable to extract CD data";
+constexpr const char* kRipperStopping = "Unable to halt ripper.. please wait";
+
+// riptrack on a thread of its own. Leaving the scope early cancels the extraction and
+// waits for it, so no extraction outlives its caller.
+class RipWorker {
+public:
+    explicit RipWorker(int track)
+        : thread_([this, track] {
+              // Worker thread.
+              result_ = riptrack(track);
+              done_.store(true);
+              PostToMainThread([] {});  // wakes the main thread's wait
+          })
+    {
+    }
+    ~RipWorker()
+    {
+        if (thread_.joinable()) {
+            cancelrip();
+            thread_.join();
+        }
+    }
+    RipWorker(const RipWorker&) = delete;
+    RipWorker& operator=(const RipWorker&) = delete;
+
+    bool Done() const { return done_.load(); }
+    std::uint8_t Join()
+    {
+        thread_.join();
+        return result_;
+    }
+
+private:
+    std::atomic<bool> done_{false};
+    std::uint8_t result_ = kRipFailed;  // written by the worker, read after the join
+    std::thread thread_;                // last: the worker starts once the fields exist
+};
+
+QString CDTitle(int fileNumber, int count)
+{
+    return "Encoding AUDIO CD file " + QString::number(fileNumber) + " of " + QString::number(count);
+}
+}  // namespace
+
+void TForm1::RecEncCDEnter()
+{
+    // The page starts its work once per run, however often the focus comes back into it.
+    if (state_.jobStarted)
+        return;
+    state_.jobStarted = true;
+    state_.scanIndex = 0;
+    state_.cancel = false;
+    btnBack_->hide();
+    const bool recording = !state_.ripMode;
+    for (const char* name : {"MMLEDGauge8", "MMLEDGauge7", "MMSlider8Caption", "MMSlider8", "MMSlider7",
+                             "RecEncCDMonitorLabel"})
+        RecEncCD->findChild<QWidget*>(name)->setVisible(recording);
+    RecEncCDProgressLabel->setText(recording ? "Recording progress" : "Extraction progress");
+    ProcessMessages();
+    form2_->SetVolLevel();
+    {
+        const QSignalBlocker quiet(MMSlider7);
+        MMSlider7->setValue(form2_->TrackBar1.Position);
+    }
+    titles_["RecEncCD"]->setText(CDTitle(1, state_.selectedTrackCount));
+    {
+        const QSignalBlocker quiet(MMSlider8);
+        MMSlider8->setValue(state_.Level(RecordLevel::Cd));
+    }
+    MMSlider8Change(MMSlider8->value());
+
+    cdRunning_ = true;
+    bool ended = false;
+    try {
+        ended = EncodeCDTracks();
+    } catch (...) {
+        cdRunning_ = false;
+        Timer4->stop();
+        Timer5->stop();
+        throw;
+    }
+    cdRunning_ = false;
+    Timer4->stop();
+    Timer5->stop();
+    if (!ended)
+        return;  // the internal error: Finish waits for Cancel
+    EndCDPlayer();
+    FinishUp();
+}
+
+bool TForm1::EncodeCDTracks()
+{
+    fileNumber_ = 1;
+    int remaining = state_.selectedTrackCount;
+    // No track starts after Cancel, whether it came during an extraction, a recording or
+    // an encoding.
+    while (remaining > 0 && !state_.cancel) {
+        const auto checked = [this](int index) {
+            const QListWidgetItem* line = selCDTracks->item(index);
+            return line && line->checkState() == Qt::Checked;
+        };
+        while (!checked(state_.scanIndex)) {
+            if (++state_.scanIndex > kLastScanIndex) {
+                AppDialogs().ShowMessageBox("Internal error " + std::to_string(1001), "Error", MessageBoxKind::Error);
+                return false;
+            }
+        }
+        state_.currentTrack = state_.scanIndex + 1;
+        ++state_.scanIndex;
+        RecEncCDOutput->setText(QString::fromStdString(cdOutputFolder_ + "Track" +
+                                                       std::to_string(state_.currentTrack) + ".mp3"));
+        state_.outputFileName = RecEncCDOutput->text().toStdString();
+        titles_["RecEncCD"]->setText(CDTitle(fileNumber_, state_.selectedTrackCount));
+        MMGauge6->setValue(0);
+        MMGauge5->setValue(0);
+        ProcessMessages();
+
+        if (state_.ripMode)
+            RipTrack(state_.currentTrack);
+        else
+            RecordTrack(state_.currentTrack);
+        // A cancelled or failed track is not encoded.
+        if (state_.cancel)
+            break;
+
+        state_.cdTrackDone = false;
+        Timer1->start();
+        state_.encodingInProgress = true;
+        if (state_.cdTrackDetails) {
+            const TrackDetails& details = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
+            state_.copyright = details.copyright;
+            state_.original = details.original;
+        }
+        try {
+            MakeMP3(state_.inputFileName, state_.outputFileName);
+        } catch (...) {
+            Timer1->stop();
+            state_.encodingInProgress = false;
+            throw;
+        }
+        // The encoding's stop handler tags the file and marks the track done.
+        WaitWithMessages([this] { return !state_.cdTrackDone; });
+        Timer1->stop();
+        state_.encodingInProgress = false;
+        ++fileNumber_;
+        --remaining;
+    }
+    return true;
+}
+
+void TForm1::RipTrack(int track)
+{
+    extractionProgress_.store(0);
+    const std::string temporary = TemporaryWavePath();
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    state_.inputFileName = temporary;
+    // The library writes mp3tmp.wav into the folder it is given: this instance's own.
+    const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
+    if (const std::string problem = CddaFolderProblem(folder); !problem.empty()) {
+        CDTrackFailed(problem);
+        return;
+    }
+    setOutputDir(folder.c_str());
+    MMHiTimer1.SetEnabled(true);
+    state_.extractionRunning = true;
+    std::uint8_t result = kRipFailed;
+    try {
+        RipWorker worker(track);
+        WaitWithMessages([&] {
+            MMGauge6->setValue(extractionProgress_.load());
+            return !worker.Done();
+        });
+        result = worker.Join();
+    } catch (...) {
+        state_.extractionRunning = false;
+        MMHiTimer1.SetEnabled(false);
+        throw;
+    }
+    state_.extractionRunning = false;
+    MMHiTimer1.SetEnabled(false);
+    MMGauge6->setValue(100);
+    // A cancelled extraction is no failure to report: Cancel has said what happened.
+    if (result != kRipOk && !state_.cancel)
+        CDTrackFailed(ripmessage());
+}
+
+void TForm1::CDTrackFailed(const std::string& reason)
+{
+    state_.cancel = true;
+    AppDialogs().ShowMessage(std::string(kExtractionFailed) + (reason.empty() ? "" : "\n" + reason));
+    RecEncCDCancelClick();
+}
+
+void TForm1::MMHiTimer1Timer()
+{
+    // Timer thread. The realtime class is a favour the system may refuse to an ordinary
+    // user; the progress goes on being shown either way.
+    try {
+        SetPriority(3);
+    } catch (const ESetPriority&) {
+    }
+    extractionProgress_.store(getprogress());
+    try {
+        SetPriority(1);
+    } catch (const ESetPriority&) {
+    }
+}
+
+void TForm1::RecordTrack(int track)
+{
+    TMediaPlayer& player = MediaPlayer1;
+    player.SetTimeFormat(mci::FormatMilliseconds);
+    cdTrackLength_ = player.TrackLength(static_cast<std::uint32_t>(track));
+    cdTrackStart_ = player.TrackStart(static_cast<std::uint32_t>(track));
+    cdTrackEnd_ = cdTrackStart_ + cdTrackLength_;
+    cdPlayPosition_ = cdTrackStart_;
+    player.SetPlayFrom(cdTrackStart_);
+    player.SetPlayTo(cdTrackEnd_);
+
+    const std::string temporary = TemporaryWavePath();
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    state_.inputFileName = temporary;
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    recorder.Wave()->SetFileName(temporary);
+    recorder.StartRecording();
+    try {
+        player.Play();
+    } catch (...) {
+        recorder.StopRecording();
+        throw;
+    }
+    if (player.LastError() != 0) {
+        // Nothing plays (a data track, a disc gone): a recording of silence is no track.
+        recorder.StopRecording();
+        CDTrackFailed(player.ErrorMessage());
+        return;
+    }
+    Timer4->start();
+    Timer5->start();
+    WaitWithMessages([&] {
+        if (player.DeviceMode() != mpPlaying)
+            return false;
+        cdPlayPosition_ = player.CurrentPosition();
+        return true;
+    });
+    Timer4->stop();
+    MMGauge6->setValue(100);
+    recorder.StopRecording();
+}
+
+void TForm1::Timer4Timer()
+{
+    if (cdPlayPosition_ < cdTrackStart_)
+        return;
+    if (const auto percent = PercentOf(cdPlayPosition_ - cdTrackStart_, cdTrackLength_))
+        MMGauge6->setValue(std::min(*percent, 100));
+}
+
+void TForm1::WaitWithMessages(const std::function<bool()>& busy)
+{
+    QTimer look;  // wakes the wait when no message does
+    look.start(100);
+    while (busy())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void TForm1::EndCDPlayer()
+{
+    const TMPModes mode = MediaPlayer1.DeviceMode();
+    if (mode == mpPlaying)
+        MediaPlayer1.Stop();
+    else if (mode == mpOpen)
+        MediaPlayer1.Close();
+}
+
+void TForm1::MMSlider8Change(int position)
+{
+    state_.Level(RecordLevel::Cd) = position;
+    form2_->SelCD();
+}
+
+void TForm1::MMSlider7Change(int position)
+{
+    form2_->TrackBar1.Position = position;
+    form2_->TrackBar1Change();
+}
+
+void TForm1::RecEncCDFinishClick()
+{
+    state_.jobStarted = true;
+    if (state_.encodingInProgress)
+        form2_->StopEncoding();
+    ProfileFile settings = ProfileFile::Settings();
+    settings.WriteInteger("RECORD_LEVEL", kRecordLevelKeys[static_cast<std::size_t>(RecordLevel::Cd)],
+                          MMSlider8->value());
+    close();
+}
+
+void TForm1::RecEncCDCancelClick()
+{
+    const bool extracting = state_.extractionRunning;
+    if (extracting)
+        cancelrip();
+    state_.cancel = true;
+    state_.jobStarted = true;
+    RecEncCDAborted->show();
+    // The extraction stops between two reads; only one that is still busy after a moment
+    // is worth a word.
+    if (extracting) {
+        const auto until = std::chrono::steady_clock::now() + kRipStopGrace;
+        while (CddaLibrary().Running() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (CddaLibrary().Running())
+            AppDialogs().ShowMessage(kRipperStopping);
+    }
+    EndCDPlayer();
+    // A running encoding ends at once; its stop handler tags what was written and marks
+    // the track done, which ends the loop's wait.
+    if (state_.encodingInProgress)
+        form2_->StopEncoding();
+    RecEncCDFinish->setEnabled(true);
+}
+
+void TForm1::AbandonCDRun()
+{
+    if (!cdRunning_)
+        return;
+    state_.cancel = true;
+    if (state_.extractionRunning)
+        cancelrip();
+    EndCDPlayer();
+    if (state_.encodingInProgress)
+        form2_->StopEncoding();
+}
