@@ -1,0 +1,299 @@
+// The audio-CD road through the wizard's own widgets: a BIN/CUE image written by the test
+// stands for the disc (CdDevice), the checked tracks are extracted (rip mode) or played
+// through the card's CD line and recorded (record mode, Clock=fast), then encoded into
+// "Track<n>.mp3"; libmpg123 decodes the files and TagLib reads their tags.
+#include "app/WizardFixture.h"
+#include "controls/MMEGauge.h"
+#include "platform/CDDA.h"
+#include "platform/ProfileFile.h"
+#include "support/AudioOracles.h"
+#include "support/CdImage.h"
+#include "support/Spectrum.h"
+#include "support/WaveFixtures.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <taglib/id3v1tag.h>
+#include <taglib/mpegfile.h>
+#include <thread>
+
+namespace {
+constexpr int kRate = 44100;
+constexpr int kSectorFrames = 588;
+
+// A second of 441 Hz, then two seconds each of 630 Hz and 1050 Hz (the right channel a
+// fifth above).
+const std::vector<CdImageTrack> kThreeTracks = {{true, 75, 441}, {true, 150, 630}, {true, 150, 1050}};
+
+class CdRoad : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        ProfileFile profile = ProfileFile::Settings();
+        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
+        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+        profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
+        profile.WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
+        std::filesystem::create_directory(Out(""));
+    }
+    void TearDown() override
+    {
+        CddaLibrary().OnSector = nullptr;
+        WizardTest::TearDown();
+    }
+
+    CdImage WriteDisc(const std::vector<CdImageTrack>& tracks)
+    {
+        return WriteCdImage(settings.Folder().Path(), "disc", tracks);
+    }
+    // The folder the MP3 files go to.
+    std::string Out(const std::string& name) { return Input("out/") + name; }
+
+    // From the source page to CDtagsel with `tracks` checked and the method chosen.
+    void WalkToDetailsChoice(const std::vector<int>& tracks, bool rip)
+    {
+        ASSERT_TRUE(Find("IEButton3")->isEnabled());
+        Click("IEButton3");
+        Click("SelSourceNext");
+        ASSERT_EQ(CurrentPageName(), "selCD");
+        auto* list = Find<QListWidget>("selCDTracks");
+        for (int t : tracks)
+            list->item(t - 1)->setCheckState(Qt::Checked);
+        Click("selCDNext");
+        ASSERT_EQ(CurrentPageName(), "SelCDrec");
+        if (rip)
+            Click("SelCDrecRip");
+        Click("SelCDrecNext");
+        ASSERT_EQ(CurrentPageName(), "CDoptions");
+        // Whatever name is typed, only its folder counts.
+        dialogs->saveAnswers.push_back(Out("whatever.mp3"));
+        Click("CDoptionsBrowse");
+        Activate();
+        EXPECT_EQ(dialogs->saveRequests.back().initialName, "Track1.mp3");
+        EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString(), Out("Track1.mp3"));
+        Click("CDoptionsNext");
+        ASSERT_EQ(CurrentPageName(), "CDtagsel");
+    }
+
+    // Watches the run on every turn of the event loop (the run happens inside the click
+    // that enters RecEncCD): the titles shown, each extracted wave file as the encoding
+    // starts, the loudest meter reading, and an optional action.
+    void Watch(std::function<void()> action = {})
+    {
+        watcher_ = std::make_unique<QTimer>();
+        watcher_->setInterval(0);
+        QObject::connect(watcher_.get(), &QTimer::timeout, [this, action] {
+            const std::string title = form1->findChild<QLabel*>("RecEncCDHeading")->text().toStdString();
+            if (titles.empty() || titles.back() != title)
+                titles.push_back(title);
+            if (state.encodingInProgress && !extracted.count(state.currentTrack) &&
+                std::filesystem::exists(settings.TemporaryWave()))
+                extracted[state.currentTrack] = ReadBytes(settings.TemporaryWave());
+            loudestMeter = std::max(loudestMeter, form1->findChild<TMMLEDGauge*>("MMLEDGauge8")->Progress());
+            if (action)
+                action();
+        });
+        watcher_->start();
+    }
+
+    // The file of track n decodes to the image's tone; with `exact`, sample for sample
+    // (behind the codec's delay) and with the track's length plus that delay.
+    void ExpectTrackMp3(const CdImage& image, int n, bool exact)
+    {
+        SCOPED_TRACE("track " + std::to_string(n));
+        const std::string path = Out("Track" + std::to_string(n) + ".mp3");
+        ASSERT_TRUE(std::filesystem::exists(path));
+        const DecodedMp3 d = DecodeMp3File(path);
+        ASSERT_EQ(d.rate, kRate);
+        ASSERT_EQ(d.channels, 2);
+        const std::vector<std::int16_t> pcm = image.TrackSamples(n);
+        const long frames = static_cast<long>(pcm.size()) / 2;
+        ASSERT_EQ(frames, image.tracks[std::size_t(n - 1)].sectors * kSectorFrames);
+        const double f = image.tracks[std::size_t(n - 1)].frequency;
+        EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 0, kRate, kRate / 5, 32768), f, f * 0.02);
+        EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 1, kRate, kRate / 5, 32768), 1.5 * f, f * 0.03);
+        if (exact) {
+            EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
+            EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
+            EXPECT_GT(AlignedSnr(pcm, d, 2, 0, frames, kMp3CodecDelay), 20.0);
+        } else {
+            EXPECT_GE(d.Frames(), frames);
+        }
+    }
+
+    std::vector<std::string> titles;
+    std::map<int, Bytes> extracted;
+    int loudestMeter = 0;
+
+private:
+    std::unique_ptr<QTimer> watcher_;
+};
+
+bool Copyrighted(const std::string& mp3)
+{
+    Bytes frames = RiffChunk(ReadBytes(mp3), "data");
+    const auto headers = Mp3Frames(frames);
+    return !headers.empty() &&
+           std::all_of(headers.begin(), headers.end(), [](const Mp3Header& h) { return h.copyright; });
+}
+
+std::string Title(const std::string& mp3)
+{
+    TagLib::MPEG::File file(mp3.c_str(), false);
+    if (!file.isValid() || !file.hasID3v1Tag())
+        return "<no tag>";
+    return file.ID3v1Tag()->title().to8Bit(true);
+}
+}  // namespace
+
+TEST_F(CdRoad, MissingDiscIsReportedAndNewCdListsTheDiscOnceItIsThere)
+{
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_EQ(CurrentPageName(), "selCD");
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].substr(0, 24), "Unable to open CD player");
+    auto* list = Find<QListWidget>("selCDTracks");
+    EXPECT_EQ(list->count(), 0);
+    Click("selCDNext");
+    EXPECT_EQ(dialogs->messages.back(), "No tracks selected for encoding");
+    EXPECT_EQ(CurrentPageName(), "selCD");
+
+    // 185 500 ms to the nearest sector.
+    WriteDisc({{true, 75, 441}, {false, 300}, {true, 13913, 441}});
+    Click("selCDNewCD");
+    EXPECT_EQ(dialogs->messages.size(), 2u);
+    EXPECT_EQ(Find<QLabel>("selCDInfo")->text(), "This CD contains 3 tracks");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "Track1         0 min. 1 sec.");
+    EXPECT_EQ(list->item(2)->text(), "Track3         3 min. 5 sec.");
+    Click("selCDSelectAll");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list->item(i)->checkState(), Qt::Checked);
+    Click("selCDClear");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
+    list->item(1)->setCheckState(Qt::Checked);
+    Click("selCDNext");
+    EXPECT_EQ(CurrentPageName(), "SelCDrec");
+    EXPECT_EQ(state.selectedTrackCount, 1);
+}
+
+TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    WalkToDetailsChoice({2, 3}, true);
+    Click("CDtagselYes");
+    Click("CDtagselNext");
+    ASSERT_EQ(CurrentPageName(), "Multitag");
+    Find<QLineEdit>("MultitagTitle")->setText("Second");
+    Click("MultitagNext");
+    Find<QLineEdit>("MultitagTitle")->setText("Third");
+    Click("MultitagCopyright");
+    Watch();
+    Click("MultitagNext");  // enters RecEncCD: the whole run happens here
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_EQ(Find<QLabel>("RecEncCDProgressLabel")->text(), "Extraction progress");
+    EXPECT_FALSE(Find("MMSlider8")->isVisible());
+    EXPECT_FALSE(Find("MMLEDGauge8")->isVisible());
+    EXPECT_FALSE(Find("RecEncCDCancel")->isEnabled());
+    EXPECT_EQ(Find<QProgressBar>("MMGauge5")->value(), 100);
+    const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 2", "Encoding AUDIO CD file 2 of 2"};
+    EXPECT_EQ(titles, counted);
+    EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out("whatever.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+    for (int n : {2, 3}) {
+        ASSERT_TRUE(extracted.count(n)) << "track " << n;
+        EXPECT_TRUE(RiffChunk(extracted[n], "data") == image.TrackBytes(n)) << "track " << n;
+        ExpectTrackMp3(image, n, true);
+    }
+    EXPECT_EQ(Title(Out("Track2.mp3")), "Second");
+    EXPECT_EQ(Title(Out("Track3.mp3")), "Third");
+    EXPECT_FALSE(Copyrighted(Out("Track2.mp3")));
+    EXPECT_TRUE(Copyrighted(Out("Track3.mp3")));
+}
+
+TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    WalkToDetailsChoice({2, 3}, false);
+    Watch();
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_EQ(Find<QLabel>("RecEncCDProgressLabel")->text(), "Recording progress");
+    EXPECT_TRUE(Find("MMSlider8")->isVisible());
+    EXPECT_GT(loudestMeter, 0) << "the meters never moved";
+    EXPECT_EQ(Find<QProgressBar>("MMGauge6")->value(), 100);
+    const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 2", "Encoding AUDIO CD file 2 of 2"};
+    EXPECT_EQ(titles, counted);
+    for (int n : {2, 3}) {
+        ExpectTrackMp3(image, n, false);
+        EXPECT_EQ(Title(Out("Track" + std::to_string(n) + ".mp3")), "<no tag>") << "no details, no tag";
+    }
+    Click("RecEncCDFinish");
+    EXPECT_TRUE(closedSignal);
+    EXPECT_EQ(ProfileFile::Settings().ReadInteger("RECORD_LEVEL", "CD", 0), kDefaultRecordLevel);
+}
+
+TEST_F(CdRoad, CancelDuringAnExtractionStopsItAndStartsNoFurtherTrack)
+{
+    WriteDisc(kThreeTracks);
+    // The extraction of track 2 holds halfway until Cancel, so the test sees it running.
+    std::atomic<bool> held{false};
+    CddaLibrary().OnSector = [&](int done, int total) {
+        // Extracting thread.
+        if (done != total / 2)
+            return;
+        held.store(true);
+        for (int i = 0; i < 60000 && !state.cancel.load(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    bool cancelledWhileHeld = false;
+    WalkToDetailsChoice({2, 3}, true);
+    Watch([&] {
+        // Once the progress tick shows the halfway mark of the held extraction: Cancel.
+        if (held.load() && !state.cancel.load() && Find<QProgressBar>("MMGauge6")->value() == 50) {
+            cancelledWhileHeld = true;
+            Click("RecEncCDCancel");
+        }
+    });
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(cancelledWhileHeld) << "the extraction ran to its end without showing its progress";
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_EQ(Find<QLabel>("RecEncCDAborted")->text(), "....ABORTED");
+    EXPECT_FALSE(Find("RecEncCDCancel")->isEnabled());
+    EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2") << "no second track was started";
+    EXPECT_FALSE(state.encodingInProgress);
+    EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+}
+
+TEST_F(CdRoad, DataTrackAloneEndsWithUnableToExtractAndLeavesNothing)
+{
+    WriteDisc({{true, 75, 441}, {false, 150}});
+    WalkToDetailsChoice({2}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    ASSERT_EQ(dialogs->messages.size(), 1u) << "no word about halting a ripper that has stopped";
+    EXPECT_EQ(dialogs->messages[0].substr(0, 25), "unable to extract CD data");
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave() + ".partial"));
+}
