@@ -3,6 +3,7 @@
 #include "app/QtDialogs.h"
 #include "platform/ErrorReport.h"
 #include "platform/ProfileFile.h"
+#include "platform/CdLine.h"
 #include "platform/SoundCard.h"
 #include "platform/SynthLine.h"
 
@@ -15,7 +16,9 @@ void InstallApplicationReport()
 std::unique_ptr<SoundCard> CreateSoundCard()
 {
     // The card asks its line factories once, while it is made: the synthesiser line (present
-    // only with a usable sound font) needs its registration for that moment only.
+    // only with a usable sound font) and the CD line need their registrations for that
+    // moment only.
     const SoundLineRegistration synth = RegisterSynthLine();
+    const SoundLineRegistration cd = RegisterCdLine();
     return std::make_unique<SoundCard>(SoundCardSettings::FromProfile(ProfileFile::Settings()));
 }

@@ -1,5 +1,6 @@
 #include "platform/MediaDevice.h"
 
+#include "platform/CdAudioDevice.h"
 #include "platform/SequencerDevice.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ std::vector<MediaDeviceKind> allKinds()
     for (auto it = registry().rbegin(); it != registry().rend(); ++it)
         kinds.push_back(it->kind);
     kinds.push_back(SequencerDevice::Kind());
+    kinds.push_back(CdAudioDevice::Kind());
     return kinds;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Media devices: what the media player drives in place of the Media Control Interface.
-// A device is opened by type name ("Sequencer", later "CDAudio") or, with no type, by the
+// A device is opened by type name ("Sequencer", "CDAudio") or, with no type, by the
 // file it is to play (a MIDI file opens the sequencer). Each command returns a result: 0,
 // or an error code whose text says what failed. A play may ask to be told when it ends;
 // the device then calls its notify function exactly once: successful at the end, aborted
@@ -112,7 +112,7 @@ struct MediaDeviceKind {
 };
 
 // A registration lasts as long as this object. Registered kinds are tried before the
-// built-in ones (the sequencer), so a test can stand in for a device.
+// built-in ones (the sequencer, the CD player), so a test can stand in for a device.
 class MediaDeviceRegistration {
 public:
     explicit MediaDeviceRegistration(MediaDeviceKind kind);
