@@ -253,6 +253,8 @@ private:
     std::map<QWidget*, std::function<void()>> enterActions_;
     // The page that last held the input focus, so an enter action runs once per entry.
     QWidget* focusPage_ = nullptr;
+    // MoveTo is switching pages: focus moves are its own, not the user's.
+    bool movingPage_ = false;
     std::map<std::string, QLabel*> titles_;
     // The save dialog's proposed name, shared by the pages that choose an output.
     std::string saveDialogInitialName_;

@@ -111,12 +111,10 @@ void TForm1::RecEncCDEnter()
     } catch (...) {
         cdRunning_ = false;
         Timer4->stop();
-        Timer5->stop();
         throw;
     }
     cdRunning_ = false;
     Timer4->stop();
-    Timer5->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
     EndCDPlayer();
@@ -281,6 +279,13 @@ void TForm1::RecordTrack(int track)
         return true;
     });
     Timer4->stop();
+    // The card has taken the track's last frames; they reach the file through the card's
+    // mix and the wave-in's queue of buffers. Recording on until twice a queue more has
+    // arrived brings them all in, so the track's end is not cut off.
+    TMMWaveIn& waveIn = recorder.WaveIn();
+    const std::int64_t target =
+        recorder.Wave()->DataSize() + 2 * std::int64_t(waveIn.NumBuffers()) * waveIn.GetBufferSize();
+    WaitWithMessages([&] { return recorder.IsStarted() && !state_.cancel && recorder.Wave()->DataSize() < target; });
     MMGauge6->setValue(100);
     recorder.StopRecording();
 }

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -54,11 +55,16 @@ void TForm1::MoveTo(QWidget* page)
     history_.push_back(CurrentPage());
     btnBack_->setEnabled(true);
     // The focus follows from the Next button into the new page; its enter action runs now,
-    // once, and the focus tracking must not run it a second time.
+    // once. On its way the focus may pass through widgets outside the page (Back); the
+    // focus tracking must not take that for the user leaving and re-entering the page.
+    movingPage_ = true;
     focusPage_ = page;
     pages_->setCurrentWidget(page);
     FirstFocusable(page)->setFocus(Qt::TabFocusReason);
-    RunEnterAction(page);
+    movingPage_ = false;
+    focusPage_ = page;
+    // An enter action that fails is reported and the wizard stays on the new page.
+    Guarded([&] { RunEnterAction(page); });
 }
 
 void TForm1::BtnBackClick()
@@ -102,7 +108,7 @@ void TForm1::OnFocusChanged(QWidget* now)
 {
     // Focus moves of other windows (message boxes, the details dialog) and the loss of
     // focus when a window is deactivated are not moves within the wizard.
-    if (!now || now->window() != this)
+    if (!now || now->window() != this || movingPage_)
         return;
     QWidget* page = PageOf(now);
     if (page == focusPage_)
