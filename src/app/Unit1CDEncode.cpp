@@ -288,6 +288,10 @@ void TForm1::RecordTrack(int track)
     WaitWithMessages([&] { return recorder.IsStarted() && !state_.cancel && recorder.Wave()->DataSize() < target; });
     MMGauge6->setValue(100);
     recorder.StopRecording();
+    // A play the disc broke off is no whole track (its end notification has come in
+    // during the waits above).
+    if (!state_.cancel && player.NotifyResult() == nvFailure)
+        CDTrackFailed("The CD could not be read to the end of track " + std::to_string(track));
 }
 
 void TForm1::Timer4Timer()
