@@ -213,8 +213,12 @@ void TForm1::RipTrack(int track)
     state_.extractionRunning = false;
     MMHiTimer1.SetEnabled(false);
     MMGauge6->setValue(100);
+    if (result == kRipOk)
+        return;
+    // What a stopped extraction had read is no track: it goes at once.
+    std::filesystem::remove(temporary + ".partial", ec);
     // A cancelled extraction is no failure to report: Cancel has said what happened.
-    if (result != kRipOk && !state_.cancel)
+    if (!state_.cancel)
         CDTrackFailed(ripmessage());
 }
 
