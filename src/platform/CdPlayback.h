@@ -5,7 +5,8 @@
 // real time, or faster than real time with Clock=fast. While nothing pulls (the line is
 // not selected or monitored, or there is no card at all) the reader thread moves the
 // position on by the wall clock itself, the way a drive plays that nobody listens to, so
-// a play still reaches its end.
+// a play still reaches its end. A new play waits kPullGrace for a consumer before it runs
+// on by itself, so a recorder started just after the play misses nothing.
 //
 //   auto playback = CdPlayback::Current();          // the card line's; null without a card
 //   if (!playback) playback = std::make_shared<CdPlayback>();
@@ -15,7 +16,8 @@
 //   playback->PositionFrames();  playback->Playing();  playback->Stop();
 //
 // A play ends once, with its end handler: Successful when the consumer has taken the last
-// frame, Failure when the disc cannot be read. Stop and a new Play end it without calling
+// frame and comes back for more (so the frames have reached the recorder before anyone
+// hears of the end) or stops pulling, Failure when the disc cannot be read. Stop and a new Play end it without calling
 // the handler (they return true so the caller reports aborted or superseded).
 //
 // On a drive that is slow to deliver (spinning up, retrying a scratch) Render waits for
@@ -106,6 +108,7 @@ private:
     mutable std::condition_variable changed_;  // the state, the queue or the pull changed
     bool quit_ = false;
     bool playing_ = false;
+    bool ending_ = false;                     // the consumer has taken the last frame
     std::uint64_t generation_ = 0;            // counts plays and stops
     Range range_;
     EndHandler onEnd_;
