@@ -133,7 +133,10 @@ void CdPlayback::Render(std::int16_t* out, std::size_t frames)
     // The consumer is back for more, so it has handed on the last frames of the play.
     if (playing_ && ending_)
         Finish(MediaNotify::Successful);
-    const Clock::time_point deadline = lastPull_ + kMaxWait;
+    // Before the first frame a slow drive only delays the start; later a wait keeps a gap
+    // out of the recording.
+    const bool started = playing_ && positionFrames_ > framesOf(range_.fromSector);
+    const Clock::time_point deadline = lastPull_ + (started ? kStallWait : kStartWait);
     std::size_t done = 0;
     while (done < frames && playing_ && !ending_) {
         if (!queue_.empty()) {

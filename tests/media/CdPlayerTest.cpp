@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -264,4 +265,21 @@ TEST_F(CdPlayerTest, AReadFailureEndsThePlayWithFailure)
     deliver();
     EXPECT_EQ(notes_, std::vector<TMPNotifyValues>{nvFailure});
     EXPECT_EQ(player_.DeviceMode(), mpStopped);
+}
+
+TEST_F(CdPlayerTest, ADiscWithoutTracksReportsTheDoorOpen)
+{
+    TempDir own;
+    const CdImage empty = WriteCdImage(own.Path(), "empty", {{true, 75, 441, 0}});
+    {
+        std::ofstream cue(empty.cue, std::ios::trunc);
+        cue << "FILE \"empty.bin\" BINARY\n";
+    }
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", empty.cue);
+    const std::string error = openError(player_);
+    ASSERT_EQ(error, "(opened)");
+    EXPECT_EQ(player_.TrackCount(), 0u);
+    EXPECT_EQ(player_.DeviceMode(), mpOpen);
+    player_.Play();
+    EXPECT_NE(player_.ErrorMessage().find("no disc"), std::string::npos) << player_.ErrorMessage();
 }
