@@ -43,7 +43,12 @@ std::unique_ptr<IMediaDevice> CdAudioDevice::Open(const MediaOpenRequest& reques
             result = MediaResult::Fail(mci::ErrDeviceInUse);
             return nullptr;
         }
-        return std::unique_ptr<IMediaDevice>(new CdAudioDevice(std::move(disc), std::move(playback)));
+        try {
+            return std::unique_ptr<IMediaDevice>(new CdAudioDevice(std::move(disc), playback));
+        } catch (...) {
+            playback->Release();
+            throw;
+        }
     } catch (const ECdError& e) {
         result = MediaResult{mci::ErrHardware, e.what()};
     } catch (const std::bad_alloc&) {
@@ -98,7 +103,8 @@ std::uint32_t CdAudioDevice::Mode()
         case CdDriveState::DiscReady:
             if (!disc_->DiscPresent()) {
                 try {
-                    disc_->Reload();  // a disc put in after the open
+                    if (disc_->Reload())  // a disc put in after the open
+                        playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
                 } catch (const ECdError&) {
                     return mci::ModeNotReady;
                 }
