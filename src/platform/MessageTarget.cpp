@@ -28,18 +28,43 @@ MessageTarget::MessageTarget(Handler handler, QObject* parent)
 
 MessageTarget::~MessageTarget() = default;
 
+namespace {
+// Posted messages are made and first read under this lock. Qt's event queue hands them
+// over safely, but ThreadSanitizer cannot see inside Qt; the lock makes the hand-over of
+// a message made on a worker (and its deletion by Qt on the main thread, after it was
+// read) visible to it.
+std::mutex postedMessageLock;
+}  // namespace
+
 void MessageTarget::Post(unsigned message, std::intptr_t wParam, std::intptr_t lParam)
 {
-    QCoreApplication::postEvent(this, new PostedMessage(message, wParam, lParam));
+    std::unique_ptr<PostedMessage> posted;
+    {
+        std::lock_guard lock(postedMessageLock);
+        posted = std::make_unique<PostedMessage>(message, wParam, lParam);
+    }
+    QCoreApplication::postEvent(this, posted.release());
 }
 
 bool MessageTarget::event(QEvent* e)
 {
-    if (e->type() != kPostedMessage)
+    bool posted = false;
+    unsigned message = 0;
+    std::intptr_t wParam = 0, lParam = 0;
+    {
+        std::lock_guard lock(postedMessageLock);
+        posted = e->type() == kPostedMessage;
+        if (posted) {
+            const auto* m = static_cast<PostedMessage*>(e);
+            message = m->message_;
+            wParam = m->wParam_;
+            lParam = m->lParam_;
+        }
+    }
+    if (!posted)
         return QObject::event(e);
-    const auto* m = static_cast<PostedMessage*>(e);
     if (handler_)
-        Guarded([&] { handler_(m->message_, m->wParam_, m->lParam_); });
+        Guarded([&] { handler_(message, wParam, lParam); });
     return true;
 }
 
@@ -57,21 +82,14 @@ bool IsMainThread()
 namespace {
 void runMainJobs();
 
-// Wakes the main thread for queued jobs. It has no state of its own: the jobs are read
-// under the queue's lock, so a waker made by a worker thread hands nothing unguarded to
-// the main thread.
+// Wakes the main thread for queued jobs. It has no state of its own and never looks at
+// the wake-up event (Qt's own dispatch sends it to customEvent). The waker and each
+// wake-up event are made under the queue's lock, which the main thread takes in
+// runMainJobs before Qt deletes the event: so everything a worker hands over passes
+// through a lock ThreadSanitizer can see, not only through Qt's event queue.
 class MainJobWaker : public QObject {
-public:
-    void Wake() { QCoreApplication::postEvent(this, new QEvent(kPostedMessage)); }
-
 protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() != kPostedMessage)
-            return QObject::event(e);
-        runMainJobs();
-        return true;
-    }
+    void customEvent(QEvent*) override { runMainJobs(); }
 };
 
 // Work handed to the main thread: the job travels through this queue, the posted event
@@ -95,6 +113,7 @@ void runMainJobs()
 void queueMainJob(std::function<void()> job)
 {
     MainJobWaker* waker = nullptr;
+    std::unique_ptr<QEvent> wakeUp;
     {
         std::lock_guard lock(mainJobsMutex);
         mainJobs.push_back(std::move(job));
@@ -105,10 +124,11 @@ void queueMainJob(std::function<void()> job)
             mainWaker->moveToThread(QCoreApplication::instance()->thread());
         }
         waker = mainWaker.get();
+        wakeUp = std::make_unique<QEvent>(kPostedMessage);
     }
     // The wake-up is posted outside the lock, so the queue's lock is never held while Qt
     // takes its own.
-    waker->Wake();
+    QCoreApplication::postEvent(waker, wakeUp.release());
 }
 }  // namespace
 
