@@ -1,7 +1,9 @@
 #include "platform/CdAudioDevice.h"
 
 #include "platform/CdDisc.h"
+#include "platform/CdDriveStatus.h"
 #include "platform/CdPlayback.h"
+#include "platform/CdioHandle.h"
 
 #include <algorithm>
 #include <new>
@@ -41,7 +43,12 @@ std::unique_ptr<IMediaDevice> CdAudioDevice::Open(const MediaOpenRequest& reques
             result = MediaResult::Fail(mci::ErrDeviceInUse);
             return nullptr;
         }
-        return std::unique_ptr<IMediaDevice>(new CdAudioDevice(std::move(disc), std::move(playback)));
+        try {
+            return std::unique_ptr<IMediaDevice>(new CdAudioDevice(std::move(disc), playback));
+        } catch (...) {
+            playback->Release();
+            throw;
+        }
     } catch (const ECdError& e) {
         result = MediaResult{mci::ErrHardware, e.what()};
     } catch (const std::bad_alloc&) {
@@ -51,7 +58,7 @@ std::unique_ptr<IMediaDevice> CdAudioDevice::Open(const MediaOpenRequest& reques
 }
 
 CdAudioDevice::CdAudioDevice(std::shared_ptr<CdDisc> disc, std::shared_ptr<CdPlayback> playback)
-    : disc_(std::move(disc)), playback_(std::move(playback))
+    : disc_(std::move(disc)), playback_(std::move(playback)), drive_(!IsCdImageName(disc_->Device()))
 {
     playback_->Stop();
     playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
@@ -83,6 +90,32 @@ bool CdAudioDevice::ToSector(std::uint32_t value, std::int32_t& sector) const
     return sector >= FirstTrackSector() && sector <= disc_->LeadOutSector();
 }
 
+std::uint32_t CdAudioDevice::Mode()
+{
+    if (playback_->Playing())
+        return mci::ModePlaying;
+    // A drive is asked every time: its tray may have opened since the table was read.
+    if (drive_) {
+        switch (QueryCdDrive(disc_->Device())) {
+        case CdDriveState::NoDisc:
+        case CdDriveState::TrayOpen: return mci::ModeOpen;
+        case CdDriveState::NotReady: return mci::ModeNotReady;
+        case CdDriveState::DiscReady:
+            if (!disc_->DiscPresent()) {
+                try {
+                    if (disc_->Reload())  // a disc put in after the open
+                        playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
+                } catch (const ECdError&) {
+                    return mci::ModeNotReady;
+                }
+            }
+            break;
+        case CdDriveState::Unknown: break;
+        }
+    }
+    return disc_->DiscPresent() ? mci::ModeStopped : mci::ModeOpen;
+}
+
 std::uint32_t CdAudioDevice::PositionValue(std::int64_t frames) const
 {
     const std::int64_t ms = framesToMs(frames);
@@ -98,7 +131,7 @@ MediaResult CdAudioDevice::Play(std::optional<std::uint32_t> from, std::optional
 {
     if (!disc_)
         return MediaResult::Fail(mci::ErrInvalidDeviceId);
-    if (!disc_->DiscPresent())
+    if (Mode() == mci::ModeOpen)
         return MediaResult::Fail(mci::ErrHardware, "There is no disc in the CD drive.");
     std::int32_t first = 0, end = 0;
     if (from) {
@@ -190,7 +223,7 @@ MediaResult CdAudioDevice::Status(std::uint32_t item, std::optional<std::uint32_
         value = std::uint32_t(disc_->TrackCount());
         return {};
     case mci::StatusMode:
-        value = playback_->Playing() ? mci::ModePlaying : disc_->DiscPresent() ? mci::ModeStopped : mci::ModeOpen;
+        value = Mode();
         return {};
     default:
         return MediaResult::Fail(mci::ErrUnsupportedFunction);

@@ -3,7 +3,9 @@
 // SOUNDCARD_SETUP / CdDevice (by default the first drive), or over the drive or image the
 // open names as its element. It lists the tracks (count, starts and lengths), keeps the
 // time format (milliseconds or TMSF), plays between two positions, stops and reports its
-// mode: playing while a play runs, stopped otherwise, open when there is no disc.
+// mode: playing while a play runs, stopped otherwise, open when there is no disc or (on a
+// drive, asked at each query) the tray is open, not ready while a drive cannot say yet. A
+// drive that was empty at the open reads the table of a disc put in later.
 //
 //   MediaOpenResult opened = OpenMediaDevice({"CDAudio", "", true});
 //   if (opened.result.error) show(opened.result.text);   // the drive's or image's own words
@@ -54,10 +56,13 @@ private:
     std::uint32_t PositionValue(std::int64_t frames) const;
     std::uint32_t LengthValue(std::int64_t sectors) const;
     std::int32_t FirstTrackSector() const;
+    // Playing, stopped, open (no disc, tray open) or, for a drive, not ready.
+    std::uint32_t Mode();
 
     // Main thread only.
     std::shared_ptr<CdDisc> disc_;          // null once closed
     std::shared_ptr<CdPlayback> playback_;  // claimed while open
+    bool drive_;  // a drive, not a disc image
     std::uint32_t format_ = mci::FormatMilliseconds;
     Notify pending_;  // the notify function of the last play started
 };

@@ -60,7 +60,11 @@ bool CdPlayback::Play(const Range& range, EndHandler onEnd)
     positionFrames_ = framesOf(range.fromSector);
     readSector_ = range.fromSector;
     queue_.clear();
+    ending_ = false;
     wallPacing_ = false;
+    // A consumer about to pull (a recorder started just before or after) gets the grace
+    // time to begin before the play runs on by the wall clock.
+    lastPull_ = std::max(lastPull_, Clock::now());
     playing_ = true;
     if (range.toSector <= range.fromSector)
         Finish(MediaNotify::Successful);
@@ -74,6 +78,7 @@ bool CdPlayback::Stop()
     if (!playing_)
         return false;
     playing_ = false;
+    ending_ = false;
     ++generation_;
     onEnd_ = nullptr;
     queue_.clear();
@@ -110,6 +115,7 @@ bool CdPlayback::WaitIdle(std::chrono::milliseconds timeout) const
 void CdPlayback::Finish(MediaNotify result)
 {
     playing_ = false;
+    ending_ = false;
     queue_.clear();
     range_.disc.reset();
     EndHandler handler = std::move(onEnd_);
@@ -124,9 +130,15 @@ void CdPlayback::Render(std::int16_t* out, std::size_t frames)
 {
     std::unique_lock lock(mutex_);
     lastPull_ = Clock::now();
-    const Clock::time_point deadline = lastPull_ + kMaxWait;
+    // The consumer is back for more, so it has handed on the last frames of the play.
+    if (playing_ && ending_)
+        Finish(MediaNotify::Successful);
+    // Before the first frame a slow drive only delays the start; later a wait keeps a gap
+    // out of the recording.
+    const bool started = playing_ && positionFrames_ > framesOf(range_.fromSector);
+    const Clock::time_point deadline = lastPull_ + (started ? kStallWait : kStartWait);
     std::size_t done = 0;
-    while (done < frames && playing_) {
+    while (done < frames && playing_ && !ending_) {
         if (!queue_.empty()) {
             const std::int64_t left = framesOf(range_.toSector) - positionFrames_;
             const std::size_t take = std::min({frames - done, queue_.size() / Channels, std::size_t(left)});
@@ -137,8 +149,7 @@ void CdPlayback::Render(std::int16_t* out, std::size_t frames)
             positionFrames_ += std::int64_t(take);
             done += take;
             changed_.notify_all();  // room for the reader
-            if (positionFrames_ >= framesOf(range_.toSector))
-                Finish(MediaNotify::Successful);
+            ending_ = positionFrames_ >= framesOf(range_.toSector);
             continue;
         }
         // The drive has not delivered yet: wait a little, then let the card go on.
@@ -205,6 +216,8 @@ void CdPlayback::ReaderLoop()
         const Clock::time_point now = Clock::now();
         if (PacedByConsumer(now))
             wallPacing_ = false;
+        else if (ending_)
+            Finish(MediaNotify::Successful);  // the consumer took the last frames and went
         else
             PaceByWallClock(now);
         if (!playing_)

@@ -5,7 +5,8 @@
 // real time, or faster than real time with Clock=fast. While nothing pulls (the line is
 // not selected or monitored, or there is no card at all) the reader thread moves the
 // position on by the wall clock itself, the way a drive plays that nobody listens to, so
-// a play still reaches its end.
+// a play still reaches its end. A new play waits kPullGrace for a consumer before it runs
+// on by itself, so a recorder started just after the play misses nothing.
 //
 //   auto playback = CdPlayback::Current();          // the card line's; null without a card
 //   if (!playback) playback = std::make_shared<CdPlayback>();
@@ -15,18 +16,22 @@
 //   playback->PositionFrames();  playback->Playing();  playback->Stop();
 //
 // A play ends once, with its end handler: Successful when the consumer has taken the last
-// frame, Failure when the disc cannot be read. Stop and a new Play end it without calling
-// the handler (they return true so the caller reports aborted or superseded).
+// frame and comes back for more (so those frames have reached the recorder before anyone
+// hears of the end) or stops pulling, Failure when the disc cannot be read. Stop and a new
+// Play end it without calling the handler (they return true, so the caller reports
+// aborted or superseded). The handler runs on the main thread (an empty range), the
+// consumer's or the reader's.
 //
-// On a drive that is slow to deliver (spinning up, retrying a scratch) Render waits for
-// the reader at most kMaxWait, then hands out silence without moving the position: the
-// play is delayed, never skipped, and the card is never held up for long.
+// On a drive that is slow to deliver Render waits for the reader, at most kStartWait
+// before the play's first frame (a drive spinning up) and kStallWait later (a read being
+// retried), then hands out silence without moving the position: the play is delayed,
+// never skipped, and the card is held up for a bounded time only. Reading ahead keeps
+// such waits rare: the queue holds kAheadSectors.
 //
 // Threads: Play, Stop, SetPosition, TryClaim, Release and the destructor on the main
-// thread; Render, Start and Stop pulling (SetPulled) on the consumer's thread; Playing,
-// PositionFrames and WaitIdle on any thread. One lock guards the play state; the end
-// handler runs with that lock held (on the consumer's or the reader's thread), so it must
-// only hand the news on.
+// thread; Render and SetPulled on the consumer's thread; Playing, PositionFrames and
+// WaitIdle on any thread; the reader thread is the object's own. One lock guards the play
+// state; the end handler runs with that lock held, so it must only hand the news on.
 #include "platform/MediaDevice.h"
 
 #include <chrono>
@@ -50,8 +55,10 @@ public:
     // How far the reader reads ahead, and in what steps (sectors).
     static constexpr std::int32_t kAheadSectors = 150;
     static constexpr std::int32_t kChunkSectors = 25;
-    // The longest Render waits for a slow drive before it hands out silence.
-    static constexpr std::chrono::milliseconds kMaxWait{200};
+    // The longest Render waits for a slow drive before it hands out silence: at the start
+    // of a play (spinning up), and once frames have been taken (a retried read).
+    static constexpr std::chrono::milliseconds kStartWait{200};
+    static constexpr std::chrono::milliseconds kStallWait{2000};
     // A consumer that has not pulled for this long no longer paces the play.
     static constexpr std::chrono::milliseconds kPullGrace{250};
 
@@ -106,6 +113,7 @@ private:
     mutable std::condition_variable changed_;  // the state, the queue or the pull changed
     bool quit_ = false;
     bool playing_ = false;
+    bool ending_ = false;                     // the consumer has taken the last frame
     std::uint64_t generation_ = 0;            // counts plays and stops
     Range range_;
     EndHandler onEnd_;

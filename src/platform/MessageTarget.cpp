@@ -28,18 +28,43 @@ MessageTarget::MessageTarget(Handler handler, QObject* parent)
 
 MessageTarget::~MessageTarget() = default;
 
+namespace {
+// Posted messages are made and first read under this lock. Qt's event queue hands them
+// over safely, but ThreadSanitizer cannot see inside Qt; the lock makes the hand-over of
+// a message made on a worker (and its deletion by Qt on the main thread, after it was
+// read) visible to it.
+std::mutex postedMessageLock;
+}  // namespace
+
 void MessageTarget::Post(unsigned message, std::intptr_t wParam, std::intptr_t lParam)
 {
-    QCoreApplication::postEvent(this, new PostedMessage(message, wParam, lParam));
+    std::unique_ptr<PostedMessage> posted;
+    {
+        std::lock_guard lock(postedMessageLock);
+        posted = std::make_unique<PostedMessage>(message, wParam, lParam);
+    }
+    QCoreApplication::postEvent(this, posted.release());
 }
 
 bool MessageTarget::event(QEvent* e)
 {
-    if (e->type() != kPostedMessage)
+    bool posted = false;
+    unsigned message = 0;
+    std::intptr_t wParam = 0, lParam = 0;
+    {
+        std::lock_guard lock(postedMessageLock);
+        posted = e->type() == kPostedMessage;
+        if (posted) {
+            const auto* m = static_cast<PostedMessage*>(e);
+            message = m->message_;
+            wParam = m->wParam_;
+            lParam = m->lParam_;
+        }
+    }
+    if (!posted)
         return QObject::event(e);
-    const auto* m = static_cast<PostedMessage*>(e);
     if (handler_)
-        Guarded([&] { handler_(m->message_, m->wParam_, m->lParam_); });
+        Guarded([&] { handler_(message, wParam, lParam); });
     return true;
 }
 

@@ -4,12 +4,19 @@
 #include "platform/CdDisc.h"
 #include "platform/MediaDevice.h"
 #include "platform/MessageTarget.h"
+#include "platform/CdLine.h"
 #include "platform/ProfileFile.h"
+#include "platform/SoundCard.h"
+#include "platform/ToneLine.h"
 #include "support/CdImage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -58,6 +65,54 @@ protected:
 };
 TempDir* CdPlayerTest::folder_ = nullptr;
 CdImage* CdPlayerTest::image_ = nullptr;
+
+// Records the card's wave-in device 0 in the card's own format into buffers queued up
+// front, the way the recorder would.
+class CardRecording {
+public:
+    CardRecording(IWaveInDevices& device, std::size_t buffers, std::uint32_t bytes)
+        : device_(device), data_(buffers, std::vector<std::uint8_t>(bytes)), headers_(buffers)
+    {
+        auto done = [this](unsigned message, WaveInHandle, WaveHdr*) {  // the card's thread
+            if (message == MM_WIM_DATA)
+                ++done_;
+        };
+        EXPECT_EQ(device_.Open(handle_, 0, PcmFormat{}, done, CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+        for (std::size_t i = 0; i < buffers; ++i) {
+            headers_[i] = WaveHdr{data_[i].data(), bytes, 0, 0, 0, 0, 0, 0};
+            EXPECT_EQ(device_.PrepareHeader(handle_, &headers_[i]), MMSYSERR_NOERROR);
+            EXPECT_EQ(device_.AddBuffer(handle_, &headers_[i]), MMSYSERR_NOERROR);
+        }
+    }
+    ~CardRecording()
+    {
+        device_.Reset(handle_);
+        for (WaveHdr& header : headers_)
+            device_.UnprepareHeader(handle_, &header);
+        device_.Close(handle_);
+    }
+    void Start() { device_.Start(handle_); }
+    bool Full() const { return done_ == headers_.size(); }
+    // Ends the recording and returns what it holds.
+    std::vector<std::int16_t> Stop()
+    {
+        device_.Reset(handle_);
+        std::vector<std::int16_t> samples;
+        for (const WaveHdr& header : headers_) {
+            const std::size_t at = samples.size();
+            samples.resize(at + std::size_t(header.dwBytesRecorded) / 2);
+            std::memcpy(samples.data() + at, header.lpData, std::size_t(header.dwBytesRecorded));
+        }
+        return samples;
+    }
+
+private:
+    IWaveInDevices& device_;
+    WaveInHandle handle_{};
+    std::vector<std::vector<std::uint8_t>> data_;
+    std::vector<WaveHdr> headers_;
+    std::atomic<std::size_t> done_{0};
+};
 
 std::string openError(TMediaPlayer& player)
 {
@@ -109,4 +164,122 @@ TEST_F(CdPlayerTest, AMissingImageRaisesWithItsName)
     const std::string error = openError(player_);
     EXPECT_NE(error.find(missing), std::string::npos) << error;
     EXPECT_FALSE(player_.Opened());
+}
+
+TEST_F(CdPlayerTest, PlayThroughTheCardLineAtFastClockRecordsTheTrackAndNotifiesOnce)
+{
+    const SoundLineRegistration cdLine = RegisterCdLine();
+    SoundCardSettings settings;
+    settings.micDevice.clear();
+    settings.monitorDevice.clear();
+    settings.fastClock = true;
+    SoundCard card(settings);
+    ASSERT_TRUE(SelectOnlyForRecording(card.Mixer(), 0, 65535, 65535, true)) << "the card has a CD line";
+
+    player_.Open();
+    player_.SetTimeFormat(mci::FormatMilliseconds);
+    const std::uint32_t start = player_.TrackStart(2), length = player_.TrackLength(2);
+    deliver();
+    notes_.clear();
+    const std::vector<std::int16_t> track = image_->TrackSamples(2);
+    CardRecording recording(card.WaveIn(), 64, 16384);  // room for the track and more
+    ASSERT_LT(track.size() * 2, 64u * 16384);
+    player_.SetPlayFrom(start);
+    player_.SetPlayTo(start + length);
+    player_.Play();
+    recording.Start();
+    while (player_.DeviceMode() == mpPlaying && !recording.Full())
+        ProcessMessages();
+    deliver();
+    const std::vector<std::int16_t> got = recording.Stop();
+
+    EXPECT_EQ(notes_, std::vector<TMPNotifyValues>{nvSuccessful});
+    EXPECT_EQ(player_.CurrentPosition(), start + length);
+    EXPECT_EQ(player_.DeviceMode(), mpStopped);
+    ASSERT_GE(got.size(), track.size());
+    EXPECT_TRUE(std::equal(track.begin(), track.end(), got.begin())) << "the track, sample for sample, from the first";
+    EXPECT_TRUE(std::all_of(got.begin() + std::ptrdiff_t(track.size()), got.end(), [](std::int16_t v) { return v == 0; }))
+        << "silence after the end of the play";
+}
+
+TEST_F(CdPlayerTest, WithoutACardPlaysRunByTheWallClockAndEndOnceEach)
+{
+    player_.Open();
+    player_.SetTimeFormat(mci::FormatMilliseconds);
+    const std::uint32_t start3 = player_.TrackStart(3);
+    deliver();
+    notes_.clear();
+    player_.SetPlayFrom(start3);
+    player_.Play();
+    EXPECT_EQ(player_.DeviceMode(), mpPlaying);
+    player_.SetPlayFrom(start3);
+    player_.Play();
+    player_.Stop();
+    EXPECT_EQ(player_.DeviceMode(), mpStopped);
+    EXPECT_GE(player_.CurrentPosition(), start3);
+    EXPECT_LT(player_.CurrentPosition(), player_.TrackStart(4));
+    deliver();
+    EXPECT_EQ(notes_, (std::vector<TMPNotifyValues>{nvSuperseded, nvAborted}));
+
+    // Nothing pulls the line: the play still reaches its end, by the wall clock.
+    notes_.clear();
+    player_.SetPlayFrom(player_.TrackStart(4));
+    player_.SetWaitNext(true);
+    player_.Play();
+    deliver();
+    EXPECT_EQ(notes_, std::vector<TMPNotifyValues>{nvSuccessful});
+    EXPECT_EQ(player_.CurrentPosition(), player_.TotalLength());
+}
+
+TEST_F(CdPlayerTest, RangesTouchingTheDataTrackAreRefusedWithAClearText)
+{
+    player_.Open();
+    deliver();
+    notes_.clear();
+    for (auto [from, to] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+             {MakeTmsf(1, 0, 0, 0), MakeTmsf(2, 0, 0, 0)}, {MakeTmsf(1, 0, 1, 0), MakeTmsf(2, 0, 2, 0)}}) {
+        player_.SetPlayFrom(from);
+        player_.SetPlayTo(to);
+        player_.Play();
+        EXPECT_EQ(player_.LastError(), mci::ErrUnsupportedFunction);
+        EXPECT_NE(player_.ErrorMessage().find("Track 1 is a data track"), std::string::npos) << player_.ErrorMessage();
+        EXPECT_EQ(player_.DeviceMode(), mpStopped);
+    }
+    player_.Play();  // from the current position, the start of track 1
+    EXPECT_EQ(player_.LastError(), mci::ErrUnsupportedFunction);
+    deliver();
+    EXPECT_TRUE(notes_.empty()) << "a refused play never started, so it does not notify";
+}
+
+TEST_F(CdPlayerTest, AReadFailureEndsThePlayWithFailure)
+{
+    TempDir own;
+    const CdImage broken = WriteCdImage(own.Path(), "broken", {{true, 600, 441, 0}});
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", broken.cue);
+    player_.Open();
+    deliver();
+    notes_.clear();
+    std::filesystem::resize_file(broken.bin, 2352 * 10);  // the disc goes bad behind its table
+    player_.SetWaitNext(true);
+    player_.Play();
+    deliver();
+    EXPECT_EQ(notes_, std::vector<TMPNotifyValues>{nvFailure});
+    EXPECT_EQ(player_.DeviceMode(), mpStopped);
+}
+
+TEST_F(CdPlayerTest, ADiscWithoutTracksReportsTheDoorOpen)
+{
+    TempDir own;
+    const CdImage empty = WriteCdImage(own.Path(), "empty", {{true, 75, 441, 0}});
+    {
+        std::ofstream cue(empty.cue, std::ios::trunc);
+        cue << "FILE \"empty.bin\" BINARY\n";
+    }
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", empty.cue);
+    const std::string error = openError(player_);
+    ASSERT_EQ(error, "(opened)");
+    EXPECT_EQ(player_.TrackCount(), 0u);
+    EXPECT_EQ(player_.DeviceMode(), mpOpen);
+    player_.Play();
+    EXPECT_NE(player_.ErrorMessage().find("no disc"), std::string::npos) << player_.ErrorMessage();
 }

@@ -174,6 +174,8 @@ TEST(WaveIn, ThreadModeHandlesBuffersOnItsWorker)
     card.join();
     ASSERT_TRUE(RunEventsUntil([&] { return rig.dataBytes == static_cast<std::int64_t>(audio.size()); }));
     rig.rec.StopRecording();
+    // The worker may still be finishing the last buffer; the stop then follows its end.
+    EXPECT_TRUE(RunEventsUntil([&] { return rig.stops == 1; }));
     EXPECT_EQ(rig.stops, 1);
     EXPECT_FALSE(rig.dataOnMain);
     EXPECT_EQ(dataChunkOf(rig.file), audio);
