@@ -305,3 +305,45 @@ TEST_F(CdRoad, DataTrackAloneEndsWithUnableToExtractAndLeavesNothing)
     EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
     EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave() + ".partial"));
 }
+
+TEST_F(CdRoad, CancelDuringAnEncodingEndsItAndStartsNoFurtherTrack)
+{
+    WriteDisc({{true, 75, 441}, {true, 750, 630}, {true, 150, 1050}});
+    WalkToDetailsChoice({2, 3}, true);
+    Watch([&] {
+        if (state.encodingInProgress && !state.cancel.load())
+            Click("RecEncCDCancel");
+    });
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(state.cancel.load()) << "the encoding was never seen running";
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2") << "track 3 was started after Cancel";
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    // What was encoded of track 2 until Cancel stays, a shorter file.
+    EXPECT_LT(DecodeMp3File(Out("Track2.mp3")).Frames(), 750 * 588);
+}
+
+TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
+{
+    WriteDisc({{true, 75, 441}, {true, 4500, 630}, {true, 150, 1050}});
+    WalkToDetailsChoice({2, 3}, false);
+    // The recorder takes its buffers on the main thread, so a minute-long track is still
+    // playing at the first turn of the event loop after the play started.
+    Watch([&] {
+        if (form2->MMWaveRecorder1.IsStarted() && !state.cancel.load())
+            Click("RecEncCDCancel");
+    });
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(state.cancel.load()) << "the recording was never seen running";
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2");
+    EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+}
