@@ -322,8 +322,9 @@ TEST_F(CdRoad, CancelDuringAnEncodingEndsItAndStartsNoFurtherTrack)
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
     EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2") << "track 3 was started after Cancel";
     EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
-    // What was encoded of track 2 until Cancel stays, a shorter file.
-    EXPECT_LT(DecodeMp3File(Out("Track2.mp3")).Frames(), 750 * 588);
+    // What was encoded of track 2 until Cancel stays: fewer frames than the whole track's.
+    ASSERT_TRUE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_LT(Mp3Frames(RiffChunk(ReadBytes(Out("Track2.mp3")), "data")).size(), 750u * 588 / kMp3FrameSamples);
 }
 
 TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
