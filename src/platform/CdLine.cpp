@@ -1,7 +1,9 @@
 #include "platform/CdLine.h"
 
 #include "platform/CdPlayback.h"
+#include "platform/CdioHandle.h"
 #include "platform/MixerService.h"
+#include "platform/SoundCard.h"
 
 CdLine::CdLine() : playback_(std::make_shared<CdPlayback>())
 {
@@ -30,7 +32,11 @@ LineStatus CdLine::Read(std::span<std::int16_t> frames)
 SoundLineRegistration RegisterCdLine()
 {
     return RegisterSoundLine(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC,
-                             [](const SoundCardSettings&) -> std::unique_ptr<SoundLine> {
+                             [](const SoundCardSettings& settings) -> std::unique_ptr<SoundLine> {
+                                 // A machine without a drive, and with no image named, has no CD
+                                 // to play, so the card shows no CD line.
+                                 if (ResolveCdDevice(settings.cdDevice).empty())
+                                     return nullptr;
                                  return std::make_unique<CdLine>();
                              });
 }

@@ -2,8 +2,9 @@
 // The CD line of the sound card (component type 4101): what the CD player plays. The line
 // owns the process's CdPlayback, so the CD player (a media player of type "CDAudio") finds
 // it through CdPlayback::Current() while the card lives, and the card's pulls pace the
-// play: in real time, or as fast as the recorder takes data with Clock=fast. The line
-// exists whether or not a drive is there; without a play it carries silence.
+// play: in real time, or as fast as the recorder takes data with Clock=fast. Without a
+// play it carries silence. The line exists when SOUNDCARD_SETUP / CdDevice names a drive
+// or image, or when libcdio finds a drive, at the moment the card is made.
 //
 //   SoundLineRegistration cd = RegisterCdLine();   // before the card is made
 //   SoundCard card(settings);

@@ -68,9 +68,10 @@ public:
         std::int32_t toSector = 0;    // the sector after the last
     };
 
-    // The playback of the card's CD line while one exists, else null. Main thread.
+    // The playback of the newest card's CD line while it lives (the line, or a player still
+    // open, holds it), else null. Main thread.
     static std::shared_ptr<CdPlayback> Current();
-    // Makes this the playback Current() returns, while it lives. Main thread.
+    // Makes `playback` the one Current() returns. Main thread.
     static void MakeCurrent(const std::shared_ptr<CdPlayback>& playback);
 
     CdPlayback();
@@ -103,10 +104,10 @@ public:
     void SetPulled(bool pulled);
 
 private:
-    void ReaderLoop();                        // the reader thread
-    void Finish(MediaNotify result);          // lock held
-    bool PacedByConsumer(Clock::time_point now) const;  // lock held
-    void PaceByWallClock(Clock::time_point now);        // lock held
+    void ReaderLoop();                                  // the reader thread
+    void Finish(MediaNotify result);                    // any thread, lock held
+    bool PacedByConsumer(Clock::time_point now) const;  // the reader thread, lock held
+    void PaceByWallClock(Clock::time_point now);        // the reader thread, lock held
 
     // Guarded by mutex_.
     mutable std::mutex mutex_;

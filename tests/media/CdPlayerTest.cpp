@@ -173,6 +173,7 @@ TEST_F(CdPlayerTest, PlayThroughTheCardLineAtFastClockRecordsTheTrackAndNotifies
     settings.micDevice.clear();
     settings.monitorDevice.clear();
     settings.fastClock = true;
+    settings.cdDevice = image_->cue;  // the line exists where there is a CD to play
     SoundCard card(settings);
     ASSERT_TRUE(SelectOnlyForRecording(card.Mixer(), 0, 65535, 65535, true)) << "the card has a CD line";
 
