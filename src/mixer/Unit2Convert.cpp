@@ -3,12 +3,14 @@
 
 #include "mixer/WaveCheck.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/MessageTarget.h"
 #include "wave/PcmStream.h"
 #include "wave/SampleLayout.h"
 #include "wave/WaveIO.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <span>
 #include <vector>
 
@@ -58,6 +60,7 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
     const std::int64_t chunk = converter.BlockBytes(kChunkBytes);
 
     bool writeFailed = false;
+    int writeError = 0;  // the system's reason for the failed write
     {
         src->OpenFile();
         WaveCloser closeSource{src};
@@ -66,8 +69,11 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
         std::vector<std::uint8_t> in(static_cast<std::size_t>(chunk));
         const auto append = [&](std::span<const std::uint8_t> bytes) {
             const auto count = static_cast<std::int64_t>(bytes.size());
-            if (count > 0 && dst->WriteDataBytes(bytes.data(), count) < count)
+            errno = 0;
+            if (count > 0 && dst->WriteDataBytes(bytes.data(), count) < count) {
                 writeFailed = true;
+                writeError = errno ? errno : EIO;
+            }
             return !writeFailed;
         };
 
@@ -93,5 +99,6 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
     hooks_.ShowConversionProgress(100);
     // The encoding goes on with what was converted; the user must know it is not all.
     if (writeFailed)
-        AppDialogs().ShowMessage(kConversionWriteFailedMessage);
+        AppDialogs().ShowMessage(std::string(kConversionWriteFailedMessage) + "\n" +
+                                 FileReasonLine(destination, writeError));
 }

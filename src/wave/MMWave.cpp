@@ -1,8 +1,10 @@
 #include "wave/MMWave.h"
 
+#include "platform/Errors.h"
 #include "wave/WaveMessages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -223,9 +225,11 @@ void TMMWave::CreateWaveFile(const std::string& rawName, const TWaveFormatEx* fo
         CloseFile();  // recreating the file this wave is writing
     ::unlink(name.c_str());
     PMMWaveIOInfo created = WaveIOCreateInfo(format);
+    errno = 0;
     if (!created || WaveIOCreate(created.get(), name) != WIOERR_NOERROR) {
+        const int error = errno ? errno : EIO;
         WaveIOFree(created);
-        throw EMMWaveError(wavemsg::CreateFile);
+        throw EMMWaveError(std::string(wavemsg::CreateFile) + "\n" + FileReasonLine(name, error));
     }
     if (WaveIOSetBuffer(created.get(), ioBufferSize_) != WIOERR_NOERROR) {
         WaveIOFinish(created.get());

@@ -1,6 +1,7 @@
 #include "wave/WaveIO.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -347,8 +348,10 @@ int WaveIOCreate(TMMWaveIOInfo* info, const std::string& name)
         return WIOERR_BADPARAMS;
     auto file = std::make_unique<TRiffFile>();
     const auto fail = [&] {
+        const int error = errno;  // the reason survives the clean-up, for the caller's message
         file->Close();
         ::unlink(name.c_str());
+        errno = error;
         return WIOERR_FILEERROR;
     };
     if (!file->Open(name, TRiffFile::OpenReadWrite | TRiffFile::OpenCreate))

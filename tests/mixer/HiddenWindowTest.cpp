@@ -239,7 +239,8 @@ TEST_F(HiddenWindow, AConversionThatRunsOutOfDiskSaysSo)
     ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 22050, PatternShorts(22050 * 10)));
     form2.ConvertFile(dir.File("in.wav"), disk + "/mp3tmp.wav");
     ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_EQ(dialogs->messages[0], kConversionWriteFailedMessage);
+    EXPECT_EQ(dialogs->messages[0],
+              std::string(kConversionWriteFailedMessage) + "\n" + disk + "/mp3tmp.wav: No space left on device");
     EXPECT_EQ(log.progress.back(), 100);
 }
 

@@ -380,7 +380,8 @@ TEST(MMWave, CreatingReplacesAnExistingFileAndFailuresKeepTheOldWave)
         w.CreateWaveFile(dir.File("no/such/folder/x.wav"), &cd);
         FAIL() << "no error";
     } catch (const EMMWaveError& e) {
-        EXPECT_STREQ(e.what(), "Unable to create wave file");
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to create wave file\n" + dir.File("no/such/folder/x.wav") + ": No such file or directory");
     }
     EXPECT_EQ(w.FileName(), path);
     EXPECT_EQ(w.DataSize(), 100);
