@@ -5,6 +5,7 @@
 #include "platform/MessageTable.h"
 #include "platform/MessageTarget.h"
 #include "platform/SoundCard.h"
+#include "platform/ThreadPriority.h"
 #include "wave/PcmConvert.h"
 
 #include <algorithm>
@@ -509,6 +510,9 @@ void TMMCustomWaveIn::endWorker()
 
 void TMMCustomWaveIn::runWorker()
 {
+    // Buffers wait for this thread while the card fills the next ones: it asks to run
+    // ahead of ordinary work. A refusal (no privilege) leaves it at normal priority.
+    SetNativeThreadPriority(CurrentNativeThreadId(), tpHigher);
     ready_.Set(0);
     try {
         for (;;) {

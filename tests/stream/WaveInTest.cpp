@@ -12,7 +12,9 @@
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 constexpr int kBuffer = 2048;
@@ -45,6 +47,7 @@ struct RecorderRig {
             EXPECT_EQ(sender, &rec);
             dataBytes += h->dwBytesRecorded;
             dataOnMain = dataOnMain && IsMainThread();
+            handlerNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
         };
     }
     // Hands `bytes` to the device buffer by buffer, letting the recorder re-queue them.
@@ -68,6 +71,7 @@ struct RecorderRig {
     int stops = 0;
     std::atomic<std::int64_t> dataBytes{0};
     std::atomic<bool> dataOnMain{true};
+    std::atomic<int> handlerNice{0};  // the nice value of the thread that handled the last buffer
 };
 
 Bytes dataChunkOf(const std::string& path)
@@ -179,6 +183,10 @@ TEST(WaveIn, ThreadModeHandlesBuffersOnItsWorker)
     EXPECT_EQ(rig.stops, 1);
     EXPECT_FALSE(rig.dataOnMain);
     EXPECT_EQ(dataChunkOf(rig.file), audio);
+    // The worker runs above normal priority where the system allows it (here: as root).
+    if (::geteuid() == 0) {
+        EXPECT_EQ(rig.handlerNice, -5);
+    }
 }
 
 TEST(WaveIn, ByteLimitCutsTheCrossingBufferAndStops)
