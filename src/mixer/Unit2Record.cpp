@@ -2,6 +2,9 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/PeakLevels.h"
+#include "wave/WaveFormat.h"
+
+#include <cstdint>
 
 void TForm2::SetUpRecorder()
 {
@@ -14,6 +17,10 @@ void TForm2::SetUpRecorder()
     r.SetMode(mStereo);
     r.SetBitLength(b16Bit);
     r.SetSampleRate(44100);
+    // The format record the window keeps for its recorder: PCM, 2 channels, 44100 Hz,
+    // 16 bits, as the properties above already say.
+    const TWaveFormatEx stored = pcmWaveFormat(16, 2, 44100);
+    r.ReadWaveFormatEx({reinterpret_cast<const std::uint8_t*>(&stored), sizeof stored});
     r.SetTimeFormat(tfByte);
     r.OnData = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
     r.OnStop = [this](TMMDSPComponent*) {

@@ -116,6 +116,30 @@ void TMMWaveRecorder::SetInputFormat(const std::string&)
     AppDialogs().ShowMessage("This is a read-only property, please use SelectFormat.");
 }
 
+std::vector<std::uint8_t> TMMWaveRecorder::WriteWaveFormatEx() const
+{
+    const TWaveFormatEx* format = waveIn_->GetWaveFormat();
+    const WaveFormatPtr copy = wioCopyWaveFormat(format);  // PCM: extra size 0
+    if (!copy)
+        return {};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(copy.get());
+    return {bytes, bytes + wioSizeOfWaveFormat(copy.get())};
+}
+
+void TMMWaveRecorder::ReadWaveFormatEx(std::span<const std::uint8_t> record)
+{
+    if (record.size() < sizeof(TWaveFormatEx))
+        return;
+    TWaveFormatEx head;
+    std::memcpy(&head, record.data(), sizeof head);
+    const std::size_t size = wioSizeOfWaveFormat(&head);
+    if (record.size() < size)
+        return;
+    WaveFormatPtr format = wioAllocWaveFormat(size);
+    std::memcpy(format.get(), record.data(), size);
+    SetWaveFormat(format.get());
+}
+
 void TMMWaveRecorder::SetWaveFormat(const TWaveFormatEx* format)
 {
     if (waveChanging_)

@@ -17,8 +17,11 @@
 #include "stream/MMWavIn.h"
 #include "stream/MMWaveFile.h"
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 class TMMWaveRecorder : public TMMDSPComponent {
 public:
@@ -62,6 +65,13 @@ public:
     void SetInputFormat(const std::string& value);
 
     void SetWaveFormat(const TWaveFormatEx* format) override;
+
+    // The wave-in's format as a form stores it (the binary property "WaveFormatEx"): the
+    // format record, 18 bytes for PCM; empty when the wave-in has no format.
+    std::vector<std::uint8_t> WriteWaveFormatEx() const;
+    // Reads such a record back into the wave-in's format. A record shorter than 18 bytes,
+    // or shorter than the extra size it declares, is no format and changes nothing.
+    void ReadWaveFormatEx(std::span<const std::uint8_t> record);
 
     TNotifyEvent OnStart;    // the wave-in has opened, before data flows
     TNotifyEvent OnStop;     // the wave-in has stopped and closed

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <thread>
@@ -272,4 +273,27 @@ TEST(WaveIn, AVanishingDeviceEndsWithAFinishedFileAndAMessage)
         EXPECT_TRUE(rig.rec.IsStarted());
         rig.rec.StopRecording();
     }
+}
+
+TEST(WaveIn, TheFormatRecordRoundTripsAndABrokenRecordChangesNothing)
+{
+    RecorderRig rig;
+    const Bytes stored = rig.rec.WriteWaveFormatEx();
+    ASSERT_EQ(stored.size(), 18u);
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
+    EXPECT_EQ(std::memcmp(stored.data(), &cd, sizeof cd), 0);
+
+    const TWaveFormatEx mono = pcmWaveFormat(8, 1, 22050);
+    const auto* monoBytes = reinterpret_cast<const std::uint8_t*>(&mono);
+    rig.rec.ReadWaveFormatEx({monoBytes, sizeof mono});
+    EXPECT_EQ(rig.rec.WriteWaveFormatEx(), Bytes(monoBytes, monoBytes + sizeof mono));
+
+    // Too short for a record, and a record whose extra bytes are missing.
+    rig.rec.ReadWaveFormatEx(stored);
+    rig.rec.ReadWaveFormatEx({stored.data(), 17});
+    TWaveFormatEx extended = pcmWaveFormat(16, 2, 48000);
+    extended.wFormatTag = 0xFFFE;
+    extended.cbSize = 22;
+    rig.rec.ReadWaveFormatEx({reinterpret_cast<const std::uint8_t*>(&extended), sizeof extended});
+    EXPECT_EQ(rig.rec.WriteWaveFormatEx(), stored);
 }
