@@ -9,6 +9,7 @@
 //
 //   bench_convert [seconds]        default: 60 (length of the generated files)
 #include "mixer/Unit2.h"
+#include "support/ChildRun.h"
 #include "wave/PcmConvert.h"
 
 #include <QCoreApplication>
@@ -128,20 +129,12 @@ void writeWave(const std::string& path, std::uint32_t rate, int bits, int second
 
 double runSox(const std::string& in, const std::string& out)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execlp("sox", "sox", in.c_str(), "-b", "16", "-r", "44100", out.c_str(), "rate", "-v", nullptr);
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "sox failed (status %d)\n", status);
+    const ChildRun sox = RunChild({"sox", in, "-b", "16", "-r", "44100", out, "rate", "-v"});
+    if (!sox.Ok()) {
+        std::fprintf(stderr, "sox failed (status %d)\n", sox.status);
         return -1;
     }
-    return elapsed.count();
+    return sox.seconds;
 }
 
 int fileConversion(TForm2& form2, const std::filesystem::path& folder, const char* name, std::uint32_t rate, int bits,

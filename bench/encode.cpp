@@ -9,6 +9,7 @@
 //
 //   bench_encode [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
+#include "support/ChildRun.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -76,31 +77,6 @@ void writeWave(const std::string& path, int seconds)
             block.clear();
         }
     }
-}
-
-struct Run {
-    double seconds;
-    long peakKiB;
-    int status;
-};
-
-Run runChild(const std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), usage.ru_maxrss, status};
 }
 
 std::vector<char> readAll(const std::string& path)
@@ -182,13 +158,13 @@ int main(int argc, char** argv)
     for (int seconds : lengths) {
         const std::string wav = (folder / "in.wav").string();
         writeWave(wav, seconds);
-        Run best{1e300, 0, 0};
-        Run bestLame{1e300, 0, 0};
+        ChildRun best{1e300, 0, 0};
+        ChildRun bestLame{1e300, 0, 0};
         for (int i = 0; i < kRuns; ++i) {
-            const Run ours = runChild({self, "--encode", wav, (folder / "ours.mp3").string()});
-            const Run lame = runChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s",
+            const ChildRun ours = RunChild({self, "--encode", wav, (folder / "ours.mp3").string()});
+            const ChildRun lame = RunChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s",
                                        wav, (folder / "lame.mp3").string()});
-            if (ours.status != 0 || lame.status != 0) {
+            if (!ours.Ok() || !lame.Ok()) {
                 std::fprintf(stderr, "a run failed (ours %d, lame %d)\n", ours.status, lame.status);
                 exitCode = 1;
             }

@@ -10,6 +10,7 @@
 #include "mixer/Unit2.h"
 #include "platform/CDDA.h"
 #include "platform/MessageTarget.h"
+#include "support/ChildRun.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -107,27 +108,15 @@ int ripAll(int argc, char** argv, const std::string& image, const std::string& f
     return 0;
 }
 
+// Times a child that must succeed; the bench ends when it does not.
 double runChild(const std::vector<std::string>& args, bool quiet = false)
 {
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (quiet && !std::freopen("/dev/null", "w", stderr))  // cd-paranoia talks about the drive even with -q
-            _exit(126);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const ChildRun run = RunChild(args, quiet);  // cd-paranoia talks about the drive even with -q
+    if (!run.Ok()) {
         std::fprintf(stderr, "failed: %s\n", args[0].c_str());
         std::exit(1);
     }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return run.seconds;
 }
 
 double paranoia(const std::string& image, const std::string& folder, int track)
