@@ -36,11 +36,8 @@ class CdRoad : public WizardTest {
 protected:
     void BeforeWizard() override
     {
-        ProfileFile profile = ProfileFile::Settings();
-        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
-        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
-        profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
-        profile.WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
+        UseFastSoftwareCard();
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
         std::filesystem::create_directory(Out(""));
     }
     void TearDown() override

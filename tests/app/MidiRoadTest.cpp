@@ -44,13 +44,7 @@ std::vector<std::uint8_t> LongSong()
 
 class MidiRoad : public WizardTest {
 protected:
-    void BeforeWizard() override
-    {
-        ProfileFile profile = ProfileFile::Settings();
-        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
-        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
-        profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
-    }
+    void BeforeWizard() override { UseFastSoftwareCard(); }
 
     // From the source page through the MIDI file choice, the details (with `title`) and
     // the options into RecEnc, whose entry starts the playback.

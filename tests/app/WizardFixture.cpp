@@ -1,6 +1,7 @@
 #include "app/WizardFixture.h"
 
 #include "app/AppSetup.h"
+#include "platform/ProfileFile.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -75,4 +76,12 @@ void WizardTest::StartEncoding(const std::string& input)
 bool WizardTest::WaitForFinish()
 {
     return RunEventsUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
+}
+
+void WizardTest::UseFastSoftwareCard()
+{
+    ProfileFile profile = ProfileFile::Settings();
+    profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
+    profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+    profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
 }

@@ -30,6 +30,9 @@ protected:
     void TearDown() override;
     // Runs before the card and the windows are made.
     virtual void BeforeWizard() {}
+    // For BeforeWizard: a card of software lines only, no microphone, the monitor on
+    // ALSA's null device, and Clock=fast, so recordings run faster than real time.
+    static void UseFastSoftwareCard();
 
     void CreateWizard();
     // Re-activates the wizard window: offscreen, no window is active after a dialog.
