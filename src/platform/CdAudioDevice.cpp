@@ -61,7 +61,7 @@ CdAudioDevice::CdAudioDevice(std::shared_ptr<CdDisc> disc, std::shared_ptr<CdPla
     : disc_(std::move(disc)), playback_(std::move(playback)), drive_(!IsCdImageName(disc_->Device()))
 {
     playback_->Stop();
-    playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
+    RewindToFirstTrack();
 }
 
 CdAudioDevice::~CdAudioDevice()
@@ -74,14 +74,18 @@ std::int32_t CdAudioDevice::FirstTrackSector() const
     return disc_->DiscPresent() ? disc_->Tracks().front().firstSector : 0;
 }
 
+void CdAudioDevice::RewindToFirstTrack()
+{
+    playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
+}
+
 bool CdAudioDevice::ToSector(std::uint32_t value, std::int32_t& sector) const
 {
     if (format_ == mci::FormatTmsf) {
         const int track = int(value & 0xFF);
         const int minutes = int(value >> 8 & 0xFF), seconds = int(value >> 16 & 0xFF), frames = int(value >> 24);
-        const auto& tracks = disc_->Tracks();
-        const auto t = std::find_if(tracks.begin(), tracks.end(), [&](const CdTrack& x) { return x.number == track; });
-        if (t == tracks.end() || seconds >= 60 || frames >= kCdSectorsPerSecond)
+        const CdTrack* t = disc_->FindTrack(track);
+        if (!t || seconds >= 60 || frames >= kCdSectorsPerSecond)
             return false;
         sector = t->firstSector + (minutes * 60 + seconds) * kCdSectorsPerSecond + frames;
     } else {
@@ -104,7 +108,7 @@ std::uint32_t CdAudioDevice::Mode()
             if (!disc_->DiscPresent()) {
                 try {
                     if (disc_->Reload())  // a disc put in after the open
-                        playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
+                        RewindToFirstTrack();
                 } catch (const ECdError&) {
                     return mci::ModeNotReady;
                 }
@@ -182,7 +186,7 @@ MediaResult CdAudioDevice::SeekToStart()
     const MediaResult stopped = Stop();
     if (stopped.error)
         return stopped;
-    playback_->SetPosition(std::int64_t(FirstTrackSector()) * kCdSamplesPerSector);
+    RewindToFirstTrack();
     return {};
 }
 
@@ -202,9 +206,7 @@ MediaResult CdAudioDevice::Status(std::uint32_t item, std::optional<std::uint32_
         return MediaResult::Fail(mci::ErrInvalidDeviceId);
     const CdTrack* t = nullptr;
     if (track && (item == mci::StatusLength || item == mci::StatusPosition)) {
-        for (const CdTrack& x : disc_->Tracks())
-            if (std::uint32_t(x.number) == *track)
-                t = &x;
+        t = disc_->FindTrack(int(*track));  // past INT_MAX it turns negative: no track either
         if (!t)
             return noTrack(*track);
     }

@@ -56,6 +56,8 @@ private:
     std::uint32_t PositionValue(std::int64_t frames) const;
     std::uint32_t LengthValue(std::int64_t sectors) const;
     std::int32_t FirstTrackSector() const;
+    // Puts the position (while no play runs) at the start of the first track.
+    void RewindToFirstTrack();
     // Playing, stopped, open (no disc, tray open) or, for a drive, not ready.
     std::uint32_t Mode();
 

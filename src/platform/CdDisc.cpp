@@ -79,10 +79,17 @@ void CdDisc::readTable()
 
 const CdTrack& CdDisc::Track(int number) const
 {
+    if (const CdTrack* t = FindTrack(number))
+        return *t;
+    throw ECdError("The CD has no track " + std::to_string(number));
+}
+
+const CdTrack* CdDisc::FindTrack(int number) const
+{
     for (const CdTrack& t : tracks_)
         if (t.number == number)
-            return t;
-    throw ECdError("The CD has no track " + std::to_string(number));
+            return &t;
+    return nullptr;
 }
 
 int CdDisc::TrackAt(std::int32_t sector) const

@@ -83,6 +83,8 @@ public:
     const std::vector<CdTrack>& Tracks() const { return tracks_; }
     // Raises ECdError "The CD has no track n" for a number not on the disc.
     const CdTrack& Track(int number) const;
+    // The same, or null for a number not on the disc.
+    const CdTrack* FindTrack(int number) const;
     // The track holding the sector; 0 before the first track or past the last.
     int TrackAt(std::int32_t sector) const;
     std::int32_t LeadOutSector() const { return leadOut_; }
