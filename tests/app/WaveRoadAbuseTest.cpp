@@ -50,17 +50,6 @@ protected:
         return dialogs->messages.empty() ? "no message" : dialogs->messages.front();
     }
 
-    // A fresh wizard for the next case of a test, as a second run of the program.
-    void Restart()
-    {
-        form3.reset();
-        form1.reset();
-        form2.reset();
-        state.jobStarted = false;
-        dialogs->messages.clear();
-        CreateWizard();
-    }
-
     std::string WriteTone(const char* name, int channels, unsigned rate, long frames)
     {
         const std::string path = Input(name);
@@ -116,7 +105,7 @@ TEST_F(WaveRoadAbuseTest, NamedPipesAreNeverOpenedForReadingNeitherAsInputNorAsS
         std::filesystem::remove(settings.SettingsFile());  // the mixer start-up wrote one
         const PipeWatch settingsPipe(settings.SettingsFile());
         state.recordLevels.fill(0);
-        Restart();
+        RestartWizard();
         EXPECT_EQ(state.Level(RecordLevel::Mic), kDefaultRecordLevel);
         EXPECT_EQ(settingsPipe.OpenedByProgram(), 0);
     }
@@ -136,7 +125,7 @@ TEST_F(WaveRoadAbuseTest, AWaveWithoutAudioIsReportedAndLeavesNoOutput)
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        Restart();
+        RestartWizard();
         WriteBytes(Input(name), bytes);
         Encode(Input(name));
         EXPECT_EQ(Refusal(), "The wave file holds no audio.\n" + Input(name));
@@ -182,7 +171,7 @@ TEST_F(WaveRoadAbuseTest, ImplausibleSampleRatesAreRefusedAsAnUnsupportedFormat)
     const std::pair<unsigned, const char*> cases[] = {{1, "one hertz.wav"}, {500000, "half a megahertz.wav"}};
     for (const auto& [rate, name] : cases) {
         SCOPED_TRACE(name);
-        Restart();
+        RestartWizard();
         WritePcmWave(Input(name), 16, 1, rate, PatternBytes(4000));
         Encode(Input(name));
         EXPECT_EQ(Refusal(), "Unsupported wave format: the file declares a sample rate of " + std::to_string(rate) +

@@ -172,12 +172,7 @@ TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        form3.reset();
-        form1.reset();
-        form2.reset();
-        state.jobStarted = false;
-        dialogs->messages.clear();
-        CreateWizard();
+        RestartWizard();
         const std::string input = Input(c.name);
         c.make(input);
         StartEncoding(input);

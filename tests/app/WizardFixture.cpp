@@ -85,3 +85,13 @@ void WizardTest::UseFastSoftwareCard()
     profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
     profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
 }
+
+void WizardTest::RestartWizard()
+{
+    form3.reset();
+    form1.reset();
+    form2.reset();
+    state.jobStarted = false;
+    dialogs->messages.clear();
+    CreateWizard();
+}

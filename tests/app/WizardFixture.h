@@ -35,6 +35,9 @@ protected:
     static void UseFastSoftwareCard();
 
     void CreateWizard();
+    // A fresh wizard for the next case of a test, as a second run of the program: the
+    // windows are made anew on the same card and settings, with no message left over.
+    void RestartWizard();
     // Re-activates the wizard window: offscreen, no window is active after a dialog.
     void Activate();
     // A real mouse click in the middle of the widget (moves the focus as a person's does).
