@@ -9,6 +9,7 @@
 #include "platform/SoundCard.h"
 #include "platform/ToneLine.h"
 #include "support/CdImage.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -116,12 +117,7 @@ private:
 
 std::string openError(TMediaPlayer& player)
 {
-    try {
-        player.Open();
-    } catch (const EMCIDeviceError& e) {
-        return e.what();
-    }
-    return "(opened)";
+    return RaisedText<EMCIDeviceError>([&] { player.Open(); }, "(opened)");
 }
 }  // namespace
 

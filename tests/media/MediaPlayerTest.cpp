@@ -7,6 +7,7 @@
 #include "platform/MidiSynth.h"
 #include "platform/SoundFont.h"
 #include "support/MidiFixtures.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -69,12 +70,7 @@ MediaDeviceKind scriptedKind(const std::string& type, DeviceScript& script)
 
 std::string errorText(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const EMCIDeviceError& e) {
-        return e.what();
-    }
-    return "(no EMCIDeviceError)";
+    return RaisedText<EMCIDeviceError>(f, "(no EMCIDeviceError)");
 }
 
 class SequencerPlayerTest : public ::testing::Test {

@@ -3,9 +3,10 @@
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
 #include "support/AudioOracles.h"
+#include "support/Raised.h"
 #include "support/RunEvents.h"
-#include "support/SmallDisk.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SmallDisk.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
@@ -37,12 +38,7 @@ WizardHooks LoggingHooks(HookLog& log)
 
 std::string CheckError(const std::string& path)
 {
-    try {
-        CheckWave(path);
-    } catch (const EInOutError& e) {
-        return e.what();
-    }
-    return "no error";
+    return RaisedText<EInOutError>([&] { CheckWave(path); }, "no error");
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "platform/MessageTarget.h"
 #include "stream/MMTrigg.h"
 #include "stream/MMWaveFile.h"
+#include "support/Raised.h"
 #include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
@@ -52,12 +53,7 @@ struct MemoryChain {
 
 std::string errorText(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const EMMTriggerError& e) {
-        return e.what();
-    }
-    return "";
+    return RaisedText<EMMTriggerError>(f);
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "platform/MessageTarget.h"
 #include "stream/MMWRec.h"
 #include "support/FakeWaveInDevices.h"
+#include "support/Raised.h"
 #include "support/RunEvents.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -22,12 +23,7 @@ constexpr int kBuffer = 2048;
 
 std::string errorOf(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const EMMWaveInError& e) {
-        return e.what();
-    }
-    return "";
+    return RaisedText<EMMWaveInError>(f);
 }
 
 // A recorder as the hidden window sets it up, over the fake device, recording into the

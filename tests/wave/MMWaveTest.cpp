@@ -1,3 +1,4 @@
+#include "support/Raised.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 #include "wave/MMWave.h"
@@ -54,12 +55,7 @@ Bytes fmtBytes(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, st
 
 std::string errorOf(TMMWave& w, const std::string& path)
 {
-    try {
-        w.SetFileName(path);
-    } catch (const EMMWaveError& e) {
-        return e.what();
-    }
-    return "";
+    return RaisedText<EMMWaveError>([&] { w.SetFileName(path); });
 }
 }  // namespace
 
