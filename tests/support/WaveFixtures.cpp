@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sndfile.h>
 #include <stdexcept>
 
@@ -141,10 +142,31 @@ void WritePcmWave(const std::string& path, int bits, int channels, std::uint32_t
                          .Build());
 }
 
+namespace {
+struct SndCloser {
+    void operator()(SNDFILE* f) const { sf_close(f); }
+};
+using SndFile = std::unique_ptr<SNDFILE, SndCloser>;
+
+SndFile sndRead(const std::string& path, SF_INFO& info)
+{
+    return SndFile(sf_open(path.c_str(), SFM_READ, &info));
+}
+
+SndFile sndCreate(const std::string& path, int format, int channels, int rate)
+{
+    SF_INFO info{};
+    info.channels = channels;
+    info.samplerate = rate;
+    info.format = format;
+    return SndFile(sf_open(path.c_str(), SFM_WRITE, &info));
+}
+}  // namespace
+
 SndInfo SndOpenInfo(const std::string& path)
 {
     SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    const SndFile f = sndRead(path, info);
     SndInfo out;
     if (!f)
         return out;
@@ -153,19 +175,17 @@ SndInfo SndOpenInfo(const std::string& path)
     out.rate = info.samplerate;
     out.frames = info.frames;
     out.format = info.format;
-    sf_close(f);
     return out;
 }
 
 std::vector<std::int16_t> SndReadShorts(const std::string& path)
 {
     SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    const SndFile f = sndRead(path, info);
     if (!f)
         return {};
     std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames * info.channels));
-    const sf_count_t n = sf_read_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(f);
+    const sf_count_t n = sf_read_short(f.get(), samples.data(), static_cast<sf_count_t>(samples.size()));
     samples.resize(static_cast<std::size_t>(n));
     return samples;
 }
@@ -173,49 +193,35 @@ std::vector<std::int16_t> SndReadShorts(const std::string& path)
 bool SndWriteShorts(const std::string& path, int format, int channels, int rate, const std::vector<std::int16_t>& samples,
                     const std::string& title)
 {
-    SF_INFO info{};
-    info.channels = channels;
-    info.samplerate = rate;
-    info.format = format;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    const SndFile f = sndCreate(path, format, channels, rate);
     if (!f)
         return false;
     if (!title.empty())
-        sf_set_string(f, SF_STR_TITLE, title.c_str());
-    const sf_count_t n = sf_write_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(f);
-    return n == static_cast<sf_count_t>(samples.size());
+        sf_set_string(f.get(), SF_STR_TITLE, title.c_str());
+    return sf_write_short(f.get(), samples.data(), static_cast<sf_count_t>(samples.size())) ==
+           static_cast<sf_count_t>(samples.size());
 }
 
 bool SndWriteDoubles(const std::string& path, int format, int channels, int rate, const std::vector<double>& samples,
                      const std::vector<int>& channelMap)
 {
-    SF_INFO info{};
-    info.channels = channels;
-    info.samplerate = rate;
-    info.format = format;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    const SndFile f = sndCreate(path, format, channels, rate);
     if (!f)
         return false;
     if (!channelMap.empty() &&
-        !sf_command(f, SFC_SET_CHANNEL_MAP_INFO, const_cast<int*>(channelMap.data()),
-                    static_cast<int>(channelMap.size() * sizeof(int)))) {
-        sf_close(f);
+        !sf_command(f.get(), SFC_SET_CHANNEL_MAP_INFO, const_cast<int*>(channelMap.data()),
+                    static_cast<int>(channelMap.size() * sizeof(int))))
         return false;
-    }
-    const sf_count_t n = sf_write_double(f, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(f);
-    return n == static_cast<sf_count_t>(samples.size());
+    return sf_write_double(f.get(), samples.data(), static_cast<sf_count_t>(samples.size())) ==
+           static_cast<sf_count_t>(samples.size());
 }
 
 std::string SndTitle(const std::string& path)
 {
     SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    const SndFile f = sndRead(path, info);
     if (!f)
         return {};
-    const char* title = sf_get_string(f, SF_STR_TITLE);
-    std::string out = title ? title : "";
-    sf_close(f);
-    return out;
+    const char* title = sf_get_string(f.get(), SF_STR_TITLE);
+    return title ? title : "";
 }
