@@ -62,7 +62,7 @@ std::array<std::uint8_t, 44> waveHeader(std::uint32_t dataBytes)
 // The wave file being extracted into: header first, sectors appended, sizes set at the end.
 class WaveOut {
 public:
-    explicit WaveOut(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb"))
+    explicit WaveOut(const std::string& path) : file_(std::fopen(path.c_str(), "wb"))
     {
         if (file_) {
             const auto h = waveHeader(0);
@@ -110,7 +110,6 @@ private:
         buffer_.clear();
     }
 
-    std::string path_;
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t dataBytes_ = 0;
