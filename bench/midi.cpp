@@ -5,11 +5,11 @@
 // against `fluidsynth -ni -F` followed by `lame -b 128` on the same file and font in the
 // same run. Prints both times, their ratio and the chain's real-time factor.
 #include "mixer/Unit2.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
-#include "platform/SoundCard.h"
-#include "platform/SoundFont.h"
-#include "platform/SynthLine.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
+#include "platform/card/SoundCard.h"
+#include "platform/midi/SoundFont.h"
+#include "platform/midi/SynthLine.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -2,9 +2,9 @@
 // synthesiser line) through the sound card at Clock=fast, the wave-in recorder and the
 // wave file, against sox copying the same raw audio into a wave file in the same run.
 // Also the resident memory after the first minute and at the end (it must stay flat).
-#include "platform/MessageTarget.h"
-#include "platform/SoundCard.h"
-#include "platform/ToneLine.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/card/SoundCard.h"
+#include "platform/card/ToneLine.h"
 #include "stream/MMWRec.h"
 
 #include <QCoreApplication>

@@ -8,8 +8,8 @@
 //
 //   bench_rip [minutes]        default: 10
 #include "mixer/Unit2.h"
-#include "platform/CDDA.h"
-#include "platform/MessageTarget.h"
+#include "platform/cd/CDDA.h"
+#include "platform/os/MessageTarget.h"
 #include "support/ChildRun.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // as a whole file and, so the fuzzer reaches the event reader quickly, also as the one
 // track of a format-1 file. A file that reads must give a playable file that reads again
 // with the same length.
-#include "platform/MidiFile.h"
+#include "platform/midi/MidiFile.h"
 
 #include <cmath>
 #include <cstdint>

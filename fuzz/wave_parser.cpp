@@ -2,7 +2,7 @@
 // one of the wave errors, without a crash, a hang or a read outside a buffer. Each input is
 // tried as a whole file and, so the fuzzer reaches the chunk walk quickly, also as the
 // chunks of a RIFF WAVE file.
-#include "platform/Resampler.h"
+#include "platform/codec/Resampler.h"
 #include "wave/MMWave.h"
 #include "wave/PcmStream.h"
 #include "wave/SampleLayout.h"

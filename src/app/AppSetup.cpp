@@ -1,11 +1,11 @@
 #include "app/AppSetup.h"
 
 #include "app/QtDialogs.h"
-#include "platform/ErrorReport.h"
-#include "platform/ProfileFile.h"
-#include "platform/CdLine.h"
-#include "platform/SoundCard.h"
-#include "platform/SynthLine.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/ProfileFile.h"
+#include "platform/cd/CdLine.h"
+#include "platform/card/SoundCard.h"
+#include "platform/midi/SynthLine.h"
 
 void InstallApplicationReport()
 {

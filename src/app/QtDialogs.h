@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes and file dialogs shown with Qt.
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 
 #include <QString>
 

@@ -11,7 +11,7 @@
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
 #include "media/MediaPlayer.h"
 #include "mixer/WizardState.h"
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
 #include "stream/MMHTimer.h"
 

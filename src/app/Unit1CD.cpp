@@ -2,10 +2,10 @@
 // between extracting and recording, CDoptions picks the output folder and the bit rate.
 #include "app/Unit1.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ErrorReport.h"
-#include "platform/MediaDevice.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/device/MediaDevice.h"
+#include "platform/os/MessageTarget.h"
 
 #include <QLabel>
 #include <QLineEdit>

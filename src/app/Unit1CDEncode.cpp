@@ -6,12 +6,12 @@
 #include "app/Unit1.h"
 
 #include "mixer/Unit2.h"
-#include "platform/CDDA.h"
-#include "platform/Dialogs.h"
-#include "platform/MediaDevice.h"
-#include "platform/MessageTarget.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/cd/CDDA.h"
+#include "platform/os/Dialogs.h"
+#include "platform/device/MediaDevice.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
 #include <QLabel>

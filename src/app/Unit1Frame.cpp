@@ -4,12 +4,12 @@
 
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
-#include "platform/ErrorReport.h"
-#include "platform/InstanceFolder.h"
-#include "platform/MessageTarget.h"
-#include "platform/Paths.h"
-#include "platform/ProcessPriority.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/InstanceFolder.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProcessPriority.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>

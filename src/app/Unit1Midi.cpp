@@ -4,10 +4,10 @@
 #include "app/Unit1.h"
 
 #include "mixer/Unit2.h"
-#include "platform/ErrorReport.h"
-#include "platform/MessageTarget.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // when the input focus moves into a page.
 #include "app/Unit1.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ErrorReport.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 
 #include "app/SourceIcons.h"
 #include "controls/MMEGauge.h"
-#include "platform/ErrorReport.h"
+#include "platform/os/ErrorReport.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

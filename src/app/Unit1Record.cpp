@@ -5,9 +5,9 @@
 #include "controls/MMEGauge.h"
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
-#include "platform/MessageTarget.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -6,9 +6,9 @@
 #include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
-#include "platform/Dialogs.h"
-#include "platform/MessageTarget.h"
-#include "platform/Paths.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "app/Unit3.h"
 
-#include "platform/BladeEnc.h"
+#include "platform/codec/BladeEnc.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,9 +5,9 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
-#include "platform/ErrorReport.h"
-#include "platform/InstanceFolder.h"
-#include "platform/SoundCard.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/InstanceFolder.h"
+#include "platform/card/SoundCard.h"
 
 #include <QApplication>
 

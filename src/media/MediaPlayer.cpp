@@ -1,7 +1,9 @@
 #include "media/MediaPlayer.h"
 
-#include "platform/MediaDevice.h"
-#include "platform/MessageTarget.h"
+#include "platform/cd/CdAudioDevice.h"
+#include "platform/device/MediaDevice.h"
+#include "platform/midi/SequencerDevice.h"
+#include "platform/os/MessageTarget.h"
 
 #include <chrono>
 
@@ -9,6 +11,14 @@ namespace {
 constexpr const char* kNoDevice = "No MCI device open";
 // How long a waiting play blocks before it lets pending messages run (so Cancel still works).
 constexpr std::chrono::milliseconds kWaitSlice{50};
+
+// The devices a player can open besides any registered for a test: the sequencer and the
+// CD player. Added on the first open; later calls change nothing.
+void addStandardDevices()
+{
+    AddStandardMediaDevice(SequencerDevice::Kind());
+    AddStandardMediaDevice(CdAudioDevice::Kind());
+}
 }  // namespace
 
 TMediaPlayer::TMediaPlayer(std::string name)
@@ -99,6 +109,7 @@ void TMediaPlayer::Open()
     }
     TakeWait(true);  // opening completes before the call returns either way
     const bool notify = TakeNotify(false);
+    addStandardDevices();
     MediaOpenResult opened = OpenMediaDevice({DeviceTypeName(deviceType_), fileName_, shareable_});
     Keep(opened.result.error, opened.result.text);
     if (!opened.device)

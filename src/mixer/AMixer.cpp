@@ -1,7 +1,7 @@
 #include "mixer/AMixer.h"
 
-#include "platform/MessageTarget.h"
-#include "platform/SoundCard.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/card/SoundCard.h"
 
 #include <algorithm>
 

@@ -17,7 +17,7 @@
 //
 // Threads: main thread only. Change notifications arrive as posted messages on the main
 // thread and raise OnLineChange and OnControlChange there.
-#include "platform/MixerService.h"
+#include "platform/card/MixerService.h"
 
 #include <cstdint>
 #include <functional>

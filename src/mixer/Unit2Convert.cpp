@@ -2,9 +2,9 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/WaveCheck.h"
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 #include "wave/PcmStream.h"
 #include "wave/SampleLayout.h"
 #include "wave/WaveIO.h"

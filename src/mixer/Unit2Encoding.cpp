@@ -3,7 +3,7 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/OutputGuard.h"
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)

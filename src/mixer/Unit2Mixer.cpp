@@ -5,10 +5,10 @@
 // the current destination and line that this work runs through.
 #include "mixer/Unit2.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ErrorReport.h"
-#include "platform/MessageTarget.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/ProfileFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "mpeg/MMBlade.h"
 
-#include "platform/BladeEnc.h"
-#include "platform/DiskSpace.h"
-#include "platform/MessageTable.h"
+#include "platform/codec/BladeEnc.h"
+#include "platform/os/DiskSpace.h"
+#include "platform/os/MessageTable.h"
 #include "wave/MMWave.h"
 
 #include <algorithm>

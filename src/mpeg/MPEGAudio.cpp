@@ -5,8 +5,8 @@
 #include "mpeg/MPEGNames.h"
 #include "mpeg/MPEGScan.h"
 #include "mpeg/TagFile.h"
-#include "platform/MessageTarget.h"
-#include "platform/VolumeLabel.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/VolumeLabel.h"
 
 #include <QCoreApplication>
 #include <cerrno>

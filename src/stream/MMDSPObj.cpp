@@ -1,6 +1,6 @@
 #include "stream/MMDSPObj.h"
 
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 
 #include <algorithm>
 

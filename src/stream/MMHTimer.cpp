@@ -1,9 +1,9 @@
 #include "stream/MMHTimer.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ErrorReport.h"
-#include "platform/MessageTable.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTable.h"
+#include "platform/os/MessageTarget.h"
 
 #include <chrono>
 #include <condition_variable>

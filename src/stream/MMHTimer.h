@@ -25,8 +25,8 @@
 // change its own timer: on the main thread in cmWindow or with Synchronize, on the timer
 // thread otherwise). The ticks come from a periodic timer thread with absolute deadlines.
 #include "platform/Errors.h"
-#include "platform/PeriodicTimer.h"
-#include "platform/ThreadPriority.h"
+#include "platform/os/PeriodicTimer.h"
+#include "platform/os/ThreadPriority.h"
 #include "stream/MMCBMode.h"
 
 #include <atomic>

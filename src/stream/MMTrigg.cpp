@@ -14,9 +14,9 @@
 // closes the pump on the main thread.
 #include "stream/MMTrigg.h"
 
-#include "platform/ErrorReport.h"
-#include "platform/MessageTable.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTable.h"
+#include "platform/os/MessageTarget.h"
 
 #include <chrono>
 #include <new>

@@ -1,6 +1,6 @@
 #include "stream/MMWRec.h"
 
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
 #include "stream/MMWavIn.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ErrorReport.h"
-#include "platform/MessageTable.h"
-#include "platform/MessageTarget.h"
-#include "platform/SoundCard.h"
-#include "platform/ThreadPriority.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTable.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/card/SoundCard.h"
+#include "platform/os/ThreadPriority.h"
 #include "wave/PcmConvert.h"
 
 #include <algorithm>

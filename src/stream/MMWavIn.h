@@ -26,7 +26,7 @@
 // The device table is called on the main thread, except AddBuffer, which re-queues a
 // buffer from the thread that handled it.
 #include "platform/Errors.h"
-#include "platform/WaveInDevices.h"
+#include "platform/card/WaveInDevices.h"
 #include "stream/MMCBMode.h"
 #include "stream/MMDSPObj.h"
 #include "stream/MMSignals.h"

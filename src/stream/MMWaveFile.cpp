@@ -1,6 +1,6 @@
 #include "stream/MMWaveFile.h"
 
-#include "platform/DiskSpace.h"
+#include "platform/os/DiskSpace.h"
 
 #include <algorithm>
 #include <cstring>

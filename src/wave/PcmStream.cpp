@@ -1,6 +1,6 @@
 #include "wave/PcmStream.h"
 
-#include "platform/Resampler.h"
+#include "platform/codec/Resampler.h"
 #include "wave/PcmConvert.h"
 
 #include <bit>

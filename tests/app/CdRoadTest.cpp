@@ -4,8 +4,8 @@
 // "Track<n>.mp3"; libmpg123 decodes the files and TagLib reads their tags.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
-#include "platform/CDDA.h"
-#include "platform/ProfileFile.h"
+#include "platform/cd/CDDA.h"
+#include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
 #include "support/Spectrum.h"

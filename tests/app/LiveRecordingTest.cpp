@@ -2,9 +2,9 @@
 // capture devices made from ALSA's file plugin: record, stop, encode, and the meters.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
-#include "platform/AlsaCaptureLine.h"
-#include "platform/ProfileFile.h"
-#include "platform/SoundCard.h"
+#include "platform/card/alsa/AlsaCaptureLine.h"
+#include "platform/os/ProfileFile.h"
+#include "platform/card/SoundCard.h"
 #include "stream/MMWavIn.h"
 #include "support/AudioOracles.h"
 #include "support/TestAlsa.h"

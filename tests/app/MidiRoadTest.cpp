@@ -2,8 +2,8 @@
 // file into the card's synthesiser line (Clock=fast), the recorder records it, and the
 // recording becomes a tagged MP3; Cancel during playback leaves nothing behind.
 #include "app/WizardFixture.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/MidiFixtures.h"
 #include "support/Spectrum.h"

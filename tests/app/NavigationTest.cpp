@@ -1,7 +1,7 @@
 // The wizard frame and its navigation, driven by real mouse clicks.
 #include "app/WizardFixture.h"
-#include "platform/CdioHandle.h"
-#include "platform/ProfileFile.h"
+#include "platform/cd/CdioHandle.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // puts back the mixer settings saved at start.
 #include "app/WizardFixture.h"
 #include "mixer/AMixer.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/WaveFixtures.h"
 

@@ -3,8 +3,8 @@
 // died is swept by the next start. Each instance is a child process running this test
 // program's wizard through its widgets, with the program's own start and temporary folder.
 #include "app/WizardFixture.h"
-#include "platform/InstanceFolder.h"
-#include "platform/Paths.h"
+#include "platform/os/InstanceFolder.h"
+#include "platform/os/Paths.h"
 #include "support/AudioOracles.h"
 #include "support/WaveFixtures.h"
 

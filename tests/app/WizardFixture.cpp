@@ -1,7 +1,7 @@
 #include "app/WizardFixture.h"
 
 #include "app/AppSetup.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ProfileFile.h"
 
 #include <QAbstractButton>
 #include <QPushButton>

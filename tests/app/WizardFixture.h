@@ -5,7 +5,7 @@
 // settings it needs in BeforeWizard.
 #include "app/Unit1.h"
 #include "app/Unit3.h"
-#include "platform/SoundCard.h"
+#include "platform/card/SoundCard.h"
 #include "mixer/Unit2.h"
 #include "support/QtPrinters.h"
 #include "support/RunEvents.h"

@@ -2,10 +2,10 @@
 // its notifications over the real sequencer (the test pulls the sound, as the sound card's
 // synthesiser line will).
 #include "media/MediaPlayer.h"
-#include "platform/MediaDevice.h"
-#include "platform/MessageTarget.h"
-#include "platform/MidiSynth.h"
-#include "platform/SoundFont.h"
+#include "platform/device/MediaDevice.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/midi/MidiSynth.h"
+#include "platform/midi/SoundFont.h"
 #include "support/MidiFixtures.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"

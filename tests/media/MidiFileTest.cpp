@@ -1,7 +1,7 @@
 // The MIDI file reader on files written here byte by byte: timing through tempo changes
 // in any track, running status, SMPTE time, RMID files, system-exclusive events, the merged
 // playable file, and a clear error for every kind of broken file.
-#include "platform/MidiFile.h"
+#include "platform/midi/MidiFile.h"
 #include "support/MidiFixtures.h"
 #include "support/TempDir.h"
 

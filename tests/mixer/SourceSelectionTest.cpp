@@ -1,7 +1,7 @@
 // The hidden window's mixer work over a mixer service of chosen shape: start-up, the
 // settings it saves, the prepared mixer, source selection, monitor volume and restore.
 #include "mixer/Unit2.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ProfileFile.h"
 #include "support/FakeMixerService.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 // The MP3 encoder at the end of a real chain (wave file -> pump -> encoder): the files it
 // writes are read back byte by byte and decoded by libmpg123.
 #include "mpeg/MMBlade.h"
-#include "platform/DiskSpace.h"
+#include "platform/os/DiskSpace.h"
 #include "stream/MMTrigg.h"
 #include "stream/MMWaveFile.h"
 #include "support/AudioOracles.h"

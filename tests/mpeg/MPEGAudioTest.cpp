@@ -2,7 +2,7 @@
 // writing and removing the tag, with TagLib reading what was written.
 #include "MPEGFixtures.h"
 #include "mpeg/MPEGAudio.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

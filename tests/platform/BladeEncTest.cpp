@@ -1,6 +1,6 @@
 // The BladeEnc interface over LAME, checked from the outside: generated tones go through
 // the four calls, libmpg123 decodes the result, and the frame headers are read here.
-#include "platform/BladeEnc.h"
+#include "platform/codec/BladeEnc.h"
 #include "support/AudioOracles.h"
 #include "support/TempDir.h"
 

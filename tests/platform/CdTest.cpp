@@ -1,9 +1,9 @@
 // The CD readers against BIN/CUE images written here: the table of contents, the digital
 // read, and the extraction library's wave file, progress, cancel and refusals. libsndfile
 // reads the extracted wave files.
-#include "platform/CDDA.h"
-#include "platform/CdDisc.h"
-#include "platform/ProfileFile.h"
+#include "platform/cd/CDDA.h"
+#include "platform/cd/CdDisc.h"
+#include "platform/os/ProfileFile.h"
 #include "support/CdImage.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"

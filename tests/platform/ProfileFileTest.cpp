@@ -1,5 +1,5 @@
 #include "platform/Errors.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/ProfileFile.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -1,9 +1,9 @@
 // The card's mixer service as the mixer model sees it: which lines exist, their controls,
 // values read and written, and the change notifications.
-#include "platform/MessageTarget.h"
-#include "platform/ProfileFile.h"
-#include "platform/SoundCard.h"
-#include "platform/ToneLine.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/ProfileFile.h"
+#include "platform/card/SoundCard.h"
+#include "platform/card/ToneLine.h"
 #include "support/TempDir.h"
 #include "support/TestAlsa.h"
 

@@ -1,11 +1,11 @@
 // Wave-in device 0 of the card: the device table's rules, and what comes out of it when
 // lines play: capture devices from ALSA's file plugin, the tone line, the two clocks,
 // overruns, a device that goes away, and the monitor.
-#include "platform/AlsaCaptureLine.h"
-#include "platform/CardClock.h"
-#include "platform/MessageTarget.h"
-#include "platform/SoundCard.h"
-#include "platform/ToneLine.h"
+#include "platform/card/alsa/AlsaCaptureLine.h"
+#include "platform/card/CardClock.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/card/SoundCard.h"
+#include "platform/card/ToneLine.h"
 #include "support/TestAlsa.h"
 
 #include <gtest/gtest.h>

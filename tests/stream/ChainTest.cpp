@@ -1,5 +1,5 @@
 #include "ChainProbes.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 #include "support/RunEvents.h"
 #include "wave/MMObj.h"
 

@@ -1,7 +1,7 @@
 // TMMHiTimer's delivery modes, its queue bound and the folding of thread ticks, driven by
 // a clock the test moves by hand: counts of ticks are asserted, never times.
-#include "platform/ErrorReport.h"
-#include "platform/MessageTarget.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTarget.h"
 #include "stream/MMHTimer.h"
 #include "support/ScriptedDialogs.h"
 

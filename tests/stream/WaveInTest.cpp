@@ -1,7 +1,7 @@
 // The wave-in recorder over a test double of the device table: properties, the format
 // check, recording into a wave file in both handling modes, the byte limit, stop and
 // close, device errors and a device that vanishes.
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 #include "stream/MMWRec.h"
 #include "support/FakeWaveInDevices.h"
 #include "support/Raised.h"

@@ -1,6 +1,6 @@
 #include "support/FakeMixerService.h"
 
-#include "platform/MessageTarget.h"
+#include "platform/os/MessageTarget.h"
 
 #include <algorithm>
 

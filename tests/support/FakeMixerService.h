@@ -13,7 +13,7 @@
 //   fake.Values(fake.Find(wavein, MIXERCONTROL_CONTROLTYPE_MIXER)) ...
 //
 // Threads: main thread only.
-#include "platform/MixerService.h"
+#include "platform/card/MixerService.h"
 
 #include <deque>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // A wave-in device table for tests: devices with chosen capabilities, buffers filled by
 // the test (Deliver, from any thread), injected failures, and a device that can vanish.
-#include "platform/WaveInDevices.h"
+#include "platform/card/WaveInDevices.h"
 
 #include <cstdint>
 #include <deque>

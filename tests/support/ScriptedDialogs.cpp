@@ -1,6 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
-#include "platform/ErrorReport.h"
+#include "platform/os/ErrorReport.h"
 
 namespace {
 std::optional<std::string> next(std::deque<std::optional<std::string>>& answers)

@@ -2,7 +2,7 @@
 // Dialogs that answer from a script instead of waiting for a person, and remember what
 // was asked and shown. Install with ScriptedDialogs::Install(); the previous dialogs and
 // error report come back when the returned guard goes.
-#include "platform/Dialogs.h"
+#include "platform/os/Dialogs.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "support/TempDir.h"
 
-#include "platform/Paths.h"
+#include "platform/os/Paths.h"
 
 #include <cstdlib>
 #include <filesystem>

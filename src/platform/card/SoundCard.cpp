@@ -1,0 +1,282 @@
+#include "platform/card/SoundCard.h"
+
+#include "platform/card/alsa/AlsaPcm.h"
+#include "platform/card/CardClock.h"
+#include "platform/card/CardMix.h"
+#include "platform/card/CardMixer.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/ProfileFile.h"
+#include "platform/card/SoundLine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+// Frames the card mixes at a time: about 23 ms.
+constexpr std::size_t kPeriodFrames = 1024;
+
+SoundCard* currentCard = nullptr;  // main thread only
+
+bool equalsIgnoringCase(const std::string& a, const char* b)
+{
+    const std::string lower = [&] {
+        std::string s = a;
+        for (char& c : s)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }();
+    return lower == b;
+}
+
+// Card thread. Plays what the monitor device takes now and drops the rest, so a monitor
+// that runs slow never holds up the recording.
+void playOnMonitor(snd_pcm_t* pcm, std::span<const std::int16_t> samples)
+{
+    snd_pcm_sframes_t n = snd_pcm_writei(pcm, samples.data(), samples.size() / kCardChannels);
+    if (n == -EPIPE || n == -ESTRPIPE) {
+        if (snd_pcm_recover(pcm, int(n), 1) == 0)
+            snd_pcm_writei(pcm, samples.data(), samples.size() / kCardChannels);
+    }
+}
+}  // namespace
+
+SoundCardSettings SoundCardSettings::FromProfile(const ProfileFile& profile)
+{
+    const std::string section = "SOUNDCARD_SETUP";
+    SoundCardSettings s;
+    s.micDevice = profile.ReadString(section, "MicDevice", s.micDevice);
+    s.lineDevice = profile.ReadString(section, "LineDevice", s.lineDevice);
+    s.auxDevice = profile.ReadString(section, "AuxDevice", s.auxDevice);
+    s.monitorDevice = profile.ReadString(section, "MonitorDevice", s.monitorDevice);
+    s.cdDevice = profile.ReadString(section, "CdDevice", s.cdDevice);
+    s.soundFont = profile.ReadString(section, "SoundFont", s.soundFont);
+    s.fastClock = equalsIgnoringCase(profile.ReadString(section, "Clock", ""), "fast");
+    return s;
+}
+
+struct SoundCard::Impl {
+    explicit Impl(SoundCardSettings s) : settings(std::move(s)) {}
+
+    // Any thread: something the card thread looks at has changed.
+    void Wake();
+    // Card thread: the mixing loop, until quit.
+    void Run();
+    // Card thread: waits until Wake was called after `seen` was taken, or quit.
+    void WaitForChange(std::uint64_t seen);
+    // Card thread: true when woken to quit before `deadline`.
+    bool SleepUntil(CardClock::Clock::time_point deadline);
+
+    // Fixed after construction.
+    const SoundCardSettings settings;
+    std::vector<MadeSoundLine> lines;  // used by the card thread while it runs
+    std::unique_ptr<CardMixer> mixer;
+    std::unique_ptr<CardWaveIn> waveIn;
+    AlsaPcm monitor;  // null when MonitorDevice cannot be opened; card thread after start
+
+    // Guarded by wakeLock.
+    std::mutex wakeLock;
+    std::condition_variable wakeUp;
+    std::uint64_t generation = 0;  // counts changes the card thread has to look at
+    bool quit = false;
+
+    std::thread thread;  // started last, joined first
+};
+
+void SoundCard::Impl::Wake()
+{
+    {
+        std::lock_guard lock(wakeLock);
+        ++generation;
+    }
+    wakeUp.notify_all();
+}
+
+void SoundCard::Impl::WaitForChange(std::uint64_t seen)
+{
+    std::unique_lock lock(wakeLock);
+    wakeUp.wait(lock, [&] { return quit || generation != seen; });
+}
+
+bool SoundCard::Impl::SleepUntil(CardClock::Clock::time_point deadline)
+{
+    std::unique_lock lock(wakeLock);
+    return wakeUp.wait_until(lock, deadline, [&] { return quit; });
+}
+
+// Card thread: the mixing loop. Each round takes the current levels, decides which lines
+// it needs, waits for its clock (or, at Clock=fast, for room in the recorder's buffers),
+// reads one period from every needed line and hands the two mixes on.
+void SoundCard::Impl::Run()
+{
+    const std::size_t n = lines.size();
+    std::vector<bool> active(n, false);
+    std::vector<std::vector<std::int16_t>> samples(n, std::vector<std::int16_t>(kPeriodFrames * kCardChannels));
+    std::vector<std::int16_t> waveMix(kPeriodFrames * kCardChannels);
+    std::vector<std::int16_t> speakerMix(kPeriodFrames * kCardChannels);
+    std::vector<MixInput> waveInputs, speakerInputs;
+    CardClock clock(kCardRate);
+    bool running = false;
+    bool wasFast = false;
+
+    auto setActive = [&](std::size_t i, bool on) {
+        if (active[i] == on)
+            return;
+        active[i] = on;
+        if (on)
+            lines[i].line->Start();
+        else
+            lines[i].line->Stop();
+    };
+
+    for (;;) {
+        std::uint64_t seen;
+        {
+            std::lock_guard lock(wakeLock);
+            if (quit)
+                break;
+            seen = generation;
+        }
+        const CardLevels levels = mixer->Levels();
+        const bool recording = waveIn->Started();
+
+        bool lostWhileRecording = false;
+        bool allSoftware = true;
+        for (std::size_t i = 0; i < n; ++i)
+            if (recording && levels.lines[i].selected) {
+                lostWhileRecording = lostWhileRecording || levels.lines[i].lost;
+                allSoftware = allSoftware && lines[i].line->IsSoftware();
+            }
+        if (lostWhileRecording) {
+            waveIn->DeviceLost();
+            continue;
+        }
+        const bool fast = settings.fastClock && recording && allSoftware;
+        bool monitoring = false;
+        if (monitor && !fast && !levels.speakerMute)
+            for (const LineLevels& l : levels.lines)
+                monitoring = monitoring || (!l.speakerMute && !l.lost);
+
+        std::vector<bool> needed(n, false);
+        for (std::size_t i = 0; i < n; ++i)
+            needed[i] = !levels.lines[i].lost && ((recording && levels.lines[i].selected) ||
+                                                  (monitoring && !levels.lines[i].speakerMute));
+
+        if (!recording && !monitoring) {
+            for (std::size_t i = 0; i < n; ++i)
+                setActive(i, false);
+            running = false;
+            WaitForChange(seen);
+            continue;
+        }
+        if (fast && !waveIn->WantsData()) {
+            WaitForChange(seen);
+            continue;
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            setActive(i, needed[i]);
+        if (!running || fast != wasFast)
+            clock.Restart(CardClock::Clock::now());
+        running = true;
+        wasFast = fast;
+        if (!fast && SleepUntil(clock.Deadline(kPeriodFrames)))
+            break;
+
+        waveInputs.clear();
+        speakerInputs.clear();
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!needed[i])
+                continue;
+            if (lines[i].line->Read(samples[i]) == LineStatus::Lost) {
+                setActive(i, false);
+                mixer->MarkLineLost(i);  // the next round ends a recording that needs it
+                continue;
+            }
+            if (recording && levels.lines[i].selected)
+                waveInputs.push_back({samples[i], levels.lines[i].waveInVolume});
+            if (monitoring && !levels.lines[i].speakerMute)
+                speakerInputs.push_back({samples[i], levels.lines[i].speakerVolume});
+        }
+        if (recording) {
+            MixLines(waveInputs, levels.waveInMaster, waveMix);
+            waveIn->Deliver(waveMix);
+        }
+        if (monitoring) {
+            MixLines(speakerInputs, levels.speakerMaster, speakerMix);
+            playOnMonitor(monitor.get(), speakerMix);
+        }
+        clock.Produced(kPeriodFrames, CardClock::Clock::now());
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        setActive(i, false);
+}
+
+SoundCard::SoundCard(SoundCardSettings settings) : impl_(std::make_unique<Impl>(std::move(settings)))
+{
+    Impl& d = *impl_;
+    d.lines = MakeSoundLines(d.settings);
+    std::vector<std::uint32_t> types;
+    for (const MadeSoundLine& l : d.lines)
+        types.push_back(l.componentType);
+    d.mixer = std::make_unique<CardMixer>(std::move(types), [&d] { d.Wake(); });
+    d.waveIn = std::make_unique<CardWaveIn>([&d] { d.Wake(); });
+    if (!d.settings.monitorDevice.empty())
+        d.monitor = OpenCardPcm(d.settings.monitorDevice, SND_PCM_STREAM_PLAYBACK);
+    d.thread = std::thread([&d] {
+        // A failure here ends the mixing; the recorder then sees no more data.
+        try {
+            d.Run();
+        } catch (...) {
+            ReportCurrentException();
+        }
+    });
+    currentCard = this;
+}
+
+SoundCard::~SoundCard()
+{
+    {
+        std::lock_guard lock(impl_->wakeLock);
+        impl_->quit = true;
+    }
+    impl_->wakeUp.notify_all();
+    impl_->thread.join();
+    if (currentCard == this)
+        currentCard = nullptr;
+}
+
+SoundCard* SoundCard::Current()
+{
+    return currentCard;
+}
+
+const SoundCardSettings& SoundCard::Settings() const
+{
+    return impl_->settings;
+}
+
+IMixerService& SoundCard::Mixer()
+{
+    return *impl_->mixer;
+}
+
+IWaveInDevices& SoundCard::WaveIn()
+{
+    return *impl_->waveIn;
+}
+
+void SoundCard::SetPcmConverter(PcmConverter converter)
+{
+    SetCardPcmConverter(std::move(converter));
+}
+
+std::uint64_t SoundCard::Overruns() const
+{
+    std::uint64_t total = 0;
+    for (const MadeSoundLine& l : impl_->lines)
+        total += l.line->Overruns();
+    return total;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The program's own sound card. Linux desktops no longer offer a hardware mixer with a
+// synthesiser and a CD line, so the card is software: source lines (synthesiser, CD,
+// microphone, line, aux) are mixed into two destinations, the speakers (the monitor,
+// played on an ALSA device) and wave-in (what a recorder records), behind the mixer
+// service and the wave-in device table that the recorder and the mixer model use.
+//
+//   SoundCard card(SoundCardSettings::FromProfile(ProfileFile::Settings()));
+//   IMixerService& mixer = card.Mixer();        // one device, id 0
+//   IWaveInDevices& waveIn = card.WaveIn();     // one device, id 0
+//   SoundCard::Current() == &card;              // while it lives
+//
+// Lines: each source is one SoundLine subclass and one RegisterSoundLine call (see
+// SoundLine.h). The card asks every registered factory once, at construction; a factory
+// that returns null (no font, no drive, a capture device that cannot be opened) leaves its
+// line out of the mixer.
+//
+// Clock: by default the card hands out audio at the wall clock's pace, never faster, even
+// when a capture device delivers as fast as it is read. With Clock=fast, while every line
+// selected for recording is a software line, the card mixes as fast as the recorder
+// queues buffers (and the monitor stays silent).
+//
+// Threads: construction, destruction and every mixer and wave-in call run on the main
+// thread; the card mixes on a thread of its own (see SoundLine.h).
+#include "platform/card/CardWaveIn.h"
+#include "platform/card/MixerService.h"
+#include "platform/card/WaveInDevices.h"
+
+#include <cstdint>
+
+#include <memory>
+#include <string>
+
+class ProfileFile;
+
+// MERVANE2.INI, section SOUNDCARD_SETUP.
+struct SoundCardSettings {
+    std::string micDevice = "default";  // MicDevice: ALSA capture device
+    std::string lineDevice;             // LineDevice: empty = no line input
+    std::string auxDevice;              // AuxDevice: empty = no aux input
+    std::string monitorDevice = "default";  // MonitorDevice: ALSA playback device
+    std::string cdDevice;               // CdDevice: drive or disc image; empty = first drive
+    std::string soundFont;              // SoundFont: empty = the system's General MIDI font
+    bool fastClock = false;             // Clock=fast
+
+    static SoundCardSettings FromProfile(const ProfileFile& profile);
+};
+
+class SoundCard {
+public:
+    explicit SoundCard(SoundCardSettings settings);
+    ~SoundCard();
+    SoundCard(const SoundCard&) = delete;
+    SoundCard& operator=(const SoundCard&) = delete;
+
+    // The card of this process while one exists, else null. Main thread.
+    static SoundCard* Current();
+
+    const SoundCardSettings& Settings() const;
+    IMixerService& Mixer();
+    IWaveInDevices& WaveIn();
+
+    // Installs the converter that turns the card's own format (44100 Hz, 16-bit, stereo)
+    // into any other PCM format a recorder opens wave-in with; without one, only the
+    // card's own format can be recorded. Process-wide, for every card; any thread.
+    static void SetPcmConverter(PcmConverter converter);
+
+    // Capture overruns recovered so far, over all lines. Any thread.
+    std::uint64_t Overruns() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

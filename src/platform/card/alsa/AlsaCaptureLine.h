@@ -1,0 +1,22 @@
+#pragma once
+// A source line read from an ALSA capture device (the microphone, line and aux inputs).
+// An overrun (the card thread came late and the device's buffer filled up) is recovered
+// and counted; the frames lost in it are simply missing, the recording goes on. A device
+// that is gone (unplugged: -ENODEV, or a recovery that fails) makes the line Lost.
+//
+//   std::unique_ptr<SoundLine> mic = OpenCaptureLine("default");   // null: cannot open
+//
+// Threads: OpenCaptureLine on the main thread; the line's Start, Read and Stop on the
+// card thread (see SoundLine.h). InjectCaptureFault from any thread.
+#include "platform/card/SoundLine.h"
+
+#include <memory>
+#include <string>
+
+std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device);
+
+// Makes the next read of every capture line on ALSA device `device` fail with `error`
+// (a negative errno: -EPIPE for an overrun, -ENODEV for a removed device) instead of
+// reading, so the line's real fault handling runs on its real handle. For tests, which
+// have no hardware to overrun or unplug.
+void InjectCaptureFault(const std::string& device, int error);

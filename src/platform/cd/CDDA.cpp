@@ -1,0 +1,304 @@
+#include "platform/cd/CDDA.h"
+
+#include "platform/cd/CdioHandle.h"
+
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+constexpr int kSectorBytes = CDIO_CD_FRAMESIZE_RAW;  // 2352
+constexpr int kSectorsPerWrite = 64;
+constexpr int kMaxRetries = 20;                      // cd-paranoia's default
+
+struct DriveCloser {
+    void operator()(cdrom_drive_t* d) const { cdio_cddap_close_no_free_cdio(d); }
+};
+struct ParanoiaFreer {
+    void operator()(cdrom_paranoia_t* p) const { cdio_paranoia_free(p); }
+};
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+void noReport(long, paranoia_cb_mode_t) {}
+
+void putLe16(std::uint8_t* at, std::uint16_t v)
+{
+    at[0] = std::uint8_t(v);
+    at[1] = std::uint8_t(v >> 8);
+}
+void putLe32(std::uint8_t* at, std::uint32_t v)
+{
+    putLe16(at, std::uint16_t(v));
+    putLe16(at + 2, std::uint16_t(v >> 16));
+}
+
+// The 44-byte header of a 16-bit stereo 44100 Hz PCM wave file with dataBytes of samples.
+std::array<std::uint8_t, 44> waveHeader(std::uint32_t dataBytes)
+{
+    std::array<std::uint8_t, 44> h{};
+    std::memcpy(&h[0], "RIFF", 4);
+    putLe32(&h[4], 36 + dataBytes);
+    std::memcpy(&h[8], "WAVEfmt ", 8);
+    putLe32(&h[16], 16);
+    putLe16(&h[20], 1);        // PCM
+    putLe16(&h[22], 2);        // channels
+    putLe32(&h[24], 44100);
+    putLe32(&h[28], 44100 * 4);
+    putLe16(&h[32], 4);        // block alignment
+    putLe16(&h[34], 16);
+    std::memcpy(&h[36], "data", 4);
+    putLe32(&h[40], dataBytes);
+    return h;
+}
+
+// The wave file being extracted into: header first, sectors appended, sizes set at the end.
+class WaveOut {
+public:
+    explicit WaveOut(const std::string& path) : file_(std::fopen(path.c_str(), "wb"))
+    {
+        if (file_) {
+            const auto h = waveHeader(0);
+            ok_ = std::fwrite(h.data(), 1, h.size(), file_.get()) == h.size();
+        }
+        buffer_.reserve(std::size_t(kSectorsPerWrite) * kSectorBytes);
+    }
+    bool Opened() const { return file_ != nullptr; }
+    bool Ok() const { return ok_; }
+
+    // One sector of host-order samples, stored little-endian.
+    void Append(const std::int16_t* samples)
+    {
+        const std::size_t at = buffer_.size();
+        buffer_.resize(at + kSectorBytes);
+        for (int i = 0; i < kSectorBytes / 2; ++i)
+            putLe16(&buffer_[at + 2 * std::size_t(i)], std::uint16_t(samples[i]));
+        if (buffer_.size() >= std::size_t(kSectorsPerWrite) * kSectorBytes)
+            flush();
+    }
+
+    // Writes what is buffered and the final sizes; false when any write failed.
+    bool Finish()
+    {
+        if (!file_)
+            return false;
+        flush();
+        if (ok_) {
+            const auto h = waveHeader(std::uint32_t(dataBytes_));
+            ok_ = std::fseek(file_.get(), 0, SEEK_SET) == 0 &&
+                  std::fwrite(h.data(), 1, h.size(), file_.get()) == h.size();
+        }
+        ok_ = std::fclose(file_.release()) == 0 && ok_;
+        return ok_;
+    }
+
+private:
+    void flush()
+    {
+        if (ok_ && !buffer_.empty()) {
+            ok_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) == buffer_.size();
+            if (ok_)
+                dataBytes_ += buffer_.size();
+        }
+        buffer_.clear();
+    }
+
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t dataBytes_ = 0;
+    bool ok_ = false;
+};
+
+std::string withSlash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+}  // namespace
+
+std::string CddaFolderProblem(const std::string& folder)
+{
+    if (folder.empty())
+        return "No folder was chosen for the extracted audio";
+    if (withSlash(folder).size() > kCddaMaxFolderLength)
+        return "The folder name is longer than " + std::to_string(kCddaMaxFolderLength) +
+               " characters; choose a folder with a shorter name:\n" + folder;
+    return {};
+}
+
+void CdRipper::SetOutputDir(const std::string& folder)
+{
+    std::lock_guard lock(textLock_);
+    folderProblem_ = CddaFolderProblem(folder);
+    folder_ = folderProblem_.empty() ? withSlash(folder) : std::string();
+    cancel_.store(false);
+}
+
+void CdRipper::SetDevice(const std::string& device)
+{
+    std::lock_guard lock(textLock_);
+    device_ = device;
+}
+
+std::string CdRipper::LastError() const
+{
+    std::lock_guard lock(textLock_);
+    return error_;
+}
+
+std::uint8_t CdRipper::fail(const std::string& message, std::uint8_t result)
+{
+    std::lock_guard lock(textLock_);
+    error_ = message;
+    return result;
+}
+
+std::uint8_t CdRipper::RipTrack(int track)
+{
+    std::unique_lock run(runLock_, std::try_to_lock);
+    if (!run.owns_lock())
+        return fail("Another track is being extracted");
+    std::string folder, problem, device;
+    {
+        std::lock_guard lock(textLock_);
+        error_.clear();
+        folder = folder_;
+        problem = folderProblem_;
+        device = device_;
+    }
+    progress_.store(0);
+    running_.store(true);
+    std::uint8_t result = kRipFailed;
+    if (!problem.empty())
+        result = fail(problem);
+    else if (folder.empty())
+        result = fail(CddaFolderProblem(folder));
+    else
+        result = rip(track, folder, device.empty() ? ResolveCdDevice(CdDeviceSetting()) : device);
+    cancel_.store(false);
+    running_.store(false);
+    return result;
+}
+
+std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::string& device)
+{
+    const std::string target = folder + "mp3tmp.wav";
+    const std::string partial = target + ".partial";
+    std::error_code ec;
+    std::filesystem::remove(target, ec);
+    std::filesystem::remove(partial, ec);
+    if (cancel_.load())
+        return fail("The extraction was cancelled", kRipCancelled);
+
+    std::string error;
+    CdioPtr cd = OpenCdio(device, error);
+    if (!cd)
+        return fail(error);
+    const track_t first = cdio_get_first_track_num(cd.get());
+    const track_t count = cdio_get_num_tracks(cd.get());
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return fail("There is no CD in \"" + device + "\"");
+    if (track < first || track >= first + count)
+        return fail("The CD has no track " + std::to_string(track));
+    if (cdio_get_track_format(cd.get(), track_t(track)) != TRACK_FORMAT_AUDIO)
+        return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+
+    std::unique_ptr<cdrom_drive_t, DriveCloser> drive(
+        cdio_cddap_identify_cdio(cd.get(), CDDA_MESSAGE_FORGETIT, nullptr));
+    if (!drive)
+        return fail("\"" + device + "\" cannot read audio CDs");
+    if (IsCdImageName(device))
+        drive->bigendianp = 0;  // images hold audio in the CD's own little-endian order
+    cdio_cddap_verbose_set(drive.get(), CDDA_MESSAGE_FORGETIT, CDDA_MESSAGE_FORGETIT);
+    if (cdio_cddap_open(drive.get()) != 0)
+        return fail("Unable to read the audio CD in \"" + device + "\"");
+
+    const lsn_t firstSector = cdio_cddap_track_firstsector(drive.get(), track_t(track));
+    const lsn_t lastSector = cdio_cddap_track_lastsector(drive.get(), track_t(track));
+    if (firstSector < 0 || lastSector < firstSector)
+        return fail("Track " + std::to_string(track) + " has no audio to extract");
+    const int total = lastSector - firstSector + 1;
+
+    std::unique_ptr<cdrom_paranoia_t, ParanoiaFreer> paranoia(cdio_paranoia_init(drive.get()));
+    if (!paranoia)
+        return fail("Unable to read the audio CD in \"" + device + "\"");
+    cdio_paranoia_modeset(paranoia.get(), PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+    cdio_paranoia_seek(paranoia.get(), firstSector, SEEK_SET);
+
+    WaveOut out(partial);
+    if (!out.Opened())
+        return fail("Unable to create \"" + partial + "\"");
+
+    int done = 0;
+    bool cancelled = false;
+    std::string readError;
+    while (done < total) {
+        if (cancel_.load()) {
+            cancelled = true;
+            break;
+        }
+        const std::int16_t* samples = cdio_paranoia_read_limited(paranoia.get(), noReport, kMaxRetries);
+        if (!samples) {
+            readError = "The CD could not be read at " + std::to_string(done / 75 / 60) + " min. " +
+                        std::to_string(done / 75 % 60) + " sec. of track " + std::to_string(track);
+            break;
+        }
+        out.Append(samples);
+        ++done;
+        // 100 is kept for the moment the file is complete.
+        progress_.store(std::min(99, int(std::int64_t(done) * 100 / total)));
+        if (OnSector)
+            OnSector(done, total);
+    }
+    const bool written = out.Finish();
+    if (cancelled)
+        return fail("The extraction was cancelled", kRipCancelled);
+    if (!readError.empty())
+        return fail(readError);
+    if (!written)
+        return fail("Unable to write \"" + partial + "\"; the disk may be full");
+    std::filesystem::rename(partial, target, ec);
+    if (ec)
+        return fail("Unable to create \"" + target + "\"");
+    progress_.store(100);
+    return kRipOk;
+}
+
+CdRipper& CddaLibrary()
+{
+    static CdRipper ripper;
+    return ripper;
+}
+
+void setOutputDir(const char* folder)
+{
+    CddaLibrary().SetOutputDir(folder ? folder : "");
+}
+
+std::uint8_t riptrack(std::int32_t track)
+{
+    return CddaLibrary().RipTrack(track);
+}
+
+std::int32_t getprogress()
+{
+    return CddaLibrary().Progress();
+}
+
+void cancelrip()
+{
+    CddaLibrary().Cancel();
+}
+
+std::string ripmessage()
+{
+    return CddaLibrary().LastError();
+}

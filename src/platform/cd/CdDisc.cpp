@@ -1,0 +1,147 @@
+#include "platform/cd/CdDisc.h"
+
+#include "platform/cd/CdioHandle.h"
+
+#include <cstring>
+#include <mutex>
+
+struct CdDisc::Handle {
+    std::mutex lock;  // guards cd and the table while ReadAudio runs on another thread
+    CdioPtr cd;
+};
+
+namespace {
+CdioPtr openOrRaise(const std::string& device)
+{
+    std::string error;
+    CdioPtr cd = OpenCdio(device, error);
+    if (!cd)
+        throw ECdError(error);
+    return cd;
+}
+}  // namespace
+
+CdDisc::CdDisc(std::string device) : device_(std::move(device)), handle_(std::make_unique<Handle>()) {}
+
+CdDisc::~CdDisc() = default;
+
+std::unique_ptr<CdDisc> CdDisc::Open(const std::string& device)
+{
+    std::unique_ptr<CdDisc> disc(new CdDisc(device));
+    disc->handle_->cd = openOrRaise(device);
+    std::lock_guard lock(disc->handle_->lock);
+    disc->readTable();
+    return disc;
+}
+
+std::unique_ptr<CdDisc> CdDisc::OpenConfigured()
+{
+    return Open(ResolveCdDevice(CdDeviceSetting()));
+}
+
+const std::string& CdDisc::Device() const
+{
+    return device_;
+}
+
+void CdDisc::readTable()
+{
+    tracks_.clear();
+    leadOut_ = 0;
+    CdIo_t* cd = handle_->cd.get();
+    const track_t first = cdio_get_first_track_num(cd);
+    const track_t count = cdio_get_num_tracks(cd);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return;  // no disc, or a disc without a table
+    const lsn_t leadOut = cdio_get_track_lsn(cd, CDIO_CDROM_LEADOUT_TRACK);
+    if (leadOut == CDIO_INVALID_LSN)
+        return;
+    std::vector<CdTrack> tracks;
+    for (int n = first; n < first + count; ++n) {
+        CdTrack t;
+        t.number = n;
+        t.audio = cdio_get_track_format(cd, track_t(n)) == TRACK_FORMAT_AUDIO;
+        const lsn_t start = cdio_get_track_lsn(cd, track_t(n));
+        const lsn_t next = n + 1 < first + count ? cdio_get_track_lsn(cd, track_t(n + 1)) : leadOut;
+        if (start == CDIO_INVALID_LSN || next == CDIO_INVALID_LSN || next < start)
+            return;  // a table that contradicts itself counts as no disc
+        t.firstSector = start;
+        t.sectorCount = next - start;
+        t.startMs = CdSectorsToMs(std::int64_t(start) + kCdLeadInSectors);
+        t.lengthMs = CdSectorsToMs(t.sectorCount);
+        t.startTmsf = MakeTmsf(n, 0, 0, 0);
+        t.lengthMsf = CdSectorsToMsf(t.sectorCount);
+        tracks.push_back(t);
+    }
+    tracks_ = std::move(tracks);
+    leadOut_ = leadOut;
+}
+
+const CdTrack& CdDisc::Track(int number) const
+{
+    if (const CdTrack* t = FindTrack(number))
+        return *t;
+    throw ECdError("The CD has no track " + std::to_string(number));
+}
+
+const CdTrack* CdDisc::FindTrack(int number) const
+{
+    for (const CdTrack& t : tracks_)
+        if (t.number == number)
+            return &t;
+    return nullptr;
+}
+
+int CdDisc::TrackAt(std::int32_t sector) const
+{
+    for (const CdTrack& t : tracks_)
+        if (sector >= t.firstSector && sector < t.firstSector + t.sectorCount)
+            return t.number;
+    return 0;
+}
+
+std::uint32_t CdDisc::MsToTmsf(std::int64_t ms) const
+{
+    const std::int32_t sector = std::int32_t(CdMsToSectors(ms) - kCdLeadInSectors);
+    const int n = TrackAt(sector);
+    if (n == 0)
+        return tracks_.empty() ? 0 : MakeTmsf(tracks_.front().number, 0, 0, 0);
+    const std::uint32_t msf = CdSectorsToMsf(sector - Track(n).firstSector);
+    return MakeTmsf(n, int(msf & 0xFF), int(msf >> 8 & 0xFF), int(msf >> 16 & 0xFF));
+}
+
+bool CdDisc::Reload()
+{
+    CdioPtr fresh = openOrRaise(device_);  // libcdio keeps a table per handle; a new handle reads it anew
+    std::lock_guard lock(handle_->lock);
+    handle_->cd = std::move(fresh);
+    readTable();
+    return DiscPresent();
+}
+
+void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_t* samples)
+{
+    if (count <= 0)
+        return;
+    std::lock_guard lock(handle_->lock);
+    for (std::int32_t s : {firstSector, firstSector + count - 1}) {
+        const int n = TrackAt(s);
+        if (n == 0)
+            throw ECdError("Sector " + std::to_string(s) + " lies outside the tracks of the CD");
+        if (!Track(n).audio)
+            throw ECdError("Track " + std::to_string(n) + " is a data track and holds no audio");
+    }
+    for (const CdTrack& t : tracks_)
+        if (!t.audio && t.firstSector < firstSector + count && firstSector < t.firstSector + t.sectorCount)
+            throw ECdError("Track " + std::to_string(t.number) + " is a data track and holds no audio");
+
+    auto* bytes = reinterpret_cast<std::uint8_t*>(samples);
+    if (cdio_read_audio_sectors(handle_->cd.get(), bytes, firstSector, std::uint32_t(count)) != DRIVER_OP_SUCCESS)
+        throw ECdError("The CD could not be read at sector " + std::to_string(firstSector));
+    // Audio sectors hold little-endian samples; turn them into host order in place.
+    const std::size_t n = std::size_t(count) * kCdSamplesPerSector * 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint16_t v = std::uint16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        std::memcpy(samples + i, &v, sizeof v);
+    }
+}

@@ -1,0 +1,248 @@
+#include "platform/midi/MidiSynth.h"
+
+#include "platform/midi/SoundFont.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+MidiSynth* current = nullptr;  // main thread only
+
+struct SettingsDeleter {
+    void operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
+};
+struct SynthDeleter {
+    void operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
+};
+struct PlayerDeleter {
+    void operator()(fluid_player_t* p) const { delete_fluid_player(p); }
+};
+
+// Output below this magnitude counts as silence when the release tail is judged.
+constexpr int kSilence = 8;
+// The tail is rendered in short pieces so that its end is found within a few milliseconds.
+constexpr std::size_t kTailPiece = 256;
+
+std::uint64_t framesFor(std::uint32_t ms)
+{
+    return (std::uint64_t{ms} * MidiSynth::SampleRate + 500) / 1000;
+}
+
+void quietLog()
+{
+    // FluidSynth reports missing presets and the like on stderr; our own errors say enough.
+    static const bool once = [] {
+        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+        return true;
+    }();
+    (void)once;
+}
+}  // namespace
+
+struct MidiSynth::Fluid {
+    std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
+    std::unique_ptr<fluid_synth_t, SynthDeleter> synth;
+    std::unique_ptr<fluid_player_t, PlayerDeleter> player;  // the play in progress
+
+    ~Fluid() { player.reset(); synth.reset(); settings.reset(); }
+};
+
+std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::string& error)
+{
+    quietLog();
+    auto fluid = std::make_unique<Fluid>();
+    fluid->settings.reset(new_fluid_settings());
+    if (!fluid->settings) {
+        error = "The MIDI synthesiser cannot start.";
+        return nullptr;
+    }
+    fluid_settings_t* s = fluid->settings.get();
+    fluid_settings_setnum(s, "synth.sample-rate", SampleRate);
+    // The player follows the rendered samples, and it must not reset the synthesiser at the
+    // end of the song: that would cut the release of the last notes.
+    fluid_settings_setstr(s, "player.timing-source", "sample");
+    fluid_settings_setint(s, "player.reset-synth", 0);
+    fluid->synth.reset(new_fluid_synth(s));
+    if (!fluid->synth) {
+        error = "The MIDI synthesiser cannot start.";
+        return nullptr;
+    }
+    if (!IsUsableSoundFont(soundFont) || fluid_synth_sfload(fluid->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED) {
+        error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
+                                  : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        return nullptr;
+    }
+    return std::unique_ptr<MidiSynth>(new MidiSynth(std::move(fluid), soundFont));
+}
+
+MidiSynth* MidiSynth::Current()
+{
+    return current;
+}
+
+MidiSynth::MidiSynth(std::unique_ptr<Fluid> fluid, std::string soundFont)
+    : fluid_(std::move(fluid)), soundFont_(std::move(soundFont))
+{
+    current = this;
+}
+
+MidiSynth::~MidiSynth()
+{
+    if (current == this)
+        current = nullptr;
+    std::lock_guard lock(mutex_);
+    fluid_.reset();
+}
+
+bool MidiSynth::TryClaim()
+{
+    if (claimed_)
+        return false;
+    claimed_ = true;
+    return true;
+}
+
+void MidiSynth::Release()
+{
+    claimed_ = false;
+}
+
+bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
+{
+    std::lock_guard lock(mutex_);
+    if (state_ != State::Idle)
+        Silence();
+    fluid_synth_t* synth = fluid_->synth.get();
+    // Every play starts from the General MIDI power-on state; a play from a later position
+    // gets the programs and controllers before it from the player's seek.
+    fluid_synth_system_reset(synth);
+    fluid_->player.reset(new_fluid_player(synth));
+    fluid_player_t* player = fluid_->player.get();
+    if (!player || !song.file || fluid_player_add_mem(player, song.file->data(), song.file->size()) != FLUID_OK ||
+        (song.fromTick > 0 && fluid_player_seek(player, static_cast<int>(song.fromTick)) != FLUID_OK) ||
+        fluid_player_play(player) != FLUID_OK) {
+        fluid_->player.reset();
+        error = "The MIDI synthesiser cannot play the file.";
+        return false;
+    }
+    onEnd_ = std::move(onEnd);
+    fromMs_ = song.fromMs;
+    toMs_ = std::max(song.fromMs, song.toMs);
+    positionMs_ = fromMs_;
+    playFrames_ = 0;
+    endFrames_ = framesFor(toMs_) - framesFor(fromMs_);
+    tailFrames_ = 0;
+    state_ = State::Playing;
+    return true;
+}
+
+bool MidiSynth::Stop()
+{
+    std::lock_guard lock(mutex_);
+    if (state_ == State::Idle)
+        return false;
+    Silence();
+    return true;
+}
+
+void MidiSynth::SetPosition(std::uint32_t ms)
+{
+    std::lock_guard lock(mutex_);
+    if (state_ == State::Idle)
+        positionMs_ = ms;
+}
+
+bool MidiSynth::Playing() const
+{
+    std::lock_guard lock(mutex_);
+    return state_ != State::Idle;
+}
+
+std::uint32_t MidiSynth::PositionMs() const
+{
+    std::lock_guard lock(mutex_);
+    return positionMs_;
+}
+
+bool MidiSynth::WaitIdle(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(mutex_);
+    return idle_.wait_for(lock, timeout, [this] { return state_ == State::Idle; });
+}
+
+void MidiSynth::Render(std::int16_t* out, std::size_t frames)
+{
+    std::lock_guard lock(mutex_);
+    std::size_t done = 0;
+    while (done < frames) {
+        std::int16_t* at = out + done * Channels;
+        std::size_t n = frames - done;
+        if (state_ == State::Idle || !fluid_) {
+            std::fill(at, at + n * Channels, std::int16_t{0});
+            return;
+        }
+        if (state_ == State::Playing)
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, endFrames_ - playFrames_));
+        else
+            n = std::min(n, kTailPiece);
+        if (n > 0 && fluid_synth_write_s16(fluid_->synth.get(), static_cast<int>(n), at, 0, 2, at, 1, 2) != FLUID_OK) {
+            std::fill(at, out + frames * Channels, std::int16_t{0});
+            Finish(false);
+            return;
+        }
+        done += n;
+        if (state_ == State::Playing) {
+            playFrames_ += n;
+            positionMs_ = fromMs_ + static_cast<std::uint32_t>(playFrames_ * 1000 / SampleRate);
+            if (playFrames_ >= endFrames_ || fluid_player_get_status(fluid_->player.get()) == FLUID_PLAYER_DONE)
+                BeginTail();
+            continue;
+        }
+        tailFrames_ += n;
+        const bool silent = std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
+        if ((silent && fluid_synth_get_active_voice_count(fluid_->synth.get()) == 0) ||
+            tailFrames_ >= framesFor(MaxTailMs))
+            Finish(true);
+    }
+}
+
+void MidiSynth::BeginTail()
+{
+    fluid_synth_t* synth = fluid_->synth.get();
+    fluid_->player.reset();
+    // Pedals up and every note released: the voices fade out with their own release.
+    for (int channel = 0; channel < 16; ++channel) {
+        fluid_synth_cc(synth, channel, 64, 0);
+        fluid_synth_cc(synth, channel, 66, 0);
+    }
+    fluid_synth_all_notes_off(synth, -1);
+    positionMs_ = toMs_;
+    tailFrames_ = 0;
+    state_ = State::Tail;
+}
+
+void MidiSynth::Finish(bool ok)
+{
+    EndHandler handler;
+    std::swap(handler, onEnd_);
+    Silence();
+    if (ok)
+        positionMs_ = toMs_;
+    if (handler)
+        handler(ok);
+}
+
+void MidiSynth::Silence()
+{
+    if (fluid_) {
+        fluid_->player.reset();
+        fluid_synth_all_sounds_off(fluid_->synth.get(), -1);
+    }
+    onEnd_ = nullptr;
+    state_ = State::Idle;
+    idle_.notify_all();
+}
