@@ -11,6 +11,7 @@
 #include "support/WaveFixtures.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
@@ -142,6 +143,13 @@ TEST_F(WaveRoadAbuseTest, APickedFileWithoutExtensionIsTheFileEncoded)
     bool picked = false;
     QTimer picker;  // answers the dialog once it is up
     QObject::connect(&picker, &QTimer::timeout, [&] {
+        // The dialog lists the new folder in the background; an accept that comes before
+        // the listing sees no such file and says so. That box is closed and the pick made again.
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->done(QMessageBox::Ok);
+            picked = false;
+            return;
+        }
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || picked)
             return;
