@@ -58,7 +58,7 @@ std::unique_ptr<IMediaDevice> CdAudioDevice::Open(const MediaOpenRequest& reques
 }
 
 CdAudioDevice::CdAudioDevice(std::shared_ptr<CdDisc> disc, std::shared_ptr<CdPlayback> playback)
-    : disc_(std::move(disc)), playback_(std::move(playback)), drive_(!IsCdImageName(disc_->Device()))
+    : ClaimedPlayerDevice(*playback), disc_(std::move(disc)), playback_(std::move(playback)), drive_(!IsCdImageName(disc_->Device()))
 {
     playback_->Stop();
     RewindToFirstTrack();
@@ -165,19 +165,7 @@ MediaResult CdAudioDevice::Play(std::optional<std::uint32_t> from, std::optional
                                      "Track " + std::to_string(t.number) + " is a data track and cannot be played.");
 
     // The play in progress ends here; its notification says it was replaced.
-    if (playback_->Play({disc_, first, end}, notify) && pending_)
-        pending_(MediaNotify::Superseded);
-    pending_ = notify;
-    return {};
-}
-
-MediaResult CdAudioDevice::Stop()
-{
-    if (!disc_)
-        return MediaResult::Fail(mci::ErrInvalidDeviceId);
-    if (playback_->Stop() && pending_)
-        pending_(MediaNotify::Aborted);
-    pending_ = nullptr;
+    BeginPlay(notify, playback_->Play({disc_, first, end}, notify));
     return {};
 }
 
@@ -232,17 +220,7 @@ MediaResult CdAudioDevice::Status(std::uint32_t item, std::optional<std::uint32_
     }
 }
 
-bool CdAudioDevice::WaitPlayEnd(std::chrono::milliseconds slice)
+void CdAudioDevice::Closed()
 {
-    return !disc_ || playback_->WaitIdle(slice);
-}
-
-MediaResult CdAudioDevice::Close()
-{
-    if (!disc_)
-        return {};
-    Stop();
-    playback_->Release();
     disc_.reset();
-    return {};
 }

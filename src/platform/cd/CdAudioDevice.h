@@ -23,15 +23,15 @@
 //
 // Threads: main thread, except that a play's notify function is called on the thread
 // that ends the play (the card's, or the CD reader's).
-#include "platform/device/MediaDevice.h"
+#include "platform/cd/CdPlayback.h"
+#include "platform/device/ClaimedPlayerDevice.h"
 
 #include <cstdint>
 #include <memory>
 
 class CdDisc;
-class CdPlayback;
 
-class CdAudioDevice : public IMediaDevice {
+class CdAudioDevice : public ClaimedPlayerDevice<CdPlayback> {
 public:
     static MediaDeviceKind Kind();
     static std::unique_ptr<IMediaDevice> Open(const MediaOpenRequest& request, MediaResult& result);
@@ -39,12 +39,9 @@ public:
     ~CdAudioDevice() override;
 
     MediaResult Play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to, Notify notify) override;
-    MediaResult Stop() override;
     MediaResult SeekToStart() override;
     MediaResult SetTimeFormat(std::uint32_t format) override;
     MediaResult Status(std::uint32_t item, std::optional<std::uint32_t> track, std::uint32_t& value) override;
-    bool WaitPlayEnd(std::chrono::milliseconds slice) override;
-    MediaResult Close() override;
 
 private:
     CdAudioDevice(std::shared_ptr<CdDisc> disc, std::shared_ptr<CdPlayback> playback);
@@ -60,11 +57,11 @@ private:
     void RewindToFirstTrack();
     // Playing, stopped, open (no disc, tray open) or, for a drive, not ready.
     std::uint32_t Mode();
+    void Closed() override;
 
     // Main thread only.
     std::shared_ptr<CdDisc> disc_;          // null once closed
-    std::shared_ptr<CdPlayback> playback_;  // claimed while open
+    std::shared_ptr<CdPlayback> playback_;  // claimed while open; kept alive as long as the device
     bool drive_;  // a drive, not a disc image
     std::uint32_t format_ = mci::FormatMilliseconds;
-    Notify pending_;  // the notify function of the last play started
 };

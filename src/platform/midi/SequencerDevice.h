@@ -11,7 +11,7 @@
 //
 // Threads: main thread, except that a play's notify function is called on the thread
 // that renders the synthesiser.
-#include "platform/device/MediaDevice.h"
+#include "platform/device/ClaimedPlayerDevice.h"
 #include "platform/midi/MidiFile.h"
 
 #include <memory>
@@ -19,7 +19,7 @@
 
 class MidiSynth;
 
-class SequencerDevice : public IMediaDevice {
+class SequencerDevice : public ClaimedPlayerDevice<MidiSynth> {
 public:
     static MediaDeviceKind Kind();
     static std::unique_ptr<IMediaDevice> Open(const MediaOpenRequest& request, MediaResult& result);
@@ -27,20 +27,15 @@ public:
     ~SequencerDevice() override;
 
     MediaResult Play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to, Notify notify) override;
-    MediaResult Stop() override;
     MediaResult SeekToStart() override;
     MediaResult SetTimeFormat(std::uint32_t format) override;
     MediaResult Status(std::uint32_t item, std::optional<std::uint32_t> track, std::uint32_t& value) override;
-    bool WaitPlayEnd(std::chrono::milliseconds slice) override;
-    MediaResult Close() override;
 
 private:
     SequencerDevice(MidiSynth& synth, MidiFile file);
 
     // Main thread only.
-    MidiSynth* synth_;  // null once closed
     MidiFile file_;
     std::shared_ptr<const std::vector<std::uint8_t>> playable_;
     std::uint32_t lengthMs_;
-    Notify pending_;  // the notify function of the last play started
 };
