@@ -1,9 +1,15 @@
 #pragma once
 // WizardState holds the run's shared values: what the wizard window, the hidden window and
-// the flows' pages share for the one job of a run (source, files, encoder options, the
-// CD run's track details and scan position, the tag being made). They are set at start
-// and never reset; only the main thread touches them, except the cancel flag, which the
-// CD extraction progress tick may also set from its timer thread.
+// the flows' pages share for the job of a run (source, files, encoder options, the CD run's
+// track details and scan position, the tag being made).
+// Lifetime: one object, made by main before both windows and destroyed after them (tests
+// make it the same way in their fixture), so every reference the windows keep stays valid.
+// The pages write the values as the user walks through them; an encoding page clears the
+// cancel flag as it starts and the CD run starts its scan position at 0; reading a disc
+// sizes the checked list anew. Nothing is reset between two walks through the wizard, so a
+// page that relies on a value sets it itself.
+// Threads: only the main thread touches the values, except the cancel flag (atomic), which
+// the CD extraction's progress tick may also set from its timer thread.
 #include "mpeg/MPEGAudio.h"
 
 #include <array>

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -26,7 +27,12 @@ public:
 MessageTarget::MessageTarget(Handler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)) {}
 
-MessageTarget::~MessageTarget() = default;
+MessageTarget::~MessageTarget()
+{
+    closing_ = true;
+    while (posting_.load() != 0)
+        std::this_thread::yield();
+}
 
 namespace {
 // Posted messages are made and first read under this lock. Qt's event queue hands them
@@ -38,6 +44,13 @@ std::mutex postedMessageLock;
 
 void MessageTarget::Post(unsigned message, std::intptr_t wParam, std::intptr_t lParam)
 {
+    ++posting_;
+    struct Done {
+        std::atomic<int>& count;
+        ~Done() { --count; }
+    } done{posting_};
+    if (closing_)
+        return;
     std::unique_ptr<PostedMessage> posted;
     {
         std::lock_guard lock(postedMessageLock);

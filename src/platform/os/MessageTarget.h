@@ -15,6 +15,7 @@
 // which cannot see inside Qt's event queue. Jobs posted from one thread run in the order
 // they were posted, and before any message that thread posts to a MessageTarget later.
 #include <QObject>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -24,9 +25,14 @@ public:
     using Handler = std::function<void(unsigned message, std::intptr_t wParam, std::intptr_t lParam)>;
 
     explicit MessageTarget(Handler handler, QObject* parent = nullptr);
+    // Main thread. The target must outlive every thread that may still Post to it: its owner
+    // stops (joins, or closes the device of) each such thread before destroying it. A Post
+    // that is under way as destruction starts is waited for and its message dropped; messages
+    // already queued are dropped by Qt with the object, never delivered.
     ~MessageTarget() override;
 
-    // Any thread. Queues the message; it is delivered when the owner's event loop runs.
+    // Any thread, while the target lives. Queues the message; it is delivered when the
+    // owner's event loop runs.
     void Post(unsigned message, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
 
 protected:
@@ -34,6 +40,10 @@ protected:
 
 private:
     Handler handler_;
+    // A Post in progress counts itself in posting_; the destructor sets closing_ and then
+    // waits for posting_ to reach zero, so no Post touches a half-destroyed target.
+    std::atomic<int> posting_{0};
+    std::atomic<bool> closing_{false};
 };
 
 // Lets pending window messages (posted messages, timers, input) run once, then returns.
