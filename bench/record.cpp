@@ -4,7 +4,7 @@
 // Also the resident memory after the first minute and at the end (it must stay flat).
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 #include "stream/MMWRec.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 #include "platform/cd/CdLine.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 #include "support/CdImage.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"

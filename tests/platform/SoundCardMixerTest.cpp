@@ -3,7 +3,7 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 #include "support/TempDir.h"
 #include "support/TestAlsa.h"
 

@@ -5,7 +5,7 @@
 #include "platform/card/CardClock.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 #include "support/TestAlsa.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The recorder on the program's own sound card: a software tone line recorded at the fast
 // clock in both handling modes, and in a format the card reaches through the converter.
 #include "platform/card/SoundCard.h"
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 #include "stream/MMWRec.h"
 #include "support/RunEvents.h"
 #include "support/TempDir.h"

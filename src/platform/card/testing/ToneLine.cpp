@@ -1,6 +1,7 @@
-#include "platform/card/ToneLine.h"
+#include "platform/card/testing/ToneLine.h"
 
 #include "platform/card/alsa/AlsaPcm.h"
+
 
 #include <cmath>
 #include <numbers>
