@@ -11,6 +11,7 @@
 #include "media/MediaPlayer.h"
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
+#include "mixer/OutputGuard.h"
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
@@ -45,7 +46,7 @@ struct WizardHooks {
 // Shown when the encoder had to stop because the disk was full or a write failed; the file
 // and the system's reason follow on a line of their own.
 inline constexpr const char* kEncodingWriteFailedMessage =
-    "The disk was full or writing the MP3 file failed. The MP3 file holds only what was encoded until then.";
+    "The disk was full or writing the MP3 file failed. No MP3 file was made.";
 
 // Shown when the tag could not be appended to the MP3 file; the file and the reason follow.
 inline constexpr const char* kTagWriteFailedMessage = "unable to write header";
@@ -164,6 +165,8 @@ private:
 
     WizardState& state_;
     WizardHooks hooks_;
+    // What stood at the MP3's name when its encoding started. Main thread only.
+    OutputSnapshot outputBefore_;
 
     // Mixer state, main thread only (reset at creation).
     int recordingDest_ = 0;

@@ -5,6 +5,9 @@
 #include "mixer/OutputGuard.h"
 #include "platform/os/Dialogs.h"
 
+#include <filesystem>
+#include <utility>
+
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)
 {
@@ -14,6 +17,7 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
     MP3Encoder.SetOriginal(original);
     WaveFile.Wave()->SetFileName(input);
     MP3Encoder.SetFileName(output);
+    outputBefore_ = SnapshotOutput(output);
     state_.encodingInProgress = true;
     try {
         Trigger.Start();
@@ -56,29 +60,51 @@ void TForm2::TriggerStart(TMMDSPComponent*)
 
 void TForm2::TriggerStop(TMMDSPComponent*)
 {
+    // Only an input read to its end makes a whole MP3: a stop before (Cancel, Finish or
+    // closing mid-encode) leaves an unfinished one, which never takes the MP3's name.
+    const TMMWave* wave = WaveFile.Wave();
+    const bool wholeInput = wave->GetPosition() >= wave->DataSize();
     Trigger.Close();
     state_.encodingInProgress = false;
+    const bool complete = wholeInput && !state_.cancel && !MP3Encoder.WriteFailed();
     const bool isCd = state_.sourceKind == "cd";
+    const std::string& output = MP3Encoder.FileName();
+    const std::string staged = MP3Encoder.OutputPath();
     int tagError = 0;
-    if (!isCd)
-        tagError = hooks_.WriteTag();
-    else if (state_.cdTrackDetails)
-        tagError = hooks_.CDWriteTag();
+    std::string saveError;
+    if (complete) {
+        // The tag goes into the staged file (the hooks tag the wizard's output name), so
+        // the MP3 appears under its name with its tag.
+        const std::string target = std::exchange(state_.outputFileName, staged);
+        if (!isCd)
+            tagError = hooks_.WriteTag();
+        else if (state_.cdTrackDetails)
+            tagError = hooks_.CDWriteTag();
+        state_.outputFileName = target;
+        try {
+            PublishOutput(staged, output, outputBefore_);
+        } catch (const EMP3EncoderError& e) {
+            saveError = e.what();
+        }
+    } else {
+        std::error_code ec;
+        std::filesystem::remove(staged, ec);
+    }
     hooks_.EnableTimer1(false);
     // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
     if (hooks_.EncodingEnded)
-        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed());
+        hooks_.EncodingEnded(complete && saveError.empty());
     if (!isCd)
         hooks_.FinishUp();
     else
         state_.cdTrackDone = true;
     // One message: a full disk is why the tag could not be written either, so the user
     // hears about the disk, not first about the tag.
-    const std::string& output = MP3Encoder.FileName();
     if (MP3Encoder.WriteFailed())
-        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) +
-                                 (tagError ? " The track details could not be added either." : "") + "\n" +
+        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) + "\n" +
                                  FileReasonLine(output, MP3Encoder.WriteError()));
+    else if (!saveError.empty())
+        AppDialogs().ShowMessage(saveError);
     else if (tagError)
         AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
 }
