@@ -220,6 +220,8 @@ void TForm1::FormClose()
             state_.cancel = true;
             form2_->MediaPlayer1.Stop();
         }
+        // An encoding cut short by the closing window leaves no MP3 that looks finished.
+        form2_->AbandonEncoding();
         // A CD run still going stops its extraction, play or encoding; its loop then ends.
         AbandonCDRun();
         // A recording still running ends before its file is removed.

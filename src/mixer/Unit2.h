@@ -125,6 +125,9 @@ public:
                        bool copyright, bool original);
     // Stops a running encoding; the stop handler writes the tag and ends the page's work.
     void StopEncoding();
+    // The window is closing: a running encoding stops, and what it wrote so far is removed
+    // instead of taking the MP3's name. Main thread.
+    void AbandonEncoding();
     // How much of the source wave has been read by the pump, 0..100; nothing while no wave
     // is open.
     std::optional<int> EncodingPercent() const;
@@ -167,6 +170,7 @@ private:
     WizardHooks hooks_;
     // What stood at the MP3's name when its encoding started. Main thread only.
     OutputSnapshot outputBefore_;
+    bool abandoning_ = false;  // the window is closing; main thread only
 
     // Mixer state, main thread only (reset at creation).
     int recordingDest_ = 0;

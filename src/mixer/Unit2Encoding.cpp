@@ -58,21 +58,27 @@ void TForm2::TriggerStart(TMMDSPComponent*)
     hooks_.EnableTimer1(true);
 }
 
+void TForm2::AbandonEncoding()
+{
+    abandoning_ = true;
+    if (state_.encodingInProgress)
+        Trigger.Stop();
+}
+
 void TForm2::TriggerStop(TMMDSPComponent*)
 {
-    // Only an input read to its end makes a whole MP3: a stop before (Cancel, Finish or
-    // closing mid-encode) leaves an unfinished one, which never takes the MP3's name.
-    const TMMWave* wave = WaveFile.Wave();
-    const bool wholeInput = wave->GetPosition() >= wave->DataSize();
     Trigger.Close();
     state_.encodingInProgress = false;
-    const bool complete = wholeInput && !state_.cancel && !MP3Encoder.WriteFailed();
     const bool isCd = state_.sourceKind == "cd";
     const std::string& output = MP3Encoder.FileName();
     const std::string staged = MP3Encoder.OutputPath();
+    // What was encoded takes the MP3's name, tagged, when the input ended or the user
+    // stopped it (Cancel and Finish keep the shorter file). A run cut short by a failed
+    // write or by the closing window leaves nothing at that name.
+    const bool keep = !abandoning_ && !MP3Encoder.WriteFailed();
     int tagError = 0;
     std::string saveError;
-    if (complete) {
+    if (keep) {
         // The tag goes into the staged file (the hooks tag the wizard's output name), so
         // the MP3 appears under its name with its tag.
         const std::string target = std::exchange(state_.outputFileName, staged);
@@ -93,18 +99,18 @@ void TForm2::TriggerStop(TMMDSPComponent*)
     hooks_.EnableTimer1(false);
     // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
     if (hooks_.EncodingEnded)
-        hooks_.EncodingEnded(complete && saveError.empty());
+        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed() && saveError.empty());
     if (!isCd)
         hooks_.FinishUp();
     else
         state_.cdTrackDone = true;
-    // One message: a full disk is why the tag could not be written either, so the user
-    // hears about the disk, not first about the tag.
+    // One message, about the first thing that went wrong: a full disk, then a tag that
+    // could not be written (the file has gone, so it cannot be saved either), then the save.
     if (MP3Encoder.WriteFailed())
         AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) + "\n" +
                                  FileReasonLine(output, MP3Encoder.WriteError()));
-    else if (!saveError.empty())
-        AppDialogs().ShowMessage(saveError);
     else if (tagError)
         AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
+    else if (!saveError.empty())
+        AppDialogs().ShowMessage(saveError);
 }

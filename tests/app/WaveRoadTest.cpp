@@ -122,7 +122,8 @@ TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
     // Cancel once a part of the file has been encoded, as a person would.
     ASSERT_TRUE(RunEventsUntil([&] {
         std::error_code ec;
-        return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
+        // The MP3 grows under its temporary name until it is whole.
+        return std::filesystem::file_size(form2->MP3Encoder.OutputPath(), ec) > 64 * 1024 && !ec;
     }));
     Click("EncodeWavCancel");
     EXPECT_TRUE(Find("EncodeWavAborted")->isVisible());
