@@ -39,6 +39,14 @@ void QtDialogs::ShowMessage(const std::string& text)
     box.exec();
 }
 
+bool QtDialogs::AskYesNo(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtDialogs::ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind)
 {
     const QMessageBox::Icon icon = kind == MessageBoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;

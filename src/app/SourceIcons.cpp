@@ -4,6 +4,9 @@
 #include <QPixmap>
 #include <array>
 
+#include "platform/card/MixerService.h"
+#include "platform/card/SoundLine.h"
+
 namespace {
 struct IconSpec {
     const char* themeName;
@@ -44,4 +47,26 @@ QIcon SourceIcon(int index)
     }};
     const IconSpec& spec = kIcons.at(static_cast<std::size_t>(index));
     return QIcon::fromTheme(spec.themeName, drawnIcon(spec));
+}
+
+QString UnavailableSourceTip(int index)
+{
+    struct Source {
+        std::uint32_t componentType;
+        const char* key;
+    };
+    static constexpr std::array<Source, 5> kSources = {{
+        {MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, "SoundFont"},
+        {MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, "CdDevice"},
+        {MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "MicDevice"},
+        {MIXERLINE_COMPONENTTYPE_SRC_LINE, "LineDevice"},
+        {MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY, "AuxDevice"},
+    }};
+    if (index < 1 || index > static_cast<int>(kSources.size()))
+        return {};
+    const Source& s = kSources[static_cast<std::size_t>(index - 1)];
+    std::string why = WhyNoLine(s.componentType);
+    if (why.empty())
+        why = "The sound card has no such source. " + SetKeyAdvice(s.key);
+    return QString::fromStdString(why);
 }

@@ -2,6 +2,7 @@
 // and the process priority.
 #include "app/Unit1.h"
 
+#include "app/SourceIcons.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/os/ErrorReport.h"
@@ -198,8 +199,10 @@ void TForm1::FormActivate()
     const bool available[] = {form2_->MidiAvailable, form2_->CDAvailable, form2_->MicAvailable,
                               form2_->LineAvailable, form2_->AuxAvailable};
     for (std::size_t i = 0; i < std::size(available); ++i)
-        if (!available[i])
+        if (!available[i]) {
             sourceButtons[i + 1]->setEnabled(false);
+            sourceButtons[i + 1]->setToolTip(UnavailableSourceTip(static_cast<int>(i) + 1));
+        }
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -217,6 +220,8 @@ void TForm1::FormClose()
             state_.cancel = true;
             form2_->MediaPlayer1.Stop();
         }
+        // An encoding cut short by the closing window leaves no MP3 that looks finished.
+        form2_->AbandonEncoding();
         // A CD run still going stops its extraction, play or encoding; its loop then ends.
         AbandonCDRun();
         // A recording still running ends before its file is removed.

@@ -3,6 +3,7 @@
 // when the playback ends the hidden window's MediaPlayer1Notify starts its encoding.
 #include "app/Unit1.h"
 
+#include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
@@ -43,6 +44,9 @@ void TForm1::RecEncEnter()
     state_.cancel = false;
     btnBack_->hide();
     ProcessMessages();
+    // The encoder replaces its output: nothing plays before the output is known not to be
+    // the MIDI file itself, a folder, a pipe or a device.
+    RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName, "MIDI file");
     {
         const QSignalBlocker quiet(MMSlider3);
         MMSlider3->setValue(state_.Level(RecordLevel::Midi));

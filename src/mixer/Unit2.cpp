@@ -13,6 +13,8 @@ TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
     Trigger.SetInterval(0);
     Trigger.SetTimeFormat(tfSample);
     MP3Encoder.SetFileType(ftWAV);
+    // The MP3 takes its name only when it is whole: see TriggerStop.
+    MP3Encoder.SetStaged(true);
     Trigger.OnStart = [this](TMMDSPComponent* sender) { TriggerStart(sender); };
     Trigger.OnStop = [this](TMMDSPComponent* sender) { TriggerStop(sender); };
 

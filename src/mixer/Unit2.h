@@ -11,6 +11,7 @@
 #include "media/MediaPlayer.h"
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
+#include "mixer/OutputGuard.h"
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
 #include "stream/MMTrigg.h"
@@ -45,7 +46,7 @@ struct WizardHooks {
 // Shown when the encoder had to stop because the disk was full or a write failed; the file
 // and the system's reason follow on a line of their own.
 inline constexpr const char* kEncodingWriteFailedMessage =
-    "The disk was full or writing the MP3 file failed. The MP3 file holds only what was encoded until then.";
+    "The disk was full or writing the MP3 file failed. No MP3 file was made.";
 
 // Shown when the tag could not be appended to the MP3 file; the file and the reason follow.
 inline constexpr const char* kTagWriteFailedMessage = "unable to write header";
@@ -124,6 +125,9 @@ public:
                        bool copyright, bool original);
     // Stops a running encoding; the stop handler writes the tag and ends the page's work.
     void StopEncoding();
+    // The window is closing: a running encoding stops, and what it wrote so far is removed
+    // instead of taking the MP3's name. Main thread.
+    void AbandonEncoding();
     // How much of the source wave has been read by the pump, 0..100; nothing while no wave
     // is open.
     std::optional<int> EncodingPercent() const;
@@ -164,6 +168,9 @@ private:
 
     WizardState& state_;
     WizardHooks hooks_;
+    // What stood at the MP3's name when its encoding started. Main thread only.
+    OutputSnapshot outputBefore_;
+    bool abandoning_ = false;  // the window is closing; main thread only
 
     // Mixer state, main thread only (reset at creation).
     int recordingDest_ = 0;

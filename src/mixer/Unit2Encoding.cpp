@@ -5,6 +5,9 @@
 #include "mixer/OutputGuard.h"
 #include "platform/os/Dialogs.h"
 
+#include <filesystem>
+#include <utility>
+
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)
 {
@@ -14,6 +17,7 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
     MP3Encoder.SetOriginal(original);
     WaveFile.Wave()->SetFileName(input);
     MP3Encoder.SetFileName(output);
+    outputBefore_ = SnapshotOutput(output);
     state_.encodingInProgress = true;
     try {
         Trigger.Start();
@@ -54,31 +58,59 @@ void TForm2::TriggerStart(TMMDSPComponent*)
     hooks_.EnableTimer1(true);
 }
 
+void TForm2::AbandonEncoding()
+{
+    abandoning_ = true;
+    if (state_.encodingInProgress)
+        Trigger.Stop();
+}
+
 void TForm2::TriggerStop(TMMDSPComponent*)
 {
     Trigger.Close();
     state_.encodingInProgress = false;
     const bool isCd = state_.sourceKind == "cd";
+    const std::string& output = MP3Encoder.FileName();
+    const std::string staged = MP3Encoder.OutputPath();
+    // What was encoded takes the MP3's name, tagged, when the input ended or the user
+    // stopped it (Cancel and Finish keep the shorter file). A run cut short by a failed
+    // write or by the closing window leaves nothing at that name.
+    const bool keep = !abandoning_ && !MP3Encoder.WriteFailed();
     int tagError = 0;
-    if (!isCd)
-        tagError = hooks_.WriteTag();
-    else if (state_.cdTrackDetails)
-        tagError = hooks_.CDWriteTag();
+    std::string saveError;
+    if (keep) {
+        // The tag goes into the staged file (the hooks tag the wizard's output name), so
+        // the MP3 appears under its name with its tag.
+        const std::string target = std::exchange(state_.outputFileName, staged);
+        if (!isCd)
+            tagError = hooks_.WriteTag();
+        else if (state_.cdTrackDetails)
+            tagError = hooks_.CDWriteTag();
+        state_.outputFileName = target;
+        try {
+            PublishOutput(staged, output, outputBefore_);
+        } catch (const EMP3EncoderError& e) {
+            saveError = e.what();
+        }
+    } else {
+        std::error_code ec;
+        std::filesystem::remove(staged, ec);
+    }
     hooks_.EnableTimer1(false);
     // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
     if (hooks_.EncodingEnded)
-        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed());
+        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed() && saveError.empty());
     if (!isCd)
         hooks_.FinishUp();
     else
         state_.cdTrackDone = true;
-    // One message: a full disk is why the tag could not be written either, so the user
-    // hears about the disk, not first about the tag.
-    const std::string& output = MP3Encoder.FileName();
+    // One message, about the first thing that went wrong: a full disk, then a tag that
+    // could not be written (the file has gone, so it cannot be saved either), then the save.
     if (MP3Encoder.WriteFailed())
-        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) +
-                                 (tagError ? " The track details could not be added either." : "") + "\n" +
+        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) + "\n" +
                                  FileReasonLine(output, MP3Encoder.WriteError()));
     else if (tagError)
         AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
+    else if (!saveError.empty())
+        AppDialogs().ShowMessage(saveError);
 }

@@ -34,7 +34,8 @@ std::string UpperCase(std::string text)
 void TForm2::FormCreate()
 {
     MidiAvailable = CDAvailable = MicAvailable = LineAvailable = AuxAvailable = false;
-    // A settings file that refuses writes is reported; the wizard still starts.
+    // The settings file reports a refused write once and carries on, so start-up always
+    // finds every source; the guard is for what else may fail here.
     Guarded([&] { InitMixer(); });
     selecting_ = false;
 }

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <unistd.h>
 
 namespace {
 constexpr std::array<int, 14> kKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
@@ -75,6 +76,15 @@ TMMMP3Encoder::~TMMMP3Encoder()
     } catch (...) {
         // Destruction finishes the file as well as it can; nothing is left to report to.
     }
+    RemoveStagedOutput();
+}
+
+void TMMMP3Encoder::RemoveStagedOutput()
+{
+    if (staged_ && !outputPath_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(outputPath_, ec);  // gone already when the owner took it
+    }
 }
 
 void TMMMP3Encoder::SetFileName(const std::string& name)
@@ -118,6 +128,16 @@ void TMMMP3Encoder::Open()
     config.bCopyright = copyright_;
     config.bOriginal = original_;
 
+    RemoveStagedOutput();
+    outputPath_ = fileName_;
+    if (staged_) {
+        static std::atomic<unsigned> runs{0};
+        const std::filesystem::path target(fileName_);
+        outputPath_ = (target.parent_path() / ("." + target.filename().string() + ".part-" +
+                                              std::to_string(::getpid()) + "-" + std::to_string(runs++) +
+                                              target.extension().string()))
+                          .string();
+    }
     CreateOutput();
     std::uint32_t outputSize = 0;
     if (beInitStream(&config, &chunkSamples_, &outputSize, &stream_) != BE_ERR_SUCCESSFUL) {
@@ -137,10 +157,10 @@ void TMMMP3Encoder::Open()
 void TMMMP3Encoder::CreateOutput()
 {
     std::error_code ec;
-    std::filesystem::remove(fileName_, ec);
+    std::filesystem::remove(outputPath_, ec);
     if (fileType_ == ftRAW) {
         errno = 0;
-        rawFile_.reset(std::fopen(fileName_.c_str(), "wb"));
+        rawFile_.reset(std::fopen(outputPath_.c_str(), "wb"));
         if (!rawFile_)
             throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, errno ? errno : EIO));
         return;
@@ -149,7 +169,7 @@ void TMMMP3Encoder::CreateOutput()
     try {
         wave_ = std::make_unique<TMMWave>();
         errno = 0;
-        wave_->CreateWaveFile(fileName_, &format.wfx);
+        wave_->CreateWaveFile(outputPath_, &format.wfx);
     } catch (...) {
         const int error = errno ? errno : EIO;  // what the failed create left
         wave_.reset();
@@ -240,7 +260,7 @@ bool TMMMP3Encoder::Write(const std::uint8_t* data, std::uint32_t count)
 {
     if (count == 0)
         return true;
-    if (!enoughSpace(fileName_, count)) {
+    if (!enoughSpace(outputPath_, count)) {
         writeError_ = ENOSPC;
         return false;
     }

@@ -12,6 +12,11 @@
 // thread. The two never overlap: the pump stops its chain only after its worker has
 // delivered the last buffer. A full disk or failed write closes the encoder at once and
 // leaves a complete file of the frames written so far; WriteFailed then tells the caller.
+//
+// Staged (SetStaged(true)), the frames go to a hidden temporary file beside FileName()
+// (OutputPath()); the owner renames it over FileName() once the file is whole, tag
+// included. A staged file nobody took is removed when the encoder opens again or goes, so an
+// interrupted run never leaves a file that looks finished.
 #include "platform/Errors.h"
 #include "stream/MMDSPObj.h"
 
@@ -61,6 +66,10 @@ public:
     void SetFileName(const std::string& name);
     TMMFileType FileType() const { return fileType_; }
     void SetFileType(TMMFileType type);
+    // Main thread, while closed.
+    void SetStaged(bool staged) { staged_ = staged; }
+    // Where the last Open wrote the frames: FileName(), or its temporary name when staged.
+    const std::string& OutputPath() const { return outputPath_; }
 
     // True when the last run ended early because a write failed or the disk was full.
     // Any thread; cleared by Open.
@@ -78,6 +87,8 @@ public:
 
 private:
     void CreateOutput();
+    // Main thread: removes the staged file of the last run, if it is still there.
+    void RemoveStagedOutput();
     void CloseOutput();
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
     // the frames; false when the write failed (the encoder is then closed).
@@ -94,6 +105,8 @@ private:
     std::unique_ptr<TMMWave> wave_;                       // ftWAV output
     std::unique_ptr<std::FILE, FileCloser> rawFile_;      // ftRAW output
     std::string fileName_;
+    std::string outputPath_;  // set by Open
+    bool staged_ = false;
     TMMChannelMode channelMode_ = cmStereo;
     TMMBitrates bitrate_ = br128;
     bool copyright_ = false;

@@ -127,7 +127,8 @@ TEST_F(DetailsTest, UnknownStyleGivesGenre255AndACancelledEncodingStillGetsItsTa
     // Cancel once a part of the file has been encoded, as a person would.
     ASSERT_TRUE(RunEventsUntil([&] {
         std::error_code ec;
-        return std::filesystem::file_size(Input("long.mp3"), ec) > 64 * 1024 && !ec;
+        // The MP3 grows under its temporary name until it is whole.
+        return std::filesystem::file_size(form2->MP3Encoder.OutputPath(), ec) > 64 * 1024 && !ec;
     }));
     Click("EncodeWavCancel");
     ASSERT_TRUE(RunEventsUntil([&] { return !state.encodingInProgress; }));
@@ -144,8 +145,9 @@ TEST_F(DetailsTest, ATagThatCannotBeWrittenIsReportedAndTheWizardGoesOn)
     WalkToDetails(Input("gone.wav"));
     Click("SingleTagNext");
     Click("EncodeOptionsNext");
-    // The output disappears while it is encoded: the tag has no file to go to.
-    ASSERT_TRUE(std::filesystem::remove(Input("gone.mp3")));
+    // The output disappears while it is encoded (under its temporary name beside the
+    // MP3's): the tag has no file to go to.
+    ASSERT_TRUE(std::filesystem::remove(form2->MP3Encoder.OutputPath()));
     ASSERT_TRUE(WaitForFinish());
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0], "unable to write header\n" + Input("gone.mp3") + ": No such file or directory");

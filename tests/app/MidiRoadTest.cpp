@@ -13,6 +13,8 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/mpegfile.h>
 
@@ -48,7 +50,9 @@ protected:
 
     // From the source page through the MIDI file choice, the details (with `title`) and
     // the options into RecEnc, whose entry starts the playback.
-    void StartMidi(const std::string& midi, const std::string& title)
+    // A non-empty `output` is chosen as the MP3 file's name instead of the one made from
+    // the MIDI file's.
+    void StartMidi(const std::string& midi, const std::string& title, const std::string& output = "")
     {
         ASSERT_TRUE(Find("IEButton2")->isEnabled());
         Click("IEButton2");
@@ -58,6 +62,11 @@ protected:
         Click("SelWavBrowseInput");
         Activate();
         ASSERT_EQ(dialogs->openRequests.back().title, "Select source MIDI file");
+        if (!output.empty()) {
+            dialogs->saveAnswers.push_back(output);
+            Click("SelWavBrowseOutput");
+            Activate();
+        }
         Click("SelWavNext");
         ASSERT_EQ(CurrentPageName(), "SingleTag");
         auto* edit = Find<QLineEdit>("SingleTagTitle");
@@ -135,4 +144,26 @@ TEST_F(MidiRoad, CancelDuringPlaybackWritesNoMp3AndLeavesNoTemporaryFile)
     form1->close();
     EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
     EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
+}
+
+TEST_F(MidiRoad, TheOutputCannotReplaceItsOwnMidiFileNorAPipe)
+{
+    const std::string midi = Input("song.mid");
+    WriteFileBytes(midi, FluteSong());
+    const auto before = FluteSong();
+    StartMidi(midi, "Mine", settings.Folder().Path() + "/./song.mid");
+    EXPECT_FALSE(state.midiPlaying) << "nothing plays";
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages.back(), "The MP3 file cannot replace the MIDI file it is made from. Choose another "
+                                        "name for the MP3 file.\n" + settings.Folder().Path() + "/./song.mid");
+    std::ifstream in(midi, std::ios::binary);
+    EXPECT_TRUE(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}) == before);
+
+    RestartWizard();
+    ASSERT_EQ(::mkfifo(Input("pipe.mp3").c_str(), 0644), 0);
+    StartMidi(midi, "Piped", Input("pipe.mp3"));
+    EXPECT_FALSE(state.midiPlaying);
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages.back(),
+              "The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.\n" + Input("pipe.mp3"));
 }

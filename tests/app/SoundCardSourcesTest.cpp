@@ -4,9 +4,14 @@
 #include "mixer/AMixer.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
+#include "support/SmallDisk.h"
 #include "support/WaveFixtures.h"
 
 #include <sndfile.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 // The card configured with one line input, an ALSA capture device of the test.
@@ -17,6 +22,56 @@ protected:
         alsa.AddCapture("testline", std::vector<std::int16_t>(44100 * 2));
         ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "LineDevice", "testline");
     }
+};
+
+std::string slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The configured line input with a settings file that refuses every write: its folder is a
+// full disk.
+class UnwritableSettings : public ConfiguredLineInput {
+protected:
+    void BeforeWizard() override
+    {
+        disk = std::make_unique<SmallDisk>(std::filesystem::path(settings.SettingsFile()).parent_path(), "64k");
+        ConfiguredLineInput::BeforeWizard();
+        saved = slurp(settings.SettingsFile());
+        disk->Fill();
+    }
+    std::unique_ptr<SmallDisk> disk;
+    std::string saved;
+};
+
+// A sound font that is no sound font, a microphone that cannot be opened, a line input that can.
+class BadSoundFontAndMicrophone : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        std::ofstream(Input("bad.sf2")) << "not a sound font";
+        ProfileFile profile = ProfileFile::Settings();
+        profile.WriteString("SOUNDCARD_SETUP", "SoundFont", Input("bad.sf2"));
+        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
+        alsa.AddCapture("testline", std::vector<std::int16_t>(44100 * 2));
+        profile.WriteString("SOUNDCARD_SETUP", "LineDevice", "testline");
+    }
+};
+
+// A settings file that cannot be read: larger than any settings file.
+class UnreadableSettings : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "LineDevice", "testline");
+        std::ofstream(settings.SettingsFile(), std::ios::app)
+            << ";" << std::string(static_cast<std::size_t>(ProfileFile::kMaxSettingsFileSize), 'x');
+        saved = slurp(settings.SettingsFile());
+    }
+    std::string saved;
 };
 }  // namespace
 
@@ -85,4 +140,47 @@ TEST_F(ConfiguredLineInput, EnablesLineInAndClosingRestoresTheSavedMixer)
         }
         EXPECT_NE(ini.ReadInteger(section, std::to_string(lineOf(d)) + "_volume", 12345), 12345);
     }
+}
+
+TEST_F(UnwritableSettings, AreToldOnceAndDisableNoSourceNorTheFile)
+{
+    ASSERT_TRUE(disk->Mounted()) << "mounting needs root";
+    EXPECT_TRUE(form2->LineAvailable);
+    EXPECT_TRUE(Find("IEButton5")->isEnabled());
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }, std::chrono::seconds(10)));
+    form1->close();  // restores the mixer from the file, and writes the CD level on some roads
+    ASSERT_TRUE(closedSignal);
+    RunEventsUntil([] { return false; }, std::chrono::milliseconds(0));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].rfind("Unable to write to " + settings.SettingsFile() + "\n", 0), 0u)
+        << dialogs->messages[0];
+    EXPECT_NE(dialogs->messages[0].find("No space left on device"), std::string::npos);
+    EXPECT_TRUE(slurp(settings.SettingsFile()) == saved) << "the settings file changed";
+}
+
+TEST_F(UnreadableSettings, AreToldOnceAndKeptAsTheyAre)
+{
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }, std::chrono::seconds(10)));
+    form1->close();
+    ASSERT_TRUE(closedSignal);
+    RunEventsUntil([] { return false; }, std::chrono::milliseconds(0));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_NE(dialogs->messages[0].find(settings.SettingsFile() + ": larger than 1 MB"), std::string::npos)
+        << dialogs->messages[0];
+    EXPECT_TRUE(slurp(settings.SettingsFile()) == saved) << "the settings file was written over";
+}
+
+TEST_F(BadSoundFontAndMicrophone, DisabledSourceButtonsSayWhyAndWhichKeySetsThemUp)
+{
+    const auto tip = [&](const char* name) { return Find(name)->toolTip().toStdString(); };
+    const std::string advice = " in the section SOUNDCARD_SETUP of " + settings.SettingsFile() + ".";
+    EXPECT_FALSE(Find("IEButton2")->isEnabled());
+    EXPECT_NE(tip("IEButton2").find("\"" + Input("bad.sf2") + "\" is not a usable"), std::string::npos) << tip("IEButton2");
+    EXPECT_NE(tip("IEButton2").find("Set SoundFont" + advice), std::string::npos) << tip("IEButton2");
+    EXPECT_FALSE(Find("IEButton4")->isEnabled());
+    EXPECT_NE(tip("IEButton4").find("\"nosuchmic\" cannot be opened: "), std::string::npos) << tip("IEButton4");
+    EXPECT_NE(tip("IEButton4").find("Set MicDevice" + advice), std::string::npos);
+    EXPECT_NE(tip("IEButton6").find("Set AuxDevice" + advice), std::string::npos) << tip("IEButton6");
+    EXPECT_TRUE(Find("IEButton5")->isEnabled());
+    EXPECT_TRUE(Find("IEButton5")->toolTip().isEmpty()) << "an available source needs no excuse";
 }

@@ -209,5 +209,33 @@ TEST_F(WaveRoadAbuseTest, AFullDiskIsToldOnceWithTheFileAndTheReason)
     const std::string& shown = dialogs->messages.front();
     EXPECT_EQ(shown.rfind(kEncodingWriteFailedMessage, 0), 0u) << shown;
     EXPECT_NE(shown.find("\n" + output + ": No space left on device"), std::string::npos) << shown;
-    EXPECT_GT(DecodeMp3File(output).Frames(), kRate) << "what was encoded before the disk filled is kept";
+    EXPECT_FALSE(std::filesystem::exists(output)) << "a file cut short by the full disk must not look finished";
+}
+
+TEST_F(WaveRoadAbuseTest, AnMp3AnotherProgramWroteMeanwhileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const std::string input = WriteTone("song.wav", 2, kRate, kRate * 30);
+    StartEncoding(input);
+    ASSERT_TRUE(state.encodingInProgress);
+    // Another instance finishes the same name first; the user answers No.
+    const Bytes theirs{'I', 'D', '3'};
+    WriteBytes(Input("song.mp3"), theirs);
+    ASSERT_TRUE(WaitForFinish());
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    EXPECT_NE(dialogs->questions[0].find(Input("song.mp3")), std::string::npos) << dialogs->questions[0];
+    EXPECT_EQ(ReadBytes(Input("song.mp3")), theirs);
+    EXPECT_GT(DecodeMp3File(Input("song (2).mp3")).Frames(), kRate * 29) << "ours is kept beside it";
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+}
+
+TEST_F(WaveRoadAbuseTest, ClosingTheWindowMidEncodeLeavesNoMp3)
+{
+    const std::string input = WriteTone("long.wav", 2, kRate, kRate * 30);
+    StartEncoding(input);
+    ASSERT_TRUE(state.encodingInProgress);
+    form1->close();
+    form3.reset();
+    form2.reset();
+    for (const auto& entry : std::filesystem::directory_iterator(settings.Folder().Path()))
+        EXPECT_EQ(entry.path().filename().string().find("long.mp3"), std::string::npos) << entry.path();
 }

@@ -11,6 +11,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -192,6 +193,12 @@ TEST(MediaPlayer, OpenFailuresRaiseWithTheReason)
     TMediaPlayer player;
     player.SetFileName(dir.File("missing.mid"));
     EXPECT_NE(errorText([&] { player.Open(); }).find("cannot be found"), std::string::npos);
+    // A named pipe (nobody writes into it) and a device are there, but are no files to play.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.mid").c_str(), 0644), 0);
+    for (const std::string& path : {dir.File("pipe.mid"), std::string("/dev/zero")}) {
+        player.SetFileName(path);
+        EXPECT_EQ(errorText([&] { player.Open(); }), "The file cannot be played. " + path + " is not a regular file.");
+    }
 
     WriteFileBytes(dir.File("notes.txt"), {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c', '\n', '.', '.'});
     player.SetFileName(dir.File("notes.txt"));
@@ -205,7 +212,8 @@ TEST(MediaPlayer, OpenFailuresRaiseWithTheReason)
     std::string error;
     auto synth = MidiSynth::Create(FindSoundFont(""), error);
     ASSERT_TRUE(synth) << error;
-    EXPECT_EQ(errorText([&] { player.Open(); }), "The file cannot be played. The MIDI file has a time division of 0.");
+    EXPECT_EQ(errorText([&] { player.Open(); }),
+              "The file cannot be played. The MIDI file has a time division of 0.\n" + dir.File("zero.mid"));
     EXPECT_FALSE(player.Opened());
     EXPECT_NE(player.LastError(), 0u);
 }

@@ -1,12 +1,17 @@
 #include "platform/Errors.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 #include "support/TempDir.h"
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 namespace {
 std::string slurp(const std::string& path)
@@ -15,6 +20,27 @@ std::string slurp(const std::string& path)
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The reports of one test, in the order they reached the main thread.
+class Reports {
+public:
+    Reports() : previous_(SetErrorReporter([this](const std::string& t) { texts_.push_back(t); })) {}
+    ~Reports() { SetErrorReporter(previous_); }
+    const std::vector<std::string>& Texts()
+    {
+        ProcessMessages();
+        return texts_;
+    }
+
+private:
+    std::vector<std::string> texts_;
+    ErrorReporter previous_;
+};
+
+std::size_t filesIn(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 }  // namespace
 
@@ -83,7 +109,7 @@ TEST(ProfileFile, RefusedWriteRaisesUnableToWrite)
         ini.WriteInteger("RECORD_LEVEL", "MIC", 1);
         FAIL() << "the write should have been refused";
     } catch (const EProfileWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini.Path());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini.Path() + "\n" + ini.Path() + ": Not a directory");
     }
 }
 
@@ -104,4 +130,77 @@ TEST(ProfileFile, NamedPipesAtTheFilesPathsNeitherBlockNorCountAsSettings)
     ini.WriteInteger("RECORD_LEVEL", "MIC", 7);
     EXPECT_TRUE(std::filesystem::is_regular_file(ini.Path()));
     EXPECT_EQ(ini.ReadInteger("RECORD_LEVEL", "MIC", 42), 7);
+}
+
+TEST(ProfileFile, AFileThatCannotBeReadGivesDefaultsIsToldOnceAndIsNeverWrittenOver)
+{
+    TempDir dir;
+    Reports reports;
+    const std::string path = dir.File("MERVANE2.INI");
+    // Over the size limit: as unreadable as one the system refuses, and refuses even root.
+    std::string text = "[SOUNDCARD_SETUP]\r\nLineDevice=hw:1\r\n;";
+    text.append(static_cast<std::size_t>(ProfileFile::kMaxSettingsFileSize), 'x');
+    std::ofstream(path, std::ios::binary) << text;
+    ProfileFile ini(path, ProfileFile::OnRefusedWrite::ReportOnce);
+    EXPECT_EQ(ini.ReadString("SOUNDCARD_SETUP", "LineDevice", "default"), "default");
+    ini.WriteInteger("RECORD_LEVEL", "MIC", 7);
+    EXPECT_EQ(ini.ReadInteger("RECORD_LEVEL", "MIC", 42), 42);
+    EXPECT_TRUE(slurp(path) == text) << "the file was written over";
+    ASSERT_EQ(reports.Texts().size(), 1u);
+    EXPECT_NE(reports.Texts()[0].find(path + ": larger than 1 MB"), std::string::npos) << reports.Texts()[0];
+
+    ProfileFile raising(path);
+    EXPECT_THROW(raising.WriteInteger("RECORD_LEVEL", "MIC", 7), EProfileWriteError);
+    EXPECT_TRUE(slurp(path) == text);
+}
+
+TEST(ProfileFile, ARefusedWriteIsToldOnceUntilAWriteSucceedsAgain)
+{
+    TempDir dir;
+    Reports reports;
+    const std::string path = dir.File("MERVANE2.INI");
+    std::filesystem::create_directory(path);  // a folder at the name refuses even root
+    ProfileFile ini(path, ProfileFile::OnRefusedWrite::ReportOnce);
+    ini.WriteInteger("RECORD_LEVEL", "MIC", 1);
+    ini.WriteInteger("RECORD_LEVEL", "CD", 2);
+    ASSERT_EQ(reports.Texts().size(), 1u);
+    EXPECT_EQ(reports.Texts()[0], "Unable to write to " + path + "\n" + path + ": Is a directory");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(filesIn(dir.Path()), 1u) << "a temporary file was left";
+
+    std::filesystem::remove(path);
+    ini.WriteInteger("RECORD_LEVEL", "MIC", 3);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    ini.WriteInteger("RECORD_LEVEL", "MIC", 4);
+    EXPECT_EQ(reports.Texts().size(), 2u);
+}
+
+TEST(ProfileFile, AReaderOnAnotherThreadNeverFindsTheFileMissingWhileItIsWritten)
+{
+    TempDir dir;
+    ProfileFile ini(dir.File("MERVANE2.INI"));
+    ini.WriteString("SOUNDCARD_SETUP", "CdDevice", "/dev/sr1");
+    ASSERT_EQ(::chmod(ini.Path().c_str(), 0600), 0);
+
+    std::atomic<bool> writing{true};
+    std::atomic<int> reads{0}, defaults{0};
+    std::thread reader([&] {
+        const ProfileFile mine(ini.Path());
+        while (writing.load() || reads.load() < 100) {
+            if (mine.ReadString("SOUNDCARD_SETUP", "CdDevice", "") != "/dev/sr1")
+                ++defaults;
+            ++reads;
+        }
+    });
+    for (int i = 0; i < 500; ++i)
+        ini.WriteInteger("RECORD_LEVEL", "MIC", i);
+    writing = false;
+    reader.join();
+    EXPECT_EQ(defaults.load(), 0) << "of " << reads.load() << " reads";
+    EXPECT_EQ(ini.ReadInteger("RECORD_LEVEL", "MIC", -1), 499);
+    struct stat st {};
+    ASSERT_EQ(::stat(ini.Path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u) << "the replacement keeps the file's permissions";
+    EXPECT_EQ(filesIn(dir.Path()), 1u) << "a temporary file was left";
 }

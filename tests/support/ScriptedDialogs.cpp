@@ -26,6 +26,18 @@ void ScriptedDialogs::ShowMessageBox(const std::string& text, const std::string&
     ShowMessage(text);
 }
 
+bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& caption)
+{
+    questions.push_back(caption + ": " + text);
+    if (onDialog)
+        onDialog();
+    if (yesNoAnswers.empty())
+        return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options)
 {
     openRequests.push_back(options);

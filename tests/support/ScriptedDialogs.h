@@ -17,6 +17,8 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
+    // Answers for the next yes/no questions, in order; a question with no answer left gets No.
+    std::deque<bool> yesNoAnswers;
 
     // What the program showed and asked. Every message box's text is in `messages`; those
     // with their own caption are also in `boxes`.
@@ -27,6 +29,7 @@ public:
     };
     std::vector<std::string> messages;
     std::vector<Box> boxes;
+    std::vector<std::string> questions;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
 
@@ -35,6 +38,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
     std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
     std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;

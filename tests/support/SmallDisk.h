@@ -11,6 +11,8 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool Mounted() const { return mounted_; }
+    // Fills what is left of the disk with one file, so the next write finds it full.
+    void Fill() const;
     const std::string& Folder() const { return folder_; }
 
 private:

@@ -3,9 +3,11 @@
 #include "platform/card/alsa/AlsaCaptureLine.h"
 #include "platform/card/MixerService.h"
 #include "platform/card/SoundCard.h"
+#include "platform/os/ProfileFile.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace {
 struct Registered {
@@ -14,22 +16,35 @@ struct Registered {
     SoundLineFactory factory;
 };
 
-SoundLineFactory captureFactory(std::string SoundCardSettings::*device)
+SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const char* key)
 {
-    return [device](const SoundCardSettings& s) -> std::unique_ptr<SoundLine> {
+    return [device, key](const SoundCardSettings& s) -> std::unique_ptr<SoundLine> {
         const std::string& name = s.*device;
-        return name.empty() ? nullptr : OpenCaptureLine(name);
+        if (name.empty()) {
+            TellWhyNoLine(std::string("No capture device is set up for this input. ") + SetKeyAdvice(key));
+            return nullptr;
+        }
+        std::string why;
+        auto line = OpenCaptureLine(name, &why);
+        if (!line)
+            TellWhyNoLine("The capture device \"" + name + "\" cannot be opened: " + why + ". " + SetKeyAdvice(key));
+        return line;
     };
 }
+
+// Main thread only: what the factory being asked told, and what the last card's missing
+// lines were told.
+std::string toldNow;
+std::map<std::uint32_t, std::string> missingWhy;
 
 // Main thread only. The platform's own capture lines come first, so any later
 // registration of the same type is asked before them.
 std::vector<Registered>& registry()
 {
     static std::vector<Registered> lines{
-        {1, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, captureFactory(&SoundCardSettings::micDevice)},
-        {2, MIXERLINE_COMPONENTTYPE_SRC_LINE, captureFactory(&SoundCardSettings::lineDevice)},
-        {3, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY, captureFactory(&SoundCardSettings::auxDevice)},
+        {1, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, captureFactory(&SoundCardSettings::micDevice, "MicDevice")},
+        {2, MIXERLINE_COMPONENTTYPE_SRC_LINE, captureFactory(&SoundCardSettings::lineDevice, "LineDevice")},
+        {3, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY, captureFactory(&SoundCardSettings::auxDevice, "AuxDevice")},
     };
     return lines;
 }
@@ -90,18 +105,43 @@ std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings)
     });
 
     std::vector<MadeSoundLine> made;
+    missingWhy.clear();
     const auto& lines = registry();
     for (std::uint32_t type : types) {
-        for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        std::string why;
+        bool found = false;
+        for (auto it = lines.rbegin(); it != lines.rend() && !found; ++it) {
             if (it->componentType != type)
                 continue;
+            toldNow.clear();
             if (auto line = it->factory(settings)) {
                 made.push_back({type, std::move(line)});
-                break;
+                found = true;
+            } else if (why.empty()) {
+                why = toldNow;  // the newest factory's reason is the one the user sees
             }
         }
+        if (!found && !why.empty())
+            missingWhy[type] = why;
     }
+    toldNow.clear();
     return made;
+}
+
+void TellWhyNoLine(std::string reason)
+{
+    toldNow = std::move(reason);
+}
+
+std::string WhyNoLine(std::uint32_t componentType)
+{
+    const auto it = missingWhy.find(componentType);
+    return it == missingWhy.end() ? std::string() : it->second;
+}
+
+std::string SetKeyAdvice(const std::string& key)
+{
+    return "Set " + key + " in the section SOUNDCARD_SETUP of " + ProfileFile::Settings().Path() + ".";
 }
 
 std::string SoundLineName(std::uint32_t componentType)

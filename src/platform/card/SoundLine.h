@@ -90,6 +90,17 @@ struct MadeSoundLine {
 // type in ascending order. Main thread.
 std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings);
 
+// For a factory that returns null for a reason the user can put right: says why, naming
+// the SOUNDCARD_SETUP key to set ("The sound font ... cannot be used: ... Set SoundFont in
+// [SOUNDCARD_SETUP] of <settings file>."). Main thread, from a factory only.
+void TellWhyNoLine(std::string reason);
+// Why the last MakeSoundLines made no line of this type: what its factories told, or empty
+// (a line there is, or nothing was told). Main thread.
+std::string WhyNoLine(std::uint32_t componentType);
+
+// Names a SOUNDCARD_SETUP key and the settings file it is set in, for TellWhyNoLine.
+std::string SetKeyAdvice(const std::string& key);
+
 // The names the mixer shows for a source line of this type.
 std::string SoundLineName(std::uint32_t componentType);
 std::string SoundLineShortName(std::uint32_t componentType);

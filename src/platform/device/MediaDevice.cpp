@@ -108,7 +108,13 @@ MediaOpenResult OpenMediaDevice(const MediaOpenRequest& request)
             return opened;
         }
         if (!isFile(request.element)) {
-            opened.result = MediaResult::Fail(mci::ErrFileNotFound, "(" + request.element + ")");
+            // Something that is there but is no file (a named pipe, a device, a folder) is
+            // never read: it could block or never end.
+            struct stat st {};
+            if (::stat(request.element.c_str(), &st) == 0)
+                opened.result = MediaResult::Fail(mci::ErrInvalidFile, request.element + " is not a regular file.");
+            else
+                opened.result = MediaResult::Fail(mci::ErrFileNotFound, "(" + request.element + ")");
             return opened;
         }
         for (const MediaDeviceKind& kind : kinds)

@@ -1,7 +1,10 @@
 #include "platform/midi/MidiFile.h"
 
+#include "platform/Errors.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -97,20 +100,26 @@ double smpteFramesPerSecond(int fps)
 
 MidiFile MidiFile::Load(const std::string& path)
 {
+    // Every complaint names the file: the reader's own words, then "<file>: <reason>" for
+    // what the system refused, or the file alone for what its bytes broke.
     FileHandle f(std::fopen(path.c_str(), "rb"));
     if (!f)
-        fail("The MIDI file cannot be opened.");
+        fail("The MIDI file cannot be opened.\n" + FileReasonLine(path, errno));
     if (std::fseek(f.get(), 0, SEEK_END) != 0)
-        fail("The MIDI file cannot be read.");
+        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, errno));
     const long size = std::ftell(f.get());
     if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0)
-        fail("The MIDI file cannot be read.");
+        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, errno));
     if (static_cast<unsigned long>(size) > MaxFileBytes)
-        fail("The file is too large to be a MIDI file.");
+        fail("The file is too large to be a MIDI file.\n" + path);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
-        fail("The MIDI file cannot be read.");
-    return Parse(std::move(bytes));
+        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, std::ferror(f.get()) ? errno : EIO));
+    try {
+        return Parse(std::move(bytes));
+    } catch (const EMidiFileError& e) {
+        fail(std::string(e.what()) + "\n" + path);
+    }
 }
 
 MidiFile MidiFile::Parse(std::vector<std::uint8_t> bytes)

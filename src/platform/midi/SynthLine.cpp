@@ -20,7 +20,13 @@ SoundLineRegistration RegisterSynthLine()
     return RegisterSoundLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER,
                              [](const SoundCardSettings& settings) -> std::unique_ptr<SoundLine> {
                                  std::string error;
-                                 auto synth = MidiSynth::Create(FindSoundFont(settings.soundFont), error);
+                                 const std::string font = FindSoundFont(settings.soundFont);
+                                 auto synth = MidiSynth::Create(font, error);
+                                 if (!synth && font.empty() && !settings.soundFont.empty())
+                                     error = "The sound font \"" + settings.soundFont +
+                                             "\" is not a usable SoundFont 2 file.";
+                                 if (!synth)
+                                     TellWhyNoLine(error + " " + SetKeyAdvice("SoundFont"));
                                  return synth ? std::make_unique<SynthLine>(std::move(synth)) : nullptr;
                              });
 }

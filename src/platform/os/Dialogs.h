@@ -28,6 +28,12 @@ public:
         (void)kind;
         ShowMessage(text);
     }
+    // A question with Yes and No buttons: true for Yes. Dialogs that cannot ask answer No.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption)
+    {
+        ShowMessage(caption + ": " + text + " (answered No)");
+        return false;
+    }
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogOptions& options) = 0;

@@ -1,16 +1,21 @@
 #include "platform/os/ProfileFile.h"
 
 #include "platform/Errors.h"
+#include "platform/os/ErrorReport.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -33,56 +38,176 @@ bool sameName(const std::string& a, const std::string& b)
            });
 }
 
-// The file's lines; none when it is missing or not a regular file (a named pipe at the
-// settings' path must not stall the program: the defaults serve then).
-std::vector<std::string> readLines(const std::string& path)
-{
+enum class FileState { Missing, Read, Unreadable };
+
+// The file as it is now: its lines, or missing (also when something other than a regular
+// file stands at the name: a named pipe there must not stall the program), or unreadable
+// with the reason.
+struct FileText {
+    FileState state = FileState::Missing;
     std::vector<std::string> lines;
+    std::string reason;
+};
+
+bool isMissing(int error)
+{
+    return error == ENOENT || error == ENOTDIR;
+}
+
+FileText unreadable(std::string reason)
+{
+    FileText t;
+    t.state = FileState::Unreadable;
+    t.reason = std::move(reason);
+    return t;
+}
+
+std::string tooLarge()
+{
+    return "larger than " + std::to_string(ProfileFile::kMaxSettingsFileSize / (1024 * 1024)) +
+           " MB, which no settings file is";
+}
+
+FileText readFile(const std::string& path)
+{
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return lines;
+    if (::stat(path.c_str(), &st) != 0)
+        return isMissing(errno) ? FileText{} : unreadable(std::system_category().message(errno));
+    if (!S_ISREG(st.st_mode))
+        return {};
+    if (st.st_size > ProfileFile::kMaxSettingsFileSize)
+        return unreadable(tooLarge());
     // Non-blocking, in case something else was put at the name after the look above.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return lines;
+        return isMissing(errno) ? FileText{} : unreadable(std::system_category().message(errno));
     std::string text;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    int error = 0;
+    bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (regular) {
         char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-            if (n > 0)
-                text.append(buffer, static_cast<std::size_t>(n));
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                error = errno;
+            if (n <= 0)
+                break;
+            text.append(buffer, static_cast<std::size_t>(n));
+            if (static_cast<std::int64_t>(text.size()) > ProfileFile::kMaxSettingsFileSize)
+                break;  // it grew since the look above
+        }
     }
     ::close(fd);
+    if (!regular)
+        return {};
+    if (error != 0)
+        return unreadable(std::system_category().message(error));
+    if (static_cast<std::int64_t>(text.size()) > ProfileFile::kMaxSettingsFileSize)
+        return unreadable(tooLarge());
+    FileText result;
+    result.state = FileState::Read;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(line);
+        result.lines.push_back(line);
     }
-    return lines;
+    return result;
 }
 
-// Writes the whole text to a new file of that name; whatever stood there (even a named
-// pipe, whose open would wait for a reader) is removed first. False on any failure.
-bool writeNewFile(const std::string& path, const std::string& text)
+// Reports a settings problem once per run and kind; a problem that went away (a write
+// succeeded) is reported again when it comes back. Any thread.
+std::mutex toldMutex;
+std::set<std::string> told;  // guarded by toldMutex: "read:<path>" and "write:<path>"
+
+void reportOnce(const std::string& key, const std::string& text)
 {
-    ::unlink(path.c_str());
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    {
+        std::lock_guard lock(toldMutex);
+        if (!told.insert(key).second)
+            return;
+    }
+    ReportError(text);
+}
+
+void forgetReported(const std::string& key)
+{
+    std::lock_guard lock(toldMutex);
+    told.erase(key);
+}
+
+void reportUnreadable(const std::string& path, const std::string& reason)
+{
+    reportOnce("read:" + path, "Unable to read the settings file. The program runs on its default settings "
+                               "and leaves the file as it is.\n" +
+                                   path + ": " + reason);
+}
+
+// An exclusive lock on a folder for one read-modify-write of a file in it, between threads
+// and processes alike (flock locks belong to the open file description). A folder that
+// cannot be opened or locked gives no lock: the write then goes ahead unguarded.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~FolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);  // releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_;
+};
+
+// A temporary name beside the file, its own for this process and call.
+std::string temporaryName(const std::string& path)
+{
+    static std::atomic<unsigned> counter{0};
+    return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+}
+
+// Writes the text to a new file beside `path` and renames it over `path`, with the
+// permissions of the file it replaces. The error number on failure, 0 on success; the old
+// file is then untouched and no temporary file is left.
+int replaceFile(const std::string& path, const std::string& text)
+{
+    struct stat old {};
+    const bool hadFile = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const std::string temporary = temporaryName(path);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
-        return false;
+        return errno;
+    int error = 0;
+    if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = errno;
     std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < text.size()) {
+    while (error == 0 && done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        ok = n > 0;
-        if (ok)
+        if (n <= 0)
+            error = n < 0 ? errno : EIO;
+        else
             done += static_cast<std::size_t>(n);
     }
-    return ::close(fd) == 0 && ok;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.c_str());
+    return error;
 }
 
 // The section name when the line is a "[name]" header.
@@ -113,18 +238,21 @@ std::string configHome()
 }
 }  // namespace
 
-ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(std::string path, OnRefusedWrite onRefused) : path_(std::move(path)), onRefused_(onRefused) {}
 
 ProfileFile ProfileFile::Settings()
 {
-    return ProfileFile(configHome() + "/mervane/MERVANE2.INI");
+    return ProfileFile(configHome() + "/mervane/MERVANE2.INI", OnRefusedWrite::ReportOnce);
 }
 
 std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) const
 {
+    const FileText file = readFile(path_);
+    if (file.state == FileState::Unreadable)
+        reportUnreadable(path_, file.reason);
     bool inSection = false;
-    for (const std::string& line : readLines(path_)) {
+    for (const std::string& line : file.lines) {
         if (auto name = sectionOf(line)) {
             inSection = sameName(*name, section);
             continue;
@@ -151,7 +279,28 @@ int ProfileFile::ReadInteger(const std::string& section, const std::string& key,
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    std::vector<std::string> lines = readLines(path_);
+    const auto refuse = [&](const std::string& reason) {
+        const std::string text = "Unable to write to " + path_ + "\n" + path_ + ": " + reason;
+        if (onRefused_ == OnRefusedWrite::Raise)
+            throw EProfileWriteError(text);
+        reportOnce("write:" + path_, text);
+    };
+    const std::filesystem::path target(path_);
+    std::error_code ec;
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ec);
+    const FolderLock lock(target.has_parent_path() ? target.parent_path().string() : ".");
+
+    FileText file = readFile(path_);
+    if (file.state == FileState::Unreadable) {
+        // Writing would replace settings we could not see: the file is kept as it is.
+        if (onRefused_ == OnRefusedWrite::Raise)
+            refuse(file.reason + "; the file is kept as it is");
+        else
+            reportUnreadable(path_, file.reason);
+        return;
+    }
+    std::vector<std::string>& lines = file.lines;
     const std::string entry = key + "=" + value;
 
     bool inSection = false;
@@ -187,24 +336,14 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         }
     }
 
-    std::error_code ec;
-    const std::filesystem::path target(path_);
-    if (target.has_parent_path())
-        std::filesystem::create_directories(target.parent_path(), ec);
-    // Write a sibling and rename it over the file, so a failed write never truncates the settings.
-    const std::string temporary = path_ + ".new";
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    if (!writeNewFile(temporary, text)) {
-        ::unlink(temporary.c_str());
-        throw EProfileWriteError("Unable to write to " + path_);
+    if (const int error = replaceFile(path_, text); error != 0) {
+        refuse(std::system_category().message(error));
+        return;
     }
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw EProfileWriteError("Unable to write to " + path_);
-    }
+    forgetReported("write:" + path_);
 }
 
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int value)

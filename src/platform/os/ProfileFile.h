@@ -3,14 +3,39 @@
 // expect of Windows profile files: section and key names compare case-insensitively, a
 // missing file, section or key gives the caller's default, a write creates whatever is
 // missing, and every read or write goes to the file at that moment (nothing is cached).
+//
+// Settings are never destroyed:
+// - A file that exists but cannot be read (the system refuses, or it is larger than
+//   kMaxSettingsFileSize) gives the defaults, is reported once per run, and is never
+//   written over: writes to it are refused.
+// - A write replaces the file whole: the new text goes to a temporary file in the same
+//   folder (with the old file's permissions), which is then renamed over the old one. A
+//   failed write (full disk, read-only folder, a folder at the file's name) leaves the old
+//   file as it was and removes the temporary one.
+//
+// Threads and processes: any thread of any number of processes may read the file at any
+// moment without a lock; the rename means a reader sees either the old or the new file,
+// never a missing or half-written one. Writers may also run on any thread and in several
+// processes at once: each read-modify-write holds an exclusive lock (flock) on the file's
+// folder, so no write loses another's key. The objects themselves hold only the path.
+#include <cstdint>
 #include <string>
 
 class ProfileFile {
 public:
-    explicit ProfileFile(std::string path);
+    // What a refused write does: raise EProfileWriteError, or report it once (until a write
+    // to that file succeeds again) and carry on, so a refused settings write never stops
+    // the work around it.
+    enum class OnRefusedWrite { Raise, ReportOnce };
+
+    // Larger files are not read: settings are a few kilobytes, and every access reads the
+    // whole file.
+    static constexpr std::int64_t kMaxSettingsFileSize = 1024 * 1024;
+
+    explicit ProfileFile(std::string path, OnRefusedWrite onRefused = OnRefusedWrite::Raise);
 
     // The program's settings file: $XDG_CONFIG_HOME/mervane/MERVANE2.INI
-    // (default ~/.config/mervane/MERVANE2.INI).
+    // (default ~/.config/mervane/MERVANE2.INI). Its refused writes are reported once.
     static ProfileFile Settings();
 
     const std::string& Path() const { return path_; }
@@ -21,10 +46,13 @@ public:
     // missing or holds no number.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
 
-    // Raises EProfileWriteError "Unable to write to <path>" when the system refuses.
+    // When the system refuses (or the file exists but cannot be read): raises
+    // EProfileWriteError "Unable to write to <path>" with the reason on a second line, or
+    // reports that text once, as the object was made to.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
 
 private:
     std::string path_;
+    OnRefusedWrite onRefused_;
 };

@@ -114,9 +114,9 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device)
+std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::string* why)
 {
-    AlsaPcm pcm = OpenCardPcm(device, SND_PCM_STREAM_CAPTURE);
+    AlsaPcm pcm = OpenCardPcm(device, SND_PCM_STREAM_CAPTURE, why);
     if (!pcm)
         return nullptr;
     return std::make_unique<AlsaCaptureLine>(std::move(pcm), device);

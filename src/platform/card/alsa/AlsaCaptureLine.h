@@ -13,7 +13,8 @@
 #include <memory>
 #include <string>
 
-std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device);
+// Null when the device cannot be opened; `why` then holds ALSA's reason.
+std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::string* why = nullptr);
 
 // Makes the next read of every capture line on ALSA device `device` fail with `error`
 // (a negative errno: -EPIPE for an overrun, -ENODEV for a removed device) instead of

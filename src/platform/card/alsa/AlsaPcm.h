@@ -19,4 +19,4 @@ constexpr unsigned kCardChannels = 2;
 // an ordinary case for the card (its line is left out), not an error to print.
 // Handles are non-blocking: the monitor never holds up the mix, and a capture line waits
 // for its frames with a time-out, so a stalled device cannot hang the card.
-AlsaPcm OpenCardPcm(const std::string& device, snd_pcm_stream_t stream);
+AlsaPcm OpenCardPcm(const std::string& device, snd_pcm_stream_t stream, std::string* why = nullptr);
