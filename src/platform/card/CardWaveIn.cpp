@@ -161,7 +161,6 @@ MMResult CardWaveIn::Open(WaveInHandle& handle, int deviceId, const PcmFormat& f
     pending_.clear();
     pendingStart_ = 0;
     play_ = (flags & WAVE_RECORD_PLAY) ? Play::Awaiting : Play::None;
-    playEnd_ = 0;
     handle = handle_;
     if (callback_)
         callback_(MM_WIM_OPEN, handle_, nullptr);

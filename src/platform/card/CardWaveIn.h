@@ -88,9 +88,8 @@ private:
     std::deque<WaveHdr*> queue_;
     std::vector<std::uint8_t> pending_;  // mixed bytes in the recorder's format, not yet in a buffer
     std::size_t pendingStart_ = 0;
-    // WAVE_RECORD_PLAY: the play's state, and where its end lies in pending_ (bytes from
-    // the front of pending_) until a buffer has taken it.
+    // WAVE_RECORD_PLAY: the play's state. EndPending: the last of pending_ is the play's
+    // last frame, and the buffer that takes it comes back flagged.
     enum class Play { None, Awaiting, Recording, EndPending, Ended };
     Play play_ = Play::None;
-    std::size_t playEnd_ = 0;
 };
