@@ -188,6 +188,9 @@ private:
     void RecExtRecordClick();
     void RecExtStopClick();
     void RecExtStopped();
+    // The recorder's temporary file could not be written: the live and MIDI pages say so
+    // and encode nothing (the CD flow's own loop handles its tracks).
+    void RecordingFailed(const std::string& message);
     void MMSlider4Change(int position);
     void MMSlider5Change(int position);
     void RecExtNextClick();

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 
 #include "mixer/Unit2.h"
+#include "platform/Errors.h"
 #include "platform/cd/CDDA.h"
 #include "platform/os/Dialogs.h"
 #include "platform/device/MediaDevice.h"
@@ -261,6 +262,9 @@ void TForm1::RecordTrack(int track)
     state_.inputFileName = temporary;
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
     recorder.Wave()->SetFileName(temporary);
+    // The recording holds the track from its first frame to its last, as the CD line marks
+    // them, and stops by itself after the last.
+    recorder.WaveIn().SetRecordPlay(true);
     recorder.StartRecording();
     try {
         player.Play();
@@ -277,21 +281,21 @@ void TForm1::RecordTrack(int track)
     Timer4->start();
     Timer5->start();
     WaitWithMessages([&] {
-        if (player.DeviceMode() != mpPlaying)
-            return false;
-        cdPlayPosition_ = player.CurrentPosition();
-        return true;
+        if (player.DeviceMode() == mpPlaying)
+            cdPlayPosition_ = player.CurrentPosition();
+        return recorder.IsStarted() && !state_.cancel;
     });
     Timer4->stop();
-    // The card has taken the track's last frames; they reach the file through the card's
-    // mix and the wave-in's queue of buffers. Recording on until twice a queue more has
-    // arrived brings them all in, so the track's end is not cut off.
-    TMMWaveIn& waveIn = recorder.WaveIn();
-    const std::int64_t target =
-        recorder.Wave()->DataSize() + 2 * std::int64_t(waveIn.NumBuffers()) * waveIn.GetBufferSize();
-    WaitWithMessages([&] { return recorder.IsStarted() && !state_.cancel && recorder.Wave()->DataSize() < target; });
     MMGauge6->setValue(100);
     recorder.StopRecording();
+    // The temporary file could not take the track: the CD stops now and nothing is encoded.
+    if (const int error = recorder.WriteError(); error && !state_.cancel) {
+        state_.cancel = true;
+        EndCDPlayer();
+        AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
+        RecEncCDCancelClick();
+        return;
+    }
     // A play the disc broke off is no whole track (its end notification has come in
     // during the waits above).
     if (!state_.cancel && player.NotifyResult() == nvFailure)

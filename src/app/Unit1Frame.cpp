@@ -68,6 +68,7 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
     hooks.EncodingEnded = [this](bool completed) { EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { RecExtStopped(); };
+    hooks.RecordingFailed = [this](const std::string& message) { RecordingFailed(message); };
     hooks.PlaybackEnded = [this](bool completed) { RecEncPlaybackEnded(completed); };
     hooks.MakeMP3 = [this](const std::string& input, const std::string& output) { MakeMP3(input, output); };
     form2_->SetWizardHooks(std::move(hooks));

@@ -61,6 +61,9 @@ void TForm1::RecEncEnter()
     std::filesystem::remove(temporary, ec);
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
     recorder.Wave()->SetFileName(temporary);
+    // The recording holds the song from its first rendered frame to the end of its release
+    // tail, as the synthesiser line marks them, and stops by itself there.
+    recorder.WaveIn().SetRecordPlay(true);
 
     TMediaPlayer& player = form2_->MediaPlayer1;
     player.SetFileName(state_.inputFileName);

@@ -5,6 +5,7 @@
 #include "controls/MMEGauge.h"
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
+#include "platform/os/Dialogs.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
@@ -58,6 +59,9 @@ void TForm1::RecExtEnter()
         MMSlider5->setValue(form2_->TrackBar1.Position);
     }
     form2_->MMWaveRecorder1.Wave()->SetFileName(TemporaryWavePath());
+    // A take runs from Record to Stop.
+    if (!form2_->MMWaveRecorder1.IsOpened())
+        form2_->MMWaveRecorder1.WaveIn().SetRecordPlay(false);
 }
 
 void TForm1::RecExtBrowseClick()
@@ -103,6 +107,20 @@ void TForm1::RecExtStopped()
     btnBack_->setEnabled(true);
     RecExtNext->setEnabled(true);
     Timer3->stop();
+}
+
+void TForm1::RecordingFailed(const std::string& message)
+{
+    if (CurrentPage() == RecExt) {
+        RecExtStopped();
+        RecExtNext->setEnabled(false);  // nothing to encode; Record starts a new take
+        AppDialogs().ShowMessage(message);
+    } else if (CurrentPage() == RecEnc) {
+        RecEncCancelClick();
+        if (state_.midiPlaying)
+            form2_->EndMidiRecording(false);
+        AppDialogs().ShowMessage(message);
+    }
 }
 
 void TForm1::MMSlider4Change(int position)

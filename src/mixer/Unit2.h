@@ -37,6 +37,9 @@ struct WizardHooks {
     std::function<void(bool completed)> EncodingEnded;
     // The recorder stopped (by Stop, or by itself when its device vanished).
     std::function<void()> RecordingStopped;
+    // The recorder stopped because its temporary file could not be written; the message
+    // names the file and the reason. The recording must not be encoded.
+    std::function<void(const std::string& message)> RecordingFailed;
     // A MIDI recording's playback has ended; completed is false when it was stopped or failed.
     std::function<void(bool completed)> PlaybackEnded;
     // Starts the encoding of a finished recording (the wizard's MakeMP3).
@@ -50,6 +53,12 @@ inline constexpr const char* kEncodingWriteFailedMessage =
 
 // Shown when the tag could not be appended to the MP3 file; the file and the reason follow.
 inline constexpr const char* kTagWriteFailedMessage = "unable to write header";
+
+// Shown when the recorder's temporary wave file could not be written; the file and the
+// system's reason follow on a line of their own.
+inline constexpr const char* kRecordingWriteFailedMessage =
+    "The disk was full or writing the temporary wave file failed. The recording has stopped and will not be "
+    "encoded.";
 
 // Shown when the converted copy could not be written in full.
 inline constexpr const char* kConversionWriteFailedMessage =
@@ -154,6 +163,9 @@ public:
     // recorder, clears the notify flag and the MIDI-playing flag, and starts the encoding of
     // the recording unless the run was cancelled. Main thread (a posted notification).
     void MediaPlayer1Notify(TMediaPlayer* sender);
+    // Stops the recorder, ends the playback state and starts the encoding (unless
+    // cancelled). Main thread.
+    void EndMidiRecording(bool completed);
 
 private:
     void TriggerStart(TMMDSPComponent* sender);
@@ -182,6 +194,10 @@ private:
     bool updating_ = false;   // the debug view is being filled: the check box does not write
     bool selecting_ = false;  // a source selection runs
     bool debugHooked_ = true; // the debug view's handlers act on the mixer
+    // A MIDI play has ended; its recording ends when the recorder reaches the play's last
+    // frame (main thread only).
+    bool awaitingPlayEnd_ = false;
+    bool playCompleted_ = false;
 };
 
 // round(position * 100 / size) with ties to even and no overflow; nothing for size <= 0.

@@ -22,14 +22,32 @@ void TForm2::CloseMediaPlayer()
 
 void TForm2::MediaPlayer1Notify(TMediaPlayer* sender)
 {
+    MediaPlayer1.SetNotifyNext(false);
+    const TMPNotifyValues result = sender ? sender->NotifyResult() : nvAborted;
+    const bool completed = result == nvSuccessful;
+    // A play that ran out (or failed) has marked its last frame in the recording; the
+    // recorder stops there by itself once it has taken every frame before it, and the
+    // recording ends then. A stopped play (Cancel) ends it now.
+    if ((completed || result == nvFailure) && !state_.cancel && MMWaveRecorder1.WaveIn().RecordPlay() &&
+        MMWaveRecorder1.IsStarted()) {
+        awaitingPlayEnd_ = true;
+        playCompleted_ = completed;
+        return;
+    }
+    EndMidiRecording(completed);
+}
+
+void TForm2::EndMidiRecording(bool completed)
+{
+    awaitingPlayEnd_ = false;
+    MediaPlayer1.SetNotifyNext(false);
     if (hooks_.EnableTimer1)
         hooks_.EnableTimer1(false);
     // Stopping closes the wave input, which completes the temporary wave file.
     MMWaveRecorder1.StopRecording();
-    MediaPlayer1.SetNotifyNext(false);
     state_.midiPlaying = false;
     if (hooks_.PlaybackEnded)
-        hooks_.PlaybackEnded(sender && sender->NotifyResult() == nvSuccessful);
+        hooks_.PlaybackEnded(completed);
     if (!state_.cancel && hooks_.MakeMP3)
         hooks_.MakeMP3(MMWaveRecorder1.Wave()->FileName(), state_.outputFileName);
 }

@@ -2,6 +2,8 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/PeakLevels.h"
+#include "platform/Errors.h"
+#include "platform/os/ErrorReport.h"
 #include "wave/WaveFormat.h"
 
 #include <cstdint>
@@ -26,6 +28,23 @@ void TForm2::SetUpRecorder()
     r.OnStop = [this](TMMDSPComponent*) {
         if (hooks_.RecordingStopped)
             hooks_.RecordingStopped();
+        // A recording cut short by its file is no recording: the wizard says why and encodes
+        // nothing. Told from a message of its own, once the recorder has unwound.
+        if (const int error = MMWaveRecorder1.WriteError()) {
+            const std::string message = std::string(kRecordingWriteFailedMessage) + "\n" +
+                                        FileReasonLine(MMWaveRecorder1.Wave()->FileName(), error);
+            awaitingPlayEnd_ = false;
+            QMetaObject::invokeMethod(
+                this, [this, message] { Guarded([&] { if (hooks_.RecordingFailed) hooks_.RecordingFailed(message); }); },
+                Qt::QueuedConnection);
+            return;
+        }
+        // The MIDI play's end has reached the file: the recording ends, from a message of its
+        // own, once the recorder has finished unwinding.
+        if (awaitingPlayEnd_)
+            QMetaObject::invokeMethod(
+                this, [this] { Guarded([&] { if (awaitingPlayEnd_) EndMidiRecording(playCompleted_); }); },
+                Qt::QueuedConnection);
     };
 }
 

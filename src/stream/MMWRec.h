@@ -42,6 +42,9 @@ public:
     bool IsStarted() const { return waveIn_->IsStarted(); }
     bool IsPaused() const { return waveIn_->IsPaused(); }
 
+    // The system's error code that kept the last recording's file from being written to
+    // its end (ENOSPC: the disk is full); 0 when it was.
+    int WriteError() const { return waveFile_->WriteError(); }
     // The recording file; SetWave copies another wave's settings into it.
     TMMWave* Wave() const { return waveFile_->Wave(); }
     void SetWave(const TMMWave& wave) { waveFile_->SetWave(wave); }

@@ -152,6 +152,12 @@ void TMMCustomWaveIn::SetDeviceID(TMMDeviceId id)
     deviceId_ = (id < MapperId || id >= numDevs_) ? badDeviceId : id;
 }
 
+void TMMCustomWaveIn::SetRecordPlay(bool on)
+{
+    checkIdle();
+    recordPlay_ = on;
+}
+
 void TMMCustomWaveIn::SetCallBackMode(TMMCBMode mode)
 {
     checkIdle();
@@ -368,7 +374,7 @@ bool TMMCustomWaveIn::ownsHeader(const TMMWaveHdr* header) const
 
 void TMMCustomWaveIn::queueBuffer(TMMWaveHdr* header)
 {
-    header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_PREPARED;
+    header->dwFlags = (header->dwFlags & ~(WHDR_DONE | WHDR_ENDOFPLAY)) | WHDR_PREPARED;
     ++queued_;
     if (const MMResult r = devices_->AddBuffer(handle_, platformHeader(header))) {
         --queued_;
@@ -383,8 +389,9 @@ void TMMCustomWaveIn::bufferDone(TMMWaveHdr* header)
     {
         std::unique_lock lock(lock_);
         if (stopping_ || resetting_) {
-            // Buffers handed back by a stop: written unless a reset sent them back.
-            const bool write = !resetting_ && header->dwBytesRecorded > 0;
+            // Buffers handed back by a stop or a reset: what they hold was recorded before
+            // the stop, so it is written too; a take keeps every frame up to Stop.
+            const bool write = header->dwBytesRecorded > 0;
             lock.unlock();
             struct CountOff {
                 TMMCustomWaveIn* self;
@@ -436,6 +443,11 @@ void TMMCustomWaveIn::BufferReady(TMMWaveHdr* lpWaveHdr)
         recordedBytes_ = total;
     }
     TMMCustomSoundComponent::BufferReady(lpWaveHdr);
+    // The play being recorded has ended in this buffer: the recording ends with it.
+    if (lpWaveHdr->dwFlags & WHDR_ENDOFPLAY) {
+        playEnded_ = true;
+        reached = true;
+    }
     if (reached && !stopping_) {
         if (IsMainThread()) {
             Stop();
@@ -578,7 +590,7 @@ void TMMCustomWaveIn::Open()
         const MMResult r = devices_->Open(
             handle, deviceId_, devicePcm(*GetWaveFormat()),
             [this, session](unsigned m, WaveInHandle, WaveHdr* h) { deviceMessage(session, m, h); },
-            CALLBACK_FUNCTION);
+            CALLBACK_FUNCTION | (recordPlay_ ? WAVE_RECORD_PLAY : 0));
         if (r != MMSYSERR_NOERROR)
             deviceError("WaveInOpen:", r);
         handle_ = handle;
@@ -615,6 +627,7 @@ void TMMCustomWaveIn::Start()
         if (!IsOpened() || IsStarted())
             return;
         recordedBytes_ = 0;
+        playEnded_ = false;
         busy_ = 0;
         queued_ = 0;
         stopPending_ = false;
@@ -654,8 +667,13 @@ void TMMCustomWaveIn::Stop()
             if (const MMResult r = devices_->Reset(handle_))
                 deviceError("WaveInReset:", r);
         }
-        if (busy_ == 0)
+        if (busy_ == 0) {
+            // The reset has handed every buffer back before it returned: on the main thread
+            // they are handled here and now, without waiting for the event loop.
+            if (callBackMode_ == cmWindow && IsMainThread())
+                drainQueue();
             waitRounds([this] { return queued_ <= 0; });
+        }
         {
             std::lock_guard lock(lock_);
             if (!(state_ & (stStarted | stPaused)))

@@ -112,6 +112,13 @@ public:
     const std::string& ProductName() const { return productName_; }
     TMMTimeFormats TimeFormat() const { return timeFormat_; }
     void SetTimeFormat(TMMTimeFormats format);
+    // Records one play of a software line (a MIDI song, a CD track): from the play's first
+    // frame to its last, as the card marks them; the recording stops by itself after the
+    // last (PlayEnded then says so). Set while closed.
+    bool RecordPlay() const { return recordPlay_; }
+    void SetRecordPlay(bool on);
+    // The recording stopped at the end of the play it recorded (since the last start).
+    bool PlayEnded() const { return playEnded_; }
     std::int64_t MaxRecordTime() const { return maxRecordTime_; }
     void SetMaxRecordTime(std::int64_t value) { maxRecordTime_ = value; }
     int NumDevs() const { return numDevs_; }
@@ -193,6 +200,7 @@ private:
     TMMBits bitLength_ = b8Bit;
     int sampleRate_ = 11025;
     std::int64_t maxRecordTime_ = -1;
+    bool recordPlay_ = false;
     bool closeDeferred_ = false;
     bool closing_ = false;
     std::atomic<WaveInHandle> handle_{0};  // written on the main thread, read by the handling thread
@@ -206,6 +214,7 @@ private:
     std::atomic<std::int64_t> byteLimit_{0};
     std::atomic<std::int64_t> recordedBytes_{0};  // written by the handling thread
     std::atomic<bool> threadFailed_{false};
+    std::atomic<bool> playEnded_{false};  // written by the handling thread
     std::mutex lock_;  // guards the decisions on busy_, queued_, stopping_, resetting_, stopPending_
     std::atomic<int> busy_{0};
     std::atomic<int> queued_{0};

@@ -3,6 +3,7 @@
 #include "platform/os/DiskSpace.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -59,6 +60,7 @@ void TMMCustomWaveFile::Open()
         if (GetWaveFormat() && !wave_->FileName().empty()) {
             // The wave's own copy is made before the component's format can change again.
             const WaveFormatPtr format = wioCopyWaveFormat(GetWaveFormat());
+            writeError_ = 0;
             wave_->CreateWaveFile(wave_->FileName(), format.get());
             fileOpened_ = true;
         }
@@ -108,8 +110,18 @@ void TMMCustomWaveFile::append(const TMMWaveHdr* h)
 {
     const std::int64_t n = h->dwBytesRecorded;
     const std::int64_t free = FreeDiskSpace(wave_->FileName());
-    if (free < 0 || free < wave_->IOBufferSize() + n + kSpareBytes || wave_->WriteDataBytes(h->lpData, n) <= 0)
-        Close();
+    int error = 0;
+    if (free < 0 || free < wave_->IOBufferSize() + n + kSpareBytes) {
+        error = free < 0 ? EIO : ENOSPC;
+    } else {
+        errno = 0;
+        if (wave_->WriteDataBytes(h->lpData, n) <= 0)
+            error = errno ? errno : EIO;
+    }
+    if (error == 0)
+        return;
+    writeError_ = error;
+    Close();
 }
 
 void TMMCustomWaveFile::BufferReady(TMMWaveHdr* lpWaveHdr)

@@ -31,6 +31,9 @@ public:
     void SetEnabled(bool value) { enabled_ = value; }
     // The component has its file open (Open found something to do).
     bool FileOpened() const { return fileOpened_; }
+    // The system's error code (ENOSPC for a full disk) that closed the sink's last run
+    // early; 0 when no write failed since the file was created. Any thread.
+    int WriteError() const { return writeError_; }
 
     void SetWaveFormat(const TWaveFormatEx* format) override;
     void Open() override;
@@ -66,6 +69,9 @@ private:
     std::atomic<bool> fileOpened_{false};
     std::atomic<bool> fileStarted_{false};
     std::atomic<bool> enabled_{true};
+    // Set by the driver's thread when a write fails (before it closes the component),
+    // cleared by Open on the main thread.
+    std::atomic<int> writeError_{0};
 };
 
 class TMMWaveFile : public TMMCustomWaveFile {

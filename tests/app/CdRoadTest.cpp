@@ -5,9 +5,11 @@
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
 #include "platform/cd/CDDA.h"
+#include "platform/cd/CdPlayback.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
+#include "support/SmallDisk.h"
 #include "support/Spectrum.h"
 #include "support/WaveFixtures.h"
 
@@ -344,4 +346,57 @@ TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
     EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
     EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
     EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+}
+
+TEST_F(CdRoad, RecordModeGivesTheRipsFramesLinedUpWithTheDisc)
+{
+    // Tracks 1 and 3 hold noise: a recording lines up with the disc at one delay only.
+    const CdImage image = WriteDisc({{true, 75, 0}, {true, 75, 441}, {true, 110, 0}});
+    std::map<int, DecodedMp3> ripped;
+    std::map<int, long> rippedLag;
+    for (bool rip : {true, false}) {
+        SCOPED_TRACE(rip ? "rip mode" : "record mode");
+        if (!rip) {
+            std::filesystem::remove_all(Out(""));
+            std::filesystem::create_directory(Out(""));
+            RestartWizard();
+        }
+        WalkToDetailsChoice({1, 3}, rip);
+        Click("CDtagselNext");
+        ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+        for (int n : {1, 3}) {
+            SCOPED_TRACE("track " + std::to_string(n));
+            const DecodedMp3 d = DecodeMp3File(Out("Track" + std::to_string(n) + ".mp3"));
+            const std::vector<std::int16_t> pcm = image.TrackSamples(n);
+            const long lag = BestDelay(pcm, d, 2, 0, static_cast<long>(pcm.size()) / 2, 0, 3 * kMp3FrameSamples);
+            if (rip) {
+                ripped[n] = d;
+                rippedLag[n] = lag;
+                continue;
+            }
+            EXPECT_NEAR(d.Frames(), ripped[n].Frames(), kMp3FrameSamples);
+            EXPECT_EQ(lag, rippedLag[n]);
+        }
+    }
+}
+
+TEST_F(CdRoad, AFullTemporaryDiskStopsTheCdWithAMessageAndWritesNoMp3)
+{
+    const SmallDisk small(settings.Folder().File("program"), "1m");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    WriteDisc({{true, 75, 441}, {true, 4500, 630}, {true, 150, 1050}});
+    WalkToDetailsChoice({2, 3}, false);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].rfind(kRecordingWriteFailedMessage, 0), 0u) << dialogs->messages[0];
+    EXPECT_NE(dialogs->messages[0].find(settings.TemporaryWave()), std::string::npos) << dialogs->messages[0];
+    ASSERT_TRUE(CdPlayback::Current());
+    EXPECT_FALSE(CdPlayback::Current()->Playing()) << "the CD plays on";
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
 }

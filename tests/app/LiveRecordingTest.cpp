@@ -7,6 +7,7 @@
 #include "platform/card/SoundCard.h"
 #include "stream/MMWavIn.h"
 #include "support/AudioOracles.h"
+#include "support/SmallDisk.h"
 #include "support/TestAlsa.h"
 #include "support/WaveFixtures.h"
 
@@ -15,7 +16,11 @@
 #include <QSlider>
 #include <QToolButton>
 #include <cerrno>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 
 namespace {
@@ -77,6 +82,40 @@ protected:
         CreateWizard();
     }
 
+    // The microphone reads a pipe: the test writes half a second of tone into it and then
+    // nothing more, keeping the pipe open, as a device that stops delivering.
+    void StartProgramWithStallingMic()
+    {
+        ProfileFile profile = ProfileFile::Settings();
+        profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "fifomic");
+        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+        const std::string fifo = alsa.AddFifoCapture("fifomic");
+        alsa.Install();
+        fifo_ = ::open(fifo.c_str(), O_RDWR);  // never blocks, and keeps the pipe from ending
+        ASSERT_GE(fifo_, 0);
+        const std::vector<std::int16_t> tone = ToneInput(0.5, 16384);
+        writer_ = std::thread([this, tone] {
+            // Blocks while the pipe is full, until the device reads or the test closes it.
+            const auto* bytes = reinterpret_cast<const char*>(tone.data());
+            std::size_t done = 0;
+            while (done < tone.size() * 2) {
+                const ssize_t n = ::write(fifo_, bytes + done, tone.size() * 2 - done);
+                if (n <= 0)
+                    return;
+                done += static_cast<std::size_t>(n);
+            }
+        });
+        CreateWizard();
+    }
+    void TearDown() override
+    {
+        WizardTest::TearDown();
+        if (fifo_ >= 0)
+            ::close(fifo_);
+        if (writer_.joinable())
+            writer_.join();
+    }
+
     // From the source page to RecExt with an output file chosen.
     void WalkToRecExt(const char* sourceButton, const std::string& output)
     {
@@ -113,6 +152,9 @@ protected:
         ASSERT_EQ(CurrentPageName(), "EncodeWav");
         ASSERT_TRUE(WaitForFinish());
     }
+
+    int fifo_ = -1;
+    std::thread writer_;
 };
 }  // namespace
 
@@ -196,4 +238,39 @@ TEST_F(LiveRecording, MetersLightTheTopZoneOnAFullScaleToneAndSettleAtSixInSilen
     EXPECT_EQ(meter1->Zone(meter1->LitCount()), 3);
     ASSERT_TRUE(RunEventsUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
     Click("RecExtStop");
+}
+
+TEST_F(LiveRecording, AMicrophoneThatStopsDeliveringIsLostWithAMessageAndTheProgramCloses)
+{
+    StartProgramWithStallingMic();
+    WalkToRecExt("IEButton4", Input("stall.mp3"));
+    Click("RecExtRecord");
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+    ASSERT_TRUE(info.ok);
+    EXPECT_GT(info.frames, 0);
+    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
+    // Closing the program (the windows, then the card) never waits for the read that will
+    // not return: before, this hung for good.
+    form1->close();
+    WizardTest::TearDown();
+}
+
+TEST_F(LiveRecording, AFullTemporaryDiskStopsTheTakeWithAMessageAndNothingToEncode)
+{
+    StartProgram(ToneInput(8, 16384));
+    const SmallDisk small(settings.Folder().File("program"), "512k");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    WalkToRecExt("IEButton4", Input("full.mp3"));
+    Click("RecExtRecord");
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages[0].rfind(kRecordingWriteFailedMessage, 0), 0u) << dialogs->messages[0];
+    EXPECT_NE(dialogs->messages[0].find(settings.TemporaryWave()), std::string::npos) << dialogs->messages[0];
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
+    EXPECT_FALSE(Find("RecExtNext")->isEnabled()) << "a cut take must not go on to the encoder";
+    EXPECT_FALSE(std::filesystem::exists(Input("full.mp3")));
 }

@@ -2,11 +2,16 @@
 // file into the card's synthesiser line (Clock=fast), the recorder records it, and the
 // recording becomes a tagged MP3; Cancel during playback leaves nothing behind.
 #include "app/WizardFixture.h"
+#include "platform/midi/MidiFile.h"
+#include "platform/midi/MidiSynth.h"
+#include "platform/midi/SoundFont.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/MidiFixtures.h"
+#include "support/SmallDisk.h"
 #include "support/Spectrum.h"
+#include "support/WaveFixtures.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +47,37 @@ std::vector<std::uint8_t> LongSong()
     SmfTrack melody;
     melody.Program(0, 0, 73).NoteOn(0, 0, 69).NoteOff(960 * 60, 0, 69).End(0);
     return SmfFile(0, 480, {melody});
+}
+
+// A flute note from the very first tick for half a second; then only its release.
+std::vector<std::uint8_t> FluteFromTickZero()
+{
+    SmfTrack melody;
+    melody.Program(0, 0, 73).NoteOn(0, 0, 69, 110).NoteOff(480, 0, 69).End(0);
+    return SmfFile(0, 480, {melody});
+}
+
+// What a synthesiser of its own renders for the whole file, release tail included.
+std::vector<std::int16_t> RenderedAlone(const std::string& midi)
+{
+    std::string error;
+    std::unique_ptr<MidiSynth> synth = MidiSynth::Create(FindSoundFont(""), error);
+    EXPECT_TRUE(synth) << error;
+    if (!synth)
+        return {};
+    const MidiFile file = MidiFile::Load(midi);
+    const MidiSynth::Song song{std::make_shared<const std::vector<std::uint8_t>>(file.PlayableFile()), 0, 0,
+                               static_cast<std::uint32_t>(file.LengthMs())};
+    EXPECT_TRUE(synth->Play(song, nullptr, error)) << error;
+    std::vector<std::int16_t> pcm;
+    std::vector<std::int16_t> piece(1024 * 2);
+    for (;;) {
+        const PlayMarks marks = synth->Render(piece.data(), 1024);
+        const std::size_t frames = marks.end.value_or(1024);
+        pcm.insert(pcm.end(), piece.begin(), piece.begin() + std::ptrdiff_t(frames * 2));
+        if (marks.end)
+            return pcm;
+    }
 }
 
 class MidiRoad : public WizardTest {
@@ -166,4 +202,51 @@ TEST_F(MidiRoad, TheOutputCannotReplaceItsOwnMidiFileNorAPipe)
     ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
     EXPECT_EQ(dialogs->messages.back(),
               "The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.\n" + Input("pipe.mp3"));
+}
+
+TEST_F(MidiRoad, TheRecordingHoldsEveryRenderedFrameAndIsTheSameOnEveryRun)
+{
+    const std::string midi = Input("tick0.mid");
+    WriteFileBytes(midi, FluteFromTickZero());
+    std::vector<Bytes> runs;
+    for (int run = 0; run < 3; ++run) {
+        if (run > 0) {
+            std::filesystem::remove(Input("tick0.mp3"));
+            RestartWizard();
+        }
+        StartMidi(midi, "Tick zero");
+        ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+        runs.push_back(ReadBytes(Input("tick0.mp3")));
+    }
+    EXPECT_TRUE(runs[1] == runs[0]) << "the second run wrote other bytes";
+    EXPECT_TRUE(runs[2] == runs[0]) << "the third run wrote other bytes";
+
+    // The song as a synthesiser renders it alone: the MP3 holds it from its first frame to
+    // the end of its tail, behind the codec's delay and no more.
+    const std::vector<std::int16_t> alone = RenderedAlone(midi);
+    const long frames = static_cast<long>(alone.size()) / 2;
+    ASSERT_GT(frames, kRate / 2);
+    const DecodedMp3 d = DecodeMp3File(Input("tick0.mp3"));
+    EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
+    EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
+    EXPECT_EQ(BestDelay(alone, d, 2, 0, frames, 0, 3 * kMp3FrameSamples), kMp3CodecDelay);
+}
+
+TEST_F(MidiRoad, AFullTemporaryDiskStopsTheRecordingWithAMessageAndWritesNoMp3)
+{
+    const SmallDisk small(settings.Folder().File("program"), "1m");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const std::string midi = Input("long.mid");
+    WriteFileBytes(midi, LongSong());
+    StartMidi(midi, "Too long");
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty() && !state.midiPlaying; }));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].rfind(kRecordingWriteFailedMessage, 0), 0u) << dialogs->messages[0];
+    EXPECT_NE(dialogs->messages[0].find(settings.TemporaryWave()), std::string::npos) << dialogs->messages[0];
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    EXPECT_FALSE(state.encodingInProgress);
+    EXPECT_TRUE(Find("RecEncAborted")->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
 }

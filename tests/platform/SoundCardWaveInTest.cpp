@@ -3,6 +3,7 @@
 // overruns, a device that goes away, and the monitor.
 #include "platform/card/alsa/AlsaCaptureLine.h"
 #include "platform/card/CardClock.h"
+#include "platform/card/CardWaveIn.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/card/testing/ToneLine.h"
@@ -364,6 +365,42 @@ TEST_F(CardWaveInFixture, StopHandsBackTheBufferBeingFilledWithWhatItHoldsAndKee
     first.UnprepareAll(card.WaveIn(), h);
     rest.UnprepareAll(card.WaveIn(), h);
     EXPECT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+}
+
+TEST(CardWaveInPlay, RecordsAPlayFromItsFirstMarkedFrameToItsLastAndNothingElse)
+{
+    CardWaveIn waveIn({});
+    Probe probe(2, 4096);
+    WaveInHandle h{};
+    ASSERT_EQ(waveIn.Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION | WAVE_RECORD_PLAY),
+              MMSYSERR_NOERROR);
+    probe.QueueAll(waveIn, h);
+    waveIn.Start(h);
+    // Periods of 1024 frames, each sample its frame's number: before the play, the period
+    // it starts in (at frame 1100), and the one it ends in (before frame 2100).
+    std::vector<std::int16_t> period(2048);
+    auto deliver = [&](int first, const PlayMarks& marks) {
+        for (int i = 0; i < 1024; ++i)
+            period[std::size_t(2 * i)] = period[std::size_t(2 * i + 1)] = std::int16_t(first + i);
+        waveIn.Deliver(period, marks);
+    };
+    EXPECT_TRUE(waveIn.AwaitsPlay());
+    deliver(0, {});
+    EXPECT_EQ(probe.Done(), 0u);
+    deliver(1024, {76, std::nullopt});
+    EXPECT_FALSE(waveIn.AwaitsPlay());
+    deliver(2048, {std::nullopt, 52});
+    ASSERT_EQ(probe.Done(), 1u) << "the buffer with the play's last frame comes back at once";
+    EXPECT_TRUE(probe.Header(0).dwFlags & WHDR_ENDOFPLAY);
+    EXPECT_FALSE(waveIn.WantsData());
+    deliver(3072, {0, std::nullopt});  // after the end nothing more is recorded
+    const std::vector<std::int16_t> samples = probe.Samples();
+    ASSERT_EQ(samples.size(), std::size_t(2 * (2100 - 1100)));
+    for (std::size_t i = 0; i < samples.size(); i += 2)
+        ASSERT_EQ(samples[i], std::int16_t(1100 + i / 2)) << "frame " << i / 2;
+    waveIn.Reset(h);
+    probe.UnprepareAll(waveIn, h);
+    EXPECT_EQ(waveIn.Close(h), MMSYSERR_NOERROR);
 }
 
 TEST_F(CardWaveInFixture, AnOverrunIsRecoveredAndCountedAndTheRecordingGoesOn)

@@ -29,14 +29,36 @@ std::vector<char> tonePeriod(int frequency)
     return bytes;
 }
 
-void writeAudio(std::ofstream& out, int sectors, int frequency)
+// Low-passed pseudo-random noise, its own on each channel: no period, so a recording lines
+// up with it at one delay only.
+std::vector<char> noise(std::size_t bytes, std::uint32_t seed)
 {
-    const std::vector<char> period = tonePeriod(frequency);
+    std::vector<char> block;
+    block.reserve(bytes);
+    double y[2] = {};
+    while (block.size() < bytes)
+        for (double& c : y) {
+            seed = seed * 1664525u + 1013904223u;
+            c = 0.8 * c + 0.2 * (double(seed >> 8) / double(1u << 24) - 0.5) * 40000;
+            const auto v = static_cast<std::int16_t>(std::lround(c));
+            block.push_back(char(v & 0xFF));
+            block.push_back(char((v >> 8) & 0xFF));
+        }
+    return block;
+}
+
+void writeAudio(std::ofstream& out, int sectors, int frequency, std::uint32_t seed)
+{
     const std::size_t total = std::size_t(sectors) * kSectorBytes;
     std::vector<char> block;
-    block.reserve(total);
-    while (block.size() < total)
-        block.insert(block.end(), period.begin(), period.end());
+    if (frequency <= 0) {
+        block = noise(total, seed);
+    } else {
+        const std::vector<char> period = tonePeriod(frequency);
+        block.reserve(total);
+        while (block.size() < total)
+            block.insert(block.end(), period.begin(), period.end());
+    }
     out.write(block.data(), std::streamsize(total));
 }
 }  // namespace
@@ -67,7 +89,7 @@ CdImage WriteCdImage(const std::string& folder, const std::string& name, const s
         // The pregap of the next track belongs to this track's length.
         const int own = t.sectors - (i + 1 < tracks.size() ? tracks[i + 1].pregapSectors : 0);
         if (t.audio) {
-            writeAudio(bin, own, t.frequency);
+            writeAudio(bin, own, t.frequency, std::uint32_t(i + 1));
         } else {
             std::vector<char> data(std::size_t(own) * kSectorBytes);
             for (std::size_t b = 0; b < data.size(); ++b)

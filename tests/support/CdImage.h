@@ -9,7 +9,8 @@
 struct CdImageTrack {
     bool audio = true;
     int sectors = 75;            // from this track's INDEX 01 to the next one's
-    int frequency = 441;         // tone of an audio track; 44100 / frequency should be whole
+    int frequency = 441;         // tone of an audio track; 44100 / frequency should be whole;
+                                 // 0: non-periodic audio (noise), to check alignment
     int pregapSectors = 0;       // silence before INDEX 01, counted into the previous track
 };
 

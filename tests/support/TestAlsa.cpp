@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 TestAlsa::~TestAlsa()
 {
@@ -21,6 +22,15 @@ void TestAlsa::AddCapture(const std::string& name, const std::vector<std::int16_
         .write(reinterpret_cast<const char*>(stereoSamples.data()), std::streamsize(stereoSamples.size() * 2));
     devices_ += "pcm." + name + " {\n  type file\n  slave.pcm \"null\"\n  file \"/dev/null\"\n  infile \"" + input +
                 "\"\n  format \"raw\"\n}\n";
+}
+
+std::string TestAlsa::AddFifoCapture(const std::string& name)
+{
+    const std::string fifo = dir_.File(name + ".fifo");
+    ::mkfifo(fifo.c_str(), 0600);
+    devices_ += "pcm." + name + " {\n  type file\n  slave.pcm \"null\"\n  file \"/dev/null\"\n  infile \"" + fifo +
+                "\"\n  format \"raw\"\n}\n";
+    return fifo;
 }
 
 void TestAlsa::AddPlayback(const std::string& name)

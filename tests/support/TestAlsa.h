@@ -24,6 +24,9 @@ public:
     TestAlsa& operator=(const TestAlsa&) = delete;
 
     void AddCapture(const std::string& name, const std::vector<std::int16_t>& stereoSamples);
+    // A capture device that reads its input from a named pipe (returned): it delivers what
+    // the test writes into the pipe and blocks, as a stalled device does, when nothing comes.
+    std::string AddFifoCapture(const std::string& name);
     void AddPlayback(const std::string& name);
     // Writes the configuration and points ALSA at it.
     void Install();

@@ -8,6 +8,7 @@
 namespace {
 constexpr std::uint32_t kDone = 0x1;
 constexpr std::uint32_t kPrepared = 0x2;
+constexpr std::size_t kMixChannels = 2;  // the card's mix is interleaved stereo
 
 // Guarded by converterLock.
 std::mutex converterLock;
@@ -137,7 +138,7 @@ bool CardWaveIn::GetErrorText(MMResult code, std::string& text)
 MMResult CardWaveIn::Open(WaveInHandle& handle, int deviceId, const PcmFormat& format, WaveInCallback callback,
                           std::uint32_t flags)
 {
-    if (flags & ~(WAVE_FORMAT_QUERY | CALLBACK_FUNCTION))
+    if (flags & ~(WAVE_FORMAT_QUERY | CALLBACK_FUNCTION | WAVE_RECORD_PLAY))
         return MMSYSERR_INVALFLAG;
     if (deviceId != 0 && deviceId != -1)
         return MMSYSERR_BADDEVICEID;
@@ -159,6 +160,7 @@ MMResult CardWaveIn::Open(WaveInHandle& handle, int deviceId, const PcmFormat& f
     converter_ = std::move(converter);
     pending_.clear();
     pendingStart_ = 0;
+    play_ = (flags & WAVE_RECORD_PLAY) ? Play::Awaiting : Play::None;
     handle = handle_;
     if (callback_)
         callback_(MM_WIM_OPEN, handle_, nullptr);
@@ -290,10 +292,16 @@ bool CardWaveIn::Started() const
     return open_ && started_ && !lost_;
 }
 
+bool CardWaveIn::AwaitsPlay() const
+{
+    std::lock_guard lock(lock_);
+    return open_ && started_ && play_ == Play::Awaiting;
+}
+
 bool CardWaveIn::WantsData() const
 {
     std::lock_guard lock(lock_);
-    if (!open_ || !started_ || lost_)
+    if (!open_ || !started_ || lost_ || play_ == Play::EndPending || play_ == Play::Ended)
         return false;
     std::size_t room = 0;
     for (const WaveHdr* h : queue_)
@@ -312,13 +320,20 @@ void CardWaveIn::Complete()
 
 void CardWaveIn::Flush()
 {
-    while (!queue_.empty() && pendingStart_ < pending_.size()) {
+    while (!queue_.empty() && (pendingStart_ < pending_.size() || play_ == Play::EndPending)) {
         WaveHdr* header = queue_.front();
         const std::size_t room = header->dwBufferLength - std::uint32_t(header->dwBytesRecorded);
         const std::size_t n = std::min(room, pending_.size() - pendingStart_);
         std::memcpy(header->lpData + header->dwBytesRecorded, pending_.data() + pendingStart_, n);
         header->dwBytesRecorded += std::int32_t(n);
         pendingStart_ += n;
+        if (play_ == Play::EndPending && pendingStart_ == pending_.size()) {
+            // The play's last frame is in: this buffer comes back now, flagged.
+            header->dwFlags |= WHDR_ENDOFPLAY;
+            play_ = Play::Ended;
+            Complete();
+            break;
+        }
         if (std::uint32_t(header->dwBytesRecorded) == header->dwBufferLength)
             Complete();
     }
@@ -328,11 +343,25 @@ void CardWaveIn::Flush()
     }
 }
 
-void CardWaveIn::Deliver(std::span<const std::int16_t> frames)
+void CardWaveIn::Deliver(std::span<const std::int16_t> frames, const PlayMarks& marks)
 {
     std::lock_guard lock(lock_);
-    if (!open_ || !started_ || lost_)
+    if (!open_ || !started_ || lost_ || play_ == Play::EndPending || play_ == Play::Ended)
         return;
+    // Recording a play: only the frames from its first to its last.
+    std::size_t from = 0, to = frames.size() / kMixChannels;
+    bool ends = false;
+    if (play_ == Play::Awaiting) {
+        if (!marks.start && !marks.end)
+            return;
+        from = marks.start.value_or(marks.end.value_or(0));
+        play_ = Play::Recording;
+    }
+    if (play_ == Play::Recording && marks.end && *marks.end >= from) {
+        to = *marks.end;
+        ends = true;
+    }
+    frames = frames.subspan(from * kMixChannels, (to - from) * kMixChannels);
     // Drop the bytes already handed out before the waiting ones grow the vector.
     if (pendingStart_ > 0) {
         pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(pendingStart_));
@@ -342,7 +371,7 @@ void CardWaveIn::Deliver(std::span<const std::int16_t> frames)
     const std::span<const std::uint8_t> in(bytes, frames.size() * sizeof(std::int16_t));
     if (!converter_)
         pending_.insert(pending_.end(), in.begin(), in.end());
-    else
+    else if (!in.empty())
         converter_(CardPcmFormat(), format_, in, pending_);
     // At most one second waits; what is older is lost, whole blocks at a time.
     const std::size_t limit = format_.nAvgBytesPerSec;
@@ -351,6 +380,8 @@ void CardWaveIn::Deliver(std::span<const std::int16_t> frames)
         excess += (format_.nBlockAlign - excess % format_.nBlockAlign) % format_.nBlockAlign;
         pendingStart_ = std::min(excess, pending_.size());
     }
+    if (ends)
+        play_ = Play::EndPending;
     Flush();
 }
 

@@ -13,6 +13,7 @@
 // is held (so Reset's buffers are all back before it returns, and no MM_WIM_DATA can
 // follow it); a callback must only hand the message on. `changed` runs outside the lock
 // after the recorder queued a buffer or started, stopped or closed the device.
+#include "platform/card/SoundLine.h"
 #include "platform/card/WaveInDevices.h"
 
 #include <cstdint>
@@ -55,10 +56,13 @@ public:
     bool Started() const;
     // Card thread: started and the queued buffers have room beyond what is already mixed.
     bool WantsData() const;
-    // Card thread: interleaved stereo frames of the wave-in mix. Without a queued buffer
-    // the frames wait (up to one second of them; older ones are dropped, as a device
-    // whose recorder falls behind drops them).
-    void Deliver(std::span<const std::int16_t> frames);
+    // Card thread: waits for the first frame of a play (opened with WAVE_RECORD_PLAY).
+    bool AwaitsPlay() const;
+    // Card thread: interleaved stereo frames of the wave-in mix, with the marks of a play
+    // that began or ended in them. Without a queued buffer the frames wait (up to one
+    // second of them; older ones are dropped, as a device whose recorder falls behind
+    // drops them). Frames delivered while not started are dropped.
+    void Deliver(std::span<const std::int16_t> frames, const PlayMarks& marks = {});
     // Card thread: a selected line's device went away. Every queued buffer comes back
     // with what it holds, then MM_WIM_DEVICE_LOST, once per Open.
     void DeviceLost();
@@ -84,4 +88,8 @@ private:
     std::deque<WaveHdr*> queue_;
     std::vector<std::uint8_t> pending_;  // mixed bytes in the recorder's format, not yet in a buffer
     std::size_t pendingStart_ = 0;
+    // WAVE_RECORD_PLAY: the play's state. EndPending: the last of pending_ is the play's
+    // last frame, and the buffer that takes it comes back flagged.
+    enum class Play { None, Awaiting, Recording, EndPending, Ended };
+    Play play_ = Play::None;
 };

@@ -154,7 +154,9 @@ void SoundCard::Impl::Run()
             waveIn->DeviceLost();
             continue;
         }
-        const bool fast = settings.fastClock && recording && allSoftware;
+        // While a recorder waits for a play to begin, the card keeps the wall clock's pace:
+        // nothing is recorded yet, so running ahead would only spin.
+        const bool fast = settings.fastClock && recording && allSoftware && !waveIn->AwaitsPlay();
         bool monitoring = false;
         if (monitor && !fast && !levels.speakerMute)
             for (const LineLevels& l : levels.lines)
@@ -187,6 +189,7 @@ void SoundCard::Impl::Run()
 
         waveInputs.clear();
         speakerInputs.clear();
+        PlayMarks marks;
         for (std::size_t i = 0; i < n; ++i) {
             if (!needed[i])
                 continue;
@@ -195,14 +198,23 @@ void SoundCard::Impl::Run()
                 mixer->MarkLineLost(i);  // the next round ends a recording that needs it
                 continue;
             }
-            if (recording && levels.lines[i].selected)
+            // A selected line read for the speakers only goes to wave-in as well: a recorder
+            // started meanwhile (just before a play began) must get these frames too.
+            if (levels.lines[i].selected) {
                 waveInputs.push_back({samples[i], levels.lines[i].waveInVolume});
+                const PlayMarks m = lines[i].line->Marks();
+                if (m.start)
+                    marks.start = std::min(marks.start.value_or(*m.start), *m.start);
+                if (m.end)
+                    marks.end = std::max(marks.end.value_or(*m.end), *m.end);
+            }
             if (monitoring && !levels.lines[i].speakerMute)
                 speakerInputs.push_back({samples[i], levels.lines[i].speakerVolume});
         }
-        if (recording) {
+        // Wave-in decides under its own lock whether it records now.
+        if (recording || !waveInputs.empty()) {
             MixLines(waveInputs, levels.waveInMaster, waveMix);
-            waveIn->Deliver(waveMix);
+            waveIn->Deliver(waveMix, marks);
         }
         if (monitoring) {
             MixLines(speakerInputs, levels.speakerMaster, speakerMix);
@@ -243,6 +255,9 @@ SoundCard::~SoundCard()
         impl_->quit = true;
     }
     impl_->wakeUp.notify_all();
+    // A line waiting for a device that stopped delivering gives up now.
+    for (const MadeSoundLine& l : impl_->lines)
+        l.line->Interrupt();
     impl_->thread.join();
     if (currentCard == this)
         currentCard = nullptr;

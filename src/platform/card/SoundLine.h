@@ -30,12 +30,19 @@
 // asks at its construction only, so a registration must exist before the card is made.
 // The microphone, line and aux capture lines are registered by the platform itself.
 //
-// Threads: Start, Read and Stop run on the card's thread; construction (by the factory)
+// Plays: a software line that plays something with a beginning and an end (a MIDI song, a
+// CD track) says, after each Read, where in those frames its play began and where it
+// ended (PlayMarks). The card carries the marks with the frames to wave-in, so a recorder
+// that records a play gets exactly the frames the line made for it, from the first to the
+// last, however late the messages about the play arrive.
+//
+// Threads: Start, Read, Stop and Marks run on the card's thread; construction (by the factory)
 // and destruction run on the main thread while the card thread does not use the line.
 // RegisterSoundLine and the registration's destruction run on the main thread.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,6 +50,12 @@
 struct SoundCardSettings;
 
 enum class LineStatus { Ok, Lost };
+
+// Where a play (a song, a CD track) begins or ends inside the frames of one Read.
+struct PlayMarks {
+    std::optional<std::size_t> start;  // the play's first frame
+    std::optional<std::size_t> end;    // the frame just past the play's last one
+};
 
 class SoundLine {
 public:
@@ -56,6 +69,10 @@ public:
     virtual void Stop() {}
     // Card thread: fill `frames` (interleaved stereo, frames.size() / 2 frames) completely.
     virtual LineStatus Read(std::span<std::int16_t> frames) = 0;
+    // Any thread: a Read in progress (or the next) returns at once; the card is closing.
+    virtual void Interrupt() {}
+    // Card thread, right after Read: where a play began or ended in the frames just read.
+    virtual PlayMarks Marks() const { return {}; }
     // Any thread: capture overruns recovered so far (0 for lines that cannot overrun).
     virtual std::uint64_t Overruns() const { return 0; }
 };

@@ -41,6 +41,9 @@ struct WaveHdr {
 #pragma pack(pop)
 
 constexpr std::uint32_t WHDR_INQUEUE = 0x10;
+// Not a system flag: this buffer holds the last frame of the play being recorded (see
+// WAVE_RECORD_PLAY); the device records nothing after it.
+constexpr std::uint32_t WHDR_ENDOFPLAY = 0x1000;
 
 // Notifications handed to the callback.
 constexpr unsigned MM_WIM_OPEN = 0x3BE;
@@ -54,6 +57,11 @@ constexpr unsigned MM_WIM_DEVICE_LOST = 0x3C1;
 // Open flags.
 constexpr std::uint32_t WAVE_FORMAT_QUERY = 0x1;
 constexpr std::uint32_t CALLBACK_FUNCTION = 0x30000;
+// Not a system flag: record one play of a software line (a MIDI song, a CD track) from its
+// first frame to its last, as the line marks them in the stream: what comes before the play
+// is left out, and the buffer that takes its last frame comes back at once, flagged
+// WHDR_ENDOFPLAY. A device without plays refuses the flag (MMSYSERR_INVALFLAG).
+constexpr std::uint32_t WAVE_RECORD_PLAY = 0x100000;
 
 // Standard format bits of the capabilities.
 constexpr std::uint32_t WAVE_FORMAT_1M08 = 0x1, WAVE_FORMAT_1S08 = 0x2, WAVE_FORMAT_1M16 = 0x4,

@@ -25,8 +25,13 @@ void CdLine::Stop()
 
 LineStatus CdLine::Read(std::span<std::int16_t> frames)
 {
-    playback_->Render(frames.data(), frames.size() / CdPlayback::Channels);
+    marks_ = playback_->Render(frames.data(), frames.size() / CdPlayback::Channels);
     return LineStatus::Ok;
+}
+
+PlayMarks CdLine::Marks() const
+{
+    return marks_;
 }
 
 SoundLineRegistration RegisterCdLine()

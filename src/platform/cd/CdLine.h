@@ -26,11 +26,13 @@ public:
     void Start() override;                                      // card thread
     void Stop() override;                                       // card thread
     LineStatus Read(std::span<std::int16_t> frames) override;   // card thread
+    PlayMarks Marks() const override;                            // card thread
 
     CdPlayback& Playback() { return *playback_; }
 
 private:
     std::shared_ptr<CdPlayback> playback_;
+    PlayMarks marks_;  // of the last Read; card thread only
 };
 
 [[nodiscard]] SoundLineRegistration RegisterCdLine();

@@ -60,7 +60,8 @@ bool CdPlayback::Play(const Range& range, EndHandler onEnd)
     positionFrames_ = framesOf(range.fromSector);
     readSector_ = range.fromSector;
     queue_.clear();
-    ending_ = false;
+    startMarked_ = false;
+    endUnmarked_ = false;
     wallPacing_ = false;
     // A consumer about to pull (a recorder started just before or after) gets the grace
     // time to begin before the play runs on by the wall clock.
@@ -78,7 +79,7 @@ bool CdPlayback::Stop()
     if (!playing_)
         return false;
     playing_ = false;
-    ending_ = false;
+    endUnmarked_ = false;
     ++generation_;
     onEnd_ = nullptr;
     queue_.clear();
@@ -115,7 +116,7 @@ bool CdPlayback::WaitIdle(std::chrono::milliseconds timeout) const
 void CdPlayback::Finish(MediaNotify result)
 {
     playing_ = false;
-    ending_ = false;
+    endUnmarked_ = true;
     queue_.clear();
     range_.disc.reset();
     EndHandler handler = std::move(onEnd_);
@@ -126,20 +127,27 @@ void CdPlayback::Finish(MediaNotify result)
 }
 
 // Consumer's thread.
-void CdPlayback::Render(std::int16_t* out, std::size_t frames)
+PlayMarks CdPlayback::Render(std::int16_t* out, std::size_t frames)
 {
     std::unique_lock lock(mutex_);
     lastPull_ = Clock::now();
-    // The consumer is back for more, so it has handed on the last frames of the play.
-    if (playing_ && ending_)
-        Finish(MediaNotify::Successful);
+    PlayMarks marks;
+    // A play that ended while nothing pulled, or failed: its end lies before these frames.
+    if (endUnmarked_) {
+        marks.end = 0;
+        endUnmarked_ = false;
+    }
     // Before the first frame a slow drive only delays the start; later a wait keeps a gap
     // out of the recording.
     const bool started = playing_ && positionFrames_ > framesOf(range_.fromSector);
     const Clock::time_point deadline = lastPull_ + (started ? kStallWait : kStartWait);
     std::size_t done = 0;
-    while (done < frames && playing_ && !ending_) {
+    while (done < frames && playing_) {
         if (!queue_.empty()) {
+            if (!startMarked_) {
+                marks.start = done;
+                startMarked_ = true;
+            }
             const std::int64_t left = framesOf(range_.toSector) - positionFrames_;
             const std::size_t take = std::min({frames - done, queue_.size() / Channels, std::size_t(left)});
             const auto first = queue_.begin();
@@ -149,7 +157,11 @@ void CdPlayback::Render(std::int16_t* out, std::size_t frames)
             positionFrames_ += std::int64_t(take);
             done += take;
             changed_.notify_all();  // room for the reader
-            ending_ = positionFrames_ >= framesOf(range_.toSector);
+            if (positionFrames_ >= framesOf(range_.toSector)) {
+                Finish(MediaNotify::Successful);
+                endUnmarked_ = false;
+                marks.end = done;
+            }
             continue;
         }
         // The drive has not delivered yet: wait a little, then let the card go on.
@@ -158,6 +170,7 @@ void CdPlayback::Render(std::int16_t* out, std::size_t frames)
     }
     std::fill(out + done * Channels, out + frames * Channels, std::int16_t(0));
     lastPull_ = Clock::now();
+    return marks;
 }
 
 // Consumer's thread.
@@ -216,8 +229,6 @@ void CdPlayback::ReaderLoop()
         const Clock::time_point now = Clock::now();
         if (PacedByConsumer(now))
             wallPacing_ = false;
-        else if (ending_)
-            Finish(MediaNotify::Successful);  // the consumer took the last frames and went
         else
             PaceByWallClock(now);
         if (!playing_)

@@ -16,8 +16,10 @@
 //   playback->PositionFrames();  playback->Playing();  playback->Stop();
 //
 // A play ends once, with its end handler: Successful when the consumer has taken the last
-// frame and comes back for more (so those frames have reached the recorder before anyone
-// hears of the end) or stops pulling, Failure when the disc cannot be read. Stop and a new
+// frame, Failure when the disc cannot be read. Render says where a play's first frame and
+// the frame after its last lie in what it hands out (PlayMarks); a play that ended while
+// nothing pulled (or failed) has its end marked at the start of the next Render, so a
+// consumer that records the play always learns where it ended. Stop and a new
 // Play end it without calling the handler (they return true, so the caller reports
 // aborted or superseded). The handler runs on the main thread (an empty range), the
 // consumer's or the reader's.
@@ -32,6 +34,7 @@
 // thread; Render and SetPulled on the consumer's thread; Playing, PositionFrames and
 // WaitIdle on any thread; the reader thread is the object's own. One lock guards the play
 // state; the end handler runs with that lock held, so it must only hand the news on.
+#include "platform/card/SoundLine.h"
 #include "platform/device/MediaDevice.h"
 
 #include <chrono>
@@ -98,8 +101,8 @@ public:
     bool WaitIdle(std::chrono::milliseconds timeout) const;
 
     // Consumer's thread: fills `frames` interleaved stereo frames; silence while no play
-    // runs.
-    void Render(std::int16_t* out, std::size_t frames);
+    // runs. Returns where a play began or ended among them.
+    PlayMarks Render(std::int16_t* out, std::size_t frames);
     // Consumer's thread: the consumer begins / stops pulling regularly.
     void SetPulled(bool pulled);
 
@@ -114,7 +117,8 @@ private:
     mutable std::condition_variable changed_;  // the state, the queue or the pull changed
     bool quit_ = false;
     bool playing_ = false;
-    bool ending_ = false;                     // the consumer has taken the last frame
+    bool startMarked_ = false;                // the play's first frame has been handed out
+    bool endUnmarked_ = false;                // a play ended that the consumer has not seen end
     std::uint64_t generation_ = 0;            // counts plays and stops
     Range range_;
     EndHandler onEnd_;

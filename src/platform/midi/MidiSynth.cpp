@@ -5,6 +5,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -43,12 +44,45 @@ void quietLog()
 }
 }  // namespace
 
+// The font is loaded once, into `holder`; every play gets a synthesiser of its own that
+// borrows it, so no state of an earlier play (reverb and chorus lines, the block clock)
+// reaches the next.
 struct MidiSynth::Fluid {
     std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
+    std::unique_ptr<fluid_synth_t, SynthDeleter> holder;
+    fluid_sfont_t* font = nullptr;  // the holder's
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth;
     std::unique_ptr<fluid_player_t, PlayerDeleter> player;  // the play in progress
 
-    ~Fluid() { player.reset(); synth.reset(); settings.reset(); }
+    // A fresh synthesiser with the font; false when FluidSynth cannot make one.
+    bool Renew()
+    {
+        player.reset();
+        DropSynth();
+        synth.reset(new_fluid_synth(settings.get()));
+        if (!synth)
+            return false;
+        if (fluid_synth_add_sfont(synth.get(), font) == FLUID_FAILED) {
+            synth.reset();
+            return false;
+        }
+        return true;
+    }
+    // The font stays the holder's: it leaves the play's synthesiser before that goes.
+    void DropSynth()
+    {
+        if (synth)
+            fluid_synth_remove_sfont(synth.get(), font);
+        synth.reset();
+    }
+
+    ~Fluid()
+    {
+        player.reset();
+        DropSynth();
+        holder.reset();
+        settings.reset();
+    }
 };
 
 std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::string& error)
@@ -66,14 +100,21 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
     // end of the song: that would cut the release of the last notes.
     fluid_settings_setstr(s, "player.timing-source", "sample");
     fluid_settings_setint(s, "player.reset-synth", 0);
-    fluid->synth.reset(new_fluid_synth(s));
-    if (!fluid->synth) {
+    fluid->holder.reset(new_fluid_synth(s));
+    if (!fluid->holder) {
         error = "The MIDI synthesiser cannot start.";
         return nullptr;
     }
-    if (!IsUsableSoundFont(soundFont) || fluid_synth_sfload(fluid->synth.get(), soundFont.c_str(), 1) == FLUID_FAILED) {
+    const int id = IsUsableSoundFont(soundFont) ? fluid_synth_sfload(fluid->holder.get(), soundFont.c_str(), 1)
+                                                : FLUID_FAILED;
+    fluid->font = id == FLUID_FAILED ? nullptr : fluid_synth_get_sfont_by_id(fluid->holder.get(), id);
+    if (!fluid->font) {
         error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
                                   : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        return nullptr;
+    }
+    if (!fluid->Renew()) {
+        error = "The MIDI synthesiser cannot start.";
         return nullptr;
     }
     return std::unique_ptr<MidiSynth>(new MidiSynth(std::move(fluid), soundFont));
@@ -116,10 +157,14 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
     std::lock_guard lock(mutex_);
     if (state_ != State::Idle)
         Silence();
+    // Every play starts from the General MIDI power-on state, on a synthesiser of its own;
+    // a play from a later position gets the programs and controllers before it from the
+    // player's seek.
+    if (!fluid_->Renew()) {
+        error = "The MIDI synthesiser cannot play the file.";
+        return false;
+    }
     fluid_synth_t* synth = fluid_->synth.get();
-    // Every play starts from the General MIDI power-on state; a play from a later position
-    // gets the programs and controllers before it from the player's seek.
-    fluid_synth_system_reset(synth);
     fluid_->player.reset(new_fluid_player(synth));
     fluid_player_t* player = fluid_->player.get();
     if (!player || !song.file || fluid_player_add_mem(player, song.file->data(), song.file->size()) != FLUID_OK ||
@@ -174,25 +219,42 @@ bool MidiSynth::WaitIdle(std::chrono::milliseconds timeout) const
     return idle_.wait_for(lock, timeout, [this] { return state_ == State::Idle; });
 }
 
-void MidiSynth::Render(std::int16_t* out, std::size_t frames)
+bool MidiSynth::Write(std::int16_t* at, std::size_t n)
+{
+    scratch_.resize(n * Channels);
+    if (fluid_synth_write_float(fluid_->synth.get(), static_cast<int>(n), scratch_.data(), 0, 2, scratch_.data(), 1,
+                                2) != FLUID_OK)
+        return false;
+    // FluidSynth's own 16-bit output adds dither that runs on from play to play; rounding
+    // keeps a play's frames its own.
+    for (std::size_t i = 0; i < n * Channels; ++i)
+        at[i] = static_cast<std::int16_t>(std::clamp(std::lrint(scratch_[i] * 32766.0f), -32768L, 32767L));
+    return true;
+}
+
+PlayMarks MidiSynth::Render(std::int16_t* out, std::size_t frames)
 {
     std::lock_guard lock(mutex_);
+    PlayMarks marks;
+    if (state_ == State::Playing && playFrames_ == 0)
+        marks.start = 0;
     std::size_t done = 0;
     while (done < frames) {
         std::int16_t* at = out + done * Channels;
         std::size_t n = frames - done;
         if (state_ == State::Idle || !fluid_) {
             std::fill(at, at + n * Channels, std::int16_t{0});
-            return;
+            return marks;
         }
         if (state_ == State::Playing)
             n = static_cast<std::size_t>(std::min<std::uint64_t>(n, endFrames_ - playFrames_));
         else
             n = std::min(n, kTailPiece);
-        if (n > 0 && fluid_synth_write_s16(fluid_->synth.get(), static_cast<int>(n), at, 0, 2, at, 1, 2) != FLUID_OK) {
+        if (n > 0 && !Write(at, n)) {
             std::fill(at, out + frames * Channels, std::int16_t{0});
+            marks.end = done;
             Finish(false);
-            return;
+            return marks;
         }
         done += n;
         if (state_ == State::Playing) {
@@ -205,9 +267,12 @@ void MidiSynth::Render(std::int16_t* out, std::size_t frames)
         tailFrames_ += n;
         const bool silent = std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
         if ((silent && fluid_synth_get_active_voice_count(fluid_->synth.get()) == 0) ||
-            tailFrames_ >= framesFor(MaxTailMs))
+            tailFrames_ >= framesFor(MaxTailMs)) {
+            marks.end = done;
             Finish(true);
+        }
     }
+    return marks;
 }
 
 void MidiSynth::BeginTail()
@@ -238,7 +303,7 @@ void MidiSynth::Finish(bool ok)
 
 void MidiSynth::Silence()
 {
-    if (fluid_) {
+    if (fluid_ && fluid_->synth) {
         fluid_->player.reset();
         fluid_synth_all_sounds_off(fluid_->synth.get(), -1);
     }

@@ -11,6 +11,11 @@
 //   synth->PositionMs();                // follows the rendered frames
 //   synth->Stop();                      // silence at once; the position stays
 //
+// Every play renders the same frames for the same song: it gets a fresh FluidSynth
+// synthesiser (the font is loaded once and shared) and the output is rounded without
+// dither, so nothing left from an earlier play reaches this one. Render says where a play's
+// first frame and the frame after its last (release tail included) lie in what it wrote.
+//
 // A play ends when its last event has played (or its end position is reached) and the
 // voices have died away: after the events, every note is released and the synthesiser runs
 // on until no voice sounds and the output is silent, for at most MaxTailMs. So the last
@@ -21,6 +26,8 @@
 // and WaitIdle on any thread. One lock guards the synthesiser and the play state; the end
 // handler runs on the rendering thread with that lock held, so it must only hand work on
 // (post a message) and never call back into the synthesiser.
+#include "platform/card/SoundLine.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -74,8 +81,9 @@ public:
     // Waits until no play runs or the time is up; true when none runs.
     bool WaitIdle(std::chrono::milliseconds timeout) const;
 
-    // Fills `frames` interleaved stereo frames; silence while no play runs.
-    void Render(std::int16_t* out, std::size_t frames);
+    // Fills `frames` interleaved stereo frames; silence while no play runs. Returns where a
+    // play began or ended among them.
+    PlayMarks Render(std::int16_t* out, std::size_t frames);
 
 private:
     struct Fluid;
@@ -85,6 +93,8 @@ private:
     void BeginTail();           // lock held
     void Finish(bool ok);       // lock held
     void Silence();             // lock held
+    // Renders n frames into `at` (interleaved stereo), rounded to 16 bits. Lock held.
+    bool Write(std::int16_t* at, std::size_t n);
 
     // Set at creation, then read only.
     std::unique_ptr<Fluid> fluid_;  // guarded by mutex_ while in use
@@ -99,6 +109,7 @@ private:
     std::uint64_t playFrames_ = 0;     // rendered since the play started
     std::uint64_t endFrames_ = 0;      // frames from the start to the end of the events
     std::uint64_t tailFrames_ = 0;
+    std::vector<float> scratch_;       // Write's float frames
 
     // Main thread only.
     bool claimed_ = false;

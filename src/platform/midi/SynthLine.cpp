@@ -11,8 +11,13 @@ SynthLine::~SynthLine() = default;
 
 LineStatus SynthLine::Read(std::span<std::int16_t> frames)
 {
-    synth_->Render(frames.data(), frames.size() / MidiSynth::Channels);
+    marks_ = synth_->Render(frames.data(), frames.size() / MidiSynth::Channels);
     return LineStatus::Ok;
+}
+
+PlayMarks SynthLine::Marks() const
+{
+    return marks_;
 }
 
 SoundLineRegistration RegisterSynthLine()

@@ -24,11 +24,13 @@ public:
 
     bool IsSoftware() const override { return true; }
     LineStatus Read(std::span<std::int16_t> frames) override;  // card thread
+    PlayMarks Marks() const override;                           // card thread
 
     MidiSynth& Synth() { return *synth_; }
 
 private:
     std::unique_ptr<MidiSynth> synth_;
+    PlayMarks marks_;  // of the last Read; card thread only
 };
 
 [[nodiscard]] SoundLineRegistration RegisterSynthLine();

@@ -2,12 +2,19 @@
 // A source line read from an ALSA capture device (the microphone, line and aux inputs).
 // An overrun (the card thread came late and the device's buffer filled up) is recovered
 // and counted; the frames lost in it are simply missing, the recording goes on. A device
-// that is gone (unplugged: -ENODEV, or a recovery that fails) makes the line Lost.
+// that is gone (unplugged: -ENODEV, or a recovery that fails), or that delivers nothing
+// for 3 s (stalled), makes the line Lost.
+//
+// ALSA calls can block for good (a device behind a pipe that nobody writes blocks its open
+// and its reads), so the line never makes them on the card's or the main thread: the
+// device is opened on a thread of its own (a device not open after 2 s is left out) and
+// read by a reader thread of the line, which the card thread waits for at most 3 s at a
+// time. A reader stuck in a read is left behind when the line goes.
 //
 //   std::unique_ptr<SoundLine> mic = OpenCaptureLine("default");   // null: cannot open
 //
 // Threads: OpenCaptureLine on the main thread; the line's Start, Read and Stop on the
-// card thread (see SoundLine.h). InjectCaptureFault from any thread.
+// card thread (see SoundLine.h); the device itself on the line's reader thread. InjectCaptureFault from any thread.
 #include "platform/card/SoundLine.h"
 
 #include <memory>
