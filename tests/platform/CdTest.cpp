@@ -264,12 +264,12 @@ std::vector<std::int16_t> readTrack(CdDisc& disc, int n)
 TEST_F(CdImageTest, HostileImagesAreRefusedWithTheReasonBeforeLibcdioSeesThem)
 {
     const std::string dir = folder_->Path() + "/";
-    const std::vector<std::uint8_t> audio(150 * 2352, 1);
+    const std::vector<std::uint8_t> audio = WriteCdImage(dir, "tone", {{true, 150, 441}}).TrackBytes(1);
     std::vector<NrgTrackEntry> many;
     for (std::uint64_t i = 0; i < 150; ++i)
         many.push_back({i * 2352, i * 2352, (i + 1) * 2352});
     WriteNrg(dir + "many.nrg", audio, many);
-    WriteNrg(dir + "zero.nrg", audio, {{0, 0, 150 * 2352}}, 0);
+    WriteNrg(dir + "zero.nrg", {audio.begin(), audio.begin() + 75 * 2352}, {{0, 0, 75 * 2352}}, 0);
     std::string toc = "CD_DA\n";
     for (int i = 0; i < 120; ++i)
         toc += "TRACK AUDIO\nFILE \"disc.bin\" 0 00:00:10\n";
@@ -277,7 +277,7 @@ TEST_F(CdImageTest, HostileImagesAreRefusedWithTheReasonBeforeLibcdioSeesThem)
     writeText(dir + "past.cue", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n TRACK 02 AUDIO\n  INDEX 01 90:00:00\n");
     writeText(dir + "back.cue", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:10:00\n TRACK 02 AUDIO\n  INDEX 01 00:05:00\n");
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"many.nrg", "150 tracks; a CD holds 1 to 99"},
+        {"many.nrg", "CUEX lists 150 tracks; a CD holds 1 to 99"},
         {"zero.nrg", "chunk list's place as 0"},
         {"many.toc", "100 tracks; a CD holds 1 to 99"},
         {"past.cue", "Track 2 starts at 90:00:00, past the end of \"disc.bin\""},
@@ -330,15 +330,17 @@ TEST_F(CdImageTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     std::ofstream(dir + "/b.iso", std::ios::binary) << std::string(2048 * 30, 'd');
     writeText(dir + "/split.cue", "FILE a.bin BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
                                   "FILE \"b.iso\" BINARY\nTRACK 02 MODE1/2048\nINDEX 01 00:00:00\n"
-                                  "FILE \"c.bin\" BINARY\nTRACK 03 AUDIO\nINDEX 00 00:00:00\nINDEX 01 00:00:20\n");
+                                  "FILE \"c.bin\" BINARY\nTRACK 03 AUDIO\nINDEX 00 00:00:00\nINDEX 01 00:00:20\n"
+                                  "TRACK 04 AUDIO\nINDEX 00 00:00:60\nFILE \"a.bin\" BINARY\nINDEX 01 00:00:00\n");
     disc = CdDisc::Open(dir + "/split.cue");
-    ASSERT_EQ(disc->TrackCount(), 3);
+    ASSERT_EQ(disc->TrackCount(), 4);
     EXPECT_FALSE(disc->Track(2).audio);
+    EXPECT_EQ(readTrack(*disc, 4), spaced.TrackSamples(2)) << "INDEX 01 in the file after its INDEX 00";
     EXPECT_EQ(disc->Track(2).sectorCount, 30 + 20) << "the pregap of track 3 counts into track 2";
     EXPECT_EQ(readTrack(*disc, 1), spaced.TrackSamples(2));
     std::vector<std::int16_t> tail = spaced.TrackSamples(4);
     tail.erase(tail.begin(), tail.begin() + 20 * kCdSamplesPerSector * 2);
-    EXPECT_EQ(readTrack(*disc, 3), tail);
+    EXPECT_EQ(readTrack(*disc, 3), tail) << "up to the end of c.bin: track 4's pregap included";
 
     // A Nero image of the same audio.
     const std::vector<std::uint8_t> bytes = fileBytes(spaced.bin);

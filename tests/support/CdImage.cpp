@@ -141,6 +141,19 @@ void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, c
 {
     std::vector<std::uint8_t> out = bytes;
     const std::uint64_t chunks = out.size();
+    // Nero's cue points: the lead-in, index 00 and 01 of every track, the lead-out.
+    out.insert(out.end(), {'C', 'U', 'E', 'X'});
+    putBe(out, 8 * (2 + 2 * tracks.size()), 4);
+    const auto cuePoint = [&](std::uint8_t track, std::uint8_t index, std::int64_t lsn) {
+        out.insert(out.end(), {0x01, track, index, 0});
+        putBe(out, std::uint64_t(lsn) & 0xFFFFFFFFu, 4);
+    };
+    cuePoint(0, 0, -150);
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        cuePoint(std::uint8_t(i + 1), 0, std::int64_t(tracks[i].index0 / 2352) - 150);
+        cuePoint(std::uint8_t(i + 1), 1, std::int64_t(tracks[i].index1 / 2352));
+    }
+    cuePoint(0xAA, 1, tracks.empty() ? 0 : std::int64_t(tracks.back().end / 2352));
     out.insert(out.end(), {'D', 'A', 'O', 'X'});
     putBe(out, 22 + 42 * tracks.size(), 4);
     putBe(out, 22 + 42 * tracks.size(), 4);  // the size again, then the catalogue number

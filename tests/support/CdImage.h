@@ -47,7 +47,7 @@ struct NrgTrackEntry {
     std::uint64_t index0 = 0, index1 = 0, end = 0;
     bool audio = true;
 };
-// Writes a Nero image: the bytes, a DAOX chunk listing the tracks (numbered from 1), an
-// END! chunk and a NER5 footer giving the chunk list's offset (or footerOffset).
+// Writes a Nero image: the bytes, a CUEX and a DAOX chunk listing the tracks (numbered
+// from 1), an END! chunk and a NER5 footer giving the chunk list's offset (or footerOffset).
 void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, const std::vector<NrgTrackEntry>& tracks,
               std::optional<std::uint64_t> footerOffset = std::nullopt);

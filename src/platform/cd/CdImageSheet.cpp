@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -331,8 +332,14 @@ CdImageLayout readCue(const std::string& path)
             const std::string& time = key == "INDEX" ? (w.size() > 2 ? w[2] : "") : (w.size() > 1 ? w[1] : "");
             if ((key == "INDEX" && (w.size() < 3 || !wholeNumber(w[1], n, 99))) || !msf(time, sectors))
                 refuse("The " + key + " line of track " + std::to_string(t.number) + " gives no time mm:ss:ff" + at());
-            if (t.file != int(files.size()) - 1)
-                refuse("Track " + std::to_string(t.number) + " continues into another FILE; give the file before its TRACK line");
+            if (t.file != int(files.size()) - 1) {
+                // A track whose pregap (INDEX 00) closes the previous file and whose INDEX 01
+                // opens the next one: the pregap is already the end of that file's last span.
+                if (key != "INDEX" || n != 1 || t.index1 >= 0)
+                    refuse("Track " + std::to_string(t.number) + " continues into another FILE" + at());
+                t.file = int(files.size()) - 1;
+                t.index0 = -1;
+            }
             if (key == "PREGAP")
                 t.pregap = sectors;
             else if (key == "POSTGAP")
@@ -726,6 +733,16 @@ CdImageLayout readNrg(const std::string& path)
                 t.end = start + length;
                 tracks.push_back(t);
             }
+        } else if (id == "CUEX" || id == "CUES") {
+            // The cue points repeat the track list (libcdio builds its table from them).
+            if (len % 8 != 0)
+                refuse("Its chunk " + id + " of " + std::to_string(len) + " bytes holds no whole cue points");
+            std::set<int> numbers;
+            for (std::size_t i = 0; i < len / 8; ++i)
+                if (data[i * 8 + 1] != 0 && data[i * 8 + 1] != 0xAA)
+                    numbers.insert(data[i * 8 + 1]);
+            if (numbers.size() > 99)
+                refuse("Its chunk " + id + " lists " + std::to_string(numbers.size()) + " tracks; a CD holds 1 to 99");
         } else if (id == "END!") {
             ended = true;
         }

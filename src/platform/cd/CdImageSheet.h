@@ -20,7 +20,7 @@
 //   a .wav file is read as a wave file; SILENCE, ZERO, PREGAP and START are understood;
 //   DATAFILE tracks are data.
 // - nrg: the footer (NER5 or NERO) names the chunk list; DAOX / DAOI or ETN2 / ETNF give
-//   the tracks; audio is little-endian as on a BIN.
+//   the tracks (CUEX / CUES are only checked); audio is little-endian as on a BIN.
 // Track numbers start where the sheet says (a sheet starting at TRACK 02 has no track 1);
 // a track's pregap counts into the previous track's length, as a drive reports it.
 //
