@@ -356,10 +356,12 @@ CdImageLayout readCue(const std::string& path)
         }
         // Other lines (REM, TITLE, PERFORMER, CATALOG, FLAGS, ISRC, ...) do not change the audio.
     }
-    checkTrackCount(tracks.size());
-
     CdImageLayout layout;
     layout.image = path;
+    // A sheet that names its file but no track yet stands for a drive without a disc.
+    if (tracks.empty() && !files.empty())
+        return layout;
+    checkTrackCount(tracks.size());
     std::int64_t discFrames = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const CueTrack& t = tracks[i];

@@ -15,7 +15,8 @@
 // - cue: FILE names are read as written (quoted or not, any name, spaces) and resolved
 //   against the sheet's own folder; one FILE for the disc or one per track; BINARY and
 //   WAVE files hold little-endian audio, MOTOROLA big-endian; PREGAP and POSTGAP add
-//   silence that is in no file.
+//   silence that is in no file. A sheet with a FILE but no TRACK is a drive without a
+//   disc (no tracks).
 // - toc: FILE / AUDIOFILE raw audio is big-endian unless SWAP is given (cdrdao's rule);
 //   a .wav file is read as a wave file; SILENCE, ZERO, PREGAP and START are understood;
 //   DATAFILE tracks are data.
