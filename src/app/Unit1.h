@@ -215,6 +215,9 @@ private:
     void selCDEnter();
     // Opens the CD player anew and lists the disc's tracks, all unchecked.
     void ReadCD();
+    // The disc's number of the track on line index of selCD's list (a disc may start
+    // past track 1).
+    int ListedTrack(int index) const;
     void selCDClearClick();
     void selCDSelectAllClick();
     void selCDNextClick();
@@ -363,6 +366,7 @@ private:
     std::string cdOutputFolder_;  // with its trailing '/'
     int fileNumber_ = 0;
     bool cdRunning_ = false;      // the per-track loop is on the stack
+    std::vector<std::string> cdReadErrors_;  // the run's tracks ripped with unreadable sectors
     std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
     // Written by MMHiTimer1's thread, shown by the main thread.
     std::atomic<int> extractionProgress_{0};

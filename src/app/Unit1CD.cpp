@@ -17,6 +17,10 @@
 #include <QTimer>
 
 namespace {
+// What each line of the track list carries besides its text.
+constexpr int kTrackNumberRole = Qt::UserRole;
+constexpr int kAudioTrackRole = Qt::UserRole + 1;
+
 // "Track3         3 min. 5 sec.": the number, nine spaces, whole minutes and seconds.
 QString TrackLine(std::uint32_t track, std::uint32_t lengthMs)
 {
@@ -92,14 +96,20 @@ void TForm1::ReadCD()
         return;
     }
     const std::uint32_t count = MediaPlayer1.TrackCount();
+    const std::uint32_t first = count > 0 ? MediaPlayer1.FirstTrack() : 1;
     selCDInfo->setText("This CD contains " + QString::number(count) + " tracks");
     MediaPlayer1.SetTimeFormat(mci::FormatMilliseconds);
     selCDInfo->show();
     ProcessMessages();
     selCDTracks->clear();
     selCDTracks->show();
-    for (std::uint32_t track = 1; track <= count; ++track) {
-        auto* line = new QListWidgetItem(TrackLine(track, MediaPlayer1.TrackLength(track)), selCDTracks);
+    for (std::uint32_t track = first; track < first + count; ++track) {
+        // A data track holds no audio: it is shown as data and left out of "Select all".
+        const bool audio = MediaPlayer1.TrackIsAudio(track);
+        const QString text = TrackLine(track, MediaPlayer1.TrackLength(track)) + (audio ? "" : " (data)");
+        auto* line = new QListWidgetItem(text, selCDTracks);
+        line->setData(kTrackNumberRole, track);
+        line->setData(kAudioTrackRole, audio);
         line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
         line->setCheckState(Qt::Unchecked);
     }
@@ -114,7 +124,14 @@ void TForm1::selCDClearClick()
 void TForm1::selCDSelectAllClick()
 {
     for (int i = 0; i < selCDTracks->count(); ++i)
-        selCDTracks->item(i)->setCheckState(Qt::Checked);
+        if (selCDTracks->item(i)->data(kAudioTrackRole).toBool())
+            selCDTracks->item(i)->setCheckState(Qt::Checked);
+}
+
+int TForm1::ListedTrack(int index) const
+{
+    const QListWidgetItem* line = selCDTracks->item(index);
+    return line ? line->data(kTrackNumberRole).toInt() : index + 1;
 }
 
 void TForm1::selCDNextClick()

@@ -118,6 +118,12 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
+    if (!cdReadErrors_.empty()) {
+        std::string text = "Some sectors of the CD could not be read:";
+        for (const std::string& line : cdReadErrors_)
+            text += "\n" + line;
+        AppDialogs().ShowMessage(text);
+    }
     EndCDPlayer();
     FinishUp();
 }
@@ -125,6 +131,7 @@ void TForm1::RecEncCDEnter()
 bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
+    cdReadErrors_.clear();
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
     // an encoding.
@@ -139,7 +146,7 @@ bool TForm1::EncodeCDTracks()
                 return false;
             }
         }
-        state_.currentTrack = state_.scanIndex + 1;
+        state_.currentTrack = ListedTrack(state_.scanIndex);
         ++state_.scanIndex;
         RecEncCDOutput->setText(QString::fromStdString(cdOutputFolder_ + "Track" +
                                                        std::to_string(state_.currentTrack) + ".mp3"));
@@ -214,8 +221,11 @@ void TForm1::RipTrack(int track)
     state_.extractionRunning = false;
     MMHiTimer1.SetEnabled(false);
     MMGauge6->setValue(100);
-    if (result == kRipOk)
+    if (result == kRipOk) {
+        if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
+            cdReadErrors_.push_back(std::move(errors));
         return;
+    }
     // What a stopped extraction had read is no track: it goes at once.
     std::filesystem::remove(temporary + ".partial", ec);
     // A cancelled extraction is no failure to report: Cancel has said what happened.

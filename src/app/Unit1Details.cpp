@@ -83,7 +83,7 @@ void TForm1::ShowMultitagTrack()
     const int count = static_cast<int>(state_.cdTrackChecked.size());
     while (state_.scanIndex < count - 1 && !state_.cdTrackChecked[static_cast<std::size_t>(state_.scanIndex)])
         ++state_.scanIndex;
-    state_.currentTrack = state_.scanIndex + 1;
+    state_.currentTrack = ListedTrack(state_.scanIndex);
     ++state_.scanIndex;
     ++state_.detailsCount;
     titles_["Multitag"]->setText("Enter details for track " + QString::number(state_.currentTrack));

@@ -220,6 +220,18 @@ std::uint32_t TMediaPlayer::TrackStart(std::uint32_t track)
     return Query(mci::StatusPosition, track);
 }
 
+std::uint32_t TMediaPlayer::FirstTrack()
+{
+    RequireOpen();
+    return Query(mci::StatusFirstTrack, std::nullopt);
+}
+
+bool TMediaPlayer::TrackIsAudio(std::uint32_t track)
+{
+    RequireOpen();
+    return Query(mci::StatusTrackType, track) == mci::TrackAudio;
+}
+
 std::uint32_t TMediaPlayer::TotalLength()
 {
     RequireOpen();

@@ -97,6 +97,10 @@ public:
     std::uint32_t TrackCount();
     std::uint32_t TrackLength(std::uint32_t track);
     std::uint32_t TrackStart(std::uint32_t track);
+    // CD audio: the disc's first track number (tracks run from it for TrackCount tracks)
+    // and whether a track holds audio.
+    std::uint32_t FirstTrack();
+    bool TrackIsAudio(std::uint32_t track);
     std::uint32_t TotalLength();
     std::uint32_t CurrentPosition();
     TMPModes DeviceMode();

@@ -118,7 +118,7 @@ protected:
         ASSERT_EQ(d.channels, 2);
         const std::vector<std::int16_t> pcm = image.TrackSamples(n);
         const long frames = static_cast<long>(pcm.size()) / 2;
-        const double f = image.tracks[std::size_t(n - 1)].frequency;
+        const double f = image.tracks[std::size_t(n - image.firstNumber)].frequency;
         EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 0, kRate, kRate / 5, 32768), f, f * 0.02);
         if (exact) {
             EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
@@ -174,10 +174,11 @@ TEST_F(CdRoad, MissingDiscIsReportedAndNewCdListsTheDiscOnceItIsThere)
     EXPECT_EQ(Find<QLabel>("selCDInfo")->text(), "This CD contains 3 tracks");
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(0)->text(), "Track1         0 min. 1 sec.");
+    EXPECT_EQ(list->item(1)->text(), "Track2         0 min. 4 sec. (data)");
     EXPECT_EQ(list->item(2)->text(), "Track3         3 min. 5 sec.");
     Click("selCDSelectAll");
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list->item(i)->checkState(), Qt::Checked);
+        EXPECT_EQ(list->item(i)->checkState(), i == 1 ? Qt::Unchecked : Qt::Checked) << "a data track is no audio to select";
     Click("selCDClear");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
@@ -400,3 +401,62 @@ TEST_F(CdRoad, AFullTemporaryDiskStopsTheCdWithAMessageAndWritesNoMp3)
     EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
     EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
 }
+
+TEST_F(CdRoad, ABinCutShortDuringTheRipFailsThatTrackWithTheReason)
+{
+    const CdImage image = WriteDisc({{true, 75, 441}, {true, 750, 630}, {true, 150, 1050}});
+    CddaLibrary().OnSector = [&](int done, int) {
+        // Extracting thread: the disc's file loses its end while track 2 is read.
+        if (done == 300)
+            std::filesystem::resize_file(image.bin, std::uintmax_t(75 + 400) * 2352);
+    };
+    WalkToDetailsChoice({2, 3}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    const std::string& text = dialogs->messages[0];
+    EXPECT_EQ(text.substr(0, 26), "unable to extract CD data\n");
+    EXPECT_NE(text.find("track 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("disc.bin\" ends before sector 475"), std::string::npos) << text;
+    EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
+}
+
+// Disc images as people have them: a cue naming "my disc.bin", a cdrdao toc over a
+// big-endian BIN named relative to the toc, a cue whose tracks start at 02.
+class CdRoadImages : public CdRoad, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CdRoadImages, ListAndRipTheDiscsOwnAudio)
+{
+    const int kind = GetParam();
+    const std::string folder = settings.Folder().Path();
+    const CdImage image = WriteCdImage(folder, "disc", kThreeTracks, {kind == 0 ? "my disc.bin" : "", kind == 2 ? 2 : 1});
+    const std::string device = kind == 1 ? WriteTocImage(image, folder, "table") : image.cue;
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", device);
+    Watch();
+    WalkToDetailsChoice({2, 3}, true);  // list lines 2 and 3
+    const auto* list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 3);
+    const int first = image.firstNumber;
+    EXPECT_EQ(list->item(0)->text().toStdString(), "Track" + std::to_string(first) + "         0 min. 1 sec.");
+    EXPECT_EQ(list->item(2)->text().toStdString(), "Track" + std::to_string(first + 2) + "         0 min. 2 sec.");
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    for (int n : {first + 1, first + 2}) {
+        ASSERT_TRUE(extracted.count(n)) << "track " << n;
+        EXPECT_TRUE(RiffChunk(extracted[n], "data") == image.TrackBytes(n)) << "track " << n;
+        ExpectTrackMp3(image, n, true);
+    }
+    EXPECT_FALSE(std::filesystem::exists(Out("Track" + std::to_string(first) + ".mp3")));
+}
+
+std::string SheetName(const ::testing::TestParamInfo<int>& sheet)
+{
+    const char* names[] = {"CueNamingMyDiscBin", "TocOverBigEndianBin", "CueFromTrack2"};
+    return names[sheet.param];
+}
+INSTANTIATE_TEST_SUITE_P(Sheets, CdRoadImages, ::testing::Values(0, 1, 2), SheetName);

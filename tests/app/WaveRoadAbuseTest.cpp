@@ -143,15 +143,15 @@ TEST_F(WaveRoadAbuseTest, APickedFileWithoutExtensionIsTheFileEncoded)
     bool picked = false;
     QTimer picker;  // answers the dialog once it is up
     QObject::connect(&picker, &QTimer::timeout, [&] {
-        // The dialog lists the new folder in the background; an accept that comes before
-        // the listing sees no such file and says so. That box is closed and the pick made again.
+        // The dialog lists the new folder in the background: an accept that comes before the
+        // listing may see no such file (and say so in a box) or do nothing. So the box is
+        // closed and the pick made again at every tick until the dialog has taken it.
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             box->done(QMessageBox::Ok);
-            picked = false;
             return;
         }
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || picked)
+        if (!dialog)
             return;
         picked = true;
         dialog->selectFile(QString::fromStdString(input));

@@ -63,20 +63,23 @@ void writeAudio(std::ofstream& out, int sectors, int frequency, std::uint32_t se
 }
 }  // namespace
 
-CdImage WriteCdImage(const std::string& folder, const std::string& name, const std::vector<CdImageTrack>& tracks)
+CdImage WriteCdImage(const std::string& folder, const std::string& name, const std::vector<CdImageTrack>& tracks,
+                     const CdSheetStyle& style)
 {
     CdImage image;
+    const std::string binName = style.binName.empty() ? name + ".bin" : style.binName;
     image.cue = folder + "/" + name + ".cue";
-    image.bin = folder + "/" + name + ".bin";
+    image.bin = folder + "/" + binName;
+    image.firstNumber = style.firstNumber;
     image.tracks = tracks;
     std::ofstream bin(image.bin, std::ios::binary);
     std::ofstream cue(image.cue);
-    cue << "FILE \"" << name << ".bin\" BINARY\n";
+    cue << "FILE \"" << binName << "\" BINARY\n";
     int sector = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const CdImageTrack& t = tracks[i];
         char number[8];
-        std::snprintf(number, sizeof number, "%02d", int(i + 1) % 100);
+        std::snprintf(number, sizeof number, "%02d", (int(i) + style.firstNumber) % 100);
         cue << "  TRACK " << number << (t.audio ? " AUDIO\n" : " MODE1/2352\n");
         if (t.pregapSectors > 0) {
             cue << "    INDEX 00 " << msf(sector) << "\n";
@@ -105,9 +108,9 @@ CdImage WriteCdImage(const std::string& folder, const std::string& name, const s
 
 std::vector<std::uint8_t> CdImage::TrackBytes(int n) const
 {
-    const CdImageTrack& t = tracks.at(std::size_t(n - 1));
+    const CdImageTrack& t = tracks.at(std::size_t(n - firstNumber));
     std::ifstream in(bin, std::ios::binary);
-    in.seekg(std::streamoff(firstSector.at(std::size_t(n - 1))) * kSectorBytes);
+    in.seekg(std::streamoff(firstSector.at(std::size_t(n - firstNumber))) * kSectorBytes);
     std::vector<std::uint8_t> bytes(std::size_t(t.sectors) * kSectorBytes);
     in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
     bytes.resize(std::size_t(in.gcount()));
@@ -121,4 +124,78 @@ std::vector<std::int16_t> CdImage::TrackSamples(int n) const
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return samples;
+}
+
+std::string WriteTocImage(const CdImage& image, const std::string& folder, const std::string& name)
+{
+    std::ifstream in(image.bin, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    std::ofstream be(folder + "/" + name + "-be.bin", std::ios::binary);
+    be.write(bytes.data(), std::streamsize(bytes.size()));
+    const std::string path = folder + "/" + name + ".toc";
+    std::ofstream toc(path);
+    toc << "CD_DA\n// written by the tests\n";
+    int sector = 0;
+    for (std::size_t i = 0; i < image.tracks.size(); ++i) {
+        const CdImageTrack& t = image.tracks[i];
+        if (!t.audio)
+            throw std::runtime_error("the toc fixture writes audio tracks only");
+        toc << "\nTRACK AUDIO\nNO COPY\nFILE \"" << name << "-be.bin\" " << msf(sector) << " " << msf(t.sectors) << "\n";
+        sector += t.sectors;
+    }
+    if (!be || !toc)
+        throw std::runtime_error("cannot write the toc image " + path);
+    return path;
+}
+
+namespace {
+void putBe(std::vector<std::uint8_t>& out, std::uint64_t v, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(std::uint8_t(v >> (8 * i)));
+}
+}  // namespace
+
+void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, const std::vector<NrgTrackEntry>& tracks,
+              std::optional<std::uint64_t> footerOffset)
+{
+    std::vector<std::uint8_t> out = bytes;
+    const std::uint64_t chunks = out.size();
+    // Nero's cue points: the lead-in, index 00 and 01 of every track, the lead-out.
+    out.insert(out.end(), {'C', 'U', 'E', 'X'});
+    putBe(out, 8 * (2 + 2 * tracks.size()), 4);
+    const auto cuePoint = [&](std::uint8_t track, std::uint8_t index, std::int64_t lsn) {
+        out.insert(out.end(), {0x01, track, index, 0});
+        putBe(out, std::uint64_t(lsn) & 0xFFFFFFFFu, 4);
+    };
+    cuePoint(0, 0, -150);
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        cuePoint(std::uint8_t(i + 1), 0, std::int64_t(tracks[i].index0 / 2352) - 150);
+        cuePoint(std::uint8_t(i + 1), 1, std::int64_t(tracks[i].index1 / 2352));
+    }
+    cuePoint(0xAA, 1, tracks.empty() ? 0 : std::int64_t(tracks.back().end / 2352));
+    out.insert(out.end(), {'D', 'A', 'O', 'X'});
+    putBe(out, 22 + 42 * tracks.size(), 4);
+    putBe(out, 22 + 42 * tracks.size(), 4);  // the size again, then the catalogue number
+    out.insert(out.end(), 16, 0);
+    out.push_back(1);
+    out.push_back(std::uint8_t(tracks.size()));
+    for (const NrgTrackEntry& t : tracks) {
+        out.insert(out.end(), 12, 0);  // ISRC
+        putBe(out, 2352, 2);
+        out.push_back(t.audio ? 7 : 0);
+        out.insert(out.end(), 3, 0);
+        putBe(out, t.index0, 8);
+        putBe(out, t.index1, 8);
+        putBe(out, t.end, 8);
+    }
+    out.insert(out.end(), {'E', 'N', 'D', '!', 0, 0, 0, 0});
+    out.insert(out.end(), {'N', 'E', 'R', '5'});
+    putBe(out, footerOffset.value_or(chunks), 8);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
+    if (!file)
+        throw std::runtime_error("cannot write the Nero image " + path);
 }

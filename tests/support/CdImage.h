@@ -3,6 +3,7 @@
 // little-endian 16-bit stereo audio, a known tone per audio track, data tracks as
 // MODE1/2352, and optional pregaps (INDEX 00) before a track.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,37 @@ struct CdImageTrack {
 struct CdImage {
     std::string cue;             // the path to name as CdDevice
     std::string bin;
-    std::vector<int> firstSector;  // LSN of each track's INDEX 01, track 1 at [0]
+    int firstNumber = 1;         // the number of the first track
+    std::vector<int> firstSector;  // LSN of each track's INDEX 01, the first track at [0]
     std::vector<CdImageTrack> tracks;
 
-    // The image's bytes of track n (1-based), from its INDEX 01 to the next track's.
+    // The image's bytes of track n (the disc's number), from its INDEX 01 to the next track's.
     std::vector<std::uint8_t> TrackBytes(int n) const;
     // The same as samples.
     std::vector<std::int16_t> TrackSamples(int n) const;
 };
 
-// Writes name.cue and name.bin into folder.
-CdImage WriteCdImage(const std::string& folder, const std::string& name, const std::vector<CdImageTrack>& tracks);
+// How the cue sheet is written: the BIN's file name (by default name.bin) and the first
+// track's number.
+struct CdSheetStyle {
+    std::string binName;
+    int firstNumber = 1;
+};
+
+// Writes name.cue and the BIN into folder.
+CdImage WriteCdImage(const std::string& folder, const std::string& name, const std::vector<CdImageTrack>& tracks,
+                     const CdSheetStyle& style = {});
+
+// Writes folder/name.toc, a cdrdao table of contents of the image's audio tracks over a
+// big-endian copy of its BIN, name-be.bin, named relative to the toc; returns the toc's path.
+std::string WriteTocImage(const CdImage& image, const std::string& folder, const std::string& name);
+
+// One track of a Nero image: byte offsets of its index 00, index 01 and end in the image.
+struct NrgTrackEntry {
+    std::uint64_t index0 = 0, index1 = 0, end = 0;
+    bool audio = true;
+};
+// Writes a Nero image: the bytes, a CUEX and a DAOX chunk listing the tracks (numbered
+// from 1), an END! chunk and a NER5 footer giving the chunk list's offset (or footerOffset).
+void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, const std::vector<NrgTrackEntry>& tracks,
+              std::optional<std::uint64_t> footerOffset = std::nullopt);

@@ -1,5 +1,6 @@
 #include "platform/cd/CDDA.h"
 
+#include "platform/cd/CdDisc.h"
 #include "platform/cd/CdioHandle.h"
 
 #include <cdio/paranoia/cdda.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace {
@@ -27,7 +29,21 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-void noReport(long, paranoia_cb_mode_t) {}
+// The sectors paranoia gave up on during the running extraction (its callback carries no
+// context: the extraction's thread keeps it).
+thread_local std::set<long>* skippedSectors = nullptr;
+
+// Extracting thread. Positions arrive in 16-bit words from the disc's start.
+void tallySkips(long position, paranoia_cb_mode_t event)
+{
+    if (skippedSectors && event == PARANOIA_CB_SKIP)
+        skippedSectors->insert(position / (CDIO_CD_FRAMESIZE_RAW / 2));
+}
+
+std::string minSec(long sectors)
+{
+    return std::to_string(sectors / 75 / 60) + " min. " + std::to_string(sectors / 75 % 60) + " sec.";
+}
 
 void putLe16(std::uint8_t* at, std::uint16_t v)
 {
@@ -154,6 +170,12 @@ std::string CdRipper::LastError() const
     return error_;
 }
 
+std::string CdRipper::LastReadErrors() const
+{
+    std::lock_guard lock(textLock_);
+    return readErrors_;
+}
+
 std::uint8_t CdRipper::fail(const std::string& message, std::uint8_t result)
 {
     std::lock_guard lock(textLock_);
@@ -170,6 +192,7 @@ std::uint8_t CdRipper::RipTrack(int track)
     {
         std::lock_guard lock(textLock_);
         error_.clear();
+        readErrors_.clear();
         folder = folder_;
         problem = folderProblem_;
         device = device_;
@@ -197,7 +220,43 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
     std::filesystem::remove(partial, ec);
     if (cancel_.load())
         return fail("The extraction was cancelled", kRipCancelled);
+    if (IsCdImageName(device))
+        return ripImage(track, device, target, partial);
+    return ripDrive(track, device, target, partial);
+}
 
+std::uint8_t CdRipper::ripImage(int track, const std::string& device, const std::string& target,
+                                const std::string& partial)
+{
+    // An image reads the same every time: there is nothing to verify, and a sector it
+    // cannot give (a file cut short, a read error of the disk it lies on) fails the track.
+    std::unique_ptr<CdDisc> disc;
+    try {
+        disc = CdDisc::Open(device);
+    } catch (const ECdError& e) {
+        return fail(e.what());
+    }
+    const CdTrack* t = disc->FindTrack(track);
+    if (!t)
+        return fail("The CD has no track " + std::to_string(track));
+    if (!t->audio)
+        return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+    std::vector<std::int16_t> sector(std::size_t(kCdSamplesPerSector) * 2);
+    const std::int32_t first = t->firstSector;
+    return extract(track, t->sectorCount, target, partial, [&](int done, std::string& error) -> const std::int16_t* {
+        try {
+            disc->ReadAudio(first + done, 1, sector.data());
+            return sector.data();
+        } catch (const ECdError& e) {
+            error = e.what();
+            return nullptr;
+        }
+    });
+}
+
+std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std::string& target,
+                                const std::string& partial)
+{
     std::string error;
     CdioPtr cd = OpenCdio(device, error);
     if (!cd)
@@ -215,8 +274,6 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
         cdio_cddap_identify_cdio(cd.get(), CDDA_MESSAGE_FORGETIT, nullptr));
     if (!drive)
         return fail("\"" + device + "\" cannot read audio CDs");
-    if (IsCdImageName(device))
-        drive->bigendianp = 0;  // images hold audio in the CD's own little-endian order
     cdio_cddap_verbose_set(drive.get(), CDDA_MESSAGE_FORGETIT, CDDA_MESSAGE_FORGETIT);
     if (cdio_cddap_open(drive.get()) != 0)
         return fail("Unable to read the audio CD in \"" + device + "\"");
@@ -225,14 +282,35 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
     const lsn_t lastSector = cdio_cddap_track_lastsector(drive.get(), track_t(track));
     if (firstSector < 0 || lastSector < firstSector)
         return fail("Track " + std::to_string(track) + " has no audio to extract");
-    const int total = lastSector - firstSector + 1;
 
     std::unique_ptr<cdrom_paranoia_t, ParanoiaFreer> paranoia(cdio_paranoia_init(drive.get()));
     if (!paranoia)
         return fail("Unable to read the audio CD in \"" + device + "\"");
+    // Full verification; a sector still unreadable after the retries is skipped (so a
+    // scratch does not stop the rip) but counted and told at the end.
     cdio_paranoia_modeset(paranoia.get(), PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
     cdio_paranoia_seek(paranoia.get(), firstSector, SEEK_SET);
+    std::set<long> skipped;
+    skippedSectors = &skipped;
+    struct Forget {
+        ~Forget() { skippedSectors = nullptr; }
+    } forget;
+    const std::uint8_t result =
+        extract(track, lastSector - firstSector + 1, target, partial, [&](int, std::string&) {
+            return cdio_paranoia_read_limited(paranoia.get(), tallySkips, kMaxRetries);
+        });
+    if (result == kRipOk && !skipped.empty()) {
+        const long at = std::max<long>(0, *skipped.begin() - firstSector);
+        std::lock_guard lock(textLock_);
+        readErrors_ = "Track " + std::to_string(track) + ": " + std::to_string(skipped.size()) +
+                      " sector(s) could not be read and are silence, the first at " + minSec(at);
+    }
+    return result;
+}
 
+std::uint8_t CdRipper::extract(int track, int total, const std::string& target, const std::string& partial,
+                               const std::function<const std::int16_t*(int done, std::string& error)>& read)
+{
     WaveOut out(partial);
     if (!out.Opened())
         return fail("Unable to create \"" + partial + "\"");
@@ -245,10 +323,11 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
             cancelled = true;
             break;
         }
-        const std::int16_t* samples = cdio_paranoia_read_limited(paranoia.get(), noReport, kMaxRetries);
+        std::string why;
+        const std::int16_t* samples = read(done, why);
         if (!samples) {
-            readError = "The CD could not be read at " + std::to_string(done / 75 / 60) + " min. " +
-                        std::to_string(done / 75 % 60) + " sec. of track " + std::to_string(track);
+            readError = "The CD could not be read at " + minSec(done) + " of track " + std::to_string(track) +
+                        (why.empty() ? std::string() : ":\n" + why);
             break;
         }
         out.Append(samples);
@@ -265,6 +344,7 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
         return fail(readError);
     if (!written)
         return fail("Unable to write \"" + partial + "\"; the disk may be full");
+    std::error_code ec;
     std::filesystem::rename(partial, target, ec);
     if (ec)
         return fail("Unable to create \"" + target + "\"");

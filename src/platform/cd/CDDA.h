@@ -10,9 +10,11 @@
 //   worker.join();  if (result != 1) ... ripmessage() says why ...
 //
 // The drive is the one SOUNDCARD_SETUP / CdDevice names in the settings file (a device node
-// or a .cue, .bin, .toc or .nrg image), by default the first drive found. Reads are
+// or a .cue, .bin, .toc or .nrg image), by default the first drive found. Drive reads are
 // verified the way cd-paranoia does by default (full paranoia, skipping allowed after
-// retries). The extraction writes mp3tmp.wav.partial and renames it to mp3tmp.wav only
+// retries); every sector paranoia had to skip is counted and told (LastReadErrors), never
+// passed off as a clean rip. An image is read as it is (it reads the same every time) and
+// a sector it cannot give, as when its file has been cut short, fails the track. The extraction writes mp3tmp.wav.partial and renames it to mp3tmp.wav only
 // when the whole track has been read; a cancelled or failed extraction leaves no
 // mp3tmp.wav, and what it had read stays in mp3tmp.wav.partial (a valid wave file of that
 // part) until the next extraction removes it.
@@ -56,20 +58,30 @@ public:
     bool Running() const { return running_.load(); }
     // Why the last extraction did not succeed; empty after a success.
     std::string LastError() const;
+    // After a successful extraction from a drive: which sectors could not be read and were
+    // skipped (how many, where the first lies in the track); empty when every sector read.
+    std::string LastReadErrors() const;
 
     // Runs on the extracting thread after every sector written (set it before RipTrack).
     std::function<void(int sectorsDone, int sectorsTotal)> OnSector;
 
 private:
     std::uint8_t rip(int track, const std::string& folder, const std::string& device);
+    std::uint8_t ripImage(int track, const std::string& device, const std::string& target, const std::string& partial);
+    std::uint8_t ripDrive(int track, const std::string& device, const std::string& target, const std::string& partial);
+    // Writes total sectors, each from read (null and a reason when it cannot), into the
+    // partial file and renames it to target when all are written.
+    std::uint8_t extract(int track, int total, const std::string& target, const std::string& partial,
+                         const std::function<const std::int16_t*(int done, std::string& error)>& read);
     std::uint8_t fail(const std::string& message, std::uint8_t result = kRipFailed);
 
     std::mutex runLock_;  // held by the extracting thread for the whole extraction
-    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_
+    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_, readErrors_
     std::string folder_;
     std::string folderProblem_;
     std::string device_;
     std::string error_;
+    std::string readErrors_;
     std::atomic<int> progress_{0};
     std::atomic<bool> cancel_{false};
     std::atomic<bool> running_{false};

@@ -193,7 +193,7 @@ MediaResult CdAudioDevice::Status(std::uint32_t item, std::optional<std::uint32_
     if (!disc_)
         return MediaResult::Fail(mci::ErrInvalidDeviceId);
     const CdTrack* t = nullptr;
-    if (track && (item == mci::StatusLength || item == mci::StatusPosition)) {
+    if (track && (item == mci::StatusLength || item == mci::StatusPosition || item == mci::StatusTrackType)) {
         t = disc_->FindTrack(int(*track));  // past INT_MAX it turns negative: no track either
         if (!t)
             return noTrack(*track);
@@ -211,6 +211,14 @@ MediaResult CdAudioDevice::Status(std::uint32_t item, std::optional<std::uint32_
         return {};
     case mci::StatusNumberOfTracks:
         value = std::uint32_t(disc_->TrackCount());
+        return {};
+    case mci::StatusFirstTrack:
+        value = disc_->DiscPresent() ? std::uint32_t(disc_->Tracks().front().number) : 0;
+        return {};
+    case mci::StatusTrackType:
+        if (!t)
+            return MediaResult::Fail(mci::ErrOutOfRange, "Give the track whose type is asked.");
+        value = t->audio ? mci::TrackAudio : mci::TrackOther;
         return {};
     case mci::StatusMode:
         value = Mode();

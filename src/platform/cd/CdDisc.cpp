@@ -1,25 +1,34 @@
 #include "platform/cd/CdDisc.h"
 
+#include "platform/cd/CdImageSheet.h"
 #include "platform/cd/CdioHandle.h"
 
 #include <cstring>
 #include <mutex>
 
+// A drive goes through libcdio; a disc image is read by our own checked reader, which
+// also knows what libcdio gets wrong (a toc's big-endian audio, a FILE per track, sheets
+// that start past track 1).
 struct CdDisc::Handle {
-    std::mutex lock;  // guards cd and the table while ReadAudio runs on another thread
+    std::mutex lock;  // guards cd, image and the table while ReadAudio runs on another thread
     CdioPtr cd;
-};
+    std::unique_ptr<CdImageReader> image;
 
-namespace {
-CdioPtr openOrRaise(const std::string& device)
-{
-    std::string error;
-    CdioPtr cd = OpenCdio(device, error);
-    if (!cd)
-        throw ECdError(error);
-    return cd;
-}
-}  // namespace
+    void Open(const std::string& device)
+    {
+        if (IsCdImageName(device)) {
+            image = std::make_unique<CdImageReader>(CheckCdImage(device));
+            cd.reset();
+            return;
+        }
+        std::string error;
+        CdioPtr fresh = OpenCdio(device, error);
+        if (!fresh)
+            throw ECdError(error);
+        cd = std::move(fresh);
+        image.reset();
+    }
+};
 
 CdDisc::CdDisc(std::string device) : device_(std::move(device)), handle_(std::make_unique<Handle>()) {}
 
@@ -28,8 +37,8 @@ CdDisc::~CdDisc() = default;
 std::unique_ptr<CdDisc> CdDisc::Open(const std::string& device)
 {
     std::unique_ptr<CdDisc> disc(new CdDisc(device));
-    disc->handle_->cd = openOrRaise(device);
     std::lock_guard lock(disc->handle_->lock);
+    disc->handle_->Open(device);
     disc->readTable();
     return disc;
 }
@@ -48,6 +57,23 @@ void CdDisc::readTable()
 {
     tracks_.clear();
     leadOut_ = 0;
+    if (handle_->image) {
+        const CdImageLayout& layout = handle_->image->Layout();
+        for (const CdImageTrack& in : layout.tracks) {
+            CdTrack t;
+            t.number = in.number;
+            t.audio = in.audio;
+            t.firstSector = in.firstSector;
+            t.sectorCount = in.sectorCount;
+            t.startMs = CdSectorsToMs(std::int64_t(in.firstSector) + kCdLeadInSectors);
+            t.lengthMs = CdSectorsToMs(in.sectorCount);
+            t.startTmsf = MakeTmsf(in.number, 0, 0, 0);
+            t.lengthMsf = CdSectorsToMsf(in.sectorCount);
+            tracks_.push_back(t);
+        }
+        leadOut_ = layout.leadOut;
+        return;
+    }
     CdIo_t* cd = handle_->cd.get();
     const track_t first = cdio_get_first_track_num(cd);
     const track_t count = cdio_get_num_tracks(cd);
@@ -112,9 +138,9 @@ std::uint32_t CdDisc::MsToTmsf(std::int64_t ms) const
 
 bool CdDisc::Reload()
 {
-    CdioPtr fresh = openOrRaise(device_);  // libcdio keeps a table per handle; a new handle reads it anew
+    // libcdio keeps a table per handle and an image may have changed: both are read anew.
     std::lock_guard lock(handle_->lock);
-    handle_->cd = std::move(fresh);
+    handle_->Open(device_);
     readTable();
     return DiscPresent();
 }
@@ -136,7 +162,9 @@ void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_
             throw ECdError("Track " + std::to_string(t.number) + " is a data track and holds no audio");
 
     auto* bytes = reinterpret_cast<std::uint8_t*>(samples);
-    if (cdio_read_audio_sectors(handle_->cd.get(), bytes, firstSector, std::uint32_t(count)) != DRIVER_OP_SUCCESS)
+    if (handle_->image)
+        handle_->image->Read(firstSector, count, bytes);
+    else if (cdio_read_audio_sectors(handle_->cd.get(), bytes, firstSector, std::uint32_t(count)) != DRIVER_OP_SUCCESS)
         throw ECdError("The CD could not be read at sector " + std::to_string(firstSector));
     // Audio sectors hold little-endian samples; turn them into host order in place.
     const std::size_t n = std::size_t(count) * kCdSamplesPerSector * 2;

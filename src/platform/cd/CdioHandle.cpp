@@ -1,11 +1,14 @@
 #include "platform/cd/CdioHandle.h"
 
+#include "platform/cd/CdImageSheet.h"
 #include "platform/os/ProfileFile.h"
 
 #include <cdio/logging.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 
@@ -17,7 +20,22 @@ std::string lowerExtension(const std::string& name)
     return ext;
 }
 
-void dropLogMessage(cdio_log_level_t, const char*) {}
+// The last error libcdio reported on this thread, for the sentence of a failed open.
+thread_local std::string lastCdioError;
+
+// Debug, information and warnings go nowhere; errors are kept for the caller's sentence.
+// An assertion means libcdio has met data it cannot go on with: like libcdio's own
+// handler, it stops the program rather than run on into corrupt memory (the image checks
+// keep such data away from libcdio).
+void cdioLogMessage(cdio_log_level_t level, const char* message)
+{
+    if (level == CDIO_LOG_ASSERT) {
+        std::fprintf(stderr, "libcdio assertion: %s\n", message ? message : "");
+        std::abort();
+    }
+    if (level == CDIO_LOG_ERROR && message)
+        lastCdioError = message;
+}
 }  // namespace
 
 std::string CdDeviceSetting()
@@ -62,15 +80,22 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
     else if (ext == ".nrg")
         driver = DRIVER_NRG;
 
-    std::error_code ec;
-    if (driver != DRIVER_DEVICE && !std::filesystem::is_regular_file(device, ec)) {
-        error = "The CD image \"" + device + "\" does not exist";
-        return nullptr;
+    if (driver != DRIVER_DEVICE) {
+        // libcdio's image readers trust what they read: the image is checked first.
+        try {
+            CheckCdImage(device);
+        } catch (const ECdError& e) {
+            error = e.what();
+            return nullptr;
+        }
     }
+    lastCdioError.clear();
     CdioPtr cd(cdio_open_am(device.c_str(), driver, nullptr));
     if (!cd) {
         error = driver == DRIVER_DEVICE ? "Unable to open the CD drive \"" + device + "\""
-                                        : "Unable to read the CD image \"" + device + "\"";
+                                        : CdImageProblem(device, "libcdio cannot read it");
+        if (driver == DRIVER_DEVICE && !lastCdioError.empty())
+            error += "\n" + lastCdioError;
         return nullptr;
     }
     return cd;
@@ -79,5 +104,5 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
 void QuietCdioLog()
 {
     static std::once_flag once;
-    std::call_once(once, [] { cdio_log_set_handler(dropLogMessage); });
+    std::call_once(once, [] { cdio_log_set_handler(cdioLogMessage); });
 }

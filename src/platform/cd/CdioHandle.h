@@ -30,9 +30,11 @@ std::string ResolveCdDevice(const std::string& configured);
 bool IsCdImageName(const std::string& name);
 
 // Opens the drive or image read-only, choosing libcdio's driver by the name: .cue / .bin
-// BIN/CUE, .toc cdrdao, .nrg Nero, anything else a device node. On failure returns null
-// and puts a sentence for the user into error.
+// BIN/CUE, .toc cdrdao, .nrg Nero, anything else a device node. An image is checked
+// (CheckCdImage) before libcdio reads it. On failure returns null and puts a sentence for
+// the user into error.
 CdioPtr OpenCdio(const std::string& device, std::string& error);
 
-// libcdio's own warnings go nowhere; callers report failures in their own words.
+// libcdio's warnings go nowhere and its errors are kept for the sentence of a failed open;
+// an assertion stops the program as libcdio's own handler does (never run on past it).
 void QuietCdioLog();

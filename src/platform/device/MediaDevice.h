@@ -29,6 +29,12 @@ constexpr std::uint32_t StatusLength = 1;
 constexpr std::uint32_t StatusPosition = 2;
 constexpr std::uint32_t StatusNumberOfTracks = 3;
 constexpr std::uint32_t StatusMode = 4;
+// CD audio: the number of the disc's first track (a disc may start past track 1), and the
+// type of a track (TrackAudio or TrackOther).
+constexpr std::uint32_t StatusFirstTrack = 5;
+constexpr std::uint32_t StatusTrackType = 0x4001;
+constexpr std::uint32_t TrackAudio = 1088;
+constexpr std::uint32_t TrackOther = 1089;
 
 // Modes a device reports for StatusMode.
 constexpr std::uint32_t ModeNotReady = 524;

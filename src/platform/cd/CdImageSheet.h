@@ -1,0 +1,86 @@
+#pragma once
+// Disc images read without libcdio: a cue sheet (.cue, or the .bin beside one), a cdrdao
+// table of contents (.toc) or a Nero image (.nrg) is parsed and checked before anything
+// is read from it, and becomes a table of tracks and the layout of the disc's audio over
+// the image's files. libcdio's own image readers trust what they are given (a track count
+// past 99, an offset past the file, a chunk size that runs off the end) and crash on it;
+// these checks refuse such an image with a sentence that says what is wrong.
+//
+//   CdImageLayout layout = ReadCdImage("/music/my disc.cue");   // throws ECdError
+//   for (const CdImageTrack& t : layout.tracks) ...
+//   CdImageReader reader(layout);
+//   reader.Read(layout.tracks[0].firstSector, 2, bytes);   // 2 x 2352 little-endian bytes
+//
+// What each format means here:
+// - cue: FILE names are read as written (quoted or not, any name, spaces) and resolved
+//   against the sheet's own folder; one FILE for the disc or one per track; BINARY and
+//   WAVE files hold little-endian audio, MOTOROLA big-endian; PREGAP and POSTGAP add
+//   silence that is in no file. A sheet with a FILE but no TRACK is a drive without a
+//   disc (no tracks).
+// - toc: FILE / AUDIOFILE raw audio is big-endian unless SWAP is given (cdrdao's rule);
+//   a .wav file is read as a wave file; SILENCE, ZERO, PREGAP and START are understood;
+//   DATAFILE tracks are data.
+// - nrg: the footer (NER5 or NERO) names the chunk list; DAOX / DAOI or ETN2 / ETNF give
+//   the tracks (CUEX / CUES are only checked); audio is little-endian as on a BIN.
+// Track numbers start where the sheet says (a sheet starting at TRACK 02 has no track 1);
+// a track's pregap counts into the previous track's length, as a drive reports it.
+//
+// Threads: ReadCdImage on any thread; a reader is used by one thread at a time.
+#include "platform/cd/CdDisc.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct CdImageTrack {
+    int number = 0;
+    bool audio = true;
+    std::int32_t firstSector = 0;  // LSN of index 01
+    std::int32_t sectorCount = 0;  // up to the next track's index 01 or the lead-out
+};
+
+// A run of the disc's sample frames (588 a sector) that lies in one file or is silence.
+struct CdImageExtent {
+    std::string file;               // empty: silence
+    std::uint64_t byteOffset = 0;   // of the run's first frame in the file
+    std::int64_t frames = 0;
+    int sectorStride = kCdSectorBytes;  // bytes from one sector's start to the next one's
+    bool bigEndian = false;
+};
+
+struct CdImageLayout {
+    std::string image;
+    std::vector<CdImageTrack> tracks;
+    std::vector<CdImageExtent> extents;  // in disc order from LSN 0
+    std::int32_t leadOut = 0;
+};
+
+// Parses and checks the image; raises ECdError with the reason (without the image's name)
+// when it cannot be read.
+CdImageLayout ReadCdImage(const std::string& path);
+
+// Reads sectors of the layout's audio as 2352 bytes each, little-endian.
+class CdImageReader {
+public:
+    explicit CdImageReader(CdImageLayout layout);
+    ~CdImageReader();
+    CdImageReader(const CdImageReader&) = delete;
+    CdImageReader& operator=(const CdImageReader&) = delete;
+
+    const CdImageLayout& Layout() const { return layout_; }
+    // Raises ECdError naming the file and the sector when a file has gone or ends early.
+    void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes);
+
+private:
+    struct Files;
+    CdImageLayout layout_;
+    std::unique_ptr<Files> files_;
+};
+
+// "Unable to read the CD image "path"" with the reason on a second line.
+std::string CdImageProblem(const std::string& path, const std::string& reason);
+
+// ReadCdImage, raising ECdError with CdImageProblem's sentence: the check every image
+// passes before it is read by us or by libcdio.
+CdImageLayout CheckCdImage(const std::string& path);
