@@ -117,6 +117,7 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
+    WriteAlbumGain();
     EndCDPlayer();
     FinishUp();
 }
@@ -124,6 +125,7 @@ void TForm1::RecEncCDEnter()
 bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
+    state_.albumTracks.clear();
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
     // an encoding.
