@@ -164,36 +164,42 @@ int PutChunk(int fd, std::span<const std::uint8_t> tag)
         return static_cast<int>(-fileSize);
     const std::int64_t riffEnd = std::min<std::int64_t>(8 + std::int64_t{Le32(riff.data() + 4)}, fileSize);
     std::int64_t pos = 12;
+    std::int64_t lastId3 = -1;  // an "id3 " chunk that ends the RIFF
     while (pos + 8 <= riffEnd) {
         std::array<std::uint8_t, 8> chunk{};
         if (const int rc = ReadAll(fd, chunk.data(), chunk.size(), static_cast<off_t>(pos)); rc != 0)
             return rc;
         const std::uint32_t size = Le32(chunk.data() + 4);
-        if (std::memcmp(chunk.data(), "id3 ", 4) == 0 && size == tag.size())
+        const bool isId3 = std::memcmp(chunk.data(), "id3 ", 4) == 0;
+        if (isId3 && size == tag.size())
             return WriteAll(fd, tag.data(), tag.size(), static_cast<off_t>(pos + 8));
-        pos += 8 + std::int64_t{size} + (size & 1);
+        const std::int64_t next = pos + 8 + std::int64_t{size} + (size & 1);
+        lastId3 = isId3 && next >= riffEnd ? pos : -1;
+        pos = next;
     }
-    // A new chunk behind the RIFF's last one (its pad byte included).
-    std::int64_t at = std::min(pos, riffEnd);
+    std::int64_t at = lastId3 >= 0 ? lastId3 : std::min(pos, riffEnd);
     at += at & 1;
-    const std::int64_t newEnd = at + 8 + static_cast<std::int64_t>(tag.size()) + static_cast<std::int64_t>(tag.size() & 1);
-    if (newEnd - 8 > 0xFFFFFFFFll)
-        return EFBIG;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(newEnd - riffEnd), 0);
-    std::uint8_t* header = bytes.data() + (at - riffEnd);
-    std::memcpy(header, "id3 ", 4);
-    PutLe32(header + 4, static_cast<std::uint32_t>(tag.size()));
-    std::memcpy(header + 8, tag.data(), tag.size());
-    if (::ftruncate(fd, static_cast<off_t>(riffEnd)) != 0)
-        return errno;
-    if (const int rc = WriteAll(fd, bytes.data(), bytes.size(), static_cast<off_t>(riffEnd)); rc != 0) {
-        if (::ftruncate(fd, static_cast<off_t>(riffEnd)) != 0) {
-            // The write's error is the one to report.
-        }
+    // What stands behind the RIFF moves along behind the new chunk.
+    const std::int64_t trailing = fileSize - riffEnd;
+    if (trailing > (1 << 20))
+        return EINVAL;
+    std::vector<std::uint8_t> behind(static_cast<std::size_t>(trailing));
+    if (const int rc = ReadAll(fd, behind.data(), behind.size(), static_cast<off_t>(riffEnd)); rc != 0)
         return rc;
-    }
+    const std::int64_t newRiffEnd = at + 8 + static_cast<std::int64_t>(tag.size() + (tag.size() & 1));
+    if (newRiffEnd - 8 > 0xFFFFFFFFll)
+        return EFBIG;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(newRiffEnd - at), 0);
+    std::memcpy(bytes.data(), "id3 ", 4);
+    PutLe32(bytes.data() + 4, static_cast<std::uint32_t>(tag.size()));
+    std::memcpy(bytes.data() + 8, tag.data(), tag.size());
+    bytes.insert(bytes.end(), behind.begin(), behind.end());
+    if (at < fileSize && ::ftruncate(fd, static_cast<off_t>(at)) != 0)
+        return errno;
+    if (const int rc = WriteAll(fd, bytes.data(), bytes.size(), static_cast<off_t>(at)); rc != 0)
+        return rc;
     std::array<std::uint8_t, 4> size{};
-    PutLe32(size.data(), static_cast<std::uint32_t>(newEnd - 8));
+    PutLe32(size.data(), static_cast<std::uint32_t>(newRiffEnd - 8));
     return WriteAll(fd, size.data(), size.size(), 4);
 }
 
@@ -233,7 +239,7 @@ int PutWaveID3Chunk(const std::string& path, std::span<const std::uint8_t> tag)
 
 int SaveID3v2(const std::string& path, bool mp3Container, const ID3v2Fields& fields)
 {
-    const std::vector<std::uint8_t> tag = RenderID3v23(fields, kID3v2Room);
+    const std::vector<std::uint8_t> tag = RenderID3v23(fields, mp3Container ? kID3v2Room : 0);
     if (tag.empty())
         return EOVERFLOW;
     return mp3Container ? ReplaceLeadingID3v2(path, tag) : PutWaveID3Chunk(path, tag);

@@ -17,9 +17,8 @@ int CutTrailingTag(const std::string& path);
 // failed write is cut off again, so the file keeps its old length.
 int AppendTagBlock(const std::string& path, const ID3v1Block& block);
 
-// The room kept for the ID3v2 tag: at the front of a plain MP3 file, and as the body of the
-// "id3 " chunk of a wave file. Every tag the details fields can make fits, so writing the
-// tag (again) never moves the audio.
+// The room kept for the ID3v2 tag at the front of a plain MP3 file. Every tag the details
+// fields can make fits, so writing the tag (again) never moves the audio.
 constexpr std::size_t kID3v2Room = 4096;
 
 // Writes the tag over the ID3v2 tag at the front of the file, which must be exactly as long
@@ -27,12 +26,14 @@ constexpr std::size_t kID3v2Room = 4096;
 int ReplaceLeadingID3v2(const std::string& path, std::span<const std::uint8_t> tag);
 
 // Puts the tag into the "id3 " chunk of a RIFF wave file: over the chunk when one of the
-// same size is there, otherwise as a new chunk behind the last chunk of the RIFF, whose
-// size is updated. Anything behind the RIFF (a trailing ID3v1 tag) is cut off first and
-// must be appended again. EINVAL for a file that is no RIFF wave. 0, or an errno.
+// same size is there; in place of the RIFF's last chunk when that is an "id3 " chunk;
+// otherwise as a new chunk behind the RIFF's last chunk. The RIFF size is updated and what
+// stands behind the RIFF (the ID3v1 tag) stays behind it. EINVAL for a file that is no RIFF
+// wave. 0, or an errno.
 int PutWaveID3Chunk(const std::string& path, std::span<const std::uint8_t> tag);
 
-// Writes the fields as the file's ID3v2.3 tag of kID3v2Room bytes: over the room at the
-// front of a plain MP3 file, or into the "id3 " chunk of a wave file (see PutWaveID3Chunk).
+// Writes the fields as the file's ID3v2.3 tag: over the room of kID3v2Room bytes at the
+// front of a plain MP3 file, or into the "id3 " chunk of a wave file (see PutWaveID3Chunk)
+// without padding: decoders walking the stream on past the frames resync over it quickly.
 // 0, or an errno (EOVERFLOW when the fields do not fit the room).
 int SaveID3v2(const std::string& path, bool mp3Container, const ID3v2Fields& fields);

@@ -23,6 +23,7 @@
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
+#include <taglib/tpropertymap.h>
 #include <taglib/wavfile.h>
 
 namespace {
@@ -188,6 +189,10 @@ TEST_F(Mp3FileTest, TheID3v2TagIsReadInBothContainersAndTheOwnReaderStillFindsFr
     const Bytes before = ReadBytes(dir.File("wave.mp3"));
     ASSERT_EQ(SaveID3v2(dir.File("wave.mp3"), false, fields), 0);
     ASSERT_EQ(AppendTagBlock(dir.File("wave.mp3"), BuildID3v1(v1)), 0);
+    // Written again, longer (as the album gain does): the chunk is replaced, the ID3v1 tag
+    // stays at the very end.
+    fields.userTexts.emplace_back("REPLAYGAIN_ALBUM_GAIN", "-1.00 dB");
+    ASSERT_EQ(SaveID3v2(dir.File("wave.mp3"), false, fields), 0);
 
     const Bytes wave = ReadBytes(dir.File("wave.mp3"));
     std::vector<std::string> ids;
@@ -207,9 +212,12 @@ TEST_F(Mp3FileTest, TheID3v2TagIsReadInBothContainersAndTheOwnReaderStillFindsFr
     EXPECT_EQ(mp3.ID3v2Tag()->genre().to8Bit(true), "Jazz");
     EXPECT_EQ(mp3.ID3v2Tag()->comment().to8Bit(true), "fine");
     EXPECT_EQ(mp3.ID3v1Tag()->title().to8Bit(true), "????? - ?? xxxxxxxxxxxxxxxxxxx");
+    EXPECT_EQ(DecodeMp3File(dir.File("wave.mp3")).Frames() / 1152, DecodeMp3File(dir.File("plain.mp3")).Frames() / 1152)
+        << "libmpg123 decodes every frame, then passes the chunks without a complaint";
     TagLib::RIFF::WAV::File wav(dir.File("wave.mp3").c_str());
     ASSERT_TRUE(wav.hasID3v2Tag());
     EXPECT_EQ(wav.ID3v2Tag()->title().to8Bit(true), title);
+    EXPECT_EQ(wav.ID3v2Tag()->properties()["REPLAYGAIN_ALBUM_GAIN"].toString().to8Bit(), "-1.00 dB");
 
     for (const char* name : {"plain.mp3", "wave.mp3"}) {
         TMPEGAudio own;

@@ -76,6 +76,8 @@ std::vector<std::uint8_t> RenderID3v23(const ID3v2Fields& f, std::size_t size)
                                                              latin1 ? TagLib::String::Latin1 : TagLib::String::UTF16);
         frame.AppendTo(tag);
     }
+    if (size == 0)
+        size = tag.size();
     // The size field holds 28 bits.
     if (tag.size() > size || size - kID3v2HeaderSize >= (std::size_t{1} << 28))
         return {};

@@ -25,7 +25,7 @@ struct ID3v2Fields {
 constexpr std::size_t kID3v2HeaderSize = 10;
 
 // The tag, exactly `size` bytes (header, frames, zero padding); empty when the frames do
-// not fit. A text that Latin-1 can hold is stored as Latin-1, any other as UTF-16 with
+// not fit. Size 0: no padding, the tag as long as its frames. A text that Latin-1 can hold is stored as Latin-1, any other as UTF-16 with
 // byte-order mark.
 std::vector<std::uint8_t> RenderID3v23(const ID3v2Fields& fields, std::size_t size);
 
