@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <filesystem>
 #include <sndfile.h>
 
 namespace {
@@ -146,4 +147,25 @@ TEST_F(EncoderChoicesTest, DefaultWaveContainerKeepsTodaysBytesAndAddsTheId3Chun
         GTEST_SKIP() << "ffprobe is not installed";
     EXPECT_EQ(ToolOutput("ffprobe -v error -show_entries format_tags=title -of csv=p=0 " + ShellQuoted(Input("ten.mp3"))),
               kTitle + "\n");
+}
+
+TEST_F(EncoderChoicesTest, APlainMp3PickedAsInputIsRefusedAsAnInvalidWaveFile)
+{
+    Encode(TenSeconds(), 0);
+    RestartWizard();
+    Click("IEButton1");
+    Click("SelSourceNext");
+    dialogs->openAnswers.push_back(Input("ten.mp3"));
+    Click("SelWavBrowseInput");
+    Activate();
+    dialogs->saveAnswers.push_back(Input("again.mp3"));
+    Click("SelWavBrowseOutput");
+    Activate();
+    Click("SelWavNext");
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    RunEventsUntil([&] { return !dialogs->messages.empty(); });
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages.front(), "Invalid wave file...") << "the usual refusal of a file that is no wave";
+    EXPECT_FALSE(std::filesystem::exists(Input("again.mp3")));
 }
