@@ -268,3 +268,24 @@ TEST_F(Mp3FileTest, ReplayGainLoudnessAgreesWithFfmpegAndTheAlbumLiesBetweenItsT
     ASSERT_TRUE(std::regex_search(text, m, std::regex(R"(I:\s+(-?[0-9.]+) LUFS)"))) << text;
     EXPECT_NEAR(loudLufs, std::stod(m[1]), 0.1);
 }
+
+TEST_F(Mp3FileTest, ATagThatWouldNotFitItsRoomIsRefusedAndTheAudioStaysUntouched)
+{
+    const std::string input = WriteInput("tone.wav", Tone(kRate, {440, 660}, kRate));
+    chain.PlainMp3();
+    ASSERT_TRUE(chain.Run(input, dir.File("plain.mp3")));
+    const Bytes before = ReadBytes(dir.File("plain.mp3"));
+    ID3v2Fields small;
+    small.title = "t";
+    ID3v2Fields huge;
+    huge.comment = std::string(kID3v2Room, 'x');
+    EXPECT_EQ(SaveID3v2(dir.File("plain.mp3"), true, huge), EOVERFLOW);
+    // A room of another size is not the one the encoder left: the frames behind it stay.
+    Bytes shifted = before;
+    shifted[8] ^= 1;
+    WriteBytes(dir.File("shifted.mp3"), shifted);
+    EXPECT_EQ(SaveID3v2(dir.File("shifted.mp3"), true, small), EINVAL);
+    EXPECT_EQ(ReadBytes(dir.File("shifted.mp3")), shifted);
+    EXPECT_EQ(SaveID3v2(dir.File("gone.mp3"), true, small), ENOENT);
+    EXPECT_EQ(ReadBytes(dir.File("plain.mp3")), before);
+}
