@@ -5,7 +5,8 @@
 // work), no replay gain, no info frame. The two outputs then hold byte-identical frames, and
 // the benchmark checks that they do. Each side runs in a child process, so its peak memory is
 // its own. Prints the time ratio (ours / lame) and the peak memory of both, for a 60-second
-// and a 10-minute file.
+// and a 10-minute file. A second line per length encodes with Container=mp3 Mode=vbr
+// (VbrQuality=2, joint stereo) against `lame -V 2` on the same input, and prints both sizes.
 //
 //   bench_encode [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
@@ -112,11 +113,17 @@ bool sameFrames(const std::string& ours, const std::string& lame)
 }
 
 // Child mode: encode one file through the hidden window's chain, as the wizard does.
-int encodeOnce(int argc, char** argv, const std::string& input, const std::string& output)
+int encodeOnce(int argc, char** argv, const std::string& input, const std::string& output, bool vbr)
 {
     QCoreApplication app(argc, argv);
     WizardState state;
     state.sourceKind = "wave";
+    if (vbr) {
+        state.encoder.mp3Container = true;
+        state.encoder.vbr = true;
+        state.encoder.vbrQuality = 2;
+        state.encoder.jointStereo = true;
+    }
     TForm2 form2(state);
     bool failed = false;
     WizardHooks hooks;
@@ -141,7 +148,9 @@ int encodeOnce(int argc, char** argv, const std::string& input, const std::strin
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--encode")
-        return encodeOnce(argc, argv, argv[2], argv[3]);
+        return encodeOnce(argc, argv, argv[2], argv[3], false);
+    if (argc == 4 && std::string(argv[1]) == "--encode-vbr")
+        return encodeOnce(argc, argv, argv[2], argv[3], true);
 
     std::vector<int> lengths;
     for (int i = 1; i < argc; ++i)
@@ -179,6 +188,27 @@ int main(int argc, char** argv)
         std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld %s\n", seconds, best.seconds, bestLame.seconds,
                     best.seconds / bestLame.seconds, best.peakKiB, bestLame.peakKiB,
                     same ? "identical frames" : "FRAMES DIFFER");
+        std::fflush(stdout);
+
+        ChildRun bestVbr{1e300, 0, 0};
+        ChildRun bestLameVbr{1e300, 0, 0};
+        for (int i = 0; i < kRuns; ++i) {
+            const ChildRun ours = RunChild({self, "--encode-vbr", wav, (folder / "ours-vbr.mp3").string()});
+            const ChildRun lame = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
+            if (!ours.Ok() || !lame.Ok()) {
+                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", ours.status, lame.status);
+                exitCode = 1;
+            }
+            bestVbr = ours.seconds < bestVbr.seconds ? ours : bestVbr;
+            bestLameVbr = lame.seconds < bestLameVbr.seconds ? lame : bestLameVbr;
+        }
+        std::error_code sizeError;
+        const auto oursSize = std::filesystem::file_size(folder / "ours-vbr.mp3", sizeError);
+        const auto lameSize = std::filesystem::file_size(folder / "lame-vbr.mp3", sizeError);
+        std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld Container=mp3 Mode=vbr vs lame -V 2: %ju / %ju bytes\n",
+                    seconds, bestVbr.seconds, bestLameVbr.seconds, bestVbr.seconds / bestLameVbr.seconds,
+                    bestVbr.peakKiB, bestLameVbr.peakKiB, static_cast<std::uintmax_t>(oursSize),
+                    static_cast<std::uintmax_t>(lameSize));
         std::fflush(stdout);
     }
     std::error_code ec;

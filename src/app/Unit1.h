@@ -105,6 +105,9 @@ public:
     // encoding's stop handler tells the user).
     int WriteTag();
     int CDWriteTag();
+    // A CD run's end: every tagged track's ID3v2 tag gets the album's ReplayGain (when it
+    // was measured); a failure is told once.
+    void WriteAlbumGain();
 
 signals:
     // The window has closed; the program ends.
@@ -181,6 +184,22 @@ private:
     void FillStyleList(QComboBox* style);
     int GenreByteOf(const QComboBox* style) const;
     void ShowMultitagTrack();
+    // Writes the ID3v2 tag of the file just encoded, with its ReplayGain when measured;
+    // keepForAlbum keeps it for WriteAlbumGain. 0 or an errno.
+    int WriteID3v2(ID3v2Fields fields, bool keepForAlbum);
+
+    // The encoder's choices below the bit-rate group of EncodeOptions and CDoptions.
+    struct EncoderChoices {
+        QComboBox* container = nullptr;
+        QComboBox* quality = nullptr;
+        QCheckBox* joint = nullptr;
+        QCheckBox* replayGain = nullptr;
+    };
+    EncoderChoices BuildEncoderChoices(QWidget* page, const char* prefix, int top);
+    // Shows state_.encoder on both pages.
+    void ShowEncoderChoices();
+    // A choice changed on a page: takes it into state_.encoder and the settings file.
+    void EncoderChoiceChanged(const EncoderChoices& from);
 
     // Live input (Unit1Record.cpp).
     void RecExtEnter();
@@ -298,6 +317,8 @@ private:
     QRadioButton* CDtagselNo = nullptr;
 
     // EncodeOptions.
+    EncoderChoices encodeChoices;
+    EncoderChoices cdChoices;
     QSlider* MMSlider1 = nullptr;
     QLabel* BitrateValue = nullptr;
 

@@ -124,6 +124,7 @@ void TForm1::RecEncCDEnter()
             text += "\n" + line;
         AppDialogs().ShowMessage(text);
     }
+    WriteAlbumGain();
     EndCDPlayer();
     FinishUp();
 }
@@ -132,6 +133,7 @@ bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
     cdReadErrors_.clear();
+    state_.albumTracks.clear();
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
     // an encoding.

@@ -176,6 +176,8 @@ void TForm1::FormCreate()
     const ProfileFile settings = ProfileFile::Settings();
     for (std::size_t i = 0; i < kRecordLevelKeys.size(); ++i)
         state_.recordLevels[i] = settings.ReadInteger("RECORD_LEVEL", kRecordLevelKeys[i], kDefaultRecordLevel);
+    state_.encoder = EncoderSettings::Read(settings);
+    ShowEncoderChoices();
 }
 
 void TForm1::changeEvent(QEvent* event)

@@ -23,6 +23,9 @@
 #include <utility>
 
 namespace {
+// The longest text a details field takes; the ID3v2 tag keeps it whole.
+constexpr int kDetailsTextLength = 250;
+
 QLabel* addLabel(QWidget* page, const QString& text, int x, int y, int w = 300, int h = 16)
 {
     auto* label = new QLabel(text, page);
@@ -168,6 +171,7 @@ DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, cons
         auto* e = new QLineEdit(page);
         e->setObjectName(p + name);
         e->setGeometry(72, y, w, 20);
+        e->setMaxLength(kDetailsTextLength);
         return e;
     };
     row("Artist", top);
@@ -248,7 +252,38 @@ void TForm1::BuildEncodeOptions()
     addLabel(EncodeOptions, "Specify MP3 quality/compression factor.", 10, 40);
     MMSlider1 = BuildBitrateGroup(EncodeOptions, "MMSlider1", "BitrateValue", 70, &BitrateValue);
     connect(MMSlider1, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider1Change(p); }); });
+    encodeChoices = BuildEncoderChoices(EncodeOptions, "EncodeOptions", 168);
     AddNextCancel(EncodeOptions, "EncodeOptionsNext", "Next >", &TForm1::EncodeOptionsNextClick, true);
+}
+
+TForm1::EncoderChoices TForm1::BuildEncoderChoices(QWidget* page, const char* prefix, int top)
+{
+    const QString p(prefix);
+    EncoderChoices c;
+    addLabel(page, "Save as:", 10, top + 3, 48);
+    c.container = new QComboBox(page);
+    c.container->setObjectName(p + "Container");
+    c.container->addItems({"MP3 file", "MP3 inside a wave file"});
+    c.container->setGeometry(60, top, 162, 21);
+    addLabel(page, "Quality:", 10, top + 25, 48);
+    c.quality = new QComboBox(page);
+    c.quality->setObjectName(p + "Quality");
+    c.quality->addItem("constant bit rate");
+    for (int q = 0; q <= 9; ++q)
+        c.quality->addItem(QString("variable V%1%2").arg(q).arg(q == 0 ? " (best)" : q == 9 ? " (smallest)" : ""));
+    c.quality->setGeometry(60, top + 22, 162, 21);
+    c.joint = new QCheckBox("Joint stereo", page);
+    c.joint->setObjectName(p + "JointStereo");
+    c.joint->setGeometry(226, top + 1, 100, 20);
+    c.replayGain = new QCheckBox("ReplayGain", page);
+    c.replayGain->setObjectName(p + "ReplayGain");
+    c.replayGain->setGeometry(226, top + 23, 100, 20);
+    const auto changed = [this, c] { Guarded([&] { EncoderChoiceChanged(c); }); };
+    connect(c.container, &QComboBox::currentIndexChanged, this, changed);
+    connect(c.quality, &QComboBox::currentIndexChanged, this, changed);
+    connect(c.joint, &QCheckBox::toggled, this, changed);
+    connect(c.replayGain, &QCheckBox::toggled, this, changed);
+    return c;
 }
 
 QLabel* TForm1::AddClickHere(QWidget* page, int top)
@@ -399,6 +434,7 @@ void TForm1::BuildCDoptions()
     AddButton(CDoptions, "CDoptionsBrowse", "Browse", 0)->setGeometry(246, 63, 75, 24);
     CDoptionsSlider =
         BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &CDoptionsBitrateValue);
+    cdChoices = BuildEncoderChoices(CDoptions, "CDoptions", 189);
     AddNextCancel(CDoptions, "CDoptionsNext", "Next >", &TForm1::CDoptionsNextClick, true);
     CDoptionsNext = CDoptions->findChild<QPushButton*>("CDoptionsNext");
     CDoptionsNext->setEnabled(false);

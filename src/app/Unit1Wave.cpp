@@ -9,8 +9,12 @@
 #include "platform/os/Dialogs.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,6 +85,32 @@ void TForm1::MMSlider1Change(int position)
 {
     state_.bitRateIndex = position - 1;
     BitrateValue->setText(BitrateLabel(position));
+}
+
+void TForm1::ShowEncoderChoices()
+{
+    const EncoderSettings& e = state_.encoder;
+    for (const EncoderChoices& c : {encodeChoices, cdChoices}) {
+        const QSignalBlocker a(c.container), b(c.quality), d(c.joint), f(c.replayGain);
+        c.container->setCurrentIndex(e.mp3Container ? 0 : 1);
+        c.quality->setCurrentIndex(e.vbr ? 1 + e.vbrQuality : 0);
+        c.joint->setChecked(e.jointStereo);
+        c.replayGain->setChecked(e.replayGain);
+    }
+}
+
+void TForm1::EncoderChoiceChanged(const EncoderChoices& from)
+{
+    EncoderSettings e;
+    e.mp3Container = from.container->currentIndex() == 0;
+    e.vbr = from.quality->currentIndex() > 0;
+    e.vbrQuality = e.vbr ? from.quality->currentIndex() - 1 : state_.encoder.vbrQuality;
+    e.jointStereo = from.joint->isChecked();
+    e.replayGain = from.replayGain->isChecked();
+    state_.encoder = e;
+    ShowEncoderChoices();
+    ProfileFile settings = ProfileFile::Settings();
+    e.Write(settings);
 }
 
 void TForm1::EncodeOptionsNextClick()
@@ -179,6 +209,7 @@ void TForm1::ClickHereClick()
 {
     if (!form3_)
         return;
+    form3_->ShowSettings(state_.encoder, BitrateKbps(static_cast<TMMBitrates>(state_.bitRateIndex)));
     form3_->show();
     form3_->raise();
 }

@@ -1,5 +1,6 @@
 #include "app/Unit3.h"
 
+#include "mpeg/EncoderSettings.h"
 #include "platform/codec/BladeEnc.h"
 
 #include <QLabel>
@@ -16,6 +17,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     credit->setObjectName("EncoderCredit");
     auto* version = new QLabel(VersionLine(), this);
     version->setObjectName("EncoderVersion");
+    settings_ = new QLabel(SettingsText(EncoderSettings{}, 128), this);
+    settings_->setObjectName("EncoderSettings");
     auto* home = new QLabel("LAME: https://lame.sourceforge.io/", this);
     home->setObjectName("EncoderHome");
     home->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -24,6 +27,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(credit);
     layout->addWidget(version);
+    layout->addWidget(settings_);
     layout->addWidget(home);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
@@ -33,4 +37,16 @@ QString TForm3::VersionLine()
     const BE_VERSION_STRINGS versions = beVersionStrings();
     return QString("Version %1   Engine %2 ").arg(QString::fromStdString(versions.interfaceVersion),
                                                  QString::fromStdString(versions.engineVersion));
+}
+
+QString TForm3::SettingsText(const EncoderSettings& settings, int kbps)
+{
+    return QString("Encoder: LAME %1\nMode: %2\nStereo mode: %3\nSaved as: %4")
+        .arg(QString::fromStdString(beVersionStrings().engineVersion), QString::fromStdString(settings.ModeText(kbps)),
+             QString::fromStdString(settings.StereoText()), QString::fromStdString(settings.ContainerText()));
+}
+
+void TForm3::ShowSettings(const EncoderSettings& settings, int kbps)
+{
+    settings_->setText(SettingsText(settings, kbps));
 }

@@ -3,7 +3,9 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/OutputGuard.h"
+#include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
+#include "platform/tag/ID3v2Render.h"
 
 #include <filesystem>
 #include <utility>
@@ -15,6 +17,15 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
     MP3Encoder.SetBitrate(static_cast<TMMBitrates>(bitRateIndex));
     MP3Encoder.SetCopyright(copyright);
     MP3Encoder.SetOriginal(original);
+    // A plain MP3 starts with the room for its ID3v2 tag and a Xing/Info frame; the wave
+    // container keeps its layout (the tag goes into a chunk after the encoding).
+    const EncoderSettings& settings = state_.encoder;
+    MP3Encoder.SetFileType(settings.mp3Container ? ftRAW : ftWAV);
+    MP3Encoder.SetLeadingBytes(settings.mp3Container ? BlankID3v23(kID3v2Room) : std::vector<std::uint8_t>{});
+    MP3Encoder.SetInfoFrame(settings.mp3Container);
+    MP3Encoder.SetChannelMode(settings.jointStereo ? cmJointStereo : cmStereo);
+    MP3Encoder.SetVbr(settings.vbr, settings.vbrQuality);
+    MP3Encoder.SetMeasureLoudness(settings.replayGain);
     WaveFile.Wave()->SetFileName(input);
     MP3Encoder.SetFileName(output);
     outputBefore_ = SnapshotOutput(output);
@@ -87,8 +98,16 @@ void TForm2::TriggerStop(TMMDSPComponent*)
         else if (state_.cdTrackDetails)
             tagError = hooks_.CDWriteTag();
         state_.outputFileName = target;
+        // The frames play without their Info frame, only the exact length is lost: told like
+        // a tag that could not be written.
+        if (tagError == 0 && !MP3Encoder.WriteFailed())
+            tagError = MP3Encoder.InfoFrameError();
         try {
-            PublishOutput(staged, output, outputBefore_);
+            const std::string published = PublishOutput(staged, output, outputBefore_);
+            // A track kept for the album gain was tagged under the staged name.
+            for (AlbumTrack& t : state_.albumTracks)
+                if (t.fileName == staged)
+                    t.fileName = published;
         } catch (const EMP3EncoderError& e) {
             saveError = e.what();
         }

@@ -10,7 +10,10 @@
 // page that relies on a value sets it itself.
 // Threads: only the main thread touches the values, except the cancel flag (atomic), which
 // the CD extraction's progress tick may also set from its timer thread.
+#include "mpeg/EncoderSettings.h"
 #include "mpeg/MPEGAudio.h"
+#include "platform/codec/Loudness.h"
+#include "platform/tag/ID3v2Render.h"
 
 #include <array>
 #include <atomic>
@@ -23,6 +26,14 @@ enum class RecordLevel { Midi, Cd, Mic, Line, Aux };
 constexpr std::array<const char*, 5> kRecordLevelKeys = {"MIDI", "CD", "MIC", "LINE", "AUX"};
 constexpr int kDefaultRecordLevel = 50000;
 constexpr int kDefaultBitRateIndex = 8;  // 128 kbit/s
+
+// A file of the CD run whose ID3v2 tag gets the album's ReplayGain once the run is done.
+struct AlbumTrack {
+    std::string fileName;
+    bool mp3Container = false;
+    ID3v2Fields fields;  // the tag as written after the track
+    std::shared_ptr<const LoudnessMeter> loudness;
+};
 
 // One stored set of details of a CD track.
 struct TrackDetails {
@@ -45,6 +56,8 @@ struct WizardState {
     int bitRateIndex = kDefaultBitRateIndex;
     bool copyright = false;
     bool original = false;
+    // The ENCODER section of the settings file, read at start, written on change.
+    EncoderSettings encoder;
     std::atomic<bool> cancel{false};
     bool encodingInProgress = false;
     bool midiPlaying = false;
@@ -69,6 +82,8 @@ struct WizardState {
     int scanIndex = 0;
     int detailsCount = 0;
     int currentTrack = 0;
+    // The tagged files of the CD run so far, in order.
+    std::vector<AlbumTrack> albumTracks;
 
     // The recording peaks: raised by the recorder's data event, read and reset by the meter
     // update (both on the main thread). Sample magnitudes 0..32767.

@@ -1,6 +1,7 @@
 #include "mpeg/MMBlade.h"
 
 #include "platform/codec/BladeEnc.h"
+#include "platform/codec/Loudness.h"
 #include "platform/os/DiskSpace.h"
 #include "platform/os/MessageTable.h"
 #include "wave/MMWave.h"
@@ -105,6 +106,35 @@ void TMMMP3Encoder::SetFileType(TMMFileType type)
     fileType_ = type;
 }
 
+void TMMMP3Encoder::SetVbr(bool vbr, int quality)
+{
+    if (Opened() && (vbr != vbr_ || quality != vbrQuality_))
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    vbr_ = vbr;
+    vbrQuality_ = std::clamp(quality, 0, 9);
+}
+
+void TMMMP3Encoder::SetLeadingBytes(std::vector<std::uint8_t> bytes)
+{
+    if (Opened())
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    leadingBytes_ = std::move(bytes);
+}
+
+void TMMMP3Encoder::SetInfoFrame(bool write)
+{
+    if (Opened() && write != infoFrame_)
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    infoFrame_ = write;
+}
+
+void TMMMP3Encoder::SetMeasureLoudness(bool measure)
+{
+    if (Opened() && measure != measureLoudness_)
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    measureLoudness_ = measure;
+}
+
 void TMMMP3Encoder::Open()
 {
     TMMDSPComponent::Open();
@@ -120,8 +150,10 @@ void TMMMP3Encoder::Open()
     config.dwSampleRate = format.nSamplesPerSec;
     if (format.nChannels == 1)
         config.byMode = BE_MP3_MODE_MONO;
+    else if (channelMode_ == cmDualChannel)
+        config.byMode = BE_MP3_MODE_DUALCHANNEL;
     else
-        config.byMode = channelMode_ == cmDualChannel ? BE_MP3_MODE_DUALCHANNEL : BE_MP3_MODE_STEREO;
+        config.byMode = channelMode_ == cmJointStereo ? BE_MP3_MODE_JSTEREO : BE_MP3_MODE_STEREO;
     config.wBitrate = static_cast<std::uint16_t>(BitrateKbps(bitrate_));
     config.bPrivate = privat_;
     config.bCRC = crc_;
@@ -138,9 +170,18 @@ void TMMMP3Encoder::Open()
                                               target.extension().string()))
                           .string();
     }
+    BE_LAME_OPTIONS options;
+    options.vbr = vbr_;
+    options.vbrQuality = vbrQuality_;
+    options.infoFrame = infoFrame_ && fileType_ == ftRAW;
+
+    loudness_.reset();
+    if (measureLoudness_)
+        loudness_ = std::make_shared<LoudnessMeter>(format.nChannels, format.nSamplesPerSec);
+    infoFrameError_ = 0;
     CreateOutput();
     std::uint32_t outputSize = 0;
-    if (beInitStream(&config, &chunkSamples_, &outputSize, &stream_) != BE_ERR_SUCCESSFUL) {
+    if (beInitStreamEx(&config, options, &chunkSamples_, &outputSize, &stream_) != BE_ERR_SUCCESSFUL) {
         stream_ = 0;
         CloseOutput();
         throw EMP3EncoderError("Unable to initialize stream");
@@ -163,6 +204,12 @@ void TMMMP3Encoder::CreateOutput()
         rawFile_.reset(std::fopen(outputPath_.c_str(), "wb"));
         if (!rawFile_)
             throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, errno ? errno : EIO));
+        if (!leadingBytes_.empty() &&
+            std::fwrite(leadingBytes_.data(), 1, leadingBytes_.size(), rawFile_.get()) != leadingBytes_.size()) {
+            const int error = errno ? errno : EIO;
+            rawFile_.reset();
+            throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, error));
+        }
         return;
     }
     const MpegLayer3WaveFormat format = mpegFormat(*PWaveFormat(), BitrateKbps(bitrate_));
@@ -248,6 +295,16 @@ bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t sample
     }
     if (result != BE_ERR_SUCCESSFUL)
         throw EMP3EncoderError("Unable to encode data");
+    if (loudness_) {
+        const std::uint32_t channels = PWaveFormat()->nChannels;
+        if (reinterpret_cast<std::uintptr_t>(pcm) % alignof(std::int16_t) == 0) {
+            loudness_->Add(reinterpret_cast<const std::int16_t*>(pcm), samples / channels);
+        } else {
+            std::vector<std::int16_t> aligned(samples);
+            std::memcpy(aligned.data(), pcm, samples * 2);
+            loudness_->Add(aligned.data(), samples / channels);
+        }
+    }
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;
         Close();
@@ -293,8 +350,31 @@ void TMMMP3Encoder::Stop()
             Close();
             return;
         }
+        WriteInfoFrame();
     }
     TMMDSPComponent::Stop();
+}
+
+void TMMMP3Encoder::WriteInfoFrame()
+{
+    if (!rawFile_ || !infoFrame_)
+        return;
+    std::vector<std::uint8_t> frame(2880);  // the longest MPEG-1 Layer III frame is 1441 bytes
+    std::uint32_t bytes = 0;
+    if (beGetInfoFrame(stream_, frame.data(), static_cast<std::uint32_t>(frame.size()), &bytes) != BE_ERR_SUCCESSFUL) {
+        infoFrameError_ = EIO;
+        return;
+    }
+    if (bytes == 0)
+        return;
+    // The placeholder stands right behind the leading bytes; the frames after it stay.
+    std::FILE* f = rawFile_.get();
+    errno = 0;
+    const bool written = std::fseek(f, static_cast<long>(leadingBytes_.size()), SEEK_SET) == 0 &&
+                         std::fwrite(frame.data(), 1, bytes, f) == bytes && std::fflush(f) == 0;
+    if (!written)
+        infoFrameError_ = errno ? errno : EIO;
+    std::fseek(f, 0, SEEK_END);
 }
 
 void TMMMP3Encoder::Close()

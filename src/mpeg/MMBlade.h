@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+class LoudnessMeter;
 class TMMWave;
 
 // The encoder's errors ("Unsupported Input Format", "Unable to create file", ...).
@@ -35,7 +36,7 @@ public:
     using EMervaneError::EMervaneError;
 };
 
-enum TMMChannelMode { cmStereo, cmDualChannel, cmMono };
+enum TMMChannelMode { cmStereo, cmDualChannel, cmMono, cmJointStereo };
 enum TMMBitrates { br32, br40, br48, br56, br64, br80, br96, br112, br128, br160, br192, br224, br256, br320 };
 enum TMMFileType { ftWAV, ftRAW };
 
@@ -71,6 +72,23 @@ public:
     // Where the last Open wrote the frames: FileName(), or its temporary name when staged.
     const std::string& OutputPath() const { return outputPath_; }
 
+    // LAME's variable bit rate at quality 0 (best) .. 9 (smallest) instead of the bit rate.
+    bool Vbr() const { return vbr_; }
+    int VbrQuality() const { return vbrQuality_; }
+    void SetVbr(bool vbr, int quality = 2);
+    // ftRAW only: bytes written before the first frame (the room kept for an ID3v2 tag),
+    // and a Xing/Info frame with the LAME header as the first frame, filled in when the
+    // stream ends so that decoders know the exact length and the encoder's delay.
+    void SetLeadingBytes(std::vector<std::uint8_t> bytes);
+    void SetInfoFrame(bool write);
+    // Measures the input's loudness while encoding (ReplayGain); Loudness() then holds the
+    // meter of the last run, null when none was measured. Read it after the run.
+    void SetMeasureLoudness(bool measure);
+    std::shared_ptr<const LoudnessMeter> Loudness() const { return loudness_; }
+    // The system's error code when the Info frame could not be written back (the file then
+    // plays, without exact length); 0 when it was written or not asked for. Cleared by Open.
+    int InfoFrameError() const { return infoFrameError_; }
+
     // True when the last run ended early because a write failed or the disk was full.
     // Any thread; cleared by Open.
     bool WriteFailed() const { return writeFailed_; }
@@ -93,6 +111,8 @@ private:
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
     // the frames; false when the write failed (the encoder is then closed).
     bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
+    // Main thread, after the stream's flush: writes the Info frame over its placeholder.
+    void WriteInfoFrame();
     // Pump's worker thread, or main thread from Stop. On failure writeError_ holds why.
     bool Write(const std::uint8_t* data, std::uint32_t count);
 
@@ -114,6 +134,13 @@ private:
     bool crc_ = false;
     bool original_ = false;
     TMMFileType fileType_ = ftRAW;
+    bool vbr_ = false;
+    int vbrQuality_ = 2;
+    bool infoFrame_ = false;
+    std::vector<std::uint8_t> leadingBytes_;
+    bool measureLoudness_ = false;
+    std::shared_ptr<LoudnessMeter> loudness_;  // fed by the worker between Open and Close
+    int infoFrameError_ = 0;
     std::uint32_t chunkSamples_ = 0;
     std::uint32_t chunkBytes_ = 0;
     std::vector<std::uint8_t> pending_;   // accumulation buffer, chunkBytes_ long

@@ -2,9 +2,13 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 // An owned file descriptor.
@@ -106,6 +110,99 @@ int AppendTag(int fd, const ID3v1Block& block)
     }
     return rc;
 }
+// Reads exactly size bytes at pos; 0, EINVAL when the file ends first, or an errno.
+int ReadAll(int fd, std::uint8_t* data, std::size_t size, off_t pos)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, data + done, size - done, pos + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EINVAL;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+std::uint32_t Le32(const std::uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+void PutLe32(std::uint8_t* p, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+int ReplaceLeading(int fd, std::span<const std::uint8_t> tag)
+{
+    std::array<std::uint8_t, 10> header{};
+    if (const int rc = ReadAll(fd, header.data(), header.size(), 0); rc != 0)
+        return rc;
+    if (std::memcmp(header.data(), "ID3", 3) != 0 || ((header[6] | header[7] | header[8] | header[9]) & 0x80))
+        return EINVAL;
+    const std::size_t size = 10 + ((std::size_t{header[6]} << 21) | (std::size_t{header[7]} << 14) |
+                                   (std::size_t{header[8]} << 7) | header[9]);
+    if (size != tag.size())
+        return EINVAL;
+    return WriteAll(fd, tag.data(), tag.size(), 0);
+}
+
+int PutChunk(int fd, std::span<const std::uint8_t> tag)
+{
+    std::array<std::uint8_t, 12> riff{};
+    if (const int rc = ReadAll(fd, riff.data(), riff.size(), 0); rc != 0)
+        return rc;
+    if (std::memcmp(riff.data(), "RIFF", 4) != 0 || std::memcmp(riff.data() + 8, "WAVE", 4) != 0)
+        return EINVAL;
+    const std::int64_t fileSize = SizeOf(fd);
+    if (fileSize < 0)
+        return static_cast<int>(-fileSize);
+    const std::int64_t riffEnd = std::min<std::int64_t>(8 + std::int64_t{Le32(riff.data() + 4)}, fileSize);
+    std::int64_t pos = 12;
+    std::int64_t lastId3 = -1;  // an "id3 " chunk that ends the RIFF
+    while (pos + 8 <= riffEnd) {
+        std::array<std::uint8_t, 8> chunk{};
+        if (const int rc = ReadAll(fd, chunk.data(), chunk.size(), static_cast<off_t>(pos)); rc != 0)
+            return rc;
+        const std::uint32_t size = Le32(chunk.data() + 4);
+        const bool isId3 = std::memcmp(chunk.data(), "id3 ", 4) == 0;
+        if (isId3 && size == tag.size())
+            return WriteAll(fd, tag.data(), tag.size(), static_cast<off_t>(pos + 8));
+        const std::int64_t next = pos + 8 + std::int64_t{size} + (size & 1);
+        lastId3 = isId3 && next >= riffEnd ? pos : -1;
+        pos = next;
+    }
+    std::int64_t at = lastId3 >= 0 ? lastId3 : std::min(pos, riffEnd);
+    at += at & 1;
+    // What stands behind the RIFF moves along behind the new chunk.
+    const std::int64_t trailing = fileSize - riffEnd;
+    if (trailing > (1 << 20))
+        return EINVAL;
+    std::vector<std::uint8_t> behind(static_cast<std::size_t>(trailing));
+    if (const int rc = ReadAll(fd, behind.data(), behind.size(), static_cast<off_t>(riffEnd)); rc != 0)
+        return rc;
+    const std::int64_t newRiffEnd = at + 8 + static_cast<std::int64_t>(tag.size() + (tag.size() & 1));
+    if (newRiffEnd - 8 > 0xFFFFFFFFll)
+        return EFBIG;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(newRiffEnd - at), 0);
+    std::memcpy(bytes.data(), "id3 ", 4);
+    PutLe32(bytes.data() + 4, static_cast<std::uint32_t>(tag.size()));
+    std::memcpy(bytes.data() + 8, tag.data(), tag.size());
+    bytes.insert(bytes.end(), behind.begin(), behind.end());
+    if (at < fileSize && ::ftruncate(fd, static_cast<off_t>(at)) != 0)
+        return errno;
+    if (const int rc = WriteAll(fd, bytes.data(), bytes.size(), static_cast<off_t>(at)); rc != 0)
+        return rc;
+    std::array<std::uint8_t, 4> size{};
+    PutLe32(size.data(), static_cast<std::uint32_t>(newRiffEnd - 8));
+    return WriteAll(fd, size.data(), size.size(), 4);
+}
+
 // Runs step on the file opened for writing, then closes it; the first error wins.
 template <class Step>
 int WithFile(const std::string& path, Step step)
@@ -128,4 +225,22 @@ int CutTrailingTag(const std::string& path)
 int AppendTagBlock(const std::string& path, const ID3v1Block& block)
 {
     return WithFile(path, [&](int fd) { return AppendTag(fd, block); });
+}
+
+int ReplaceLeadingID3v2(const std::string& path, std::span<const std::uint8_t> tag)
+{
+    return WithFile(path, [&](int fd) { return ReplaceLeading(fd, tag); });
+}
+
+int PutWaveID3Chunk(const std::string& path, std::span<const std::uint8_t> tag)
+{
+    return WithFile(path, [&](int fd) { return PutChunk(fd, tag); });
+}
+
+int SaveID3v2(const std::string& path, bool mp3Container, const ID3v2Fields& fields)
+{
+    const std::vector<std::uint8_t> tag = RenderID3v23(fields, mp3Container ? kID3v2Room : 0);
+    if (tag.empty())
+        return EOVERFLOW;
+    return mp3Container ? ReplaceLeadingID3v2(path, tag) : PutWaveID3Chunk(path, tag);
 }

@@ -14,6 +14,8 @@
 #include "support/WaveFixtures.h"
 
 #include <QLabel>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -23,7 +25,10 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/tpropertymap.h>
 #include <taglib/mpegfile.h>
 #include <thread>
 
@@ -460,3 +465,54 @@ std::string SheetName(const ::testing::TestParamInfo<int>& sheet)
     return names[sheet.param];
 }
 INSTANTIATE_TEST_SUITE_P(Sheets, CdRoadImages, ::testing::Values(0, 1, 2), SheetName);
+
+TEST_F(CdRoad, ReplayGainRunGivesEveryPlainMp3ItsTrackGainAndTheSameAlbumGainWithoutMovingAudio)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    Click("IEButton3");
+    Click("SelSourceNext");
+    // The choices of the CD options page, made on its own controls.
+    auto* list = Find<QListWidget>("selCDTracks");
+    for (int t = 0; t < 3; ++t)
+        list->item(t)->setCheckState(Qt::Checked);
+    Click("selCDNext");
+    QWidget* rip = Find("SelCDrecRip");
+    QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
+    Click("SelCDrecNext");
+    ASSERT_EQ(CurrentPageName(), "CDoptions");
+    Find<QComboBox>("CDoptionsContainer")->setCurrentIndex(0);
+    Click(Find<QCheckBox>("CDoptionsReplayGain"));
+    EXPECT_TRUE(state.encoder.mp3Container && state.encoder.replayGain);
+    dialogs->saveAnswers.push_back(Out("Track1.mp3"));
+    Click("CDoptionsBrowse");
+    Activate();
+    Click("CDoptionsNext");
+    Click("CDtagselYes");
+    Click("CDtagselNext");
+    for (const char* title : {"One", "Two", "Three"}) {
+        Find<QLineEdit>("MultitagTitle")->setText(title);
+        Click("MultitagNext");
+    }
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    std::set<std::string> albumGains, trackGains;
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE("track " + std::to_string(n));
+        const std::string path = Out("Track" + std::to_string(n) + ".mp3");
+        EXPECT_EQ(DecodeMp3File(path, true).Frames(), static_cast<long>(image.TrackSamples(n).size()) / 2)
+            << "the Info frame still stands behind the tag's room";
+        TagLib::MPEG::File mp3(path.c_str());
+        ASSERT_TRUE(mp3.hasID3v2Tag());
+        const TagLib::PropertyMap tags = mp3.ID3v2Tag()->properties();
+        EXPECT_EQ(tags["TRACKNUMBER"].toString().to8Bit(), std::to_string(n) + "/3");
+        for (const char* key : {"REPLAYGAIN_TRACK_GAIN", "REPLAYGAIN_TRACK_PEAK", "REPLAYGAIN_ALBUM_GAIN",
+                                "REPLAYGAIN_ALBUM_PEAK"})
+            EXPECT_TRUE(tags.contains(key)) << key;
+        EXPECT_NE(tags["REPLAYGAIN_TRACK_GAIN"].toString().find(" dB"), -1);
+        trackGains.insert(tags["REPLAYGAIN_TRACK_GAIN"].toString().to8Bit());
+        albumGains.insert(tags["REPLAYGAIN_ALBUM_GAIN"].toString().to8Bit() + tags["REPLAYGAIN_ALBUM_PEAK"].toString().to8Bit());
+    }
+    EXPECT_EQ(albumGains.size(), 1u) << "one album gain and peak in every file";
+    EXPECT_GT(trackGains.size(), 1u) << "the tones differ in loudness";
+}

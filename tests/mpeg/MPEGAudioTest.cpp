@@ -45,7 +45,7 @@ void EnterDetails(TMPEGAudio& tag)
     tag.SetAlbum(std::string("Die Bestie in Menschengestalt"));
     tag.SetYear("1993");
     tag.SetGenre(17);
-    tag.SetComment("Café – live");  // the dash is not Latin-1
+    tag.SetComment("Café ♪ live");  // the note has no Latin-1 look-alike
     tag.SetTrack(5);
 }
 

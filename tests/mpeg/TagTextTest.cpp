@@ -96,6 +96,14 @@ TEST(Latin1, UnicodeBecomesTagBytes)
     EXPECT_EQ(Latin1ToUtf8("Gr\xFC\xDF" "e"), "Grüße");
 }
 
+TEST(Latin1, LettersOutsideLatin1BecomeTheirClosestLatin1Letter)
+{
+    EXPECT_EQ(ToLatin1("Łódź"), "L\xF3" "dz") << "ó stays, Ł has a look-alike, ź loses its accent";
+    EXPECT_EQ(ToLatin1("Dvořák — Ｆｕｇｕｅ"), "Dvor\xE1k - Fugue") << "full-width letters are their compatibility form";
+    EXPECT_EQ(ToLatin1("“ő”"), "\"o\"");
+    EXPECT_EQ(ToLatin1("Ωμέγα"), "?????") << "no close Latin-1 letter";
+}
+
 TEST(Latin1, LimitsCountTagBytes)
 {
     // 30 two-byte UTF-8 characters and more: 30 tag bytes.

@@ -1,4 +1,6 @@
 #include "support/AudioOracles.h"
+
+#include <cstdio>
 #include "support/Spectrum.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
 #include <memory>
 #include <numbers>
 
@@ -156,7 +159,7 @@ std::vector<Mp3Header> Mp3Frames(const std::vector<std::uint8_t>& bytes)
 }
 
 // Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
-DecodedMp3 DecodeMp3File(const std::string& path)
+DecodedMp3 DecodeMp3File(const std::string& path, bool gapless)
 {
     DecodedMp3 d;
     mpg123_init();
@@ -166,7 +169,7 @@ DecodedMp3 DecodeMp3File(const std::string& path)
         ADD_FAILURE() << "mpg123_new: " << err;
         return d;
     }
-    mpg123_param(mh.get(), MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
+    mpg123_param(mh.get(), gapless ? MPG123_ADD_FLAGS : MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);
     mpg123_param(mh.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
     mpg123_format_none(mh.get());
     for (long rate : {32000L, 44100L, 48000L})
@@ -225,4 +228,32 @@ long BestDelay(const std::vector<std::int16_t>& in, const DecodedMp3& out, int c
         }
     }
     return bestDelay;
+}
+
+bool HaveTool(const std::string& name)
+{
+    return ToolOutput("command -v " + name + " >/dev/null 2>&1 && echo yes").value_or("") == "yes\n";
+}
+
+std::optional<std::string> ToolOutput(const std::string& command)
+{
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return std::nullopt;
+    std::string out;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    if (::pclose(pipe) != 0)
+        return std::nullopt;
+    return out;
+}
+
+std::string ShellQuoted(const std::string& path)
+{
+    std::string q = "'";
+    for (const char c : path)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
 }

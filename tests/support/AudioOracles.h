@@ -55,9 +55,18 @@ struct DecodedMp3 {
     long Frames() const { return channels ? static_cast<long>(pcm.size()) / channels : 0; }
 };
 
-// Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming).
+// Decodes a whole MP3 file with libmpg123, every frame in full (no gapless trimming), or
+// with gapless: trimmed by the encoder delay and padding of a LAME header, as players do.
 // Records a test failure when it cannot.
-DecodedMp3 DecodeMp3File(const std::string& path);
+DecodedMp3 DecodeMp3File(const std::string& path, bool gapless = false);
+
+// Outside command-line tools (ffmpeg, ffprobe, lame, python3 with mutagen).
+// True when `name` is on the PATH.
+bool HaveTool(const std::string& name);
+// The standard output of a shell command; nothing when it could not run or failed.
+std::optional<std::string> ToolOutput(const std::string& command);
+// A path quoted for the shell.
+std::string ShellQuoted(const std::string& path);
 
 // Signal-to-noise in dB of decoded channel ch against the input shifted by delay samples,
 // leaving out the first and last MP3 frame.

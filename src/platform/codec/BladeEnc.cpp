@@ -135,7 +135,7 @@ BE_ERR EngineError(int code)
 }
 
 // A configured LAME engine for the record, or null when LAME does not take it unchanged.
-LamePtr MakeEngine(const BE_CONFIG& config, unsigned channels)
+LamePtr MakeEngine(const BE_CONFIG& config, const BE_LAME_OPTIONS& options, unsigned channels)
 {
     LamePtr lame(lame_init());
     if (!lame)
@@ -157,17 +157,24 @@ LamePtr MakeEngine(const BE_CONFIG& config, unsigned channels)
     lame_set_in_samplerate(g, rate);
     lame_set_out_samplerate(g, rate);
     lame_set_mode(g, mode);
-    lame_set_VBR(g, vbr_off);
-    lame_set_brate(g, kbps);
+    if (options.vbr) {
+        lame_set_VBR(g, vbr_default);
+        lame_set_VBR_q(g, std::clamp(options.vbrQuality, 0, 9));
+    } else {
+        lame_set_VBR(g, vbr_off);
+        lame_set_brate(g, kbps);
+    }
     lame_set_extension(g, config.bPrivate != 0);
     lame_set_error_protection(g, config.bCRC != 0);
     lame_set_copyright(g, config.bCopyright != 0);
     lame_set_original(g, config.bOriginal != 0);  // LAME's own default is 1
-    lame_set_bWriteVbrTag(g, 0);                  // no Xing/Info/LAME frame at the start
+    // The Xing/Info/LAME frame at the start, when asked for: a placeholder the caller
+    // overwrites with beGetInfoFrame's bytes once the stream has ended.
+    lame_set_bWriteVbrTag(g, options.infoFrame ? 1 : 0);
     lame_set_write_id3tag_automatic(g, 0);        // the program writes its own tag
     if (lame_init_params(g) < 0)
         return nullptr;
-    if (lame_get_out_samplerate(g) != rate || lame_get_brate(g) != kbps || lame_get_version(g) != 1
+    if (lame_get_out_samplerate(g) != rate || (!options.vbr && lame_get_brate(g) != kbps) || lame_get_version(g) != 1
         || lame_get_mode(g) != mode)
         return nullptr;
     return lame;
@@ -177,6 +184,12 @@ LamePtr MakeEngine(const BE_CONFIG& config, unsigned channels)
 
 BE_ERR beInitStream(const BE_CONFIG* config, std::uint32_t* samplesPerChunk,
                     std::uint32_t* outputBufferSize, HBE_STREAM* stream) noexcept
+{
+    return beInitStreamEx(config, BE_LAME_OPTIONS{}, samplesPerChunk, outputBufferSize, stream);
+}
+
+BE_ERR beInitStreamEx(const BE_CONFIG* config, const BE_LAME_OPTIONS& options, std::uint32_t* samplesPerChunk,
+                      std::uint32_t* outputBufferSize, HBE_STREAM* stream) noexcept
 {
     if (!config || !samplesPerChunk || !outputBufferSize || !stream)
         return BE_ERR_INVALID_FORMAT_PARAMETERS;
@@ -190,11 +203,13 @@ BE_ERR beInitStream(const BE_CONFIG* config, std::uint32_t* samplesPerChunk,
     try {
         auto s = std::make_shared<Stream>();
         s->channels = c.byMode == BE_MP3_MODE_MONO ? 1 : 2;
-        s->lame = MakeEngine(c, s->channels);
+        s->lame = MakeEngine(c, options, s->channels);
         if (!s->lame)
             return BE_ERR_INVALID_FORMAT_PARAMETERS;
         s->chunkSamples = kFrameSamples * s->channels;
-        s->outputBufferSize = static_cast<std::uint32_t>(kEngineOutputBound + LongestFrame(c.wBitrate, c.dwSampleRate));
+        // A variable bit rate may use the largest frame of the table.
+        const unsigned largest = options.vbr ? kBitrates.back() : c.wBitrate;
+        s->outputBufferSize = static_cast<std::uint32_t>(kEngineOutputBound + LongestFrame(largest, c.dwSampleRate));
         s->bytes.reserve(s->outputBufferSize + kEngineOutputBound);
         *samplesPerChunk = s->chunkSamples;
         *outputBufferSize = s->outputBufferSize;
@@ -269,6 +284,27 @@ BE_ERR beDeinitStream(HBE_STREAM stream, std::uint8_t* output, std::uint32_t* ou
     } catch (const std::bad_alloc&) {
         return BE_ERR_BUFFER_TOO_SMALL;
     }
+}
+
+BE_ERR beGetInfoFrame(HBE_STREAM stream, std::uint8_t* frame, std::uint32_t size, std::uint32_t* frameBytes) noexcept
+{
+    if (frameBytes)
+        *frameBytes = 0;
+    const auto s = Streams().Find(stream);
+    if (!s)
+        return BE_ERR_INVALID_HANDLE;
+    if (!frame || !frameBytes)
+        return BE_ERR_INVALID_FORMAT_PARAMETERS;
+    std::lock_guard lock(s->mutex);
+    if (!s->finished)
+        return BE_ERR_INVALID_HANDLE;
+    if (lame_get_bWriteVbrTag(s->lame.get()) == 0)
+        return BE_ERR_SUCCESSFUL;
+    const std::size_t needed = lame_get_lametag_frame(s->lame.get(), nullptr, 0);
+    if (needed > size)
+        return BE_ERR_BUFFER_TOO_SMALL;
+    *frameBytes = static_cast<std::uint32_t>(lame_get_lametag_frame(s->lame.get(), frame, size));
+    return BE_ERR_SUCCESSFUL;
 }
 
 BE_ERR beCloseStream(HBE_STREAM stream) noexcept

@@ -54,6 +54,23 @@ static_assert(offsetof(BE_CONFIG, bOriginal) == 23);
 BE_ERR beInitStream(const BE_CONFIG* config, std::uint32_t* samplesPerChunk,
                     std::uint32_t* outputBufferSize, HBE_STREAM* stream) noexcept;
 
+// LAME's own choices beyond the configuration record. The defaults give what beInitStream
+// gives: constant bit rate, no Xing/Info frame.
+struct BE_LAME_OPTIONS {
+    bool vbr = false;        // variable bit rate; the record's bit rate is then ignored
+    int vbrQuality = 2;      // 0 (best) .. 9 (smallest), LAME's -V scale
+    bool infoFrame = false;  // the first frame is a Xing/Info frame with the LAME header
+};
+
+// beInitStream with LAME's options.
+BE_ERR beInitStreamEx(const BE_CONFIG* config, const BE_LAME_OPTIONS& options, std::uint32_t* samplesPerChunk,
+                      std::uint32_t* outputBufferSize, HBE_STREAM* stream) noexcept;
+
+// The finished Xing/Info frame of a stream opened with infoFrame, after beDeinitStream:
+// its bytes replace the placeholder frame the stream wrote first (same length). Writes at
+// most `size` bytes; *frameBytes is 0 when the stream has no such frame.
+BE_ERR beGetInfoFrame(HBE_STREAM stream, std::uint8_t* frame, std::uint32_t size, std::uint32_t* frameBytes) noexcept;
+
 // Encodes `samples` interleaved 16-bit samples (at most one chunk; a whole number of
 // sample frames). Writes only complete MPEG frames to `output` (possibly none) and their
 // byte count to *outputBytes; a frame not yet complete is kept for the next call.

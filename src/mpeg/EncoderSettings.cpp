@@ -1,0 +1,52 @@
+#include "mpeg/EncoderSettings.h"
+
+#include "platform/os/ProfileFile.h"
+
+#include <QString>
+
+namespace {
+bool Is(const ProfileFile& profile, const char* key, const char* value)
+{
+    return QString::fromStdString(profile.ReadString(kEncoderSection, key, "")).trimmed().compare(
+               QString::fromLatin1(value), Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+EncoderSettings EncoderSettings::Read(const ProfileFile& profile)
+{
+    EncoderSettings s;
+    s.mp3Container = Is(profile, "Container", "mp3");
+    s.vbr = Is(profile, "Mode", "vbr");
+    const int quality = profile.ReadInteger(kEncoderSection, "VbrQuality", s.vbrQuality);
+    if (quality >= 0 && quality <= 9)
+        s.vbrQuality = quality;
+    s.jointStereo = Is(profile, "Stereo", "joint");
+    s.replayGain = profile.ReadInteger(kEncoderSection, "ReplayGain", 0) == 1;
+    return s;
+}
+
+void EncoderSettings::Write(ProfileFile& profile) const
+{
+    profile.WriteString(kEncoderSection, "Container", mp3Container ? "mp3" : "wave");
+    profile.WriteString(kEncoderSection, "Mode", vbr ? "vbr" : "cbr");
+    profile.WriteInteger(kEncoderSection, "VbrQuality", vbrQuality);
+    profile.WriteString(kEncoderSection, "Stereo", jointStereo ? "joint" : "stereo");
+    profile.WriteInteger(kEncoderSection, "ReplayGain", replayGain ? 1 : 0);
+}
+
+std::string EncoderSettings::ModeText(int kbps) const
+{
+    if (vbr)
+        return "variable bit rate, quality V" + std::to_string(vbrQuality);
+    return "constant bit rate, " + std::to_string(kbps) + " kbit/s";
+}
+
+std::string EncoderSettings::StereoText() const
+{
+    return jointStereo ? "joint stereo" : "stereo";
+}
+
+std::string EncoderSettings::ContainerText() const
+{
+    return mp3Container ? "MP3 file" : "MP3 inside a wave file";
+}
