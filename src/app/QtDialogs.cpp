@@ -47,6 +47,14 @@ void QtDialogs::ShowMessageBox(const std::string& text, const std::string& capti
     box.exec();
 }
 
+bool QtDialogs::AskYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options)
 {
     const QString name = QFileDialog::getOpenFileName(dialogParent(), QString::fromStdString(options.title),
@@ -59,7 +67,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogOptions& options)
 {
     const QString name = QFileDialog::getSaveFileName(dialogParent(), QString::fromStdString(options.title),
                                                       QString::fromStdString(options.initialName).remove('*'),
-                                                      QtNameFilters(options.filter));
+                                                      QtNameFilters(options.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     return chosen(name, options);
 }
 

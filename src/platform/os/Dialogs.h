@@ -28,6 +28,13 @@ public:
         (void)kind;
         ShowMessage(text);
     }
+    // A question with Yes and No buttons; true for Yes. Dialogs that cannot ask show the
+    // text and answer No, so nothing is done that the user did not agree to.
+    virtual bool AskYesNo(const std::string& text)
+    {
+        ShowMessage(text);
+        return false;
+    }
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogOptions& options) = 0;
