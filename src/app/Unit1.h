@@ -246,6 +246,8 @@ private:
     void selCDNextClick();
     void SelCDrecNextClick();
     void CDoptionsBrowseClick();
+    // Takes a picked or typed output folder; raises when there is no such folder.
+    void CDoptionsFolderChosen(const std::string& folder);
     void CDoptionsSliderChange(int position);
     void CDoptionsNextClick();
 

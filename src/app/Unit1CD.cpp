@@ -47,6 +47,20 @@ void TForm1::WireCD()
     onClick(CDoptions, "CDoptionsBrowse", &TForm1::CDoptionsBrowseClick);
     onClick(RecEncCD, "RecEncCDFinish", &TForm1::RecEncCDFinishClick);
     onClick(RecEncCD, "RecEncCDCancel", &TForm1::RecEncCDCancelClick);
+    // A folder can be typed or pasted; the folder used last is proposed.
+    CDoptionsFolder->setReadOnly(false);
+    CDoptionsFolder->setAcceptDrops(false);
+    connect(CDoptionsFolder, &QLineEdit::editingFinished, this, [this] {
+        Guarded([&] {
+            const std::string typed = CDoptionsFolder->text().toStdString();
+            if (typed.empty())
+                CDoptionsNext->setEnabled(false);
+            else if (typed + "/" != cdOutputFolder_)
+                CDoptionsFolderChosen(typed);
+        });
+    });
+    if (const std::string folder = RememberedOutputFolder("cd"); !folder.empty())
+        CDoptionsFolderChosen(folder);
     connect(CDoptionsSlider, &QSlider::valueChanged, this,
             [this](int p) { Guarded([&] { CDoptionsSliderChange(p); }); });
     connect(MMSlider7, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider7Change(p); }); });
@@ -147,13 +161,21 @@ void TForm1::CDoptionsBrowseClick()
     std::string initial = RememberedOutputFolder("cd");
     if (initial.empty())
         initial = DialogFolder();
-    const auto chosen = AppDialogs().SelectFolder("Select the folder for the mp3 files", initial);
-    if (!chosen)
-        return;
+    if (const auto chosen = AppDialogs().SelectFolder("Select the folder for the mp3 files", initial))
+        CDoptionsFolderChosen(*chosen);
+}
+
+void TForm1::CDoptionsFolderChosen(const std::string& chosen)
+{
     // Every track names its own file in the folder.
-    std::string folder = *chosen;
+    std::string folder = ExpandTypedPath(chosen);
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        CDoptionsNext->setEnabled(false);
+        throw EMervaneError("There is no folder " + folder);
+    }
     CDoptionsNext->setEnabled(true);
     cdOutputFolder_ = folder == "/" ? folder : folder + "/";
     CDoptionsFolder->setText(QString::fromStdString(folder));

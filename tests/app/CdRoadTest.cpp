@@ -226,6 +226,8 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     RestartWizard();
     EXPECT_TRUE(Find<QRadioButton>("SelCDrecRip")->isChecked());
     form1->MoveTo(Find("CDoptions"));
+    EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
+    EXPECT_TRUE(Find("CDoptionsNext")->isEnabled());
     Click("CDoptionsBrowse");
     ASSERT_FALSE(dialogs->folderRequests.empty());
     EXPECT_EQ(dialogs->folderRequests.back() + "/", Out(""));
