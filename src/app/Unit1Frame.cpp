@@ -50,6 +50,7 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
     const double scale = FitLayout(this);
     setMinimumSize(qCeil(kClientWidth * scale), qCeil(kClientHeight * scale));
     resize(minimumSize());
+    setAcceptDrops(true);  // a file dropped anywhere on the window (dropEvent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(qApp, &QApplication::focusChanged, this,

@@ -2,10 +2,14 @@
 // dialogs, the encoding run by the hidden window's chain, the MP3 decoded by libmpg123.
 #include "app/WizardFixture.h"
 #include "support/AudioOracles.h"
+#include "support/MidiFixtures.h"
 #include "support/SmallDisk.h"
 #include "support/WaveFixtures.h"
 
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -226,6 +230,17 @@ TEST_F(WaveRoadTest, KeyboardAndTypedPathsWalkTheRoadAndNothingIsReplacedUnasked
     EXPECT_TRUE(Find<QLineEdit>("SelWavInput")->text().isEmpty());
     EXPECT_TRUE(Find<QLineEdit>("SelWavOutput")->text().isEmpty());
     EXPECT_FALSE(Find("SelWavNext")->isEnabled());
+    // A file dropped on the window is picked for the road shown.
+    WriteFileBytes(Input("song.mid"), HeldA4Song());
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(Input("song.mid")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form1.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form1.get(), &drop);
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), Input("song.mid"));
+    EXPECT_TRUE(Find("SelWavNext")->isEnabled());
     Click("BtnBack");
     Click("IEButton1");
     Click("SelSourceNext");
