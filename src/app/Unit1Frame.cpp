@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +64,9 @@ TForm1::~TForm1()
     // The pages go with the QWidget base, after this object has stopped being a TForm1;
     // focus moves they cause must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
+    // So must the editing a field's lost focus finishes.
+    for (QLineEdit* field : {SelWavInput, RecExtOutput, CDoptionsFolder})
+        disconnect(field, nullptr, this, nullptr);
 }
 
 void TForm1::Attach(TForm2* form2, TForm3* form3)
