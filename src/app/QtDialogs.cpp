@@ -39,20 +39,20 @@ void QtDialogs::ShowMessage(const std::string& text)
     box.exec();
 }
 
-bool QtDialogs::AskYesNo(const std::string& text, const std::string& caption)
-{
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, dialogParent());
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
 void QtDialogs::ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind)
 {
     const QMessageBox::Icon icon = kind == MessageBoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;
     QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     dialogParent());
     box.exec();
+}
+
+bool QtDialogs::AskYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options)
@@ -67,7 +67,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogOptions& options)
 {
     const QString name = QFileDialog::getSaveFileName(dialogParent(), QString::fromStdString(options.title),
                                                       QString::fromStdString(options.initialName).remove('*'),
-                                                      QtNameFilters(options.filter));
+                                                      QtNameFilters(options.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     return chosen(name, options);
 }
 

@@ -15,16 +15,23 @@
 #include "platform/Errors.h"
 #include "stream/MMHTimer.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
+#include <utility>
 #include <memory>
 #include <vector>
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QKeyEvent;
+class QMimeData;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -115,6 +122,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses the page's Next (or Finish), Esc its Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
+    // A file dropped on the window is picked as the current road's input.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -137,6 +149,13 @@ private:
     void SelSourceNextClick();
     void BtnBackClick();
     void CancelClick();
+    // Puts Back between the page's fields and its Next in the Tab order.
+    void ArrangeTabOrder(QWidget* page);
+    // After a failed encoding: Back leads to the page where the input was chosen, with every
+    // choice kept, and the encoding page can start again.
+    void OfferBackToInput();
+    // The file a drop carries, if it is one local file and the current page takes files.
+    std::optional<std::string> DroppedFile(const QMimeData* data) const;
 
     // Pages.
     void BuildSelSource();
@@ -163,6 +182,12 @@ private:
     void SelWavBrowseInputClick();
     void SelWavBrowseOutputClick();
     void SelWavNextClick();
+    // Shows a picked, typed or dropped input, checks it as the encoding would and enables
+    // Next only when it passes; raises what is wrong with it.
+    void SelWavInputChosen(const std::string& path);
+    void CheckInputFile(const std::string& path);
+    // True when path does not exist or the user agrees to replace it.
+    bool ConfirmReplace(const std::string& path);
     void MMSlider1Change(int position);
     void EncodeOptionsNextClick();
     void EncodeWavEnter();
@@ -204,6 +229,8 @@ private:
     // Live input (Unit1Record.cpp).
     void RecExtEnter();
     void RecExtBrowseClick();
+    // A typed or pasted output path is taken as a picked one.
+    void RecExtOutputTyped();
     void RecExtRecordClick();
     void RecExtStopClick();
     void RecExtStopped();
@@ -213,6 +240,8 @@ private:
     void MMSlider4Change(int position);
     void MMSlider5Change(int position);
     void RecExtNextClick();
+    // With a take not yet encoded, asks whether to discard it; true when it may go.
+    bool MayDiscardTake();
     // The level meters: peaks to meter positions, every 100 ms while a page records.
     void UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2);
     void Timer2Timer();
@@ -242,6 +271,8 @@ private:
     void selCDNextClick();
     void SelCDrecNextClick();
     void CDoptionsBrowseClick();
+    // Takes a picked or typed output folder; raises when there is no such folder.
+    void CDoptionsFolderChosen(const std::string& folder);
     void CDoptionsSliderChange(int position);
     void CDoptionsNextClick();
 
@@ -283,6 +314,11 @@ private:
     std::map<std::string, QLabel*> titles_;
     // The save dialog's proposed name, shared by the pages that choose an output.
     std::string saveDialogInitialName_;
+    // SelWav serves the wave and the MIDI road; each keeps its own input and output.
+    std::string selWavRoad_;
+    std::map<std::string, std::pair<QString, QString>> roadFiles_;
+    // The input text that was last checked; a different text is checked before Next.
+    QString checkedInput_;
 
     // The widgets, each also found by its objectName (the tests find them that way).
     // Pages.
@@ -353,6 +389,10 @@ private:
     QPushButton* RecExtRecord = nullptr;
     QPushButton* RecExtStop = nullptr;
     QPushButton* RecExtNext = nullptr;
+    QLabel* RecExtElapsed = nullptr;  // the time and size recorded so far
+    QElapsedTimer recordClock_;
+    // A take was recorded and not yet taken on to its encoding: leaving asks first.
+    bool unencodedTake_ = false;
     QSlider* MMSlider4 = nullptr;  // recording level
     QSlider* MMSlider5 = nullptr;  // monitor volume
     // The level meters of the recording pages, MMLEDGauge1..8 (index 0 = MMLEDGauge1).

@@ -2,6 +2,7 @@
 // between extracting and recording, CDoptions picks the output folder and the bit rate.
 #include "app/Unit1.h"
 
+#include "app/RememberedChoices.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/device/MediaDevice.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <filesystem>
 
 namespace {
 // What each line of the track list carries besides its text.
@@ -49,6 +51,20 @@ void TForm1::WireCD()
     onClick(CDoptions, "CDoptionsBrowse", &TForm1::CDoptionsBrowseClick);
     onClick(RecEncCD, "RecEncCDFinish", &TForm1::RecEncCDFinishClick);
     onClick(RecEncCD, "RecEncCDCancel", &TForm1::RecEncCDCancelClick);
+    // A folder can be typed or pasted; the folder used last is proposed.
+    CDoptionsFolder->setReadOnly(false);
+    CDoptionsFolder->setAcceptDrops(false);
+    connect(CDoptionsFolder, &QLineEdit::editingFinished, this, [this] {
+        Guarded([&] {
+            const std::string typed = CDoptionsFolder->text().toStdString();
+            if (typed.empty())
+                CDoptionsNext->setEnabled(false);
+            else if (typed + "/" != cdOutputFolder_)
+                CDoptionsFolderChosen(typed);
+        });
+    });
+    if (const std::string folder = RememberedOutputFolder("cd"); !folder.empty())
+        CDoptionsFolderChosen(folder);
     connect(CDoptionsSlider, &QSlider::valueChanged, this,
             [this](int p) { Guarded([&] { CDoptionsSliderChange(p); }); });
     connect(MMSlider7, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider7Change(p); }); });
@@ -153,20 +169,33 @@ void TForm1::selCDNextClick()
 void TForm1::SelCDrecNextClick()
 {
     state_.ripMode = SelCDrecRip->isChecked();
+    RememberRipMode(state_.ripMode);
     MoveTo(CDoptions);
 }
 
 void TForm1::CDoptionsBrowseClick()
 {
-    saveDialogInitialName_ = "Track1.mp3";
-    const auto chosen = AppDialogs().SaveFile(SaveDialog());
-    if (!chosen)
-        return;
+    std::string initial = RememberedOutputFolder("cd");
+    if (initial.empty())
+        initial = DialogFolder();
+    if (const auto chosen = AppDialogs().SelectFolder("Select the folder for the mp3 files", initial))
+        CDoptionsFolderChosen(*chosen);
+}
+
+void TForm1::CDoptionsFolderChosen(const std::string& chosen)
+{
+    // Every track names its own file in the folder.
+    std::string folder = ExpandTypedPath(chosen);
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        CDoptionsNext->setEnabled(false);
+        throw EMervaneError("There is no folder " + folder);
+    }
     CDoptionsNext->setEnabled(true);
-    // Only the folder counts: every track names its own file in it.
-    const std::size_t slash = chosen->rfind('/');
-    cdOutputFolder_ = slash == std::string::npos ? std::string() : chosen->substr(0, slash + 1);
-    CDoptionsFolder->setText(QString::fromStdString(cdOutputFolder_ + "Track1.mp3"));
+    cdOutputFolder_ = folder == "/" ? folder : folder + "/";
+    CDoptionsFolder->setText(QString::fromStdString(folder));
 }
 
 void TForm1::CDoptionsSliderChange(int position)
@@ -177,5 +206,19 @@ void TForm1::CDoptionsSliderChange(int position)
 
 void TForm1::CDoptionsNextClick()
 {
+    // One question before the first track starts, listing every file the run would replace.
+    std::string existing;
+    for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
+        if (!state_.cdTrackChecked[i])
+            continue;
+        const std::string file = cdOutputFolder_ + "Track" + std::to_string(i + 1) + ".mp3";
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec))
+            existing += "\n" + file;
+    }
+    if (!existing.empty() && !AppDialogs().AskYesNo("Replace these files?" + existing))
+        return;
+    RememberOutputFolder("cd", ParentFolder(cdOutputFolder_ + "x"));
+    RememberBitRateIndex(state_.bitRateIndex);
     MoveTo(CDtagsel);
 }

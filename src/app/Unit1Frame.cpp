@@ -3,6 +3,8 @@
 #include "app/Unit1.h"
 
 #include "app/SourceIcons.h"
+#include "app/PageFit.h"
+#include "app/RememberedChoices.h"
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/os/ErrorReport.h"
@@ -16,12 +18,16 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimer>
+#include <QtMath>
 #include <QToolButton>
 #include <cstdio>
 
@@ -36,12 +42,17 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
 {
     setObjectName("Form1");
     setWindowTitle("Mervane V2.0");
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(kClientWidth, kClientHeight);
     BuildFrame();
     BuildPages();
+    // The designed size at the designed font; a larger font grows the window just enough
+    // for every text to show whole, and the window can be made larger still.
+    const double scale = FitLayout(this);
+    setMinimumSize(qCeil(kClientWidth * scale), qCeil(kClientHeight * scale));
+    resize(minimumSize());
+    setAcceptDrops(true);  // a file dropped anywhere on the window (dropEvent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(qApp, &QApplication::focusChanged, this,
@@ -54,6 +65,9 @@ TForm1::~TForm1()
     // The pages go with the QWidget base, after this object has stopped being a TForm1;
     // focus moves they cause must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
+    // So must the editing a field's lost focus finishes.
+    for (QLineEdit* field : {SelWavInput, RecExtOutput, CDoptionsFolder})
+        disconnect(field, nullptr, this, nullptr);
 }
 
 void TForm1::Attach(TForm2* form2, TForm3* form3)
@@ -105,7 +119,7 @@ void TForm1::BuildFrame()
                         kClientHeight - kStripeHeight);
 
     // Back lies outside the pages, left of each page's Next button.
-    btnBack_ = new QPushButton("< Back", this);
+    btnBack_ = new QPushButton("< &Back", this);
     btnBack_->setObjectName("BtnBack");
     btnBack_->setGeometry(kBannerWidth + 78, kStripeHeight + 236, 75, 25);
     btnBack_->setEnabled(false);
@@ -132,6 +146,7 @@ QWidget* TForm1::AddPage(const char* name, const QString& title)
 {
     auto* page = new QWidget;
     page->setObjectName(name);
+    page->setAccessibleName(title);
     auto* label = new QLabel(title, page);
     label->setObjectName(QString(name) + "Heading");
     QFont f = label->font();
@@ -158,7 +173,7 @@ void TForm1::AddNextCancel(QWidget* page, const char* nextName, const QString& n
     QPushButton* nextButton = AddButton(page, nextName, nextText, 158);
     connect(nextButton, &QPushButton::clicked, this, [this, next] { Guarded([&] { (this->*next)(); }); });
     const QString cancelName = page->objectName() + "Cancel";
-    QPushButton* cancel = AddButton(page, cancelName.toUtf8().constData(), "Cancel", 243);
+    QPushButton* cancel = AddButton(page, cancelName.toUtf8().constData(), "&Cancel", 243);
     if (cancelCloses)
         connect(cancel, &QPushButton::clicked, this, [this] { Guarded([&] { CancelClick(); }); });
 }
@@ -171,7 +186,10 @@ void TForm1::FormCreate()
     history_.clear();
     pages_->setCurrentWidget(SelSource);
     state_.sourceChosen = false;
-    state_.bitRateIndex = kDefaultBitRateIndex;
+    state_.bitRateIndex = RememberedBitRateIndex(kDefaultBitRateIndex);
+    for (QSlider* slider : {MMSlider1, CDoptionsSlider})
+        slider->setValue(state_.bitRateIndex + 1);
+    (RememberedRipMode(false) ? SelCDrecRip : findChild<QRadioButton*>("SelCDrecRecord"))->setChecked(true);
     state_.encodingInProgress = false;
     const ProfileFile settings = ProfileFile::Settings();
     for (std::size_t i = 0; i < kRecordLevelKeys.size(); ++i)
@@ -210,6 +228,10 @@ void TForm1::FormActivate()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!MayDiscardTake()) {
+        event->ignore();
+        return;
+    }
     Guarded([&] { FormClose(); });
     event->accept();
     emit closed();

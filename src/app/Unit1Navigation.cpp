@@ -6,9 +6,33 @@
 #include "platform/os/ErrorReport.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
+
+namespace {
+// The caption colour of an enabled source button; a disabled one keeps the style's
+// disabled colour, whatever was chosen before.
+void SetCaptionColour(QToolButton* button, const QColor& colour)
+{
+    QPalette p = button->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::ButtonText, colour);
+    button->setPalette(p);
+}
+
+QPushButton* enabledButton(QWidget* page, const QString& suffix)
+{
+    auto* button = page->findChild<QPushButton*>(page->objectName() + suffix);
+    return button && button->isVisible() && button->isEnabled() ? button : nullptr;
+}
+}  // namespace
 
 QWidget* TForm1::CurrentPage() const
 {
@@ -18,19 +42,14 @@ QWidget* TForm1::CurrentPage() const
 void TForm1::ResetButtons()
 {
     state_.sourceChosen = true;
-    for (QToolButton* b : sourceButtons) {
-        QPalette p = b->palette();
-        p.setColor(QPalette::ButtonText, Qt::black);
-        b->setPalette(p);
-    }
+    for (QToolButton* b : sourceButtons)
+        SetCaptionColour(b, Qt::black);
 }
 
 void TForm1::SourceButtonClick(QToolButton* button, const char* kind)
 {
     ResetButtons();
-    QPalette p = button->palette();
-    p.setColor(QPalette::ButtonText, Qt::red);
-    button->setPalette(p);
+    SetCaptionColour(button, Qt::red);
     SelSourceNext->setEnabled(true);
     state_.sourceKind = kind;
 }
@@ -60,6 +79,7 @@ void TForm1::MoveTo(QWidget* page)
     movingPage_ = true;
     focusPage_ = page;
     pages_->setCurrentWidget(page);
+    ArrangeTabOrder(page);
     FirstFocusable(page)->setFocus(Qt::TabFocusReason);
     movingPage_ = false;
     focusPage_ = page;
@@ -69,10 +89,11 @@ void TForm1::MoveTo(QWidget* page)
 
 void TForm1::BtnBackClick()
 {
-    if (history_.empty())
+    if (history_.empty() || (CurrentPage() == RecExt && !MayDiscardTake()))
         return;
     QWidget* page = history_.back();
     pages_->setCurrentWidget(page);
+    ArrangeTabOrder(page);
     history_.pop_back();
     btnBack_->setEnabled(!history_.empty());
     // The focus stays on Back: the page's enter action waits for the focus to enter it.
@@ -122,4 +143,72 @@ void TForm1::RunEnterAction(QWidget* page)
 {
     if (auto it = enterActions_.find(page); it != enterActions_.end())
         it->second();
+}
+
+void TForm1::ArrangeTabOrder(QWidget* page)
+{
+    QPushButton* next = page->findChild<QPushButton*>(page->objectName() + "Next");
+    if (!next)
+        return;
+    QWidget* before = next->previousInFocusChain();
+    if (before == btnBack_)
+        return;
+    QWidget::setTabOrder(before, btnBack_);
+    QWidget::setTabOrder(btnBack_, next);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    QWidget* page = CurrentPage();
+    QPushButton* target = nullptr;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        target = enabledButton(page, "Next");
+        if (!target)
+            target = enabledButton(page, "Finish");
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        target = enabledButton(page, "Cancel");
+    }
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    target->click();
+}
+
+std::optional<std::string> TForm1::DroppedFile(const QMimeData* mime) const
+{
+    if (CurrentPage() != SelWav || !mime || !mime->hasUrls() || mime->urls().size() != 1 ||
+        !mime->urls().front().isLocalFile())
+        return std::nullopt;
+    return mime->urls().front().toLocalFile().toStdString();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const auto file = DroppedFile(event->mimeData());
+    if (!file)
+        return;
+    event->acceptProposedAction();
+    Guarded([&] { SelWavInputChosen(*file); });
+}
+
+void TForm1::OfferBackToInput()
+{
+    QWidget* input = state_.sourceKind == "cd" ? selCD : SelWav;
+    const auto at = std::find(history_.begin(), history_.end(), input);
+    if (at == history_.end())
+        return;
+    history_.erase(at + 1, history_.end());
+    state_.jobStarted = false;
+    btnBack_->show();
+    btnBack_->setEnabled(true);
+    btnBack_->raise();
 }

@@ -1,6 +1,9 @@
-// The widgets of every wizard page. Geometry is fixed, like the window.
+// The widgets of every wizard page, placed at fixed positions designed for a small font; the
+// window grows the whole layout evenly when the desktop's font needs more room (PageFit).
 #include "app/Unit1.h"
 
+#include "app/AccessibleNames.h"
+#include "app/RememberedChoices.h"
 #include "app/SourceIcons.h"
 #include "controls/MMEGauge.h"
 #include "platform/os/ErrorReport.h"
@@ -20,6 +23,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -74,9 +78,10 @@ QLabel* addHiddenAborted(QWidget* page, const char* name, int x, int y)
 // recording level slider.
 void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const char* levelSlider)
 {
-    for (auto [name, x] : {std::pair{meter1, 259}, std::pair{meter2, 278}}) {
+    for (auto [name, x, side] : {std::tuple{meter1, 259, "Left"}, std::tuple{meter2, 278, "Right"}}) {
         auto* meter = new TMMLEDGauge(page);
         meter->setObjectName(name);
+        meter->setAccessibleName(QString(side) + " input level");
         meter->SetKind(gkVertical);
         meter->setGeometry(x, 30, 17, 140);
         meter->SetBevel({TMMBevelStyle::Lowered, 1});
@@ -84,7 +89,7 @@ void addLevelPanel(QWidget* page, const char* meter1, const char* meter2, const 
     QLabel* caption = addLabel(page, "Recording level", 252, 174, 75, 32);
     caption->setObjectName(QString(levelSlider) + "Caption");
     caption->setWordWrap(true);
-    addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 30, 20, 140));
+    addSlider(page, levelSlider, Qt::Vertical, 65535, QRect(300, 30, 20, 140))->setAccessibleName("Recording level");
 }
 }  // namespace
 
@@ -105,6 +110,9 @@ void TForm1::BuildPages()
     BuildRecEncCD();
     for (std::size_t i = 0; i < MMLEDGauges.size(); ++i)
         MMLEDGauges[i] = findChild<TMMLEDGauge*>(QString("MMLEDGauge%1").arg(i + 1));
+    for (QWidget* page : {SelSource, SelWav, SingleTag, EncodeOptions, EncodeWav, RecEnc, RecExt, selCD, SelCDrec,
+                          CDoptions, CDtagsel, Multitag, RecEncCD})
+        NameControlsByLabels(page);
 }
 
 void TForm1::BuildSelSource()
@@ -137,7 +145,7 @@ void TForm1::BuildSelSource()
         sourceButtons.push_back(button);
         ++index;
     }
-    AddNextCancel(SelSource, "SelSourceNext", "Next >", &TForm1::SelSourceNextClick, true);
+    AddNextCancel(SelSource, "SelSourceNext", "&Next >", &TForm1::SelSourceNextClick, true);
     SelSourceNext = SelSource->findChild<QPushButton*>("SelSourceNext");
     SelSourceNext->setEnabled(false);
 }
@@ -148,17 +156,31 @@ void TForm1::BuildSelWav()
     SelWavInputLabel = addLabel(SelWav, "Location of wav file to encode", 10, 40);
     SelWavInputLabel->setObjectName("SelWavInputLabel");
     SelWavInput = addReadOnlyField(SelWav, "SelWavInput", 10, 58, 230);
-    AddButton(SelWav, "SelWavBrowseInput", "Browse", 246)->move(246, 57);
+    AddButton(SelWav, "SelWavBrowseInput", "Br&owse", 246)->move(246, 57);
     addLabel(SelWav, "Location destination mp3 file", 10, 100);
     SelWavOutput = addReadOnlyField(SelWav, "SelWavOutput", 10, 118, 230);
-    AddButton(SelWav, "SelWavBrowseOutput", "Browse", 246)->move(246, 117);
+    AddButton(SelWav, "SelWavBrowseOutput", "Br&owse", 246)->move(246, 117);
     connect(SelWav->findChild<QPushButton*>("SelWavBrowseInput"), &QPushButton::clicked, this,
             [this] { Guarded([&] { SelWavBrowseInputClick(); }); });
     connect(SelWav->findChild<QPushButton*>("SelWavBrowseOutput"), &QPushButton::clicked, this,
             [this] { Guarded([&] { SelWavBrowseOutputClick(); }); });
-    AddNextCancel(SelWav, "SelWavNext", "Next >", &TForm1::SelWavNextClick, true);
+    AddNextCancel(SelWav, "SelWavNext", "&Next >", &TForm1::SelWavNextClick, true);
     SelWavNext = SelWav->findChild<QPushButton*>("SelWavNext");
     SelWavNext->setEnabled(false);
+    // Paths can be typed or pasted; a typed input is checked like a picked one when the
+    // field is left (or Enter pressed). A file dropped on the fields goes to the window.
+    for (QLineEdit* field : {SelWavInput, SelWavOutput}) {
+        field->setReadOnly(false);
+        field->setAccessibleDescription("Type or paste a path, or choose the file with Browse");
+        field->setAcceptDrops(false);
+    }
+    connect(SelWavInput, &QLineEdit::textEdited, this, [this] { SelWavNext->setEnabled(false); });
+    connect(SelWavInput, &QLineEdit::editingFinished, this, [this] {
+        Guarded([&] {
+            if (SelWavInput->text() != checkedInput_)
+                SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
+        });
+    });
     enterActions_[SelWav] = [this] { SelWavEnter(); };
 }
 
@@ -204,10 +226,10 @@ DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, cons
     f.comment = edit("Comment", top + 110, 245);
     f.original = new QCheckBox("Audio is original", page);
     f.original->setObjectName(p + "Original");
-    f.original->setGeometry(10, top + 134, 150, 18);
+    f.original->setGeometry(10, top + 134, 150, 20);
     f.copyright = new QCheckBox(copyrightText, page);
     f.copyright->setObjectName(p + "Copyright");
-    f.copyright->setGeometry(165, top + 134, 160, 18);
+    f.copyright->setGeometry(165, top + 134, 160, 20);
     return f;
 }
 
@@ -217,7 +239,7 @@ void TForm1::BuildSingleTag()
     QLabel* note = addLabel(SingleTag, "Enter track details. These can be displayed by some players.", 10, 24, 315, 30);
     note->setWordWrap(true);
     singleTag = BuildDetailsFields(SingleTag, "SingleTag", "Audio is copyrighted", 56);
-    AddNextCancel(SingleTag, "SingleTagNext", "Next >", &TForm1::SingleTagNextClick, true);
+    AddNextCancel(SingleTag, "SingleTagNext", "&Next >", &TForm1::SingleTagNextClick, true);
     enterActions_[SingleTag] = [this] { SingleTagEnter(); };
 }
 
@@ -240,6 +262,8 @@ QSlider* TForm1::BuildBitrateGroup(QWidget* page, const char* sliderName, const 
     slider->setPageStep(1);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setGeometry(42, 48, 220, 26);
+    slider->setAccessibleName("MP3 Bitrate");
+    slider->setAccessibleDescription("From low quality and small files to high quality and large files");
     auto* high = new QLabel("High", group);
     high->setGeometry(268, 52, 30, 16);
     *valueLabel = value;
@@ -253,7 +277,7 @@ void TForm1::BuildEncodeOptions()
     MMSlider1 = BuildBitrateGroup(EncodeOptions, "MMSlider1", "BitrateValue", 70, &BitrateValue);
     connect(MMSlider1, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider1Change(p); }); });
     encodeChoices = BuildEncoderChoices(EncodeOptions, "EncodeOptions", 168);
-    AddNextCancel(EncodeOptions, "EncodeOptionsNext", "Next >", &TForm1::EncodeOptionsNextClick, true);
+    AddNextCancel(EncodeOptions, "EncodeOptionsNext", "&Next >", &TForm1::EncodeOptionsNextClick, true);
 }
 
 TForm1::EncoderChoices TForm1::BuildEncoderChoices(QWidget* page, const char* prefix, int top)
@@ -290,6 +314,7 @@ QLabel* TForm1::AddClickHere(QWidget* page, int top)
 {
     // One strip, laid out by the font: "using the Blade encoder." "Click here" "for details".
     auto* strip = new QWidget(page);
+    strip->setAccessibleName("Encoder");
     strip->setGeometry(10, top, 310, 18);
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(0, 0, 0, 0);
@@ -316,9 +341,9 @@ void TForm1::BuildEncodeWav()
     EncodeWavAborted = addHiddenAborted(EncodeWav, "EncodeWavAborted", 160, 130);
     MMGauge1 = addGauge(EncodeWav, "MMGauge1", 10, 148, 310);
     AddClickHere(EncodeWav, 190);
-    EncodeWavFinish = AddButton(EncodeWav, "EncodeWavFinish", "Finish", 158);
+    EncodeWavFinish = AddButton(EncodeWav, "EncodeWavFinish", "&Finish", 158);
     EncodeWavFinish->setEnabled(false);
-    EncodeWavCancel = AddButton(EncodeWav, "EncodeWavCancel", "Cancel", 243);
+    EncodeWavCancel = AddButton(EncodeWav, "EncodeWavCancel", "&Cancel", 243);
     connect(EncodeWavFinish, &QPushButton::clicked, this, [this] { Guarded([&] { EncodeWavFinishClick(); }); });
     connect(EncodeWavCancel, &QPushButton::clicked, this, [this] { Guarded([&] { EncodeWavCancelClick(); }); });
     enterActions_[EncodeWav] = [this] { EncodeWavEnter(); };
@@ -341,9 +366,9 @@ QWidget* TForm1::BuildRecordAndEncodePage(const RecordAndEncodeNames& n, QPushBu
     addSlider(page, n.monitorSlider, Qt::Horizontal, 65535, QRect(10, 164, 235, 20));
     addLevelPanel(page, n.meter1, n.meter2, n.levelSlider);
     AddClickHere(page, 210);
-    *finish = AddButton(page, (name + "Finish").toUtf8().constData(), "Finish", 158);
+    *finish = AddButton(page, (name + "Finish").toUtf8().constData(), "&Finish", 158);
     (*finish)->setEnabled(false);
-    *cancel = AddButton(page, (name + "Cancel").toUtf8().constData(), "Cancel", 243);
+    *cancel = AddButton(page, (name + "Cancel").toUtf8().constData(), "&Cancel", 243);
     enterActions_[page] = [this] { btnBack_->hide(); };
     return page;
 }
@@ -359,26 +384,31 @@ void TForm1::BuildRecEnc()
 void TForm1::BuildRecExt()
 {
     RecExt = AddPage("RecExt", "Recording from AUX input");
-    addLabel(RecExt, "Select a destination file then use the RECORD and ", 10, 28, 240);
-    addLabel(RecExt, "STOP buttons to record.", 10, 44, 240);
+    addLabel(RecExt, "Select a destination file then use the RECORD and STOP buttons to record.", 10, 26, 240, 36)
+        ->setWordWrap(true);
     addLabel(RecExt, "Location destination mp3 file", 10, 66, 240);
     RecExtOutput = addReadOnlyField(RecExt, "RecExtOutput", 10, 84, 160);
-    QPushButton* browse = AddButton(RecExt, "RecExtBrowse", "Browse", 0);
+    QPushButton* browse = AddButton(RecExt, "RecExtBrowse", "Br&owse", 0);
     browse->setGeometry(174, 83, 70, 24);
-    RecExtRecord = AddButton(RecExt, "RecExtRecord", "Record", 0);
+    RecExtRecord = AddButton(RecExt, "RecExtRecord", "&Record", 0);
     RecExtRecord->setGeometry(10, 116, 75, 25);
     RecExtRecord->setEnabled(false);
-    RecExtStop = AddButton(RecExt, "RecExtStop", "Stop", 0);
+    RecExtStop = AddButton(RecExt, "RecExtStop", "&Stop", 0);
     RecExtStop->setGeometry(95, 116, 75, 25);
     RecExtStop->setEnabled(false);
-    addLabel(RecExt, "Monitor volume", 10, 152);
-    MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 170, 235, 20));
+    RecExtElapsed = addLabel(RecExt, "", 10, 145, 235, 16);
+    RecExtElapsed->setObjectName("RecExtElapsed");
+    addLabel(RecExt, "Monitor volume", 10, 164);
+    MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 182, 235, 20));
     addLevelPanel(RecExt, "MMLEDGauge3", "MMLEDGauge4", "MMSlider4");
     MMSlider4 = RecExt->findChild<QSlider*>("MMSlider4");
-    AddNextCancel(RecExt, "RecExtNext", "Next >", &TForm1::RecExtNextClick, true);
+    AddNextCancel(RecExt, "RecExtNext", "&Next >", &TForm1::RecExtNextClick, true);
     RecExtNext = RecExt->findChild<QPushButton*>("RecExtNext");
     RecExtNext->setEnabled(false);
     connect(browse, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtBrowseClick(); }); });
+    RecExtOutput->setReadOnly(false);
+    RecExtOutput->setAccessibleDescription("Type or paste a path, or choose the file with Browse");
+    connect(RecExtOutput, &QLineEdit::editingFinished, this, [this] { Guarded([&] { RecExtOutputTyped(); }); });
     connect(RecExtRecord, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtRecordClick(); }); });
     connect(RecExtStop, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtStopClick(); }); });
     connect(MMSlider4, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider4Change(p); }); });
@@ -395,25 +425,27 @@ void TForm1::BuildSelCD()
     selCDTracks = new QListWidget(selCD);
     selCDTracks->setObjectName("selCDTracks");
     selCDTracks->setGeometry(10, 60, 230, 165);
+    selCDTracks->setAccessibleName("CD tracks");
+    selCDTracks->setAccessibleDescription("Check the tracks to encode");
     AddButton(selCD, "selCDClear", "Clear list", 0)->setGeometry(245, 90, 75, 25);
     AddButton(selCD, "selCDSelectAll", "Select all", 0)->setGeometry(245, 120, 75, 25);
-    AddNextCancel(selCD, "selCDNext", "Next >", &TForm1::selCDNextClick, true);
+    AddNextCancel(selCD, "selCDNext", "&Next >", &TForm1::selCDNextClick, true);
 }
 
 void TForm1::BuildSelCDrec()
 {
     SelCDrec = AddPage("SelCDrec", "CD data extraction");
-    const char* lines[] = {"There are two methods of extracting the CD audio data",
-                           "1) Ripping",
-                           "The data is extracted digitally for best ",
-                           "audio quality. Not all CDROMS support ripping.",
-                           "1) Recording",
-                           "The audio is recorded using the ",
-                           "soundcard with some loss of fidelity."};
-    int y = 28;
-    for (const char* line : lines) {
-        addLabel(SelCDrec, line, 10, y, 315);
-        y += 17;
+    // Each paragraph wraps inside the page.
+    const std::pair<const char*, int> paragraphs[] = {
+        {"There are two methods of extracting the CD audio data", 32},
+        {"1) Ripping", 16},
+        {"The data is extracted digitally for best audio quality. Not all CDROMS support ripping.", 32},
+        {"1) Recording", 16},
+        {"The audio is recorded using the soundcard with some loss of fidelity.", 32}};
+    int y = 26;
+    for (auto [text, height] : paragraphs) {
+        addLabel(SelCDrec, text, 10, y, 315, height)->setWordWrap(true);
+        y += height + 2;
     }
     auto* record = new QRadioButton("RECORD the audio with the soundcard", SelCDrec);
     record->setObjectName("SelCDrecRecord");
@@ -422,20 +454,22 @@ void TForm1::BuildSelCDrec()
     SelCDrecRip = new QRadioButton("RIP the data digitally", SelCDrec);
     SelCDrecRip->setObjectName("SelCDrecRip");
     SelCDrecRip->setGeometry(10, 202, 300, 20);
-    AddNextCancel(SelCDrec, "SelCDrecNext", "Next >", &TForm1::SelCDrecNextClick, true);
+    AddNextCancel(SelCDrec, "SelCDrecNext", "&Next >", &TForm1::SelCDrecNextClick, true);
 }
 
 void TForm1::BuildCDoptions()
 {
     CDoptions = AddPage("CDoptions", "CD Encoding options");
-    addLabel(CDoptions, "Choose a location for the resulting mp3 files.", 10, 28, 315);
-    addLabel(CDoptions, "Files will be named Track1, Track2, Track3 etc.", 10, 44, 315);
+    addLabel(CDoptions, "Choose a location for the resulting mp3 files.\nFiles will be named Track1, Track2, Track3 etc.",
+             10, 26, 315, 34)
+        ->setWordWrap(true);
     CDoptionsFolder = addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 64, 230);
-    AddButton(CDoptions, "CDoptionsBrowse", "Browse", 0)->setGeometry(246, 63, 75, 24);
+    CDoptionsFolder->setAccessibleName("Folder for the mp3 files");
+    AddButton(CDoptions, "CDoptionsBrowse", "Br&owse", 0)->setGeometry(246, 63, 75, 24);
     CDoptionsSlider =
         BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &CDoptionsBitrateValue);
     cdChoices = BuildEncoderChoices(CDoptions, "CDoptions", 189);
-    AddNextCancel(CDoptions, "CDoptionsNext", "Next >", &TForm1::CDoptionsNextClick, true);
+    AddNextCancel(CDoptions, "CDoptionsNext", "&Next >", &TForm1::CDoptionsNextClick, true);
     CDoptionsNext = CDoptions->findChild<QPushButton*>("CDoptionsNext");
     CDoptionsNext->setEnabled(false);
 }
@@ -443,9 +477,11 @@ void TForm1::BuildCDoptions()
 void TForm1::BuildCDtagsel()
 {
     CDtagsel = AddPage("CDtagsel", "CD file details");
-    addLabel(CDtagsel, "Do you want to enter details for each of the CD tracks? ", 10, 34, 315);
-    addLabel(CDtagsel, "These details will be written into the MP3 file and can be ", 10, 50, 315);
-    addLabel(CDtagsel, "displayed by some players.", 10, 66, 315);
+    addLabel(CDtagsel,
+             "Do you want to enter details for each of the CD tracks? These details will be written into "
+             "the MP3 file and can be displayed by some players.",
+             10, 30, 315, 64)
+        ->setWordWrap(true);
     CDtagselYes = new QRadioButton("Yes, I want to enter the track details.", CDtagsel);
     CDtagselYes->setObjectName("CDtagselYes");
     CDtagselYes->setGeometry(10, 100, 310, 20);
@@ -453,14 +489,14 @@ void TForm1::BuildCDtagsel()
     CDtagselNo->setObjectName("CDtagselNo");
     CDtagselNo->setGeometry(10, 124, 310, 20);
     CDtagselNo->setChecked(true);
-    AddNextCancel(CDtagsel, "CDtagselNext", "Next >", &TForm1::CDtagselNextClick, true);
+    AddNextCancel(CDtagsel, "CDtagselNext", "&Next >", &TForm1::CDtagselNextClick, true);
 }
 
 void TForm1::BuildMultitag()
 {
     Multitag = AddPage("Multitag", "Enter details for track ");
     multiTag = BuildDetailsFields(Multitag, "Multitag", "Audio is copyright", 32);
-    AddNextCancel(Multitag, "MultitagNext", "Next >", &TForm1::MultitagNextClick, true);
+    AddNextCancel(Multitag, "MultitagNext", "&Next >", &TForm1::MultitagNextClick, true);
     enterActions_[Multitag] = [this] { MultitagEnter(); };
 }
 

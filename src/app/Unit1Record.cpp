@@ -2,6 +2,8 @@
 // details) and the level meters of the three recording pages.
 #include "app/Unit1.h"
 
+#include "app/RememberedChoices.h"
+
 #include "controls/MMEGauge.h"
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
@@ -16,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
+#include <filesystem>
 
 namespace {
 struct LiveSource {
@@ -52,7 +55,7 @@ void TForm1::RecExtEnter()
         MMSlider4->setValue(state_.Level(source->level));
     }
     MMSlider4Change(MMSlider4->value());
-    RecExtRecord->setText("Record");
+    RecExtRecord->setText("&Record");
     form2_->SetVolLevel();
     {
         const QSignalBlocker quiet(MMSlider5);
@@ -67,11 +70,26 @@ void TForm1::RecExtEnter()
 void TForm1::RecExtBrowseClick()
 {
     const auto chosen = AppDialogs().SaveFile(SaveDialog());
-    if (!chosen)
+    if (!chosen || !ConfirmReplace(*chosen))
         return;
     RecExtOutput->setText(QString::fromStdString(*chosen));
     state_.outputFileName = *chosen;
+    RememberOutputFolder(state_.sourceKind, ParentFolder(*chosen));
     RecExtRecord->setEnabled(true);
+}
+
+void TForm1::RecExtOutputTyped()
+{
+    const std::string typed = ExpandTypedPath(RecExtOutput->text().toStdString());
+    if (typed.empty() || typed == state_.outputFileName)
+        return;
+    const std::string path = WithDefaultExtension(typed, "*.mp3");
+    if (!ConfirmReplace(path))
+        return;
+    RecExtOutput->setText(QString::fromStdString(path));
+    state_.outputFileName = path;
+    RememberOutputFolder(state_.sourceKind, ParentFolder(path));
+    RecExtRecord->setEnabled(!RecExtStop->isEnabled());
 }
 
 void TForm1::RecExtRecordClick()
@@ -89,6 +107,9 @@ void TForm1::RecExtRecordClick()
         btnBack_->setEnabled(!history_.empty());
         throw;
     }
+    unencodedTake_ = false;
+    recordClock_.start();
+    RecExtElapsed->clear();
     Timer3->start();
 }
 
@@ -107,6 +128,17 @@ void TForm1::RecExtStopped()
     btnBack_->setEnabled(true);
     RecExtNext->setEnabled(true);
     Timer3->stop();
+    unencodedTake_ = true;
+}
+
+bool TForm1::MayDiscardTake()
+{
+    if (!unencodedTake_)
+        return true;
+    if (!AppDialogs().AskYesNo("Discard the recording?"))
+        return false;
+    unencodedTake_ = false;
+    return true;
 }
 
 void TForm1::RecordingFailed(const std::string& message)
@@ -147,6 +179,7 @@ void TForm1::RecExtNextClick()
                               MMSlider4->value());
     }
     state_.inputFileName = TemporaryWavePath();
+    unencodedTake_ = false;
     MoveTo(SingleTag);
 }
 
@@ -173,6 +206,14 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     UpdateMeters(MMLEDGauges[2], MMLEDGauges[3]);
+    // The time and the size recorded so far.
+    const qint64 seconds = recordClock_.isValid() ? recordClock_.elapsed() / 1000 : 0;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(TemporaryWavePath(), ec);
+    RecExtElapsed->setText(QString("Recorded %1:%2, %3 KB")
+                               .arg(seconds / 60)
+                               .arg(seconds % 60, 2, 10, QChar('0'))
+                               .arg(ec ? 0 : static_cast<qint64>(bytes / 1024)));
 }
 
 void TForm1::Timer5Timer()

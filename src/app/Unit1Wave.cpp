@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/OutputName.h"
+#include "app/RememberedChoices.h"
 #include "app/Unit3.h"
 #include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
@@ -10,6 +11,10 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
+#include "platform/midi/MidiFile.h"
+#include "wave/MMWave.h"
+#include "wave/SampleLayout.h"
+#include "wave/WaveIO.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +26,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 
 namespace {
 constexpr std::array<int, 14> kBitratesKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
@@ -38,29 +44,84 @@ FileDialogOptions midiOpenDialog()
 
 void TForm1::SelWavEnter()
 {
-    if (state_.sourceKind != "midi")
+    const bool midi = state_.sourceKind == "midi";
+    titles_["SelWav"]->setText(midi ? "Select MIDI file" : "Select wave file");
+    SelWavInputLabel->setText(midi ? "Location of MIDI file to encode" : "Location of wav file to encode");
+    if (selWavRoad_ == state_.sourceKind)
         return;
-    titles_["SelWav"]->setText("Select MIDI file");
-    SelWavInputLabel->setText("Location of MIDI file to encode");
+    // Each road keeps its own files: another road's input never shows here.
+    if (!selWavRoad_.empty())
+        roadFiles_[selWavRoad_] = {SelWavInput->text(), SelWavOutput->text()};
+    selWavRoad_ = state_.sourceKind;
+    const auto [input, output] = roadFiles_[selWavRoad_];
+    SelWavInput->setText(input);
+    SelWavOutput->setText(output);
+    checkedInput_ = input;  // it passed its check when it was chosen
+    SelWavNext->setEnabled(!input.isEmpty());
 }
 
 void TForm1::SelWavBrowseInputClick()
 {
-    const auto chosen = AppDialogs().OpenFile(state_.sourceKind == "midi" ? midiOpenDialog() : waveOpenDialog());
-    if (!chosen)
+    FileDialogOptions options = state_.sourceKind == "midi" ? midiOpenDialog() : waveOpenDialog();
+    options.initialName = DialogFolder();
+    if (const auto chosen = AppDialogs().OpenFile(options))
+        SelWavInputChosen(*chosen);
+}
+
+void TForm1::SelWavInputChosen(const std::string& path)
+{
+    SelWavNext->setEnabled(false);
+    SelWavInput->setText(QString::fromStdString(path));
+    checkedInput_ = SelWavInput->text();
+    if (path.empty())
         return;
-    SelWavInput->setText(QString::fromStdString(*chosen));
+    // The file is checked as the encoding page would check it; what is wrong is told now,
+    // on this page, and Next stays disabled.
+    CheckInputFile(path);
     SelWavNext->setEnabled(true);
+    RememberFolderOf(path);
     if (SelWavOutput->text().isEmpty()) {
-        const std::string output = Mp3NameFor(*chosen);
+        std::string output = Mp3NameFor(path);
+        if (const std::string folder = RememberedOutputFolder(state_.sourceKind); !folder.empty())
+            output = folder + "/" + output.substr(output.rfind('/') + 1);
         SelWavOutput->setText(QString::fromStdString(output));
         saveDialogInitialName_ = output;
     }
 }
 
+void TForm1::CheckInputFile(const std::string& path)
+{
+    if (state_.sourceKind == "midi") {
+        (void)MidiFile::Load(path);
+        return;
+    }
+    const bool encoderReady = CheckWave(path);
+    CheckWaveContents(path);
+    if (encoderReady)
+        return;
+    // The conversion must be able to read it.
+    TMMWave wave;
+    try {
+        wave.SetFileName(path);
+    } catch (const EMMWaveError&) {
+        std::string unsupported;
+        if (const WaveFormatPtr format = WaveIOReadFormat(path); format && !ReadSampleLayout(format.get(), &unsupported))
+            throw EMMWaveError(unsupported);
+        throw;
+    }
+    std::string unsupported;
+    if (!ReadSampleLayout(wave.PWaveFormat(), &unsupported))
+        throw EMMWaveError(unsupported);
+}
+
 FileDialogOptions TForm1::SaveDialog() const
 {
-    return {"", "mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*", "*.mp3", saveDialogInitialName_};
+    std::string initial = saveDialogInitialName_;
+    if (initial.find('/') == std::string::npos) {
+        const std::string folder = RememberedOutputFolder(state_.sourceKind);
+        initial = (folder.empty() ? DialogFolder() : folder) + "/" + initial;
+    }
+    return {"", "mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*", "*.mp3", initial};
 }
 
 void TForm1::SelWavBrowseOutputClick()
@@ -69,10 +130,31 @@ void TForm1::SelWavBrowseOutputClick()
         SelWavOutput->setText(QString::fromStdString(*chosen));
 }
 
+bool TForm1::ConfirmReplace(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return true;
+    return AppDialogs().AskYesNo("Replace " + path + "?");
+}
+
 void TForm1::SelWavNextClick()
 {
+    // A path typed and not yet checked (the focus never left the field) is checked now.
+    if (SelWavInput->text() != checkedInput_)
+        SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
+    if (!SelWavNext->isEnabled())
+        return;
+    std::string output = ExpandTypedPath(SelWavOutput->text().toStdString());
+    if (output.empty())
+        output = Mp3NameFor(SelWavInput->text().toStdString());
+    output = WithDefaultExtension(output, "*.mp3");
+    SelWavOutput->setText(QString::fromStdString(output));
+    if (!ConfirmReplace(output))
+        return;
     state_.inputFileName = SelWavInput->text().toStdString();
-    state_.outputFileName = SelWavOutput->text().toStdString();
+    state_.outputFileName = output;
+    RememberOutputFolder(state_.sourceKind, ParentFolder(output));
     MoveTo(SingleTag);
 }
 
@@ -115,6 +197,7 @@ void TForm1::EncoderChoiceChanged(const EncoderChoices& from)
 
 void TForm1::EncodeOptionsNextClick()
 {
+    RememberBitRateIndex(state_.bitRateIndex);
     if (state_.sourceKind == "midi")
         MoveTo(RecEnc);
     else
@@ -128,25 +211,35 @@ void TForm1::EncodeWavEnter()
     state_.jobStarted = true;
     state_.cancel = false;
     btnBack_->hide();
+    EncodeWavAborted->hide();
+    EncodeWavFinish->setEnabled(false);
+    EncodeWavCancel->setEnabled(true);
     MMGauge1->setValue(0);
     MMGauge2->setValue(0);
     EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
     ProcessMessages();
-    // Nothing is written before the output is known not to destroy the input or a folder,
-    // and the input is known to be a regular wave file with audio the encoder can take.
-    RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName);
-    const bool encoderReady = CheckWave(state_.inputFileName);
-    CheckWaveContents(state_.inputFileName);
-    const std::string temporary = TemporaryWavePath();
-    if (encoderReady) {
-        MMGauge2->setValue(100);
-    } else {
-        form2_->ConvertFile(state_.inputFileName, temporary);
-        state_.inputFileName = temporary;
+    try {
+        // Nothing is written before the output is known not to destroy the input or a
+        // folder, and the input is known to be a regular wave file with audio the encoder
+        // can take.
+        RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName);
+        const bool encoderReady = CheckWave(state_.inputFileName);
+        CheckWaveContents(state_.inputFileName);
+        const std::string temporary = TemporaryWavePath();
+        if (encoderReady) {
+            MMGauge2->setValue(100);
+        } else {
+            form2_->ConvertFile(state_.inputFileName, temporary);
+            state_.inputFileName = temporary;
+        }
+        ProcessMessages();
+        if (!state_.cancel)
+            MakeMP3(state_.inputFileName, state_.outputFileName);
+    } catch (...) {
+        // The page does not strand the user: Back leads to the files.
+        OfferBackToInput();
+        throw;
     }
-    ProcessMessages();
-    if (!state_.cancel)
-        MakeMP3(state_.inputFileName, state_.outputFileName);
 }
 
 void TForm1::MakeMP3(const std::string& input, const std::string& output)
@@ -179,6 +272,8 @@ void TForm1::EncodingEnded(bool completed)
 {
     if (completed)
         EncodingGauge()->setValue(100);
+    else if (!state_.cancel && state_.sourceKind == "wave")
+        OfferBackToInput();  // the disk filled or the file went: the user can choose again
 }
 
 void TForm1::FinishUp()

@@ -15,7 +15,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
-    QApplication::setApplicationDisplayName("Mervane");
     InstallApplicationReport();
     // This instance's folder for its temporary files; folders of instances that died go.
     Guarded([] { OpenInstanceFolder(); });

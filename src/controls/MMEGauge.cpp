@@ -1,5 +1,7 @@
 #include "controls/MMEGauge.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 int TMMBevel::Width() const
@@ -10,6 +12,7 @@ int TMMBevel::Width() const
 
 TMMLEDGauge::TMMLEDGauge(QWidget* parent) : QWidget(parent)
 {
+    InstallLedGaugeAccessibility();
     resize(200, 17);
     relayout();
 }
@@ -64,6 +67,10 @@ void TMMLEDGauge::SetProgress(int value)
     lit_ = std::min(progress_ * spots_ / 100, spots_);
     drawOutput();
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, progress_);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void TMMLEDGauge::resizeEvent(QResizeEvent* event)
@@ -180,4 +187,49 @@ void TMMLEDGauge::paintEvent(QPaintEvent*)
     r.adjust(bevel_.borderSpace, bevel_.borderSpace, -bevel_.borderSpace, -bevel_.borderSpace);
     frame(bevel_.inner, bevel_.innerWidth);
     p.drawImage(InnerRect().topLeft(), output_);
+}
+
+namespace {
+// A screen reader reads the meter as a level indicator with its value 0..100.
+class LedGaugeAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit LedGaugeAccessible(TMMLEDGauge* gauge) : QAccessibleWidget(gauge, QAccessible::ProgressBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(gauge()->Progress());
+        return QAccessibleWidget::text(t);
+    }
+    QVariant currentValue() const override { return gauge()->Progress(); }
+    void setCurrentValue(const QVariant&) override {}  // a meter shows, it is not set
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    TMMLEDGauge* gauge() const { return static_cast<TMMLEDGauge*>(widget()); }
+};
+
+QAccessibleInterface* ledGaugeAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TMMLEDGauge") && object && object->isWidgetType())
+        return new LedGaugeAccessible(static_cast<TMMLEDGauge*>(object));
+    return nullptr;
+}
+}  // namespace
+
+void InstallLedGaugeAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(ledGaugeAccessible);
+        return true;
+    }();
+    (void)installed;
 }

@@ -140,3 +140,7 @@ private:
     QImage unlit_;
     QImage output_;
 };
+
+// Lets screen readers read every LED gauge's value (QAccessibleValueInterface). Once per
+// program, before the first gauge is shown; later calls do nothing. Main thread.
+void InstallLedGaugeAccessibility();

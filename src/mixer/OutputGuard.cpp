@@ -103,8 +103,7 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
         return fail(target, error);
 
     if (AppDialogs().AskYesNo(target + "\nAnother program wrote this file while the MP3 file was being made. "
-                                       "Replace it with the new MP3 file?",
-                              "Replace file")) {
+                                       "Replace it with the new MP3 file?")) {
         if (::rename(staged.c_str(), target.c_str()) != 0)
             return fail(target, errno);
         return target;

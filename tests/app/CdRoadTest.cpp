@@ -80,12 +80,10 @@ protected:
         }
         Click("SelCDrecNext");
         ASSERT_EQ(CurrentPageName(), "CDoptions");
-        // Whatever name is typed, only its folder counts.
-        dialogs->saveAnswers.push_back(Out("whatever.mp3"));
+        dialogs->folderAnswers.push_back(Out(""));
         Click("CDoptionsBrowse");
         Activate();
-        EXPECT_EQ(dialogs->saveRequests.back().initialName, "Track1.mp3");
-        EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString(), Out("Track1.mp3"));
+        EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
         Click("CDoptionsNext");
         ASSERT_EQ(CurrentPageName(), "CDtagsel");
     }
@@ -196,7 +194,11 @@ TEST_F(CdRoad, MissingDiscIsReportedAndNewCdListsTheDiscOnceItIsThere)
 TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
 {
     const CdImage image = WriteDisc(kThreeTracks);
+    WriteBytes(Out("Track3.mp3"), {'o', 'l', 'd'});
+    WriteBytes(Out("Track1.mp3"), {'o', 'l', 'd'});  // not checked: not replaced, not asked about
     WalkToDetailsChoice({2, 3}, true);
+    EXPECT_EQ(dialogs->questions, std::vector<std::string>{"Replace these files?\n" + Out("Track3.mp3")})
+        << "one question before the first track";
     Click("CDtagselYes");
     Click("CDtagselNext");
     ASSERT_EQ(CurrentPageName(), "Multitag");
@@ -216,8 +218,7 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     EXPECT_EQ(Find<QProgressBar>("MMGauge5")->value(), 100);
     const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 2", "Encoding AUDIO CD file 2 of 2"};
     EXPECT_EQ(titles, counted);
-    EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
-    EXPECT_FALSE(std::filesystem::exists(Out("whatever.mp3")));
+    EXPECT_EQ(ReadBytes(Out("Track1.mp3")), Bytes({'o', 'l', 'd'}));
     EXPECT_FALSE(std::filesystem::exists(settings.TemporaryWave()));
     for (int n : {2, 3}) {
         ASSERT_TRUE(extracted.count(n)) << "track " << n;
@@ -228,6 +229,16 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     EXPECT_EQ(Title(Out("Track3.mp3")), "Third");
     EXPECT_FALSE(Copyrighted(Out("Track2.mp3")));
     EXPECT_TRUE(Copyrighted(Out("Track3.mp3")));
+
+    // The next run remembers the method and opens the folder dialog in the folder used.
+    RestartWizard();
+    EXPECT_TRUE(Find<QRadioButton>("SelCDrecRip")->isChecked());
+    form1->MoveTo(Find("CDoptions"));
+    EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
+    EXPECT_TRUE(Find("CDoptionsNext")->isEnabled());
+    Click("CDoptionsBrowse");
+    ASSERT_FALSE(dialogs->folderRequests.empty());
+    EXPECT_EQ(dialogs->folderRequests.back() + "/", Out(""));
 }
 
 TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
@@ -483,7 +494,7 @@ TEST_F(CdRoad, ReplayGainRunGivesEveryPlainMp3ItsTrackGainAndTheSameAlbumGainWit
     Find<QComboBox>("CDoptionsContainer")->setCurrentIndex(0);
     Click(Find<QCheckBox>("CDoptionsReplayGain"));
     EXPECT_TRUE(state.encoder.mp3Container && state.encoder.replayGain);
-    dialogs->saveAnswers.push_back(Out("Track1.mp3"));
+    dialogs->folderAnswers.push_back(Out(""));
     Click("CDoptionsBrowse");
     Activate();
     Click("CDoptionsNext");

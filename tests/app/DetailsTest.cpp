@@ -224,6 +224,7 @@ TEST_F(DetailsTest, BackFromALaterTrackGoesToTheChoicePageAndANewVisitStartsAgai
 
 TEST_F(DetailsTest, TypedStylesAndTheLastGenre)
 {
+    WriteInput("any.wav", 1);
     WalkToDetails(Input("any.wav"));
     auto* style = Find<QComboBox>("SingleTagStyle");
     style->setCurrentIndex(80);
@@ -231,7 +232,6 @@ TEST_F(DetailsTest, TypedStylesAndTheLastGenre)
     // A style typed by hand that is not in the list has no position: byte 254.
     style->setEditText("Polka Fusion");
     Click("SingleTagNext");
-    WriteInput("any.wav", 1);
     Click("EncodeOptionsNext");
     ASSERT_TRUE(WaitForFinish());
     EXPECT_EQ(GenreByte(Input("any.mp3")), 254);

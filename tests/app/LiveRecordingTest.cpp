@@ -201,6 +201,17 @@ TEST_F(LiveRecording, RecordStopRecordStopKeepsOnlyTheSecondTake)
     const SndInfo info = SndOpenInfo(settings.TemporaryWave());
     ASSERT_TRUE(info.ok);
     EXPECT_EQ(info.frames * 4, second);
+    EXPECT_EQ(Find<QLabel>("RecExtElapsed")->text().left(9), "Recorded ") << "time and size so far";
+
+    // A take not yet encoded is not thrown away unasked: No keeps the page, Yes goes back.
+    dialogs->questionAnswers = {false, true};
+    Click("RecExtCancel");
+    EXPECT_EQ(dialogs->questions, std::vector<std::string>{"Discard the recording?"});
+    EXPECT_FALSE(closedSignal);
+    EXPECT_EQ(CurrentPageName(), "RecExt");
+    Click("BtnBack");
+    EXPECT_EQ(dialogs->questions.size(), 2u);
+    EXPECT_EQ(CurrentPageName(), "SelSource");
 }
 
 TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessage)

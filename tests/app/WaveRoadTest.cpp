@@ -2,10 +2,14 @@
 // dialogs, the encoding run by the hidden window's chain, the MP3 decoded by libmpg123.
 #include "app/WizardFixture.h"
 #include "support/AudioOracles.h"
+#include "support/MidiFixtures.h"
 #include "support/SmallDisk.h"
 #include "support/WaveFixtures.h"
 
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -153,7 +157,7 @@ TEST_F(WaveRoadTest, CancelDuringTheConversionStartsNoEncoding)
     EXPECT_FALSE(std::filesystem::exists(Input("long8.mp3"))) << "no encoding was started";
 }
 
-TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
+TEST_F(WaveRoadTest, AnInputThatCannotBeEncodedIsRefusedWhenPickedAndNextStaysDisabled)
 {
     struct Case {
         const char* name;
@@ -163,6 +167,8 @@ TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
     const Case cases[] = {
         {"missing.wav", [](const std::string&) {}, "File not found"},
         {"folder.wav", [](const std::string& p) { std::filesystem::create_directory(p); }, "File access denied"},
+        {"notes.wav", [](const std::string& p) { WriteBytes(p, {'t', 'e', 'x', 't', '\n'}); },
+         "Read beyond end of file"},
         {"alaw.wav",
          [](const std::string& p) {
              WriteBytes(p, RiffBuilder().Fmt(6, 2, 8000, 8).Chunk("data", PatternBytes(4000)).Build());
@@ -176,16 +182,94 @@ TEST_F(WaveRoadTest, ErrorsReachTheReportAndLeaveThePageUsable)
         RestartWizard();
         const std::string input = Input(c.name);
         c.make(input);
-        StartEncoding(input);
+        Click("IEButton1");
+        Click("SelSourceNext");
+        dialogs->openAnswers.push_back(input);
+        Click("SelWavBrowseInput");
+        Activate();
         ASSERT_EQ(dialogs->messages.size(), 1u);
         EXPECT_EQ(dialogs->messages[0], c.message);
-        EXPECT_FALSE(Find("EncodeWavFinish")->isEnabled());
-        EXPECT_TRUE(Find("EncodeWavCancel")->isEnabled());
-        Activate();
-        Click("EncodeWavCancel");
-        EXPECT_TRUE(Find("EncodeWavFinish")->isEnabled());
+        EXPECT_EQ(CurrentPageName(), "SelWav");
+        EXPECT_FALSE(Find("SelWavNext")->isEnabled());
         EXPECT_FALSE(std::filesystem::exists(Input("missing.mp3")));
     }
+}
+
+// A person's walk with the keyboard and typed paths: Enter is Next, a typed path is checked
+// as a picked one, each road keeps its own file, an existing output is replaced only when
+// the user agrees, the bit rate is remembered, and Esc closes.
+TEST_F(WaveRoadTest, KeyboardAndTypedPathsWalkTheRoadAndNothingIsReplacedUnasked)
+{
+    form2->MidiAvailable = true;
+    RestartWizard();
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QApplication::processEvents();
+    };
+    const std::string input = Input("typed.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 660}, kRate)));
+    const Bytes old = {'o', 'l', 'd'};
+    WriteBytes(Input("typed.mp3"), old);
+
+    Click("IEButton1");
+    press(Qt::Key_Return);
+    ASSERT_EQ(CurrentPageName(), "SelWav");
+    auto* field = Find<QLineEdit>("SelWavInput");
+    EXPECT_EQ(QApplication::focusWidget(), field) << "the focus starts in the page's first field";
+    QTest::keyClicks(field, QString::fromStdString(input));
+    dialogs->questionAnswers.push_back(false);
+    press(Qt::Key_Return);  // checks the typed path, then Next asks about the existing output
+    ASSERT_EQ(dialogs->questions, std::vector<std::string>{"Replace " + Input("typed.mp3") + "?"});
+    EXPECT_EQ(CurrentPageName(), "SelWav") << "No keeps the page";
+    EXPECT_EQ(ReadBytes(Input("typed.mp3")), old);
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    // The MIDI road does not inherit the wave file; the wave road gets it back.
+    Click("BtnBack");
+    Click("IEButton2");
+    Click("SelSourceNext");
+    EXPECT_TRUE(Find<QLineEdit>("SelWavInput")->text().isEmpty());
+    EXPECT_TRUE(Find<QLineEdit>("SelWavOutput")->text().isEmpty());
+    EXPECT_FALSE(Find("SelWavNext")->isEnabled());
+    // A file dropped on the window is picked for the road shown.
+    WriteFileBytes(Input("song.mid"), HeldA4Song());
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(Input("song.mid")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form1.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form1.get(), &drop);
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), Input("song.mid"));
+    EXPECT_TRUE(Find("SelWavNext")->isEnabled());
+    Click("BtnBack");
+    Click("IEButton1");
+    Click("SelSourceNext");
+    EXPECT_EQ(field->text().toStdString(), input);
+
+    field->setFocus();
+    press(Qt::Key_Return);  // Yes this time
+    ASSERT_EQ(CurrentPageName(), "SingleTag");
+    press(Qt::Key_Return);
+    ASSERT_EQ(CurrentPageName(), "EncodeOptions");
+    auto* slider = Find<QSlider>("MMSlider1");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Home);
+    QTest::keyClick(slider, Qt::Key_Right);
+    press(Qt::Key_Return);
+    ASSERT_EQ(CurrentPageName(), "EncodeWav");
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_EQ(Mp3Frames(RiffChunk(ReadBytes(Input("typed.mp3")), "data")).front().kbps, 40u);
+
+    // The next run starts at the bit rate chosen in this one; Esc on the file page closes.
+    RestartWizard();
+    EXPECT_EQ(Find<QSlider>("MMSlider1")->value(), 2);
+    EXPECT_EQ(Find<QLabel>("BitrateValue")->text(), "40 Khz");
+    Click("IEButton1");
+    Click("SelSourceNext");
+    closedSignal = false;
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(closedSignal);
 }
 
 TEST_F(WaveRoadTest, AFullDiskIsReportedAndLeavesNoFileAtTheMp3sName)
@@ -208,6 +292,11 @@ TEST_F(WaveRoadTest, AFullDiskIsReportedAndLeavesNoFileAtTheMp3sName)
         << (shown.empty() ? std::string("no message") : shown.front());
     // An unfinished MP3 never takes the name, nor stays under its temporary one.
     EXPECT_TRUE(std::filesystem::is_empty(disk)) << "a file was left on the full disk";
+    // The page offers the way back to the files, every choice kept.
+    ASSERT_TRUE(Find("BtnBack")->isVisible());
+    Click("BtnBack");
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), input);
 }
 
 TEST_F(WaveRoadTest, EncodingProgressRisesSteadilyToTheEnd)

@@ -26,15 +26,15 @@ void ScriptedDialogs::ShowMessageBox(const std::string& text, const std::string&
     ShowMessage(text);
 }
 
-bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& caption)
+bool ScriptedDialogs::AskYesNo(const std::string& text)
 {
-    questions.push_back(caption + ": " + text);
+    questions.push_back(text);
     if (onDialog)
         onDialog();
-    if (yesNoAnswers.empty())
-        return false;
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
+    if (questionAnswers.empty())
+        return true;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
     return answer;
 }
 
@@ -54,8 +54,9 @@ std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogOptions& op
     return next(saveAnswers);
 }
 
-std::optional<std::string> ScriptedDialogs::SelectFolder(const std::string&, const std::string&)
+std::optional<std::string> ScriptedDialogs::SelectFolder(const std::string&, const std::string& initial)
 {
+    folderRequests.push_back(initial);
     if (onDialog)
         onDialog();
     return next(folderAnswers);

@@ -17,8 +17,9 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
-    // Answers for the next yes/no questions, in order; a question with no answer left gets No.
-    std::deque<bool> yesNoAnswers;
+    // Answers for the next Yes/No questions; a question with no answer left is answered Yes
+    // (a test that does not expect one lets the program go on as before).
+    std::deque<bool> questionAnswers;
 
     // What the program showed and asked. Every message box's text is in `messages`; those
     // with their own caption are also in `boxes`.
@@ -32,13 +33,14 @@ public:
     std::vector<std::string> questions;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
+    std::vector<std::string> folderRequests;  // the folder each folder dialog opened in
 
     // Runs when a dialog opens, before it answers (to look at the program at that moment).
     std::function<void()> onDialog;
 
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
-    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text) override;
     std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
     std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;

@@ -28,10 +28,11 @@ public:
         (void)kind;
         ShowMessage(text);
     }
-    // A question with Yes and No buttons: true for Yes. Dialogs that cannot ask answer No.
-    virtual bool AskYesNo(const std::string& text, const std::string& caption)
+    // A question with Yes and No buttons; true for Yes. Dialogs that cannot ask show the
+    // text and answer No, so nothing is done that the user did not agree to.
+    virtual bool AskYesNo(const std::string& text)
     {
-        ShowMessage(caption + ": " + text + " (answered No)");
+        ShowMessage(text);
         return false;
     }
     // The chosen file, or nothing when the user cancelled.

@@ -1,0 +1,168 @@
+// Every page of every road, at the desktop's font and at a 20 % larger one (and, through
+// ctest, at a doubled scale): each text shows whole, measured with the widget's own font
+// against its geometry, and every control has a name a screen reader can say.
+#include "app/WizardFixture.h"
+#include "controls/MMEGauge.h"
+#include "support/MidiFixtures.h"
+#include "support/WaveFixtures.h"
+
+#include <QAccessible>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+
+namespace {
+class PageLayoutTest : public WizardTest, public ::testing::WithParamInterface<double> {
+protected:
+    void BeforeWizard() override
+    {
+        QFont larger = desktopFont_;
+        larger.setPointSizeF(desktopFont_.pointSizeF() * GetParam());
+        QApplication::setFont(larger);
+    }
+    void TearDown() override
+    {
+        WizardTest::TearDown();
+        QApplication::setFont(desktopFont_);
+    }
+
+    // The page's texts show whole and lie inside the window; its controls have names.
+    void ExpectPageReadable(const char* name)
+    {
+        SCOPED_TRACE(name);
+        QWidget* page = Find(name);
+        ASSERT_EQ(form1->CurrentPage(), page);
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            const std::string id = (w->objectName() + " " + w->metaObject()->className()).toStdString();
+            if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w)) {
+                const QRect inWindow(w->mapTo(form1.get(), QPoint(0, 0)), w->size());
+                EXPECT_TRUE(form1->rect().contains(inWindow)) << id << " lies outside the window";
+                EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << id << " lies outside its parent";
+                EXPECT_TRUE(TextFits(w)) << id << " cuts off its text";
+            }
+            QWidget* parent = w->parentWidget();
+            const bool control = parent == page || qobject_cast<QGroupBox*>(parent) ||
+                                 parent->accessibleName() == "Encoder";
+            const auto* label = qobject_cast<QLabel*>(w);
+            if (!control || (label && label->text().isEmpty()))
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr) << id;
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << id << " has no accessible name";
+        }
+    }
+
+    static bool TextFits(QWidget* w)
+    {
+        const QFontMetrics fm(w->font());
+        const QStyle* style = w->style();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            const QRect room = label->contentsRect();
+            if (Qt::mightBeRichText(label->text())) {
+                QTextDocument doc;
+                doc.setDefaultFont(label->font());
+                doc.setDocumentMargin(0);
+                doc.setHtml(label->text());
+                return doc.idealWidth() <= room.width() && fm.height() <= room.height();
+            }
+            const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+            const QRect need = fm.boundingRect(QRect(0, 0, label->wordWrap() ? room.width() : 100000, 100000),
+                                               wrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+            return need.width() <= room.width() && need.height() <= room.height();
+        }
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            return fm.horizontalAdvance(group->title()) + 16 <= group->width();
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (!button)
+            return true;
+        QString text = button->text();
+        text.remove('&');
+        int width = fm.horizontalAdvance(text);
+        int height = fm.height();
+        if (qobject_cast<QRadioButton*>(w))
+            width += style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+        else if (qobject_cast<QCheckBox*>(w))
+            width += style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        else if (auto* tool = qobject_cast<QToolButton*>(w))
+            height += tool->iconSize().height();
+        else
+            width += 4;
+        return width <= button->width() && height <= button->height();
+    }
+
+    // Shows a page that this fixture cannot reach through its road (no disc, no capture
+    // device): its enter action would start that road's work.
+    void Show(const char* name)
+    {
+        Find<QStackedWidget>("PageControl1")->setCurrentWidget(Find(name));
+        QApplication::processEvents();
+        ExpectPageReadable(name);
+    }
+
+    QFont desktopFont_ = QApplication::font();
+};
+}  // namespace
+
+TEST_P(PageLayoutTest, EveryPageShowsItsWholeTextAndNamesEveryControl)
+{
+    form2->MidiAvailable = true;
+    form3.reset();
+    form1.reset();
+    CreateWizard();
+    ExpectPageReadable("SelSource");
+
+    // The MIDI road's file page, then the wave road through to its encoding page.
+    WriteFileBytes(Input("song.mid"), HeldA4Song());
+    Click("IEButton2");
+    Click("SelSourceNext");
+    dialogs->openAnswers.push_back(Input("song.mid"));
+    Click("SelWavBrowseInput");
+    Activate();
+    ExpectPageReadable("SelWav");
+    Click("BtnBack");
+    Click("IEButton1");
+    WritePcmWave(Input("a.wav"), 16, 2, 44100, PatternBytes(44100));
+    WalkToDetails(Input("a.wav"));
+    Click("BtnBack");
+    ExpectPageReadable("SelWav");
+    Click("SelWavNext");
+    ExpectPageReadable("SingleTag");
+    Click("SingleTagNext");
+    ExpectPageReadable("EncodeOptions");
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(WaitForFinish());
+    ExpectPageReadable("EncodeWav");
+    Find("EncodeWavAborted")->show();
+    ExpectPageReadable("EncodeWav");
+
+    // The other roads' pages with the longest texts they show.
+    Show("RecEnc");
+    Find<QLabel>("RecExtHeading")->setText("Recording from LINE input");
+    Show("RecExt");
+    Find<QLabel>("selCDInfo")->setText("This CD contains 99 tracks");
+    Show("selCD");
+    for (const char* page : {"SelCDrec", "CDoptions", "CDtagsel", "RecEncCD"})
+        Show(page);
+    Find<QLabel>("MultitagHeading")->setText("Enter details for track 99");
+    Show("Multitag");
+
+    // A meter tells its level to a screen reader.
+    auto* meter = Find<TMMLEDGauge>("MMLEDGauge3");
+    meter->SetProgress(40);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(meter);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->valueInterface(), nullptr);
+    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 40);
+    meter->SetProgress(75);
+    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 75);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, PageLayoutTest, ::testing::Values(1.0, 1.2),
+                         [](const auto& p) { return p.param == 1.0 ? "Desktop" : "TwentyPercentLarger"; });
