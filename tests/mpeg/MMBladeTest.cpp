@@ -1,5 +1,6 @@
 // The MP3 encoder at the end of a real chain (wave file -> pump -> encoder): the files it
 // writes are read back byte by byte and decoded by libmpg123.
+#include "mpeg/EncoderChain.h"
 #include "mpeg/MMBlade.h"
 #include "platform/os/DiskSpace.h"
 #include "stream/MMTrigg.h"
@@ -15,35 +16,7 @@
 #include <sndfile.h>
 
 namespace {
-// A chain as the hidden window builds it, around one encoder.
-struct Chain {
-    TMMWaveFile source{"WaveFile"};
-    TMMTrigger trigger{"Trigger"};
-    TMMMP3Encoder encoder{"MP3Encoder"};
-    bool stopped = false;
-
-    Chain()
-    {
-        source.SetOutput(&trigger);
-        trigger.SetOutput(&encoder);
-        trigger.SetBufferSize(65536);
-        trigger.SetTimeFormat(tfSample);
-        trigger.OnStop = [this](TMMDSPComponent*) {
-            trigger.Close();
-            stopped = true;
-        };
-    }
-
-    // Encodes the input into the output; true when the chain ran to its stop.
-    bool Run(const std::string& input, const std::string& output)
-    {
-        stopped = false;
-        source.Wave()->SetFileName(input);
-        encoder.SetFileName(output);
-        trigger.Start();
-        return RunEventsUntil([&] { return stopped; });
-    }
-};
+using Chain = EncoderChain;
 
 std::string EncoderError(Chain& chain, const std::string& input, const std::string& output)
 {

@@ -2,6 +2,7 @@
 // length), variable bit rate and joint stereo, the ID3v2.3 tag in both containers and the
 // loudness measured for ReplayGain, read back by outside readers: libmpg123, TagLib, and
 // ffmpeg, ffprobe and lame where they are installed.
+#include "mpeg/EncoderChain.h"
 #include "mpeg/MMBlade.h"
 #include "mpeg/MPEGAudio.h"
 #include "mpeg/TagFile.h"
@@ -30,37 +31,13 @@ namespace {
 constexpr unsigned kRate = 44100;
 constexpr long kTenSeconds = 441000;
 
-struct Chain {
-    TMMWaveFile source{"WaveFile"};
-    TMMTrigger trigger{"Trigger"};
-    TMMMP3Encoder encoder{"MP3Encoder"};
-    bool stopped = false;
-
-    Chain()
-    {
-        source.SetOutput(&trigger);
-        trigger.SetOutput(&encoder);
-        trigger.SetBufferSize(65536);
-        trigger.SetTimeFormat(tfSample);
-        trigger.OnStop = [this](TMMDSPComponent*) {
-            trigger.Close();
-            stopped = true;
-        };
-    }
-    // A plain MP3 file as the wizard makes it with Container=mp3.
+// The chain with a plain MP3 file as the wizard makes it with Container=mp3.
+struct Chain : EncoderChain {
     void PlainMp3()
     {
         encoder.SetFileType(ftRAW);
         encoder.SetLeadingBytes(BlankID3v23(kID3v2Room));
         encoder.SetInfoFrame(true);
-    }
-    bool Run(const std::string& input, const std::string& output)
-    {
-        stopped = false;
-        source.Wave()->SetFileName(input);
-        encoder.SetFileName(output);
-        trigger.Start();
-        return RunEventsUntil([&] { return stopped; });
     }
 };
 
