@@ -127,8 +127,8 @@ int encodeOnce(int argc, char** argv, const std::string& input, const std::strin
     TForm2 form2(state);
     bool failed = false;
     WizardHooks hooks;
-    hooks.WriteTag = [] { return 0; };
-    hooks.CDWriteTag = [] { return 0; };
+    hooks.WriteTag = [](const std::string&) { return 0; };
+    hooks.CDWriteTag = [](const std::string&) { return 0; };
     hooks.FinishUp = [&] { QCoreApplication::exit(0); };
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [](int) {};

@@ -143,8 +143,8 @@ double wizardChain(const std::string& midi, const std::string& mp3)
         form2.StartEncoding(in, out, state.bitRateIndex, false, false);
     };
     hooks.FinishUp = [&] { loop.quit(); };
-    hooks.WriteTag = [] { return 0; };
-    hooks.CDWriteTag = [] { return 0; };
+    hooks.WriteTag = [](const std::string&) { return 0; };
+    hooks.CDWriteTag = [](const std::string&) { return 0; };
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [](int) {};
     hooks.EncodingEnded = [](bool) {};

@@ -76,8 +76,8 @@ int ripAll(int argc, char** argv, const std::string& image, const std::string& f
     state.sourceKind = "cd";
     TForm2 form2(state);
     WizardHooks hooks;
-    hooks.WriteTag = [] { return 0; };
-    hooks.CDWriteTag = [] { return 0; };
+    hooks.WriteTag = [](const std::string&) { return 0; };
+    hooks.CDWriteTag = [](const std::string&) { return 0; };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [](int) {};

@@ -110,8 +110,8 @@ public:
 
     // Track details: append the tag to the output file; 0, or the system's error code (the
     // encoding's stop handler tells the user).
-    int WriteTag();
-    int CDWriteTag();
+    int WriteTag(const std::string& file);
+    int CDWriteTag(const std::string& file);
     // A CD run's end: every tagged track's ID3v2 tag gets the album's ReplayGain (when it
     // was measured); a failure is told once.
     void WriteAlbumGain();
@@ -211,7 +211,7 @@ private:
     void ShowMultitagTrack();
     // Writes the ID3v2 tag of the file just encoded, with its ReplayGain when measured;
     // keepForAlbum keeps it for WriteAlbumGain. 0 or an errno.
-    int WriteID3v2(ID3v2Fields fields, bool keepForAlbum);
+    int WriteID3v2(const std::string& file, ID3v2Fields fields, bool keepForAlbum);
 
     // The encoder's choices below the bit-rate group of EncodeOptions and CDoptions.
     struct EncoderChoices {

@@ -43,16 +43,16 @@ void AddGain(ID3v2Fields& fields, const char* gainName, const char* peakName, st
 }
 }  // namespace
 
-int TForm1::WriteID3v2(ID3v2Fields fields, bool keepForAlbum)
+int TForm1::WriteID3v2(const std::string& file, ID3v2Fields fields, bool keepForAlbum)
 {
     const bool mp3 = form2_->MP3Encoder.FileType() == ftRAW;
     const std::shared_ptr<const LoudnessMeter> loudness = form2_->MP3Encoder.Loudness();
     if (loudness)
         AddGain(fields, "REPLAYGAIN_TRACK_GAIN", "REPLAYGAIN_TRACK_PEAK", loudness->IntegratedLufs(),
                 loudness->SamplePeak());
-    const int rc = SaveID3v2(state_.outputFileName, mp3, fields);
+    const int rc = SaveID3v2(file, mp3, fields);
     if (rc == 0 && keepForAlbum && loudness)
-        state_.albumTracks.push_back({state_.outputFileName, mp3, std::move(fields), loudness});
+        state_.albumTracks.push_back({file, mp3, std::move(fields), loudness});
     return rc;
 }
 
@@ -162,12 +162,12 @@ int TForm1::GenreByteOf(const QComboBox* style) const
     return (position - 1) & 0xFF;
 }
 
-int TForm1::WriteTag()
+int TForm1::WriteTag(const std::string& file)
 {
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
     TMPEGAudio& tag = *state_.tag;
-    tag.SetFileName(state_.outputFileName);
+    tag.SetFileName(file);
     tag.SetArtist(cut255(singleTag.artist->text()));
     tag.SetTitle(singleTag.title->text().left(30));
     tag.SetAlbum(cut255(singleTag.album->text()));
@@ -184,18 +184,18 @@ int TForm1::WriteTag()
     v2.genre = GenreText(GenreByteOf(singleTag.style));
     v2.comment = singleTag.comment->text().toStdString();
     // The ID3v2 tag first: in a wave file its chunk goes before the ID3v1 tag at the end.
-    const int v2Error = WriteID3v2(std::move(v2), false);
+    const int v2Error = WriteID3v2(file, std::move(v2), false);
     const int v1Error = TagError(tag.SaveTag());
     return v1Error != 0 ? v1Error : v2Error;
 }
 
-int TForm1::CDWriteTag()
+int TForm1::CDWriteTag(const std::string& file)
 {
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
     TMPEGAudio& tag = *state_.tag;
     const TrackDetails& d = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
-    tag.SetFileName(state_.outputFileName);
+    tag.SetFileName(file);
     tag.SetArtist(cut255(QString::fromStdString(d.artist)));
     tag.SetTitle(QString::fromStdString(d.title).left(30));
     tag.SetAlbum(cut255(QString::fromStdString(d.album)));
@@ -211,7 +211,7 @@ int TForm1::CDWriteTag()
     v2.track = std::to_string(d.track) + "/" + std::to_string(state_.cdTrackChecked.size());
     v2.genre = GenreText(d.genre);
     v2.comment = d.comment;
-    const int v2Error = WriteID3v2(std::move(v2), true);
+    const int v2Error = WriteID3v2(file, std::move(v2), true);
     const int v1Error = TagError(tag.SaveTag());
     return v1Error != 0 ? v1Error : v2Error;
 }

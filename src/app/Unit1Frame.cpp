@@ -75,8 +75,8 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     form2_ = form2;
     form3_ = form3;
     WizardHooks hooks;
-    hooks.WriteTag = [this] { return WriteTag(); };
-    hooks.CDWriteTag = [this] { return CDWriteTag(); };
+    hooks.WriteTag = [this](const std::string& file) { return WriteTag(file); };
+    hooks.CDWriteTag = [this](const std::string& file) { return CDWriteTag(file); };
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
     hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };

@@ -26,10 +26,10 @@
 
 // What the hidden window calls back on the wizard window.
 struct WizardHooks {
-    // Append the tag to the output file; 0, or the system's error code when it could not be
-    // written (the stop handler tells the user).
-    std::function<int()> WriteTag;
-    std::function<int()> CDWriteTag;
+    // Tag the file named (the MP3 before it takes its name); 0, or the system's error code
+    // when it could not be written (the stop handler tells the user).
+    std::function<int(const std::string& file)> WriteTag;
+    std::function<int(const std::string& file)> CDWriteTag;
     std::function<void()> FinishUp;
     std::function<void(bool enabled)> EnableTimer1;
     std::function<void(int percent)> ShowConversionProgress;  // MMGauge2

@@ -90,14 +90,11 @@ void TForm2::TriggerStop(TMMDSPComponent*)
     int tagError = 0;
     std::string saveError;
     if (keep) {
-        // The tag goes into the staged file (the hooks tag the wizard's output name), so
-        // the MP3 appears under its name with its tag.
-        const std::string target = std::exchange(state_.outputFileName, staged);
+        // The tag goes into the staged file, so the MP3 appears under its name with its tag.
         if (!isCd)
-            tagError = hooks_.WriteTag();
+            tagError = hooks_.WriteTag(staged);
         else if (state_.cdTrackDetails)
-            tagError = hooks_.CDWriteTag();
-        state_.outputFileName = target;
+            tagError = hooks_.CDWriteTag(staged);
         // The frames play without their Info frame, only the exact length is lost: told like
         // a tag that could not be written.
         if (tagError == 0 && !MP3Encoder.WriteFailed())

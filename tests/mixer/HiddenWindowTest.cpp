@@ -28,8 +28,8 @@ struct HookLog {
 WizardHooks LoggingHooks(HookLog& log)
 {
     WizardHooks h;
-    h.WriteTag = [&] { return ++log.writeTag, 0; };
-    h.CDWriteTag = [&] { return ++log.cdWriteTag, 0; };
+    h.WriteTag = [&](const std::string&) { return ++log.writeTag, 0; };
+    h.CDWriteTag = [&](const std::string&) { return ++log.cdWriteTag, 0; };
     h.FinishUp = [&] { ++log.finishUp; };
     h.EnableTimer1 = [&](bool on) { log.timer1.push_back(on); };
     h.ShowConversionProgress = [&](int p) { log.progress.push_back(p); };

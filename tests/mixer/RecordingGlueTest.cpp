@@ -80,7 +80,7 @@ TEST(EncodingEnd, ReportsCompletionUnlessCancelled)
     TForm2 form2(state, static_cast<IMixerService*>(nullptr));
     std::vector<bool> ended;
     WizardHooks hooks;
-    hooks.WriteTag = [] { return 0; };
+    hooks.WriteTag = [](const std::string&) { return 0; };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
     hooks.EncodingEnded = [&](bool completed) { ended.push_back(completed); };
