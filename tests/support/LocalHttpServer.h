@@ -1,0 +1,56 @@
+#pragma once
+// A small HTTP/1.1 server on 127.0.0.1 for the tests of the network helpers: it answers
+// each request with what the test's handler returns, one connection at a time, and
+// keeps the requests it saw. Replies are written by the tests from the public formats.
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct HttpTestRequest {
+    std::string method;
+    std::string target;   // path and query, as sent
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string Header(const std::string& name) const;  // "" when absent; name case-insensitive
+};
+
+struct HttpTestResponse {
+    int status = 200;
+    std::string body;
+    std::string contentType = "text/plain; charset=utf-8";
+    // Wait this long before answering (a slow server); the server still stops promptly.
+    std::chrono::milliseconds delay{0};
+};
+
+class LocalHttpServer {
+public:
+    using Handler = std::function<HttpTestResponse(const HttpTestRequest&)>;
+
+    // Starts listening on a free port; the handler runs on the server's thread.
+    explicit LocalHttpServer(Handler handler);
+    ~LocalHttpServer();
+    LocalHttpServer(const LocalHttpServer&) = delete;
+    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+    // "http://127.0.0.1:<port>"
+    std::string Url() const;
+    std::vector<HttpTestRequest> Requests() const;
+
+private:
+    void Serve();  // runs on server_
+    void Answer(int connection);
+
+    Handler handler_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex requestsLock_;
+    std::vector<HttpTestRequest> requests_;  // guarded by requestsLock_
+    std::thread server_;
+};
+
+// An address on 127.0.0.1 where nothing listens: connections are refused.
+std::string RefusingHttpUrl();
