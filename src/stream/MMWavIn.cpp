@@ -9,11 +9,11 @@
 #include "wave/PcmConvert.h"
 
 #include <algorithm>
-#include <cassert>
 #include <chrono>
 #include <limits>
 #include <mutex>
 #include <span>
+#include <stdexcept>
 #include <vector>
 #include <new>
 #include <thread>
@@ -95,7 +95,10 @@ void TMMCustomWaveIn::Raise(const std::string& message)
 
 IWaveInDevices& TMMCustomWaveIn::device()
 {
-    assert(queueLocksHeld == 0 && "the device is called with a recorder's queue lock held");
+    // Cheap enough to check on every call: a call under the queue lock would deadlock as
+    // soon as the device's callback queues a notification.
+    if (queueLocksHeld != 0)
+        throw std::logic_error("TMMWaveIn: the recording device was called with the notification queue locked");
     return *devices_;
 }
 

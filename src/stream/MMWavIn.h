@@ -166,7 +166,7 @@ private:
     template <class Done>
     bool waitRounds(Done done);
     void freeBuffers();
-    // The device table; never called with queueLock_ held (see the lock order below).
+    // The device table; raises when called with queueLock_ held (the lock order below).
     IWaveInDevices& device();
 
     IWaveInDevices* devices_;  // not owned; the card outlives its recorders
@@ -207,7 +207,7 @@ private:
     // Lock order: lock_ (the driver's), then the card's wave-in lock, then queueLock_. The
     // stop calls the device under lock_, and the device makes its callbacks, which queue
     // here, under its own lock. So nothing here calls the device with queueLock_ held
-    // (device() asserts it in debug builds), and nothing takes lock_ with queueLock_ held.
+    // (device() refuses such a call), and nothing takes lock_ with queueLock_ held.
     std::mutex queueLock_;
     std::condition_variable queueSignal_;
     std::deque<Posted> queue_;    // guarded by queueLock_
