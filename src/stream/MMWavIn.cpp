@@ -13,18 +13,16 @@
 #include <limits>
 #include <mutex>
 #include <span>
+#include <stdexcept>
 #include <vector>
 #include <new>
 #include <thread>
 
 namespace {
-constexpr auto kThreadTimeout = std::chrono::milliseconds(5000);
 constexpr int kWaitRounds = 100;
 constexpr auto kRound = std::chrono::milliseconds(10);
-// Posted by the worker after an error in buffer handling: close on the main thread.
-constexpr unsigned kCloseMessage = TMMCustomWaveIn::StopMessage + 1;
 // Posted by the device's callback in cmWindow: device notifications wait in the queue.
-constexpr unsigned kDrainMessage = TMMCustomWaveIn::StopMessage + 2;
+constexpr unsigned kDrainMessage = TMMDriver::CloseMessage + 1;
 constexpr std::size_t kErrorTextLength = 254;
 
 WaveHdr* platformHeader(TMMWaveHdr* h)
@@ -44,6 +42,23 @@ PcmFormat devicePcm(const TWaveFormatEx& f)
     return p;
 }
 
+// How many recorders' queue locks this thread holds: the device is never called with one
+// held (the lock order in MMWavIn.h).
+thread_local int queueLocksHeld = 0;
+
+// Takes a recorder's queue lock and marks it held for the lock-order check.
+class QueueLock {
+public:
+    explicit QueueLock(std::mutex& m) : lock_(m) { ++queueLocksHeld; }
+    ~QueueLock() { --queueLocksHeld; }
+    QueueLock(const QueueLock&) = delete;
+    QueueLock& operator=(const QueueLock&) = delete;
+    std::unique_lock<std::mutex>& Lock() { return lock_; }
+
+private:
+    std::unique_lock<std::mutex> lock_;
+};
+
 // Runs one step of closing; its error has gone to OnError and closing goes on.
 template <class F>
 void closeStep(F&& step)
@@ -55,19 +70,10 @@ void closeStep(F&& step)
 }
 }  // namespace
 
-// ---------------------------------------------------------------- TMMWaveInThread
-
-TMMWaveInThread::TMMWaveInThread(TMMCustomWaveIn* owner) : TMMDSPThread(owner), waveIn_(owner) {}
-
-void TMMWaveInThread::Execute()
-{
-    waveIn_->runWorker();
-}
-
 // ---------------------------------------------------------------- TMMCustomWaveIn
 
 TMMCustomWaveIn::TMMCustomWaveIn(IWaveInDevices* devices, std::string name)
-    : TMMCustomSoundComponent(std::move(name)), devices_(devices)
+    : TMMDriver(std::move(name)), devices_(devices)
 {
     numDevs_ = devices_ ? static_cast<int>(devices_->GetNumDevs()) : 0;
     buildFormat();
@@ -76,25 +82,24 @@ TMMCustomWaveIn::TMMCustomWaveIn(IWaveInDevices* devices, std::string name)
 
 TMMCustomWaveIn::~TMMCustomWaveIn()
 {
-    closeStep([this] { Close(); });
-    if (IsOpened()) {
-        // A close still waiting for a stop in flight: the worker ends first, then
-        // everything is closed now.
-        endWorker();
-        stopPending_ = false;
-        closeDeferred_ = true;
-        closeStep([this] { Close(); });
-    }
-    endWorker();
+    CloseForGood();
+    EndWorker();
     freeBuffers();
-    window_.reset();
     Detach();
 }
 
-void TMMCustomWaveIn::Error(const std::string& message)
+void TMMCustomWaveIn::Raise(const std::string& message)
 {
-    fire(OnError);
     throw EMMWaveInError(message);
+}
+
+IWaveInDevices& TMMCustomWaveIn::device()
+{
+    // Cheap enough to check on every call: a call under the queue lock would deadlock as
+    // soon as the device's callback queues a notification.
+    if (queueLocksHeld != 0)
+        throw std::logic_error("TMMWaveIn: the recording device was called with the notification queue locked");
+    return *devices_;
 }
 
 std::string TMMCustomWaveIn::deviceText(MMResult code)
@@ -258,13 +263,13 @@ bool TMMCustomWaveIn::formatSupported()
     if (deviceId_ < MapperId || deviceId_ >= numDevs_ || !f)
         return false;
     WaveInHandle query = 0;
-    if (devices_->Open(query, deviceId_, devicePcm(*f), {}, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY) !=
+    if (device().Open(query, deviceId_, devicePcm(*f), {}, CALLBACK_FUNCTION | WAVE_FORMAT_QUERY) !=
         MMSYSERR_NOERROR)
         return false;
     if (f->wFormatTag != WAVE_FORMAT_PCM)
         return true;
     WaveInCaps caps;
-    if (devices_->GetDevCaps(static_cast<unsigned>(deviceId_), caps) != MMSYSERR_NOERROR)
+    if (device().GetDevCaps(static_cast<unsigned>(deviceId_), caps) != MMSYSERR_NOERROR)
         return false;
     const bool simple = (f->wBitsPerSample == 8 || f->wBitsPerSample == 16) && (f->nChannels == 1 || f->nChannels == 2);
     if (!simple)
@@ -284,7 +289,7 @@ bool TMMCustomWaveIn::formatSupported()
 
 // ---------------------------------------------------------------- device notifications
 
-void TMMCustomWaveIn::deviceMessage(std::uint64_t session, unsigned message, WaveHdr* header)
+void TMMCustomWaveIn::deviceMessage(std::uint64_t session, TMMCBMode mode, unsigned message, WaveHdr* header)
 {
     switch (message) {
     case MM_WIM_OPEN:
@@ -301,15 +306,15 @@ void TMMCustomWaveIn::deviceMessage(std::uint64_t session, unsigned message, Wav
     }
     bool post = false;
     {
-        std::lock_guard lock(queueLock_);
+        QueueLock lock(queueLock_);
         queue_.push_back({message, session, reinterpret_cast<TMMWaveHdr*>(header)});
-        if (callBackMode_ != cmThread && !drainPosted_)
+        if (mode != cmThread && !drainPosted_)
             post = drainPosted_ = true;
     }
-    if (callBackMode_ == cmThread)
+    if (mode == cmThread)
         queueSignal_.notify_one();
     else if (post)
-        window_->Post(kDrainMessage, static_cast<std::intptr_t>(session));
+        Window().Post(kDrainMessage, static_cast<std::intptr_t>(session));
 }
 
 void TMMCustomWaveIn::drainQueue()
@@ -320,48 +325,46 @@ void TMMCustomWaveIn::drainQueue()
     // ones get a drain message of their own, behind whatever was posted in between.
     std::size_t count = 0;
     {
-        std::lock_guard lock(queueLock_);
+        QueueLock lock(queueLock_);
         drainPosted_ = false;
         count = queue_.size();
     }
     for (; count > 0; --count) {
         Posted p{};
         {
-            std::lock_guard lock(queueLock_);
+            QueueLock lock(queueLock_);
             if (queue_.empty())
                 return;
             p = queue_.front();
             queue_.pop_front();
         }
-        if (p.session != session_)
-            continue;
-        if (p.message == MM_WIM_DATA)
-            bufferDone(p.header);
-        else if (p.message == MM_WIM_DEVICE_LOST)
-            deviceLost();
+        handleNotification(p);
     }
 }
 
-void TMMCustomWaveIn::windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t)
+void TMMCustomWaveIn::handleNotification(const Posted& p)
 {
-    try {
-        if (message == kDrainMessage) {
-            drainQueue();  // each notification carries its own session
-            return;
-        }
-        // Messages of an earlier open carry an older session and are dropped.
-        if (static_cast<std::uint64_t>(wParam) != session_)
-            return;
-        switch (message) {
-        case MM_WIM_DEVICE_LOST: deviceLost(); break;
-        case StopMessage: Stop(); break;
-        case kCloseMessage: Close(); break;
-        default: break;
-        }
-    } catch (...) {
-        Close();
-        throw;  // to the error report through the message target's guard
+    if (p.session != session_)
+        return;  // of an earlier open
+    if (p.message == MM_WIM_DATA)
+        bufferDone(p.header);
+    else if (p.message != MM_WIM_DEVICE_LOST)
+        return;
+    else if (IsMainThread())
+        deviceLost();  // after every buffer the device returned
+    else
+        Window().Post(MM_WIM_DEVICE_LOST, static_cast<std::intptr_t>(p.session));
+}
+
+void TMMCustomWaveIn::DriverMessage(unsigned message, std::intptr_t wParam, std::intptr_t)
+{
+    if (message == kDrainMessage) {
+        drainQueue();  // each notification carries its own session
+        return;
     }
+    // Messages of an earlier open carry an older session and are dropped.
+    if (message == MM_WIM_DEVICE_LOST && static_cast<std::uint64_t>(wParam) == session_)
+        deviceLost();
 }
 
 bool TMMCustomWaveIn::ownsHeader(const TMMWaveHdr* header) const
@@ -376,7 +379,7 @@ void TMMCustomWaveIn::queueBuffer(TMMWaveHdr* header)
 {
     header->dwFlags = (header->dwFlags & ~(WHDR_DONE | WHDR_ENDOFPLAY)) | WHDR_PREPARED;
     ++queued_;
-    if (const MMResult r = devices_->AddBuffer(handle_, platformHeader(header))) {
+    if (const MMResult r = device().AddBuffer(handle_, platformHeader(header))) {
         --queued_;
         deviceError("WaveInAddBuffer:", r);
     }
@@ -415,19 +418,10 @@ void TMMCustomWaveIn::bufferDone(TMMWaveHdr* header)
             queueBuffer(header);
     } catch (...) {
         fire(OnError);
-        endBusy();
+        EndBuffer(false);
         throw;
     }
-    endBusy();
-}
-
-void TMMCustomWaveIn::endBusy()
-{
-    std::lock_guard lock(lock_);
-    if (--busy_ == 0 && stopPending_) {
-        stopping_ = true;
-        window_->Post(StopMessage, static_cast<std::intptr_t>(session_.load()));
-    }
+    EndBuffer(false);
 }
 
 void TMMCustomWaveIn::BufferReady(TMMWaveHdr* lpWaveHdr)
@@ -453,8 +447,7 @@ void TMMCustomWaveIn::BufferReady(TMMWaveHdr* lpWaveHdr)
             Stop();
         } else {
             // The device is stopped from the main thread: the end of this buffer posts it.
-            std::lock_guard lock(lock_);
-            stopPending_ = true;
+            StopAfterBuffer();
         }
     }
 }
@@ -487,80 +480,47 @@ bool TMMCustomWaveIn::waitRounds(Done done)
     return done();
 }
 
-void TMMCustomWaveIn::startWorker()
+void TMMCustomWaveIn::EndWorker()
 {
-    threadFailed_ = false;
-    ready_.ResetAll();
-    {
-        std::lock_guard lock(queueLock_);
-        queue_.clear();
-        terminate_ = false;
-    }
-    thread_ = std::make_unique<TMMWaveInThread>(this);
-    if (!thread_->Resume()) {
-        thread_.reset();
-        Error(StepMessage("WaveIn:", msg::CreateThread));
-    }
-    if (ready_.WaitAny({0}, kThreadTimeout) < 0)
-        Error(StepMessage("WaveIn:", msg::CreateThread));
-}
-
-void TMMCustomWaveIn::endWorker()
-{
-    if (!thread_)
+    if (!HasWorker())
         return;
     {
-        std::lock_guard lock(queueLock_);
+        QueueLock lock(queueLock_);
         terminate_ = true;
     }
     queueSignal_.notify_one();
-    thread_->Join();
-    thread_.reset();
-    std::lock_guard lock(queueLock_);
+    JoinWorker();
+    QueueLock lock(queueLock_);
     queue_.clear();
 }
 
-void TMMCustomWaveIn::runWorker()
+void TMMCustomWaveIn::RunWorker()
 {
     // Buffers wait for this thread while the card fills the next ones: it asks to run
     // ahead of ordinary work. A refusal (no privilege) leaves it at normal priority.
     SetNativeThreadPriority(CurrentNativeThreadId(), tpHigher);
-    ready_.Set(0);
+    WorkerReady();
     try {
         for (;;) {
             Posted p{};
             {
-                std::unique_lock lock(queueLock_);
-                queueSignal_.wait(lock, [this] { return terminate_ || !queue_.empty(); });
+                QueueLock lock(queueLock_);
+                queueSignal_.wait(lock.Lock(), [this] { return terminate_ || !queue_.empty(); });
                 if (terminate_)
                     return;
                 p = queue_.front();
                 queue_.pop_front();
             }
-            if (p.session != session_)
-                continue;
-            if (p.message == MM_WIM_DATA)
-                bufferDone(p.header);
-            else if (p.message == MM_WIM_DEVICE_LOST)  // after every buffer the device returned
-                window_->Post(MM_WIM_DEVICE_LOST, static_cast<std::intptr_t>(p.session));
+            handleNotification(p);
         }
     } catch (...) {
-        threadFailed_ = true;
-        std::string text = "Unknown error";
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            text = e.what();
-        } catch (...) {
-        }
-        PostToMainThread([text] { ReportError(text); });
-        window_->Post(kCloseMessage, static_cast<std::intptr_t>(session_.load()));
+        WorkerFailed();
     }
 }
 
 // ---------------------------------------------------------------- operations
 
-void TMMCustomWaveIn::Open()
+void TMMCustomWaveIn::CheckOpen()
 {
     if (numDevs_ <= 0)
         Error(LoadResString(msg::NoWaveInDevice));
@@ -568,70 +528,57 @@ void TMMCustomWaveIn::Open()
         Error(LoadResString(msg::InvalidDeviceId));
     if (!GetWaveFormat())
         Error(LoadResString(msg::InvalidWaveFormat));
-    if (IsOpened())
-        Close();
-    if (IsOpened() || closing_)
-        return;
+}
+
+void TMMCustomWaveIn::OpenDriver()
+{
     resetting_ = false;
-    stopping_ = false;
-    try {
-        if (!formatSupported())
-            Error(StepMessage("WaveInOpen:", msg::CannotRecordFormat));
-        if (!window_)
-            window_ = std::make_unique<MessageTarget>(
-                [this](unsigned m, std::intptr_t w, std::intptr_t l) { windowMessage(m, w, l); });
-        handle_ = 0;
-        closeDeferred_ = false;
-        ChainOpen();
-        if (callBackMode_ == cmThread)
-            startWorker();
-        const std::uint64_t session = ++session_;
-        WaveInHandle handle = 0;
-        const MMResult r = devices_->Open(
-            handle, deviceId_, devicePcm(*GetWaveFormat()),
-            [this, session](unsigned m, WaveInHandle, WaveHdr* h) { deviceMessage(session, m, h); },
-            CALLBACK_FUNCTION | (recordPlay_ ? WAVE_RECORD_PLAY : 0));
-        if (r != MMSYSERR_NOERROR)
-            deviceError("WaveInOpen:", r);
-        handle_ = handle;
-        if (!waitRounds([this] { return IsOpened(); }))
-            Error(StepMessage("WaveInOpen:", msg::OpenDevice));
-        const int size = GetBufferSize();
-        for (int i = 0; i < numBuffers_; ++i) {
-            auto& slot = ring_[static_cast<std::size_t>(i)];
-            if (!slot) {
-                try {
-                    slot = std::make_unique<TMMBufferBlock>(static_cast<std::size_t>(size));
-                } catch (const std::bad_alloc&) {
-                    Error(LoadResString(msg::AllocHeader));
-                }
-            }
-            if (const MMResult pr = devices_->PrepareHeader(handle_, platformHeader(slot->Header())))
-                deviceError("WaveInPrepareHeader:", pr);
+    if (!formatSupported())
+        Error(StepMessage("WaveInOpen:", msg::CannotRecordFormat));
+    handle_ = 0;
+    ChainOpen();
+    if (callBackMode_ == cmThread) {
+        {
+            QueueLock lock(queueLock_);
+            queue_.clear();
+            terminate_ = false;
         }
-        fire(OnOpen);
-    } catch (...) {
-        fire(OnError);
-        state_ = stOpened;
-        Close();
-        state_ = 0;
-        throw;
+        StartWorker("WaveIn:");
+    }
+    const std::uint64_t session = ++session_;
+    WaveInHandle handle = 0;
+    const MMResult r = device().Open(
+        handle, deviceId_, devicePcm(*GetWaveFormat()),
+        [this, session, mode = callBackMode_](unsigned m, WaveInHandle, WaveHdr* h) {
+            deviceMessage(session, mode, m, h);
+        },
+        CALLBACK_FUNCTION | (recordPlay_ ? WAVE_RECORD_PLAY : 0));
+    if (r != MMSYSERR_NOERROR)
+        deviceError("WaveInOpen:", r);
+    handle_ = handle;
+    if (!waitRounds([this] { return IsOpened(); }))
+        Error(StepMessage("WaveInOpen:", msg::OpenDevice));
+    const int size = GetBufferSize();
+    for (int i = 0; i < numBuffers_; ++i) {
+        auto& slot = ring_[static_cast<std::size_t>(i)];
+        if (!slot) {
+            try {
+                slot = std::make_unique<TMMBufferBlock>(static_cast<std::size_t>(size));
+            } catch (const std::bad_alloc&) {
+                Error(LoadResString(msg::AllocHeader));
+            }
+        }
+        if (const MMResult pr = device().PrepareHeader(handle_, platformHeader(slot->Header())))
+            deviceError("WaveInPrepareHeader:", pr);
     }
 }
 
-void TMMCustomWaveIn::Start()
+void TMMCustomWaveIn::StartDriver()
 {
     try {
-        if (!IsOpened())
-            Open();
-        if (!IsOpened() || IsStarted())
-            return;
         recordedBytes_ = 0;
         playEnded_ = false;
-        busy_ = 0;
         queued_ = 0;
-        stopPending_ = false;
-        stopping_ = false;
         resetting_ = false;
         byteLimit_ = computeByteLimit();
         for (int i = 0; i < numBuffers_; ++i)
@@ -641,146 +588,79 @@ void TMMCustomWaveIn::Start()
         // be handled before Start returns.
         ChainStart();
         if (!IsPaused())
-            if (const MMResult r = devices_->Start(handle_))
+            if (const MMResult r = device().Start(handle_))
                 deviceError("WaveInStart:", r);
-        fire(OnStart);
     } catch (...) {
-        fire(OnError);
+        // Buffers may be with the device already: closing stops it as it stops a run.
         state_ |= stStarted;
-        Close();
-        state_ = 0;
         throw;
     }
 }
 
-void TMMCustomWaveIn::Stop()
+void TMMCustomWaveIn::HaltDriver()
 {
-    if (!(state_ & (stStarted | stPaused)))
-        return;
-    try {
-        {
-            std::lock_guard lock(lock_);
-            stopping_ = true;
-            if (const MMResult r = devices_->Stop(handle_))
-                deviceError("WaveInStop:", r);
-            resetting_ = true;
-            if (const MMResult r = devices_->Reset(handle_))
-                deviceError("WaveInReset:", r);
-        }
-        if (busy_ == 0) {
-            // The reset has handed every buffer back before it returned: on the main thread
-            // they are handled here and now, without waiting for the event loop.
-            if (callBackMode_ == cmWindow && IsMainThread())
-                drainQueue();
-            waitRounds([this] { return queued_ <= 0; });
-        }
-        {
-            std::lock_guard lock(lock_);
-            if (!(state_ & (stStarted | stPaused)))
-                return;
-            if (busy_ > 0) {
-                // The buffer in hand finishes first; its end posts the stop again.
-                stopPending_ = true;
-                return;
-            }
-            state_ &= ~(stStarted | stPaused);
-            queued_ = 0;
-            stopPending_ = false;
-        }
-        ChainStop();
-        if (!Destroying())
-            fire(OnStop);
-        if (closeDeferred_)
-            Close();
-    } catch (...) {
-        fire(OnError);
-        Close();
-        throw;
-    }
+    if (const MMResult r = device().Stop(handle_))
+        deviceError("WaveInStop:", r);
+    resetting_ = true;
+    if (const MMResult r = device().Reset(handle_))
+        deviceError("WaveInReset:", r);
 }
 
-void TMMCustomWaveIn::Pause()
+void TMMCustomWaveIn::SettleDriver()
 {
-    try {
-        if (!IsOpened())
-            Open();
-        if (!IsOpened() || IsPaused())
-            return;
-        if (IsStarted())
-            if (const MMResult r = devices_->Stop(handle_))
-                deviceError("WaveInPause:", r);
-        state_ |= stPaused;
-        ChainPause();
-        fire(OnPause);
-    } catch (...) {
-        fire(OnError);
-        Close();
-        throw;
-    }
+    // The reset has handed every buffer back before it returned: on the main thread they
+    // are handled here and now, without waiting for the event loop.
+    if (callBackMode_ == cmWindow && IsMainThread())
+        drainQueue();
+    waitRounds([this] { return queued_ <= 0; });
 }
 
-void TMMCustomWaveIn::Restart()
+void TMMCustomWaveIn::PauseDriver()
 {
-    if (!IsStarted() || !IsPaused())
-        return;
-    try {
-        if (const MMResult r = devices_->Start(handle_))
-            deviceError("WaveInRestart:", r);
-        state_ &= ~stPaused;
-        ChainRestart();
-        fire(OnRestart);
-    } catch (...) {
-        fire(OnError);
-        Close();
-        throw;
-    }
+    if (const MMResult r = device().Stop(handle_))
+        deviceError("WaveInPause:", r);
 }
 
-void TMMCustomWaveIn::Close()
+void TMMCustomWaveIn::RestartDriver()
 {
-    if (!IsOpened() || (closing_ && !closeDeferred_))
+    if (const MMResult r = device().Start(handle_))
+        deviceError("WaveInRestart:", r);
+}
+
+// Each step runs even when one before it failed, so the chain is always closed and the
+// recording file always finished; failures reach OnError only.
+void TMMCustomWaveIn::ReleaseDevice()
+{
+    closeTimedOut_ = false;
+    if (!handle_)
         return;
-    closing_ = true;
-    if (state_ & (stStarted | stPaused))
-        closeStep([this] { Stop(); });
-    if (stopPending_) {
-        closeDeferred_ = true;
-        return;
-    }
-    closeDeferred_ = false;
-    // Each step runs even when one before it failed, so the chain is always closed and
-    // the recording file always finished; failures reach OnError only.
-    bool closeTimedOut = false;
-    if (handle_) {
-        closeStep([this] {
-            devices_->Stop(handle_);
-            devices_->Reset(handle_);
-        });
-        for (int i = 0; i < numBuffers_; ++i) {
-            if (auto& slot = ring_[static_cast<std::size_t>(i)]) {
-                TMMWaveHdr* h = slot->Header();
-                h->dwFlags |= WHDR_DONE;  // the reset has handed every buffer back
-                closeStep([&] {
-                    if (const MMResult r = devices_->UnprepareHeader(handle_, platformHeader(h)))
-                        deviceError("WaveInUnprepareHeader:", r);
-                });
-            }
+    closeStep([this] {
+        device().Stop(handle_);
+        device().Reset(handle_);
+    });
+    for (int i = 0; i < numBuffers_; ++i) {
+        if (auto& slot = ring_[static_cast<std::size_t>(i)]) {
+            TMMWaveHdr* h = slot->Header();
+            h->dwFlags |= WHDR_DONE;  // the reset has handed every buffer back
+            closeStep([&] {
+                if (const MMResult r = device().UnprepareHeader(handle_, platformHeader(h)))
+                    deviceError("WaveInUnprepareHeader:", r);
+            });
         }
-        closeStep([this] {
-            if (const MMResult r = devices_->Close(handle_))
-                deviceError("WaveInClose:", r);
-        });
-        closeTimedOut = !waitRounds([this] { return state_ == 0; });
     }
-    state_ = 0;
-    closeStep([this] { ChainClose(); });
-    endWorker();
+    closeStep([this] {
+        if (const MMResult r = device().Close(handle_))
+            deviceError("WaveInClose:", r);
+    });
+    closeTimedOut_ = !waitRounds([this] { return state_ == 0; });
+}
+
+void TMMCustomWaveIn::ReleaseWorker()
+{
+    EndWorker();
     handle_ = 0;
     freeBuffers();
-    closing_ = false;
-    if (!Destroying())
-        closeStep([this] { fire(OnClose); });
-    if (closeTimedOut)
+    if (closeTimedOut_)
         closeStep([this] { Error(StepMessage("WaveInOpen:", msg::CloseDevice)); });
 }
 

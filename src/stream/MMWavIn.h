@@ -22,14 +22,15 @@
 // report tells the user.
 //
 // Threads: every operation, property and event except OnBufferReady runs on the main
-// thread. OnBufferReady and the chain's BufferReady run where the buffers are handled.
+// thread (the lifecycle is TMMDriver's, MMDriver.h). OnBufferReady and the chain's
+// BufferReady run where the buffers are handled.
 // The device table is called on the main thread, except AddBuffer, which re-queues a
 // buffer from the thread that handled it.
 #include "platform/Errors.h"
 #include "platform/card/WaveInDevices.h"
 #include "stream/MMCBMode.h"
 #include "stream/MMDSPObj.h"
-#include "stream/MMSignals.h"
+#include "stream/MMDriver.h"
 
 #include <array>
 #include <atomic>
@@ -39,9 +40,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-
-class MessageTarget;
-class TMMCustomWaveIn;
 
 // The platform's header is the first part of the chain's header: the same block goes to
 // the device and down the chain.
@@ -70,21 +68,8 @@ inline constexpr const char* kRecordingDeviceLostMessage =
     "The recording device stopped working (it was removed or unplugged). The recording ends here; what was "
     "recorded until then has been saved.";
 
-// The worker of cmThread.
-class TMMWaveInThread : public TMMDSPThread {
+class TMMCustomWaveIn : public TMMDriver {
 public:
-    explicit TMMWaveInThread(TMMCustomWaveIn* owner);
-
-protected:
-    void Execute() override;  // worker thread
-
-private:
-    TMMCustomWaveIn* waveIn_;
-};
-
-class TMMCustomWaveIn : public TMMCustomSoundComponent {
-public:
-    static constexpr unsigned StopMessage = 0x8001;
     static constexpr int MaxBuffers = 500;
     static constexpr int MinBufferSize = 32;
 
@@ -125,54 +110,54 @@ public:
 
     void SetWaveFormat(const TWaveFormatEx* format) override;
 
-    void Open() override;
-    void Close() override;
-    void Start() override;
-    void Pause() override;
-    void Restart() override;
-    void Stop() override;
     // Handling thread: counts the bytes, cuts the buffer at the byte limit, pushes it on.
     void BufferReady(TMMWaveHdr* lpWaveHdr) override;
 
-    bool IsOpened() const { return (state_ & stOpened) != 0; }
-    bool IsStarted() const { return (state_ & stStarted) != 0; }
-    bool IsPaused() const { return (state_ & stPaused) != 0; }
     // Bytes pushed down the chain since the last start (handling thread writes it).
     std::int64_t RecordedBytes() const { return recordedBytes_; }
     // The recording limit in bytes computed at the last start.
     std::int64_t ByteLimit() const { return byteLimit_; }
 
-    TNotifyEvent OnError;
-    TNotifyEvent OnOpen, OnClose, OnStart, OnStop, OnPause, OnRestart;
-
 protected:
-    // Fires OnError and raises EMMWaveInError with the message.
-    [[noreturn]] void Error(const std::string& message);
+    // Raises EMMWaveInError with the message.
+    [[noreturn]] void Raise(const std::string& message) override;
+
+    void CheckOpen() override;
+    void OpenDriver() override;
+    void StartDriver() override;
+    void HaltDriver() override;
+    void SettleDriver() override;
+    void PauseDriver() override;
+    void RestartDriver() override;
+    void ReleaseDevice() override;
+    void ReleaseWorker() override;
+    void EndWorker() override;
+    void RunWorker() override;  // worker thread (cmThread)
+    // The hidden target's messages: the drain of queued notifications, a lost device.
+    void DriverMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t MessageTag() const override { return static_cast<std::intptr_t>(session_.load()); }
 
 private:
-    friend class TMMWaveInThread;
-    enum : unsigned { stOpened = 1, stStarted = 2, stPaused = 4 };
-
     struct Posted {
         unsigned message;
         std::uint64_t session;
         TMMWaveHdr* header;
     };
 
-    void fire(const TNotifyEvent& event) { if (event) event(this); }
     void checkIdle();
     void buildFormat();
     bool formatSupported();
     std::int64_t computeByteLimit() const;
     std::string deviceText(MMResult code);
     [[noreturn]] void deviceError(const char* step, MMResult code);
-    // Card thread (or the main thread inside Open / Close / Reset).
-    void deviceMessage(std::uint64_t session, unsigned message, WaveHdr* header);
-    // Main thread: the hidden target's messages.
-    void windowMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam);
+    // Card thread (or the main thread inside Open / Close / Reset), with the card's wave-in
+    // lock held; `mode` is the callback mode the device was opened with.
+    void deviceMessage(std::uint64_t session, TMMCBMode mode, unsigned message, WaveHdr* header);
     // Main thread (cmWindow): handles the queued notifications one by one, in order, also
     // when a handler lets messages run and a nested drain takes over.
     void drainQueue();
+    // Handling thread: one notification; a lost device is closed on the main thread.
+    void handleNotification(const Posted& p);
     void queueBuffer(TMMWaveHdr* header);  // handling thread
     void bufferDone(TMMWaveHdr* header);   // handling thread
     void endBusy();                        // handling thread
@@ -180,16 +165,16 @@ private:
     void deviceLost();                     // main thread
     template <class Done>
     bool waitRounds(Done done);
-    void startWorker();
-    void endWorker();
-    void runWorker();  // worker thread
     void freeBuffers();
+    // The device table; raises when called with queueLock_ held (the lock order below).
+    IWaveInDevices& device();
 
     IWaveInDevices* devices_;  // not owned; the card outlives its recorders
-    std::unique_ptr<MessageTarget> window_;  // created on the main thread, posted to from any
 
     // Main thread only.
     TMMDeviceId deviceId_ = 0;
+    // Fixed while opened (SetCallBackMode refuses a change then): the device's callback
+    // carries the mode of its open, so the card thread never reads this field.
     TMMCBMode callBackMode_ = cmWindow;
     int numDevs_ = 0;
     WaveInCaps caps_;
@@ -201,36 +186,33 @@ private:
     int sampleRate_ = 11025;
     std::int64_t maxRecordTime_ = -1;
     bool recordPlay_ = false;
-    bool closeDeferred_ = false;
-    bool closing_ = false;
+    bool closeTimedOut_ = false;  // the device did not confirm the last close
     std::atomic<WaveInHandle> handle_{0};  // written on the main thread, read by the handling thread
     // The buffer blocks; allocated at open, freed at close. The device or the handling
     // thread owns each header in between (see WaveInDevices.h).
     std::array<std::unique_ptr<TMMBufferBlock>, MaxBuffers> ring_;
 
     // Shared with the handling thread.
-    std::atomic<unsigned> state_{0};
     std::atomic<std::uint64_t> session_{0};  // one per open: stale notifications are dropped
     std::atomic<std::int64_t> byteLimit_{0};
     std::atomic<std::int64_t> recordedBytes_{0};  // written by the handling thread
-    std::atomic<bool> threadFailed_{false};
     std::atomic<bool> playEnded_{false};  // written by the handling thread
-    std::mutex lock_;  // guards the decisions on busy_, queued_, stopping_, resetting_, stopPending_
-    std::atomic<int> busy_{0};
+    // Besides the driver's decisions, lock_ guards those on queued_ and resetting_.
     std::atomic<int> queued_{0};
-    std::atomic<bool> stopping_{false};
     std::atomic<bool> resetting_{false};
-    std::atomic<bool> stopPending_{false};
 
     // The device's notifications in order of arrival, drained by the main thread
     // (cmWindow) or the worker (cmThread).
+    //
+    // Lock order: lock_ (the driver's), then the card's wave-in lock, then queueLock_. The
+    // stop calls the device under lock_, and the device makes its callbacks, which queue
+    // here, under its own lock. So nothing here calls the device with queueLock_ held
+    // (device() refuses such a call), and nothing takes lock_ with queueLock_ held.
     std::mutex queueLock_;
     std::condition_variable queueSignal_;
     std::deque<Posted> queue_;    // guarded by queueLock_
     bool drainPosted_ = false;    // guarded by queueLock_: a drain message is on its way
     bool terminate_ = false;      // guarded by queueLock_
-    std::unique_ptr<TMMWaveInThread> thread_;  // cmThread
-    TMMSignals ready_{1};
 };
 
 // The wave-in devices of the program's sound card (none when there is no card).

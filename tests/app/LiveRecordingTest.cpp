@@ -2,7 +2,7 @@
 // capture devices made from ALSA's file plugin: record, stop, encode, and the meters.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
-#include "platform/card/alsa/AlsaCaptureLine.h"
+#include "platform/card/testing/CaptureFaults.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
 #include "stream/MMWavIn.h"

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -268,6 +269,32 @@ TEST(TriggerPump, CloseWhileTheWorkerIsInsideABufferCompletesWithTheStop)
     EXPECT_EQ(c.rec.stops, 1);
     EXPECT_FALSE(c.trigger.IsOpened());
     EXPECT_EQ(c.sink.pushes, 2);
+}
+
+TEST(TriggerPump, DestroyedWhileItsCloseWaitsForABufferItStillClosesTheChainOnce)
+{
+    MemorySource source(PatternBytes(100 * 1024));
+    MemorySink sink;
+    Recorder rec;
+    auto trigger = std::make_unique<TMMTrigger>();
+    const TWaveFormatEx f = pcmWaveFormat(16, 2, 44100);
+    source.SetWaveFormat(&f);
+    source.SetOutput(trigger.get());
+    trigger->SetOutput(&sink);
+    trigger->SetBufferSize(1024);
+    rec.Attach(*trigger);
+    sink.gateAt = 2;
+    trigger->Start();
+    sink.WaitInside();
+    trigger->Close();  // deferred: the worker is inside a buffer
+    ASSERT_TRUE(trigger->IsOpened());
+    std::thread release([&] { sink.Release(); });
+    trigger.reset();  // no event loop runs: the destructor itself waits for the buffer
+    release.join();
+    EXPECT_FALSE(sink.Opened()) << "the sink was left open, its file unfinished";
+    EXPECT_FALSE(source.Opened());
+    EXPECT_EQ(rec.stops, 1);
+    EXPECT_EQ(rec.closes, 1);
 }
 
 TEST(TriggerPump, WorkerErrorsReachTheReportAndThePumpStopsOnTheMainThread)

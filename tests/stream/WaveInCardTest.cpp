@@ -6,6 +6,7 @@
 #include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
+#include "support/TestCard.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -20,11 +21,7 @@ void selectToneLine(SoundCard& card)
 struct CardRig {
     CardRig()
     {
-        SoundCardSettings s;
-        s.micDevice.clear();
-        s.monitorDevice.clear();
-        s.fastClock = true;
-        card = std::make_unique<SoundCard>(s);
+        card = std::make_unique<SoundCard>(TestCardSettings(true));
         selectToneLine(*card);
     }
     // Records one second in the given way and returns the file's samples.

@@ -75,7 +75,10 @@ private:
 
     const std::function<void()> changed_;
 
-    // Guarded by lock_.
+    // Guarded by lock_. Lock order: a recorder may call in holding its own driver lock
+    // (TMMCustomWaveIn stops and resets the device under it), and the callbacks, made with
+    // lock_ held, take the recorder's notification-queue lock. So lock_ is never taken with
+    // a recorder's queue lock held, and nothing here takes a recorder's driver lock.
     mutable std::mutex lock_;
     bool open_ = false;
     bool started_ = false;

@@ -23,15 +23,11 @@ void CdLine::Stop()
     playback_->SetPulled(false);
 }
 
-LineStatus CdLine::Read(std::span<std::int16_t> frames)
-{
-    marks_ = playback_->Render(frames.data(), frames.size() / CdPlayback::Channels);
-    return LineStatus::Ok;
-}
+static_assert(CdPlayback::Channels == PlayerLine::Channels);
 
-PlayMarks CdLine::Marks() const
+PlayMarks CdLine::Render(std::int16_t* out, std::size_t frames)
 {
-    return marks_;
+    return playback_->Render(out, frames);
 }
 
 SoundLineRegistration RegisterCdLine()

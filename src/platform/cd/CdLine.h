@@ -9,30 +9,29 @@
 //   SoundLineRegistration cd = RegisterCdLine();   // before the card is made
 //   SoundCard card(settings);
 //
-// Threads: as every line (SoundLine.h): Start, Read and Stop on the card's thread, the rest
+// Threads: as every line (SoundLine.h): Start, Read (PlayerLine.h) and Stop on the card's thread, the rest
 // on the main thread.
-#include "platform/card/SoundLine.h"
+#include "platform/card/PlayerLine.h"
 
 #include <memory>
 
 class CdPlayback;
 
-class CdLine : public SoundLine {
+class CdLine : public PlayerLine {
 public:
     CdLine();
     ~CdLine() override;
 
-    bool IsSoftware() const override { return true; }
-    void Start() override;                                      // card thread
-    void Stop() override;                                       // card thread
-    LineStatus Read(std::span<std::int16_t> frames) override;   // card thread
-    PlayMarks Marks() const override;                            // card thread
+    void Start() override;  // card thread
+    void Stop() override;   // card thread
 
     CdPlayback& Playback() { return *playback_; }
 
+protected:
+    PlayMarks Render(std::int16_t* out, std::size_t frames) override;  // card thread
+
 private:
     std::shared_ptr<CdPlayback> playback_;
-    PlayMarks marks_;  // of the last Read; card thread only
 };
 
 [[nodiscard]] SoundLineRegistration RegisterCdLine();

@@ -37,19 +37,6 @@ CdPlayback::~CdPlayback()
     reader_.join();
 }
 
-bool CdPlayback::TryClaim()
-{
-    if (claimed_)
-        return false;
-    claimed_ = true;
-    return true;
-}
-
-void CdPlayback::Release()
-{
-    claimed_ = false;
-}
-
 bool CdPlayback::Play(const Range& range, EndHandler onEnd)
 {
     std::lock_guard lock(mutex_);

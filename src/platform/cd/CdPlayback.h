@@ -35,7 +35,7 @@
 // WaitIdle on any thread; the reader thread is the object's own. One lock guards the play
 // state; the end handler runs with that lock held, so it must only hand the news on.
 #include "platform/card/SoundLine.h"
-#include "platform/device/MediaDevice.h"
+#include "platform/device/ClaimedPlayerDevice.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -48,7 +48,8 @@
 
 class CdDisc;
 
-class CdPlayback {
+// One device at a time plays through it (ClaimablePlayer: TryClaim, Release).
+class CdPlayback : public ClaimablePlayer {
 public:
     using EndHandler = std::function<void(MediaNotify)>;
     using Clock = std::chrono::steady_clock;
@@ -81,10 +82,6 @@ public:
     ~CdPlayback();
     CdPlayback(const CdPlayback&) = delete;
     CdPlayback& operator=(const CdPlayback&) = delete;
-
-    // One device at a time plays through a playback. Main thread.
-    bool TryClaim();
-    void Release();
 
     // Starts a play of the range; true when it replaced a play in progress (whose handler
     // will not run). An empty range ends at once, successfully.
@@ -130,9 +127,6 @@ private:
     bool wallPacing_ = false;                 // the reader paces the play
     Clock::time_point paceOrigin_{};          // wall-clock pacing: since when
     std::int64_t pacedFrames_ = 0;            // ... and how many frames so far
-
-    // Main thread only.
-    bool claimed_ = false;
 
     std::thread reader_;  // last: starts once everything above exists
 };

@@ -9,7 +9,7 @@
 //   // in Play: if (!IsOpen()) fail; ... BeginPlay(notify, player().Play(...));
 //
 // Player has: bool Stop() (true when a play was running), bool WaitIdle(slice) (true once
-// no play runs) and void Release() (gives the claim back).
+// no play runs) and the claim of a ClaimablePlayer (below).
 //
 // Threads: main thread. The notify functions a device keeps may also be called by the
 // player on its own thread when a play ends (see the devices' headers).
@@ -17,6 +17,24 @@
 
 #include <chrono>
 #include <utility>
+
+// The claim a player gives to one device at a time: the device takes it when it opens
+// and gives it back when it closes. Main thread.
+class ClaimablePlayer {
+public:
+    // False when another device holds the claim.
+    bool TryClaim()
+    {
+        if (claimed_)
+            return false;
+        claimed_ = true;
+        return true;
+    }
+    void Release() { claimed_ = false; }
+
+private:
+    bool claimed_ = false;  // main thread only
+};
 
 template <class Player>
 class ClaimedPlayerDevice : public IMediaDevice {

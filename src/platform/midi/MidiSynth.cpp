@@ -139,19 +139,6 @@ MidiSynth::~MidiSynth()
     fluid_.reset();
 }
 
-bool MidiSynth::TryClaim()
-{
-    if (claimed_)
-        return false;
-    claimed_ = true;
-    return true;
-}
-
-void MidiSynth::Release()
-{
-    claimed_ = false;
-}
-
 bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
 {
     std::lock_guard lock(mutex_);

@@ -27,6 +27,7 @@
 // handler runs on the rendering thread with that lock held, so it must only hand work on
 // (post a message) and never call back into the synthesiser.
 #include "platform/card/SoundLine.h"
+#include "platform/device/ClaimedPlayerDevice.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -37,7 +38,8 @@
 #include <string>
 #include <vector>
 
-class MidiSynth {
+// One device at a time plays through it (ClaimablePlayer: TryClaim, Release).
+class MidiSynth : public ClaimablePlayer {
 public:
     static constexpr unsigned SampleRate = 44100;
     static constexpr unsigned Channels = 2;
@@ -63,10 +65,6 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
 
     const std::string& SoundFont() const { return soundFont_; }
-
-    // One player at a time: a device claims the synthesiser while it is open. Main thread.
-    bool TryClaim();
-    void Release();
 
     // Starts a play, replacing (silencing) one in progress without calling its handler.
     // False with a reason when FluidSynth refuses the song.
@@ -110,7 +108,4 @@ private:
     std::uint64_t endFrames_ = 0;      // frames from the start to the end of the events
     std::uint64_t tailFrames_ = 0;
     std::vector<float> scratch_;       // Write's float frames
-
-    // Main thread only.
-    bool claimed_ = false;
 };

@@ -9,15 +9,11 @@ SynthLine::SynthLine(std::unique_ptr<MidiSynth> synth) : synth_(std::move(synth)
 
 SynthLine::~SynthLine() = default;
 
-LineStatus SynthLine::Read(std::span<std::int16_t> frames)
-{
-    marks_ = synth_->Render(frames.data(), frames.size() / MidiSynth::Channels);
-    return LineStatus::Ok;
-}
+static_assert(MidiSynth::Channels == PlayerLine::Channels);
 
-PlayMarks SynthLine::Marks() const
+PlayMarks SynthLine::Render(std::int16_t* out, std::size_t frames)
 {
-    return marks_;
+    return synth_->Render(out, frames);
 }
 
 SoundLineRegistration RegisterSynthLine()

@@ -9,28 +9,26 @@
 //   SoundLineRegistration synth = RegisterSynthLine();   // before the card is made
 //   SoundCard card(settings);
 //
-// Threads: as every line (SoundLine.h): Read on the card's thread, the rest on the main
+// Threads: as every line (SoundLine.h): Read (PlayerLine.h) on the card's thread, the rest on the main
 // thread. Media players must be closed before the card (and so the synthesiser) goes.
-#include "platform/card/SoundLine.h"
+#include "platform/card/PlayerLine.h"
 
 #include <memory>
 
 class MidiSynth;
 
-class SynthLine : public SoundLine {
+class SynthLine : public PlayerLine {
 public:
     explicit SynthLine(std::unique_ptr<MidiSynth> synth);
     ~SynthLine() override;
 
-    bool IsSoftware() const override { return true; }
-    LineStatus Read(std::span<std::int16_t> frames) override;  // card thread
-    PlayMarks Marks() const override;                           // card thread
-
     MidiSynth& Synth() { return *synth_; }
+
+protected:
+    PlayMarks Render(std::int16_t* out, std::size_t frames) override;  // card thread
 
 private:
     std::unique_ptr<MidiSynth> synth_;
-    PlayMarks marks_;  // of the last Read; card thread only
 };
 
 [[nodiscard]] SoundLineRegistration RegisterSynthLine();

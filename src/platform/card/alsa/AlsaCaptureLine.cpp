@@ -8,33 +8,15 @@
 #include <condition_variable>
 #include <memory>
 #include <thread>
-#include <map>
 #include <mutex>
 #include <vector>
 
 namespace {
-// Pending injected faults per device name. Guarded by faultsLock; faultsPending lets a
-// read skip the lock when nothing is pending.
-std::mutex faultsLock;
-std::map<std::string, std::vector<int>> faults;
-std::atomic<int> faultsPending{0};
-
 // How long the program waits for a capture device to open before it leaves it out.
 constexpr std::chrono::seconds kOpenWait{2};
 
-int takeInjectedFault(const std::string& device)
-{
-    if (faultsPending.load() == 0)
-        return 0;
-    std::lock_guard lock(faultsLock);
-    auto it = faults.find(device);
-    if (it == faults.end() || it->second.empty())
-        return 0;
-    const int error = it->second.front();
-    it->second.erase(it->second.begin());
-    --faultsPending;
-    return error;
-}
+// Consulted before every read; null in the program.
+std::atomic<CaptureReadFault> readFault{nullptr};
 
 // What the card thread and the line's reader thread share. The reader may stay blocked in
 // a read of a device that stopped delivering (a pipe behind ALSA's file plugin never
@@ -95,7 +77,8 @@ void readerLoop(std::shared_ptr<CaptureShared> shared)
         std::vector<std::int16_t> piece(want * kCardChannels);
         c.inRead = true;
         lock.unlock();
-        const int injected = takeInjectedFault(c.device);
+        const CaptureReadFault fault = readFault.load();
+        const int injected = fault ? fault(c.device) : 0;
         snd_pcm_sframes_t n = injected ? injected : snd_pcm_readi(c.pcm.get(), piece.data(), want);
         bool gone = false;
         if (n == 0 || n == -EAGAIN) {
@@ -262,9 +245,7 @@ std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::strin
     return std::make_unique<AlsaCaptureLine>(std::make_shared<CaptureShared>(std::move(pcm), device));
 }
 
-void InjectCaptureFault(const std::string& device, int error)
+void SetCaptureReadFault(CaptureReadFault fault)
 {
-    std::lock_guard lock(faultsLock);
-    faults[device].push_back(error);
-    ++faultsPending;
+    readFault.store(fault);
 }

@@ -14,7 +14,8 @@
 //   std::unique_ptr<SoundLine> mic = OpenCaptureLine("default");   // null: cannot open
 //
 // Threads: OpenCaptureLine on the main thread; the line's Start, Read and Stop on the
-// card thread (see SoundLine.h); the device itself on the line's reader thread. InjectCaptureFault from any thread.
+// card thread (see SoundLine.h); the device itself on the line's reader thread. SetCaptureReadFault from any
+// thread.
 #include "platform/card/SoundLine.h"
 
 #include <memory>
@@ -23,8 +24,10 @@
 // Null when the device cannot be opened; `why` then holds ALSA's reason.
 std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::string* why = nullptr);
 
-// Makes the next read of every capture line on ALSA device `device` fail with `error`
-// (a negative errno: -EPIPE for an overrun, -ENODEV for a removed device) instead of
-// reading, so the line's real fault handling runs on its real handle. For tests, which
-// have no hardware to overrun or unplug.
-void InjectCaptureFault(const std::string& device, int error);
+// A stand-in for the device consulted before each read of a capture line on `device`:
+// 0 lets the line read, a negative errno (-EPIPE for an overrun, -ENODEV for a removed
+// device) fails that read instead, so the line's real fault handling runs on its real
+// handle. Runs on the line's reader thread. The program sets none; the card's test library
+// (card/testing/CaptureFaults.h) does, for tests, which have no hardware to overrun or unplug.
+using CaptureReadFault = int (*)(const std::string& device);
+void SetCaptureReadFault(CaptureReadFault fault);

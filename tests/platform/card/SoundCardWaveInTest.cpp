@@ -1,13 +1,14 @@
 // Wave-in device 0 of the card: the device table's rules, and what comes out of it when
 // lines play: capture devices from ALSA's file plugin, the tone line, the two clocks,
 // overruns, a device that goes away, and the monitor.
-#include "platform/card/alsa/AlsaCaptureLine.h"
 #include "platform/card/CardClock.h"
 #include "platform/card/CardWaveIn.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
+#include "platform/card/testing/CaptureFaults.h"
 #include "platform/card/testing/ToneLine.h"
 #include "support/TestAlsa.h"
+#include "support/TestCard.h"
 
 #include <gtest/gtest.h>
 
@@ -163,10 +164,7 @@ std::vector<std::int16_t> rampInput(std::size_t frames)
 
 SoundCardSettings deviceOnlySettings()
 {
-    SoundCardSettings s;
-    s.micDevice = "";
-    s.monitorDevice = "";
-    return s;
+    return TestCardSettings();
 }
 
 class CardWaveInFixture : public ::testing::Test {

@@ -1,22 +1,15 @@
-#include "platform/os/Dialogs.h"
+// The road to the main thread (MessageTarget), the error report and the message table.
 #include "platform/os/ErrorReport.h"
-#include "platform/os/InstanceFolder.h"
 #include "platform/os/MessageTable.h"
 #include "platform/os/MessageTarget.h"
-#include "platform/os/Paths.h"
-#include "platform/os/ProcessPriority.h"
 #include "support/RunEvents.h"
-#include "support/TempDir.h"
-#include "support/WaveFixtures.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <atomic>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 TEST(MessageTarget, MessagesPostedFromAWorkerRunOnTheMainThreadInOrder)
@@ -97,63 +90,4 @@ TEST(MessageTable, StepMessagesCarryPrefixLineFeedAndCarriageReturn)
 {
     EXPECT_EQ(StepMessage("TriggerStart:", msg::StartDevice), "TriggerStart:\n\rUnable to start device");
     EXPECT_EQ(LoadResString(12345), "Specified error number is out of range (unknown error)");
-}
-
-TEST(Dialogs, DefaultExtensionIsAddedOnlyToNamesWithoutOne)
-{
-    EXPECT_EQ(WithDefaultExtension("/a.b/song", "*.mp3"), "/a.b/song.mp3");
-    EXPECT_EQ(WithDefaultExtension("/a/song.wav", "*.mp3"), "/a/song.wav");
-    EXPECT_EQ(WithDefaultExtension("/a/song", ""), "/a/song");
-}
-
-TEST(Paths, TemporaryWaveLiesInTheInstanceFolderOrTheOverride)
-{
-    TempDir cache;
-    const char* old = std::getenv("XDG_CACHE_HOME");
-    const std::string previous = old ? old : "";
-    ::setenv("XDG_CACHE_HOME", cache.Path().c_str(), 1);
-    const std::string wave = TemporaryWavePath();
-    const std::string folder = TemporaryFolder();
-    EXPECT_EQ(wave, folder + "mp3tmp.wav");
-    EXPECT_EQ(folder.rfind(cache.Path() + "/mervane/" + std::to_string(getpid()) + "-", 0), 0u) << folder;
-    EXPECT_TRUE(std::filesystem::exists(folder + "lock"));
-    WriteBytes(wave, Bytes(10, 1));
-    RemoveTemporaryWave();
-    EXPECT_FALSE(std::filesystem::exists(wave));
-    CloseInstanceFolder();
-    EXPECT_FALSE(std::filesystem::exists(folder)) << "the folder goes with the instance";
-    EXPECT_FALSE(OpenedInstanceFolder());
-    old ? ::setenv("XDG_CACHE_HOME", previous.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
-
-    SetTemporaryFolderOverride("/tmp/x");
-    EXPECT_EQ(TemporaryWavePath(), "/tmp/x/mp3tmp.wav");
-    SetTemporaryFolderOverride("");
-    EXPECT_EQ(ProgramFolder().back(), '/');
-}
-
-TEST(ProcessPriority, EveryThreadTakesTheClassAndNormalPutsItBack)
-{
-    std::atomic<bool> stop{false};
-    std::atomic<int> workerNice{100};
-    std::thread worker([&] {
-        while (!stop) {
-            errno = 0;
-            workerNice = getpriority(PRIO_PROCESS, 0);
-            std::this_thread::yield();
-        }
-    });
-    ASSERT_EQ(SetProcessPriorityClass(PriorityClass::Idle), 0);
-    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), 19);
-    QElapsedTimer clock;
-    clock.start();
-    while (workerNice != 19 && clock.elapsed() < 2000)
-        std::this_thread::yield();
-    EXPECT_EQ(workerNice, 19) << "the worker thread kept its old priority";
-    const int back = SetProcessPriorityClass(PriorityClass::Normal);
-    stop = true;
-    worker.join();
-    if (back == EACCES || back == EPERM)
-        GTEST_SKIP() << "raising the priority again needs privileges here";
-    EXPECT_EQ(back, 0);
-    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), 0);
 }

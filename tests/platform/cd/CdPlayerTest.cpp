@@ -9,9 +9,10 @@
 #include "platform/card/SoundCard.h"
 #include "platform/card/testing/ToneLine.h"
 #include "support/RunEvents.h"
-#include "support/CdImage.h"
+#include "support/CdImageSuite.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
+#include "support/TestCard.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,17 @@
 namespace {
 // Track 1 data; track 2 a 4-second tone; track 3 13913 sectors (185 507 ms) ending in a
 // one-second pregap of track 4; track 4 one second.
-class CdPlayerTest : public ::testing::Test {
+class CdPlayerTest : public CdImageSuite<CdPlayerTest> {
+public:
+    static std::vector<CdImageTrack> Tracks()
+    {
+        return {{false, 150, 0, 0}, {true, 300, 441, 0}, {true, 13913, 630, 0}, {true, 75, 882, 75}};
+    }
+
 protected:
-    static void SetUpTestSuite()
-    {
-        folder_ = new TempDir;
-        image_ = new CdImage(WriteCdImage(folder_->Path(), "disc",
-                                          {{false, 150, 0, 0}, {true, 300, 441, 0}, {true, 13913, 630, 0}, {true, 75, 882, 75}}));
-    }
-    static void TearDownTestSuite()
-    {
-        delete image_;
-        delete folder_;
-    }
     void SetUp() override
     {
-        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", image_->cue);
+        CdImageSuite::SetUp();
         player_.OnNotify = [this](TMediaPlayer* p) { notes_.push_back(p->NotifyResult()); };
         player_.SetDeviceType(dtCDAudio);
         player_.SetShareable(true);
@@ -59,14 +55,9 @@ protected:
                std::to_string(ms % 60000 / 1000) + " sec.";
     }
 
-    static TempDir* folder_;
-    static CdImage* image_;
-    IsolatedSettings settings_;
     TMediaPlayer player_{"MediaPlayer1"};
     std::vector<TMPNotifyValues> notes_;
 };
-TempDir* CdPlayerTest::folder_ = nullptr;
-CdImage* CdPlayerTest::image_ = nullptr;
 
 // Records the card's wave-in device 0 in the card's own format into buffers queued up
 // front, the way the recorder would.
@@ -174,10 +165,7 @@ TEST_F(CdPlayerTest, AMissingImageRaisesWithItsName)
 TEST_F(CdPlayerTest, PlayThroughTheCardLineAtFastClockRecordsTheTrackAndNotifiesOnce)
 {
     const SoundLineRegistration cdLine = RegisterCdLine();
-    SoundCardSettings settings;
-    settings.micDevice.clear();
-    settings.monitorDevice.clear();
-    settings.fastClock = true;
+    SoundCardSettings settings = TestCardSettings(true);
     settings.cdDevice = image_->cue;  // the line exists where there is a CD to play
     SoundCard card(settings);
     ASSERT_TRUE(SelectOnlyForRecording(card.Mixer(), 0, 65535, 65535, true)) << "the card has a CD line";

@@ -4,7 +4,7 @@
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/os/ProfileFile.h"
-#include "support/CdImage.h"
+#include "support/CdImageSuite.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
@@ -18,35 +18,25 @@
 namespace {
 // Track 1 data; track 2 a short tone behind a two-second pregap; track 3 a tone of 13913
 // sectors (185 507 ms: 185.5 s itself is no whole number of sectors); track 4 short.
-class CdImageTest : public ::testing::Test {
+class CdImageTest : public CdImageSuite<CdImageTest> {
+public:
+    static std::vector<CdImageTrack> Tracks()
+    {
+        return {{false, 450, 0, 0}, {true, 300, 441, 150}, {true, 13913, 630, 0}, {true, 120, 882, 0}};
+    }
+
 protected:
-    static void SetUpTestSuite()
-    {
-        folder_ = new TempDir;
-        image_ = new CdImage(WriteCdImage(folder_->Path(), "disc",
-                                          {{false, 450, 0, 0}, {true, 300, 441, 150}, {true, 13913, 630, 0}, {true, 120, 882, 0}}));
-    }
-    static void TearDownTestSuite()
-    {
-        delete image_;
-        delete folder_;
-    }
     void SetUp() override
     {
-        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", image_->cue);
+        CdImageSuite::SetUp();
         out_ = settings_.Folder().File("rip") + "/";
         std::filesystem::create_directories(out_);
         ripper_.SetOutputDir(out_);
     }
 
-    static TempDir* folder_;
-    static CdImage* image_;
-    IsolatedSettings settings_;
     std::string out_;
     CdRipper ripper_;
 };
-TempDir* CdImageTest::folder_ = nullptr;
-CdImage* CdImageTest::image_ = nullptr;
 
 bool exists(const std::string& path)
 {
