@@ -19,6 +19,7 @@ constexpr std::size_t kMaxCddbReads = 5;
 std::mutex musicBrainzPaceLock;
 std::chrono::steady_clock::time_point lastMusicBrainzRequest;  // guarded by musicBrainzPaceLock
 
+// Worker thread: waits until a second has passed since the last request (or cancel).
 void paceMusicBrainz(const std::atomic<bool>& cancel)
 {
     std::lock_guard lock(musicBrainzPaceLock);
@@ -37,6 +38,7 @@ std::string plusJoined(const std::string& text)
     return out;
 }
 
+// Worker thread.
 HttpReply get(const std::string& url, const LookupSettings& settings, const std::atomic<bool>& cancel)
 {
     HttpRequest request;
@@ -54,6 +56,8 @@ bool offline(const HttpReply& reply)
     return !reply.ok && reply.status == 0;
 }
 
+// Worker thread: the releases MusicBrainz knows for the disc; `reached` tells whether a
+// server answered at all.
 std::vector<DiscDetails> fromMusicBrainz(const DiscIdentity& id, const LookupSettings& settings,
                                          const std::atomic<bool>& cancel, bool& reached)
 {
@@ -70,6 +74,7 @@ std::vector<DiscDetails> fromMusicBrainz(const DiscIdentity& id, const LookupSet
     return found;
 }
 
+// Worker thread: gnudb's entries for the disc (query, then a read per match).
 std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const LookupSettings& settings,
                                    const std::atomic<bool>& cancel, bool& reached)
 {
