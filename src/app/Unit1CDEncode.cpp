@@ -1,8 +1,9 @@
 // The CD flow's encoding page RecEncCD: every checked track, in list order, is extracted
 // digitally (rip mode) or played and recorded through the sound card's CD line (record
 // mode) into the temporary wave file, then encoded into the file the FileNames template
-// names (by default "Track<n>.mp3") in the chosen folder and tagged. The window keeps answering throughout: the extraction runs on a
-// thread of its own and every wait lets window messages run, so Cancel is handled at once.
+// names (by default "Track<n>.mp3") in the chosen folder and tagged. The window keeps
+// answering throughout: the extraction runs on a thread of its own and every wait lets
+// window messages run, so Cancel is handled at once.
 #include "app/Unit1.h"
 
 #include "mixer/Unit2.h"
