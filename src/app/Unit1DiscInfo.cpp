@@ -5,6 +5,7 @@
 
 #include "discinfo/DiscCache.h"
 #include "discinfo/FileNames.h"
+#include "mpeg/MPEGNames.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 
@@ -125,6 +126,7 @@ void TForm1::KeepConfirmedDetails()
         d.artist = d.artist.empty() ? typed.artist : d.artist;
         d.album = typed.album;
         d.year = typed.year;
+        d.genre = typed.genre >= 0 && typed.genre < kGenreCount ? GenreName(typed.genre) : std::string();
         FoundTrack& t = d.tracks[std::size_t(index)];
         t.title = typed.title;
         t.artist = typed.artist == d.artist ? std::string() : typed.artist;
