@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -53,6 +54,22 @@ bool QtDialogs::AskYesNo(const std::string& text)
                     QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::size_t> QtDialogs::ChooseOne(const std::string& text, const std::vector<std::string>& choices,
+                                                const std::string& none)
+{
+    QStringList items;
+    for (const std::string& c : choices)
+        items << QString::fromStdString(c);
+    items << QString::fromStdString(none);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(dialogParent(), QApplication::applicationName(),
+                                                 QString::fromStdString(text), items, 0, false, &ok);
+    const qsizetype index = items.indexOf(chosen);
+    if (!ok || index < 0 || std::size_t(index) >= choices.size())
+        return std::nullopt;
+    return std::size_t(index);
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options)

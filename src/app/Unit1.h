@@ -9,6 +9,9 @@
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
+#include "discinfo/DiscDetails.h"
+#include "app/DiscLookupJob.h"
+#include "discinfo/DiscLookup.h"
 #include "media/MediaPlayer.h"
 #include "mixer/WizardState.h"
 #include "platform/os/Dialogs.h"
@@ -270,6 +273,24 @@ private:
     void selCDSelectAllClick();
     void selCDNextClick();
     void SelCDrecNextClick();
+
+    // The disc's details (Unit1DiscInfo.cpp): looked up when selCD reads the disc, shown
+    // beside the tracks, offered on CDtagsel and Multitag, and naming the files.
+    void WireDiscInfo();
+    // Starts the lookup of the disc just listed (a lookup still running is cancelled).
+    void StartDiscLookup();
+    void DiscLookupFinished(const std::string& discId, LookupResult result);
+    // The list's lines with the found titles beside them.
+    void ShowFoundTitles();
+    void CDtagselEnter();
+    // Multitag's fields for the track on show, from the found details.
+    void ShowFoundTrack(int track);
+    // After Multitag: the confirmed details go into the found ones and the cache.
+    void KeepConfirmedDetails();
+    // The MP3 file of the disc's track in the output folder: the FileNames template over
+    // the track's details (those typed on Multitag when `typed`, else the found ones),
+    // distinct among the run's checked tracks.
+    std::string CDTrackFileName(int track, bool typed) const;
     void CDoptionsBrowseClick();
     // Takes a picked or typed output folder; raises when there is no such folder.
     void CDoptionsFolderChosen(const std::string& folder);
@@ -425,6 +446,16 @@ private:
 
     // The CD run, main thread only.
     std::string cdOutputFolder_;  // with its trailing '/'
+    // The disc details, main thread only: the lookup under way, what it found (the chosen
+    // release), the disc ID it found it by, and the outcome line on selCD.
+    std::unique_ptr<DiscLookupJob> discLookup_;
+    std::optional<DiscDetails> discFound_;
+    std::string discId_;
+    QLabel* selCDLookup = nullptr;
+    // The single input whose title SingleTag last proposed.
+    std::string titleProposedFor_;
+    // The files the user agreed to replace on CDoptions.
+    std::vector<std::string> cdReplaceAgreed_;
     int fileNumber_ = 0;
     bool cdRunning_ = false;      // the per-track loop is on the stack
     std::vector<std::string> cdReadErrors_;  // the run's tracks ripped with unreadable sectors

@@ -108,6 +108,10 @@ void TForm1::ReadCD()
         // The list of a disc read before must not stand for a disc that cannot be read now.
         selCDTracks->clear();
         selCDInfo->clear();
+        discLookup_.reset();
+        discFound_.reset();
+        state_.discLookupRunning = false;
+        selCDLookup->clear();
         AppDialogs().ShowMessage(std::string("Unable to open CD player") + "\n" + e.what());
         return;
     }
@@ -129,6 +133,7 @@ void TForm1::ReadCD()
         line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
         line->setCheckState(Qt::Unchecked);
     }
+    StartDiscLookup();
 }
 
 void TForm1::selCDClearClick()
@@ -208,16 +213,20 @@ void TForm1::CDoptionsNextClick()
 {
     // One question before the first track starts, listing every file the run would replace.
     std::string existing;
+    std::vector<std::string> agreed;
     for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
         if (!state_.cdTrackChecked[i])
             continue;
-        const std::string file = cdOutputFolder_ + "Track" + std::to_string(i + 1) + ".mp3";
+        const std::string file = CDTrackFileName(ListedTrack(int(i)), false);
         std::error_code ec;
-        if (std::filesystem::exists(file, ec))
+        if (std::filesystem::exists(file, ec)) {
             existing += "\n" + file;
+            agreed.push_back(file);
+        }
     }
     if (!existing.empty() && !AppDialogs().AskYesNo("Replace these files?" + existing))
         return;
+    cdReplaceAgreed_ = std::move(agreed);
     RememberOutputFolder("cd", ParentFolder(cdOutputFolder_ + "x"));
     RememberBitRateIndex(state_.bitRateIndex);
     MoveTo(CDtagsel);

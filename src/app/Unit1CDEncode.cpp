@@ -1,8 +1,9 @@
 // The CD flow's encoding page RecEncCD: every checked track, in list order, is extracted
 // digitally (rip mode) or played and recorded through the sound card's CD line (record
-// mode) into the temporary wave file, then encoded into "Track<n>.mp3" in the chosen
-// folder and tagged. The window keeps answering throughout: the extraction runs on a
-// thread of its own and every wait lets window messages run, so Cancel is handled at once.
+// mode) into the temporary wave file, then encoded into the file the FileNames template
+// names (by default "Track<n>.mp3") in the chosen folder and tagged. The window keeps
+// answering throughout: the extraction runs on a thread of its own and every wait lets
+// window messages run, so Cancel is handled at once.
 #include "app/Unit1.h"
 
 #include "mixer/Unit2.h"
@@ -23,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -150,8 +152,16 @@ bool TForm1::EncodeCDTracks()
         }
         state_.currentTrack = ListedTrack(state_.scanIndex);
         ++state_.scanIndex;
-        RecEncCDOutput->setText(QString::fromStdString(cdOutputFolder_ + "Track" +
-                                                       std::to_string(state_.currentTrack) + ".mp3"));
+        const std::string output = CDTrackFileName(state_.currentTrack, state_.cdTrackDetails);
+        // A name the track details gave after CDoptions asked may still meet a file.
+        std::error_code ec;
+        if (std::filesystem::exists(output, ec) &&
+            std::find(cdReplaceAgreed_.begin(), cdReplaceAgreed_.end(), output) == cdReplaceAgreed_.end() &&
+            !AppDialogs().AskYesNo("Replace this file?\n" + output)) {
+            --remaining;
+            continue;
+        }
+        RecEncCDOutput->setText(QString::fromStdString(output));
         state_.outputFileName = RecEncCDOutput->text().toStdString();
         titles_["RecEncCD"]->setText(CDTitle(fileNumber_, state_.selectedTrackCount));
         MMGauge6->setValue(0);

@@ -1,6 +1,7 @@
 // Track details: the single-file details page, the CD details choice and the per-track page.
 #include "app/Unit1.h"
 
+#include "discinfo/SingleFileTitle.h"
 #include "mixer/Unit2.h"
 #include "mpeg/MPEGAudio.h"
 #include "mpeg/MPEGNames.h"
@@ -83,6 +84,13 @@ void TForm1::SingleTagEnter()
 {
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(singleTag.style);
+    // A file's title is proposed once per input; a title typed for it is kept on return.
+    const bool fileRoad = state_.sourceKind == "wave" || state_.sourceKind == "midi";
+    if (fileRoad && state_.inputFileName != titleProposedFor_) {
+        titleProposedFor_ = state_.inputFileName;
+        singleTag.title->setText(QString::fromStdString(
+            state_.sourceKind == "midi" ? MidiFileTitle(state_.inputFileName) : TitleFromFileName(state_.inputFileName)));
+    }
 }
 
 void TForm1::SingleTagNextClick()
@@ -121,6 +129,7 @@ void TForm1::MultitagNextClick()
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
     if (state_.detailsCount == state_.selectedTrackCount) {
+        KeepConfirmedDetails();
         state_.currentTrack = 0;
         MoveTo(RecEncCD);
         return;
@@ -141,6 +150,7 @@ void TForm1::ShowMultitagTrack()
     ++state_.detailsCount;
     titles_["Multitag"]->setText("Enter details for track " + QString::number(state_.currentTrack));
     multiTag.track->setValue(state_.currentTrack);
+    ShowFoundTrack(state_.currentTrack);
 }
 
 void TForm1::FillStyleList(QComboBox* style)

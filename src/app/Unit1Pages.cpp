@@ -424,7 +424,7 @@ void TForm1::BuildSelCD()
     selCDInfo->setObjectName("selCDInfo");
     selCDTracks = new QListWidget(selCD);
     selCDTracks->setObjectName("selCDTracks");
-    selCDTracks->setGeometry(10, 60, 230, 165);
+    selCDTracks->setGeometry(10, 60, 230, 148);
     selCDTracks->setAccessibleName("CD tracks");
     selCDTracks->setAccessibleDescription("Check the tracks to encode");
     AddButton(selCD, "selCDClear", "Clear list", 0)->setGeometry(245, 90, 75, 25);
@@ -506,4 +506,5 @@ void TForm1::BuildRecEncCD()
                                          "MMLEDGauge8", "MMLEDGauge7", "MMSlider8"},
                                         &RecEncCDFinish, &RecEncCDCancel);
     WireCD();
+    WireDiscInfo();
 }

@@ -66,6 +66,8 @@ struct WizardState {
     bool extractionRunning = false;
     bool cdTrackDetails = false;
     bool cdTrackDone = false;
+    // selCD's lookup of the disc's details is under way.
+    bool discLookupRunning = false;
     std::array<int, 5> recordLevels{kDefaultRecordLevel, kDefaultRecordLevel, kDefaultRecordLevel,
                                     kDefaultRecordLevel, kDefaultRecordLevel};
 

@@ -9,6 +9,8 @@
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
+#include "support/DiscReplies.h"
+#include "support/LocalHttpServer.h"
 #include "support/SmallDisk.h"
 #include "support/Spectrum.h"
 #include "support/WaveFixtures.h"
@@ -67,6 +69,7 @@ protected:
         Click("IEButton3");
         Click("SelSourceNext");
         ASSERT_EQ(CurrentPageName(), "selCD");
+        ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
         auto* list = Find<QListWidget>("selCDTracks");
         for (int t : tracks)
             list->item(t - 1)->setCheckState(Qt::Checked);
@@ -547,4 +550,136 @@ TEST_F(CdRoad, ReplayGainRunGivesEveryPlainMp3ItsTrackGainAndTheSameAlbumGainWit
     }
     EXPECT_EQ(albumGains.size(), 1u) << "one album gain and peak in every file";
     EXPECT_GT(trackGains.size(), 1u) << "the tones differ in loudness";
+}
+
+namespace {
+const ReleaseReply kFound{"The Band", "First Album", "1999-03-01", "GB", {"Intro", "Song", "Outro"}};
+
+// The disc details lookup's servers, set in the settings for the next reading of the disc.
+void UseServers(const std::string& musicBrainz, const std::string& gnudb, const std::string& fileNames = "%N - %t")
+{
+    ProfileFile ini = ProfileFile::Settings();
+    ini.WriteString("METADATA", "Lookup", "1");
+    ini.WriteString("METADATA", "MusicBrainz", musicBrainz);
+    ini.WriteString("METADATA", "Gnudb", gnudb);
+    ini.WriteString("METADATA", "FileNames", fileNames);
+}
+
+LocalHttpServer::Handler MusicBrainzKnows(std::vector<ReleaseReply> releases)
+{
+    return [releases](const HttpTestRequest& r) {
+        return HttpTestResponse{200, MusicBrainzDiscReply(RequestedDiscId(r.target), releases), "application/json"};
+    };
+}
+}  // namespace
+
+TEST_F(CdRoad, FoundDetailsNameTheListTheTagsAndTheFilesAndComeBackFromTheCache)
+{
+    WriteDisc(kThreeTracks);
+    LocalHttpServer musicBrainz(MusicBrainzKnows({kFound}));
+    UseServers(musicBrainz.Url(), RefusingHttpUrl());
+    WalkToDetailsChoice({1, 3}, true);
+    EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Found on MusicBrainz");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(0)->text(), "Track1         0 min. 1 sec.  Intro");
+    EXPECT_TRUE(Find<QRadioButton>("CDtagselYes")->isChecked()) << "found details are offered";
+    Click("CDtagselNext");
+    ASSERT_EQ(CurrentPageName(), "Multitag");
+    EXPECT_EQ(Find<QLineEdit>("MultitagTitle")->text(), "Intro");
+    EXPECT_EQ(Find<QLineEdit>("MultitagArtist")->text(), "The Band");
+    EXPECT_EQ(Find<QLineEdit>("MultitagAlbum")->text(), "First Album");
+    Find<QLineEdit>("MultitagComment")->setText("typed for track 1");
+    Click("MultitagNext");
+    EXPECT_EQ(Find<QLineEdit>("MultitagTitle")->text(), "Outro") << "track 3 shows its own found title";
+    EXPECT_EQ(Find<QLineEdit>("MultitagComment")->text(), "");
+    Find<QLineEdit>("MultitagTitle")->setText("Outro: live");
+    Click("MultitagNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_EQ(Title(Out("01 - Intro.mp3")), "Intro");
+    EXPECT_EQ(Title(Out("03 - Outro: live.mp3")), "Outro: live");
+    EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+
+    // With every server gone the next run finds the disc, with the user's edit, in the cache.
+    RestartWizard();
+    UseServers(RefusingHttpUrl(), RefusingHttpUrl());
+    WalkToDetailsChoice({3}, true);
+    EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Found in the cache");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(2)->text(), "Track3         0 min. 2 sec.  Outro: live");
+    EXPECT_EQ(dialogs->questions, std::vector<std::string>{"Replace these files?\n" + Out("03 - Outro: live.mp3")});
+}
+
+TEST_F(CdRoad, OfSeveralReleasesTheChosenOneIsTaggedAndCached)
+{
+    WriteDisc(kThreeTracks);
+    const ReleaseReply other{"Other Band", "Reissue", "2010", "US", {"One", "Two", "Three"}};
+    LocalHttpServer musicBrainz(MusicBrainzKnows({kFound, other}));
+    UseServers(musicBrainz.Url(), RefusingHttpUrl(), "Track%n");
+    dialogs->choiceAnswers.push_back(1);
+    WalkToDetailsChoice({2}, true);
+    ASSERT_EQ(dialogs->choiceLists.size(), 1u);
+    EXPECT_EQ(dialogs->choiceLists[0].choices,
+              (std::vector<std::string>{"The Band - First Album (1999, GB, CD, 3 tracks)",
+                                        "Other Band - Reissue (2010, US, CD, 3 tracks)", "None of these"}));
+    Click("CDtagselNext");
+    Click("MultitagNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_EQ(Title(Out("Track2.mp3")), "Two");
+    const std::string cached = settings.Folder().File("cache") + "/mervane/discs";
+    ASSERT_TRUE(std::filesystem::is_directory(cached));
+    for (const auto& entry : std::filesystem::directory_iterator(cached)) {
+        const Bytes json = ReadBytes(entry.path().string());
+        EXPECT_NE(std::string(json.begin(), json.end()).find("\"Reissue\""), std::string::npos);
+    }
+
+    // "None of these" leaves the disc without details.
+    RestartWizard();
+    std::filesystem::remove_all(cached);
+    WalkToDetailsChoice({2}, true);
+    EXPECT_EQ(dialogs->choiceLists.size(), 2u);
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.");
+}
+
+TEST_F(CdRoad, WithoutMusicBrainzGnudbNamesTheTracksAndOfflineTheCueSheetsCdTextDoes)
+{
+    WriteDisc(kThreeTracks);
+    LocalHttpServer musicBrainz([](const HttpTestRequest&) { return HttpTestResponse{404, R"({"error":"Not found"})"}; });
+    LocalHttpServer gnudb([](const HttpTestRequest& r) {
+        const bool read = r.target.find("cddb+read+") != std::string::npos;
+        const ReleaseReply entry{"Gnu Band", "Gnu Album", "1987", "", {"Alpha", "Beta", "Gamma"}};
+        return HttpTestResponse{200, read ? CddbReadReply("rock", "0a000503", entry, "Rock")
+                                          : CddbQueryReply("rock", "0a000503", "Gnu Band / Gnu Album")};
+    });
+    UseServers(musicBrainz.Url(), gnudb.Url() + "/~cddb/cddb.cgi");
+    WalkToDetailsChoice({2}, true);
+    EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Found on gnudb");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.  Beta");
+    Click("CDtagselNext");
+    EXPECT_EQ(Find<QLineEdit>("MultitagTitle")->text(), "Beta");
+    EXPECT_EQ(Find<QComboBox>("MultitagStyle")->currentText(), "Rock");
+
+    // The cue sheet's TITLE and PERFORMER lines are the disc's CD-Text.
+    RestartWizard();
+    std::string cue;
+    for (const std::string& line : [&] {
+             const Bytes bytes = ReadBytes(Input("disc.cue"));
+             std::vector<std::string> lines;
+             std::string l;
+             for (char c : bytes)
+                 if (c == '\n')
+                     lines.push_back(l), l.clear();
+                 else
+                     l += c;
+             return lines;
+         }()) {
+        cue += line + "\n";
+        if (line.find("TRACK 02") != std::string::npos)
+            cue += "    TITLE \"Text Song\"\n    PERFORMER \"Text Band\"\n";
+    }
+    WriteBytes(Input("disc.cue"), Bytes(cue.begin(), cue.end()));
+    UseServers(RefusingHttpUrl(), RefusingHttpUrl());
+    WalkToDetailsChoice({2}, true);
+    EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Offline: using CD-Text");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.  Text Song");
+    Click("CDtagselNext");
+    EXPECT_EQ(Find<QLineEdit>("MultitagArtist")->text(), "Text Band");
 }

@@ -250,3 +250,37 @@ TEST_F(MidiRoad, AFullTemporaryDiskStopsTheRecordingWithAMessageAndWritesNoMp3)
     EXPECT_TRUE(Find("RecEncAborted")->isVisible());
     EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
 }
+
+TEST_F(MidiRoad, TheTitleIsProposedFromTheSongsNameOrTheFileName)
+{
+    // The first name in time order (the second track's, at tick 0) in Latin-1; text events
+    // and later names do not count.
+    SmfTrack first, second;
+    first.Meta(0, 0x01, "a comment").Meta(10, 0x03, "Later name").NoteOn(0, 0, 60).NoteOff(96, 0, 60).End();
+    second.Meta(0, 0x03, "Caf\xE9 Song").End();
+    WriteFileBytes(Input("named.mid"), SmfFile(1, 96, {first, second}));
+    WriteFileBytes(Input("plain tune.mid"), SmfFile(0, 96, {SmfTrack().NoteOn(0, 0, 60).NoteOff(96, 0, 60).End()}));
+    const auto proposed = [&](const std::string& midi) {
+        Click("IEButton2");
+        Click("SelSourceNext");
+        dialogs->openAnswers.push_back(midi);
+        Click("SelWavBrowseInput");
+        Activate();
+        Click("SelWavNext");
+        EXPECT_EQ(CurrentPageName(), "SingleTag");
+        return Find<QLineEdit>("SingleTagTitle")->text().toStdString();
+    };
+    EXPECT_EQ(proposed(Input("named.mid")), "Café Song");
+    // A title typed for the file is kept when the page is entered again.
+    Find<QLineEdit>("SingleTagTitle")->setText("Typed");
+    Click("SingleTagNext");
+    Click("BtnBack");
+    EXPECT_EQ(Find<QLineEdit>("SingleTagTitle")->text(), "Typed");
+
+    RestartWizard();
+    EXPECT_EQ(proposed(Input("plain tune.mid")), "plain tune");
+    RestartWizard();
+    WritePcmWave(Input("a.b song.wav"), 16, 2, 44100, Bytes(4 * 4410, 0));
+    WalkToDetails(Input("a.b song.wav"));
+    EXPECT_EQ(Find<QLineEdit>("SingleTagTitle")->text(), "a.b song");
+}

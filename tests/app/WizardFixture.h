@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "platform/card/SoundCard.h"
+#include "platform/os/ProfileFile.h"
 #include "mixer/Unit2.h"
 #include "support/QtPrinters.h"
 #include "support/RunEvents.h"
@@ -23,6 +24,8 @@ class WizardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // No test asks the real disc databases; a test that serves them sets the servers.
+        ProfileFile::Settings().WriteString("METADATA", "Lookup", "0");
         BeforeWizard();
         alsa.Install();
         CreateWizard();

@@ -38,6 +38,20 @@ bool ScriptedDialogs::AskYesNo(const std::string& text)
     return answer;
 }
 
+std::optional<std::size_t> ScriptedDialogs::ChooseOne(const std::string& text, const std::vector<std::string>& choices,
+                                                      const std::string& none)
+{
+    choiceLists.push_back({text, choices});
+    choiceLists.back().choices.push_back(none);
+    if (onDialog)
+        onDialog();
+    if (choiceAnswers.empty())
+        return std::nullopt;
+    const std::optional<std::size_t> answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options)
 {
     openRequests.push_back(options);

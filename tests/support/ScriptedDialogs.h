@@ -20,6 +20,9 @@ public:
     // Answers for the next Yes/No questions; a question with no answer left is answered Yes
     // (a test that does not expect one lets the program go on as before).
     std::deque<bool> questionAnswers;
+    // Answers for the next choice lists: the index chosen, nullopt for "none of these". A
+    // list with no answer left gets "none of these".
+    std::deque<std::optional<std::size_t>> choiceAnswers;
 
     // What the program showed and asked. Every message box's text is in `messages`; those
     // with their own caption are also in `boxes`.
@@ -31,6 +34,11 @@ public:
     std::vector<std::string> messages;
     std::vector<Box> boxes;
     std::vector<std::string> questions;
+    struct Choice {
+        std::string text;
+        std::vector<std::string> choices;
+    };
+    std::vector<Choice> choiceLists;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
     std::vector<std::string> folderRequests;  // the folder each folder dialog opened in
@@ -41,6 +49,8 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
     bool AskYesNo(const std::string& text) override;
+    std::optional<std::size_t> ChooseOne(const std::string& text, const std::vector<std::string>& choices,
+                                         const std::string& none) override;
     std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
     std::optional<std::string> SelectFolder(const std::string& title, const std::string& initial) override;

@@ -35,6 +35,14 @@ IsolatedSettings::IsolatedSettings()
         previousConfig_ = old;
     }
     ::setenv("XDG_CONFIG_HOME", dir_.File("config").c_str(), 1);
+    // The disc details cache and the instance folders go to XDG_CACHE_HOME: a fresh one,
+    // unless a test that started this process already gave it one of its own folders.
+    if (const char* old = std::getenv("XDG_CACHE_HOME")) {
+        hadCache_ = true;
+        previousCache_ = old;
+    }
+    if (previousCache_.find("/mervane-test-") == std::string::npos)
+        ::setenv("XDG_CACHE_HOME", dir_.File("cache").c_str(), 1);
     std::filesystem::create_directories(dir_.File("program"));
     SetTemporaryFolderOverride(dir_.File("program"));
 }
@@ -46,6 +54,10 @@ IsolatedSettings::~IsolatedSettings()
         ::setenv("XDG_CONFIG_HOME", previousConfig_.c_str(), 1);
     else
         ::unsetenv("XDG_CONFIG_HOME");
+    if (hadCache_)
+        ::setenv("XDG_CACHE_HOME", previousCache_.c_str(), 1);
+    else
+        ::unsetenv("XDG_CACHE_HOME");
 }
 
 std::string IsolatedSettings::SettingsFile() const

@@ -34,4 +34,6 @@ private:
     TempDir dir_;
     std::string previousConfig_;
     bool hadConfig_ = false;
+    std::string previousCache_;  // XDG_CACHE_HOME: the disc details cache goes there too
+    bool hadCache_ = false;
 };

@@ -136,6 +136,29 @@ std::uint32_t CdDisc::MsToTmsf(std::int64_t ms) const
     return MakeTmsf(n, int(msf & 0xFF), int(msf >> 8 & 0xFF), int(msf >> 16 & 0xFF));
 }
 
+CdText CdDisc::ReadCdText()
+{
+    std::lock_guard lock(handle_->lock);
+    if (handle_->image)
+        return handle_->image->Layout().cdText;
+    CdText text;
+    // libcdio gives the drive's CD-Text in UTF-8; a disc without any gives null.
+    const cdtext_t* raw = handle_->cd ? cdio_get_cdtext(handle_->cd.get()) : nullptr;
+    if (!raw)
+        return text;
+    const auto field = [raw](cdtext_field_t f, int track) {
+        const char* value = cdtext_get_const(raw, f, track_t(track));
+        return value ? std::string(value) : std::string();
+    };
+    text.disc = {field(CDTEXT_FIELD_TITLE, 0), field(CDTEXT_FIELD_PERFORMER, 0)};
+    for (const CdTrack& t : tracks_) {
+        CdTextEntry entry{field(CDTEXT_FIELD_TITLE, t.number), field(CDTEXT_FIELD_PERFORMER, t.number)};
+        if (!entry.title.empty() || !entry.performer.empty())
+            text.tracks[t.number] = entry;
+    }
+    return text;
+}
+
 bool CdDisc::Reload()
 {
     // libcdio keeps a table per handle and an image may have changed: both are read anew.

@@ -20,6 +20,7 @@
 #include "platform/Errors.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,17 @@ constexpr std::uint32_t CdSectorsToMsf(std::int64_t sectors)
 {
     return MakeMsf(int(sectors / (60 * 75)), int(sectors / 75 % 60), int(sectors % 75));
 }
+
+// The CD-Text of a disc (from the drive, or a cue sheet's TITLE and PERFORMER lines), UTF-8.
+struct CdTextEntry {
+    std::string title;
+    std::string performer;
+};
+struct CdText {
+    CdTextEntry disc;
+    std::map<int, CdTextEntry> tracks;  // by track number
+    bool Empty() const { return disc.title.empty() && disc.performer.empty() && tracks.empty(); }
+};
 
 struct CdTrack {
     int number = 0;
@@ -92,6 +104,9 @@ public:
     std::int64_t TotalLengthMs() const { return CdSectorsToMs(std::int64_t(leadOut_) + kCdLeadInSectors); }
     // A position in milliseconds as TMSF: the track holding it and the time into that track.
     std::uint32_t MsToTmsf(std::int64_t ms) const;
+
+    // The disc's CD-Text, empty when it has none. Same thread as the table queries.
+    CdText ReadCdText();
 
     // Reads the table again, as after a disc change; a missing disc leaves no tracks.
     // Returns DiscPresent. Raises ECdError when the drive or image has gone.

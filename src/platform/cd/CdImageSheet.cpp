@@ -283,6 +283,7 @@ CdImageLayout readCue(const std::string& path)
     const std::string sheetName = "\"" + fs::path(path).filename().string() + "\"";
     std::vector<CueFile> files;
     std::vector<CueTrack> tracks;
+    CdText text;
     int lineNumber = 0;
     for (const std::string& line : lines(readSheet(path))) {
         ++lineNumber;
@@ -354,10 +355,16 @@ CdImageLayout readCue(const std::string& path)
                 refuse("INDEX " + w[1] + " of track " + std::to_string(t.number) + " comes before its INDEX 01" + at());
             }
         }
-        // Other lines (REM, TITLE, PERFORMER, CATALOG, FLAGS, ISRC, ...) do not change the audio.
+        else if ((key == "TITLE" || key == "PERFORMER") && w.size() > 1) {
+            // Before the first TRACK line the disc's, after it the track's.
+            CdTextEntry& entry = tracks.empty() ? text.disc : text.tracks[tracks.back().number];
+            (key == "TITLE" ? entry.title : entry.performer) = w[1];
+        }
+        // Other lines (REM, CATALOG, FLAGS, ISRC, ...) do not change the audio.
     }
     CdImageLayout layout;
     layout.image = path;
+    layout.cdText = std::move(text);
     // A sheet that names its file but no track yet stands for a drive without a disc.
     if (tracks.empty() && !files.empty())
         return layout;

@@ -54,6 +54,7 @@ struct CdImageLayout {
     std::vector<CdImageTrack> tracks;
     std::vector<CdImageExtent> extents;  // in disc order from LSN 0
     std::int32_t leadOut = 0;
+    CdText cdText;  // a cue sheet's TITLE and PERFORMER lines
 };
 
 // Parses and checks the image; raises ECdError with the reason (without the image's name)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct FileDialogOptions {
     std::string title;        // empty: the toolkit's default title
@@ -34,6 +35,17 @@ public:
     {
         ShowMessage(text);
         return false;
+    }
+    // One of several choices, listed one a line, with a last choice `none` (e.g. "None of
+    // these"): the index of the chosen line, or nothing for `none` or a cancelled dialog.
+    // Dialogs that cannot ask show the question and answer nothing.
+    virtual std::optional<std::size_t> ChooseOne(const std::string& text, const std::vector<std::string>& choices,
+                                                 const std::string& none)
+    {
+        (void)choices;
+        (void)none;
+        ShowMessage(text);
+        return std::nullopt;
     }
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;

@@ -1,0 +1,176 @@
+// The disc's details on the CD road: the lookup selCD starts, the titles beside the
+// tracks, the choice between several releases, the details offered on CDtagsel and
+// Multitag, the cache of what the user confirmed, and the files named from the details.
+#include "app/Unit1.h"
+
+#include "discinfo/DiscCache.h"
+#include "discinfo/FileNames.h"
+#include "mpeg/MPEGNames.h"
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+// The line's text as the list first showed it, kept so the found title can be put beside it.
+constexpr int kPlainTextRole = Qt::UserRole + 2;
+}  // namespace
+
+void TForm1::WireDiscInfo()
+{
+    selCDLookup = new QLabel(selCD);
+    selCDLookup->setObjectName("selCDLookup");
+    selCDLookup->setGeometry(10, 212, 310, 18);
+    enterActions_[CDtagsel] = [this] { CDtagselEnter(); };
+}
+
+void TForm1::StartDiscLookup()
+{
+    discLookup_.reset();
+    discFound_.reset();
+    discId_.clear();
+    state_.discLookupRunning = true;
+    selCDLookup->setText("Looking up the disc's details...");
+    discLookup_ = std::make_unique<DiscLookupJob>(
+        ReadLookupSettings(), [this](const std::string& line) { selCDLookup->setText(QString::fromStdString(line)); },
+        [this](const std::string& discId, LookupResult result) {
+            Guarded([&] { DiscLookupFinished(discId, std::move(result)); });
+        });
+}
+
+void TForm1::DiscLookupFinished(const std::string& discId, LookupResult result)
+{
+    state_.discLookupRunning = false;
+    discId_ = discId;
+    if (result.matches.size() == 1) {
+        discFound_ = std::move(result.matches.front());
+    } else if (result.matches.size() > 1) {
+        std::vector<std::string> lines;
+        for (const DiscDetails& d : result.matches)
+            lines.push_back(d.ChoiceLine());
+        const std::optional<std::size_t> chosen =
+            AppDialogs().ChooseOne("Several releases match this disc. Which one is it?", lines, "None of these");
+        if (chosen && *chosen < result.matches.size()) {
+            discFound_ = std::move(result.matches[*chosen]);
+            if (const std::string problem = SaveCachedDisc(discId_, *discFound_); !problem.empty())
+                AppDialogs().ShowMessage(problem);
+        }
+    }
+    ShowFoundTitles();
+}
+
+void TForm1::ShowFoundTitles()
+{
+    for (int i = 0; i < selCDTracks->count(); ++i) {
+        QListWidgetItem* line = selCDTracks->item(i);
+        if (!line->data(kPlainTextRole).isValid())
+            line->setData(kPlainTextRole, line->text());
+        QString text = line->data(kPlainTextRole).toString();
+        if (discFound_)
+            if (const FoundTrack* t = discFound_->Track(ListedTrack(i)); t && !t->title.empty())
+                text += "  " + QString::fromStdString(t->title);
+        line->setText(text);
+    }
+}
+
+void TForm1::CDtagselEnter()
+{
+    // Found details are offered; "No" still encodes the tracks without them.
+    if (discFound_)
+        CDtagselYes->setChecked(true);
+}
+
+void TForm1::ShowFoundTrack(int track)
+{
+    if (!discFound_)
+        return;
+    const FoundTrack* t = discFound_->Track(track);
+    if (!t)
+        return;
+    multiTag.title->setText(QString::fromStdString(t->title));
+    multiTag.artist->setText(QString::fromStdString(discFound_->ArtistOf(track)));
+    multiTag.album->setText(QString::fromStdString(discFound_->album));
+    if (discFound_->year > 0)
+        multiTag.year->setValue(discFound_->year);
+    if (!discFound_->genre.empty()) {
+        const int at = multiTag.style->findText(QString::fromStdString(discFound_->genre), Qt::MatchFixedString);
+        if (at >= 0)
+            multiTag.style->setCurrentIndex(at);
+    }
+}
+
+void TForm1::KeepConfirmedDetails()
+{
+    if (discId_.empty())
+        return;
+    const int count = selCDTracks->count();
+    if (!discFound_) {
+        discFound_ = DiscDetails{};
+        discFound_->firstTrack = ListedTrack(0);
+        discFound_->tracks.resize(std::size_t(count));
+    }
+    DiscDetails& d = *discFound_;
+    for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
+        if (!state_.cdTrackChecked[i])
+            continue;
+        const int number = ListedTrack(int(i));
+        const TrackDetails& typed = state_.trackDetails.at(std::size_t(number));
+        const long index = long(number) - d.firstTrack;
+        if (index < 0 || index >= long(d.tracks.size()))
+            continue;
+        d.artist = d.artist.empty() ? typed.artist : d.artist;
+        d.album = typed.album;
+        d.year = typed.year;
+        d.genre = typed.genre >= 0 && typed.genre < kGenreCount ? GenreName(typed.genre) : std::string();
+        FoundTrack& t = d.tracks[std::size_t(index)];
+        t.title = typed.title;
+        t.artist = typed.artist == d.artist ? std::string() : typed.artist;
+    }
+    if (const std::string problem = SaveCachedDisc(discId_, d); !problem.empty())
+        AppDialogs().ShowMessage(problem);
+    ShowFoundTitles();
+}
+
+std::string TForm1::CDTrackFileName(int track, bool typed) const
+{
+    const LookupSettings settings = ReadLookupSettings();
+    const auto nameOf = [&](int number) {
+        FileNameFields f;
+        f.track = number;
+        if (typed) {
+            const TrackDetails& d = state_.trackDetails.at(std::size_t(number));
+            f.title = d.title;
+            f.artist = d.artist;
+            f.album = d.album;
+            f.year = d.year;
+        } else if (discFound_) {
+            if (const FoundTrack* t = discFound_->Track(number))
+                f.title = t->title;
+            f.artist = discFound_->ArtistOf(number);
+            f.album = discFound_->album;
+            f.year = discFound_->year;
+        }
+        return FileNameFromTemplate(settings.fileNames, f, settings.safeNames);
+    };
+    // Every checked track's name, in list order, so two equal names are told apart the
+    // same way whichever track asks.
+    std::vector<std::string> names;
+    std::size_t mine = names.size();
+    for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
+        const int number = ListedTrack(int(i));
+        if (!state_.cdTrackChecked[i] && number != track)
+            continue;
+        if (number == track)
+            mine = names.size();
+        names.push_back(nameOf(number));
+    }
+    if (mine == names.size())
+        names.push_back(nameOf(track));
+    MakeNamesDistinct(names);
+    return cdOutputFolder_ + names[mine] + ".mp3";
+}

@@ -1,0 +1,107 @@
+#include "discinfo/DiscCache.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+// A disc ID is 28 characters of [A-Za-z0-9._-]; anything else never becomes a file name.
+bool plainId(const std::string& id)
+{
+    if (id.empty() || id.size() > 64)
+        return false;
+    for (char c : id)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-')
+            return false;
+    return true;
+}
+
+QString entryPath(const std::string& discId)
+{
+    return QString::fromStdString(DiscCacheFolder() + "/" + discId + ".json");
+}
+}  // namespace
+
+std::string DiscCacheFolder()
+{
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    std::string base = xdg && *xdg == '/' ? xdg : "";
+    if (base.empty()) {
+        const char* home = std::getenv("HOME");
+        base = std::string(home ? home : "") + "/.cache";
+    }
+    return base + "/mervane/discs";
+}
+
+std::string DiscDetailsJson(const DiscDetails& d)
+{
+    QJsonObject o;
+    o["artist"] = QString::fromStdString(d.artist);
+    o["album"] = QString::fromStdString(d.album);
+    o["genre"] = QString::fromStdString(d.genre);
+    o["year"] = d.year;
+    o["release"] = QString::fromStdString(d.release);
+    o["source"] = QString::fromStdString(d.source);
+    o["firstTrack"] = d.firstTrack;
+    QJsonArray tracks;
+    for (const FoundTrack& t : d.tracks)
+        tracks.append(QJsonObject{{"title", QString::fromStdString(t.title)},
+                                  {"artist", QString::fromStdString(t.artist)}});
+    o["tracks"] = tracks;
+    return QJsonDocument(o).toJson().toStdString();
+}
+
+std::optional<DiscDetails> DiscDetailsFromJson(const std::string& json, int trackCount)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    const QJsonObject o = doc.object();
+    const QJsonArray tracks = o.value("tracks").toArray();
+    if (trackCount < 1 || trackCount > kMaxDiscTracks || tracks.size() != trackCount)
+        return std::nullopt;
+    DiscDetails d;
+    d.artist = o.value("artist").toString().toStdString();
+    d.album = o.value("album").toString().toStdString();
+    d.genre = o.value("genre").toString().toStdString();
+    d.year = o.value("year").toInt();
+    d.release = o.value("release").toString().toStdString();
+    d.source = "cache";
+    d.firstTrack = std::clamp(o.value("firstTrack").toInt(1), 1, kMaxDiscTracks);
+    for (const auto& t : tracks)
+        d.tracks.push_back({t.toObject().value("title").toString().toStdString(),
+                            t.toObject().value("artist").toString().toStdString()});
+    return d;
+}
+
+std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCount)
+{
+    if (!plainId(discId))
+        return std::nullopt;
+    QFile file(entryPath(discId));
+    // A cache entry of more than a megabyte was not written by us.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > (1 << 20))
+        return std::nullopt;
+    return DiscDetailsFromJson(file.readAll().toStdString(), trackCount);
+}
+
+std::string SaveCachedDisc(const std::string& discId, const DiscDetails& details)
+{
+    if (!plainId(discId))
+        return "The disc ID \"" + discId + "\" cannot name a cache file";
+    const QString path = entryPath(discId);
+    if (!QDir().mkpath(QString::fromStdString(DiscCacheFolder())))
+        return "Unable to create the folder \"" + DiscCacheFolder() + "\"";
+    QSaveFile file(path);
+    const QByteArray bytes = QByteArray::fromStdString(DiscDetailsJson(details));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return "Unable to write \"" + path.toStdString() + "\"\n" + file.errorString().toStdString();
+    return {};
+}

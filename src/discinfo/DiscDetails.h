@@ -1,0 +1,32 @@
+#pragma once
+// What a source found about a disc: the album's details and each track's title and artist.
+// Tracks are in disc order from `firstTrack`. Texts are UTF-8.
+#include <string>
+#include <vector>
+
+struct FoundTrack {
+    std::string title;
+    std::string artist;  // empty: the album's artist
+};
+
+struct DiscDetails {
+    std::string artist;
+    std::string album;
+    std::string genre;    // a name as the source gives it, empty when unknown
+    int year = 0;         // 0 when unknown
+    std::string release;  // country and format, to tell releases apart ("GB, CD")
+    std::string source;   // "MusicBrainz", "gnudb", "CD-Text", "cache"
+    int firstTrack = 1;
+    std::vector<FoundTrack> tracks;
+
+    // The found track of that disc number, or null.
+    const FoundTrack* Track(int number) const;
+    // The track's own artist, else the album's.
+    std::string ArtistOf(int number) const;
+    // One line of the choice between several matches: artist, album, year, release and
+    // the number of tracks.
+    std::string ChoiceLine() const;
+};
+
+// The highest number of tracks a disc can hold; a reply naming more is not for a CD.
+constexpr int kMaxDiscTracks = 99;

@@ -1,0 +1,188 @@
+#include "discinfo/DiscLookup.h"
+
+#include "discinfo/DiscCache.h"
+#include "discinfo/MusicBrainzReply.h"
+#include "discinfo/Xmcd.h"
+#include "platform/net/HttpGet.h"
+#include "platform/os/ProfileFile.h"
+
+#include <mutex>
+#include <thread>
+
+namespace {
+// A reply larger than this is no disc's details (a lying server).
+constexpr std::size_t kMaxReplyBytes = 4u << 20;
+// gnudb matches read at most; a longer list of close matches is cut.
+constexpr std::size_t kMaxCddbReads = 5;
+
+// MusicBrainz asks for at most one request a second from a client.
+std::mutex musicBrainzPaceLock;
+std::chrono::steady_clock::time_point lastMusicBrainzRequest;  // guarded by musicBrainzPaceLock
+
+// Worker thread: waits until a second has passed since the last request (or cancel).
+void paceMusicBrainz(const std::atomic<bool>& cancel)
+{
+    std::lock_guard lock(musicBrainzPaceLock);
+    const auto due = lastMusicBrainzRequest + std::chrono::seconds(1);
+    while (!cancel && std::chrono::steady_clock::now() < due)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    lastMusicBrainzRequest = std::chrono::steady_clock::now();
+}
+
+std::string plusJoined(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (c == ' ')
+            c = '+';
+    return out;
+}
+
+// Worker thread.
+HttpReply get(const std::string& url, const LookupSettings& settings, const std::atomic<bool>& cancel)
+{
+    HttpRequest request;
+    request.url = url;
+    request.headers = {{"Accept", "application/json, text/plain"}};
+    request.timeout = settings.timeout;
+    request.maxBytes = kMaxReplyBytes;
+    request.cancel = &cancel;
+    return HttpGet(request);
+}
+
+// Whether the request reached no server at all (refused, unreachable, timed out).
+bool offline(const HttpReply& reply)
+{
+    return !reply.ok && reply.status == 0;
+}
+
+// Worker thread: the releases MusicBrainz knows for the disc; `reached` tells whether a
+// server answered at all.
+std::vector<DiscDetails> fromMusicBrainz(const DiscIdentity& id, const LookupSettings& settings,
+                                         const std::atomic<bool>& cancel, bool& reached)
+{
+    paceMusicBrainz(cancel);
+    const HttpReply reply = get(settings.musicBrainz + "/ws/2/discid/" + id.musicBrainzId + "?toc=" +
+                                    plusJoined(id.toc) + "&cdstubs=no&inc=recordings+artist-credits&fmt=json",
+                                settings, cancel);
+    reached = !offline(reply);
+    if (!reply.ok)
+        return {};
+    std::vector<DiscDetails> found = ParseMusicBrainzReleases(reply.body, id.musicBrainzId, id.TrackCount());
+    for (DiscDetails& d : found)
+        d.firstTrack = id.firstTrack;
+    return found;
+}
+
+// Worker thread: gnudb's entries for the disc (query, then a read per match).
+std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const LookupSettings& settings,
+                                   const std::atomic<bool>& cancel, bool& reached)
+{
+    // The greeting names the program only: no user or host name leaves the machine.
+    const std::string tail = "&hello=anonymous+localhost+Mervane+2.0&proto=6";
+    std::string query = settings.gnudb + "?cmd=cddb+query+" + id.freedbId + "+" + std::to_string(id.TrackCount());
+    for (std::int32_t offset : id.offsets)
+        query += "+" + std::to_string(offset);
+    query += "+" + std::to_string(id.totalSeconds) + tail;
+    const HttpReply reply = get(query, settings, cancel);
+    reached = !offline(reply);
+    std::vector<DiscDetails> found;
+    if (!reply.ok)
+        return found;
+    std::vector<CddbMatch> matches = ParseCddbQuery(reply.body);
+    if (matches.size() > kMaxCddbReads)
+        matches.resize(kMaxCddbReads);
+    for (const CddbMatch& m : matches) {
+        if (cancel)
+            break;
+        const HttpReply entry =
+            get(settings.gnudb + "?cmd=cddb+read+" + m.category + "+" + m.discId + tail, settings, cancel);
+        if (!entry.ok)
+            continue;
+        if (auto d = ParseXmcd(entry.body, id.TrackCount())) {
+            d->firstTrack = id.firstTrack;
+            if (d->genre.empty())
+                d->genre = m.category;
+            found.push_back(std::move(*d));
+        }
+    }
+    return found;
+}
+}  // namespace
+
+LookupSettings ReadLookupSettings()
+{
+    const ProfileFile settings = ProfileFile::Settings();
+    LookupSettings s;
+    s.musicBrainz = settings.ReadString("METADATA", "MusicBrainz", s.musicBrainz);
+    s.gnudb = settings.ReadString("METADATA", "Gnudb", s.gnudb);
+    while (!s.musicBrainz.empty() && s.musicBrainz.back() == '/')
+        s.musicBrainz.pop_back();
+    s.network = settings.ReadInteger("METADATA", "Lookup", 1) != 0;
+    s.fileNames = settings.ReadString("METADATA", "FileNames", s.fileNames);
+    if (s.fileNames.empty())
+        s.fileNames = "Track%n";
+    s.safeNames = settings.ReadInteger("METADATA", "SafeNames", 0) != 0;
+    return s;
+}
+
+std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack, int trackCount)
+{
+    if (text.Empty() || trackCount < 1 || trackCount > kMaxDiscTracks)
+        return std::nullopt;
+    DiscDetails d;
+    d.source = "CD-Text";
+    d.firstTrack = firstTrack;
+    d.album = text.disc.title;
+    d.artist = text.disc.performer;
+    for (int n = firstTrack; n < firstTrack + trackCount; ++n) {
+        FoundTrack t;
+        if (auto it = text.tracks.find(n); it != text.tracks.end()) {
+            t.title = it->second.title;
+            t.artist = it->second.performer == d.artist ? std::string() : it->second.performer;
+        }
+        d.tracks.push_back(std::move(t));
+    }
+    return d;
+}
+
+LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const LookupSettings& settings,
+                        const std::atomic<bool>& cancel, const std::function<void(const std::string&)>& outcome)
+{
+    LookupResult result;
+    if (auto cached = LoadCachedDisc(id.musicBrainzId, id.TrackCount())) {
+        outcome("Found in the cache");
+        result.matches.push_back(std::move(*cached));
+        result.fromCache = true;
+        return result;
+    }
+    bool reachedAny = false;
+    if (settings.network) {
+        bool reached = false;
+        result.matches = fromMusicBrainz(id, settings, cancel, reached);
+        reachedAny |= reached;
+        if (cancel)
+            return {};
+        if (!result.matches.empty()) {
+            outcome("Found on MusicBrainz");
+            return result;
+        }
+        outcome(reached ? "No match on MusicBrainz" : "MusicBrainz cannot be reached");
+        result.matches = fromGnudb(id, settings, cancel, reached);
+        reachedAny |= reached;
+        if (cancel)
+            return {};
+        if (!result.matches.empty()) {
+            outcome("Found on gnudb");
+            return result;
+        }
+        outcome(reached ? "No match on gnudb" : "gnudb cannot be reached");
+    }
+    if (auto text = DetailsFromCdText(cdText, id.firstTrack, id.TrackCount())) {
+        outcome(reachedAny ? "Using CD-Text" : "Offline: using CD-Text");
+        result.matches.push_back(std::move(*text));
+        return result;
+    }
+    outcome("No details found for this disc");
+    return result;
+}

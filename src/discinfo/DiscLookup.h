@@ -1,0 +1,42 @@
+#pragma once
+// Finds a disc's details, trying the sources in order until one knows the disc: the local
+// cache, MusicBrainz by disc ID (with the table of contents for a fuzzy match), gnudb over
+// the CDDB protocol, the disc's CD-Text. A source that is slow, down or answers nonsense
+// counts as "no match" and the next one is tried; only the table of contents is sent.
+// Each source's outcome is told in one line the user can read.
+#include "discinfo/DiscDetails.h"
+#include "platform/cd/CdDisc.h"
+#include "platform/cd/DiscId.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The METADATA section of the settings file.
+struct LookupSettings {
+    std::string musicBrainz = "https://musicbrainz.org";
+    std::string gnudb = "https://gnudb.gnudb.org/~cddb/cddb.cgi";
+    bool network = true;                       // Lookup=0: no network at all
+    std::string fileNames = "Track%n";         // FileNames
+    bool safeNames = false;                    // SafeNames=1
+    std::chrono::milliseconds timeout{10000};  // each request's
+};
+LookupSettings ReadLookupSettings();
+
+struct LookupResult {
+    // Several when a source knows more than one release of the disc; empty when no
+    // source knows it.
+    std::vector<DiscDetails> matches;
+    bool fromCache = false;
+};
+
+// Runs on a worker thread (the network requests block). `outcome` gets each source's
+// one-line outcome as it comes, on the same thread. Stops early when `cancel` is set.
+LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const LookupSettings& settings,
+                        const std::atomic<bool>& cancel, const std::function<void(const std::string&)>& outcome);
+
+// The details a disc's CD-Text gives, when it names at least one track or the disc.
+std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack, int trackCount);
