@@ -190,7 +190,7 @@ void TForm1::ShowEncoderChoices()
 
 void TForm1::EncoderChoiceChanged(const EncoderChoices& from)
 {
-    EncoderSettings e;
+    EncoderSettings e = state_.encoder;  // what the pages do not show stays
     e.mp3Container = from.container->currentIndex() == 0;
     e.vbr = from.quality->currentIndex() > 0;
     e.vbrQuality = e.vbr ? from.quality->currentIndex() - 1 : state_.encoder.vbrQuality;

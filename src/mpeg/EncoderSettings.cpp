@@ -42,7 +42,7 @@ void EncoderSettings::Write(ProfileFile& profile) const
     profile.WriteInteger(kEncoderSection, "VbrQuality", vbrQuality);
     profile.WriteString(kEncoderSection, "Stereo", jointStereo ? "joint" : "stereo");
     profile.WriteInteger(kEncoderSection, "ReplayGain", replayGain ? 1 : 0);
-    profile.WriteInteger(kEncoderSection, "Jobs", jobs);
+
 }
 
 std::string EncoderSettings::ModeText(int kbps) const

@@ -24,7 +24,8 @@ struct EncoderSettings {
     static int DefaultJobs();
 
     static EncoderSettings Read(const ProfileFile& profile);
-    // Raises EProfileWriteError when the file cannot be written.
+    // Raises EProfileWriteError when the file cannot be written. Jobs is only read: it is
+    // set in the file, and a default written there would not follow the machine.
     void Write(ProfileFile& profile) const;
 
     // For the encoder details dialog: "variable bit rate, quality V2", "constant bit rate,
