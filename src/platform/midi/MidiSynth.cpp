@@ -257,7 +257,7 @@ PlayMarks MidiSynth::Render(std::int16_t* out, std::size_t frames)
             n = static_cast<std::size_t>(
                 std::min<std::uint64_t>({n, endFrames_ - playFrames_, kTailPiece - playFrames_ % kTailPiece}));
         else
-            n = std::min(n, kTailPiece);
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, kTailPiece - tailFrames_ % kTailPiece));
         if (n > 0 && !Write(at, n)) {
             std::fill(at, out + frames * Channels, std::int16_t{0});
             marks.end = done;
@@ -273,7 +273,12 @@ PlayMarks MidiSynth::Render(std::int16_t* out, std::size_t frames)
             continue;
         }
         tailFrames_ += n;
-        const bool silent = std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
+        tailLoud_ = tailLoud_ || !std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
+        // The end is judged on whole pieces only, whatever share of one a call renders.
+        if (tailFrames_ % kTailPiece != 0)
+            continue;
+        const bool silent = !tailLoud_;
+        tailLoud_ = false;
         if ((silent && fluid_synth_get_active_voice_count(fluid_->synth.get()) == 0) ||
             tailFrames_ >= framesFor(MaxTailMs)) {
             marks.end = done;
@@ -295,6 +300,7 @@ void MidiSynth::BeginTail()
     fluid_synth_all_notes_off(synth, -1);
     positionMs_ = toMs_;
     tailFrames_ = 0;
+    tailLoud_ = false;
     state_ = State::Tail;
 }
 
