@@ -4,11 +4,14 @@
 // stereo (the chain's mode 0; lame's default joint stereo costs more and is not the same
 // work), no replay gain, no info frame. The two outputs then hold byte-identical frames, and
 // the benchmark checks that they do. Each side runs in a child process, so its peak memory is
-// its own. Prints the time ratio (ours / lame) and the peak memory of both, for a 60-second
-// and a 10-minute file. A second line per length encodes with Container=mp3 Mode=vbr
-// (VbrQuality=2, joint stereo) against `lame -V 2` on the same input, and prints both sizes.
+// its own. The runs are paired (lame, ours with Jobs=1, ours with Jobs=2, lame, ...) so that
+// the load of the machine falls on every side alike; each side is reported as its median
+// with the min-max range and its peak memory, and the ratios are those of the medians, for
+// a 60-second and a 10-minute file. With --vbr a second line per length encodes with
+// Container=mp3 Mode=vbr (VbrQuality=2, joint stereo, Jobs=1) against `lame -V 2` on the
+// same input, and prints both sizes.
 //
-//   bench_encode [seconds ...]        default: 60 600
+//   bench_encode [--vbr] [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
 
@@ -31,7 +34,32 @@
 
 namespace {
 constexpr int kRate = 44100;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
+
+// The median and range of a side's run times, and its largest peak memory.
+struct Runs {
+    std::vector<double> seconds;
+    long peakKiB = 0;
+    void Add(const ChildRun& run)
+    {
+        seconds.push_back(run.seconds);
+        peakKiB = std::max(peakKiB, run.peakKiB);
+    }
+    double Median() const
+    {
+        std::vector<double> s = seconds;
+        std::sort(s.begin(), s.end());
+        const std::size_t n = s.size();
+        return n == 0 ? 0 : (n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2);
+    }
+    std::string Text() const
+    {
+        char text[96];
+        std::snprintf(text, sizeof text, "%.2f (%.2f-%.2f)", Median(), *std::min_element(seconds.begin(), seconds.end()),
+                      *std::max_element(seconds.begin(), seconds.end()));
+        return text;
+    }
+};
 
 void putU32(std::ofstream& out, std::uint32_t v)
 {
@@ -113,11 +141,12 @@ bool sameFrames(const std::string& ours, const std::string& lame)
 }
 
 // Child mode: encode one file through the hidden window's chain, as the wizard does.
-int encodeOnce(int argc, char** argv, const std::string& input, const std::string& output, bool vbr)
+int encodeOnce(int argc, char** argv, int jobs, const std::string& input, const std::string& output, bool vbr)
 {
     QCoreApplication app(argc, argv);
     WizardState state;
     state.sourceKind = "wave";
+    state.encoder.jobs = jobs;
     if (vbr) {
         state.encoder.mp3Container = true;
         state.encoder.vbr = true;
@@ -147,68 +176,75 @@ int encodeOnce(int argc, char** argv, const std::string& input, const std::strin
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::string(argv[1]) == "--encode")
-        return encodeOnce(argc, argv, argv[2], argv[3], false);
-    if (argc == 4 && std::string(argv[1]) == "--encode-vbr")
-        return encodeOnce(argc, argv, argv[2], argv[3], true);
+    if (argc == 5 && std::string(argv[1]) == "--encode")
+        return encodeOnce(argc, argv, std::atoi(argv[2]), argv[3], argv[4], false);
+    if (argc == 5 && std::string(argv[1]) == "--encode-vbr")
+        return encodeOnce(argc, argv, std::atoi(argv[2]), argv[3], argv[4], true);
 
     std::vector<int> lengths;
-    for (int i = 1; i < argc; ++i)
-        lengths.push_back(std::atoi(argv[i]));
+    bool vbr = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--vbr")
+            vbr = true;
+        else
+            lengths.push_back(std::atoi(argv[i]));
+    }
     if (lengths.empty())
         lengths = {60, 600};
 
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const auto folder = std::filesystem::temp_directory_path() / ("mervane-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    std::printf("%8s %10s %10s %8s %12s %12s\n", "seconds", "ours s", "lame s", "ratio", "ours KiB", "lame KiB");
+    std::printf("%d paired runs; seconds as median (min-max)\n", kRuns);
+    std::printf("%8s %22s %22s %22s %7s %7s %9s %9s %9s\n", "seconds", "lame -b 128 -m s", "ours Jobs=1", "ours Jobs=2",
+                "J1/lame", "J2/lame", "lame KiB", "J1 KiB", "J2 KiB");
     std::fflush(stdout);
     int exitCode = 0;
     for (int seconds : lengths) {
         const std::string wav = (folder / "in.wav").string();
         writeWave(wav, seconds);
-        ChildRun best{1e300, 0, 0};
-        ChildRun bestLame{1e300, 0, 0};
+        Runs lame, one, two;
         for (int i = 0; i < kRuns; ++i) {
-            const ChildRun ours = RunChild({self, "--encode", wav, (folder / "ours.mp3").string()});
-            const ChildRun lame = RunChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s",
-                                       wav, (folder / "lame.mp3").string()});
-            if (!ours.Ok() || !lame.Ok()) {
-                std::fprintf(stderr, "a run failed (ours %d, lame %d)\n", ours.status, lame.status);
+            const ChildRun l = RunChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s", wav,
+                                         (folder / "lame.mp3").string()});
+            const ChildRun o1 = RunChild({self, "--encode", "1", wav, (folder / "ours1.mp3").string()});
+            const ChildRun o2 = RunChild({self, "--encode", "2", wav, (folder / "ours2.mp3").string()});
+            if (!l.Ok() || !o1.Ok() || !o2.Ok()) {
+                std::fprintf(stderr, "a run failed (lame %d, Jobs=1 %d, Jobs=2 %d)\n", l.status, o1.status, o2.status);
                 exitCode = 1;
             }
-            if (ours.seconds < best.seconds)
-                best = ours;
-            if (lame.seconds < bestLame.seconds)
-                bestLame = lame;
+            lame.Add(l);
+            one.Add(o1);
+            two.Add(o2);
         }
-        const bool same = sameFrames((folder / "ours.mp3").string(), (folder / "lame.mp3").string());
+        const bool same = sameFrames((folder / "ours1.mp3").string(), (folder / "lame.mp3").string());
         if (!same)
             exitCode = 1;
-        std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld %s\n", seconds, best.seconds, bestLame.seconds,
-                    best.seconds / bestLame.seconds, best.peakKiB, bestLame.peakKiB,
-                    same ? "identical frames" : "FRAMES DIFFER");
+        std::printf("%8d %22s %22s %22s %7.3f %7.3f %9ld %9ld %9ld %s\n", seconds, lame.Text().c_str(),
+                    one.Text().c_str(), two.Text().c_str(), one.Median() / lame.Median(), two.Median() / lame.Median(),
+                    lame.peakKiB, one.peakKiB, two.peakKiB,
+                    same ? "Jobs=1 frames identical to lame's" : "Jobs=1 FRAMES DIFFER");
         std::fflush(stdout);
+        if (!vbr)
+            continue;
 
-        ChildRun bestVbr{1e300, 0, 0};
-        ChildRun bestLameVbr{1e300, 0, 0};
+        Runs oursVbr, lameVbr;
         for (int i = 0; i < kRuns; ++i) {
-            const ChildRun ours = RunChild({self, "--encode-vbr", wav, (folder / "ours-vbr.mp3").string()});
-            const ChildRun lame = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
-            if (!ours.Ok() || !lame.Ok()) {
-                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", ours.status, lame.status);
+            const ChildRun l = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
+            const ChildRun o = RunChild({self, "--encode-vbr", "1", wav, (folder / "ours-vbr.mp3").string()});
+            if (!o.Ok() || !l.Ok()) {
+                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", o.status, l.status);
                 exitCode = 1;
             }
-            bestVbr = ours.seconds < bestVbr.seconds ? ours : bestVbr;
-            bestLameVbr = lame.seconds < bestLameVbr.seconds ? lame : bestLameVbr;
+            oursVbr.Add(o);
+            lameVbr.Add(l);
         }
         std::error_code sizeError;
         const auto oursSize = std::filesystem::file_size(folder / "ours-vbr.mp3", sizeError);
         const auto lameSize = std::filesystem::file_size(folder / "lame-vbr.mp3", sizeError);
-        std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld Container=mp3 Mode=vbr vs lame -V 2: %ju / %ju bytes\n",
-                    seconds, bestVbr.seconds, bestLameVbr.seconds, bestVbr.seconds / bestLameVbr.seconds,
-                    bestVbr.peakKiB, bestLameVbr.peakKiB, static_cast<std::uintmax_t>(oursSize),
-                    static_cast<std::uintmax_t>(lameSize));
+        std::printf("%8d lame -V 2 %s, ours Container=mp3 Mode=vbr Jobs=1 %s, ratio %.3f: %ju / %ju bytes\n", seconds,
+                    lameVbr.Text().c_str(), oursVbr.Text().c_str(), oursVbr.Median() / lameVbr.Median(),
+                    static_cast<std::uintmax_t>(oursSize), static_cast<std::uintmax_t>(lameSize));
         std::fflush(stdout);
     }
     std::error_code ec;

@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kFolders = "FOLDERS";
 constexpr const char* kEncoder = "ENCODER";
 constexpr const char* kCd = "CD";
+constexpr const char* kRecording = "RECORDING";
 constexpr int kBitRateCount = 14;
 
 bool isFolder(const std::string& path)
@@ -99,4 +100,15 @@ bool RememberedRipMode(bool defaultRip)
 void RememberRipMode(bool rip)
 {
     remember([&] { ProfileFile::Settings().WriteString(kCd, "Method", rip ? "rip" : "record"); });
+}
+
+bool RememberedFasterThanRealTime(bool defaultFast)
+{
+    const std::string speed = ProfileFile::Settings().ReadString(kRecording, "Speed", "");
+    return speed.empty() ? defaultFast : speed == "fast";
+}
+
+void RememberFasterThanRealTime(bool fast)
+{
+    remember([&] { ProfileFile::Settings().WriteString(kRecording, "Speed", fast ? "fast" : "realtime"); });
 }

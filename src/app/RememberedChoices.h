@@ -1,6 +1,7 @@
 #pragma once
 // What the wizard remembers between runs in the settings file: the folder a file dialog
-// opens in, each road's output folder, the bit rate and the CD method. Main thread.
+// opens in, each road's output folder, the bit rate, the CD method and the rendering speed.
+// Main thread.
 #include <string>
 
 // The folder file dialogs open in: the one used last while it exists, else the user's
@@ -20,6 +21,11 @@ void RememberBitRateIndex(int index);
 // The CD method chosen last: true for ripping.
 bool RememberedRipMode(bool defaultRip);
 void RememberRipMode(bool rip);
+
+// "Faster than real time (no monitoring)" chosen last on the MIDI page and the CD road's
+// record mode, or the default (Clock=fast of the sound card's settings).
+bool RememberedFasterThanRealTime(bool defaultFast);
+void RememberFasterThanRealTime(bool fast);
 
 // The folder part of a path ("" when it has none).
 std::string ParentFolder(const std::string& path);

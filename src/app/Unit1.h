@@ -363,6 +363,8 @@ private:
 
     // SelWav.
     QLabel* SelWavInputLabel = nullptr;
+    // MIDI road only: render as fast as the recorder takes it instead of in real time.
+    QCheckBox* FasterThanRealTime = nullptr;
     QLineEdit* SelWavInput = nullptr;
     QLineEdit* SelWavOutput = nullptr;
     QPushButton* SelWavNext = nullptr;

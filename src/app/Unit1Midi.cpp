@@ -5,11 +5,13 @@
 
 #include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
+#include "platform/card/SoundCard.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -65,6 +67,9 @@ void TForm1::RecEncEnter()
     // tail, as the synthesiser line marks them, and stops by itself there.
     recorder.WaveIn().SetRecordPlay(true);
 
+    // Faster than real time, as chosen on the file page: nothing is heard meanwhile.
+    if (SoundCard* card = SoundCard::Current())
+        card->SetFastClock(FasterThanRealTime->isChecked());
     TMediaPlayer& player = form2_->MediaPlayer1;
     player.SetFileName(state_.inputFileName);
     player.Open();  // a file the sequencer cannot read raises here; Cancel stays usable
@@ -103,6 +108,9 @@ void TForm1::RecEncProgress()
 
 void TForm1::RecEncPlaybackEnded(bool completed)
 {
+    // The choice holds for this road only: other recordings keep the card's own pace.
+    if (SoundCard* card = SoundCard::Current())
+        card->SetFastClock(card->Settings().fastClock);
     if (completed)
         MMGauge4->setValue(100);
 }

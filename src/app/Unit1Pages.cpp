@@ -181,6 +181,13 @@ void TForm1::BuildSelWav()
                 SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
         });
     });
+    FasterThanRealTime = new QCheckBox("Faster than real time (no monitoring)", SelWav);
+    FasterThanRealTime->setObjectName("FasterThanRealTime");
+    FasterThanRealTime->move(10, 150);
+    FasterThanRealTime->adjustSize();
+    FasterThanRealTime->hide();
+    connect(FasterThanRealTime, &QCheckBox::toggled, this,
+            [this](bool fast) { Guarded([&] { RememberFasterThanRealTime(fast); }); });
     enterActions_[SelWav] = [this] { SelWavEnter(); };
 }
 

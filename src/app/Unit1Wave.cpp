@@ -11,6 +11,7 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
+#include "platform/card/SoundCard.h"
 #include "platform/midi/MidiFile.h"
 #include "wave/MMWave.h"
 #include "wave/SampleLayout.h"
@@ -47,6 +48,12 @@ void TForm1::SelWavEnter()
     const bool midi = state_.sourceKind == "midi";
     titles_["SelWav"]->setText(midi ? "Select MIDI file" : "Select wave file");
     SelWavInputLabel->setText(midi ? "Location of MIDI file to encode" : "Location of wav file to encode");
+    FasterThanRealTime->setVisible(midi);
+    if (midi) {
+        const SoundCard* card = SoundCard::Current();
+        const QSignalBlocker quiet(FasterThanRealTime);
+        FasterThanRealTime->setChecked(RememberedFasterThanRealTime(card && card->Settings().fastClock));
+    }
     if (selWavRoad_ == state_.sourceKind)
         return;
     // Each road keeps its own files: another road's input never shows here.
@@ -183,7 +190,7 @@ void TForm1::ShowEncoderChoices()
 
 void TForm1::EncoderChoiceChanged(const EncoderChoices& from)
 {
-    EncoderSettings e;
+    EncoderSettings e = state_.encoder;  // what the pages do not show stays
     e.mp3Container = from.container->currentIndex() == 0;
     e.vbr = from.quality->currentIndex() > 0;
     e.vbrQuality = e.vbr ? from.quality->currentIndex() - 1 : state_.encoder.vbrQuality;

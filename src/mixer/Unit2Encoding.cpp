@@ -26,6 +26,9 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
     MP3Encoder.SetChannelMode(settings.jointStereo ? cmJointStereo : cmStereo);
     MP3Encoder.SetVbr(settings.vbr, settings.vbrQuality);
     MP3Encoder.SetMeasureLoudness(settings.replayGain);
+    // A long wave file or recording is encoded in parts at once; a CD track keeps one
+    // encoder, so that its file does not depend on the number of cores.
+    MP3Encoder.SetJobs(state_.sourceKind == "cd" ? 1 : settings.jobs, input);
     WaveFile.Wave()->SetFileName(input);
     MP3Encoder.SetFileName(output);
     outputBefore_ = SnapshotOutput(output);
@@ -60,6 +63,8 @@ std::optional<int> PercentOf(std::int64_t position, std::int64_t size)
 
 std::optional<int> TForm2::EncodingPercent() const
 {
+    if (const auto split = MP3Encoder.SplitPercent())
+        return split;
     const TMMWave* wave = WaveFile.Wave();
     return PercentOf(wave->GetPosition(), wave->DataSize());
 }

@@ -3,6 +3,8 @@
 #include "platform/os/ProfileFile.h"
 
 #include <QString>
+#include <algorithm>
+#include <thread>
 
 namespace {
 bool Is(const ProfileFile& profile, const char* key, const char* value)
@@ -22,7 +24,15 @@ EncoderSettings EncoderSettings::Read(const ProfileFile& profile)
         s.vbrQuality = quality;
     s.jointStereo = Is(profile, "Stereo", "joint");
     s.replayGain = profile.ReadInteger(kEncoderSection, "ReplayGain", 0) == 1;
+    const int jobs = profile.ReadInteger(kEncoderSection, "Jobs", s.jobs);
+    if (jobs >= 1 && jobs <= 64)
+        s.jobs = jobs;
     return s;
+}
+
+int EncoderSettings::DefaultJobs()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1U, 64U));
 }
 
 void EncoderSettings::Write(ProfileFile& profile) const
@@ -32,6 +42,7 @@ void EncoderSettings::Write(ProfileFile& profile) const
     profile.WriteInteger(kEncoderSection, "VbrQuality", vbrQuality);
     profile.WriteString(kEncoderSection, "Stereo", jointStereo ? "joint" : "stereo");
     profile.WriteInteger(kEncoderSection, "ReplayGain", replayGain ? 1 : 0);
+
 }
 
 std::string EncoderSettings::ModeText(int kbps) const

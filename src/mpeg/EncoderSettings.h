@@ -5,6 +5,8 @@
 //   VbrQuality = 0..9 (LAME's -V scale, default 2)
 //   Stereo     = stereo (simple stereo, the default) | joint
 //   ReplayGain = 0 (default) | 1
+//   Jobs       = 1..64 encoders at once on a long input (default: the number of cores; 1 is
+//                one encoder, as before)
 // Values that are missing or not understood read as the default.
 #include <string>
 
@@ -16,9 +18,14 @@ struct EncoderSettings {
     int vbrQuality = 2;
     bool jointStereo = false;
     bool replayGain = false;
+    int jobs = DefaultJobs();
+
+    // The number of cores, at least 1.
+    static int DefaultJobs();
 
     static EncoderSettings Read(const ProfileFile& profile);
-    // Raises EProfileWriteError when the file cannot be written.
+    // Raises EProfileWriteError when the file cannot be written. Jobs is only read: it is
+    // set in the file, and a default written there would not follow the machine.
     void Write(ProfileFile& profile) const;
 
     // For the encoder details dialog: "variable bit rate, quality V2", "constant bit rate,

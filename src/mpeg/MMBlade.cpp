@@ -1,5 +1,7 @@
 #include "mpeg/MMBlade.h"
 
+#include "mpeg/FrameJoin.h"
+#include "mpeg/SplitEncoder.h"
 #include "platform/codec/BladeEnc.h"
 #include "platform/codec/Loudness.h"
 #include "platform/os/DiskSpace.h"
@@ -192,8 +194,54 @@ void TMMMP3Encoder::Open()
     pendingBytes_ = 0;
     writeFailed_ = false;
     writeError_ = 0;
+    split_.reset();
+    firstPart_.clear();
+    received_ = 0;
+    firstEncoded_ = 0;
+    firstEnded_ = assembled_ = splitWriting_ = false;
+    if (jobs_ > 1 && !splitSource_.empty()) {
+        try {
+            TMMWave source;
+            source.SetFileName(splitSource_);
+            const TWaveFormatEx* f = source.PWaveFormat();
+            if (f && f->wFormatTag == WAVE_FORMAT_PCM && f->wBitsPerSample == 16 && f->nChannels == format.nChannels &&
+                f->nSamplesPerSec == format.nSamplesPerSec) {
+                splitTotal_ = static_cast<std::uint64_t>(source.DataBytes()) / (2u * format.nChannels);
+                auto parts = SplitEncoder::Plan(splitTotal_, format.nSamplesPerSec, jobs_);
+                if (parts.size() > 1) {
+                    BE_LAME_OPTIONS later = options;
+                    later.infoFrame = false;
+                    split_ = std::make_unique<SplitEncoder>(config, later, splitSource_, format.nChannels,
+                                                            std::move(parts));
+                }
+            }
+        } catch (...) {
+            // The file cannot be read again: one encoder does the whole run.
+            split_.reset();
+        }
+    }
     SetOpened(true);
 }
+
+void TMMMP3Encoder::SetJobs(int jobs, std::string source)
+{
+    if (Opened())
+        throw EMP3EncoderError(LoadResString(msg::ChangeWhileOpen));
+    jobs_ = std::max(jobs, 1);
+    splitSource_ = std::move(source);
+}
+
+std::optional<int> TMMMP3Encoder::SplitPercent() const
+{
+    if (!split_)
+        return std::nullopt;
+    std::uint64_t total = 0;
+    for (const SplitPart& p : split_->Parts())
+        total += p.to - p.from;
+    const std::uint64_t done = firstEncoded_ + split_->SamplesDone();
+    return total == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(100, done * 100 / total));
+}
+
 
 void TMMMP3Encoder::CreateOutput()
 {
@@ -253,9 +301,15 @@ void TMMMP3Encoder::BufferReady(TMMWaveHdr* lpWaveHdr)
     const std::int32_t n = lpWaveHdr->dwBytesRecorded;
     if (n <= 0)
         return;
-    const std::uint8_t* data = lpWaveHdr->lpData;
-    auto remaining = static_cast<std::uint32_t>(n);
+    const bool going = split_ ? SplitBufferReady(lpWaveHdr->lpData, static_cast<std::uint32_t>(n))
+                              : Consume(lpWaveHdr->lpData, static_cast<std::uint32_t>(n));
+    if (going)
+        TMMDSPComponent::BufferReady(lpWaveHdr);
+}
 
+bool TMMMP3Encoder::Consume(const std::uint8_t* data, std::uint32_t remaining)
+{
+    const std::uint32_t blockAlign = 2u * PWaveFormat()->nChannels;
     if (pendingBytes_ > 0) {
         const std::uint32_t d = std::min(chunkBytes_ - pendingBytes_, remaining);
         std::memcpy(pending_.data() + pendingBytes_, data, d);
@@ -265,12 +319,14 @@ void TMMMP3Encoder::BufferReady(TMMWaveHdr* lpWaveHdr)
         if (pendingBytes_ == chunkBytes_) {
             pendingBytes_ = 0;
             if (!EncodeAndWrite(pending_.data(), chunkSamples_))
-                return;
+                return false;
+            firstEncoded_ += chunkBytes_ / blockAlign;
         }
     }
     while (remaining >= chunkBytes_) {
         if (!EncodeAndWrite(data, chunkSamples_))
-            return;
+            return false;
+        firstEncoded_ += chunkBytes_ / blockAlign;
         data += chunkBytes_;
         remaining -= chunkBytes_;
     }
@@ -278,7 +334,130 @@ void TMMMP3Encoder::BufferReady(TMMWaveHdr* lpWaveHdr)
         std::memcpy(pending_.data() + pendingBytes_, data, remaining);
         pendingBytes_ += remaining;
     }
-    TMMDSPComponent::BufferReady(lpWaveHdr);
+    return true;
+}
+
+bool TMMMP3Encoder::Flush()
+{
+    if (pendingBytes_ > 0) {
+        const std::uint32_t samples = pendingBytes_ / 2;
+        pendingBytes_ = 0;
+        if (samples > 0 && !EncodeAndWrite(pending_.data(), samples))
+            return false;
+    }
+    std::uint32_t bytes = 0;
+    if (beDeinitStream(stream_, output_.data(), &bytes) != BE_ERR_SUCCESSFUL)
+        throw EMP3EncoderError("Unable to deinitialize stream");
+    if (!Write(output_.data(), bytes)) {
+        writeFailed_ = true;
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void TMMMP3Encoder::FeedLoudness(const std::uint8_t* pcm, std::uint32_t samples)
+{
+    if (!loudness_ || samples == 0)
+        return;
+    const std::uint32_t channels = PWaveFormat()->nChannels;
+    if (reinterpret_cast<std::uintptr_t>(pcm) % alignof(std::int16_t) == 0) {
+        loudness_->Add(reinterpret_cast<const std::int16_t*>(pcm), samples / channels);
+    } else {
+        std::vector<std::int16_t> aligned(samples);
+        std::memcpy(aligned.data(), pcm, samples * 2);
+        loudness_->Add(aligned.data(), samples / channels);
+    }
+}
+
+bool TMMMP3Encoder::SplitBufferReady(const std::uint8_t* data, std::uint32_t bytes)
+{
+    const std::uint32_t blockAlign = 2u * PWaveFormat()->nChannels;
+    const std::uint64_t frames = bytes / blockAlign;
+    const std::uint64_t firstEnd = split_->Parts().front().to;
+    if (!firstEnded_) {
+        const std::uint64_t take = std::min<std::uint64_t>(frames, firstEnd - received_);
+        if (!Consume(data, static_cast<std::uint32_t>(take * blockAlign)))
+            return false;
+        // The rest of the input is measured here; the first part's share as it is encoded.
+        FeedLoudness(data + take * blockAlign, static_cast<std::uint32_t>((frames - take) * blockAlign / 2));
+        if (received_ + take == firstEnd) {
+            if (!Flush())
+                return false;
+            firstEncoded_ = firstEnd;
+            firstEnded_ = true;
+        }
+    } else {
+        FeedLoudness(data, bytes / 2);
+    }
+    received_ += frames;
+    if (received_ >= splitTotal_ && !assembled_)
+        return FinishSplit();
+    return true;
+}
+
+bool TMMMP3Encoder::FinishSplit()
+{
+    if (!split_->Wait())
+        throw EMP3EncoderError("Unable to encode data\n" + split_->Error());
+    std::vector<std::uint8_t> info;
+    std::vector<std::uint8_t> music = std::move(firstPart_);
+    firstPart_.clear();
+    const bool withInfo = rawFile_ && infoFrame_;
+    if (withInfo) {
+        // The first frame is the Info frame's placeholder; the first part's encoder fills
+        // in its own values, which are then made to describe the joined stream.
+        const auto frames = ScanMp3Frames(music.data(), std::min<std::size_t>(music.size(), 4096));
+        info.assign(2880, 0);
+        std::uint32_t infoBytes = 0;
+        if (frames.empty() || beGetInfoFrame(stream_, info.data(), 2880, &infoBytes) != BE_ERR_SUCCESSFUL ||
+            infoBytes != frames.front().length)
+            throw EMP3EncoderError("Unable to encode data");
+        info.resize(infoBytes);
+        music.erase(music.begin(), music.begin() + static_cast<std::ptrdiff_t>(infoBytes));
+    }
+    const auto& parts = split_->Parts();
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+        const std::uint64_t offset = parts[k].from / 1152;
+        const auto& tail = split_->Frames(k);
+        const auto join = FindJoinFrame(music, tail, offset, parts[k].joinFrom,
+                                        parts[k].joinFrom + SplitEncoder::kJoinFrames);
+        if (!join || !JoinMp3Streams(music, *join, tail, *join - offset))
+            throw EMP3EncoderError("Unable to encode data");
+    }
+    if (withInfo && !RewriteInfoFrame(info, music, splitTotal_))
+        infoFrameError_ = EIO;
+    splitWriting_ = true;
+    assembled_ = true;
+    if (!Write(info.data(), static_cast<std::uint32_t>(info.size())) ||
+        !Write(music.data(), static_cast<std::uint32_t>(music.size()))) {
+        writeFailed_ = true;
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void TMMMP3Encoder::StopSplit()
+{
+    if (!assembled_) {
+        // Stopped before the input ended: the first part's frames so far make the file.
+        split_->Cancel();
+        split_->Wait();
+        if (!firstEnded_) {
+            firstEnded_ = true;
+            if (!Flush())
+                return;
+        }
+        splitWriting_ = true;
+        assembled_ = true;
+        if (!Write(firstPart_.data(), static_cast<std::uint32_t>(firstPart_.size()))) {
+            writeFailed_ = true;
+            Close();
+            return;
+        }
+        WriteInfoFrame();
+    }
 }
 
 bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples)
@@ -295,16 +474,7 @@ bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t sample
     }
     if (result != BE_ERR_SUCCESSFUL)
         throw EMP3EncoderError("Unable to encode data");
-    if (loudness_) {
-        const std::uint32_t channels = PWaveFormat()->nChannels;
-        if (reinterpret_cast<std::uintptr_t>(pcm) % alignof(std::int16_t) == 0) {
-            loudness_->Add(reinterpret_cast<const std::int16_t*>(pcm), samples / channels);
-        } else {
-            std::vector<std::int16_t> aligned(samples);
-            std::memcpy(aligned.data(), pcm, samples * 2);
-            loudness_->Add(aligned.data(), samples / channels);
-        }
-    }
+    FeedLoudness(pcm, samples);
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;
         Close();
@@ -317,6 +487,10 @@ bool TMMMP3Encoder::Write(const std::uint8_t* data, std::uint32_t count)
 {
     if (count == 0)
         return true;
+    if (split_ && !splitWriting_) {
+        firstPart_.insert(firstPart_.end(), data, data + count);
+        return true;
+    }
     if (!enoughSpace(outputPath_, count)) {
         writeError_ = ENOSPC;
         return false;
@@ -336,21 +510,13 @@ void TMMMP3Encoder::Stop()
 {
     if (Opened() && Started()) {
         SetStarted(false);
-        if (pendingBytes_ > 0) {
-            const std::uint32_t samples = pendingBytes_ / 2;
-            pendingBytes_ = 0;
-            if (samples > 0 && !EncodeAndWrite(pending_.data(), samples))
+        if (split_) {
+            StopSplit();
+        } else {
+            if (!Flush())
                 return;
+            WriteInfoFrame();
         }
-        std::uint32_t bytes = 0;
-        if (beDeinitStream(stream_, output_.data(), &bytes) != BE_ERR_SUCCESSFUL)
-            throw EMP3EncoderError("Unable to deinitialize stream");
-        if (!Write(output_.data(), bytes)) {
-            writeFailed_ = true;
-            Close();
-            return;
-        }
-        WriteInfoFrame();
     }
     TMMDSPComponent::Stop();
 }
@@ -386,6 +552,9 @@ void TMMMP3Encoder::Close()
             beCloseStream(stream_);
             stream_ = 0;
         }
+        split_.reset();
+        firstPart_.clear();
+        firstPart_.shrink_to_fit();
         pending_.clear();
         pending_.shrink_to_fit();
         output_.clear();

@@ -24,10 +24,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class LoudnessMeter;
+class SplitEncoder;
 class TMMWave;
 
 // The encoder's errors ("Unsupported Input Format", "Unable to create file", ...).
@@ -85,6 +87,16 @@ public:
     // meter of the last run, null when none was measured. Read it after the run.
     void SetMeasureLoudness(bool measure);
     std::shared_ptr<const LoudnessMeter> Loudness() const { return loudness_; }
+    // Up to `jobs` encoders at once on an input longer than two minutes: `source` is the
+    // 16-bit PCM wave file the chain reads, which the encoders of the later parts read
+    // themselves (see SplitEncoder.h). The frames of the parts are joined into one stream
+    // when the input has ended; a run stopped early keeps the first part's frames so far.
+    // jobs 1 or an empty source: one encoder. Main thread, while closed.
+    void SetJobs(int jobs, std::string source);
+    // Main thread: the share of the input encoded, 0..100, while a split run is open;
+    // empty otherwise.
+    std::optional<int> SplitPercent() const;
+
     // The system's error code when the Info frame could not be written back (the file then
     // plays, without exact length); 0 when it was written or not asked for. Cleared by Open.
     int InfoFrameError() const { return infoFrameError_; }
@@ -111,6 +123,18 @@ private:
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
     // the frames; false when the write failed (the encoder is then closed).
     bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
+    // Pump's worker thread: hands `bytes` bytes to the encoder in whole chunks.
+    bool Consume(const std::uint8_t* data, std::uint32_t bytes);
+    // Pump's worker thread (or main thread from Stop): encodes what is pending and ends
+    // the stream. False when a write failed.
+    bool Flush();
+    // Pump's worker thread: the split run's share of a buffer.
+    bool SplitBufferReady(const std::uint8_t* data, std::uint32_t bytes);
+    // Pump's worker thread, once the whole input has arrived: joins the parts and writes them.
+    bool FinishSplit();
+    // Main thread: ends a split run that was stopped before its input ended.
+    void StopSplit();
+    void FeedLoudness(const std::uint8_t* pcm, std::uint32_t samples);
     // Main thread, after the stream's flush: writes the Info frame over its placeholder.
     void WriteInfoFrame();
     // Pump's worker thread, or main thread from Stop. On failure writeError_ holds why.
@@ -147,6 +171,17 @@ private:
     std::vector<std::uint8_t> output_;    // encoded bytes of one call
     std::uint32_t pendingBytes_ = 0;
     std::uint32_t stream_ = 0;            // BladeEnc stream handle, 0 when none
+    int jobs_ = 1;
+    std::string splitSource_;
+    // A split run: made by Open, ended by Stop; the worker uses it in between.
+    std::unique_ptr<SplitEncoder> split_;
+    std::vector<std::uint8_t> firstPart_;  // the first part's frames, kept to be joined
+    std::uint64_t splitTotal_ = 0;         // sample frames of the input
+    std::uint64_t received_ = 0;           // sample frames the pump has delivered
+    bool firstEnded_ = false;              // the first part's stream has ended
+    bool assembled_ = false;               // the joined stream has been written
+    bool splitWriting_ = false;            // Write goes to the file, not to firstPart_
+    std::atomic<std::uint64_t> firstEncoded_{0};  // sample frames of the first part encoded; any thread
     std::atomic<bool> writeFailed_{false};
     std::atomic<int> writeError_{0};  // set with writeFailed_
 };

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <filesystem>
+#include <random>
 #include <sndfile.h>
 
 namespace {
@@ -164,4 +165,31 @@ TEST_F(EncoderChoicesTest, APlainMp3PickedAsInputIsRefusedAsAnInvalidWaveFile)
     EXPECT_EQ(dialogs->messages.front(), "Invalid wave file...");
     EXPECT_FALSE(Find("SelWavNext")->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(Input("again.mp3")));
+}
+
+TEST_F(EncoderChoicesTest, ALongWaveWithTwoJobsIsSplitJoinedTaggedAndExactInLength)
+{
+    constexpr long kFrames = 125 * kRate;  // over the two minutes a split needs
+    const std::string input = Input("long.wav");
+    // Tones with noise: the encoders' choices, and so their frames, depend on their history.
+    std::vector<std::int16_t> pcm = Tone(kRate, {440, 880}, kFrames);
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> noise(-3000, 3000);
+    for (std::int16_t& v : pcm)
+        v = static_cast<std::int16_t>(std::clamp(v / 2 + noise(random), -32768, 32767));
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, pcm));
+    ProfileFile::Settings().WriteInteger("ENCODER", "Jobs", 1);
+    RestartWizard();
+    Encode(input, 0);
+    std::filesystem::rename(Input("long.mp3"), Input("serial.mp3"));
+    ProfileFile::Settings().WriteInteger("ENCODER", "Jobs", 2);
+    RestartWizard();
+    EXPECT_EQ(state.encoder.jobs, 2);
+    Encode(input, 0);
+    const std::string out = Input("long.mp3");
+    EXPECT_NE(ReadBytes(out), ReadBytes(Input("serial.mp3"))) << "two encoders took the parts";
+    EXPECT_EQ(DecodeMp3File(out, true).Frames(), kFrames);
+    TMPEGAudio own;
+    own.SetFileName(out);
+    EXPECT_EQ(own.Title(), "????? - ??");
 }

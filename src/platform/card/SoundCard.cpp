@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -59,7 +60,7 @@ SoundCardSettings SoundCardSettings::FromProfile(const ProfileFile& profile)
 }
 
 struct SoundCard::Impl {
-    explicit Impl(SoundCardSettings s) : settings(std::move(s)) {}
+    explicit Impl(SoundCardSettings s) : settings(std::move(s)), fastClock(settings.fastClock) {}
 
     // Any thread: something the card thread looks at has changed.
     void Wake();
@@ -76,6 +77,9 @@ struct SoundCard::Impl {
     std::unique_ptr<CardMixer> mixer;
     std::unique_ptr<CardWaveIn> waveIn;
     AlsaPcm monitor;  // null when MonitorDevice cannot be opened; card thread after start
+
+    // Set by the main thread, read by the card thread: Clock=fast, or the user's choice.
+    std::atomic<bool> fastClock;
 
     // Guarded by wakeLock.
     std::mutex wakeLock;
@@ -156,7 +160,7 @@ void SoundCard::Impl::Run()
         }
         // While a recorder waits for a play to begin, the card keeps the wall clock's pace:
         // nothing is recorded yet, so running ahead would only spin.
-        const bool fast = settings.fastClock && recording && allSoftware && !waveIn->AwaitsPlay();
+        const bool fast = fastClock && recording && allSoftware && !waveIn->AwaitsPlay();
         bool monitoring = false;
         if (monitor && !fast && !levels.speakerMute)
             for (const LineLevels& l : levels.lines)
@@ -266,6 +270,17 @@ SoundCard::~SoundCard()
 SoundCard* SoundCard::Current()
 {
     return currentCard;
+}
+
+void SoundCard::SetFastClock(bool fast)
+{
+    impl_->fastClock = fast;
+    impl_->Wake();
+}
+
+bool SoundCard::FastClock() const
+{
+    return impl_->fastClock;
 }
 
 const SoundCardSettings& SoundCard::Settings() const

@@ -57,6 +57,11 @@ public:
     static SoundCard* Current();
 
     const SoundCardSettings& Settings() const;
+    // Recordings of software lines run as fast as they are taken (no monitoring) instead of
+    // in real time; starts as Clock=fast says. Main thread; a running recording follows at
+    // once.
+    void SetFastClock(bool fast);
+    bool FastClock() const;
     IMixerService& Mixer();
     IWaveInDevices& WaveIn();
 

@@ -23,7 +23,8 @@ struct PlayerDeleter {
 
 // Output below this magnitude counts as silence when the release tail is judged.
 constexpr int kSilence = 8;
-// The tail is rendered in short pieces so that its end is found within a few milliseconds.
+// The play and its tail are rendered in short pieces, so that the song's end and the tail's
+// are found within a few milliseconds, at the same frame on every run.
 constexpr std::size_t kTailPiece = 256;
 
 std::uint64_t framesFor(std::uint32_t ms)
@@ -100,6 +101,9 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
     // end of the song: that would cut the release of the last notes.
     fluid_settings_setstr(s, "player.timing-source", "sample");
     fluid_settings_setint(s, "player.reset-synth", 0);
+    // Only the headers of the font are read now; an instrument's samples are read when a
+    // play selects it, so a large font costs neither start-up time nor memory until used.
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     fluid->holder.reset(new_fluid_synth(s));
     if (!fluid->holder) {
         error = "The MIDI synthesiser cannot start.";
@@ -233,10 +237,14 @@ PlayMarks MidiSynth::Render(std::int16_t* out, std::size_t frames)
             std::fill(at, at + n * Channels, std::int16_t{0});
             return marks;
         }
+        // The play is rendered in pieces on a fixed grid from its first frame, so the end of
+        // the song is noticed at the same frame however the card asks for the audio: every
+        // run of a file then has the same length.
         if (state_ == State::Playing)
-            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, endFrames_ - playFrames_));
+            n = static_cast<std::size_t>(
+                std::min<std::uint64_t>({n, endFrames_ - playFrames_, kTailPiece - playFrames_ % kTailPiece}));
         else
-            n = std::min(n, kTailPiece);
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, kTailPiece - tailFrames_ % kTailPiece));
         if (n > 0 && !Write(at, n)) {
             std::fill(at, out + frames * Channels, std::int16_t{0});
             marks.end = done;
@@ -252,7 +260,12 @@ PlayMarks MidiSynth::Render(std::int16_t* out, std::size_t frames)
             continue;
         }
         tailFrames_ += n;
-        const bool silent = std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
+        tailLoud_ = tailLoud_ || !std::all_of(at, at + n * Channels, [](std::int16_t v) { return std::abs(v) < kSilence; });
+        // The end is judged on whole pieces only, whatever share of one a call renders.
+        if (tailFrames_ % kTailPiece != 0)
+            continue;
+        const bool silent = !tailLoud_;
+        tailLoud_ = false;
         if ((silent && fluid_synth_get_active_voice_count(fluid_->synth.get()) == 0) ||
             tailFrames_ >= framesFor(MaxTailMs)) {
             marks.end = done;
@@ -274,6 +287,7 @@ void MidiSynth::BeginTail()
     fluid_synth_all_notes_off(synth, -1);
     positionMs_ = toMs_;
     tailFrames_ = 0;
+    tailLoud_ = false;
     state_ = State::Tail;
 }
 

@@ -107,5 +107,6 @@ private:
     std::uint64_t playFrames_ = 0;     // rendered since the play started
     std::uint64_t endFrames_ = 0;      // frames from the start to the end of the events
     std::uint64_t tailFrames_ = 0;
+    bool tailLoud_ = false;  // the tail piece being rendered has sound in it
     std::vector<float> scratch_;       // Write's float frames
 };
