@@ -87,6 +87,9 @@ void TForm1::RecEncCDEnter()
     state_.scanIndex = 0;
     state_.cancel = false;
     btnBack_->hide();
+    // A run that failed before and was started again shows a fresh page.
+    RecEncCDAborted->hide();
+    RecEncCDCancel->setEnabled(true);
     const bool recording = !state_.ripMode;
     for (const char* name : {"MMLEDGauge8", "MMLEDGauge7", "MMSlider8Caption", "MMSlider8", "MMSlider7",
                              "RecEncCDMonitorLabel"})
@@ -112,6 +115,7 @@ void TForm1::RecEncCDEnter()
     } catch (...) {
         cdRunning_ = false;
         Timer4->stop();
+        OfferBackToInput();
         throw;
     }
     cdRunning_ = false;
@@ -240,6 +244,7 @@ void TForm1::CDTrackFailed(const std::string& reason)
     state_.cancel = true;
     AppDialogs().ShowMessage(std::string(kExtractionFailed) + (reason.empty() ? "" : "\n" + reason));
     RecEncCDCancelClick();
+    OfferBackToInput();
 }
 
 void TForm1::MMHiTimer1Timer()
@@ -306,6 +311,7 @@ void TForm1::RecordTrack(int track)
         EndCDPlayer();
         AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         RecEncCDCancelClick();
+        OfferBackToInput();
         return;
     }
     // A play the disc broke off is no whole track (its end notification has come in
