@@ -113,8 +113,18 @@ void TForm1::RecEncCDEnter()
     try {
         ended = EncodeCDTracks();
     } catch (...) {
+        // What stopped the run (an output that cannot be created, a device gone) is
+        // reported by the caller; the page ends the run and offers the way back.
         cdRunning_ = false;
         Timer4->stop();
+        state_.cancel = true;
+        RecEncCDAborted->show();
+        try {
+            EndCDPlayer();
+        } catch (...) {
+            // The player is closed anew when the track list is read again.
+        }
+        FinishUp();
         OfferBackToInput();
         throw;
     }

@@ -458,6 +458,31 @@ TEST_F(CdRoad, AFullTemporaryDiskStopsTheCdWithAMessageAndWritesNoMp3)
     EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
 }
 
+TEST_F(CdRoad, AFullOutputDiskEndsTheRunAndOffersBack)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    const SmallDisk small(Out(""), "40k");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    WalkToDetailsChoice({1, 2, 3}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    // The first track fits; a later one finds the disk full, which ends the run. Each
+    // message names the file and the reason.
+    ASSERT_FALSE(dialogs->messages.empty());
+    for (const std::string& m : dialogs->messages)
+        EXPECT_NE(m.find(Out("Track")), std::string::npos) << m;
+    EXPECT_NE(dialogs->messages.back().find("No space left on device"), std::string::npos) << dialogs->messages.back();
+    ExpectTrackMp3(image, 1, true);
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_FALSE(Find("RecEncCDCancel")->isEnabled());
+    ASSERT_TRUE(Find("BtnBack")->isVisible());
+    Click("BtnBack");
+    EXPECT_EQ(CurrentPageName(), "selCD");
+}
+
 TEST_F(CdRoad, ABinCutShortDuringTheRipFailsThatTrackWithTheReason)
 {
     const CdImage image = WriteDisc({{true, 75, 441}, {true, 750, 630}, {true, 150, 1050}});
