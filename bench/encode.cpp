@@ -9,7 +9,8 @@
 // with the min-max range and its peak memory, and the ratios are those of the medians, for
 // a 60-second and a 10-minute file. With --vbr a second line per length encodes with
 // Container=mp3 Mode=vbr (VbrQuality=2, joint stereo, Jobs=1) against `lame -V 2` on the
-// same input, and prints both sizes.
+// same input in back-to-back pairs, and prints both sizes and the medians of the pairs'
+// wall-clock and CPU-time ratios.
 //
 //   bench_encode [--vbr] [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
@@ -60,6 +61,16 @@ struct Runs {
         return text;
     }
 };
+constexpr int kVbrPairs = 7;
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
 
 void putU32(std::ofstream& out, std::uint32_t v)
 {
@@ -228,23 +239,31 @@ int main(int argc, char** argv)
         if (!vbr)
             continue;
 
-        Runs oursVbr, lameVbr;
-        for (int i = 0; i < kRuns; ++i) {
-            const ChildRun l = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
-            const ChildRun o = RunChild({self, "--encode-vbr", "1", wav, (folder / "ours-vbr.mp3").string()});
-            if (!o.Ok() || !l.Ok()) {
-                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", o.status, l.status);
+        // Pairs run back to back, each pair ours then lame, so a change in the machine's load
+        // hits both sides of a pair; the medians of the pairs' ratios are printed.
+        std::vector<double> wallRatios, cpuRatios;
+        ChildRun lastVbr, lastLameVbr;
+        for (int i = 0; i < kVbrPairs; ++i) {
+            const ChildRun ours = RunChild({self, "--encode-vbr", "1", wav, (folder / "ours-vbr.mp3").string()});
+            const ChildRun lame = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
+            if (!ours.Ok() || !lame.Ok()) {
+                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", ours.status, lame.status);
                 exitCode = 1;
+                break;
             }
-            oursVbr.Add(o);
-            lameVbr.Add(l);
+            wallRatios.push_back(ours.seconds / lame.seconds);
+            cpuRatios.push_back(ours.cpuSeconds / std::max(lame.cpuSeconds, 1e-6));
+            lastVbr = ours;
+            lastLameVbr = lame;
         }
         std::error_code sizeError;
         const auto oursSize = std::filesystem::file_size(folder / "ours-vbr.mp3", sizeError);
         const auto lameSize = std::filesystem::file_size(folder / "lame-vbr.mp3", sizeError);
-        std::printf("%8d lame -V 2 %s, ours Container=mp3 Mode=vbr Jobs=1 %s, ratio %.3f: %ju / %ju bytes\n", seconds,
-                    lameVbr.Text().c_str(), oursVbr.Text().c_str(), oursVbr.Median() / lameVbr.Median(),
-                    static_cast<std::uintmax_t>(oursSize), static_cast<std::uintmax_t>(lameSize));
+        std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld Container=mp3 Mode=vbr vs lame -V 2: %ju / %ju bytes; "
+                    "median of %d pairs: wall %.3fx, cpu %.3fx\n",
+                    seconds, lastVbr.seconds, lastLameVbr.seconds, median(wallRatios), lastVbr.peakKiB,
+                    lastLameVbr.peakKiB, static_cast<std::uintmax_t>(oursSize), static_cast<std::uintmax_t>(lameSize),
+                    kVbrPairs, median(wallRatios), median(cpuRatios));
         std::fflush(stdout);
     }
     std::error_code ec;

@@ -15,6 +15,7 @@
 struct ChildRun {
     double seconds = 0;  // wall-clock time from the start to the end of the child
     long peakKiB = 0;    // the child's peak resident memory
+    double cpuSeconds = 0;  // the child's user and system time: steadier than the wall clock on a busy machine
     int status = 0;      // as waitpid reports it
 
     bool Ok() const { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
@@ -43,5 +44,7 @@ inline ChildRun RunChild(const std::vector<std::string>& args, bool quietErrors 
         run.status = -1;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakKiB = usage.ru_maxrss;
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     return run;
 }

@@ -52,10 +52,17 @@ void nameChildren(QWidget* parent)
             nameChildren(group);
             continue;
         }
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || !w->accessibleName().isEmpty())
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w))
             continue;
-        if (const QLabel* caption = captionOf(w))
-            w->setAccessibleName(plainText(caption));
+        if (w->accessibleName().isEmpty())
+            if (const QLabel* caption = captionOf(w))
+                w->setAccessibleName(plainText(caption));
+        // The parts a control is made of (a spin box's or combo box's field, a list's
+        // viewport) are read out under the control's name.
+        if (!w->accessibleName().isEmpty())
+            for (QWidget* part : w->findChildren<QWidget*>())
+                if (part->accessibleName().isEmpty())
+                    part->setAccessibleName(w->accessibleName());
     }
 }
 }  // namespace

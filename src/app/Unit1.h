@@ -112,7 +112,8 @@ public:
     bool CheckWave(const std::string& fileName);
 
     // Track details: append the tag to the output file; 0, or the system's error code (the
-    // encoding's stop handler tells the user).
+    // encoding's stop handler tells the user). A CD track without details gets an ID3v2 tag
+    // with its track number (and ReplayGain) only.
     int WriteTag(const std::string& file);
     int CDWriteTag(const std::string& file);
     // A CD run's end: every tagged track's ID3v2 tag gets the album's ReplayGain (when it
@@ -243,6 +244,10 @@ private:
     void MMSlider4Change(int position);
     void MMSlider5Change(int position);
     void RecExtNextClick();
+    // The meters show the input's level while RecExt shows, with or without a take: between
+    // takes the hidden window's level watch feeds them.
+    void StartLevelWatch();
+    void EndLevelWatch();
     // With a take not yet encoded, asks whether to discard it; true when it may go.
     bool MayDiscardTake();
     // The level meters: peaks to meter positions, every 100 ms while a page records.
@@ -254,6 +259,8 @@ private:
     // The MIDI flow (Unit1Midi.cpp).
     void WireRecEnc();
     void RecEncEnter();
+    // Plays the MIDI file into the recorder; raises what keeps it from starting.
+    void StartMidiRecording();
     void RecEncProgress();
     void RecEncPlaybackEnded(bool completed);
     void MMSlider2Change(int position);
@@ -460,6 +467,9 @@ private:
     std::vector<std::string> cdReplaceAgreed_;
     int fileNumber_ = 0;
     bool cdRunning_ = false;      // the per-track loop is on the stack
+    // A failed run offered Back to selCD: its next visit reads the disc again and checks
+    // the same tracks.
+    bool keepCheckedTracks_ = false;
     std::vector<std::string> cdReadErrors_;  // the run's tracks ripped with unreadable sectors
     std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
     // Written by MMHiTimer1's thread, shown by the main thread.

@@ -95,6 +95,11 @@ void TForm1::selCDEnter()
 {
     state_.selectedTrackCount = 0;
     ReadCD();
+    if (std::exchange(keepCheckedTracks_, false) &&
+        static_cast<std::size_t>(selCDTracks->count()) == state_.cdTrackChecked.size())
+        for (int i = 0; i < selCDTracks->count(); ++i)
+            if (state_.cdTrackChecked[static_cast<std::size_t>(i)])
+                selCDTracks->item(i)->setCheckState(Qt::Checked);
 }
 
 void TForm1::ReadCD()

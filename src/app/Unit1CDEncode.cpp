@@ -89,6 +89,9 @@ void TForm1::RecEncCDEnter()
     state_.scanIndex = 0;
     state_.cancel = false;
     btnBack_->hide();
+    // A run that failed before and was started again shows a fresh page.
+    RecEncCDAborted->hide();
+    RecEncCDCancel->setEnabled(true);
     const bool recording = !state_.ripMode;
     for (const char* name : {"MMLEDGauge8", "MMLEDGauge7", "MMSlider8Caption", "MMSlider8", "MMSlider7",
                              "RecEncCDMonitorLabel"})
@@ -112,8 +115,19 @@ void TForm1::RecEncCDEnter()
     try {
         ended = EncodeCDTracks();
     } catch (...) {
+        // What stopped the run (an output that cannot be created, a device gone) is
+        // reported by the caller; the page ends the run and offers the way back.
         cdRunning_ = false;
         Timer4->stop();
+        state_.cancel = true;
+        RecEncCDAborted->show();
+        try {
+            EndCDPlayer();
+        } catch (...) {
+            // The player is closed anew when the track list is read again.
+        }
+        FinishUp();
+        OfferBackToInput();
         throw;
     }
     cdRunning_ = false;
@@ -250,6 +264,7 @@ void TForm1::CDTrackFailed(const std::string& reason)
     state_.cancel = true;
     AppDialogs().ShowMessage(std::string(kExtractionFailed) + (reason.empty() ? "" : "\n" + reason));
     RecEncCDCancelClick();
+    OfferBackToInput();
 }
 
 void TForm1::MMHiTimer1Timer()
@@ -316,6 +331,7 @@ void TForm1::RecordTrack(int track)
         EndCDPlayer();
         AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         RecEncCDCancelClick();
+        OfferBackToInput();
         return;
     }
     // A play the disc broke off is no whole track (its end notification has come in

@@ -201,6 +201,13 @@ int TForm1::WriteTag(const std::string& file)
 
 int TForm1::CDWriteTag(const std::string& file)
 {
+    if (!state_.cdTrackDetails) {
+        // No details were entered: the track still carries its number on the disc (and its
+        // loudness) in an ID3v2 tag; no ID3v1 tag is added.
+        ID3v2Fields v2;
+        v2.track = std::to_string(state_.currentTrack) + "/" + std::to_string(state_.cdTrackChecked.size());
+        return WriteID3v2(file, std::move(v2), true);
+    }
     if (!state_.tag)
         state_.tag = std::make_unique<TMPEGAudio>();
     TMPEGAudio& tag = *state_.tag;

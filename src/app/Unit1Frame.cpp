@@ -140,6 +140,11 @@ void TForm1::BuildFrame()
     Timer2 = meterTimer("Timer2", &TForm1::Timer2Timer);
     Timer3 = meterTimer("Timer3", &TForm1::Timer3Timer);
     Timer5 = meterTimer("Timer5", &TForm1::Timer5Timer);
+    // The live-input page's meters run while the page shows, and only then.
+    connect(pages_, &QStackedWidget::currentChanged, this, [this] {
+        if (CurrentPage() != RecExt)
+            Guarded([&] { EndLevelWatch(); });
+    });
 }
 
 QWidget* TForm1::AddPage(const char* name, const QString& title)
@@ -251,6 +256,7 @@ void TForm1::FormClose()
         AbandonCDRun();
         // A recording still running ends before its file is removed.
         form2_->MMWaveRecorder1.StopRecording();
+        form2_->StopLevelWatch();
         form2_->RestoreMixer();
     }
     RemoveTemporaryWave();

@@ -45,7 +45,21 @@ void TForm1::RecEncEnter()
     state_.jobStarted = true;
     state_.cancel = false;
     btnBack_->hide();
+    // A run that failed before and was started again shows a fresh page.
+    RecEncAborted->hide();
+    RecEncCancel->setEnabled(true);
     ProcessMessages();
+    try {
+        StartMidiRecording();
+    } catch (...) {
+        // The page does not strand the user: Back leads to the file.
+        OfferBackToInput();
+        throw;
+    }
+}
+
+void TForm1::StartMidiRecording()
+{
     // The encoder replaces its output: nothing plays before the output is known not to be
     // the MIDI file itself, a folder, a pipe or a device.
     RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName, "MIDI file");

@@ -208,6 +208,7 @@ void TForm1::OfferBackToInput()
         return;
     history_.erase(at + 1, history_.end());
     state_.jobStarted = false;
+    keepCheckedTracks_ = input == selCD;
     btnBack_->show();
     btnBack_->setEnabled(true);
     btnBack_->raise();

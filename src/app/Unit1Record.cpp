@@ -8,6 +8,7 @@
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
 #include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
@@ -65,6 +66,23 @@ void TForm1::RecExtEnter()
     // A take runs from Record to Stop.
     if (!form2_->MMWaveRecorder1.IsOpened())
         form2_->MMWaveRecorder1.WaveIn().SetRecordPlay(false);
+    // The level can be set before Record.
+    StartLevelWatch();
+}
+
+void TForm1::StartLevelWatch()
+{
+    if (CurrentPage() != RecExt || form2_->MMWaveRecorder1.IsOpened())
+        return;
+    form2_->StartLevelWatch();
+    Timer3->start();
+}
+
+void TForm1::EndLevelWatch()
+{
+    Timer3->stop();
+    if (form2_)
+        form2_->StopLevelWatch();
 }
 
 void TForm1::RecExtBrowseClick()
@@ -98,6 +116,8 @@ void TForm1::RecExtRecordClick()
     RecExtStop->setEnabled(true);
     RecExtNext->setEnabled(false);
     btnBack_->setEnabled(false);
+    // The card's wave-in goes over from the level watch to the recorder.
+    form2_->StopLevelWatch();
     try {
         form2_->MMWaveRecorder1.StartRecording();
     } catch (...) {
@@ -105,6 +125,7 @@ void TForm1::RecExtRecordClick()
         RecExtRecord->setEnabled(true);
         RecExtStop->setEnabled(false);
         btnBack_->setEnabled(!history_.empty());
+        StartLevelWatch();
         throw;
     }
     unencodedTake_ = false;
@@ -127,8 +148,10 @@ void TForm1::RecExtStopped()
     RecExtStop->setEnabled(false);
     btnBack_->setEnabled(true);
     RecExtNext->setEnabled(true);
-    Timer3->stop();
     unencodedTake_ = true;
+    // The watch takes the meters over once the recorder has let the wave-in go (this may
+    // run inside the recorder's own stop).
+    QTimer::singleShot(0, this, [this] { Guarded([&] { StartLevelWatch(); }); });
 }
 
 bool TForm1::MayDiscardTake()
@@ -151,6 +174,7 @@ void TForm1::RecordingFailed(const std::string& message)
         RecEncCancelClick();
         if (state_.midiPlaying)
             form2_->EndMidiRecording(false);
+        OfferBackToInput();
         AppDialogs().ShowMessage(message);
     }
 }
@@ -206,6 +230,8 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     UpdateMeters(MMLEDGauges[2], MMLEDGauges[3]);
+    if (!RecExtStop->isEnabled())
+        return;
     // The time and the size recorded so far.
     const qint64 seconds = recordClock_.isValid() ? recordClock_.elapsed() / 1000 : 0;
     std::error_code ec;

@@ -277,10 +277,19 @@ void TForm1::Timer1Timer()
 
 void TForm1::EncodingEnded(bool completed)
 {
-    if (completed)
+    if (completed) {
         EncodingGauge()->setValue(100);
-    else if (!state_.cancel && state_.sourceKind == "wave")
-        OfferBackToInput();  // the disk filled or the file went: the user can choose again
+        return;
+    }
+    if (state_.cancel)
+        return;
+    // The disk filled or the file went: the user can choose again. A CD run starts no
+    // further track.
+    if (state_.sourceKind == "cd") {
+        state_.cancel = true;
+        RecEncCDAborted->show();
+    }
+    OfferBackToInput();
 }
 
 void TForm1::FinishUp()

@@ -33,6 +33,8 @@ TForm2::~TForm2()
     Trigger.OnStop = nullptr;
     MMWaveRecorder1.OnStop = nullptr;
     MMWaveRecorder1.OnData = nullptr;
+    LevelIn.OnBufferReady = nullptr;
+    StopLevelWatch();
     CloseMediaPlayer();
     try {
         Trigger.Close();

@@ -155,6 +155,17 @@ public:
     // channel; mono: both) to the loudest sample of every frame of the buffer. Main thread.
     void MMWaveRecorder1Data(TMMDSPComponent* sender, TMMWaveHdr* lpWaveHdr);
 
+    // The live-input page's meters before and between takes: the card's wave-in runs
+    // without a file and only raises the peaks, as the recorder's data event does. The
+    // card's wave-in takes one client, so the watch never runs while the recorder is open
+    // (StartLevelWatch then does nothing) and must be stopped before a take starts. A device
+    // that cannot be opened leaves the meters still (Record then says why). Main thread.
+    void StartLevelWatch();
+    void StopLevelWatch();
+    bool LevelWatching() const { return LevelIn.IsOpened(); }
+    // The watch's wave-in: the recorder's format, no output, buffers on the main thread.
+    TMMWaveIn LevelIn{"LevelIn"};
+
     // Plays the MIDI file of the MIDI flow through the sound card's synthesiser; opened on the
     // file by the flow, closed when this window goes (before the sound card).
     TMediaPlayer MediaPlayer1{"MediaPlayer1"};

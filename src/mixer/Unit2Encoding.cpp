@@ -98,7 +98,7 @@ void TForm2::TriggerStop(TMMDSPComponent*)
         // The tag goes into the staged file, so the MP3 appears under its name with its tag.
         if (!isCd)
             tagError = hooks_.WriteTag(staged);
-        else if (state_.cdTrackDetails)
+        else
             tagError = hooks_.CDWriteTag(staged);
         // The frames play without their Info frame, only the exact length is lost: told like
         // a tag that could not be written.

@@ -24,6 +24,15 @@ void TForm2::SetUpRecorder()
     const TWaveFormatEx stored = pcmWaveFormat(16, 2, 44100);
     r.ReadWaveFormatEx({reinterpret_cast<const std::uint8_t*>(&stored), sizeof stored});
     r.SetTimeFormat(tfByte);
+    LevelIn.SetBufferSize(2048);
+    LevelIn.SetNumBuffers(10);
+    LevelIn.SetDeviceID(0);
+    LevelIn.SetCallBackMode(cmWindow);
+    LevelIn.SetMaxRecordTime(-1);
+    LevelIn.SetMode(mStereo);
+    LevelIn.SetBitLength(b16Bit);
+    LevelIn.SetSampleRate(44100);
+    LevelIn.OnBufferReady = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
     r.OnData = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
     r.OnStop = [this](TMMDSPComponent*) {
         if (hooks_.RecordingStopped)
@@ -54,4 +63,23 @@ void TForm2::MMWaveRecorder1Data(TMMDSPComponent*, TMMWaveHdr* lpWaveHdr)
     if (!f || f->wBitsPerSample != 16)
         return;
     ScanPeaks(lpWaveHdr->lpData, lpWaveHdr->dwBytesRecorded, f->nChannels, state_.PeakLevel1, state_.PeakLevel2);
+}
+
+void TForm2::StartLevelWatch()
+{
+    if (LevelIn.IsOpened() || MMWaveRecorder1.IsOpened())
+        return;
+    try {
+        LevelIn.Start();
+    } catch (const EMervaneError&) {
+        // The meters stay still; Record opens the same device and tells what is wrong.
+    }
+}
+
+void TForm2::StopLevelWatch()
+{
+    if (!LevelIn.IsOpened())
+        return;
+    LevelIn.Stop();
+    LevelIn.Close();
 }

@@ -70,11 +70,13 @@ protected:
         Click("SelSourceNext");
         ASSERT_EQ(CurrentPageName(), "selCD");
         ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
+        ExpectPageNamed();
         auto* list = Find<QListWidget>("selCDTracks");
         for (int t : tracks)
             list->item(t - 1)->setCheckState(Qt::Checked);
         Click("selCDNext");
         ASSERT_EQ(CurrentPageName(), "SelCDrec");
+        ExpectPageNamed();
         if (rip) {
             // On the button's own text, which does not fill its width.
             QWidget* button = Find("SelCDrecRip");
@@ -87,8 +89,10 @@ protected:
         Click("CDoptionsBrowse");
         Activate();
         EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
+        ExpectPageNamed();
         Click("CDoptionsNext");
         ASSERT_EQ(CurrentPageName(), "CDtagsel");
+        ExpectPageNamed();
     }
 
     // Watches the run on every turn of the event loop (the run happens inside the click
@@ -205,6 +209,7 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     Click("CDtagselYes");
     Click("CDtagselNext");
     ASSERT_EQ(CurrentPageName(), "Multitag");
+    ExpectPageNamed();
     Find<QLineEdit>("MultitagTitle")->setText("Second");
     Click("MultitagNext");
     Find<QLineEdit>("MultitagTitle")->setText("Third");
@@ -214,6 +219,7 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
 
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    ExpectPageNamed();
     EXPECT_EQ(Find<QLabel>("RecEncCDProgressLabel")->text(), "Extraction progress");
     EXPECT_FALSE(Find("MMSlider8")->isVisible());
     EXPECT_FALSE(Find("MMLEDGauge8")->isVisible());
@@ -440,6 +446,44 @@ TEST_F(CdRoad, AFullTemporaryDiskStopsTheCdWithAMessageAndWritesNoMp3)
     EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
     EXPECT_FALSE(std::filesystem::exists(Out("Track2.mp3")));
     EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    ExpectPageNamed();
+    // The page offers the way back to the track list, read again with the same tracks
+    // checked; the method and the folder stay as chosen.
+    ASSERT_TRUE(Find("BtnBack")->isVisible());
+    Click("BtnBack");
+    ASSERT_EQ(CurrentPageName(), "selCD");
+    Click(Find("selCDTracks"));  // the focus enters the page: the disc is read again
+    auto* list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list->item(i)->checkState() == Qt::Checked, i > 0) << "line " << i;
+    EXPECT_FALSE(Find<QRadioButton>("SelCDrecRip")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>("CDoptionsFolder")->text().toStdString() + "/", Out(""));
+}
+
+TEST_F(CdRoad, AFullOutputDiskEndsTheRunAndOffersBack)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    const SmallDisk small(Out(""), "40k");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    WalkToDetailsChoice({1, 2, 3}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    // The first track fits; a later one finds the disk full, which ends the run. Each
+    // message names the file and the reason.
+    ASSERT_FALSE(dialogs->messages.empty());
+    for (const std::string& m : dialogs->messages)
+        EXPECT_NE(m.find(Out("Track")), std::string::npos) << m;
+    EXPECT_NE(dialogs->messages.back().find("No space left on device"), std::string::npos) << dialogs->messages.back();
+    ExpectTrackMp3(image, 1, true);
+    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    EXPECT_FALSE(Find("RecEncCDCancel")->isEnabled());
+    ASSERT_TRUE(Find("BtnBack")->isVisible());
+    Click("BtnBack");
+    EXPECT_EQ(CurrentPageName(), "selCD");
 }
 
 TEST_F(CdRoad, ABinCutShortDuringTheRipFailsThatTrackWithTheReason)
@@ -501,55 +545,68 @@ std::string SheetName(const ::testing::TestParamInfo<int>& sheet)
 }
 INSTANTIATE_TEST_SUITE_P(Sheets, CdRoadImages, ::testing::Values(0, 1, 2), SheetName);
 
-TEST_F(CdRoad, ReplayGainRunGivesEveryPlainMp3ItsTrackGainAndTheSameAlbumGainWithoutMovingAudio)
+TEST_F(CdRoad, ReplayGainRunWithOrWithoutDetailsGivesEveryPlainMp3ItsNumberTrackGainAndTheSameAlbumGain)
 {
     const CdImage image = WriteDisc(kThreeTracks);
-    Click("IEButton3");
-    Click("SelSourceNext");
-    // The choices of the CD options page, made on its own controls.
-    auto* list = Find<QListWidget>("selCDTracks");
-    for (int t = 0; t < 3; ++t)
-        list->item(t)->setCheckState(Qt::Checked);
-    Click("selCDNext");
-    QWidget* rip = Find("SelCDrecRip");
-    QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
-    Click("SelCDrecNext");
-    ASSERT_EQ(CurrentPageName(), "CDoptions");
-    Find<QComboBox>("CDoptionsContainer")->setCurrentIndex(0);
-    Click(Find<QCheckBox>("CDoptionsReplayGain"));
-    EXPECT_TRUE(state.encoder.mp3Container && state.encoder.replayGain);
-    dialogs->folderAnswers.push_back(Out(""));
-    Click("CDoptionsBrowse");
-    Activate();
-    Click("CDoptionsNext");
-    Click("CDtagselYes");
-    Click("CDtagselNext");
-    for (const char* title : {"One", "Two", "Three"}) {
-        Find<QLineEdit>("MultitagTitle")->setText(title);
-        Click("MultitagNext");
-    }
-    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
-    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    // With details entered, then without: the files carry their number and gains either way.
+    for (const bool details : {true, false}) {
+        SCOPED_TRACE(details ? "details" : "no details");
+        if (!details) {
+            RestartWizard();
+            for (int n = 1; n <= 3; ++n)
+                std::filesystem::remove(Out("Track" + std::to_string(n) + ".mp3"));
+        }
+        Click("IEButton3");
+        Click("SelSourceNext");
+        // The choices of the CD options page, made on its own controls.
+        auto* list = Find<QListWidget>("selCDTracks");
+        for (int t = 0; t < 3; ++t)
+            list->item(t)->setCheckState(Qt::Checked);
+        Click("selCDNext");
+        QWidget* rip = Find("SelCDrecRip");
+        QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
+        Click("SelCDrecNext");
+        ASSERT_EQ(CurrentPageName(), "CDoptions");
+        Find<QComboBox>("CDoptionsContainer")->setCurrentIndex(0);
+        if (!state.encoder.replayGain)
+            Click(Find<QCheckBox>("CDoptionsReplayGain"));
+        EXPECT_TRUE(state.encoder.mp3Container && state.encoder.replayGain);
+        dialogs->folderAnswers.push_back(Out(""));
+        Click("CDoptionsBrowse");
+        Activate();
+        Click("CDoptionsNext");
+        Click(details ? "CDtagselYes" : "CDtagselNo");
+        Click("CDtagselNext");
+        for (const char* title : {"One", "Two", "Three"}) {
+            if (!details)
+                break;
+            Find<QLineEdit>("MultitagTitle")->setText(title);
+            Click("MultitagNext");
+        }
+        ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 
-    std::set<std::string> albumGains, trackGains;
-    for (int n = 1; n <= 3; ++n) {
-        SCOPED_TRACE("track " + std::to_string(n));
-        const std::string path = Out("Track" + std::to_string(n) + ".mp3");
-        EXPECT_EQ(DecodeMp3File(path, true).Frames(), static_cast<long>(image.TrackSamples(n).size()) / 2)
-            << "the Info frame still stands behind the tag's room";
-        TagLib::MPEG::File mp3(path.c_str());
-        ASSERT_TRUE(mp3.hasID3v2Tag());
-        const TagLib::PropertyMap tags = mp3.ID3v2Tag()->properties();
-        EXPECT_EQ(tags["TRACKNUMBER"].toString().to8Bit(), std::to_string(n) + "/3");
-        for (const char* key : {"REPLAYGAIN_TRACK_GAIN", "REPLAYGAIN_TRACK_PEAK", "REPLAYGAIN_ALBUM_GAIN",
-                                "REPLAYGAIN_ALBUM_PEAK"})
-            EXPECT_TRUE(tags.contains(key)) << key;
-        EXPECT_NE(tags["REPLAYGAIN_TRACK_GAIN"].toString().find(" dB"), -1);
-        trackGains.insert(tags["REPLAYGAIN_TRACK_GAIN"].toString().to8Bit());
-        albumGains.insert(tags["REPLAYGAIN_ALBUM_GAIN"].toString().to8Bit() + tags["REPLAYGAIN_ALBUM_PEAK"].toString().to8Bit());
+        std::set<std::string> albumGains, trackGains;
+        for (int n = 1; n <= 3; ++n) {
+            SCOPED_TRACE("track " + std::to_string(n));
+            const std::string path = Out("Track" + std::to_string(n) + ".mp3");
+            EXPECT_EQ(DecodeMp3File(path, true).Frames(), static_cast<long>(image.TrackSamples(n).size()) / 2)
+                << "the Info frame still stands behind the tag's room";
+            TagLib::MPEG::File mp3(path.c_str());
+            ASSERT_TRUE(mp3.hasID3v2Tag());
+            const TagLib::PropertyMap tags = mp3.ID3v2Tag()->properties();
+            EXPECT_EQ(tags["TRACKNUMBER"].toString().to8Bit(), std::to_string(n) + "/3");
+            EXPECT_EQ(mp3.hasID3v1Tag(), details) << "no details, no ID3v1 tag";
+            for (const char* key : {"REPLAYGAIN_TRACK_GAIN", "REPLAYGAIN_TRACK_PEAK", "REPLAYGAIN_ALBUM_GAIN",
+                                    "REPLAYGAIN_ALBUM_PEAK"})
+                EXPECT_TRUE(tags.contains(key)) << key;
+            EXPECT_NE(tags["REPLAYGAIN_TRACK_GAIN"].toString().find(" dB"), -1);
+            trackGains.insert(tags["REPLAYGAIN_TRACK_GAIN"].toString().to8Bit());
+            albumGains.insert(tags["REPLAYGAIN_ALBUM_GAIN"].toString().to8Bit() + tags["REPLAYGAIN_ALBUM_PEAK"].toString().to8Bit());
+        }
+        EXPECT_EQ(albumGains.size(), 1u) << "one album gain and peak in every file";
+        EXPECT_GT(trackGains.size(), 1u) << "the tones differ in loudness";
     }
-    EXPECT_EQ(albumGains.size(), 1u) << "one album gain and peak in every file";
-    EXPECT_GT(trackGains.size(), 1u) << "the tones differ in loudness";
 }
 
 namespace {

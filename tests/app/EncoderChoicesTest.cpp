@@ -18,9 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <sndfile.h>
+#include <sys/resource.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 
 namespace {
 constexpr unsigned kRate = 44100;
@@ -47,6 +51,32 @@ protected:
         return input;
     }
     std::string Ini(const char* key) { return ProfileFile::Settings().ReadString("ENCODER", key, "(none)"); }
+};
+
+// Files of this process may not grow past `bytes` while it lives; a write past it fails
+// with EFBIG instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, before_.rlim_max};
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    rlimit before_{};
+    void (*signal_)(int) = SIG_DFL;
+    bool ok_ = false;
 };
 }  // namespace
 
@@ -192,4 +222,29 @@ TEST_F(EncoderChoicesTest, ALongWaveWithTwoJobsIsSplitJoinedTaggedAndExactInLeng
     TMPEGAudio own;
     own.SetFileName(out);
     EXPECT_EQ(own.Title(), "????? - ??");
+TEST_F(EncoderChoicesTest, AWriteBackRefusedAtTheEndLeavesAPlayingMp3AndOneMessageNamingTheFile)
+{
+    // The first run measures the whole file; the second runs where the file may hold its
+    // tag room, its Info frame and its frames, but not the ID3v1 tag behind them.
+    Encode(TenSeconds(), 0);
+    const std::string out = Input("ten.mp3");
+    const auto whole = std::filesystem::file_size(out);
+    ASSERT_TRUE(std::filesystem::remove(out));
+    RestartWizard();
+    WalkToDetails(Input("ten.wav"));
+    Find<QLineEdit>("SingleTagTitle")->setText(QString::fromStdString(kTitle));
+    Click("SingleTagNext");
+    {
+        const FileSizeLimit limit(whole - kID3v1Size);
+        ASSERT_TRUE(limit.Ok());
+        Click("EncodeOptionsNext");
+        ASSERT_TRUE(WaitForFinish());
+    }
+    ASSERT_EQ(dialogs->messages.size(), 1u) << "told once";
+    EXPECT_EQ(dialogs->messages[0], "unable to write header\n" + out + ": File too large");
+    EXPECT_EQ(std::filesystem::file_size(out), whole - kID3v1Size);
+    EXPECT_EQ(DecodeMp3File(out, true).Frames(), 441000) << "the MP3 plays, with its exact length";
+    TagLib::MPEG::File mp3(out.c_str());
+    ASSERT_TRUE(mp3.hasID3v2Tag());
+    EXPECT_EQ(mp3.ID3v2Tag()->title().to8Bit(true), kTitle);
 }

@@ -11,6 +11,7 @@
 #include "support/TestAlsa.h"
 #include "support/WaveFixtures.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSlider>
@@ -119,9 +120,11 @@ protected:
     // From the source page to RecExt with an output file chosen.
     void WalkToRecExt(const char* sourceButton, const std::string& output)
     {
+        ExpectPageNamed();
         Click(sourceButton);
         Click("SelSourceNext");
         ASSERT_EQ(CurrentPageName(), "RecExt");
+        ExpectPageNamed();
         EXPECT_FALSE(Find("RecExtRecord")->isEnabled());
         dialogs->saveAnswers.push_back(output);
         Click("RecExtBrowse");
@@ -237,18 +240,31 @@ TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessag
     EXPECT_GE(DecodeMp3File(Input("line.mp3")).Frames(), kRate / 2);
 }
 
-TEST_F(LiveRecording, MetersLightTheTopZoneOnAFullScaleToneAndSettleAtSixInSilence)
+TEST_F(LiveRecording, MetersShowTheLevelBeforeRecordLightTheTopZoneAndSettleAtSixInSilence)
 {
     StartProgram(ToneInput(8, 32767, 1.0));
     WalkToRecExt("IEButton4", Input("meters.mp3"));
     Find<QSlider>("MMSlider4")->setValue(65535);
     auto* meter1 = Find<TMMLEDGauge>("MMLEDGauge3");
     auto* meter2 = Find<TMMLEDGauge>("MMLEDGauge4");
-    Click("RecExtRecord");
+    // The level shows before Record, so it can be set, and a screen reader reads it.
     ASSERT_TRUE(RunEventsUntil([&] { return meter1->LitCount() > 58 && meter2->LitCount() > 58; }));
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     EXPECT_EQ(meter1->Zone(meter1->LitCount()), 3);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(meter1);
+    ASSERT_TRUE(a && a->valueInterface());
+    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), meter1->Progress());
+    Click("RecExtRecord");
     ASSERT_TRUE(RunEventsUntil([&] { return meter1->Progress() == 6 && meter2->Progress() == 6; }));
+    EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 6);
+    TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+    ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
     Click("RecExtStop");
+    // Between takes and on leaving the page the watch follows the page.
+    ASSERT_TRUE(RunEventsUntil([&] { return form2->LevelWatching(); }));
+    dialogs->questionAnswers = {true};
+    Click("BtnBack");
+    EXPECT_FALSE(form2->LevelWatching());
 }
 
 TEST_F(LiveRecording, AMicrophoneThatStopsDeliveringIsLostWithAMessageAndTheProgramCloses)

@@ -103,14 +103,18 @@ protected:
             Click("SelWavBrowseOutput");
             Activate();
         }
+        ExpectPageNamed();
         Click("SelWavNext");
         ASSERT_EQ(CurrentPageName(), "SingleTag");
+        ExpectPageNamed();
         auto* edit = Find<QLineEdit>("SingleTagTitle");
         Click(edit);
         edit->setText(QString::fromStdString(title));
         Click("SingleTagNext");
+        ExpectPageNamed();
         Click("EncodeOptionsNext");
         ASSERT_EQ(CurrentPageName(), "RecEnc");
+        ExpectPageNamed();
     }
 };
 }  // namespace
@@ -249,6 +253,12 @@ TEST_F(MidiRoad, AFullTemporaryDiskStopsTheRecordingWithAMessageAndWritesNoMp3)
     EXPECT_FALSE(state.encodingInProgress);
     EXPECT_TRUE(Find("RecEncAborted")->isVisible());
     EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
+    // The page offers the way back to the file, every choice kept.
+    ASSERT_TRUE(Find("BtnBack")->isVisible());
+    Click("BtnBack");
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), midi);
+    EXPECT_EQ(Find<QLineEdit>("SelWavOutput")->text().toStdString(), Input("long.mp3"));
 }
 
 TEST_F(MidiRoad, TheTitleIsProposedFromTheSongsNameOrTheFileName)

@@ -56,6 +56,8 @@ protected:
             ASSERT_NE(a, nullptr) << id;
             EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << id << " has no accessible name";
         }
+        // And every widget inside them (the fields of spin boxes and combo boxes, lists).
+        ExpectPageNamed();
     }
 
     static bool TextFits(QWidget* w)

@@ -4,6 +4,8 @@
 #include "platform/os/ProfileFile.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
 
 void WizardTest::CreateWizard()
@@ -94,4 +96,19 @@ void WizardTest::RestartWizard()
     state.jobStarted = false;
     dialogs->messages.clear();
     CreateWizard();
+}
+
+void WizardTest::ExpectPageNamed()
+{
+    QWidget* page = form1->CurrentPage();
+    SCOPED_TRACE(page->objectName().toStdString());
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        if (!w->isVisibleTo(page) || (label && label->text().isEmpty() && label->pixmap().isNull()))
+            continue;
+        const std::string id = (w->objectName() + " " + w->metaObject()->className()).toStdString();
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr) << id;
+        EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << id << " has no accessible name";
+    }
 }

@@ -62,6 +62,9 @@ protected:
     // ... and into the encoding page, whose entry starts the work.
     void StartEncoding(const std::string& input);
     bool WaitForFinish();
+    // Every widget the current page shows answers a screen reader with a name (a label
+    // that shows no text has nothing to say and is passed over).
+    void ExpectPageNamed();
     // A file in the test's own folder.
     std::string Input(const char* name) { return settings.Folder().File(name); }
 

@@ -207,20 +207,21 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     EXPECT_EQ(log.writeTag, 1);
     EXPECT_EQ(log.timer1, (std::vector<bool>{true, false}));
 
-    // A CD track without details: no tag, no FinishUp, the track-done flag for the CD loop.
+    // A CD track, with or without details: the CD tag (the wizard decides what it holds),
+    // no FinishUp, the track-done flag for the CD loop.
     state.sourceKind = "cd";
     state.cdTrackDetails = false;
     form2.StartEncoding(dir.File("in.wav"), dir.File("b.mp3"), 8, false, false);
     ASSERT_TRUE(RunEventsUntil([&] { return state.cdTrackDone; }));
     EXPECT_EQ(log.writeTag, 1);
-    EXPECT_EQ(log.cdWriteTag, 0);
+    EXPECT_EQ(log.cdWriteTag, 1);
     EXPECT_EQ(log.finishUp, 1);
 
     state.cdTrackDone = false;
     state.cdTrackDetails = true;
     form2.StartEncoding(dir.File("in.wav"), dir.File("c.mp3"), 8, false, false);
     ASSERT_TRUE(RunEventsUntil([&] { return state.cdTrackDone; }));
-    EXPECT_EQ(log.cdWriteTag, 1);
+    EXPECT_EQ(log.cdWriteTag, 2);
     EXPECT_EQ(log.finishUp, 1);
     EXPECT_EQ(DecodeMp3File(dir.File("c.mp3")).channels, 2);
 }
