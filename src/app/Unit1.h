@@ -209,9 +209,6 @@ private:
     void FillStyleList(QComboBox* style);
     int GenreByteOf(const QComboBox* style) const;
     void ShowMultitagTrack();
-    // Writes the ID3v2 tag of the file just encoded, with its ReplayGain when measured;
-    // keepForAlbum keeps it for WriteAlbumGain. 0 or an errno.
-    int WriteID3v2(const std::string& file, ID3v2Fields fields, bool keepForAlbum);
 
     // The encoder's choices below the bit-rate group of EncodeOptions and CDoptions.
     struct EncoderChoices {

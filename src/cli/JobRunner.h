@@ -1,0 +1,66 @@
+#pragma once
+// One input of mervane-cli run through the hidden window's engine exactly as the wizard's
+// roads run it: the wave check and conversion, the MIDI play recorded through the sound
+// card's synthesiser, a live input's take, then the encoding chain and the tags.
+#include "cli/Options.h"
+#include "mixer/Unit2.h"
+#include "mpeg/MPEGAudio.h"
+
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class SoundCard;
+
+struct JobOutcome {
+    enum Result { Ok, Failed, Interrupted } result = Failed;
+    double seconds = 0;       // of audio encoded
+    std::int64_t bytes = 0;   // of the output
+    std::vector<std::string> errors;
+};
+
+class JobRunner {
+public:
+    // stage is "convert", "play", "record" or "encode".
+    using Progress = std::function<void(const std::string& stage, int percent)>;
+
+    // Makes the sound card (except for wave files, which need none) and the hidden window.
+    // Main thread; the error report and the dialogs must already go to the console.
+    JobRunner(const CliOptions& options, Progress progress);
+    ~JobRunner();
+
+    // Runs one input into `output` ("record": input unused). Never raises. Main thread.
+    JobOutcome Run(const std::string& input, const std::string& output);
+
+    // Where the console's messages go while a job runs.
+    void AddError(const std::string& text) { outcome_.errors.push_back(text); }
+
+private:
+    void RunWave(const std::string& input, const std::string& output);
+    void RunMidi(const std::string& input, const std::string& output);
+    void RunRecord(const std::string& output);
+    // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
+    void StartEncoding(const std::string& input, const std::string& output);
+    // Lets the engine run until done_ (or an interrupt has stopped everything).
+    void Wait();
+    void Poll();
+    void Interrupt();
+
+    const CliOptions& options_;
+    Progress progress_;
+    WizardState state_;
+    std::unique_ptr<SoundCard> card_;  // outlives the hidden window
+    std::unique_ptr<TForm2> form2_;
+    QTimer poll_;
+    // Main thread only.
+    JobOutcome outcome_;
+    std::string stage_;
+    bool done_ = false;
+    bool completed_ = false;
+    bool recordingStopped_ = false;
+    int interruptsSeen_ = 0;
+    bool interrupted_ = false;
+};
