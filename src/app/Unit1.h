@@ -90,6 +90,9 @@ public:
 
     // Wires the hidden window and the details dialog, created after this window.
     void Attach(TForm2* form2, TForm3* form3);
+    // The program was started with a file: the wave road, or the MIDI road for a MIDI file,
+    // opens on its file page with the file picked (and checked). Call after Attach.
+    void OpenFromCommandLine(const std::string& path);
 
     WizardState& State() { return state_; }
     QWidget* CurrentPage() const;
