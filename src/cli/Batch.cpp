@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTimer>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -258,6 +259,9 @@ int RunBatch(const std::string& program, const CliOptions& options)
     std::size_t next = 0;
     bool interrupted = false;
     QEventLoop loop;
+    // Wakes the loop to look for Ctrl+C, which the signal handler only counts.
+    QTimer wake;
+    wake.start(100);
     while (next < options.inputs.size() || !running.empty()) {
         if (InterruptCount() > 0 && !interrupted) {
             // The running encodes stop and clean up after themselves; nothing new starts.
@@ -290,7 +294,7 @@ int RunBatch(const std::string& program, const CliOptions& options)
         }
         if (interrupted && next < options.inputs.size())
             next = options.inputs.size();
-        loop.processEvents(QEventLoop::WaitForMoreEvents, 50);
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
         for (auto it = running.begin(); it != running.end();) {
             Worker& w = **it;
             if (!w.finished) {

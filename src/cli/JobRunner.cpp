@@ -193,7 +193,7 @@ void JobRunner::RunRecord(const std::string& output)
         limit.start(options_.seconds * 1000);
     QEventLoop loop;
     while (!recordingStopped_ && !interrupted_ && outcome_.errors.empty())
-        loop.processEvents(QEventLoop::WaitForMoreEvents, 100);
+        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
     recorder.StopRecording();
     if (interrupted_ || !outcome_.errors.empty())
         return;
@@ -214,7 +214,7 @@ void JobRunner::Wait()
     while (!done_) {
         if (interrupted_ && !state_.encodingInProgress && !state_.midiPlaying)
             break;
-        loop.processEvents(QEventLoop::WaitForMoreEvents, 100);
+        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
     }
 }
 
