@@ -3,6 +3,7 @@
 #include "cli/Interrupt.h"
 #include "mixer/OutputName.h"
 #include "platform/os/ErrorReport.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/InstanceFolder.h"
 
@@ -337,9 +338,16 @@ private:
     std::function<void(const std::string&)> sink_;
 };
 
-// Runs the job with the console's messages going to it; the instance folder goes after.
-JobOutcome runOne(const CliOptions& options, const std::string& input, const std::string& output,
-                  JobRunner::Progress progress)
+struct Job {
+    std::string input;
+    std::string output;
+};
+
+// Runs the jobs one after the other on one engine, with the console's messages going to the
+// running job; after Ctrl+C no further job starts. The instance folder goes at the end.
+void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
+             const std::function<void(std::size_t, const std::string&, int)>& progress,
+             const std::function<void(std::size_t, JobOutcome)>& finished)
 {
     JobRunner* current = nullptr;
     std::vector<std::string> early;
@@ -351,56 +359,151 @@ JobOutcome runOne(const CliOptions& options, const std::string& input, const std
     };
     auto previous = SetAppDialogs(std::make_unique<ConsoleDialogs>(sink));
     const ErrorReporter previousReporter = SetErrorReporter(sink);
-    JobOutcome outcome;
+    std::size_t next = 0;
     try {
         OpenInstanceFolder();
-        JobRunner runner(options, std::move(progress));
-        // A wave file needs no mixer: the start-up's complaint that there is none does not
-        // concern it.
-        if (options.command == "wave")
+        std::size_t running = 0;
+        JobRunner runner(options, [&](const std::string& stage, int percent) { progress(running, stage, percent); });
+        // A wave file and a CD extraction need no mixer: the start-up's complaint that there
+        // is none does not concern them.
+        if (options.command == "wave" || options.command == "cd")
             early.clear();
         current = &runner;
-        outcome = runner.Run(input, output);
+        for (; next < jobs.size(); ++next) {
+            if (next > 0 && InterruptCount() > 0)
+                break;
+            running = next;
+            JobOutcome outcome = runner.Run(jobs[next].input, jobs[next].output);
+            if (!early.empty()) {
+                outcome.errors.insert(outcome.errors.begin(), early.begin(), early.end());
+                early.clear();
+                if (outcome.result == JobOutcome::Ok)
+                    outcome.result = JobOutcome::Failed;
+            }
+            if (InterruptCount() > 0 && outcome.result != JobOutcome::Ok)
+                outcome.result = JobOutcome::Interrupted;
+            finished(next, std::move(outcome));
+        }
         current = nullptr;
     } catch (...) {
         current = nullptr;
         ReportCurrentException();
     }
-    outcome.errors.insert(outcome.errors.begin(), early.begin(), early.end());
-    if (!early.empty() && outcome.result == JobOutcome::Ok)
-        outcome.result = JobOutcome::Failed;
+    // What went wrong before the first job could start belongs to it.
+    if (next < jobs.size() && !early.empty()) {
+        JobOutcome outcome;
+        outcome.errors = early;
+        if (InterruptCount() > 0)
+            outcome.result = JobOutcome::Interrupted;
+        finished(next, std::move(outcome));
+    }
     CloseInstanceFolder();
     SetErrorReporter(previousReporter);
     SetAppDialogs(std::move(previous));
-    if (InterruptCount() > 0 && outcome.result != JobOutcome::Ok)
-        outcome.result = JobOutcome::Interrupted;
-    return outcome;
+}
+
+// The numbers of a "1,3-5" list, in its order.
+std::vector<int> trackList(const std::string& text)
+{
+    std::vector<int> tracks;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string part = text.substr(at, comma - at);
+        int first = 0, last = 0;
+        char dash = 0;
+        char rest = 0;
+        const int n = std::sscanf(part.c_str(), "%d%c%d%c", &first, &dash, &last, &rest);
+        if (n == 1)
+            last = first;
+        else if (n != 3 || dash != '-')
+            throw CliUsageError("--tracks: '" + part + "' is not a track number nor a range like 3-5");
+        if (first < 1 || last < first || last > 99)
+            throw CliUsageError("--tracks: '" + part + "' is no range of tracks 1 to 99");
+        for (int t = first; t <= last; ++t)
+            tracks.push_back(t);
+        at = comma + 1;
+    }
+    return tracks;
 }
 }  // namespace
 
 int RunWorker(const CliOptions& options)
 {
     const std::string input = options.inputs.empty() ? std::string() : options.inputs.front();
-    const JobOutcome outcome = runOne(options, input, options.output, [](const std::string& stage, int percent) {
-        std::printf("progress %s %d\n", stage.c_str(), percent);
-        std::fflush(stdout);
-    });
+    JobOutcome outcome;
+    runJobs(
+        options, {{input, options.output}},
+        [](std::size_t, const std::string& stage, int percent) {
+            std::printf("progress %s %d\n", stage.c_str(), percent);
+            std::fflush(stdout);
+        },
+        [&](std::size_t, JobOutcome o) { outcome = std::move(o); });
     for (const std::string& e : outcome.errors)
         std::printf("error %s\n", escapeLine(e).c_str());
-    const char* result = outcome.result == JobOutcome::Ok ? "ok" : outcome.result == JobOutcome::Interrupted ? "interrupted" : "failed";
+    const char* result = outcome.result == JobOutcome::Ok            ? "ok"
+                         : outcome.result == JobOutcome::Interrupted ? "interrupted"
+                                                                     : "failed";
     std::printf("result %s %.3f %lld\n", result, outcome.seconds, static_cast<long long>(outcome.bytes));
     std::fflush(stdout);
-    return outcome.result == JobOutcome::Ok ? kExitOk : outcome.result == JobOutcome::Interrupted ? kExitInterrupted : kExitFailed;
+    return outcome.result == JobOutcome::Ok            ? kExitOk
+           : outcome.result == JobOutcome::Interrupted ? kExitInterrupted
+                                                       : kExitFailed;
 }
+
+namespace {
+int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::vector<std::string>& names)
+{
+    std::vector<std::string> outputs;
+    for (const Job& j : jobs)
+        outputs.push_back(j.output);
+    Report report(options, names, outputs);
+    bool interrupted = false;
+    runJobs(
+        options, jobs, [&](std::size_t i, const std::string& stage, int percent) { report.Progress(i, stage, percent); },
+        [&](std::size_t i, JobOutcome outcome) {
+            interrupted = interrupted || outcome.result == JobOutcome::Interrupted;
+            report.Finished(i, std::move(outcome));
+        });
+    report.Flush();
+    return report.Status(interrupted || InterruptCount() > 0);
+}
+}  // namespace
 
 int RunInProcess(const CliOptions& options)
 {
-    Report report(options, {std::string()}, {options.output});
-    report.Started(0);
-    JobOutcome outcome = runOne(options, "", options.output,
-                                [&report](const std::string& stage, int percent) { report.Progress(0, stage, percent); });
-    const bool interrupted = outcome.result == JobOutcome::Interrupted;
-    report.Finished(0, std::move(outcome));
-    report.Flush();
-    return report.Status(interrupted);
+    return runHere(options, {{"", options.output}}, {""});
+}
+
+int RunCd(const CliOptions& options)
+{
+    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
+    if (!disc->DiscPresent())
+        throw EMervaneError("there is no disc in " + disc->Device());
+    std::vector<int> tracks;
+    if (options.tracks.empty()) {
+        for (const CdTrack& t : disc->Tracks())
+            if (t.audio)
+                tracks.push_back(t.number);
+    } else {
+        tracks = trackList(options.tracks);
+        for (int t : tracks) {
+            const CdTrack* found = disc->FindTrack(t);
+            if (!found)
+                throw CliUsageError("--tracks: the disc has no track " + std::to_string(t));
+            if (!found->audio)
+                throw CliUsageError("--tracks: track " + std::to_string(t) + " is a data track");
+        }
+    }
+    // The tracks take the wizard's names in the folder chosen.
+    const std::string folder = options.output.empty() ? std::string(".") : options.output;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    std::vector<Job> jobs;
+    std::vector<std::string> names;
+    for (int t : tracks) {
+        jobs.push_back({std::to_string(t), (fs::path(folder) / ("Track" + std::to_string(t) + ".mp3")).string()});
+        names.push_back(disc->Device() + " track " + std::to_string(t));
+    }
+    return runHere(options, jobs, names);
 }

@@ -5,6 +5,8 @@
 #include "mixer/OutputGuard.h"
 #include "mixer/TrackTag.h"
 #include "mixer/WaveCheck.h"
+#include "platform/cd/CDDA.h"
+#include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/Paths.h"
@@ -13,7 +15,9 @@
 
 #include <QEventLoop>
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 namespace {
 // Seconds of audio in a wave file the encoder takes (44100 Hz, 16 bits, stereo).
@@ -41,8 +45,8 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     state_.copyright = options.details.copyright;
     state_.original = options.details.original;
     state_.sourceKind = options.command == "record" ? options.source : options.command;
-    if (options.command == "wave") {
-        // A wave file needs no sound card and no mixer.
+    if (options.command == "wave" || options.command == "cd") {
+        // A wave file and a CD track's extraction need no sound card and no mixer.
         form2_ = std::make_unique<TForm2>(state_, static_cast<IMixerService*>(nullptr));
     } else {
         card_ = CreateSoundCard();
@@ -55,10 +59,15 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
                              std::to_string(options_.details.track), nullptr);
     };
     hooks.CDWriteTag = hooks.WriteTag;
-    hooks.FinishUp = [this] { done_ = true; };
+    hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [this](int percent) { progress_("convert", percent); };
-    hooks.EncodingEnded = [this](bool completed) { completed_ = completed; };
+    // The stop handler's last word on the file follows in the same call, before the wait
+    // looks at done_ again.
+    hooks.EncodingEnded = [this](bool completed) {
+        completed_ = completed;
+        done_ = true;
+    };
     hooks.RecordingStopped = [this] { recordingStopped_ = true; };
     hooks.RecordingFailed = [this](const std::string& message) {
         AddError(message);
@@ -97,6 +106,8 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
             throw EMervaneError(output + ": the file exists (--overwrite replaces it)");
         if (options_.command == "wave")
             RunWave(input, output);
+        else if (options_.command == "cd")
+            RunCdTrack(std::stoi(input), output);
         else if (options_.command == "midi")
             RunMidi(input, output);
         else
@@ -201,6 +212,63 @@ void JobRunner::RunRecord(const std::string& output)
     Wait();
 }
 
+void JobRunner::RunCdTrack(int track, const std::string& output)
+{
+    const std::string temporary = TemporaryWavePath();
+    RefuseUnsafeOutput(temporary, output, "CD track");
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    // The library writes mp3tmp.wav into the folder it is given: this instance's own.
+    const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
+    if (const std::string problem = CddaFolderProblem(folder); !problem.empty())
+        throw EMervaneError(problem);
+    if (!options_.device.empty())
+        CddaLibrary().SetDevice(options_.device);
+    setOutputDir(folder.c_str());
+    stage_ = "extract";
+    std::atomic<bool> finished{false};
+    std::uint8_t result = kRipFailed;  // written by the worker, read after the join
+    {
+        std::thread worker([&] {
+            // Worker thread.
+            result = riptrack(track);
+            finished.store(true);
+            PostToMainThread([] {});  // wakes the main thread's wait
+        });
+        // Whatever happens here, no extraction outlives this scope.
+        struct Join {
+            std::thread& t;
+            ~Join()
+            {
+                if (t.joinable()) {
+                    cancelrip();
+                    t.join();
+                }
+            }
+        } join{worker};
+        QEventLoop loop;
+        while (!finished.load()) {
+            if (interrupted_)
+                cancelrip();
+            loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
+        }
+        worker.join();
+    }
+    if (result != kRipOk) {
+        // What a stopped extraction had read is no track: it goes at once.
+        std::filesystem::remove(temporary + ".partial", ec);
+        if (!interrupted_)
+            throw EMervaneError("unable to extract CD data\n" + ripmessage());
+        return;
+    }
+    if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
+        AddError("Some sectors of the CD could not be read:\n" + errors);
+    if (interrupted_)
+        return;
+    StartEncoding(temporary, output);
+    Wait();
+}
+
 void JobRunner::StartEncoding(const std::string& input, const std::string& output)
 {
     outcome_.seconds = waveSeconds(input);
@@ -234,6 +302,8 @@ void JobRunner::Poll()
             if (const auto percent = PercentOf(std::min(player.CurrentPosition(), total), total))
                 progress_(stage_, *percent);
         }
+    } else if (stage_ == "extract") {
+        progress_(stage_, getprogress());
     } else if (stage_ == "record" && options_.seconds > 0) {
         const double seconds = static_cast<double>(form2_->MMWaveRecorder1.Wave()->DataBytes()) / (44100.0 * 4);
         progress_(stage_, std::min(100, static_cast<int>(seconds * 100 / options_.seconds)));

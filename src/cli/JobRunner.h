@@ -24,7 +24,7 @@ struct JobOutcome {
 
 class JobRunner {
 public:
-    // stage is "convert", "play", "record" or "encode".
+    // stage is "convert", "play", "record", "extract" or "encode".
     using Progress = std::function<void(const std::string& stage, int percent)>;
 
     // Makes the sound card (except for wave files, which need none) and the hidden window.
@@ -32,7 +32,8 @@ public:
     JobRunner(const CliOptions& options, Progress progress);
     ~JobRunner();
 
-    // Runs one input into `output` ("record": input unused). Never raises. Main thread.
+    // Runs one input into `output` ("record": input unused; "cd": the track's number).
+    // Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
 
     // Where the console's messages go while a job runs.
@@ -42,6 +43,8 @@ private:
     void RunWave(const std::string& input, const std::string& output);
     void RunMidi(const std::string& input, const std::string& output);
     void RunRecord(const std::string& output);
+    // Extracts the disc's track into the temporary wave file, then encodes it.
+    void RunCdTrack(int track, const std::string& output);
     // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
     void StartEncoding(const std::string& input, const std::string& output);
     // Lets the engine run until done_ (or an interrupt has stopped everything).

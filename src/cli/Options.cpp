@@ -36,7 +36,6 @@ const std::vector<OptionSpec>& OptionTable()
         {"", "--json", "", "One JSON object per finished file on standard output."},
         {"", "--device", "DEV", "cd: the drive or disc image (cue sheet) to read."},
         {"", "--tracks", "LIST", "cd: the tracks to encode, as 1,3-5 (default: every audio track)."},
-        {"", "--record", "", "cd: records the tracks as they play instead of extracting them."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -49,7 +48,7 @@ namespace {
 const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
-    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--record] [-o DIR]"},
+    {"cd", "cd [--device DEV] [--tracks 1,3-5] [-o DIR]"},
     {"record", "record --source mic|line|aux [--seconds N] -o OUT.mp3"},
 };
 
@@ -138,8 +137,6 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.device = value;
     } else if (name == "--tracks") {
         c.tracks = value;
-    } else if (name == "--record") {
-        c.cdRecord = true;
     } else if (name == "--source") {
         if (value != "mic" && value != "line" && value != "aux")
             throw CliUsageError("--source is mic, line or aux, not '" + value + "'");

@@ -36,7 +36,6 @@ struct CliOptions {
     bool json = false;
     std::string device;
     std::string tracks;
-    bool cdRecord = false;
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C
     bool help = false;

@@ -41,10 +41,8 @@ int main(int argc, char** argv)
             return RunWorker(options);
         if (options.command == "record")
             return RunInProcess(options);
-        if (options.command == "cd") {
-            std::fputs("mervane-cli: cd: not available yet\n", stderr);
-            return kExitFailed;
-        }
+        if (options.command == "cd")
+            return RunCd(options);
         return RunBatch(QCoreApplication::applicationFilePath().toStdString(), options);
     } catch (const CliUsageError& e) {
         std::fprintf(stderr, "mervane-cli: %s\n%s", e.what(), UsageText().c_str());

@@ -2,7 +2,9 @@
 // file; a batch goes on past a broken input; Ctrl+C leaves nothing half-made; the wizard
 // opens a file it is started with.
 #include "app/WizardFixture.h"
+#include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
+#include "support/CdImage.h"
 #include "support/MidiFixtures.h"
 #include "support/WaveFixtures.h"
 
@@ -10,7 +12,9 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <filesystem>
 #include <signal.h>
 #include <sndfile.h>
@@ -26,7 +30,11 @@ struct CliRun {
 
 class CommandLine : public WizardTest {
 protected:
-    void BeforeWizard() override { UseFastSoftwareCard(); }
+    void BeforeWizard() override
+    {
+        UseFastSoftwareCard();
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
+    }
 
     // The program with the test's settings (inherited) and a cache folder of its own, so
     // the instance folders it leaves can be counted.
@@ -118,6 +126,40 @@ TEST_F(CommandLine, MidiFileWithTheSameDetailsIsTheWizardsFileByteForByte)
     const Bytes wizard = ReadBytes(Input("tune.mp3"));
     EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 30u);
     EXPECT_TRUE(ReadBytes(Input("cli.mp3")) == wizard) << "the two programs made different files";
+}
+
+TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
+{
+    WriteCdImage(settings.Folder().Path(), "disc", {{true, 75, 441}, {true, 150, 630}, {true, 120, 0}});
+    fs::create_directory(Input("wizard"));
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_EQ(CurrentPageName(), "selCD");
+    for (int t : {2, 3})
+        Find<QListWidget>("selCDTracks")->item(t - 1)->setCheckState(Qt::Checked);
+    Click("selCDNext");
+    QWidget* rip = Find("SelCDrecRip");
+    QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
+    ASSERT_TRUE(Find<QRadioButton>("SelCDrecRip")->isChecked());
+    Click("SelCDrecNext");
+    dialogs->folderAnswers.push_back(Input("wizard"));
+    Click("CDoptionsBrowse");
+    Activate();
+    Click("CDoptionsNext");
+    Click("CDtagselNext");  // no details
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    // The drive is the one the settings name, as for the wizard.
+    const CliRun run = Run({"cd", "--tracks", "2-3", "-o", QString::fromStdString(Input("cli"))});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"Track2.mp3", "Track3.mp3"}) {
+        const Bytes wizard = ReadBytes(Input("wizard/") + name);
+        EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 20u) << name;
+        EXPECT_TRUE(ReadBytes(Input("cli/") + name) == wizard) << name << ": the two programs made different files";
+    }
+    EXPECT_FALSE(fs::exists(Input("cli/Track1.mp3")));
+    EXPECT_EQ(InstanceFolders(), 0u);
 }
 
 TEST_F(CommandLine, BatchWithOneBrokenInputMakesTheOthersNamesItAndExitsOne)
