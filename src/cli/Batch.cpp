@@ -42,6 +42,13 @@ std::vector<std::string> PlanOutputs(const CliOptions& options)
         else
             outputs.push_back(o);
     }
+    // Two inputs of the same name would race for one output.
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (fs::path(outputs[i]).lexically_normal() == fs::path(outputs[j]).lexically_normal())
+                throw CliUsageError(options.inputs[j] + " and " + options.inputs[i] + " would both become " + outputs[i]);
+    if (folder && !fs::create_directories(o, ec) && ec)
+        throw EMervaneError("cannot make the folder " + o + ": " + ec.message());
     return outputs;
 }
 
@@ -249,10 +256,6 @@ void readWorker(Worker& w, Report& report)
 int RunBatch(const std::string& program, const CliOptions& options)
 {
     const std::vector<std::string> outputs = PlanOutputs(options);
-    if (!options.output.empty() && options.inputs.size() > 1) {
-        std::error_code ec;
-        fs::create_directories(options.output, ec);
-    }
     Report report(options, options.inputs, outputs);
     const std::size_t jobs = static_cast<std::size_t>(
         options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency()));

@@ -14,8 +14,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitInterrupted = 130;
 
 // The output of each input: -o as a file for one input, as a folder for several (or when it
-// is one or ends in '/'), else beside the input. Raises CliUsageError when -o names an
-// existing file for several inputs.
+// is one or ends in '/'; made when missing), else beside the input. Raises CliUsageError
+// when -o names an existing file for several inputs or two inputs would share an output.
 std::vector<std::string> PlanOutputs(const CliOptions& options);
 
 // Runs every input through worker processes of `program`; returns the exit status.

@@ -196,12 +196,30 @@ void JobRunner::RunRecord(const std::string& output)
     // A take runs from its start to the time limit or Ctrl+C.
     recorder.WaveIn().SetRecordPlay(false);
     stage_ = "record";
+    // --seconds counts the audio taken, not the clock on the wall: the take holds that much
+    // whatever pace the card runs at. The recorder hands its buffers over on the main thread.
+    const std::int64_t wanted = static_cast<std::int64_t>(options_.seconds) * 44100 * 4;
+    std::int64_t taken = 0;
+    bool stopPosted = false;
+    const TMMBufferEvent peaks = recorder.OnData;
+    recorder.OnData = [&, peaks](TMMDSPComponent* sender, TMMWaveHdr* h) {
+        if (peaks)
+            peaks(sender, h);
+        taken += h->dwBytesRecorded;
+        if (wanted > 0 && taken >= wanted && !stopPosted) {
+            stopPosted = true;
+            PostToMainThread([&recorder, this] {
+                recorder.StopRecording();
+                recordingStopped_ = true;
+            });
+        }
+    };
+    struct Restore {
+        TMMWaveRecorder& r;
+        TMMBufferEvent old;
+        ~Restore() { r.OnData = old; }
+    } restore{recorder, peaks};
     recorder.StartRecording();
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, [&recorder] { Guarded([&] { recorder.StopRecording(); }); });
-    if (options_.seconds > 0)
-        limit.start(options_.seconds * 1000);
     QEventLoop loop;
     while (!recordingStopped_ && !interrupted_ && outcome_.errors.empty())
         loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
