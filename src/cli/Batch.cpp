@@ -278,7 +278,6 @@ int RunBatch(const std::string& program, const CliOptions& options)
             auto w = std::make_unique<Worker>();
             w->index = next;
             w->process = std::make_unique<QProcess>();
-            w->process->setProcessChannelMode(QProcess::SeparateChannels);
             w->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
             QStringList args{"--worker", QString::fromStdString(options.command)};
             for (const std::string& a : options.passOn)
@@ -405,30 +404,6 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
     SetAppDialogs(std::move(previous));
 }
 
-// The numbers of a "1,3-5" list, in its order.
-std::vector<int> trackList(const std::string& text)
-{
-    std::vector<int> tracks;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', at), text.size());
-        const std::string part = text.substr(at, comma - at);
-        int first = 0, last = 0;
-        char dash = 0;
-        char rest = 0;
-        const int n = std::sscanf(part.c_str(), "%d%c%d%c", &first, &dash, &last, &rest);
-        if (n == 1)
-            last = first;
-        else if (n != 3 || dash != '-')
-            throw CliUsageError("--tracks: '" + part + "' is not a track number nor a range like 3-5");
-        if (first < 1 || last < first || last > 99)
-            throw CliUsageError("--tracks: '" + part + "' is no range of tracks 1 to 99");
-        for (int t = first; t <= last; ++t)
-            tracks.push_back(t);
-        at = comma + 1;
-    }
-    return tracks;
-}
 }  // namespace
 
 int RunWorker(const CliOptions& options)
@@ -489,7 +464,7 @@ int RunCd(const CliOptions& options)
             if (t.audio)
                 tracks.push_back(t.number);
     } else {
-        tracks = trackList(options.tracks);
+        tracks = ParseTrackList(options.tracks);
         for (int t : tracks) {
             const CdTrack* found = disc->FindTrack(t);
             if (!found)

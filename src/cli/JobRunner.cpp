@@ -90,6 +90,9 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
 JobRunner::~JobRunner()
 {
     poll_.stop();
+    // The sources selected for the take go back as the wizard leaves them when it closes.
+    if (card_)
+        Guarded([&] { form2_->RestoreMixer(); });
     form2_.reset();
     card_.reset();
 }

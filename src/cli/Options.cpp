@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <sstream>
 
 const std::vector<OptionSpec>& OptionTable()
@@ -231,6 +232,29 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
     return c;
 }
 
+std::vector<int> ParseTrackList(const std::string& text)
+{
+    std::vector<int> tracks;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string part = text.substr(at, comma - at);
+        int first = 0, last = 0;
+        char dash = 0;
+        char rest = 0;
+        const int n = std::sscanf(part.c_str(), "%d%c%d%c", &first, &dash, &last, &rest);
+        if (n == 1)
+            last = first;
+        else if (n != 3 || dash != '-')
+            throw CliUsageError("--tracks: '" + part + "' is not a track number nor a range like 3-5");
+        if (first < 1 || last < first || last > 99)
+            throw CliUsageError("--tracks: '" + part + "' is no range of tracks 1 to 99");
+        for (int t = first; t <= last; ++t)
+            tracks.push_back(t);
+        at = comma + 1;
+    }
+    return tracks;
+}
 EncoderSettings ApplyEncoderOptions(const CliOptions& options, EncoderSettings e)
 {
     if (options.mp3Container)

@@ -54,6 +54,9 @@ struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The track numbers of a "1,3-5" list, in its order. Raises CliUsageError for anything else.
+std::vector<int> ParseTrackList(const std::string& text);
+
 // The encoder settings the options make of those read from the settings file.
 EncoderSettings ApplyEncoderOptions(const CliOptions& options, EncoderSettings fromFile);
 
