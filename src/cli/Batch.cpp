@@ -347,7 +347,7 @@ struct Job {
 
 // Runs the jobs one after the other on one engine, with the console's messages going to the
 // running job; after Ctrl+C no further job starts. The instance folder goes at the end.
-void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
+void runJobs(const CliOptions& options, const std::vector<Job>& jobs, int discTrackCount,
              const std::function<void(std::size_t, const std::string&, int)>& progress,
              const std::function<void(std::size_t, JobOutcome)>& finished)
 {
@@ -370,6 +370,7 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
         // is none does not concern them.
         if (options.command == "wave" || options.command == "cd")
             early.clear();
+        runner.SetDiscTrackCount(discTrackCount);
         current = &runner;
         for (; next < jobs.size(); ++next) {
             if (next > 0 && InterruptCount() > 0)
@@ -384,6 +385,9 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
             }
             if (InterruptCount() > 0 && outcome.result != JobOutcome::Ok)
                 outcome.result = JobOutcome::Interrupted;
+            if (next + 1 == jobs.size() && options.command == "cd")
+                if (const std::string failed = runner.WriteAlbumGain(); !failed.empty())
+                    outcome.errors.push_back(failed);
             finished(next, std::move(outcome));
         }
         current = nullptr;
@@ -411,7 +415,7 @@ int RunWorker(const CliOptions& options)
     const std::string input = options.inputs.empty() ? std::string() : options.inputs.front();
     JobOutcome outcome;
     runJobs(
-        options, {{input, options.output}},
+        options, {{input, options.output}}, 0,
         [](std::size_t, const std::string& stage, int percent) {
             std::printf("progress %s %d\n", stage.c_str(), percent);
             std::fflush(stdout);
@@ -430,7 +434,8 @@ int RunWorker(const CliOptions& options)
 }
 
 namespace {
-int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::vector<std::string>& names)
+int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::vector<std::string>& names,
+            int discTrackCount = 0)
 {
     std::vector<std::string> outputs;
     for (const Job& j : jobs)
@@ -438,7 +443,7 @@ int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::
     Report report(options, names, outputs);
     bool interrupted = false;
     runJobs(
-        options, jobs, [&](std::size_t i, const std::string& stage, int percent) { report.Progress(i, stage, percent); },
+        options, jobs, discTrackCount, [&](std::size_t i, const std::string& stage, int percent) { report.Progress(i, stage, percent); },
         [&](std::size_t i, JobOutcome outcome) {
             interrupted = interrupted || outcome.result == JobOutcome::Interrupted;
             report.Finished(i, std::move(outcome));
@@ -483,5 +488,5 @@ int RunCd(const CliOptions& options)
         jobs.push_back({std::to_string(t), (fs::path(folder) / ("Track" + std::to_string(t) + ".mp3")).string()});
         names.push_back(disc->Device() + " track " + std::to_string(t));
     }
-    return runHere(options, jobs, names);
+    return runHere(options, jobs, names, disc->TrackCount());
 }

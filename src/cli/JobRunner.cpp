@@ -5,6 +5,7 @@
 #include "mixer/OutputGuard.h"
 #include "mixer/TrackTag.h"
 #include "mixer/WaveCheck.h"
+#include "mpeg/TagFile.h"
 #include "platform/cd/CDDA.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
@@ -58,7 +59,16 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
         return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, options_.details,
                              std::to_string(options_.details.track), nullptr);
     };
-    hooks.CDWriteTag = hooks.WriteTag;
+    // A CD's tracks get the details given, each with its own number, as the wizard's
+    // per-track details do.
+    state_.cdTrackDetails = options.command == "cd" && options.detailsGiven;
+    hooks.CDWriteTag = [this](const std::string& file) {
+        state_.tag = std::make_unique<TMPEGAudio>();
+        TrackDetails details = options_.details;
+        details.track = cdTrack_;
+        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, details,
+                             std::to_string(cdTrack_) + "/" + std::to_string(discTrackCount_), &state_.albumTracks);
+    };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [this](int percent) { progress_("convert", percent); };
@@ -128,6 +138,13 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
         outcome_.bytes = static_cast<std::int64_t>(std::filesystem::file_size(output, ec));
     }
     return outcome_;
+}
+
+std::string JobRunner::WriteAlbumGain()
+{
+    if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
+        return std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc);
+    return {};
 }
 
 void JobRunner::RunWave(const std::string& input, const std::string& output)
@@ -235,6 +252,7 @@ void JobRunner::RunRecord(const std::string& output)
 
 void JobRunner::RunCdTrack(int track, const std::string& output)
 {
+    cdTrack_ = track;
     const std::string temporary = TemporaryWavePath();
     RefuseUnsafeOutput(temporary, output, "CD track");
     std::error_code ec;

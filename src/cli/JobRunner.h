@@ -36,6 +36,13 @@ public:
     // Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
 
+    // A CD run: how many tracks the disc has (the tags' "n/count"). Main thread.
+    void SetDiscTrackCount(int count) { discTrackCount_ = count; }
+
+    // After a CD run's tracks: the album's ReplayGain into every tagged track's tag (when the
+    // loudness was measured). Empty, or the message naming the file that could not be written.
+    std::string WriteAlbumGain();
+
     // Where the console's messages go while a job runs.
     void AddError(const std::string& text) { outcome_.errors.push_back(text); }
 
@@ -66,4 +73,6 @@ private:
     bool recordingStopped_ = false;
     int interruptsSeen_ = 0;
     bool interrupted_ = false;
+    int discTrackCount_ = 0;
+    int cdTrack_ = 0;  // the CD track being encoded
 };

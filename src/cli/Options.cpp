@@ -205,6 +205,9 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
             throw CliUsageError(std::string(spec->longName) + " takes no value");
         }
         apply(c, spec->longName, value);
+        static const std::string tagOptions = " --title --artist --album --year --track --genre --comment ";
+        if (tagOptions.find(std::string(" ") + spec->longName + " ") != std::string::npos)
+            c.detailsGiven = true;
         if (!parentOnly(spec->longName)) {
             c.passOn.push_back(spec->longName);
             if (*spec->argument)

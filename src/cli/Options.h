@@ -29,6 +29,7 @@ struct CliOptions {
     bool joint = false;
     bool replayGain = false;
     TrackDetails details;  // the wizard's defaults when not given
+    bool detailsGiven = false;  // a tag option was given (a CD's tracks are tagged only then)
     std::string settingsFile;
     int jobs = 0;  // 0: the number of cores
     bool overwrite = false;

@@ -146,12 +146,17 @@ TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
     Click("CDoptionsBrowse");
     Activate();
     Click("CDoptionsNext");
-    Click("CDtagselNext");  // no details
+    Click("CDtagselYes");
+    Click("CDtagselNext");
+    ASSERT_EQ(CurrentPageName(), "Multitag");
+    Find<QLineEdit>("MultitagArtist")->setText("The Shore");  // kept for the next track
+    Click("MultitagNext");
+    Click("MultitagNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
     ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 
-    // The drive is the one the settings name, as for the wizard.
-    const CliRun run = Run({"cd", "--tracks", "2-3", "-o", QString::fromStdString(Input("cli"))});
+    // The drive is the one the settings name, as for the wizard; every track gets its number.
+    const CliRun run = Run({"cd", "--tracks", "2-3", "--artist", "The Shore", "-o", QString::fromStdString(Input("cli"))});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* name : {"Track2.mp3", "Track3.mp3"}) {
         const Bytes wizard = ReadBytes(Input("wizard/") + name);
