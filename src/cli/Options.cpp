@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <sstream>
 
-const std::vector<OptionSpec>& OptionTable()
+const std::vector<OptionEntry>& OptionTable()
 {
-    static const std::vector<OptionSpec> table = {
+    static const std::vector<OptionEntry> table = {
         {"-o", "--output", "PATH",
          "Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside "
          "the input, its extension replaced by .mp3."},
@@ -76,9 +76,9 @@ int genreByte(const std::string& text)
     throw CliUsageError("--genre: no genre is called '" + text + "'");
 }
 
-const OptionSpec* findOption(const std::string& word)
+const OptionEntry* findOption(const std::string& word)
 {
-    for (const OptionSpec& o : OptionTable())
+    for (const OptionEntry& o : OptionTable())
         if (word == o.longName || (*o.shortName && word == o.shortName))
             return &o;
     return nullptr;
@@ -190,27 +190,27 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
             inlineValue = word.substr(eq + 1);
             word.resize(eq);
         }
-        const OptionSpec* spec = findOption(word);
-        if (!spec)
+        const OptionEntry* entry = findOption(word);
+        if (!entry)
             throw CliUsageError("unknown option " + word);
         std::string value;
-        if (*spec->argument) {
+        if (*entry->argument) {
             if (inlineValue)
                 value = *inlineValue;
             else if (i + 1 < args.size())
                 value = args[++i];
             else
-                throw CliUsageError(std::string(spec->longName) + " needs " + spec->argument);
+                throw CliUsageError(std::string(entry->longName) + " needs " + entry->argument);
         } else if (inlineValue) {
-            throw CliUsageError(std::string(spec->longName) + " takes no value");
+            throw CliUsageError(std::string(entry->longName) + " takes no value");
         }
-        apply(c, spec->longName, value);
+        apply(c, entry->longName, value);
         static const std::string tagOptions = " --title --artist --album --year --track --genre --comment ";
-        if (tagOptions.find(std::string(" ") + spec->longName + " ") != std::string::npos)
+        if (tagOptions.find(std::string(" ") + entry->longName + " ") != std::string::npos)
             c.detailsGiven = true;
-        if (!parentOnly(spec->longName)) {
-            c.passOn.push_back(spec->longName);
-            if (*spec->argument)
+        if (!parentOnly(entry->longName)) {
+            c.passOn.push_back(entry->longName);
+            if (*entry->argument)
                 c.passOn.push_back(value);
         }
     }
@@ -288,7 +288,7 @@ std::string HelpText()
 {
     std::string text = "mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.\n\n" +
                        UsageText().substr(0, UsageText().find("Try")) + "\nOptions:\n";
-    for (const OptionSpec& o : OptionTable()) {
+    for (const OptionEntry& o : OptionTable()) {
         std::string names = std::string(*o.shortName ? o.shortName + std::string(", ") : "    ") + o.longName;
         if (*o.argument)
             names += std::string(" ") + o.argument;
@@ -334,7 +334,7 @@ std::string ManPage()
          "\\fB\\-\\-overwrite\\fR is given. A bad input is reported with its name and reason and the others "
          "still run.\n"
       << ".SH OPTIONS\n";
-    for (const OptionSpec& o : OptionTable()) {
+    for (const OptionEntry& o : OptionTable()) {
         m << ".TP\n";
         if (*o.shortName)
             m << "\\fB" << roff(o.shortName) << "\\fR, ";

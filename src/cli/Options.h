@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct OptionEntry {
     const char* shortName;  // "-o", or "" when there is none
     const char* longName;   // "--output"
     const char* argument;   // "PATH", or "" for a switch
@@ -16,7 +16,7 @@ struct OptionSpec {
 };
 
 // Every option, in the order --help and the manual page list them.
-const std::vector<OptionSpec>& OptionTable();
+const std::vector<OptionEntry>& OptionTable();
 
 // What a command line asks for.
 struct CliOptions {

@@ -69,7 +69,7 @@ TEST(CliOptions, ManualPageAndHelpListEveryOptionOfTheTable)
 {
     const std::string man = ManPage();
     const std::string help = HelpText();
-    for (const OptionSpec& o : OptionTable()) {
+    for (const OptionEntry& o : OptionTable()) {
         std::string escaped;
         for (const char ch : std::string(o.longName))
             escaped += ch == '-' ? std::string("\\-") : std::string(1, ch);
