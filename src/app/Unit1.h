@@ -93,6 +93,9 @@ public:
 
     // Wires the hidden window and the details dialog, created after this window.
     void Attach(TForm2* form2, TForm3* form3);
+    // The program was started with a file: the wave road, or the MIDI road for a MIDI file,
+    // opens on its file page with the file picked (and checked). Call after Attach.
+    void OpenFromCommandLine(const std::string& path);
 
     WizardState& State() { return state_; }
     QWidget* CurrentPage() const;
@@ -213,9 +216,6 @@ private:
     void FillStyleList(QComboBox* style);
     int GenreByteOf(const QComboBox* style) const;
     void ShowMultitagTrack();
-    // Writes the ID3v2 tag of the file just encoded, with its ReplayGain when measured;
-    // keepForAlbum keeps it for WriteAlbumGain. 0 or an errno.
-    int WriteID3v2(const std::string& file, ID3v2Fields fields, bool keepForAlbum);
 
     // The encoder's choices below the bit-rate group of EncodeOptions and CDoptions.
     struct EncoderChoices {

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
+#include <fstream>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -67,6 +68,30 @@ void TForm1::SelSourceNextClick()
         MoveTo(RecExt);
     else if (kind == "cd")
         MoveTo(selCD);
+}
+
+namespace {
+// A Standard MIDI File ("MThd") or one wrapped in RIFF ("RIFF....RMID"); a file that cannot
+// be read goes by its extension, and the file page tells what is wrong with it.
+bool looksLikeMidi(const std::string& path)
+{
+    char head[12] = {};
+    std::ifstream file(path, std::ios::binary);
+    if (file.read(head, sizeof head) || file.gcount() >= 4) {
+        const std::string bytes(head, static_cast<std::size_t>(file.gcount()));
+        return bytes.starts_with("MThd") || (bytes.size() == 12 && bytes.starts_with("RIFF") && bytes.substr(8) == "RMID");
+    }
+    const QString name = QString::fromStdString(path).toLower();
+    return name.endsWith(".mid") || name.endsWith(".midi") || name.endsWith(".rmi");
+}
+}  // namespace
+
+void TForm1::OpenFromCommandLine(const std::string& path)
+{
+    const bool midi = looksLikeMidi(path);
+    SourceButtonClick(findChild<QToolButton*>(midi ? "IEButton2" : "IEButton1"), midi ? "midi" : "wave");
+    SelSourceNextClick();
+    SelWavInputChosen(path);
 }
 
 void TForm1::MoveTo(QWidget* page)

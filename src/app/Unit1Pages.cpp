@@ -213,14 +213,14 @@ DetailsFields TForm1::BuildDetailsFields(QWidget* page, const char* prefix, cons
     f.year = new QSpinBox(page);
     f.year->setObjectName(p + "Year");
     f.year->setRange(1900, 2099);
-    f.year->setValue(1999);
+    f.year->setValue(kDefaultTagYear);
     f.year->findChild<QLineEdit*>()->setReadOnly(true);  // arrows only, no typing
     f.year->setGeometry(72, top + 66, 70, 20);
     addLabel(page, "Track", 152, top + 69, 40);
     f.track = new QSpinBox(page);
     f.track->setObjectName(p + "Track");
     f.track->setRange(1, 99);
-    f.track->setValue(1);
+    f.track->setValue(kDefaultTagTrack);
     f.track->findChild<QLineEdit*>()->setReadOnly(true);
     f.track->setGeometry(192, top + 66, 50, 20);
     row("Style", top + 88);

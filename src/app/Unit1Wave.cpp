@@ -1,7 +1,7 @@
 // The wave-file road: choosing the files, the bit rate, and the encoding page.
 #include "app/Unit1.h"
 
-#include "app/OutputName.h"
+#include "mixer/OutputName.h"
 #include "app/RememberedChoices.h"
 #include "app/Unit3.h"
 #include "mixer/OutputGuard.h"

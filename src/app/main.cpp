@@ -1,6 +1,7 @@
 // The program: the sound card, then the wizard window, the hidden window that owns the
 // components, and the encoder details dialog, created in this order; the program ends when
-// the wizard closes, and the card goes after the windows.
+// the wizard closes, and the card goes after the windows. A file named on the command line
+// is opened on its road.
 #include "app/AppSetup.h"
 #include "app/Unit1.h"
 #include "app/Unit3.h"
@@ -10,6 +11,7 @@
 #include "platform/card/SoundCard.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
@@ -27,5 +29,11 @@ int main(int argc, char** argv)
     form1->Attach(form2.get(), form3.get());
     QObject::connect(form1.get(), &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     form1->show();
+    // `mervane FILE` (as the file manager starts it) opens the file's road with it picked;
+    // QApplication has taken its own options out of argv by now.
+    if (argc > 1) {
+        const std::string file = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath().toStdString();
+        Guarded([&] { form1->OpenFromCommandLine(file); });
+    }
     return app.exec();
 }

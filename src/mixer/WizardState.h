@@ -26,6 +26,9 @@ enum class RecordLevel { Midi, Cd, Mic, Line, Aux };
 constexpr std::array<const char*, 5> kRecordLevelKeys = {"MIDI", "CD", "MIC", "LINE", "AUX"};
 constexpr int kDefaultRecordLevel = 50000;
 constexpr int kDefaultBitRateIndex = 8;  // 128 kbit/s
+// The details a tag gets when nobody changes them: the year and track fields start here.
+constexpr int kDefaultTagYear = 1999;
+constexpr int kDefaultTagTrack = 1;
 
 // A file of the CD run whose ID3v2 tag gets the album's ReplayGain once the run is done.
 struct AlbumTrack {

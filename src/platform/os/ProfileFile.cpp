@@ -236,13 +236,26 @@ std::string configHome()
         return std::string(home) + "/.config";
     return ".";
 }
+
+// Set once at start, before any other thread runs; read-only afterwards.
+std::string& settingsOverride()
+{
+    static std::string path;
+    return path;
+}
 }  // namespace
+
+void ProfileFile::SetSettingsPath(const std::string& path)
+{
+    settingsOverride() = path;
+}
 
 ProfileFile::ProfileFile(std::string path, OnRefusedWrite onRefused) : path_(std::move(path)), onRefused_(onRefused) {}
 
 ProfileFile ProfileFile::Settings()
 {
-    return ProfileFile(configHome() + "/mervane/MERVANE2.INI", OnRefusedWrite::ReportOnce);
+    const std::string& chosen = settingsOverride();
+    return ProfileFile(chosen.empty() ? configHome() + "/mervane/MERVANE2.INI" : chosen, OnRefusedWrite::ReportOnce);
 }
 
 std::string ProfileFile::ReadString(const std::string& section, const std::string& key,

@@ -37,6 +37,9 @@ public:
     // The program's settings file: $XDG_CONFIG_HOME/mervane/MERVANE2.INI
     // (default ~/.config/mervane/MERVANE2.INI). Its refused writes are reported once.
     static ProfileFile Settings();
+    // Makes Settings() use another file (empty: the default again). Call at start, before
+    // any other thread runs.
+    static void SetSettingsPath(const std::string& path);
 
     const std::string& Path() const { return path_; }
 

@@ -1,4 +1,4 @@
-#include "app/OutputName.h"
+#include "mixer/OutputName.h"
 
 std::string Mp3NameFor(const std::string& input)
 {

@@ -1,0 +1,126 @@
+// Batch benchmark: eight 60-second waves of music-like sound through `mervane-cli wave -j 2`
+// against eight `lame -b 128 -m s` runs started two at a time (`xargs -P 2`). Each side
+// runs into a fresh folder; the best of three runs counts. Checks that both made eight
+// files, prints both times and the ratio ours / theirs (goal: at most 1.05).
+//
+//   bench_batch [seconds-per-file]     default: 60
+#include "support/ChildRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kFiles = 8;
+constexpr int kRuns = 3;
+
+void put32(std::ofstream& f, std::uint32_t v)
+{
+    const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    f.write(b, 4);
+}
+
+void put16(std::ofstream& f, std::uint16_t v)
+{
+    const char b[2] = {char(v), char(v >> 8)};
+    f.write(b, 2);
+}
+
+// A 44100 Hz 16-bit stereo wave of two gliding tones and a little noise.
+void writeWave(const fs::path& path, int seconds, int seed)
+{
+    const std::uint32_t frames = 44100u * static_cast<std::uint32_t>(seconds);
+    std::ofstream f(path, std::ios::binary);
+    f.write("RIFF", 4);
+    put32(f, 36 + frames * 4);
+    f.write("WAVEfmt ", 8);
+    put32(f, 16);
+    put16(f, 1);
+    put16(f, 2);
+    put32(f, 44100);
+    put32(f, 44100 * 4);
+    put16(f, 4);
+    put16(f, 16);
+    f.write("data", 4);
+    put32(f, frames * 4);
+    std::mt19937 noise(static_cast<unsigned>(seed));
+    std::uniform_int_distribution<int> n(-600, 600);
+    std::vector<std::int16_t> block;
+    block.reserve(2 * 44100);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const double x = double(i) / 44100;
+        const double a = 9000 * std::sin(2 * std::numbers::pi * (220 + 30 * seed + 40 * std::sin(x / 3)) * x);
+        const double b = 6000 * std::sin(2 * std::numbers::pi * (660 + 50 * std::sin(x / 5)) * x);
+        block.push_back(std::int16_t(a + 0.5 * b + n(noise)));
+        block.push_back(std::int16_t(0.5 * a + b + n(noise)));
+        if (block.size() == 2 * 44100 || i + 1 == frames) {
+            f.write(reinterpret_cast<const char*>(block.data()), std::streamsize(block.size() * 2));
+            block.clear();
+        }
+    }
+}
+
+std::size_t mp3Count(const fs::path& folder)
+{
+    std::size_t n = 0;
+    for (const auto& e : fs::directory_iterator(folder))
+        n += e.path().extension() == ".mp3" && fs::file_size(e.path()) > 0;
+    return n;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const fs::path work = fs::temp_directory_path() / ("mervane-bench-batch-" + std::to_string(getpid()));
+    fs::create_directories(work / "in");
+    std::vector<std::string> inputs;
+    for (int i = 0; i < kFiles; ++i) {
+        const fs::path p = work / "in" / ("take" + std::to_string(i + 1) + ".wav");
+        writeWave(p, seconds, i);
+        inputs.push_back(p.string());
+    }
+    // The program's own folders (settings, temporary files) stay inside the bench's.
+    setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (work / "cache").c_str(), 1);
+
+    double ours = 1e9, theirs = 1e9;
+    bool ok = true;
+    for (int run = 0; run < kRuns && ok; ++run) {
+        const fs::path mine = work / ("ours" + std::to_string(run));
+        std::vector<std::string> args{MERVANE_CLI_PROGRAM, "wave", "-j", "2", "--quiet", "-o", mine.string() + "/"};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        const ChildRun a = RunChild(args);
+        ok = a.Ok() && mp3Count(mine) == kFiles;
+        ours = std::min(ours, a.seconds);
+
+        const fs::path lame = work / ("lame" + std::to_string(run));
+        fs::create_directories(lame);
+        const std::string script = "cd '" + (work / "in").string() + "' && ls *.wav | xargs -P 2 -I{} lame --quiet -b 128 -m s {} '" +
+                                   lame.string() + "/{}.mp3'";
+        const ChildRun b = RunChild({"sh", "-c", script});
+        ok = ok && b.Ok() && mp3Count(lame) == kFiles;
+        theirs = std::min(theirs, b.seconds);
+        fs::remove_all(mine);
+        fs::remove_all(lame);
+    }
+    fs::remove_all(work);
+    if (!ok) {
+        std::fprintf(stderr, "bench_batch: a run failed or made fewer than %d files\n", kFiles);
+        return 1;
+    }
+    std::printf("%d waves of %d s, best of %d runs\n", kFiles, seconds, kRuns);
+    std::printf("mervane-cli -j 2:         %.2f s\n", ours);
+    std::printf("lame -b 128 -m s, -P 2:   %.2f s\n", theirs);
+    std::printf("ratio ours / theirs:      %.3f (goal: at most 1.05)\n", ours / theirs);
+    return 0;
+}

@@ -1,0 +1,369 @@
+#include "cli/JobRunner.h"
+
+#include "cli/Interrupt.h"
+#include "mixer/CardSetup.h"
+#include "mixer/OutputGuard.h"
+#include "mixer/TrackTag.h"
+#include "mixer/WaveCheck.h"
+#include "mpeg/TagFile.h"
+#include "platform/cd/CDDA.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/card/SoundCard.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ProfileFile.h"
+#include "wave/MMWave.h"
+
+#include <QEventLoop>
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+namespace {
+// Seconds of audio in a wave file the encoder takes (44100 Hz, 16 bits, stereo).
+double waveSeconds(const std::string& file)
+{
+    TMMWave wave;
+    wave.SetFileName(file);
+    return static_cast<double>(wave.DataBytes()) / (44100.0 * 4);
+}
+
+RecordLevel levelOf(const std::string& source)
+{
+    return source == "mic" ? RecordLevel::Mic : source == "line" ? RecordLevel::Line : RecordLevel::Aux;
+}
+}  // namespace
+
+JobRunner::JobRunner(const CliOptions& options, Progress progress)
+    : options_(options), progress_(std::move(progress))
+{
+    const ProfileFile settings = ProfileFile::Settings();
+    state_.encoder = ApplyEncoderOptions(options, EncoderSettings::Read(settings));
+    for (std::size_t i = 0; i < state_.recordLevels.size(); ++i)
+        state_.recordLevels[i] = settings.ReadInteger("RECORD_LEVEL", kRecordLevelKeys[i], kDefaultRecordLevel);
+    state_.bitRateIndex = options.bitRateIndex.value_or(kDefaultBitRateIndex);
+    state_.copyright = options.details.copyright;
+    state_.original = options.details.original;
+    state_.sourceKind = options.command == "record" ? options.source : options.command;
+    if (options.command == "wave" || options.command == "cd") {
+        // A wave file and a CD track's extraction need no sound card and no mixer.
+        form2_ = std::make_unique<TForm2>(state_, static_cast<IMixerService*>(nullptr));
+    } else {
+        card_ = CreateSoundCard();
+        form2_ = std::make_unique<TForm2>(state_);
+    }
+    WizardHooks hooks;
+    hooks.WriteTag = [this](const std::string& file) {
+        state_.tag = std::make_unique<TMPEGAudio>();
+        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, options_.details,
+                             std::to_string(options_.details.track), nullptr);
+    };
+    // A CD's tracks get the details given, each with its own number, as the wizard's
+    // per-track details do.
+    state_.cdTrackDetails = options.command == "cd" && options.detailsGiven;
+    hooks.CDWriteTag = [this](const std::string& file) {
+        state_.tag = std::make_unique<TMPEGAudio>();
+        TrackDetails details = options_.details;
+        details.track = cdTrack_;
+        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, details,
+                             std::to_string(cdTrack_) + "/" + std::to_string(discTrackCount_), &state_.albumTracks);
+    };
+    hooks.FinishUp = [] {};
+    hooks.EnableTimer1 = [](bool) {};
+    hooks.ShowConversionProgress = [this](int percent) { progress_("convert", percent); };
+    // The stop handler's last word on the file follows in the same call, before the wait
+    // looks at done_ again.
+    hooks.EncodingEnded = [this](bool completed) {
+        completed_ = completed;
+        done_ = true;
+    };
+    hooks.RecordingStopped = [this] { recordingStopped_ = true; };
+    hooks.RecordingFailed = [this](const std::string& message) {
+        AddError(message);
+        recordingStopped_ = true;
+        if (state_.midiPlaying) {
+            state_.cancel = true;
+            form2_->MediaPlayer1.Stop();
+        }
+    };
+    hooks.PlaybackEnded = [this](bool) {
+        if (state_.cancel)
+            done_ = true;  // nothing is encoded
+    };
+    hooks.MakeMP3 = [this](const std::string& input, const std::string& output) { StartEncoding(input, output); };
+    form2_->SetWizardHooks(std::move(hooks));
+    poll_.setInterval(100);
+    QObject::connect(&poll_, &QTimer::timeout, [this] { Guarded([&] { Poll(); }); });
+}
+
+JobRunner::~JobRunner()
+{
+    poll_.stop();
+    // The sources selected for the take go back as the wizard leaves them when it closes.
+    if (card_)
+        Guarded([&] { form2_->RestoreMixer(); });
+    form2_.reset();
+    card_.reset();
+}
+
+JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
+{
+    outcome_ = {};
+    done_ = completed_ = recordingStopped_ = false;
+    state_.cancel = false;
+    poll_.start();
+    try {
+        std::error_code ec;
+        if (!options_.overwrite && std::filesystem::exists(output, ec))
+            throw EMervaneError(output + ": the file exists (--overwrite replaces it)");
+        if (options_.command == "wave")
+            RunWave(input, output);
+        else if (options_.command == "cd")
+            RunCdTrack(std::stoi(input), output);
+        else if (options_.command == "midi")
+            RunMidi(input, output);
+        else
+            RunRecord(output);
+    } catch (...) {
+        ReportCurrentException();
+    }
+    poll_.stop();
+    RemoveTemporaryWave();
+    if (interrupted_) {
+        outcome_.result = JobOutcome::Interrupted;
+    } else if (done_ && completed_ && outcome_.errors.empty()) {
+        outcome_.result = JobOutcome::Ok;
+        std::error_code ec;
+        outcome_.bytes = static_cast<std::int64_t>(std::filesystem::file_size(output, ec));
+    }
+    return outcome_;
+}
+
+std::string JobRunner::WriteAlbumGain()
+{
+    if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
+        return std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc);
+    return {};
+}
+
+void JobRunner::RunWave(const std::string& input, const std::string& output)
+{
+    // Nothing is written before the output is known not to destroy the input or a folder,
+    // and the input is known to be a regular wave file with audio the encoder can take.
+    RefuseUnsafeOutput(input, output);
+    const bool encoderReady = form2_->CheckWave(input);
+    CheckWaveContents(input);
+    std::string source = input;
+    if (!encoderReady) {
+        stage_ = "convert";
+        source = TemporaryWavePath();
+        form2_->ConvertFile(input, source);
+    }
+    if (state_.cancel)
+        return;
+    StartEncoding(source, output);
+    Wait();
+}
+
+void JobRunner::RunMidi(const std::string& input, const std::string& output)
+{
+    // The encoder replaces its output: nothing plays before the output is known not to be
+    // the MIDI file itself, a folder, a pipe or a device.
+    RefuseUnsafeOutput(input, output, "MIDI file");
+    state_.inputFileName = input;
+    state_.outputFileName = output;
+    form2_->SelMidi();
+    const std::string temporary = TemporaryWavePath();
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    recorder.Wave()->SetFileName(temporary);
+    // The recording holds the song from its first rendered frame to the end of its release
+    // tail, as the synthesiser line marks them, and stops by itself there.
+    recorder.WaveIn().SetRecordPlay(true);
+    TMediaPlayer& player = form2_->MediaPlayer1;
+    player.SetFileName(input);
+    player.Open();
+    player.SetNotifyNext(true);
+    state_.midiPlaying = true;
+    stage_ = "play";
+    try {
+        recorder.StartRecording();
+        player.Play();
+    } catch (...) {
+        state_.midiPlaying = false;
+        recorder.StopRecording();
+        player.Close();
+        throw;
+    }
+    Wait();
+    player.Close();
+}
+
+void JobRunner::RunRecord(const std::string& output)
+{
+    RefuseUnsafeOutput(TemporaryWavePath(), output, "recording");
+    const RecordLevel level = levelOf(options_.source);
+    switch (level) {
+    case RecordLevel::Mic: form2_->SelMIC(); break;
+    case RecordLevel::Line: form2_->SelLin(); break;
+    default: form2_->SelAUX(); break;
+    }
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    const std::string temporary = TemporaryWavePath();
+    recorder.Wave()->SetFileName(temporary);
+    // A take runs from its start to the time limit or Ctrl+C.
+    recorder.WaveIn().SetRecordPlay(false);
+    stage_ = "record";
+    // --seconds counts the audio taken, not the clock on the wall: the take holds that much
+    // whatever pace the card runs at. The recorder hands its buffers over on the main thread.
+    const std::int64_t wanted = static_cast<std::int64_t>(options_.seconds) * 44100 * 4;
+    std::int64_t taken = 0;
+    bool stopPosted = false;
+    const TMMBufferEvent peaks = recorder.OnData;
+    recorder.OnData = [&, peaks](TMMDSPComponent* sender, TMMWaveHdr* h) {
+        if (peaks)
+            peaks(sender, h);
+        taken += h->dwBytesRecorded;
+        if (wanted > 0 && taken >= wanted && !stopPosted) {
+            stopPosted = true;
+            PostToMainThread([&recorder, this] {
+                recorder.StopRecording();
+                recordingStopped_ = true;
+            });
+        }
+    };
+    struct Restore {
+        TMMWaveRecorder& r;
+        TMMBufferEvent old;
+        ~Restore() { r.OnData = old; }
+    } restore{recorder, peaks};
+    recorder.StartRecording();
+    QEventLoop loop;
+    while (!recordingStopped_ && !interrupted_ && outcome_.errors.empty())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
+    recorder.StopRecording();
+    if (interrupted_ || !outcome_.errors.empty())
+        return;
+    StartEncoding(temporary, output);
+    Wait();
+}
+
+void JobRunner::RunCdTrack(int track, const std::string& output)
+{
+    cdTrack_ = track;
+    const std::string temporary = TemporaryWavePath();
+    RefuseUnsafeOutput(temporary, output, "CD track");
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    // The library writes mp3tmp.wav into the folder it is given: this instance's own.
+    const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
+    if (const std::string problem = CddaFolderProblem(folder); !problem.empty())
+        throw EMervaneError(problem);
+    if (!options_.device.empty())
+        CddaLibrary().SetDevice(options_.device);
+    setOutputDir(folder.c_str());
+    stage_ = "extract";
+    std::atomic<bool> finished{false};
+    std::uint8_t result = kRipFailed;  // written by the worker, read after the join
+    {
+        std::thread worker([&] {
+            // Worker thread.
+            result = riptrack(track);
+            finished.store(true);
+            PostToMainThread([] {});  // wakes the main thread's wait
+        });
+        // Whatever happens here, no extraction outlives this scope.
+        struct Join {
+            std::thread& t;
+            ~Join()
+            {
+                if (t.joinable()) {
+                    cancelrip();
+                    t.join();
+                }
+            }
+        } join{worker};
+        QEventLoop loop;
+        while (!finished.load()) {
+            if (interrupted_)
+                cancelrip();
+            loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
+        }
+        worker.join();
+    }
+    if (result != kRipOk) {
+        // What a stopped extraction had read is no track: it goes at once.
+        std::filesystem::remove(temporary + ".partial", ec);
+        if (!interrupted_)
+            throw EMervaneError("unable to extract CD data\n" + ripmessage());
+        return;
+    }
+    if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
+        AddError("Some sectors of the CD could not be read:\n" + errors);
+    if (interrupted_)
+        return;
+    StartEncoding(temporary, output);
+    Wait();
+}
+
+void JobRunner::StartEncoding(const std::string& input, const std::string& output)
+{
+    outcome_.seconds = waveSeconds(input);
+    stage_ = "encode";
+    form2_->StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
+}
+
+void JobRunner::Wait()
+{
+    QEventLoop loop;
+    while (!done_) {
+        if (interrupted_ && !state_.encodingInProgress && !state_.midiPlaying)
+            break;
+        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
+    }
+}
+
+void JobRunner::Poll()
+{
+    if (InterruptCount() != interruptsSeen_) {
+        interruptsSeen_ = InterruptCount();
+        Interrupt();
+    }
+    if (stage_ == "encode") {
+        if (const auto percent = form2_->EncodingPercent())
+            progress_(stage_, *percent);
+    } else if (stage_ == "play") {
+        TMediaPlayer& player = form2_->MediaPlayer1;
+        if (player.Opened()) {
+            const std::uint32_t total = player.TotalLength();
+            if (const auto percent = PercentOf(std::min(player.CurrentPosition(), total), total))
+                progress_(stage_, *percent);
+        }
+    } else if (stage_ == "extract") {
+        progress_(stage_, getprogress());
+    } else if (stage_ == "record" && options_.seconds > 0) {
+        const double seconds = static_cast<double>(form2_->MMWaveRecorder1.Wave()->DataBytes()) / (44100.0 * 4);
+        progress_(stage_, std::min(100, static_cast<int>(seconds * 100 / options_.seconds)));
+    }
+}
+
+void JobRunner::Interrupt()
+{
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    // The first Ctrl+C ends a live take cleanly, and the take is encoded.
+    if (stage_ == "record" && !interrupted_) {
+        recorder.StopRecording();
+        recordingStopped_ = true;
+        return;
+    }
+    // Anything else stops: what was written so far is removed.
+    interrupted_ = true;
+    state_.cancel = true;
+    if (state_.midiPlaying)
+        form2_->MediaPlayer1.Stop();
+    if (recorder.IsStarted())
+        recorder.StopRecording();
+    form2_->AbandonEncoding();
+}

@@ -1,0 +1,78 @@
+#pragma once
+// One input of mervane-cli run through the hidden window's engine exactly as the wizard's
+// roads run it: the wave check and conversion, the MIDI play recorded through the sound
+// card's synthesiser, a live input's take, then the encoding chain and the tags.
+#include "cli/Options.h"
+#include "mixer/Unit2.h"
+#include "mpeg/MPEGAudio.h"
+
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class SoundCard;
+
+struct JobOutcome {
+    enum Result { Ok, Failed, Interrupted } result = Failed;
+    double seconds = 0;       // of audio encoded
+    std::int64_t bytes = 0;   // of the output
+    std::vector<std::string> errors;
+};
+
+class JobRunner {
+public:
+    // stage is "convert", "play", "record", "extract" or "encode".
+    using Progress = std::function<void(const std::string& stage, int percent)>;
+
+    // Makes the sound card (except for wave files, which need none) and the hidden window.
+    // Main thread; the error report and the dialogs must already go to the console.
+    JobRunner(const CliOptions& options, Progress progress);
+    ~JobRunner();
+
+    // Runs one input into `output` ("record": input unused; "cd": the track's number).
+    // Never raises. Main thread.
+    JobOutcome Run(const std::string& input, const std::string& output);
+
+    // A CD run: how many tracks the disc has (the tags' "n/count"). Main thread.
+    void SetDiscTrackCount(int count) { discTrackCount_ = count; }
+
+    // After a CD run's tracks: the album's ReplayGain into every tagged track's tag (when the
+    // loudness was measured). Empty, or the message naming the file that could not be written.
+    std::string WriteAlbumGain();
+
+    // Where the console's messages go while a job runs.
+    void AddError(const std::string& text) { outcome_.errors.push_back(text); }
+
+private:
+    void RunWave(const std::string& input, const std::string& output);
+    void RunMidi(const std::string& input, const std::string& output);
+    void RunRecord(const std::string& output);
+    // Extracts the disc's track into the temporary wave file, then encodes it.
+    void RunCdTrack(int track, const std::string& output);
+    // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
+    void StartEncoding(const std::string& input, const std::string& output);
+    // Lets the engine run until done_ (or an interrupt has stopped everything).
+    void Wait();
+    void Poll();
+    void Interrupt();
+
+    const CliOptions& options_;
+    Progress progress_;
+    WizardState state_;
+    std::unique_ptr<SoundCard> card_;  // outlives the hidden window
+    std::unique_ptr<TForm2> form2_;
+    QTimer poll_;
+    // Main thread only.
+    JobOutcome outcome_;
+    std::string stage_;
+    bool done_ = false;
+    bool completed_ = false;
+    bool recordingStopped_ = false;
+    int interruptsSeen_ = 0;
+    bool interrupted_ = false;
+    int discTrackCount_ = 0;
+    int cdTrack_ = 0;  // the CD track being encoded
+};

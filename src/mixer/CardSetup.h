@@ -1,0 +1,10 @@
+#pragma once
+#include <memory>
+
+class SoundCard;
+
+// The program's one sound card, set up from the settings file, with the synthesiser line
+// when a sound font is usable. Create it before the hidden window (its mixer finds it as
+// SoundCard::Current()) and destroy it after it. The wizard and the command line make it
+// the same way.
+std::unique_ptr<SoundCard> CreateSoundCard();

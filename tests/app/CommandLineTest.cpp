@@ -1,0 +1,273 @@
+// mervane-cli run as a process next to the wizard: the same input and details give the same
+// file; a batch goes on past a broken input; Ctrl+C leaves nothing half-made; the wizard
+// opens a file it is started with.
+#include "app/WizardFixture.h"
+#include "platform/os/ProfileFile.h"
+#include "support/AudioOracles.h"
+#include "support/CdImage.h"
+#include "support/MidiFixtures.h"
+#include "support/WaveFixtures.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+#include <signal.h>
+#include <sndfile.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CommandLine : public WizardTest {
+protected:
+    void BeforeWizard() override
+    {
+        UseFastSoftwareCard();
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
+    }
+
+    // The program with the test's settings (inherited) and a cache folder of its own, so
+    // the instance folders it leaves can be counted.
+    void Start(QProcess& p, const QStringList& args)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CACHE_HOME", QString::fromStdString(Input("cache")));
+        p.setProcessEnvironment(env);
+        p.start(MERVANE_CLI_PROGRAM, args);
+        ASSERT_TRUE(p.waitForStarted());
+    }
+
+    CliRun Run(const QStringList& args)
+    {
+        QProcess p;
+        Start(p, args);
+        EXPECT_TRUE(p.waitForFinished(-1));
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
+                p.readAllStandardError().toStdString()};
+    }
+
+    std::size_t InstanceFolders() const
+    {
+        std::error_code ec;
+        const fs::path root = settings.Folder().File("cache") + "/mervane";
+        return fs::exists(root, ec) ? static_cast<std::size_t>(std::distance(fs::directory_iterator(root), {})) : 0;
+    }
+
+    void TypeDetails()
+    {
+        Find<QLineEdit>("SingleTagTitle")->setText("Tide");
+        Find<QLineEdit>("SingleTagArtist")->setText("The Shore");
+        Find<QLineEdit>("SingleTagComment")->setText("made twice");
+    }
+    const QStringList details{"--title", "Tide", "--artist", "The Shore", "--comment", "made twice"};
+
+    std::string Wave(const char* name, unsigned rate, int channels, int format, double seconds)
+    {
+        const std::string path = Input(name);
+        const long frames = static_cast<long>(rate * seconds);
+        std::vector<std::int16_t> pcm;
+        for (std::int16_t s : Tone(rate, {440}, frames))
+            pcm.insert(pcm.end(), static_cast<std::size_t>(channels), s);
+        EXPECT_TRUE(SndWriteShorts(path, SF_FORMAT_WAV | format, channels, static_cast<int>(rate), pcm));
+        return path;
+    }
+};
+}  // namespace
+
+TEST_F(CommandLine, ConvertedWaveWithTheSameDetailsIsTheWizardsFileByteForByte)
+{
+    const std::string input = Wave("voice.wav", 22050, 1, SF_FORMAT_PCM_U8, 2.3);
+    WalkToDetails(input);
+    TypeDetails();
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(WaitForFinish());
+    ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    const CliRun run = Run(QStringList{"wave", QString::fromStdString(input), "-o", QString::fromStdString(Input("cli.mp3"))} + details);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Bytes wizard = ReadBytes(Input("voice.mp3"));
+    EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 50u);
+    EXPECT_TRUE(ReadBytes(Input("cli.mp3")) == wizard) << "the two programs made different files";
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, MidiFileWithTheSameDetailsIsTheWizardsFileByteForByte)
+{
+    SmfTrack melody;
+    melody.Program(0, 0, 73).NoteOn(0, 0, 69, 110).NoteOff(720, 0, 69).NoteOn(0, 0, 76).NoteOff(480, 0, 76).End(0);
+    const std::string midi = Input("tune.mid");
+    WriteFileBytes(midi, SmfFile(0, 480, {melody}));
+    Click("IEButton2");
+    Click("SelSourceNext");
+    dialogs->openAnswers.push_back(midi);
+    Click("SelWavBrowseInput");
+    Activate();
+    Click("SelWavNext");
+    ASSERT_EQ(CurrentPageName(), "SingleTag");
+    TypeDetails();
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
+    ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    const CliRun run = Run(QStringList{"midi", QString::fromStdString(midi), "-o", QString::fromStdString(Input("cli.mp3"))} + details);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Bytes wizard = ReadBytes(Input("tune.mp3"));
+    EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 30u);
+    EXPECT_TRUE(ReadBytes(Input("cli.mp3")) == wizard) << "the two programs made different files";
+}
+
+TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
+{
+    WriteCdImage(settings.Folder().Path(), "disc", {{true, 75, 441}, {true, 150, 630}, {true, 120, 0}});
+    fs::create_directory(Input("wizard"));
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_EQ(CurrentPageName(), "selCD");
+    for (int t : {2, 3})
+        Find<QListWidget>("selCDTracks")->item(t - 1)->setCheckState(Qt::Checked);
+    Click("selCDNext");
+    QWidget* rip = Find("SelCDrecRip");
+    QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
+    ASSERT_TRUE(Find<QRadioButton>("SelCDrecRip")->isChecked());
+    Click("SelCDrecNext");
+    dialogs->folderAnswers.push_back(Input("wizard"));
+    Click("CDoptionsBrowse");
+    Activate();
+    Click("CDoptionsNext");
+    Click("CDtagselYes");
+    Click("CDtagselNext");
+    ASSERT_EQ(CurrentPageName(), "Multitag");
+    Find<QLineEdit>("MultitagArtist")->setText("The Shore");  // kept for the next track
+    Click("MultitagNext");
+    Click("MultitagNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    // The drive is the one the settings name, as for the wizard; every track gets its number.
+    const CliRun run = Run({"cd", "--tracks", "2-3", "--artist", "The Shore", "-o", QString::fromStdString(Input("cli"))});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"Track2.mp3", "Track3.mp3"}) {
+        const Bytes wizard = ReadBytes(Input("wizard/") + name);
+        EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 20u) << name;
+        EXPECT_TRUE(ReadBytes(Input("cli/") + name) == wizard) << name << ": the two programs made different files";
+    }
+    EXPECT_FALSE(fs::exists(Input("cli/Track1.mp3")));
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, BatchWithOneBrokenInputMakesTheOthersNamesItAndExitsOne)
+{
+    QStringList args{"wave", "--json", "-j", "2", "-o", QString::fromStdString(Input("out"))};
+    const char* names[] = {"a.wav", "b.wav", "broken.wav", "c.wav", "d.wav"};
+    for (const char* name : names) {
+        if (std::string(name) == "broken.wav")
+            WriteFileBytes(Input(name), {'R', 'I', 'F', 'F', 0x40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't'});
+        else
+            Wave(name, 44100, 2, SF_FORMAT_PCM_16, 0.5);
+        args << QString::fromStdString(Input(name));
+    }
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("broken.wav: "), std::string::npos) << run.err;
+
+    // One JSON object a line, in the inputs' order.
+    std::vector<QJsonObject> lines;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);) {
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        lines.push_back(doc.object());
+    }
+    ASSERT_EQ(lines.size(), 5u) << run.out;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const QJsonObject& o = lines[i];
+        const bool broken = i == 2;
+        EXPECT_EQ(o["input"].toString().toStdString(), Input(names[i]));
+        EXPECT_EQ(o["result"].toString(), broken ? "failed" : "ok");
+        const std::string output = o["output"].toString().toStdString();
+        EXPECT_EQ(fs::exists(output), !broken) << output;
+        if (broken) {
+            EXPECT_FALSE(o["error"].toString().isEmpty());
+            continue;
+        }
+        EXPECT_EQ(o["bytes"].toInteger(), static_cast<qint64>(fs::file_size(output)));
+        EXPECT_DOUBLE_EQ(o["seconds"].toDouble(), 0.5);
+        EXPECT_GE(DecodeMp3File(output).Frames(), 22050);
+    }
+    EXPECT_EQ(InstanceFolders(), 0u);
+
+    // An existing output is an error unless --overwrite; the others of the batch still run.
+    const CliRun again = Run({"wave", "-o", QString::fromStdString(Input("out")), QString::fromStdString(Input("a.wav")),
+                              QString::fromStdString(Input("b.wav")), "--overwrite"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    const CliRun refused = Run({"wave", "-o", QString::fromStdString(Input("out")), QString::fromStdString(Input("a.wav"))});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("exists"), std::string::npos) << refused.err;
+}
+
+TEST_F(CommandLine, CtrlCDuringABatchExits130AndLeavesNoPartialFileNorTemporaryFolder)
+{
+    QStringList args{"wave", "-j", "2", "-o", QString::fromStdString(Input("out"))};
+    const std::string first = Wave("long1.wav", 48000, 2, SF_FORMAT_PCM_16, 60);
+    for (const char* name : {"long1.wav", "long2.wav", "long3.wav"}) {
+        if (std::string(name) != "long1.wav")
+            fs::copy_file(first, Input(name));
+        args << QString::fromStdString(Input(name));
+    }
+    QProcess p;
+    Start(p, args);
+    // Interrupted once a worker has its temporary folder.
+    while (InstanceFolders() == 0 && p.state() != QProcess::NotRunning)
+        p.waitForFinished(5);
+    ASSERT_EQ(p.state(), QProcess::Running) << "the batch ended before it could be interrupted";
+    ASSERT_EQ(::kill(static_cast<pid_t>(p.processId()), SIGINT), 0);
+    ASSERT_TRUE(p.waitForFinished(-1));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 130) << p.readAllStandardError().toStdString();
+    std::error_code ec;
+    const auto left = fs::exists(Input("out"), ec) ? std::distance(fs::directory_iterator(Input("out")), {}) : 0;
+    EXPECT_EQ(left, 0) << "a partial MP3 was left";
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, UsageErrorsExitTwoWithTheUsage)
+{
+    for (const QStringList& args : {QStringList{"wave"}, QStringList{"wave", "-b", "100", "x.wav"}, QStringList{"--bogus"}}) {
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(CommandLine, TheWizardStartedWithAFileOpensItsRoadWithTheFilePicked)
+{
+    const std::string midi = Input("opened.mid");
+    SmfTrack melody;
+    melody.NoteOn(0, 0, 60).NoteOff(480, 0, 60).End(0);
+    WriteFileBytes(midi, SmfFile(0, 480, {melody}));
+    form1->OpenFromCommandLine(midi);
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_EQ(state.sourceKind, "midi");
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), midi);
+    EXPECT_TRUE(Find("SelWavNext")->isEnabled());
+
+    RestartWizard();
+    const std::string wave = Wave("opened.wav", 44100, 2, SF_FORMAT_PCM_16, 0.2);
+    form1->OpenFromCommandLine(wave);
+    EXPECT_EQ(state.sourceKind, "wave");
+    EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), wave);
+    EXPECT_EQ(Find<QLineEdit>("SelWavOutput")->text().toStdString(), Input("opened.mp3"));
+}
