@@ -8,6 +8,7 @@
 #include "mixer/Unit2.h"
 #include "platform/Errors.h"
 #include "platform/cd/CDDA.h"
+#include "platform/cd/CdRipJob.h"
 #include "platform/os/Dialogs.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
@@ -35,42 +36,6 @@ constexpr auto kRipStopGrace = std::chrono::milliseconds(300);
 
 constexpr const char* kExtractionFailed = "unable to extract CD data";
 constexpr const char* kRipperStopping = "Unable to halt ripper.. please wait";
-
-// riptrack on a thread of its own. Leaving the scope early cancels the extraction and
-// waits for it, so no extraction outlives its caller.
-class RipWorker {
-public:
-    explicit RipWorker(int track)
-        : thread_([this, track] {
-              // Worker thread.
-              result_ = riptrack(track);
-              done_.store(true);
-              PostToMainThread([] {});  // wakes the main thread's wait
-          })
-    {
-    }
-    ~RipWorker()
-    {
-        if (thread_.joinable()) {
-            cancelrip();
-            thread_.join();
-        }
-    }
-    RipWorker(const RipWorker&) = delete;
-    RipWorker& operator=(const RipWorker&) = delete;
-
-    bool Done() const { return done_.load(); }
-    std::uint8_t Join()
-    {
-        thread_.join();
-        return result_;
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::uint8_t result_ = kRipFailed;  // written by the worker, read after the join
-    std::thread thread_;                // last: the worker starts once the fields exist
-};
 
 QString CDTitle(int fileNumber, int count)
 {
@@ -209,12 +174,14 @@ void TForm1::RipTrack(int track)
     state_.extractionRunning = true;
     std::uint8_t result = kRipFailed;
     try {
-        RipWorker worker(track);
+        // Leaving this scope early cancels the extraction and waits for it.
+        CdRipJob job;
+        job.Start(track);
         WaitWithMessages([&] {
             MMGauge6->setValue(extractionProgress_.load());
-            return !worker.Done();
+            return !job.Done();
         });
-        result = worker.Join();
+        result = job.Result();
     } catch (...) {
         state_.extractionRunning = false;
         MMHiTimer1.SetEnabled(false);
