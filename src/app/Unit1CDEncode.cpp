@@ -56,6 +56,8 @@ void TForm1::RecEncCDEnter()
     for (const char* name : {"MMLEDGauge8", "MMLEDGauge7", "MMSlider8Caption", "MMSlider8", "MMSlider7",
                              "RecEncCDMonitorLabel"})
         RecEncCD->findChild<QWidget*>(name)->setVisible(recording);
+    RecEncCDVerify->setVisible(!recording);
+    RecEncCDVerify->clear();
     RecEncCDProgressLabel->setText(recording ? "Recording progress" : "Extraction progress");
     ProcessMessages();
     form2_->SetVolLevel();
@@ -83,6 +85,7 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
+    FinishRipVerification();
     if (!cdReadErrors_.empty()) {
         std::string text = "Some sectors of the CD could not be read:";
         for (const std::string& line : cdReadErrors_)
@@ -98,6 +101,10 @@ bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
     cdReadErrors_.clear();
+    // A rip's lookup in the AccurateRip database runs beside the tracks' extraction.
+    ripSession_.reset();
+    if (state_.ripMode)
+        ripSession_ = std::make_unique<RipSession>();
     state_.albumTracks.clear();
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
@@ -193,6 +200,10 @@ void TForm1::RipTrack(int track)
     if (result == kRipOk) {
         if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
             cdReadErrors_.push_back(std::move(errors));
+        if (ripSession_) {
+            ripSession_->AddTrack(CddaLibrary().LastReport(), state_.outputFileName);
+            ShowRipVerification(track);
+        }
         return;
     }
     // What a stopped extraction had read is no track: it goes at once.
@@ -200,6 +211,25 @@ void TForm1::RipTrack(int track)
     // A cancelled extraction is no failure to report: Cancel has said what happened.
     if (!state_.cancel)
         CDTrackFailed(ripmessage());
+}
+
+void TForm1::ShowRipVerification(int track)
+{
+    if (const std::string line = ripSession_->VerificationLine(track); !line.empty())
+        RecEncCDVerify->setText(QString::fromStdString(line));
+}
+
+void TForm1::FinishRipVerification()
+{
+    if (!ripSession_)
+        return;
+    // The lookup has its own deadline; the tracks are all written by now.
+    WaitWithMessages([this] { return !ripSession_->LookupDone() && !state_.cancel; });
+    if (ripSession_->LookupDone() && state_.currentTrack > 0)
+        ShowRipVerification(state_.currentTrack);
+    if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, "Rip"); !problem.empty())
+        AppDialogs().ShowMessage(problem);
+    ripSession_.reset();
 }
 
 void TForm1::CDTrackFailed(const std::string& reason)
