@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 
 namespace {
@@ -73,28 +74,36 @@ TrackChecksummer::TrackChecksummer(std::int64_t totalFrames, bool firstTrack, bo
 
 void TrackChecksummer::Add(const std::int16_t* samples, std::size_t frames)
 {
-    std::array<std::uint8_t, 4096> bytes;  // the frames as little-endian bytes, a piece at a time
-    std::size_t filled = 0;
-    for (std::size_t i = 0; i < frames; ++i, ++position_) {
-        const auto left = std::uint16_t(samples[2 * i]);
-        const auto right = std::uint16_t(samples[2 * i + 1]);
-        const std::uint32_t word = std::uint32_t(left) | std::uint32_t(right) << 16;
-        bytes[filled] = std::uint8_t(left);
-        bytes[filled + 1] = std::uint8_t(left >> 8);
-        bytes[filled + 2] = std::uint8_t(right);
-        bytes[filled + 3] = std::uint8_t(right >> 8);
-        filled += 4;
-        if (filled == bytes.size()) {
+    // The CRC runs over the little-endian bytes: on a little-endian host the samples as
+    // they lie in memory, elsewhere a swapped copy a piece at a time.
+    if constexpr (std::endian::native == std::endian::little) {
+        crc_ = Crc32Update(crc_, reinterpret_cast<const std::uint8_t*>(samples), frames * 4);
+    } else {
+        std::array<std::uint8_t, 4096> bytes;
+        for (std::size_t at = 0; at < frames * 2;) {
+            std::size_t filled = 0;
+            for (; filled < bytes.size() && at < frames * 2; filled += 2, ++at) {
+                bytes[filled] = std::uint8_t(std::uint16_t(samples[at]));
+                bytes[filled + 1] = std::uint8_t(std::uint16_t(samples[at]) >> 8);
+            }
             crc_ = Crc32Update(crc_, bytes.data(), filled);
-            filled = 0;
-        }
-        if (position_ >= from_ && position_ <= to_) {
-            const std::uint64_t product = std::uint64_t(word) * std::uint64_t(position_);
-            low_ += std::uint32_t(product);
-            high_ += std::uint32_t(product >> 32);
         }
     }
-    crc_ = Crc32Update(crc_, bytes.data(), filled);
+    // The AccurateRip sums over the positions of this piece that lie inside the counted range.
+    const std::int64_t first = std::max(position_, from_);
+    const std::int64_t last = std::min(position_ + std::int64_t(frames) - 1, to_);
+    std::uint32_t low = low_, high = high_;
+    for (std::int64_t p = first; p <= last; ++p) {
+        const std::size_t i = std::size_t(p - position_);
+        const std::uint32_t word =
+            std::uint32_t(std::uint16_t(samples[2 * i])) | std::uint32_t(std::uint16_t(samples[2 * i + 1])) << 16;
+        const std::uint64_t product = std::uint64_t(word) * std::uint64_t(p);
+        low += std::uint32_t(product);
+        high += std::uint32_t(product >> 32);
+    }
+    low_ = low;
+    high_ = high;
+    position_ += std::int64_t(frames);
 }
 
 TrackChecksums TrackChecksummer::Result() const
