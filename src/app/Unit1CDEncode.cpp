@@ -229,6 +229,8 @@ void TForm1::FinishRipVerification()
         ShowRipVerification(state_.currentTrack);
     if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, "Rip"); !problem.empty())
         AppDialogs().ShowMessage(problem);
+    if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, "Rip"); !problem.empty())
+        AppDialogs().ShowMessage(problem);
     ripSession_.reset();
 }
 

@@ -610,6 +610,7 @@ TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
         return reply;
     });
     ProfileFile::Settings().WriteString("CD", "AccurateRip", server.Url() + "/accuraterip");
+    ProfileFile::Settings().WriteInteger("CD", "CueSheet", 1);
 
     WalkToDetailsChoice({1, 3}, true);
     Click("CDtagselNext");
@@ -633,6 +634,14 @@ TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
     EXPECT_EQ(log.find("\nTrack 2\n"), std::string::npos) << "track 2 was not ripped";
     EXPECT_NE(log.find("Not accurately ripped: 3\n"), std::string::npos) << log;
     EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 3: not accurate (4 other rips disagree)");
+
+    const Bytes m3u = ReadBytes(Out("Rip.m3u"));
+    EXPECT_EQ(std::string(m3u.begin(), m3u.end()), "#EXTM3U\nTrack1.mp3\nTrack3.mp3\n");
+    const Bytes cue = ReadBytes(Out("Rip.cue"));
+    const std::string sheet(cue.begin(), cue.end());
+    const std::size_t first = sheet.find("FILE \"Track1.mp3\" MP3\n  TRACK 01 AUDIO");
+    const std::size_t second = sheet.find("FILE \"Track3.mp3\" MP3\n  TRACK 02 AUDIO");
+    EXPECT_TRUE(first != std::string::npos && second != std::string::npos && first < second) << sheet;
 }
 
 TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
@@ -648,4 +657,5 @@ TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
     EXPECT_NE(log.find("The AccurateRip database could not be reached"), std::string::npos) << log;
     EXPECT_NE(LogSection(log, 2).find("Copy CRC: " + Hex8(ZlibCrc32(image.TrackBytes(2)))), std::string::npos) << log;
     EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 2: not checked (AccurateRip could not be reached)");
+    EXPECT_FALSE(std::filesystem::exists(Out("Rip.cue"))) << "no cue sheet unless asked for";
 }

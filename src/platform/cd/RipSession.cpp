@@ -166,6 +166,42 @@ std::string RipSession::LogText() const
     return log;
 }
 
+namespace {
+std::string fileName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), std::streamsize(text.size()));
+    out.close();
+    return out ? std::string() : "Unable to write \"" + path + "\"";
+}
+}  // namespace
+
+std::string RipSession::WriteCueSheet(const std::string& folder, const std::string& album) const
+{
+    if (ProfileFile::Settings().ReadInteger("CD", "CueSheet", 0) != 1 || ripped_.empty())
+        return {};
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/')
+        base += '/';
+    base += album.empty() ? std::string("Rip") : album;
+    std::string cue = "REM COMMENT \"Mervane 2.0\"\n", m3u = "#EXTM3U\n";
+    int number = 1;
+    for (const Ripped& r : ripped_) {
+        char track[64];
+        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n    INDEX 01 00:00:00\n", number++);
+        cue += "FILE \"" + fileName(r.file) + "\" MP3\n" + track;
+        m3u += fileName(r.file) + "\n";
+    }
+    if (std::string problem = writeText(base + ".cue", cue); !problem.empty())
+        return problem;
+    return writeText(base + ".m3u", m3u);
+}
+
 std::string RipSession::WriteLog(const std::string& folder, const std::string& album) const
 {
     std::string path = folder;

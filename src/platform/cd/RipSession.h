@@ -43,6 +43,11 @@ public:
     // and the reason.
     std::string WriteLog(const std::string& folder, const std::string& album) const;
 
+    // With CD / CueSheet = 1: folder/<album>.cue naming the ripped files in track order, one
+    // FILE each, and folder/<album>.m3u listing them. Empty on success (or when not wanted),
+    // otherwise the sentence naming the file and the reason.
+    std::string WriteCueSheet(const std::string& folder, const std::string& album) const;
+
 private:
     struct Ripped {
         CdRipReport report;
