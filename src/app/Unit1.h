@@ -16,6 +16,7 @@
 #include "mixer/WizardState.h"
 #include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/cd/RipSession.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
@@ -322,6 +323,10 @@ private:
     void Timer4Timer();
     void MMSlider7Change(int position);
     void MMSlider8Change(int position);
+    // A rip's verification: the last ripped track's line on the page; at the end of the
+    // run the lookup's answer awaited and the rip log written.
+    void ShowRipVerification(int track);
+    void FinishRipVerification();
     void RecEncCDFinishClick();
     void RecEncCDCancelClick();
     // Ends a CD run that is still going when the window closes.
@@ -443,6 +448,7 @@ private:
     QProgressBar* MMGauge6 = nullptr;  // extraction or recording progress
     QProgressBar* MMGauge5 = nullptr;  // encoding progress
     QLabel* RecEncCDAborted = nullptr;
+    QLabel* RecEncCDVerify = nullptr;  // the rip's verification of the last track known
     QSlider* MMSlider7 = nullptr;  // monitor volume
     QSlider* MMSlider8 = nullptr;  // recording level
 
@@ -471,6 +477,7 @@ private:
     // the same tracks.
     bool keepCheckedTracks_ = false;
     std::vector<std::string> cdReadErrors_;  // the run's tracks ripped with unreadable sectors
+    std::unique_ptr<RipSession> ripSession_;  // a rip run's checksums, lookup and log
     std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
     // Written by MMHiTimer1's thread, shown by the main thread.
     std::atomic<int> extractionProgress_{0};

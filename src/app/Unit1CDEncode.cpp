@@ -9,6 +9,7 @@
 #include "mixer/Unit2.h"
 #include "platform/Errors.h"
 #include "platform/cd/CDDA.h"
+#include "platform/cd/CdRipJob.h"
 #include "platform/os/Dialogs.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
@@ -38,42 +39,6 @@ constexpr auto kRipStopGrace = std::chrono::milliseconds(300);
 constexpr const char* kExtractionFailed = "unable to extract CD data";
 constexpr const char* kRipperStopping = "Unable to halt ripper.. please wait";
 
-// riptrack on a thread of its own. Leaving the scope early cancels the extraction and
-// waits for it, so no extraction outlives its caller.
-class RipWorker {
-public:
-    explicit RipWorker(int track)
-        : thread_([this, track] {
-              // Worker thread.
-              result_ = riptrack(track);
-              done_.store(true);
-              PostToMainThread([] {});  // wakes the main thread's wait
-          })
-    {
-    }
-    ~RipWorker()
-    {
-        if (thread_.joinable()) {
-            cancelrip();
-            thread_.join();
-        }
-    }
-    RipWorker(const RipWorker&) = delete;
-    RipWorker& operator=(const RipWorker&) = delete;
-
-    bool Done() const { return done_.load(); }
-    std::uint8_t Join()
-    {
-        thread_.join();
-        return result_;
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::uint8_t result_ = kRipFailed;  // written by the worker, read after the join
-    std::thread thread_;                // last: the worker starts once the fields exist
-};
-
 QString CDTitle(int fileNumber, int count)
 {
     return "Encoding AUDIO CD file " + QString::number(fileNumber) + " of " + QString::number(count);
@@ -96,6 +61,8 @@ void TForm1::RecEncCDEnter()
     for (const char* name : {"MMLEDGauge8", "MMLEDGauge7", "MMSlider8Caption", "MMSlider8", "MMSlider7",
                              "RecEncCDMonitorLabel"})
         RecEncCD->findChild<QWidget*>(name)->setVisible(recording);
+    RecEncCDVerify->setVisible(!recording);
+    RecEncCDVerify->clear();
     RecEncCDProgressLabel->setText(recording ? "Recording progress" : "Extraction progress");
     ProcessMessages();
     form2_->SetVolLevel();
@@ -134,6 +101,7 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
+    FinishRipVerification();
     if (!cdReadErrors_.empty()) {
         std::string text = "Some sectors of the CD could not be read:";
         for (const std::string& line : cdReadErrors_)
@@ -149,6 +117,10 @@ bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
     cdReadErrors_.clear();
+    // A rip's lookup in the AccurateRip database runs beside the tracks' extraction.
+    ripSession_.reset();
+    if (state_.ripMode)
+        ripSession_ = std::make_unique<RipSession>();
     state_.albumTracks.clear();
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
@@ -233,12 +205,14 @@ void TForm1::RipTrack(int track)
     state_.extractionRunning = true;
     std::uint8_t result = kRipFailed;
     try {
-        RipWorker worker(track);
+        // Leaving this scope early cancels the extraction and waits for it.
+        CdRipJob job;
+        job.Start(track);
         WaitWithMessages([&] {
             MMGauge6->setValue(extractionProgress_.load());
-            return !worker.Done();
+            return !job.Done();
         });
-        result = worker.Join();
+        result = job.Result();
     } catch (...) {
         state_.extractionRunning = false;
         MMHiTimer1.SetEnabled(false);
@@ -250,6 +224,10 @@ void TForm1::RipTrack(int track)
     if (result == kRipOk) {
         if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
             cdReadErrors_.push_back(std::move(errors));
+        if (ripSession_) {
+            ripSession_->AddTrack(CddaLibrary().LastReport(), state_.outputFileName);
+            ShowRipVerification(track);
+        }
         return;
     }
     // What a stopped extraction had read is no track: it goes at once.
@@ -257,6 +235,27 @@ void TForm1::RipTrack(int track)
     // A cancelled extraction is no failure to report: Cancel has said what happened.
     if (!state_.cancel)
         CDTrackFailed(ripmessage());
+}
+
+void TForm1::ShowRipVerification(int track)
+{
+    if (const std::string line = ripSession_->VerificationLine(track); !line.empty())
+        RecEncCDVerify->setText(QString::fromStdString(line));
+}
+
+void TForm1::FinishRipVerification()
+{
+    if (!ripSession_)
+        return;
+    // The lookup has its own deadline; the tracks are all written by now.
+    WaitWithMessages([this] { return !ripSession_->LookupDone() && !state_.cancel; });
+    if (ripSession_->LookupDone() && state_.currentTrack > 0)
+        ShowRipVerification(state_.currentTrack);
+    if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, "Rip"); !problem.empty())
+        AppDialogs().ShowMessage(problem);
+    if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, "Rip"); !problem.empty())
+        AppDialogs().ShowMessage(problem);
+    ripSession_.reset();
 }
 
 void TForm1::CDTrackFailed(const std::string& reason)

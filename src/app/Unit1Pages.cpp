@@ -512,6 +512,9 @@ void TForm1::BuildRecEncCD()
     RecEncCD = BuildRecordAndEncodePage({"RecEncCD", "Encoding AUDIO CD file", "MMGauge6", "MMGauge5", "MMSlider7",
                                          "MMLEDGauge8", "MMLEDGauge7", "MMSlider8"},
                                         &RecEncCDFinish, &RecEncCDCancel);
+    // Where the monitor volume is in record mode: a rip's verification line.
+    RecEncCDVerify = addLabel(RecEncCD, "", 10, 148, 235, 16);
+    RecEncCDVerify->setObjectName("RecEncCDVerify");
     WireCD();
     WireDiscInfo();
 }

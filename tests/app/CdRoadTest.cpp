@@ -4,6 +4,7 @@
 // "Track<n>.mp3"; libmpg123 decodes the files and TagLib reads their tags.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
+#include "platform/cd/AccurateRip.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdPlayback.h"
 #include "platform/os/ProfileFile.h"
@@ -47,6 +48,8 @@ protected:
     {
         UseFastSoftwareCard();
         ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
+        // No run asks the real AccurateRip database.
+        ProfileFile::Settings().WriteString("CD", "AccurateRip", RefusingHttpUrl());
         std::filesystem::create_directory(Out(""));
     }
     void TearDown() override
@@ -739,4 +742,111 @@ TEST_F(CdRoad, WithoutMusicBrainzGnudbNamesTheTracksAndOfflineTheCueSheetsCdText
     EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.  Text Song");
     Click("CDtagselNext");
     EXPECT_EQ(Find<QLineEdit>("MultitagArtist")->text(), "Text Band");
+}
+
+namespace {
+// The part of the rip log about track n.
+std::string LogSection(const std::string& log, int n)
+{
+    const std::string head = "\nTrack " + std::to_string(n) + "\n";
+    const std::size_t at = log.find(head);
+    if (at == std::string::npos)
+        return "<no section for track " + std::to_string(n) + ">";
+    return log.substr(at, log.find("\n\n", at + 1) - at);
+}
+
+std::string Hex8(std::uint32_t v)
+{
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", v);
+    return text;
+}
+
+void PutLe32(std::string& to, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        to += char(v >> (8 * i));
+}
+}  // namespace
+
+TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
+{
+    const CdImage image = WriteDisc({{true, 20, 0}, {true, 30, 441}, {true, 25, 0}});
+    std::map<int, AccurateRipReference> reference;
+    for (const int n : {1, 3}) {
+        const std::string wave = Input(("reference" + std::to_string(n) + ".wav").c_str());
+        WritePcmWave(wave, 16, 2, kRate, image.TrackBytes(n));
+        const auto sums = WhipperAccurateRip(wave, n, 3);
+        ASSERT_TRUE(sums) << "accuraterip-checksum (whipper) did not run";
+        reference[n] = *sums;
+    }
+    // The database knows track 1 by its v2 sum and lists track 3 wrongly.
+    const AccurateRipDiscId disc = AccurateRipIds(
+        {{1, image.firstSector[0], true}, {2, image.firstSector[1], true}, {3, image.firstSector[2], true}}, 75);
+    std::string dbar(1, char(3));
+    for (const std::uint32_t v : {disc.id1, disc.id2, disc.cddb})
+        PutLe32(dbar, v);
+    for (const auto& [confidence, sum] :
+         std::vector<std::pair<int, std::uint32_t>>{{9, reference[1].v2}, {2, 0}, {4, reference[3].v1 ^ 1}}) {
+        dbar += char(confidence);
+        PutLe32(dbar, sum);
+        PutLe32(dbar, 0);
+    }
+    LocalHttpServer server([&](const HttpTestRequest& r) {
+        HttpTestResponse reply;
+        if (r.target.find(disc.FileName()) == std::string::npos)
+            reply.status = 404;
+        reply.body = dbar;
+        reply.contentType = "application/octet-stream";
+        return reply;
+    });
+    ProfileFile::Settings().WriteString("CD", "AccurateRip", server.Url() + "/accuraterip");
+    ProfileFile::Settings().WriteInteger("CD", "CueSheet", 1);
+
+    WalkToDetailsChoice({1, 3}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].target, "/accuraterip/" + disc.Url("").substr(1));
+
+    const Bytes bytes = ReadBytes(Out("Rip.log"));
+    const std::string log(bytes.begin(), bytes.end());
+    for (const int n : {1, 3}) {
+        SCOPED_TRACE("track " + std::to_string(n));
+        const std::string section = LogSection(log, n);
+        EXPECT_NE(section.find("File: " + Out("Track" + std::to_string(n) + ".mp3")), std::string::npos) << section;
+        EXPECT_NE(section.find("Copy CRC: " + Hex8(ZlibCrc32(image.TrackBytes(n)))), std::string::npos) << section;
+        EXPECT_NE(section.find("AccurateRip v1: " + Hex8(reference[n].v1)), std::string::npos) << section;
+        EXPECT_NE(section.find("AccurateRip v2: " + Hex8(reference[n].v2)), std::string::npos) << section;
+    }
+    EXPECT_NE(LogSection(log, 1).find("AccurateRip: Accurately ripped (confidence 9)"), std::string::npos) << log;
+    EXPECT_NE(LogSection(log, 3).find("AccurateRip: Not accurate (4 other rips disagree)"), std::string::npos) << log;
+    EXPECT_EQ(log.find("\nTrack 2\n"), std::string::npos) << "track 2 was not ripped";
+    EXPECT_NE(log.find("Not accurately ripped: 3\n"), std::string::npos) << log;
+    EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 3: not accurate (4 other rips disagree)");
+
+    const Bytes m3u = ReadBytes(Out("Rip.m3u"));
+    EXPECT_EQ(std::string(m3u.begin(), m3u.end()), "#EXTM3U\nTrack1.mp3\nTrack3.mp3\n");
+    const Bytes cue = ReadBytes(Out("Rip.cue"));
+    const std::string sheet(cue.begin(), cue.end());
+    const std::size_t first = sheet.find("FILE \"Track1.mp3\" MP3\n  TRACK 01 AUDIO");
+    const std::size_t second = sheet.find("FILE \"Track3.mp3\" MP3\n  TRACK 02 AUDIO");
+    EXPECT_TRUE(first != std::string::npos && second != std::string::npos && first < second) << sheet;
+}
+
+TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    WalkToDetailsChoice({2}, true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    ExpectTrackMp3(image, 2, true);
+    const Bytes bytes = ReadBytes(Out("Rip.log"));
+    const std::string log(bytes.begin(), bytes.end());
+    EXPECT_NE(log.find("The AccurateRip database could not be reached"), std::string::npos) << log;
+    EXPECT_NE(LogSection(log, 2).find("Copy CRC: " + Hex8(ZlibCrc32(image.TrackBytes(2)))), std::string::npos) << log;
+    EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 2: not checked (AccurateRip could not be reached)");
+    EXPECT_FALSE(std::filesystem::exists(Out("Rip.cue"))) << "no cue sheet unless asked for";
 }

@@ -1,5 +1,7 @@
 #include "support/AudioOracles.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 #include "support/Spectrum.h"
 
@@ -256,4 +258,19 @@ std::string ShellQuoted(const std::string& path)
     for (const char c : path)
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
+}
+
+std::optional<AccurateRipReference> WhipperAccurateRip(const std::string& wave, int track, int tracks)
+{
+    const std::string args = " " + ShellQuoted(wave) + " " + std::to_string(track) + " " + std::to_string(tracks);
+    const auto v1 = ToolOutput("accuraterip-checksum --accuraterip-v1" + args);
+    const auto v2 = ToolOutput("accuraterip-checksum --accuraterip-v2" + args);
+    if (!v1 || !v2 || v1->empty() || v2->empty())
+        return std::nullopt;
+    return AccurateRipReference{std::uint32_t(std::stoul(*v1, nullptr, 16)), std::uint32_t(std::stoul(*v2, nullptr, 16))};
+}
+
+std::uint32_t ZlibCrc32(const std::vector<std::uint8_t>& bytes)
+{
+    return std::uint32_t(crc32(crc32(0L, nullptr, 0), bytes.data(), uInt(bytes.size())));
 }

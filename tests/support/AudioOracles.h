@@ -68,6 +68,16 @@ std::optional<std::string> ToolOutput(const std::string& command);
 // A path quoted for the shell.
 std::string ShellQuoted(const std::string& path);
 
+// The AccurateRip v1 and v2 checksums of a 16-bit stereo wave file holding track `track` of
+// a disc of `tracks` audio tracks, by whipper's accuraterip-checksum; nothing when it
+// could not run.
+struct AccurateRipReference {
+    std::uint32_t v1 = 0, v2 = 0;
+};
+std::optional<AccurateRipReference> WhipperAccurateRip(const std::string& wave, int track, int tracks);
+// The CRC32 of bytes by zlib.
+std::uint32_t ZlibCrc32(const std::vector<std::uint8_t>& bytes);
+
 // Signal-to-noise in dB of decoded channel ch against the input shifted by delay samples,
 // leaving out the first and last MP3 frame.
 double AlignedSnr(const std::vector<std::int16_t>& in, const DecodedMp3& out, int channels, int ch, long frames,

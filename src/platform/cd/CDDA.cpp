@@ -2,10 +2,12 @@
 
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdioHandle.h"
+#include "platform/os/ProfileFile.h"
 
 #include <cdio/paranoia/cdda.h>
 #include <cdio/paranoia/paranoia.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -32,12 +34,15 @@ struct FileCloser {
 // The sectors paranoia gave up on during the running extraction (its callback carries no
 // context: the extraction's thread keeps it).
 thread_local std::set<long>* skippedSectors = nullptr;
+thread_local long* readErrorCount = nullptr;
 
 // Extracting thread. Positions arrive in 16-bit words from the disc's start.
 void tallySkips(long position, paranoia_cb_mode_t event)
 {
     if (skippedSectors && event == PARANOIA_CB_SKIP)
         skippedSectors->insert(position / (CDIO_CD_FRAMESIZE_RAW / 2));
+    if (readErrorCount && event == PARANOIA_CB_READERR)
+        ++*readErrorCount;
 }
 
 std::string minSec(long sectors)
@@ -140,6 +145,12 @@ std::string withSlash(std::string folder)
 }
 }  // namespace
 
+int CdReadOffsetSetting()
+{
+    const int offset = ProfileFile::Settings().ReadInteger("CD", "ReadOffset", 0);
+    return std::clamp(offset, -kMaxReadOffset, kMaxReadOffset);
+}
+
 std::string CddaFolderProblem(const std::string& folder)
 {
     if (folder.empty())
@@ -176,6 +187,12 @@ std::string CdRipper::LastReadErrors() const
     return readErrors_;
 }
 
+CdRipReport CdRipper::LastReport() const
+{
+    std::lock_guard lock(textLock_);
+    return report_;
+}
+
 std::uint8_t CdRipper::fail(const std::string& message, std::uint8_t result)
 {
     std::lock_guard lock(textLock_);
@@ -193,12 +210,19 @@ std::uint8_t CdRipper::RipTrack(int track)
         std::lock_guard lock(textLock_);
         error_.clear();
         readErrors_.clear();
+        report_ = {};
         folder = folder_;
         problem = folderProblem_;
         device = device_;
     }
     progress_.store(0);
     running_.store(true);
+    {
+        const ProfileFile settings = ProfileFile::Settings();
+        readOffset_ = std::clamp(settings.ReadInteger("CD", "ReadOffset", 0), -kMaxReadOffset, kMaxReadOffset);
+        testAndCopy_ = settings.ReadInteger("CD", "TestAndCopy", 0) == 1;
+    }
+    rereads_ = 0;
     std::uint8_t result = kRipFailed;
     if (!problem.empty())
         result = fail(problem);
@@ -242,10 +266,21 @@ std::uint8_t CdRipper::ripImage(int track, const std::string& device, const std:
     if (!t->audio)
         return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
     std::vector<std::int16_t> sector(std::size_t(kCdSamplesPerSector) * 2);
-    const std::int32_t first = t->firstSector;
-    return extract(track, t->sectorCount, target, partial, [&](int done, std::string& error) -> const std::int16_t* {
+    static const std::vector<std::int16_t> silence(std::size_t(kCdSamplesPerSector) * 2);
+    Span span;
+    span.firstSector = t->firstSector;
+    span.count = t->sectorCount;
+    span.leadOut = disc->LeadOutSector();
+    span.firstTrack = track == disc->Tracks().front().number;
+    span.lastTrack = track == disc->Tracks().back().number;
+    return extractChecked(track, span, target, partial, [&](std::int32_t lsn, std::string& error) -> const std::int16_t* {
+        // A shift into a neighbouring data track or the pregap before the first track
+        // reads silence, as a drive gives no audio there.
+        const CdTrack* holder = disc->FindTrack(disc->TrackAt(lsn));
+        if (!holder || !holder->audio)
+            return silence.data();
         try {
-            disc->ReadAudio(first + done, 1, sector.data());
+            disc->ReadAudio(lsn, 1, sector.data());
             return sector.data();
         } catch (const ECdError& e) {
             error = e.what();
@@ -289,16 +324,34 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     // Full verification; a sector still unreadable after the retries is skipped (so a
     // scratch does not stop the rip) but counted and told at the end.
     cdio_paranoia_modeset(paranoia.get(), PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
-    cdio_paranoia_seek(paranoia.get(), firstSector, SEEK_SET);
     std::set<long> skipped;
     skippedSectors = &skipped;
+    readErrorCount = &rereads_;
     struct Forget {
-        ~Forget() { skippedSectors = nullptr; }
+        ~Forget()
+        {
+            skippedSectors = nullptr;
+            readErrorCount = nullptr;
+        }
     } forget;
+    Span span;
+    span.firstSector = firstSector;
+    span.count = lastSector - firstSector + 1;
+    span.leadOut = cdio_get_track_lsn(cd.get(), CDIO_CDROM_LEADOUT_TRACK);
+    span.firstTrack = track == first;
+    span.lastTrack = track == first + count - 1;
+    lsn_t expected = -1;
     const std::uint8_t result =
-        extract(track, lastSector - firstSector + 1, target, partial, [&](int, std::string&) {
+        extractChecked(track, span, target, partial, [&](std::int32_t lsn, std::string&) {
+            if (lsn != expected)
+                cdio_paranoia_seek(paranoia.get(), lsn, SEEK_SET);
+            expected = lsn + 1;
             return cdio_paranoia_read_limited(paranoia.get(), tallySkips, kMaxRetries);
         });
+    {
+        std::lock_guard lock(textLock_);
+        report_.skippedSectors = long(skipped.size());
+    }
     if (result == kRipOk && !skipped.empty()) {
         const long at = std::max<long>(0, *skipped.begin() - firstSector);
         std::lock_guard lock(textLock_);
@@ -308,34 +361,99 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     return result;
 }
 
-std::uint8_t CdRipper::extract(int track, int total, const std::string& target, const std::string& partial,
-                               const std::function<const std::int16_t*(int done, std::string& error)>& read)
+std::uint8_t CdRipper::extractChecked(int track, const Span& span, const std::string& target,
+                                      const std::string& partial, const SectorRead& read)
 {
+    Span shifted = span;
+    shifted.offset = readOffset_;
+    CdRipReport report;
+    report.track = track;
+    report.readOffset = readOffset_;
+    report.firstSector = span.firstSector;
+    report.sectorCount = span.count;
+    if (testAndCopy_) {
+        TrackChecksums test;
+        const std::uint8_t result = extract(track, shifted, target, partial, read, test);
+        if (result != kRipOk)
+            return result;
+        report.tested = true;
+        report.testCrc = test.crc32;
+    }
+    const std::uint8_t result = extract(track, shifted, target, partial, read, report.copy);
+    if (result == kRipOk) {
+        report.rereads = rereads_;
+        std::lock_guard lock(textLock_);
+        report.skippedSectors = report_.skippedSectors;
+        report_ = report;
+    }
+    return result;
+}
+
+std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& target, const std::string& partial,
+                               const SectorRead& read, TrackChecksums& sums)
+{
+    std::error_code ec;
+    std::filesystem::remove(target, ec);
     WaveOut out(partial);
     if (!out.Opened())
         return fail("Unable to create \"" + partial + "\"");
 
+    // Output sector k is the tail of disc sector first + k + whole from sample part on,
+    // followed by the head of the sector after it.
+    const int whole = span.offset >= 0 ? span.offset / kCdSamplesPerSector
+                                       : -((-span.offset + kCdSamplesPerSector - 1) / kCdSamplesPerSector);
+    const int part = span.offset - whole * kCdSamplesPerSector;
+    const std::size_t sectorSamples = std::size_t(kCdSamplesPerSector) * 2;
+    const std::vector<std::int16_t> silence(sectorSamples);
+    std::string why;
+    const auto readDisc = [&](std::int32_t lsn) -> const std::int16_t* {
+        if (lsn < 0 || lsn >= span.leadOut)
+            return silence.data();
+        return read(lsn, why);
+    };
+    std::vector<std::int16_t> held(sectorSamples), joined(sectorSamples);
+    const bool checksums = checksums_.load();
+    TrackChecksummer summer(std::int64_t(span.count) * kCdSamplesPerSector, span.firstTrack, span.lastTrack);
+
+    const std::int32_t start = span.firstSector + whole;
     int done = 0;
     bool cancelled = false;
     std::string readError;
-    while (done < total) {
+    const auto readFailed = [&] {
+        readError = "The CD could not be read at " + minSec(done) + " of track " + std::to_string(track) +
+                    (why.empty() ? std::string() : ":\n" + why);
+    };
+    if (part != 0 && span.count > 0) {
+        if (const std::int16_t* first = readDisc(start))
+            std::copy_n(first, sectorSamples, held.begin());
+        else
+            readFailed();
+    }
+    while (readError.empty() && done < span.count) {
         if (cancel_.load()) {
             cancelled = true;
             break;
         }
-        std::string why;
-        const std::int16_t* samples = read(done, why);
+        const std::int16_t* samples = readDisc(start + done + (part != 0 ? 1 : 0));
         if (!samples) {
-            readError = "The CD could not be read at " + minSec(done) + " of track " + std::to_string(track) +
-                        (why.empty() ? std::string() : ":\n" + why);
+            readFailed();
             break;
         }
+        if (part != 0) {
+            const std::size_t tail = sectorSamples - std::size_t(part) * 2;
+            std::copy_n(held.begin() + std::ptrdiff_t(part) * 2, tail, joined.begin());
+            std::copy_n(samples, std::size_t(part) * 2, joined.begin() + std::ptrdiff_t(tail));
+            std::copy_n(samples, sectorSamples, held.begin());
+            samples = joined.data();
+        }
+        if (checksums)
+            summer.Add(samples, std::size_t(kCdSamplesPerSector));
         out.Append(samples);
         ++done;
         // 100 is kept for the moment the file is complete.
-        progress_.store(std::min(99, int(std::int64_t(done) * 100 / total)));
+        progress_.store(std::min(99, int(std::int64_t(done) * 100 / span.count)));
         if (OnSector)
-            OnSector(done, total);
+            OnSector(done, span.count);
     }
     const bool written = out.Finish();
     if (cancelled)
@@ -344,10 +462,10 @@ std::uint8_t CdRipper::extract(int track, int total, const std::string& target, 
         return fail(readError);
     if (!written)
         return fail("Unable to write \"" + partial + "\"; the disk may be full");
-    std::error_code ec;
     std::filesystem::rename(partial, target, ec);
     if (ec)
         return fail("Unable to create \"" + target + "\"");
+    sums = summer.Result();
     progress_.store(100);
     return kRipOk;
 }

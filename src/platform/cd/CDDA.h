@@ -19,9 +19,18 @@
 // mp3tmp.wav, and what it had read stays in mp3tmp.wav.partial (a valid wave file of that
 // part) until the next extraction removes it.
 //
+// The read offset (settings CD / ReadOffset, samples, -3000..3000, default 0) is applied
+// to every extraction: sample i of the track's file is sample i + offset of the disc as the
+// drive returns it, and samples the shift puts before the disc's first sector or past its
+// last are zeros (the drive is never asked for them). While a track is written its CRC32
+// and AccurateRip checksums are summed (LastReport). With CD / TestAndCopy = 1 every track
+// is read twice and the CRCs of the two reads are compared.
+//
 // Threads: riptrack may run on any thread, one extraction at a time. getprogress,
 // cancelrip and ripmessage may be called from any thread at any time. setOutputDir is
 // called between extractions.
+#include "platform/cd/AccurateRip.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -33,6 +42,23 @@ constexpr std::uint8_t kRipFailed = 0;
 constexpr std::uint8_t kRipCancelled = 2;
 // The folder text travels in a buffer of 251 bytes.
 constexpr std::size_t kCddaMaxFolderLength = 250;
+constexpr int kMaxReadOffset = 3000;
+
+// What the last successful extraction read, for the rip log.
+struct CdRipReport {
+    int track = 0;
+    int readOffset = 0;
+    std::int32_t firstSector = 0;
+    std::int32_t sectorCount = 0;
+    TrackChecksums copy;
+    bool tested = false;          // read twice (test and copy)
+    std::uint32_t testCrc = 0;    // the first read's CRC32 when tested
+    long skippedSectors = 0;      // sectors paranoia gave up on (drives only)
+    long rereads = 0;             // paranoia's read errors it read again (drives only)
+};
+
+// The read offset the settings give (CD / ReadOffset), limited to -3000..3000.
+int CdReadOffsetSetting();
 
 class CdRipper {
 public:
@@ -62,26 +88,47 @@ public:
     // skipped (how many, where the first lies in the track); empty when every sector read.
     std::string LastReadErrors() const;
 
+    // The report of the last successful extraction.
+    CdRipReport LastReport() const;
+    // Checksums are summed unless switched off (for measuring what they cost).
+    void SetChecksums(bool on) { checksums_.store(on); }
+
     // Runs on the extracting thread after every sector written (set it before RipTrack).
     std::function<void(int sectorsDone, int sectorsTotal)> OnSector;
 
 private:
     std::uint8_t rip(int track, const std::string& folder, const std::string& device);
+    // Reads disc sector lsn (called for consecutive sectors) into 588 frames; null and a
+    // reason when it cannot.
+    using SectorRead = std::function<const std::int16_t*(std::int32_t lsn, std::string& error)>;
+    struct Span {
+        std::int32_t firstSector = 0, count = 0, leadOut = 0;
+        bool firstTrack = false, lastTrack = false;
+        int offset = 0;
+    };
     std::uint8_t ripImage(int track, const std::string& device, const std::string& target, const std::string& partial);
     std::uint8_t ripDrive(int track, const std::string& device, const std::string& target, const std::string& partial);
-    // Writes total sectors, each from read (null and a reason when it cannot), into the
-    // partial file and renames it to target when all are written.
-    std::uint8_t extract(int track, int total, const std::string& target, const std::string& partial,
-                         const std::function<const std::int16_t*(int done, std::string& error)>& read);
+    // Reads the span once, or twice with test and copy, and keeps the report.
+    std::uint8_t extractChecked(int track, const Span& span, const std::string& target, const std::string& partial,
+                                const SectorRead& read);
+    // Writes the span's sectors, shifted by its offset, into the partial file and renames
+    // it to target when all are written.
+    std::uint8_t extract(int track, const Span& span, const std::string& target, const std::string& partial,
+                         const SectorRead& read, TrackChecksums& sums);
     std::uint8_t fail(const std::string& message, std::uint8_t result = kRipFailed);
 
     std::mutex runLock_;  // held by the extracting thread for the whole extraction
-    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_, readErrors_
+    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_, readErrors_, report_
     std::string folder_;
     std::string folderProblem_;
     std::string device_;
     std::string error_;
     std::string readErrors_;
+    CdRipReport report_;          // guarded by textLock_
+    bool testAndCopy_ = false;    // the running extraction's: extracting thread only
+    int readOffset_ = 0;          // the same
+    long rereads_ = 0;            // the same
+    std::atomic<bool> checksums_{true};
     std::atomic<int> progress_{0};
     std::atomic<bool> cancel_{false};
     std::atomic<bool> running_{false};

@@ -1,0 +1,218 @@
+#include "platform/cd/RipSession.h"
+
+#include "platform/cd/CdioHandle.h"
+#include "platform/os/ProfileFile.h"
+
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+namespace {
+std::string hex8(std::uint32_t v)
+{
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", v);
+    return text;
+}
+
+std::string msf(std::int64_t sectors)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d.%02d", int(sectors / 4500), int(sectors / 75 % 60), int(sectors % 75));
+    return text;
+}
+
+std::string now()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+}  // namespace
+
+RipSession::RipSession() : device_(ResolveCdDevice(CdDeviceSetting())), startedAt_(now())
+{
+    try {
+        const auto disc = CdDisc::Open(device_);
+        tracks_ = disc->Tracks();
+        leadOut_ = disc->LeadOutSector();
+    } catch (const ECdError& e) {
+        tocProblem_ = e.what();
+    }
+    if (tracks_.empty()) {
+        lookup_.error = "The AccurateRip database was not asked: the table of contents could not be read" +
+                        (tocProblem_.empty() ? std::string() : " (" + tocProblem_ + ")");
+        done_.store(true);
+        return;
+    }
+    std::vector<AccurateRipTrack> toc;
+    for (const CdTrack& t : tracks_)
+        toc.push_back({t.number, t.firstSector, t.audio});
+    id_ = AccurateRipIds(toc, leadOut_);
+    const std::string base = ProfileFile::Settings().ReadString("CD", "AccurateRip", kAccurateRipDefaultUrl);
+    worker_ = std::thread([this, base] {
+        // Worker thread.
+        lookup_ = AccurateRipLookup(id_, base, &cancel_);
+        done_.store(true);
+    });
+}
+
+RipSession::~RipSession()
+{
+    cancel_.store(true);
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void RipSession::AddTrack(const CdRipReport& report, const std::string& file)
+{
+    ripped_.push_back({report, file});
+}
+
+int RipSession::trackIndex(int track) const
+{
+    int index = 0;
+    for (const CdTrack& t : tracks_) {
+        if (t.number == track)
+            return t.audio ? index : -1;
+        index += t.audio ? 1 : 0;
+    }
+    return -1;
+}
+
+std::string RipSession::verdictText(const Ripped& r) const
+{
+    if (!LookupDone())
+        return "Not checked (AccurateRip gave no answer in time)";
+    if (!lookup_.reached)
+        return "Not checked (AccurateRip could not be reached)";
+    return JudgeTrack(lookup_.pressings, id_, trackIndex(r.report.track), r.report.copy).Text();
+}
+
+std::string RipSession::VerificationLine(int track) const
+{
+    if (!LookupDone())
+        return {};
+    for (const Ripped& r : ripped_) {
+        if (r.report.track != track)
+            continue;
+        std::string text = verdictText(r);
+        if (!text.empty())
+            text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
+        if (r.report.tested && r.report.testCrc != r.report.copy.crc32)
+            text += "; test and copy differ";
+        return "Track " + std::to_string(track) + ": " + text;
+    }
+    return {};
+}
+
+std::string RipSession::LogText() const
+{
+    std::string log;
+    log += "Mervane 2.0 rip log\n";
+    log += "Date: " + startedAt_ + "\n";
+    log += "Drive or image: " + device_ + "\n";
+    log += "Read offset: " + std::to_string(ripped_.empty() ? CdReadOffsetSetting() : ripped_.front().report.readOffset) +
+           " samples\n";
+    log += "Paranoia mode: full verification, skipping after 20 retries (images are read as they are)\n";
+    log += "\nTable of contents\n";
+    log += "  Track  Start     Length    Start sector  End sector\n";
+    for (const CdTrack& t : tracks_) {
+        char line[96];
+        std::snprintf(line, sizeof line, "  %5d  %s  %s  %12d  %10d%s\n", t.number, msf(t.firstSector).c_str(),
+                      msf(t.sectorCount).c_str(), int(t.firstSector), int(t.firstSector + t.sectorCount - 1),
+                      t.audio ? "" : "  (data)");
+        log += line;
+    }
+    if (!tocProblem_.empty())
+        log += "  " + tocProblem_ + "\n";
+    log += "\nAccurateRip disc: " + id_.FileName() + "\n";
+    if (!lookup_.error.empty() && LookupDone())
+        log += lookup_.error + "\n";
+    std::vector<int> notAccurate;
+    for (const Ripped& r : ripped_) {
+        const CdRipReport& p = r.report;
+        log += "\nTrack " + std::to_string(p.track) + "\n";
+        log += "  File: " + r.file + "\n";
+        log += "  Copy CRC: " + hex8(p.copy.crc32) + "\n";
+        if (p.tested) {
+            log += "  Test CRC: " + hex8(p.testCrc) + "\n";
+            log += p.testCrc == p.copy.crc32 ? "  Test and copy agree\n" : "  Test and copy differ\n";
+        }
+        log += "  AccurateRip v1: " + hex8(p.copy.arV1) + "\n";
+        log += "  AccurateRip v2: " + hex8(p.copy.arV2) + "\n";
+        const std::string verdict = verdictText(r);
+        log += "  AccurateRip: " + verdict + "\n";
+        if (p.rereads)
+            log += "  Re-reads: " + std::to_string(p.rereads) + "\n";
+        if (p.skippedSectors)
+            log += "  Skipped sectors: " + std::to_string(p.skippedSectors) + "\n";
+        if (verdict.rfind("Accurately ripped", 0) != 0 || (p.tested && p.testCrc != p.copy.crc32))
+            notAccurate.push_back(p.track);
+    }
+    log += "\n";
+    if (notAccurate.empty() && !ripped_.empty()) {
+        log += "All tracks accurately ripped\n";
+    } else {
+        log += "Not accurately ripped:";
+        for (const int n : notAccurate)
+            log += " " + std::to_string(n);
+        log += "\n";
+    }
+    return log;
+}
+
+namespace {
+std::string fileName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), std::streamsize(text.size()));
+    out.close();
+    return out ? std::string() : "Unable to write \"" + path + "\"";
+}
+}  // namespace
+
+std::string RipSession::WriteCueSheet(const std::string& folder, const std::string& album) const
+{
+    if (ProfileFile::Settings().ReadInteger("CD", "CueSheet", 0) != 1 || ripped_.empty())
+        return {};
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/')
+        base += '/';
+    base += album.empty() ? std::string("Rip") : album;
+    std::string cue = "REM COMMENT \"Mervane 2.0\"\n", m3u = "#EXTM3U\n";
+    int number = 1;
+    for (const Ripped& r : ripped_) {
+        char track[64];
+        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n    INDEX 01 00:00:00\n", number++);
+        cue += "FILE \"" + fileName(r.file) + "\" MP3\n" + track;
+        m3u += fileName(r.file) + "\n";
+    }
+    if (std::string problem = writeText(base + ".cue", cue); !problem.empty())
+        return problem;
+    return writeText(base + ".m3u", m3u);
+}
+
+std::string RipSession::WriteLog(const std::string& folder, const std::string& album) const
+{
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += (album.empty() ? std::string("Rip") : album) + ".log";
+    const std::string text = LogText();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), std::streamsize(text.size()));
+    out.close();
+    if (!out)
+        return "Unable to write the rip log \"" + path + "\"";
+    return {};
+}

@@ -1,0 +1,225 @@
+// The rip's verification on BIN/CUE images written here: the read offset, the checksums
+// summed while a track is extracted (against zlib and whipper's accuraterip-checksum), test
+// and copy, the AccurateRip disc ids and dBAR answers, and the extraction job.
+#include "platform/cd/AccurateRip.h"
+#include "platform/cd/CDDA.h"
+#include "platform/cd/CdDisc.h"
+#include "platform/cd/CdRipJob.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/ProfileFile.h"
+#include "support/AudioOracles.h"
+#include "support/CdImage.h"
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+
+#include <QCoreApplication>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+// Three tracks of noise, so that a sample out of place changes every checksum.
+class CdVerifyTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder_ = new TempDir;
+        image_ = new CdImage(WriteCdImage(folder_->Path(), "disc", {{true, 20, 0, 0}, {true, 30, 0, 0}, {true, 20, 0, 0}}));
+    }
+    static void TearDownTestSuite()
+    {
+        delete image_;
+        delete folder_;
+    }
+    void SetUp() override
+    {
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", image_->cue);
+        out_ = settings_.Folder().File("rip") + "/";
+        std::filesystem::create_directories(out_);
+        ripper_.SetOutputDir(out_);
+    }
+    // The whole disc's samples from LSN 0 to the lead-out.
+    static std::vector<std::int16_t> DiscSamples()
+    {
+        std::vector<std::int16_t> all;
+        for (int n = 1; n <= 3; ++n) {
+            const auto t = image_->TrackSamples(n);
+            all.insert(all.end(), t.begin(), t.end());
+        }
+        return all;
+    }
+
+    static TempDir* folder_;
+    static CdImage* image_;
+    IsolatedSettings settings_;
+    std::string out_;
+    CdRipper ripper_;
+};
+TempDir* CdVerifyTest::folder_ = nullptr;
+CdImage* CdVerifyTest::image_ = nullptr;
+
+std::vector<std::uint8_t> LittleEndian(const std::vector<std::int16_t>& samples)
+{
+    std::vector<std::uint8_t> bytes;
+    for (const std::int16_t s : samples) {
+        bytes.push_back(std::uint8_t(s));
+        bytes.push_back(std::uint8_t(std::uint16_t(s) >> 8));
+    }
+    return bytes;
+}
+
+void PutLe32(std::string& to, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        to += char(v >> (8 * i));
+}
+
+// One pressing's entry of a dBAR file.
+std::string DbarEntry(const AccurateRipDiscId& id, const std::vector<std::pair<int, std::uint32_t>>& tracks)
+{
+    std::string bytes(1, char(tracks.size()));
+    PutLe32(bytes, id.id1);
+    PutLe32(bytes, id.id2);
+    PutLe32(bytes, id.cddb);
+    for (const auto& [confidence, checksum] : tracks) {
+        bytes += char(confidence);
+        PutLe32(bytes, checksum);
+        PutLe32(bytes, 0);
+    }
+    return bytes;
+}
+}  // namespace
+
+TEST_F(CdVerifyTest, ReadOffsetShiftsEveryTrackWithZerosWhereItRunsOffTheDisc)
+{
+    const std::vector<std::int16_t> disc = DiscSamples();
+    for (const int offset : {6, -6, 600, -1000}) {
+        ProfileFile::Settings().WriteInteger("CD", "ReadOffset", offset);
+        for (int n = 1; n <= 3; ++n) {
+            SCOPED_TRACE("offset " + std::to_string(offset) + ", track " + std::to_string(n));
+            ASSERT_EQ(ripper_.RipTrack(n), kRipOk) << ripper_.LastError();
+            const long first = long(image_->firstSector[std::size_t(n - 1)]) * kCdSamplesPerSector;
+            const long frames = long(image_->tracks[std::size_t(n - 1)].sectors) * kCdSamplesPerSector;
+            std::vector<std::int16_t> expected;
+            for (long i = 0; i < frames; ++i) {
+                const long at = first + i + offset;
+                const bool on = at >= 0 && at < long(disc.size() / 2);
+                expected.push_back(on ? disc[std::size_t(2 * at)] : 0);
+                expected.push_back(on ? disc[std::size_t(2 * at + 1)] : 0);
+            }
+            EXPECT_EQ(SndReadShorts(out_ + "mp3tmp.wav"), expected);
+            EXPECT_EQ(ripper_.LastReport().readOffset, offset);
+        }
+    }
+}
+
+TEST_F(CdVerifyTest, ChecksumsOfEveryTrackEqualZlibsCrcAndWhippersAccurateRipSums)
+{
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE("track " + std::to_string(n));
+        ASSERT_EQ(ripper_.RipTrack(n), kRipOk) << ripper_.LastError();
+        const CdRipReport report = ripper_.LastReport();
+        EXPECT_EQ(report.copy.crc32, ZlibCrc32(image_->TrackBytes(n)));
+        const auto reference = WhipperAccurateRip(out_ + "mp3tmp.wav", n, 3);
+        ASSERT_TRUE(reference) << "accuraterip-checksum (whipper) did not run";
+        EXPECT_EQ(report.copy.arV1, reference->v1);
+        EXPECT_EQ(report.copy.arV2, reference->v2);
+        EXPECT_FALSE(report.tested);
+    }
+    // An incremental sum in odd pieces gives the same.
+    const auto samples = image_->TrackSamples(2);
+    TrackChecksummer pieces(long(samples.size() / 2), false, false);
+    for (std::size_t at = 0; at < samples.size() / 2; at += 1000)
+        pieces.Add(samples.data() + 2 * at, std::min<std::size_t>(1000, samples.size() / 2 - at));
+    EXPECT_EQ(pieces.Result().crc32, ZlibCrc32(LittleEndian(samples)));
+}
+
+TEST_F(CdVerifyTest, TestAndCopyReadsTheTrackTwiceWithEqualCrcs)
+{
+    ProfileFile::Settings().WriteInteger("CD", "TestAndCopy", 1);
+    int sectors = 0;
+    ripper_.OnSector = [&](int, int) { ++sectors; };
+    ASSERT_EQ(ripper_.RipTrack(2), kRipOk) << ripper_.LastError();
+    const CdRipReport report = ripper_.LastReport();
+    EXPECT_TRUE(report.tested);
+    EXPECT_EQ(report.testCrc, report.copy.crc32);
+    EXPECT_EQ(report.copy.crc32, ZlibCrc32(image_->TrackBytes(2)));
+    EXPECT_EQ(sectors, 60);
+    EXPECT_EQ(SndReadShorts(out_ + "mp3tmp.wav"), image_->TrackSamples(2));
+}
+
+TEST(AccurateRip, DiscIdsOfAnEnhancedCdLeaveTheDataTrackOutOfTheSums)
+{
+    // A 12-track disc with a data track, as whipper's tests give it (ids checked there
+    // against EAC's requests).
+    const std::vector<std::int32_t> starts = {0,      15537,  31691,  50866,  66466,  81202, 99409,
+                                              115920, 133093, 149847, 161560, 177682, 207106};
+    std::vector<AccurateRipTrack> tracks;
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        tracks.push_back({int(i + 1), starts[i], i < 12});
+    const AccurateRipDiscId id = AccurateRipIds(tracks, 210385);
+    EXPECT_EQ(id.Url("http://host/ar/"),
+              "http://host/ar/a/5/d/dBAR-012-0013bd5a-00b8d489-c60af50d.bin");
+}
+
+TEST(AccurateRip, EveryPressingCountsAndTheVerdictSaysHowMany)
+{
+    const AccurateRipDiscId disc = AccurateRipIds({{1, 0, true}, {2, 1000, true}}, 3000);
+    AccurateRipDiscId other = disc;
+    other.id1 += 1;
+    const TrackChecksums sums{0, 0x11111111, 0x22222222};
+    // Pressing one lists track 1 by its v1 sum, pressing two by its v2 sum; track 2 is
+    // listed wrongly by both; an entry of another disc and one of confidence 0 do not count.
+    const std::string file = DbarEntry(disc, {{5, 0x11111111}, {3, 0x99999999}}) +
+                             DbarEntry(disc, {{7, 0x22222222}, {4, 0x88888888}}) +
+                             DbarEntry(other, {{50, 0x11111111}, {50, 0x33333333}}) +
+                             DbarEntry(disc, {{0, 0x33333333}, {0, 0x33333333}});
+    std::vector<AccurateRipPressing> pressings;
+    std::string error;
+    ASSERT_TRUE(ParseDbar(file, pressings, error)) << error;
+    EXPECT_EQ(pressings.size(), 4u);
+    EXPECT_EQ(JudgeTrack(pressings, disc, 0, sums).Text(), "Accurately ripped (confidence 7)");
+    EXPECT_EQ(JudgeTrack(pressings, disc, 1, sums).Text(), "Not accurate (7 other rips disagree)");
+    EXPECT_EQ(JudgeTrack(pressings, disc, 1, {0, 0x33333333, 0}).Text(), "Not accurate (7 other rips disagree)");
+    EXPECT_EQ(JudgeTrack({}, disc, 0, sums).Text(), "Not in the AccurateRip database");
+
+    for (const std::string& broken : {std::string(), file.substr(0, file.size() - 1), std::string(13, '\0')})
+        EXPECT_FALSE(ParseDbar(broken, pressings, error)) << broken.size() << " bytes";
+}
+
+TEST_F(CdVerifyTest, TheJobDeliversItsEndOnTheMainThreadAndCancelsWhenLeftEarly)
+{
+    {
+        CdRipJob job(ripper_);
+        bool onMain = false;
+        std::uint8_t result = kRipFailed;
+        int calls = 0;
+        job.Start(1, [&](std::uint8_t r) {
+            onMain = IsMainThread();
+            result = r;
+            ++calls;
+        });
+        while (calls == 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+        EXPECT_TRUE(onMain);
+        EXPECT_EQ(result, kRipOk);
+        EXPECT_TRUE(job.Done());
+        EXPECT_EQ(job.Progress(), 100);
+    }
+    std::atomic<bool> started{false};
+    ripper_.OnSector = [&](int, int) {
+        started.store(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    bool delivered = false;
+    {
+        CdRipJob job(ripper_);
+        job.Start(2, [&](std::uint8_t) { delivered = true; });
+        while (!started.load() && !job.Done())
+            std::this_thread::yield();
+        ASSERT_TRUE(started.load()) << ripper_.LastError();
+    }
+    EXPECT_FALSE(ripper_.Running());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(delivered) << "a job left early delivers nothing";
+    EXPECT_FALSE(std::filesystem::exists(out_ + "mp3tmp.wav"));
+}
