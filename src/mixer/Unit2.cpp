@@ -36,9 +36,7 @@ TForm2::~TForm2()
     LevelIn.OnBufferReady = nullptr;
     StopLevelWatch();
     CloseMediaPlayer();
-    try {
-        Trigger.Close();
-    } catch (...) {
-        // Closing at exit finishes what it can; there is nobody left to tell.
-    }
+    // The pump's worker may be inside a buffer for the encoder, which is destroyed before
+    // the pump: the worker ends here, while every component it feeds still stands.
+    Trigger.CloseForGood();
 }

@@ -61,6 +61,11 @@ public:
     void Pause() final;
     void Restart() final;
 
+    // Main thread: closes now, also when a close still waits for a stop in flight (the
+    // worker then ends first). First thing in a driver's destructor, and in an owner's
+    // before the components the chain feeds are destroyed. Never throws.
+    void CloseForGood();
+
     bool IsOpened() const { return (state_ & stOpened) != 0; }
     bool IsStarted() const { return (state_ & stStarted) != 0; }
     bool IsPaused() const { return (state_ & stPaused) != 0; }
@@ -105,9 +110,6 @@ protected:
     // Worker thread, inside a catch block: shows the error and has the main thread stop and
     // close the driver.
     void WorkerFailed();
-    // Main thread, first thing in a driver's destructor: closes, also when a close still
-    // waits for a stop in flight (the worker then ends first).
-    void CloseForGood();
     // Main thread: ends the worker, if there is one (the destructor's close needs it):
     // wakes it to end, then JoinWorker.
     virtual void EndWorker() = 0;

@@ -8,6 +8,7 @@
 #include "support/MidiFixtures.h"
 #include "support/WaveFixtures.h"
 
+#include <cctype>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -60,7 +61,11 @@ protected:
     {
         std::error_code ec;
         const fs::path root = settings.Folder().File("cache") + "/mervane";
-        return fs::exists(root, ec) ? static_cast<std::size_t>(std::distance(fs::directory_iterator(root), {})) : 0;
+        // Instance folders are named "<pid>-<random>"; the disc details cache beside them stays.
+        std::size_t count = 0;
+        for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+            count += std::isdigit(static_cast<unsigned char>(it->path().filename().string()[0])) ? 1 : 0;
+        return count;
     }
 
     void TypeDetails()
