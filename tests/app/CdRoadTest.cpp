@@ -771,7 +771,7 @@ void PutLe32(std::string& to, std::uint32_t v)
 
 TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
 {
-    const CdImage image = WriteDisc({{true, 20, 0}, {true, 30, 441}, {true, 25, 0}});
+    const CdImage image = WriteDisc({{true, 20, 0}, {true, 30, 441}, {true, 25, 0, 5}});
     std::map<int, AccurateRipReference> reference;
     for (const int n : {1, 3}) {
         const std::string wave = Input(("reference" + std::to_string(n) + ".wav").c_str());
@@ -833,6 +833,8 @@ TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
     const std::size_t first = sheet.find("FILE \"Track1.mp3\" MP3\n  TRACK 01 AUDIO");
     const std::size_t second = sheet.find("FILE \"Track3.mp3\" MP3\n  TRACK 02 AUDIO");
     EXPECT_TRUE(first != std::string::npos && second != std::string::npos && first < second) << sheet;
+    EXPECT_NE(sheet.find("TRACK 02 AUDIO\n    PREGAP 00:00:05\n    INDEX 01 00:00:00\n"), std::string::npos)
+        << "track 3's pregap lies in track 2, which was not ripped\n" << sheet;
 }
 
 TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)

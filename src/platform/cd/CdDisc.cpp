@@ -65,6 +65,7 @@ void CdDisc::readTable()
             t.audio = in.audio;
             t.firstSector = in.firstSector;
             t.sectorCount = in.sectorCount;
+            t.pregapSectors = in.pregapSectors;
             t.startMs = CdSectorsToMs(std::int64_t(in.firstSector) + kCdLeadInSectors);
             t.lengthMs = CdSectorsToMs(in.sectorCount);
             t.startTmsf = MakeTmsf(in.number, 0, 0, 0);
@@ -93,6 +94,12 @@ void CdDisc::readTable()
             return;  // a table that contradicts itself counts as no disc
         t.firstSector = start;
         t.sectorCount = next - start;
+        // Drives that cannot tell the pregap answer with an invalid sector: no pregap then.
+        // One that reaches back before the previous track's start is not believed either.
+        const lsn_t pregap = cdio_get_track_pregap_lsn(cd, track_t(n));
+        const lsn_t earliest = tracks.empty() ? -kCdLeadInSectors : tracks.back().firstSector + 1;
+        if (pregap != CDIO_INVALID_LSN && pregap < start && pregap >= earliest)
+            t.pregapSectors = start - pregap;
         t.startMs = CdSectorsToMs(std::int64_t(start) + kCdLeadInSectors);
         t.lengthMs = CdSectorsToMs(t.sectorCount);
         t.startTmsf = MakeTmsf(n, 0, 0, 0);

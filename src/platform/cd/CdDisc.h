@@ -69,6 +69,10 @@ struct CdTrack {
     bool audio = false;
     std::int32_t firstSector = 0;    // LSN of the track's start (its index 1)
     std::int32_t sectorCount = 0;    // up to the next track's start or the lead-out
+    // The pregap (index 00) before firstSector; 0 when the disc gives none. A later track's
+    // pregap lies in the sectors of the track before it; the first track's before LSN 0
+    // holds the two-second lead-in and any hidden audio before track 1.
+    std::int32_t pregapSectors = 0;
     std::int64_t startMs = 0;        // from the disc's start, lead-in included
     std::int64_t lengthMs = 0;
     std::uint32_t startTmsf = 0;     // track number, 0:00:00

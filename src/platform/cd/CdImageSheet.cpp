@@ -259,6 +259,7 @@ struct CueTrack {
     int sectorBytes = kCdSectorBytes;
     int file = -1;
     std::int64_t index0 = -1, index1 = -1, pregap = 0, postgap = 0;
+    std::int64_t pregapBefore = 0;  // sectors of the pregap at the end of the previous FILE
     std::int64_t Start() const { return index0 >= 0 ? index0 : index1; }
 };
 
@@ -338,6 +339,9 @@ CdImageLayout readCue(const std::string& path)
                 // opens the next one: the pregap is already the end of that file's last span.
                 if (key != "INDEX" || n != 1 || t.index1 >= 0)
                     refuse("Track " + std::to_string(t.number) + " continues into another FILE" + at());
+                if (t.index0 >= 0)
+                    t.pregapBefore = std::max<std::int64_t>(
+                        0, std::int64_t(files[std::size_t(t.file)].dataBytes / std::uint64_t(t.sectorBytes)) - t.index0);
                 t.file = int(files.size()) - 1;
                 t.index0 = -1;
             }
@@ -405,6 +409,8 @@ CdImageLayout readCue(const std::string& path)
         out.number = t.number;
         out.audio = t.audio;
         out.firstSector = std::int32_t(std::min<std::int64_t>(spanStart / kFramesPerSector + (t.index1 - from), kMaxDiscSectors + 1));
+        out.pregapSectors =
+            std::int32_t(std::min<std::int64_t>(t.pregap + t.pregapBefore + (t.index0 >= 0 ? t.index1 - t.index0 : 0), kMaxDiscSectors));
         layout.tracks.push_back(out);
         if (t.postgap > 0)
             layout.extents.push_back({"", 0, t.postgap * kFramesPerSector, kCdSectorBytes, false});
@@ -572,9 +578,11 @@ CdImageLayout readToc(const std::string& path)
                 refuse("START of track " + std::to_string(layout.tracks.back().number) + " is no whole sector" + at());
         }
         // CD_DA, CATALOG, ISRC, COPY, PRE_EMPHASIS, INDEX ... do not change the audio.
-        if (trackFrames >= 0 && !layout.tracks.empty())
-            layout.tracks.back().firstSector =
-                std::int32_t(std::min<std::int64_t>((discFrames + startFrames) / kFramesPerSector, kMaxDiscSectors + 1));
+        if (trackFrames >= 0 && !layout.tracks.empty()) {
+            CdImageTrack& t = layout.tracks.back();
+            t.firstSector = std::int32_t(std::min<std::int64_t>((discFrames + startFrames) / kFramesPerSector, kMaxDiscSectors + 1));
+            t.pregapSectors = std::int32_t(std::min<std::int64_t>(startFrames / kFramesPerSector, kMaxDiscSectors));
+        }
     }
     if (depth != 0)
         refuse("A '{' is never closed");
@@ -638,6 +646,7 @@ void addNrgTracks(CdImageLayout& layout, const std::vector<NrgTrack>& tracks, in
         out.number = firstNumber + int(i);
         out.audio = t.audio;
         out.firstSector = std::int32_t(discFrames / kFramesPerSector + std::int64_t((t.index1 - from) / size));
+        out.pregapSectors = std::int32_t((t.index1 - t.index0) / size);
         layout.tracks.push_back(out);
     }
 }

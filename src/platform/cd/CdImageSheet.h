@@ -38,6 +38,7 @@ struct CdImageTrack {
     bool audio = true;
     std::int32_t firstSector = 0;  // LSN of index 01
     std::int32_t sectorCount = 0;  // up to the next track's index 01 or the lead-out
+    std::int32_t pregapSectors = 0;  // index 00 (or PREGAP / START) to index 01
 };
 
 // A run of the disc's sample frames (588 a sector) that lies in one file or is silence.
