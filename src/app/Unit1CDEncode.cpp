@@ -156,6 +156,8 @@ bool TForm1::EncodeCDTracks()
 
         if (state_.ripMode)
             RipTrack(state_.currentTrack);
+        else if (state_.currentTrack == 0)
+            CDTrackFailed("The audio before track 1 can only be extracted digitally");  // no player reaches it
         else
             RecordTrack(state_.currentTrack);
         // A cancelled or failed track is not encoded.

@@ -852,3 +852,30 @@ TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
     EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 2: not checked (AccurateRip could not be reached)");
     EXPECT_FALSE(std::filesystem::exists(Out("Rip.cue"))) << "no cue sheet unless asked for";
 }
+
+TEST_F(CdRoad, AudioBeforeTrackOneIsOfferedAsTrack0AndRippedButASilentPregapIsNot)
+{
+    const CdImage image = WriteDisc({{true, 75, 441, 300, 882}, {true, 75, 630}});
+    WalkToDetailsChoice({1}, true);  // the list's first line
+    auto* list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "Track0         0 min. 4 sec.");
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+    ASSERT_TRUE(std::filesystem::exists(Out("Track0.mp3")));
+    const DecodedMp3 d = DecodeMp3File(Out("Track0.mp3"));
+    const std::vector<std::int16_t> hidden = image.PregapSamples(1);
+    EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 0, kRate, kRate / 5, 32768), 882, 882 * 0.02);
+    EXPECT_GT(AlignedSnr(hidden, d, 2, 0, long(hidden.size()) / 2, kMp3CodecDelay), 20.0);
+
+    WriteDisc({{true, 75, 441, 300}, {true, 75, 630}});
+    RestartWizard();
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
+    list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 2) << "no Track0 for a silent pregap";
+    EXPECT_TRUE(list->item(0)->text().startsWith("Track1 "));
+}

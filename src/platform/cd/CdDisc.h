@@ -112,12 +112,22 @@ public:
     // The disc's CD-Text, empty when it has none. Same thread as the table queries.
     CdText ReadCdText();
 
+    // The readable sectors before the first track's start that belong to its pregap: an
+    // image's INDEX 00 audio of track 1 (at negative sectors), or a drive's sectors from
+    // LSN 0 when track 1 starts later. ReadAudio reads them like a track's.
+    std::int32_t HiddenSectors() const { return hidden_; }
+    // The hidden first track: the audio before track 1 when it is longer than two seconds
+    // and not silence. Reads that audio; returns its sector count, 0 when there is none.
+    // Raises ECdError when the drive or image cannot be read.
+    std::int32_t HiddenTrackSectors();
+
     // Reads the table again, as after a disc change; a missing disc leaves no tracks.
     // Returns DiscPresent. Raises ECdError when the drive or image has gone.
     bool Reload();
 
     // Reads count sectors from firstSector as 16-bit stereo samples in host byte order,
-    // 2 x 588 per sector, into samples. Every sector must lie in an audio track; otherwise,
+    // 2 x 588 per sector, into samples. Every sector must lie in an audio track (or the
+    // hidden sectors before an audio track 1); otherwise,
     // or when the drive fails, raises ECdError. Any thread (see Threads).
     void ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_t* samples);
 
@@ -130,4 +140,5 @@ private:
     std::unique_ptr<Handle> handle_;  // guarded by the lock inside Handle
     std::vector<CdTrack> tracks_;     // written under the lock by the owning thread
     std::int32_t leadOut_ = 0;
+    std::int32_t hidden_ = 0;  // written with the table
 };

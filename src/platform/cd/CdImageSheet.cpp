@@ -219,7 +219,9 @@ void finishLayout(CdImageLayout& layout)
         refuse("The disc is not a whole number of sectors long");
     if (frames / kFramesPerSector > kMaxDiscSectors)
         refuse("The disc would be " + msfText(frames / kFramesPerSector) + " long, more than any CD holds");
-    layout.leadOut = std::int32_t(frames / kFramesPerSector);
+    layout.leadOut = std::int32_t(frames / kFramesPerSector) - layout.hiddenSectors;
+    for (CdImageTrack& t : layout.tracks)
+        t.firstSector -= layout.hiddenSectors;
     for (std::size_t i = 0; i < layout.tracks.size(); ++i) {
         CdImageTrack& t = layout.tracks[i];
         const std::int32_t next = i + 1 < layout.tracks.size() ? layout.tracks[i + 1].firstSector : layout.leadOut;
@@ -397,8 +399,12 @@ CdImageLayout readCue(const std::string& path)
         const bool lastInFile = i + 1 == tracks.size() || tracks[i + 1].file != t.file;
         // The part of the file that belongs to this track: from its first index (or the
         // file's start) to the next track's first index (or the file's end). Before the
-        // disc's first INDEX 01 lies the lead-in, which is not on the disc's sectors.
-        const std::int64_t from = i == 0 ? t.index1 : firstInFile ? 0 : t.Start();
+        // disc's first INDEX 01 lies the lead-in, which is not on the disc's sectors; what an
+        // audio track 1 has there (its INDEX 00) is kept as the audio before LSN 0.
+        const bool hidden = i == 0 && t.audio && t.index0 >= 0 && t.index0 < t.index1;
+        if (hidden)
+            layout.hiddenSectors = std::int32_t(t.index1 - t.index0);
+        const std::int64_t from = i == 0 ? (hidden ? t.index0 : t.index1) : firstInFile ? 0 : t.Start();
         const std::int64_t to = lastInFile ? fileSectors : tracks[i + 1].Start();
         if (i > 0 && t.pregap > 0)
             layout.extents.push_back({"", 0, t.pregap * kFramesPerSector, kCdSectorBytes, false});
@@ -827,10 +833,11 @@ CdImageReader::~CdImageReader() = default;
 
 void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes)
 {
-    if (firstSector < 0 || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
+    if (firstSector < -layout_.hiddenSectors || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
         throw ECdError("Sectors " + std::to_string(firstSector) + " to " + std::to_string(std::int64_t(firstSector) + count - 1) +
                        " lie outside the disc");
-    std::int64_t frame = std::int64_t(firstSector) * kFramesPerSector;
+    // The extents start at the first sector of the hidden audio.
+    std::int64_t frame = (std::int64_t(firstSector) + layout_.hiddenSectors) * kFramesPerSector;
     std::int64_t left = std::int64_t(count) * kFramesPerSector;
     std::int64_t extentStart = 0;
     std::size_t e = 0;
@@ -838,7 +845,7 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         while (e < layout_.extents.size() && extentStart + layout_.extents[e].frames <= frame)
             extentStart += layout_.extents[e++].frames;
         if (e >= layout_.extents.size())
-            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector) + " lies in no file of the image");
+            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) + " lies in no file of the image");
         const CdImageExtent& x = layout_.extents[e];
         const std::int64_t local = frame - extentStart;
         // Within one sector of the file at a time, as a sector's stride may exceed its audio.
@@ -856,10 +863,10 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
                 if (r < 0 && errno == EINTR)
                     continue;
                 if (r < 0)
-                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector) +
+                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
                                    ": " + std::strerror(errno));
                 if (r == 0)
-                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector) +
+                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
                                    " of the disc; the image has been cut short");
                 got += std::size_t(r);
             }

@@ -363,3 +363,23 @@ TEST_F(CdImageTest, ABinCutShortDuringTheRipFailsTheTrackWithTheReason)
     EXPECT_TRUE(ripper_.LastReadErrors().empty());
     EXPECT_FALSE(exists(out_ + "mp3tmp.wav"));
 }
+
+TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSecondsAndNotSilence)
+{
+    const std::string dir = folder_->Path();
+    const CdImage tone = WriteCdImage(dir, "hidden", {{true, 75, 441, 300, 882}, {true, 75, 630}});
+    auto disc = CdDisc::Open(tone.cue);
+    EXPECT_EQ(disc->Track(1).firstSector, 0) << "track 1 still starts the disc";
+    EXPECT_EQ(disc->Track(1).pregapSectors, 300);
+    EXPECT_EQ(disc->Track(2).firstSector, 75);
+    ASSERT_EQ(disc->HiddenTrackSectors(), 300);
+    std::vector<std::int16_t> hidden(std::size_t(300) * kCdSamplesPerSector * 2);
+    disc->ReadAudio(-300, 300, hidden.data());
+    EXPECT_EQ(hidden, tone.PregapSamples(1));
+    EXPECT_EQ(readTrack(*disc, 1), tone.TrackSamples(1));
+
+    const CdImage silent = WriteCdImage(dir, "silent", {{true, 75, 441, 300}, {true, 75, 630}});
+    EXPECT_EQ(CdDisc::Open(silent.cue)->HiddenTrackSectors(), 0);
+    const CdImage shortGap = WriteCdImage(dir, "short", {{true, 75, 441, 150, 882}, {true, 75, 630}});
+    EXPECT_EQ(CdDisc::Open(shortGap.cue)->HiddenTrackSectors(), 0) << "two seconds are every disc's pregap";
+}
