@@ -658,6 +658,8 @@ TEST_F(CdRoad, FoundDetailsNameTheListTheTagsAndTheFilesAndComeBackFromTheCache)
     EXPECT_EQ(Title(Out("01 - Intro.mp3")), "Intro");
     EXPECT_EQ(Title(Out("03 - Outro: live.mp3")), "Outro: live");
     EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+    EXPECT_TRUE(std::filesystem::exists(Out("First Album.log"))) << "the rip log is named after the album";
+    EXPECT_FALSE(std::filesystem::exists(Out("Rip.log")));
 
     // With every server gone the next run finds the disc, with the user's edit, in the cache.
     RestartWizard();
