@@ -858,14 +858,21 @@ TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
 TEST_F(CdRoad, AudioBeforeTrackOneIsOfferedAsTrack0AndRippedButASilentPregapIsNot)
 {
     const CdImage image = WriteDisc({{true, 75, 441, 300, 882}, {true, 75, 630}});
-    WalkToDetailsChoice({1}, true);  // the list's first line
+    ProfileFile::Settings().WriteInteger("CD", "CueSheet", 1);
+    WalkToDetailsChoice({1, 2}, true);  // the list's first two lines
     auto* list = Find<QListWidget>("selCDTracks");
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(0)->text(), "Track0         0 min. 4 sec.");
     Click("CDtagselNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
-    EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+    ExpectTrackMp3(image, 1, true);
+    const Bytes cue = ReadBytes(Out("Rip.cue"));
+    EXPECT_NE(std::string(cue.begin(), cue.end())
+                  .find("FILE \"Track0.mp3\" MP3\n  TRACK 01 AUDIO\n    INDEX 00 00:00:00\nFILE \"Track1.mp3\" MP3\n"
+                        "    INDEX 01 00:00:00\n"),
+              std::string::npos)
+        << "track 0 is track 1's pregap\n" << std::string(cue.begin(), cue.end());
     ASSERT_TRUE(std::filesystem::exists(Out("Track0.mp3")));
     const DecodedMp3 d = DecodeMp3File(Out("Track0.mp3"));
     const std::vector<std::int16_t> hidden = image.PregapSamples(1);

@@ -195,10 +195,9 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(sectors / 4500), int(sectors / 75 % 60), int(sectors % 75));
         return std::string(text);
     };
+    int number = 0;
     for (std::size_t i = 0; i < ripped_.size(); ++i) {
         const Ripped& r = ripped_[i];
-        char track[32];
-        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n", int(i + 1));
         const std::string file = "FILE \"" + fileName(r.file) + "\" MP3\n";
         std::int32_t pregap = 0;
         for (const CdTrack& t : tracks_)
@@ -208,6 +207,15 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
         // one just written, the pregap's index 00 points into it; otherwise the pregap is
         // in no file of the rip and is given as a length.
         const Ripped* before = i > 0 ? &ripped_[i - 1] : nullptr;
+        // Track 0, the audio before track 1, is track 1's pregap: its file opens the sheet
+        // and holds track 1's index 00 when track 1 follows it.
+        if (r.report.track == 0 && i + 1 < ripped_.size() && ripped_[i + 1].report.track == 1) {
+            cue += file;
+            m3u += fileName(r.file) + "\n";
+            continue;
+        }
+        char track[32];
+        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n", ++number);
         if (pregap > 0 && before && before->report.track + 1 == r.report.track && before->report.sectorCount >= pregap)
             cue += std::string(track) + "    INDEX 00 " + msf(before->report.sectorCount - pregap) + "\n" + file +
                    "    INDEX 01 00:00:00\n";
