@@ -117,8 +117,9 @@ public:
     // LSN 0 when track 1 starts later. ReadAudio reads them like a track's.
     std::int32_t HiddenSectors() const { return hidden_; }
     // The hidden first track: the audio before track 1 when it is longer than two seconds
-    // and not silence. Reads that audio; returns its sector count, 0 when there is none.
-    // Raises ECdError when the drive or image cannot be read.
+    // and not silence. Reads that audio (up to the first sound); returns its sector count,
+    // 0 when there is none. Raises ECdError when the drive or image cannot be read. Same
+    // thread as the table queries.
     std::int32_t HiddenTrackSectors();
 
     // Reads the table again, as after a disc change; a missing disc leaves no tracks.
