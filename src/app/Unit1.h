@@ -299,6 +299,9 @@ private:
     // the track's details (those typed on Multitag when `typed`, else the found ones),
     // distinct among the run's checked tracks.
     std::string CDTrackFileName(int track, bool typed) const;
+    // The name (without extension) of a rip's log, cue sheet and playlist: the album of the
+    // run's details (typed, else found), made safe as the file names are; "Rip" without one.
+    std::string RipFilesName() const;
     void CDoptionsBrowseClick();
     // Takes a picked or typed output folder; raises when there is no such folder.
     void CDoptionsFolderChosen(const std::string& folder);

@@ -5,6 +5,7 @@
 #include "app/RememberedChoices.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
 
@@ -128,6 +129,21 @@ void TForm1::ReadCD()
     ProcessMessages();
     selCDTracks->clear();
     selCDTracks->show();
+    // Audio hidden before track 1 is offered as track 0; a disc that cannot say so has none.
+    if (count > 0 && first == 1) {
+        std::int32_t hidden = 0;
+        try {
+            hidden = CdDisc::OpenConfigured()->HiddenTrackSectors();
+        } catch (const ECdError&) {
+        }
+        if (hidden > 0) {
+            auto* line = new QListWidgetItem(TrackLine(0, std::uint32_t(CdSectorsToMs(hidden))), selCDTracks);
+            line->setData(kTrackNumberRole, 0);
+            line->setData(kAudioTrackRole, true);
+            line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+            line->setCheckState(Qt::Unchecked);
+        }
+    }
     for (std::uint32_t track = first; track < first + count; ++track) {
         // A data track holds no audio: it is shown as data and left out of "Select all".
         const bool audio = MediaPlayer1.TrackIsAudio(track);

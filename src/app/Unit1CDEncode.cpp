@@ -156,6 +156,8 @@ bool TForm1::EncodeCDTracks()
 
         if (state_.ripMode)
             RipTrack(state_.currentTrack);
+        else if (state_.currentTrack == 0)
+            CDTrackFailed("The audio before track 1 can only be extracted digitally");  // no player reaches it
         else
             RecordTrack(state_.currentTrack);
         // A cancelled or failed track is not encoded.
@@ -251,9 +253,10 @@ void TForm1::FinishRipVerification()
     WaitWithMessages([this] { return !ripSession_->LookupDone() && !state_.cancel; });
     if (ripSession_->LookupDone() && state_.currentTrack > 0)
         ShowRipVerification(state_.currentTrack);
-    if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, "Rip"); !problem.empty())
+    const std::string name = RipFilesName();
+    if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, name); !problem.empty())
         AppDialogs().ShowMessage(problem);
-    if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, "Rip"); !problem.empty())
+    if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, name); !problem.empty())
         AppDialogs().ShowMessage(problem);
     ripSession_.reset();
 }

@@ -136,6 +136,21 @@ void TForm1::KeepConfirmedDetails()
     ShowFoundTitles();
 }
 
+std::string TForm1::RipFilesName() const
+{
+    FileNameFields f;
+    if (state_.cdTrackDetails) {
+        for (std::size_t i = 0; i < state_.cdTrackChecked.size() && f.album.empty(); ++i)
+            if (state_.cdTrackChecked[i])
+                f.album = state_.trackDetails.at(std::size_t(ListedTrack(int(i)))).album;
+    } else if (discFound_) {
+        f.album = discFound_->album;
+    }
+    if (f.album.empty())
+        return "Rip";
+    return FileNameFromTemplate("%A", f, ReadLookupSettings().safeNames);
+}
+
 std::string TForm1::CDTrackFileName(int track, bool typed) const
 {
     const LookupSettings settings = ReadLookupSettings();

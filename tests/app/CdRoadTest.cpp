@@ -658,6 +658,8 @@ TEST_F(CdRoad, FoundDetailsNameTheListTheTagsAndTheFilesAndComeBackFromTheCache)
     EXPECT_EQ(Title(Out("01 - Intro.mp3")), "Intro");
     EXPECT_EQ(Title(Out("03 - Outro: live.mp3")), "Outro: live");
     EXPECT_FALSE(std::filesystem::exists(Out("Track1.mp3")));
+    EXPECT_TRUE(std::filesystem::exists(Out("First Album.log"))) << "the rip log is named after the album";
+    EXPECT_FALSE(std::filesystem::exists(Out("Rip.log")));
 
     // With every server gone the next run finds the disc, with the user's edit, in the cache.
     RestartWizard();
@@ -771,7 +773,7 @@ void PutLe32(std::string& to, std::uint32_t v)
 
 TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
 {
-    const CdImage image = WriteDisc({{true, 20, 0}, {true, 30, 441}, {true, 25, 0}});
+    const CdImage image = WriteDisc({{true, 20, 0}, {true, 30, 441}, {true, 25, 0, 5}});
     std::map<int, AccurateRipReference> reference;
     for (const int n : {1, 3}) {
         const std::string wave = Input(("reference" + std::to_string(n) + ".wav").c_str());
@@ -833,6 +835,8 @@ TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
     const std::size_t first = sheet.find("FILE \"Track1.mp3\" MP3\n  TRACK 01 AUDIO");
     const std::size_t second = sheet.find("FILE \"Track3.mp3\" MP3\n  TRACK 02 AUDIO");
     EXPECT_TRUE(first != std::string::npos && second != std::string::npos && first < second) << sheet;
+    EXPECT_NE(sheet.find("TRACK 02 AUDIO\n    PREGAP 00:00:05\n    INDEX 01 00:00:00\n"), std::string::npos)
+        << "track 3's pregap lies in track 2, which was not ripped\n" << sheet;
 }
 
 TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
@@ -849,4 +853,38 @@ TEST_F(CdRoad, ADatabaseThatCannotBeReachedIsLoggedAndTheRipGoesOn)
     EXPECT_NE(LogSection(log, 2).find("Copy CRC: " + Hex8(ZlibCrc32(image.TrackBytes(2)))), std::string::npos) << log;
     EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 2: not checked (AccurateRip could not be reached)");
     EXPECT_FALSE(std::filesystem::exists(Out("Rip.cue"))) << "no cue sheet unless asked for";
+}
+
+TEST_F(CdRoad, AudioBeforeTrackOneIsOfferedAsTrack0AndRippedButASilentPregapIsNot)
+{
+    const CdImage image = WriteDisc({{true, 75, 441, 300, 882}, {true, 75, 630}});
+    ProfileFile::Settings().WriteInteger("CD", "CueSheet", 1);
+    WalkToDetailsChoice({1, 2}, true);  // the list's first two lines
+    auto* list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "Track0         0 min. 4 sec.");
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    ExpectTrackMp3(image, 1, true);
+    const Bytes cue = ReadBytes(Out("Rip.cue"));
+    EXPECT_NE(std::string(cue.begin(), cue.end())
+                  .find("FILE \"Track0.mp3\" MP3\n  TRACK 01 AUDIO\n    INDEX 00 00:00:00\nFILE \"Track1.mp3\" MP3\n"
+                        "    INDEX 01 00:00:00\n"),
+              std::string::npos)
+        << "track 0 is track 1's pregap\n" << std::string(cue.begin(), cue.end());
+    ASSERT_TRUE(std::filesystem::exists(Out("Track0.mp3")));
+    const DecodedMp3 d = DecodeMp3File(Out("Track0.mp3"));
+    const std::vector<std::int16_t> hidden = image.PregapSamples(1);
+    EXPECT_NEAR(StrongestFrequency(d.pcm, 2, 0, kRate, kRate / 5, 32768), 882, 882 * 0.02);
+    EXPECT_GT(AlignedSnr(hidden, d, 2, 0, long(hidden.size()) / 2, kMp3CodecDelay), 20.0);
+
+    WriteDisc({{true, 75, 441, 300}, {true, 75, 630}});
+    RestartWizard();
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
+    list = Find<QListWidget>("selCDTracks");
+    ASSERT_EQ(list->count(), 2) << "no Track0 for a silent pregap";
+    EXPECT_TRUE(list->item(0)->text().startsWith("Track1 "));
 }

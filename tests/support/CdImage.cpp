@@ -83,8 +83,12 @@ CdImage WriteCdImage(const std::string& folder, const std::string& name, const s
         cue << "  TRACK " << number << (t.audio ? " AUDIO\n" : " MODE1/2352\n");
         if (t.pregapSectors > 0) {
             cue << "    INDEX 00 " << msf(sector) << "\n";
-            const std::vector<char> silence(std::size_t(t.pregapSectors) * kSectorBytes, 0);
-            bin.write(silence.data(), std::streamsize(silence.size()));
+            if (t.pregapFrequency >= 0) {
+                writeAudio(bin, t.pregapSectors, t.pregapFrequency, std::uint32_t(i + 101));
+            } else {
+                const std::vector<char> silence(std::size_t(t.pregapSectors) * kSectorBytes, 0);
+                bin.write(silence.data(), std::streamsize(silence.size()));
+            }
             sector += t.pregapSectors;
         }
         cue << "    INDEX 01 " << msf(sector) << "\n";
@@ -123,6 +127,20 @@ std::vector<std::int16_t> CdImage::TrackSamples(int n) const
     std::vector<std::int16_t> samples(bytes.size() / 2);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return samples;
+}
+
+std::vector<std::int16_t> CdImage::PregapSamples(int n) const
+{
+    const std::size_t index = std::size_t(n - firstNumber);
+    const int sectors = tracks.at(index).pregapSectors;
+    std::ifstream in(bin, std::ios::binary);
+    in.seekg(std::streamoff(firstSector.at(index) - sectors) * kSectorBytes);
+    std::vector<char> bytes(std::size_t(sectors) * kSectorBytes);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    std::vector<std::int16_t> samples(std::size_t(in.gcount()) / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(std::uint8_t(bytes[2 * i]) | std::uint8_t(bytes[2 * i + 1]) << 8);
     return samples;
 }
 

@@ -12,7 +12,8 @@ struct CdImageTrack {
     int sectors = 75;            // from this track's INDEX 01 to the next one's
     int frequency = 441;         // tone of an audio track; 44100 / frequency should be whole;
                                  // 0: non-periodic audio (noise), to check alignment
-    int pregapSectors = 0;       // silence before INDEX 01, counted into the previous track
+    int pregapSectors = 0;       // before INDEX 01, counted into the previous track
+    int pregapFrequency = -1;    // the pregap's tone as frequency above; -1: silence
 };
 
 struct CdImage {
@@ -26,6 +27,8 @@ struct CdImage {
     std::vector<std::uint8_t> TrackBytes(int n) const;
     // The same as samples.
     std::vector<std::int16_t> TrackSamples(int n) const;
+    // The samples of track n's pregap, from its INDEX 00 to its INDEX 01.
+    std::vector<std::int16_t> PregapSamples(int n) const;
 };
 
 // How the cue sheet is written: the BIN's file name (by default name.bin) and the first

@@ -260,24 +260,36 @@ std::uint8_t CdRipper::ripImage(int track, const std::string& device, const std:
     } catch (const ECdError& e) {
         return fail(e.what());
     }
-    const CdTrack* t = disc->FindTrack(track);
-    if (!t)
-        return fail("The CD has no track " + std::to_string(track));
-    if (!t->audio)
-        return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+    Span span;
+    span.leadOut = disc->LeadOutSector();
+    span.discStart = std::min(0, disc->Tracks().front().firstSector - disc->HiddenSectors());
+    if (track == 0) {
+        // Track 0: the hidden audio before track 1.
+        if (disc->HiddenSectors() == 0)
+            return fail("The CD has no audio before track 1");
+        span.firstSector = disc->Tracks().front().firstSector - disc->HiddenSectors();
+        span.count = disc->HiddenSectors();
+    } else {
+        const CdTrack* t = disc->FindTrack(track);
+        if (!t)
+            return fail("The CD has no track " + std::to_string(track));
+        if (!t->audio)
+            return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+        span.firstSector = t->firstSector;
+        span.count = t->sectorCount;
+        span.firstTrack = track == disc->Tracks().front().number;
+        span.lastTrack = track == disc->Tracks().back().number;
+    }
     std::vector<std::int16_t> sector(std::size_t(kCdSamplesPerSector) * 2);
     static const std::vector<std::int16_t> silence(std::size_t(kCdSamplesPerSector) * 2);
-    Span span;
-    span.firstSector = t->firstSector;
-    span.count = t->sectorCount;
-    span.leadOut = disc->LeadOutSector();
-    span.firstTrack = track == disc->Tracks().front().number;
-    span.lastTrack = track == disc->Tracks().back().number;
+    const std::int32_t hiddenFrom = disc->Tracks().front().firstSector - disc->HiddenSectors();
     return extractChecked(track, span, target, partial, [&](std::int32_t lsn, std::string& error) -> const std::int16_t* {
         // A shift into a neighbouring data track or the pregap before the first track
-        // reads silence, as a drive gives no audio there.
+        // reads silence, as a drive gives no audio there; the hidden audio before track 1
+        // is read.
         const CdTrack* holder = disc->FindTrack(disc->TrackAt(lsn));
-        if (!holder || !holder->audio)
+        const bool hidden = lsn >= hiddenFrom && lsn < disc->Tracks().front().firstSector && disc->HiddenSectors() > 0;
+        if (!hidden && (!holder || !holder->audio))
             return silence.data();
         try {
             disc->ReadAudio(lsn, 1, sector.data());
@@ -300,10 +312,12 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     const track_t count = cdio_get_num_tracks(cd.get());
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
         return fail("There is no CD in \"" + device + "\"");
-    if (track < first || track >= first + count)
+    // Track 0 is the audio before track 1 (from LSN 0 to its start).
+    const int listed = track == 0 ? first : track;
+    if (listed < first || listed >= first + count)
         return fail("The CD has no track " + std::to_string(track));
-    if (cdio_get_track_format(cd.get(), track_t(track)) != TRACK_FORMAT_AUDIO)
-        return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+    if (cdio_get_track_format(cd.get(), track_t(listed)) != TRACK_FORMAT_AUDIO)
+        return fail("Track " + std::to_string(listed) + " is a data track; only audio tracks can be extracted");
 
     std::unique_ptr<cdrom_drive_t, DriveCloser> drive(
         cdio_cddap_identify_cdio(cd.get(), CDDA_MESSAGE_FORGETIT, nullptr));
@@ -313,8 +327,9 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     if (cdio_cddap_open(drive.get()) != 0)
         return fail("Unable to read the audio CD in \"" + device + "\"");
 
-    const lsn_t firstSector = cdio_cddap_track_firstsector(drive.get(), track_t(track));
-    const lsn_t lastSector = cdio_cddap_track_lastsector(drive.get(), track_t(track));
+    const lsn_t firstSector = track == 0 ? 0 : cdio_cddap_track_firstsector(drive.get(), track_t(track));
+    const lsn_t lastSector = track == 0 ? cdio_cddap_track_firstsector(drive.get(), track_t(first)) - 1
+                                        : cdio_cddap_track_lastsector(drive.get(), track_t(track));
     if (firstSector < 0 || lastSector < firstSector)
         return fail("Track " + std::to_string(track) + " has no audio to extract");
 
@@ -339,7 +354,7 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     span.count = lastSector - firstSector + 1;
     span.leadOut = cdio_get_track_lsn(cd.get(), CDIO_CDROM_LEADOUT_TRACK);
     span.firstTrack = track == first;
-    span.lastTrack = track == first + count - 1;
+    span.lastTrack = track != 0 && track == first + count - 1;
     lsn_t expected = -1;
     const std::uint8_t result =
         extractChecked(track, span, target, partial, [&](std::int32_t lsn, std::string&) {
@@ -407,7 +422,7 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
     const std::vector<std::int16_t> silence(sectorSamples);
     std::string why;
     const auto readDisc = [&](std::int32_t lsn) -> const std::int16_t* {
-        if (lsn < 0 || lsn >= span.leadOut)
+        if (lsn < span.discStart || lsn >= span.leadOut)
             return silence.data();
         return read(lsn, why);
     };

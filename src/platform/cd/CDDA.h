@@ -103,6 +103,7 @@ private:
     using SectorRead = std::function<const std::int16_t*(std::int32_t lsn, std::string& error)>;
     struct Span {
         std::int32_t firstSector = 0, count = 0, leadOut = 0;
+        std::int32_t discStart = 0;  // the first readable sector: below 0 with audio before track 1
         bool firstTrack = false, lastTrack = false;
         int offset = 0;
     };

@@ -3,6 +3,7 @@
 #include "platform/cd/CdImageSheet.h"
 #include "platform/cd/CdioHandle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -57,6 +58,7 @@ void CdDisc::readTable()
 {
     tracks_.clear();
     leadOut_ = 0;
+    hidden_ = 0;
     if (handle_->image) {
         const CdImageLayout& layout = handle_->image->Layout();
         for (const CdImageTrack& in : layout.tracks) {
@@ -65,6 +67,7 @@ void CdDisc::readTable()
             t.audio = in.audio;
             t.firstSector = in.firstSector;
             t.sectorCount = in.sectorCount;
+            t.pregapSectors = in.pregapSectors;
             t.startMs = CdSectorsToMs(std::int64_t(in.firstSector) + kCdLeadInSectors);
             t.lengthMs = CdSectorsToMs(in.sectorCount);
             t.startTmsf = MakeTmsf(in.number, 0, 0, 0);
@@ -72,6 +75,8 @@ void CdDisc::readTable()
             tracks_.push_back(t);
         }
         leadOut_ = layout.leadOut;
+        if (!tracks_.empty() && tracks_.front().audio)
+            hidden_ = layout.hiddenSectors;
         return;
     }
     CdIo_t* cd = handle_->cd.get();
@@ -93,6 +98,12 @@ void CdDisc::readTable()
             return;  // a table that contradicts itself counts as no disc
         t.firstSector = start;
         t.sectorCount = next - start;
+        // Drives that cannot tell the pregap answer with an invalid sector: no pregap then.
+        // One that reaches back before the previous track's start is not believed either.
+        const lsn_t pregap = cdio_get_track_pregap_lsn(cd, track_t(n));
+        const lsn_t earliest = tracks.empty() ? -kCdLeadInSectors : tracks.back().firstSector + 1;
+        if (pregap != CDIO_INVALID_LSN && pregap < start && pregap >= earliest)
+            t.pregapSectors = start - pregap;
         t.startMs = CdSectorsToMs(std::int64_t(start) + kCdLeadInSectors);
         t.lengthMs = CdSectorsToMs(t.sectorCount);
         t.startTmsf = MakeTmsf(n, 0, 0, 0);
@@ -101,6 +112,8 @@ void CdDisc::readTable()
     }
     tracks_ = std::move(tracks);
     leadOut_ = leadOut;
+    if (!tracks_.empty() && tracks_.front().audio && tracks_.front().firstSector > 0)
+        hidden_ = tracks_.front().firstSector;
 }
 
 const CdTrack& CdDisc::Track(int number) const
@@ -173,7 +186,10 @@ void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_
     if (count <= 0)
         return;
     std::lock_guard lock(handle_->lock);
+    const std::int32_t hiddenFrom = tracks_.empty() ? 0 : tracks_.front().firstSector - hidden_;
     for (std::int32_t s : {firstSector, firstSector + count - 1}) {
+        if (hidden_ > 0 && s >= hiddenFrom && s < tracks_.front().firstSector)
+            continue;  // the audio before track 1
         const int n = TrackAt(s);
         if (n == 0)
             throw ECdError("Sector " + std::to_string(s) + " lies outside the tracks of the CD");
@@ -195,4 +211,22 @@ void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_
         const std::uint16_t v = std::uint16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
         std::memcpy(samples + i, &v, sizeof v);
     }
+}
+
+std::int32_t CdDisc::HiddenTrackSectors()
+{
+    // Two seconds of pregap are every disc's; only audio beyond them is a track of its own.
+    if (hidden_ <= 2 * kCdSectorsPerSecond)
+        return 0;
+    const std::int32_t from = tracks_.front().firstSector - hidden_;
+    constexpr std::int32_t kChunk = 75;
+    std::vector<std::int16_t> samples(std::size_t(kChunk) * kCdSamplesPerSector * 2);
+    for (std::int32_t at = 0; at < hidden_; at += kChunk) {
+        const std::int32_t n = std::min(kChunk, hidden_ - at);
+        ReadAudio(from + at, n, samples.data());
+        const auto end = samples.begin() + std::ptrdiff_t(n) * kCdSamplesPerSector * 2;
+        if (std::any_of(samples.begin(), end, [](std::int16_t v) { return v != 0; }))
+            return hidden_;
+    }
+    return 0;
 }

@@ -69,6 +69,10 @@ struct CdTrack {
     bool audio = false;
     std::int32_t firstSector = 0;    // LSN of the track's start (its index 1)
     std::int32_t sectorCount = 0;    // up to the next track's start or the lead-out
+    // The pregap (index 00) before firstSector; 0 when the disc gives none. A later track's
+    // pregap lies in the sectors of the track before it; the first track's before LSN 0
+    // holds the two-second lead-in and any hidden audio before track 1.
+    std::int32_t pregapSectors = 0;
     std::int64_t startMs = 0;        // from the disc's start, lead-in included
     std::int64_t lengthMs = 0;
     std::uint32_t startTmsf = 0;     // track number, 0:00:00
@@ -108,12 +112,23 @@ public:
     // The disc's CD-Text, empty when it has none. Same thread as the table queries.
     CdText ReadCdText();
 
+    // The readable sectors before the first track's start that belong to its pregap: an
+    // image's INDEX 00 audio of track 1 (at negative sectors), or a drive's sectors from
+    // LSN 0 when track 1 starts later. ReadAudio reads them like a track's.
+    std::int32_t HiddenSectors() const { return hidden_; }
+    // The hidden first track: the audio before track 1 when it is longer than two seconds
+    // and not silence. Reads that audio (up to the first sound); returns its sector count,
+    // 0 when there is none. Raises ECdError when the drive or image cannot be read. Same
+    // thread as the table queries.
+    std::int32_t HiddenTrackSectors();
+
     // Reads the table again, as after a disc change; a missing disc leaves no tracks.
     // Returns DiscPresent. Raises ECdError when the drive or image has gone.
     bool Reload();
 
     // Reads count sectors from firstSector as 16-bit stereo samples in host byte order,
-    // 2 x 588 per sector, into samples. Every sector must lie in an audio track; otherwise,
+    // 2 x 588 per sector, into samples. Every sector must lie in an audio track (or the
+    // hidden sectors before an audio track 1); otherwise,
     // or when the drive fails, raises ECdError. Any thread (see Threads).
     void ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_t* samples);
 
@@ -126,4 +141,5 @@ private:
     std::unique_ptr<Handle> handle_;  // guarded by the lock inside Handle
     std::vector<CdTrack> tracks_;     // written under the lock by the owning thread
     std::int32_t leadOut_ = 0;
+    std::int32_t hidden_ = 0;  // written with the table
 };

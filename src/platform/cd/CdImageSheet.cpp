@@ -219,7 +219,9 @@ void finishLayout(CdImageLayout& layout)
         refuse("The disc is not a whole number of sectors long");
     if (frames / kFramesPerSector > kMaxDiscSectors)
         refuse("The disc would be " + msfText(frames / kFramesPerSector) + " long, more than any CD holds");
-    layout.leadOut = std::int32_t(frames / kFramesPerSector);
+    layout.leadOut = std::int32_t(frames / kFramesPerSector) - layout.hiddenSectors;
+    for (CdImageTrack& t : layout.tracks)
+        t.firstSector -= layout.hiddenSectors;
     for (std::size_t i = 0; i < layout.tracks.size(); ++i) {
         CdImageTrack& t = layout.tracks[i];
         const std::int32_t next = i + 1 < layout.tracks.size() ? layout.tracks[i + 1].firstSector : layout.leadOut;
@@ -259,6 +261,7 @@ struct CueTrack {
     int sectorBytes = kCdSectorBytes;
     int file = -1;
     std::int64_t index0 = -1, index1 = -1, pregap = 0, postgap = 0;
+    std::int64_t pregapBefore = 0;  // sectors of the pregap at the end of the previous FILE
     std::int64_t Start() const { return index0 >= 0 ? index0 : index1; }
 };
 
@@ -338,6 +341,9 @@ CdImageLayout readCue(const std::string& path)
                 // opens the next one: the pregap is already the end of that file's last span.
                 if (key != "INDEX" || n != 1 || t.index1 >= 0)
                     refuse("Track " + std::to_string(t.number) + " continues into another FILE" + at());
+                if (t.index0 >= 0)
+                    t.pregapBefore = std::max<std::int64_t>(
+                        0, std::int64_t(files[std::size_t(t.file)].dataBytes / std::uint64_t(t.sectorBytes)) - t.index0);
                 t.file = int(files.size()) - 1;
                 t.index0 = -1;
             }
@@ -393,8 +399,12 @@ CdImageLayout readCue(const std::string& path)
         const bool lastInFile = i + 1 == tracks.size() || tracks[i + 1].file != t.file;
         // The part of the file that belongs to this track: from its first index (or the
         // file's start) to the next track's first index (or the file's end). Before the
-        // disc's first INDEX 01 lies the lead-in, which is not on the disc's sectors.
-        const std::int64_t from = i == 0 ? t.index1 : firstInFile ? 0 : t.Start();
+        // disc's first INDEX 01 lies the lead-in, which is not on the disc's sectors; what an
+        // audio track 1 has there (its INDEX 00) is kept as the audio before LSN 0.
+        const bool hidden = i == 0 && t.audio && t.index0 >= 0 && t.index0 < t.index1;
+        if (hidden)
+            layout.hiddenSectors = std::int32_t(t.index1 - t.index0);
+        const std::int64_t from = i == 0 ? (hidden ? t.index0 : t.index1) : firstInFile ? 0 : t.Start();
         const std::int64_t to = lastInFile ? fileSectors : tracks[i + 1].Start();
         if (i > 0 && t.pregap > 0)
             layout.extents.push_back({"", 0, t.pregap * kFramesPerSector, kCdSectorBytes, false});
@@ -405,6 +415,8 @@ CdImageLayout readCue(const std::string& path)
         out.number = t.number;
         out.audio = t.audio;
         out.firstSector = std::int32_t(std::min<std::int64_t>(spanStart / kFramesPerSector + (t.index1 - from), kMaxDiscSectors + 1));
+        out.pregapSectors =
+            std::int32_t(std::min<std::int64_t>(t.pregap + t.pregapBefore + (t.index0 >= 0 ? t.index1 - t.index0 : 0), kMaxDiscSectors));
         layout.tracks.push_back(out);
         if (t.postgap > 0)
             layout.extents.push_back({"", 0, t.postgap * kFramesPerSector, kCdSectorBytes, false});
@@ -572,9 +584,11 @@ CdImageLayout readToc(const std::string& path)
                 refuse("START of track " + std::to_string(layout.tracks.back().number) + " is no whole sector" + at());
         }
         // CD_DA, CATALOG, ISRC, COPY, PRE_EMPHASIS, INDEX ... do not change the audio.
-        if (trackFrames >= 0 && !layout.tracks.empty())
-            layout.tracks.back().firstSector =
-                std::int32_t(std::min<std::int64_t>((discFrames + startFrames) / kFramesPerSector, kMaxDiscSectors + 1));
+        if (trackFrames >= 0 && !layout.tracks.empty()) {
+            CdImageTrack& t = layout.tracks.back();
+            t.firstSector = std::int32_t(std::min<std::int64_t>((discFrames + startFrames) / kFramesPerSector, kMaxDiscSectors + 1));
+            t.pregapSectors = std::int32_t(std::min<std::int64_t>(startFrames / kFramesPerSector, kMaxDiscSectors));
+        }
     }
     if (depth != 0)
         refuse("A '{' is never closed");
@@ -638,6 +652,7 @@ void addNrgTracks(CdImageLayout& layout, const std::vector<NrgTrack>& tracks, in
         out.number = firstNumber + int(i);
         out.audio = t.audio;
         out.firstSector = std::int32_t(discFrames / kFramesPerSector + std::int64_t((t.index1 - from) / size));
+        out.pregapSectors = std::int32_t((t.index1 - t.index0) / size);
         layout.tracks.push_back(out);
     }
 }
@@ -818,10 +833,11 @@ CdImageReader::~CdImageReader() = default;
 
 void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes)
 {
-    if (firstSector < 0 || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
+    if (firstSector < -layout_.hiddenSectors || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
         throw ECdError("Sectors " + std::to_string(firstSector) + " to " + std::to_string(std::int64_t(firstSector) + count - 1) +
                        " lie outside the disc");
-    std::int64_t frame = std::int64_t(firstSector) * kFramesPerSector;
+    // The extents start at the first sector of the hidden audio.
+    std::int64_t frame = (std::int64_t(firstSector) + layout_.hiddenSectors) * kFramesPerSector;
     std::int64_t left = std::int64_t(count) * kFramesPerSector;
     std::int64_t extentStart = 0;
     std::size_t e = 0;
@@ -829,7 +845,7 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         while (e < layout_.extents.size() && extentStart + layout_.extents[e].frames <= frame)
             extentStart += layout_.extents[e++].frames;
         if (e >= layout_.extents.size())
-            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector) + " lies in no file of the image");
+            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) + " lies in no file of the image");
         const CdImageExtent& x = layout_.extents[e];
         const std::int64_t local = frame - extentStart;
         // Within one sector of the file at a time, as a sector's stride may exceed its audio.
@@ -847,10 +863,10 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
                 if (r < 0 && errno == EINTR)
                     continue;
                 if (r < 0)
-                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector) +
+                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
                                    ": " + std::strerror(errno));
                 if (r == 0)
-                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector) +
+                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
                                    " of the disc; the image has been cut short");
                 got += std::size_t(r);
             }

@@ -38,6 +38,7 @@ struct CdImageTrack {
     bool audio = true;
     std::int32_t firstSector = 0;  // LSN of index 01
     std::int32_t sectorCount = 0;  // up to the next track's index 01 or the lead-out
+    std::int32_t pregapSectors = 0;  // index 00 (or PREGAP / START) to index 01
 };
 
 // A run of the disc's sample frames (588 a sector) that lies in one file or is silence.
@@ -54,6 +55,9 @@ struct CdImageLayout {
     std::vector<CdImageTrack> tracks;
     std::vector<CdImageExtent> extents;  // in disc order from LSN 0
     std::int32_t leadOut = 0;
+    // The first track's pregap as the image holds it (a cue sheet's INDEX 00 of track 1):
+    // audio before LSN 0, read at the sectors -hiddenSectors..-1. The extents start there.
+    std::int32_t hiddenSectors = 0;
     CdText cdText;  // a cue sheet's TITLE and PERFORMER lines
 };
 
@@ -70,7 +74,8 @@ public:
     CdImageReader& operator=(const CdImageReader&) = delete;
 
     const CdImageLayout& Layout() const { return layout_; }
-    // Raises ECdError naming the file and the sector when a file has gone or ends early.
+    // Sectors from -Layout().hiddenSectors to the lead-out. Raises ECdError naming the file
+    // and the sector when a file has gone or ends early.
     void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes);
 
 private:

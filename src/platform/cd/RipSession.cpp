@@ -190,11 +190,39 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
         base += '/';
     base += album.empty() ? std::string("Rip") : album;
     std::string cue = "REM COMMENT \"Mervane 2.0\"\n", m3u = "#EXTM3U\n";
-    int number = 1;
-    for (const Ripped& r : ripped_) {
-        char track[64];
-        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n    INDEX 01 00:00:00\n", number++);
-        cue += "FILE \"" + fileName(r.file) + "\" MP3\n" + track;
+    const auto msf = [](std::int64_t sectors) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(sectors / 4500), int(sectors / 75 % 60), int(sectors % 75));
+        return std::string(text);
+    };
+    int number = 0;
+    for (std::size_t i = 0; i < ripped_.size(); ++i) {
+        const Ripped& r = ripped_[i];
+        const std::string file = "FILE \"" + fileName(r.file) + "\" MP3\n";
+        std::int32_t pregap = 0;
+        for (const CdTrack& t : tracks_)
+            if (t.number == r.report.track)
+                pregap = t.pregapSectors;
+        // A pregap lies at the end of the track before it: when that track's file is the
+        // one just written, the pregap's index 00 points into it; otherwise the pregap is
+        // in no file of the rip and is given as a length.
+        const Ripped* before = i > 0 ? &ripped_[i - 1] : nullptr;
+        // Track 0, the audio before track 1, is track 1's pregap: its file opens the sheet
+        // and holds track 1's index 00 when track 1 follows it.
+        if (r.report.track == 0 && i + 1 < ripped_.size() && ripped_[i + 1].report.track == 1) {
+            cue += file;
+            m3u += fileName(r.file) + "\n";
+            continue;
+        }
+        char track[32];
+        std::snprintf(track, sizeof track, "  TRACK %02d AUDIO\n", ++number);
+        if (pregap > 0 && before && before->report.track + 1 == r.report.track && before->report.sectorCount >= pregap)
+            cue += std::string(track) + "    INDEX 00 " + msf(before->report.sectorCount - pregap) + "\n" + file +
+                   "    INDEX 01 00:00:00\n";
+        else if (pregap > 0)
+            cue += file + track + "    PREGAP " + msf(pregap) + "\n    INDEX 01 00:00:00\n";
+        else
+            cue += file + track + "    INDEX 01 00:00:00\n";
         m3u += fileName(r.file) + "\n";
     }
     if (std::string problem = writeText(base + ".cue", cue); !problem.empty())

@@ -56,6 +56,7 @@ TEST_F(CdImageTest, TableOfContentsGivesEveryTrackItsStartLengthAndKind)
         EXPECT_EQ(t.audio, audio[std::size_t(n - 1)]) << n;
         EXPECT_EQ(t.firstSector, image_->firstSector[std::size_t(n - 1)]) << "index 01, not the pregap, starts track " << n;
         EXPECT_EQ(t.sectorCount, image_->tracks[std::size_t(n - 1)].sectors) << n;
+        EXPECT_EQ(t.pregapSectors, image_->tracks[std::size_t(n - 1)].pregapSectors) << "INDEX 00 of track " << n;
         EXPECT_EQ(t.startTmsf, MakeTmsf(n, 0, 0, 0));
     }
     const CdTrack& long3 = disc->Track(3);
@@ -312,6 +313,12 @@ TEST_F(CdImageTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     ASSERT_EQ(disc->TrackCount(), 2);
     EXPECT_EQ(readTrack(*disc, 1), spaced.TrackSamples(2));
     EXPECT_EQ(readTrack(*disc, 2), spaced.TrackSamples(2));
+    writeText(dir + "/pregap.toc", "CD_DA\nTRACK AUDIO\nFILE \"track.wav\" 0\nTRACK AUDIO\nPREGAP 00:00:05\nFILE \"track.wav\" 0\n"
+                                   "TRACK AUDIO\nFILE \"track.wav\" 0\nSTART 00:00:07\n");
+    disc = CdDisc::Open(dir + "/pregap.toc");
+    ASSERT_EQ(disc->TrackCount(), 3);
+    EXPECT_EQ(disc->Track(2).pregapSectors, 5) << "PREGAP";
+    EXPECT_EQ(disc->Track(3).pregapSectors, 7) << "START";
 
     // One FILE per track, a data track between.
     const std::vector<std::uint8_t> one = spaced.TrackBytes(2), three = spaced.TrackBytes(4);
@@ -327,6 +334,8 @@ TEST_F(CdImageTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     EXPECT_FALSE(disc->Track(2).audio);
     EXPECT_EQ(readTrack(*disc, 4), spaced.TrackSamples(2)) << "INDEX 01 in the file after its INDEX 00";
     EXPECT_EQ(disc->Track(2).sectorCount, 30 + 20) << "the pregap of track 3 counts into track 2";
+    EXPECT_EQ(disc->Track(3).pregapSectors, 20);
+    EXPECT_EQ(disc->Track(4).pregapSectors, 70 - 60) << "from INDEX 00 to the end of c.bin";
     EXPECT_EQ(readTrack(*disc, 1), spaced.TrackSamples(2));
     std::vector<std::int16_t> tail = spaced.TrackSamples(4);
     tail.erase(tail.begin(), tail.begin() + 20 * kCdSamplesPerSector * 2);
@@ -334,9 +343,10 @@ TEST_F(CdImageTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
 
     // A Nero image of the same audio.
     const std::vector<std::uint8_t> bytes = fileBytes(spaced.bin);
-    WriteNrg(dir + "/disc.nrg", bytes, {{0, 0, 80 * 2352}, {80 * 2352, 80 * 2352, 170 * 2352}, {170 * 2352, 170 * 2352, 240 * 2352}});
+    WriteNrg(dir + "/disc.nrg", bytes, {{0, 0, 70 * 2352}, {70 * 2352, 80 * 2352, 170 * 2352}, {170 * 2352, 170 * 2352, 240 * 2352}});
     disc = CdDisc::Open(dir + "/disc.nrg");
     ASSERT_EQ(disc->TrackCount(), 3);
+    EXPECT_EQ(disc->Track(2).pregapSectors, 10);
     EXPECT_EQ(readTrack(*disc, 3), spaced.TrackSamples(4));
 }
 
@@ -352,4 +362,24 @@ TEST_F(CdImageTest, ABinCutShortDuringTheRipFailsTheTrackWithTheReason)
     EXPECT_NE(ripper_.LastError().find("cut.bin\" ends before sector 275"), std::string::npos) << ripper_.LastError();
     EXPECT_TRUE(ripper_.LastReadErrors().empty());
     EXPECT_FALSE(exists(out_ + "mp3tmp.wav"));
+}
+
+TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSecondsAndNotSilence)
+{
+    const std::string dir = folder_->Path();
+    const CdImage tone = WriteCdImage(dir, "hidden", {{true, 75, 441, 300, 882}, {true, 75, 630}});
+    auto disc = CdDisc::Open(tone.cue);
+    EXPECT_EQ(disc->Track(1).firstSector, 0) << "track 1 still starts the disc";
+    EXPECT_EQ(disc->Track(1).pregapSectors, 300);
+    EXPECT_EQ(disc->Track(2).firstSector, 75);
+    ASSERT_EQ(disc->HiddenTrackSectors(), 300);
+    std::vector<std::int16_t> hidden(std::size_t(300) * kCdSamplesPerSector * 2);
+    disc->ReadAudio(-300, 300, hidden.data());
+    EXPECT_EQ(hidden, tone.PregapSamples(1));
+    EXPECT_EQ(readTrack(*disc, 1), tone.TrackSamples(1));
+
+    const CdImage silent = WriteCdImage(dir, "silent", {{true, 75, 441, 300}, {true, 75, 630}});
+    EXPECT_EQ(CdDisc::Open(silent.cue)->HiddenTrackSectors(), 0);
+    const CdImage shortGap = WriteCdImage(dir, "short", {{true, 75, 441, 150, 882}, {true, 75, 630}});
+    EXPECT_EQ(CdDisc::Open(shortGap.cue)->HiddenTrackSectors(), 0) << "two seconds are every disc's pregap";
 }
