@@ -222,6 +222,8 @@ TEST_F(EncoderChoicesTest, ALongWaveWithTwoJobsIsSplitJoinedTaggedAndExactInLeng
     TMPEGAudio own;
     own.SetFileName(out);
     EXPECT_EQ(own.Title(), "????? - ??");
+}
+
 TEST_F(EncoderChoicesTest, AWriteBackRefusedAtTheEndLeavesAPlayingMp3AndOneMessageNamingTheFile)
 {
     // The first run measures the whole file; the second runs where the file may hold its
