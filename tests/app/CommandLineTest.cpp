@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <filesystem>
 #include <signal.h>
 #include <sndfile.h>
@@ -56,11 +57,16 @@ protected:
                 p.readAllStandardError().toStdString()};
     }
 
+    // The disc details cache (discs/), which the wizard's track list fills, is no instance
+    // folder.
     std::size_t InstanceFolders() const
     {
         std::error_code ec;
         const fs::path root = settings.Folder().File("cache") + "/mervane";
-        return fs::exists(root, ec) ? static_cast<std::size_t>(std::distance(fs::directory_iterator(root), {})) : 0;
+        if (!fs::exists(root, ec))
+            return 0;
+        return static_cast<std::size_t>(std::count_if(fs::directory_iterator(root), fs::directory_iterator(),
+                                                      [](const fs::directory_entry& e) { return e.path().filename() != "discs"; }));
     }
 
     void TypeDetails()
