@@ -368,7 +368,7 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs, int discTr
         JobRunner runner(options, [&](const std::string& stage, int percent) { progress(running, stage, percent); });
         // A wave file and a CD extraction need no mixer: the start-up's complaint that there
         // is none does not concern them.
-        if (options.command == "wave" || options.command == "cd")
+        if (options.command == "wave" || (options.command == "cd" && !options.record))
             early.clear();
         runner.SetDiscTrackCount(discTrackCount);
         current = &runner;

@@ -7,6 +7,7 @@
 #include "mixer/WaveCheck.h"
 #include "mpeg/TagFile.h"
 #include "platform/cd/CDDA.h"
+#include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/os/ErrorReport.h"
@@ -46,7 +47,7 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     state_.copyright = options.details.copyright;
     state_.original = options.details.original;
     state_.sourceKind = options.command == "record" ? options.source : options.command;
-    if (options.command == "wave" || options.command == "cd") {
+    if (options.command == "wave" || (options.command == "cd" && !options.record)) {
         // A wave file and a CD track's extraction need no sound card and no mixer.
         form2_ = std::make_unique<TForm2>(state_, static_cast<IMixerService*>(nullptr));
     } else {
@@ -100,6 +101,9 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
 JobRunner::~JobRunner()
 {
     poll_.stop();
+    // The CD player lets go of the card's CD line before the card goes.
+    if (cdPlayer_)
+        Guarded([&] { cdPlayer_.reset(); });
     // The sources selected for the take go back as the wizard leaves them when it closes.
     if (card_)
         Guarded([&] { form2_->RestoreMixer(); });
@@ -119,6 +123,8 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
             throw EMervaneError(output + ": the file exists (--overwrite replaces it)");
         if (options_.command == "wave")
             RunWave(input, output);
+        else if (options_.command == "cd" && options_.record)
+            RecordCdTrack(std::stoi(input), output);
         else if (options_.command == "cd")
             RunCdTrack(std::stoi(input), output);
         else if (options_.command == "midi")
@@ -308,6 +314,92 @@ void JobRunner::RunCdTrack(int track, const std::string& output)
     Wait();
 }
 
+TMediaPlayer& JobRunner::CdPlayer()
+{
+    if (!cdPlayer_) {
+        auto player = std::make_unique<TMediaPlayer>("MediaPlayer1");
+        player->SetDeviceType(dtCDAudio);
+        player->SetShareable(true);
+        player->SetVisible(false);
+        player->SetFileName(options_.device);  // empty: the drive or image the settings name
+        player->SetNotifyNext(true);
+        player->SetWaitNext(false);
+        try {
+            player->Open();
+        } catch (const EMCIDeviceError& e) {
+            throw EMervaneError(std::string("Unable to open CD player") + "\n" + e.what());
+        }
+        cdPlayer_ = std::move(player);
+    }
+    return *cdPlayer_;
+}
+
+void JobRunner::StopCdPlayer()
+{
+    if (cdPlayer_ && cdPlayer_->Opened() && cdPlayer_->DeviceMode() == mpPlaying)
+        cdPlayer_->Stop();
+}
+
+void JobRunner::RecordCdTrack(int track, const std::string& output)
+{
+    cdTrack_ = track;
+    const std::string temporary = TemporaryWavePath();
+    RefuseUnsafeOutput(temporary, output, "CD track");
+    TMediaPlayer& player = CdPlayer();
+    // The CD line is recorded at its recording level, as the wizard's CD page selects it.
+    form2_->SelCD();
+    player.SetTimeFormat(mci::FormatMilliseconds);
+    const auto number = static_cast<std::uint32_t>(track);
+    cdTrackLength_ = player.TrackLength(number);
+    cdTrackStart_ = player.TrackStart(number);
+    player.SetPlayFrom(cdTrackStart_);
+    player.SetPlayTo(cdTrackStart_ + cdTrackLength_);
+
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
+    recorder.Wave()->SetFileName(temporary);
+    // The recording holds the track from its first frame to its last, as the CD line marks
+    // them, and stops by itself after the last.
+    recorder.WaveIn().SetRecordPlay(true);
+    stage_ = "record";
+    recorder.StartRecording();
+    try {
+        player.Play();
+    } catch (...) {
+        recorder.StopRecording();
+        throw;
+    }
+    if (player.LastError() != 0) {
+        // Nothing plays (a data track, a disc gone): a recording of silence is no track.
+        recorder.StopRecording();
+        throw EMervaneError("unable to extract CD data\n" + player.ErrorMessage());
+    }
+    QEventLoop loop;
+    while (recorder.IsStarted() && !interrupted_ && outcome_.errors.empty())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
+    recorder.StopRecording();
+    if (interrupted_ || !outcome_.errors.empty()) {
+        StopCdPlayer();
+        return;
+    }
+    // The temporary file could not take the track: the CD stops and nothing is encoded.
+    if (const int error = recorder.WriteError()) {
+        StopCdPlayer();
+        // The recorder's own word on it is on its way: it belongs to this track.
+        loop.processEvents();
+        if (outcome_.errors.empty())
+            AddError(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
+        return;
+    }
+    // A play the disc broke off is no whole track (its end notification has come in during
+    // the wait above).
+    if (player.NotifyResult() == nvFailure)
+        throw EMervaneError("The CD could not be read to the end of track " + std::to_string(track));
+    StartEncoding(temporary, output);
+    Wait();
+}
+
 void JobRunner::StartEncoding(const std::string& input, const std::string& output)
 {
     outcome_.seconds = waveSeconds(input);
@@ -343,6 +435,12 @@ void JobRunner::Poll()
         }
     } else if (stage_ == "extract") {
         progress_(stage_, getprogress());
+    } else if (stage_ == "record" && cdPlayer_) {
+        if (cdPlayer_->DeviceMode() == mpPlaying) {
+            const std::uint32_t at = cdPlayer_->CurrentPosition();
+            if (const auto percent = PercentOf(at > cdTrackStart_ ? at - cdTrackStart_ : 0, cdTrackLength_))
+                progress_(stage_, std::min(*percent, 100));
+        }
     } else if (stage_ == "record" && options_.seconds > 0) {
         const double seconds = static_cast<double>(form2_->MMWaveRecorder1.Wave()->DataBytes()) / (44100.0 * 4);
         progress_(stage_, std::min(100, static_cast<int>(seconds * 100 / options_.seconds)));
@@ -353,7 +451,7 @@ void JobRunner::Interrupt()
 {
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
     // The first Ctrl+C ends a live take cleanly, and the take is encoded.
-    if (stage_ == "record" && !interrupted_) {
+    if (stage_ == "record" && options_.command == "record" && !interrupted_) {
         recorder.StopRecording();
         recordingStopped_ = true;
         return;
@@ -363,6 +461,8 @@ void JobRunner::Interrupt()
     state_.cancel = true;
     if (state_.midiPlaying)
         form2_->MediaPlayer1.Stop();
+    // A CD track cut short is no track.
+    StopCdPlayer();
     if (recorder.IsStarted())
         recorder.StopRecording();
     form2_->AbandonEncoding();

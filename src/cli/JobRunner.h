@@ -52,6 +52,13 @@ private:
     void RunRecord(const std::string& output);
     // Extracts the disc's track into the temporary wave file, then encodes it.
     void RunCdTrack(int track, const std::string& output);
+    // Plays the disc's track through the card's CD line and records it into the temporary
+    // wave file from its first frame to its last, then encodes it.
+    void RecordCdTrack(int track, const std::string& output);
+    // Opens the CD player on the drive or image of --device (else the configured one) once
+    // for the whole run.
+    TMediaPlayer& CdPlayer();
+    void StopCdPlayer();
     // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
     void StartEncoding(const std::string& input, const std::string& output);
     // Lets the engine run until done_ (or an interrupt has stopped everything).
@@ -64,6 +71,7 @@ private:
     WizardState state_;
     std::unique_ptr<SoundCard> card_;  // outlives the hidden window
     std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TMediaPlayer> cdPlayer_;  // cd --record: plays into the card's CD line
     QTimer poll_;
     // Main thread only.
     JobOutcome outcome_;
@@ -75,4 +83,5 @@ private:
     bool interrupted_ = false;
     int discTrackCount_ = 0;
     int cdTrack_ = 0;  // the CD track being encoded
+    std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0;  // the track being recorded, in ms
 };

@@ -37,6 +37,9 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--json", "", "One JSON object per finished file on standard output."},
         {"", "--device", "DEV", "cd: the drive or disc image (cue sheet) to read."},
         {"", "--tracks", "LIST", "cd: the tracks to encode, as 1,3-5 (default: every audio track)."},
+        {"", "--record", "",
+         "cd: plays each track through the sound card's CD line and records it, instead of reading it "
+         "digitally."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -49,7 +52,7 @@ namespace {
 const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
-    {"cd", "cd [--device DEV] [--tracks 1,3-5] [-o DIR]"},
+    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--record] [-o DIR]"},
     {"record", "record --source mic|line|aux [--seconds N] -o OUT.mp3"},
 };
 
@@ -138,6 +141,8 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.device = value;
     } else if (name == "--tracks") {
         c.tracks = value;
+    } else if (name == "--record") {
+        c.record = true;
     } else if (name == "--source") {
         if (value != "mic" && value != "line" && value != "aux")
             throw CliUsageError("--source is mic, line or aux, not '" + value + "'");
@@ -224,6 +229,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError(c.command + " needs at least one input file");
     if ((c.command == "cd" || c.command == "record") && !c.inputs.empty())
         throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
+    if (c.record && c.command != "cd")
+        throw CliUsageError("--record is for cd only");
     if (c.command == "record") {
         if (c.source.empty())
             throw CliUsageError("record needs --source mic|line|aux");

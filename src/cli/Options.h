@@ -37,6 +37,7 @@ struct CliOptions {
     bool json = false;
     std::string device;
     std::string tracks;
+    bool record = false;  // cd: the tracks are played through the card's CD line and recorded
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C
     bool help = false;

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <filesystem>
 #include <signal.h>
 #include <sndfile.h>
@@ -57,6 +58,8 @@ protected:
                 p.readAllStandardError().toStdString()};
     }
 
+    // The disc details cache (discs/), which the wizard's track list fills, is no instance
+    // folder.
     std::size_t InstanceFolders() const
     {
         std::error_code ec;
@@ -169,6 +172,44 @@ TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
         EXPECT_TRUE(ReadBytes(Input("cli/") + name) == wizard) << name << ": the two programs made different files";
     }
     EXPECT_FALSE(fs::exists(Input("cli/Track1.mp3")));
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, RecordedTracksOfADiscImageHoldTheWholeTrackAtTheCdRecordingLevel)
+{
+    // Noise lines up with the disc at one delay only.
+    const CdImage image =
+        WriteCdImage(settings.Folder().Path(), "disc", {{true, 75, 0}, {true, 110, 0}, {true, 75, 441}});
+    ProfileFile::Settings().WriteInteger("RECORD_LEVEL", "CD", 32768);
+    const CliRun ripped = Run({"cd", "--tracks", "1,2", "-o", QString::fromStdString(Input("rip"))});
+    ASSERT_EQ(ripped.status, 0) << ripped.err;
+    const CliRun run = Run({"cd", "--record", "--tracks", "1,2", "-o", QString::fromStdString(Input("cli"))});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (int n : {1, 2}) {
+        SCOPED_TRACE("track " + std::to_string(n));
+        const std::string name = "Track" + std::to_string(n) + ".mp3";
+        const DecodedMp3 recorded = DecodeMp3File(Input("cli/") + name);
+        const DecodedMp3 rip = DecodeMp3File(Input("rip/") + name);
+        const std::vector<std::int16_t> pcm = image.TrackSamples(n);
+        const long frames = static_cast<long>(pcm.size()) / 2;
+        // From the track's first frame to its last: as long as the rip and lined up as it is.
+        EXPECT_EQ(recorded.Frames(), rip.Frames());
+        const long lag = BestDelay(pcm, recorded, 2, 0, frames, 0, 3 * kMp3FrameSamples);
+        EXPECT_EQ(lag, kMp3CodecDelay);
+        // How much of the disc's sound each file holds: the recording came through the
+        // card's CD line at its recording level, half of full scale.
+        const auto share = [&](const DecodedMp3& d) {
+            double cross = 0, power = 0;
+            for (long i = 0; i < 2 * frames && 2 * lag + i < static_cast<long>(d.pcm.size()); ++i) {
+                cross += double(pcm[static_cast<std::size_t>(i)]) * d.pcm[static_cast<std::size_t>(2 * lag + i)];
+                power += double(pcm[static_cast<std::size_t>(i)]) * pcm[static_cast<std::size_t>(i)];
+            }
+            return cross / power;
+        };
+        EXPECT_GT(share(rip), 0.8);
+        EXPECT_NEAR(share(recorded) / share(rip), 0.5, 0.02);
+    }
+    EXPECT_FALSE(fs::exists(Input("cli/Track3.mp3")));
     EXPECT_EQ(InstanceFolders(), 0u);
 }
 
