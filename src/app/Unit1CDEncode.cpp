@@ -296,24 +296,10 @@ void TForm1::RecordTrack(int track)
     player.SetPlayTo(cdTrackEnd_);
 
     const std::string temporary = TemporaryWavePath();
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
     state_.inputFileName = temporary;
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    recorder.Wave()->SetFileName(temporary);
-    // The recording holds the track from its first frame to its last, as the CD line marks
-    // them, and stops by itself after the last.
-    recorder.WaveIn().SetRecordPlay(true);
-    recorder.StartRecording();
-    try {
-        player.Play();
-    } catch (...) {
-        recorder.StopRecording();
-        throw;
-    }
-    if (player.LastError() != 0) {
-        // Nothing plays (a data track, a disc gone): a recording of silence is no track.
-        recorder.StopRecording();
+    form2_->ReadyRecorderForPlay(temporary);
+    if (!form2_->StartRecordedPlay(player)) {
         CDTrackFailed(player.ErrorMessage());
         return;
     }

@@ -20,7 +20,6 @@
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
-#include <filesystem>
 
 void TForm1::WireRecEnc()
 {
@@ -72,14 +71,9 @@ void TForm1::StartMidiRecording()
     MMGauge4->setValue(0);
     MMGauge3->setValue(0);
 
-    const std::string temporary = TemporaryWavePath();
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    recorder.Wave()->SetFileName(temporary);
-    // The recording holds the song from its first rendered frame to the end of its release
-    // tail, as the synthesiser line marks them, and stops by itself there.
-    recorder.WaveIn().SetRecordPlay(true);
+    // The song from its first rendered frame to the end of its release tail.
+    form2_->ReadyRecorderForPlay(TemporaryWavePath());
 
     // Faster than real time, as chosen on the file page: nothing is heard meanwhile.
     if (SoundCard* card = SoundCard::Current())

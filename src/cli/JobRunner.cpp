@@ -180,14 +180,9 @@ void JobRunner::RunMidi(const std::string& input, const std::string& output)
     state_.inputFileName = input;
     state_.outputFileName = output;
     form2_->SelMidi();
-    const std::string temporary = TemporaryWavePath();
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    recorder.Wave()->SetFileName(temporary);
-    // The recording holds the song from its first rendered frame to the end of its release
-    // tail, as the synthesiser line marks them, and stops by itself there.
-    recorder.WaveIn().SetRecordPlay(true);
+    // The song from its first rendered frame to the end of its release tail.
+    form2_->ReadyRecorderForPlay(TemporaryWavePath());
     TMediaPlayer& player = form2_->MediaPlayer1;
     player.SetFileName(input);
     player.Open();
@@ -355,26 +350,11 @@ void JobRunner::RecordCdTrack(int track, const std::string& output)
     player.SetPlayFrom(cdTrackStart_);
     player.SetPlayTo(cdTrackStart_ + cdTrackLength_);
 
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    recorder.Wave()->SetFileName(temporary);
-    // The recording holds the track from its first frame to its last, as the CD line marks
-    // them, and stops by itself after the last.
-    recorder.WaveIn().SetRecordPlay(true);
+    form2_->ReadyRecorderForPlay(temporary);
     stage_ = "record";
-    recorder.StartRecording();
-    try {
-        player.Play();
-    } catch (...) {
-        recorder.StopRecording();
-        throw;
-    }
-    if (player.LastError() != 0) {
-        // Nothing plays (a data track, a disc gone): a recording of silence is no track.
-        recorder.StopRecording();
+    if (!form2_->StartRecordedPlay(player))
         throw EMervaneError("unable to extract CD data\n" + player.ErrorMessage());
-    }
     QEventLoop loop;
     while (recorder.IsStarted() && !interrupted_ && outcome_.errors.empty())
         loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it

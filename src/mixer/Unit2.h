@@ -151,6 +151,15 @@ public:
     // buffers of 2048 bytes, device 0, buffers handled on the main thread.
     TMMWaveRecorder MMWaveRecorder1{"MMWaveRecorder1"};
 
+    // Readies the recorder to record the next play of a player into `file` (anything there
+    // is removed first): from the play's first frame to its last, as the synthesiser and CD
+    // lines mark them; the recorder then stops by itself after the last. Main thread.
+    void ReadyRecorderForPlay(const std::string& file);
+    // Starts the recorder, then `player`'s play. A play that raises stops the recorder and
+    // raises; a play that does not start (the player's LastError: a data track, a disc
+    // gone) stops it and returns false, since a recording of silence is no track. Main thread.
+    bool StartRecordedPlay(TMediaPlayer& player);
+
     // The recorder's data event: raises PeakLevel1 (first channel) and PeakLevel2 (second
     // channel; mono: both) to the loudest sample of every frame of the buffer. Main thread.
     void MMWaveRecorder1Data(TMMDSPComponent* sender, TMMWaveHdr* lpWaveHdr);

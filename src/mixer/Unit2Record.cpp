@@ -7,6 +7,31 @@
 #include "wave/WaveFormat.h"
 
 #include <cstdint>
+#include <filesystem>
+
+void TForm2::ReadyRecorderForPlay(const std::string& file)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    MMWaveRecorder1.Wave()->SetFileName(file);
+    MMWaveRecorder1.WaveIn().SetRecordPlay(true);
+}
+
+bool TForm2::StartRecordedPlay(TMediaPlayer& player)
+{
+    MMWaveRecorder1.StartRecording();
+    try {
+        player.Play();
+    } catch (...) {
+        MMWaveRecorder1.StopRecording();
+        throw;
+    }
+    if (player.LastError() != 0) {
+        MMWaveRecorder1.StopRecording();
+        return false;
+    }
+    return true;
+}
 
 void TForm2::SetUpRecorder()
 {
