@@ -244,17 +244,17 @@ int main(int argc, char** argv)
         std::vector<double> wallRatios, cpuRatios;
         ChildRun lastVbr, lastLameVbr;
         for (int i = 0; i < kVbrPairs; ++i) {
-            const ChildRun ours = RunChild({self, "--encode-vbr", "1", wav, (folder / "ours-vbr.mp3").string()});
-            const ChildRun lame = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
-            if (!ours.Ok() || !lame.Ok()) {
-                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", ours.status, lame.status);
+            const ChildRun oursRun = RunChild({self, "--encode-vbr", "1", wav, (folder / "ours-vbr.mp3").string()});
+            const ChildRun lameRun = RunChild({"lame", "--quiet", "-V", "2", wav, (folder / "lame-vbr.mp3").string()});
+            if (!oursRun.Ok() || !lameRun.Ok()) {
+                std::fprintf(stderr, "a VBR run failed (ours %d, lame %d)\n", oursRun.status, lameRun.status);
                 exitCode = 1;
                 break;
             }
-            wallRatios.push_back(ours.seconds / lame.seconds);
-            cpuRatios.push_back(ours.cpuSeconds / std::max(lame.cpuSeconds, 1e-6));
-            lastVbr = ours;
-            lastLameVbr = lame;
+            wallRatios.push_back(oursRun.seconds / lameRun.seconds);
+            cpuRatios.push_back(oursRun.cpuSeconds / std::max(lameRun.cpuSeconds, 1e-6));
+            lastVbr = oursRun;
+            lastLameVbr = lameRun;
         }
         std::error_code sizeError;
         const auto oursSize = std::filesystem::file_size(folder / "ours-vbr.mp3", sizeError);
