@@ -36,31 +36,6 @@
 namespace {
 constexpr int kRate = 44100;
 constexpr int kRuns = 5;
-
-// The median and range of a side's run times, and its largest peak memory.
-struct Runs {
-    std::vector<double> seconds;
-    long peakKiB = 0;
-    void Add(const ChildRun& run)
-    {
-        seconds.push_back(run.seconds);
-        peakKiB = std::max(peakKiB, run.peakKiB);
-    }
-    double Median() const
-    {
-        std::vector<double> s = seconds;
-        std::sort(s.begin(), s.end());
-        const std::size_t n = s.size();
-        return n == 0 ? 0 : (n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2);
-    }
-    std::string Text() const
-    {
-        char text[96];
-        std::snprintf(text, sizeof text, "%.2f (%.2f-%.2f)", Median(), *std::min_element(seconds.begin(), seconds.end()),
-                      *std::max_element(seconds.begin(), seconds.end()));
-        return text;
-    }
-};
 constexpr int kVbrPairs = 7;
 
 double median(std::vector<double> values)
@@ -71,6 +46,25 @@ double median(std::vector<double> values)
     const std::size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
+
+// The median and range of a side's run times, and its largest peak memory.
+struct Runs {
+    std::vector<double> seconds;
+    long peakKiB = 0;
+    void Add(const ChildRun& run)
+    {
+        seconds.push_back(run.seconds);
+        peakKiB = std::max(peakKiB, run.peakKiB);
+    }
+    double Median() const { return median(seconds); }
+    std::string Text() const
+    {
+        char text[96];
+        std::snprintf(text, sizeof text, "%.2f (%.2f-%.2f)", Median(), *std::min_element(seconds.begin(), seconds.end()),
+                      *std::max_element(seconds.begin(), seconds.end()));
+        return text;
+    }
+};
 
 void putU32(std::ofstream& out, std::uint32_t v)
 {
