@@ -268,6 +268,12 @@ private:
     void MMSlider3Change(int position);
     void RecEncFinishClick();
     void RecEncCancelClick();
+    // The synthesiser's instruments are read when the MIDI road is taken, not at start-up:
+    // entering the file page starts the load in the background and shows that it runs;
+    // Next waits for it, and refuses (saying why) when the font cannot be loaded.
+    void LoadInstruments();
+    bool InstrumentsReadyForNext();
+    void InstrumentsLoaded(bool ok, const std::string& error);
 
     // The CD flow's choices (Unit1CD.cpp).
     void WireCD();
@@ -380,6 +386,10 @@ private:
     QLabel* SelWavInputLabel = nullptr;
     // MIDI road only: render as fast as the recorder takes it instead of in real time.
     QCheckBox* FasterThanRealTime = nullptr;
+    // MIDI road only: "Loading instruments..." while the sound font loads.
+    QLabel* SelWavInstruments = nullptr;
+    // Next was pressed while the font loaded: it goes on when the load ends.
+    bool nextWaitsForInstruments_ = false;
     QLineEdit* SelWavInput = nullptr;
     QLineEdit* SelWavOutput = nullptr;
     QPushButton* SelWavNext = nullptr;

@@ -6,6 +6,8 @@
 #include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
 #include "platform/card/SoundCard.h"
+#include "platform/midi/MidiSynth.h"
+#include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
@@ -14,6 +16,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -34,6 +37,55 @@ void TForm1::WireRecEnc()
     connect(RecEncFinish, &QPushButton::clicked, this, [this] { Guarded([&] { RecEncFinishClick(); }); });
     connect(RecEncCancel, &QPushButton::clicked, this, [this] { Guarded([&] { RecEncCancelClick(); }); });
     enterActions_[RecEnc] = [this] { RecEncEnter(); };
+}
+
+void TForm1::LoadInstruments()
+{
+    MidiSynth* synth = MidiSynth::Current();
+    // Without a synthesiser the source button is disabled; a file opened on the command line
+    // still comes here, and its play says why it cannot start.
+    if (!synth)
+        return;
+    if (synth->Font() == MidiSynth::FontState::Unloaded || synth->Font() == MidiSynth::FontState::Loading) {
+        SelWavInstruments->setText("Loading instruments...");
+        SelWavInstruments->show();
+    }
+    // The window may go before the load ends; the synthesiser (the card's) outlives it.
+    synth->LoadFontInBackground([window = QPointer<TForm1>(this)](bool ok, const std::string& error) {
+        if (window)
+            window->InstrumentsLoaded(ok, error);
+    });
+}
+
+bool TForm1::InstrumentsReadyForNext()
+{
+    const MidiSynth* synth = MidiSynth::Current();
+    if (!synth || synth->Font() == MidiSynth::FontState::Loaded)
+        return true;
+    if (synth->Font() == MidiSynth::FontState::Failed) {
+        AppDialogs().ShowMessageBox(synth->FontError(), "Error", MessageBoxKind::Error);
+        return false;
+    }
+    nextWaitsForInstruments_ = true;
+    return false;
+}
+
+void TForm1::InstrumentsLoaded(bool ok, const std::string& error)
+{
+    const bool onPage = CurrentPage() == SelWav && state_.sourceKind == "midi";
+    const bool next = nextWaitsForInstruments_;
+    nextWaitsForInstruments_ = false;
+    if (ok) {
+        SelWavInstruments->hide();
+        if (onPage && next)
+            Guarded([&] { SelWavNextClick(); });
+        return;
+    }
+    // The page says the road cannot go on; the message says why, once per entry.
+    SelWavInstruments->setText("The instruments cannot be loaded.");
+    SelWavInstruments->setVisible(onPage);
+    if (onPage)
+        AppDialogs().ShowMessageBox(error, "Error", MessageBoxKind::Error);
 }
 
 void TForm1::RecEncEnter()

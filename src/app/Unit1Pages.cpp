@@ -188,6 +188,9 @@ void TForm1::BuildSelWav()
     FasterThanRealTime->hide();
     connect(FasterThanRealTime, &QCheckBox::toggled, this,
             [this](bool fast) { Guarded([&] { RememberFasterThanRealTime(fast); }); });
+    SelWavInstruments = addLabel(SelWav, "Loading instruments...", 10, 176);
+    SelWavInstruments->setObjectName("SelWavInstruments");
+    SelWavInstruments->hide();
     enterActions_[SelWav] = [this] { SelWavEnter(); };
 }
 

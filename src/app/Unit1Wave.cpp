@@ -49,6 +49,10 @@ void TForm1::SelWavEnter()
     titles_["SelWav"]->setText(midi ? "Select MIDI file" : "Select wave file");
     SelWavInputLabel->setText(midi ? "Location of MIDI file to encode" : "Location of wav file to encode");
     FasterThanRealTime->setVisible(midi);
+    SelWavInstruments->hide();
+    nextWaitsForInstruments_ = false;
+    if (midi)
+        LoadInstruments();
     if (midi) {
         const SoundCard* card = SoundCard::Current();
         const QSignalBlocker quiet(FasterThanRealTime);
@@ -151,6 +155,8 @@ void TForm1::SelWavNextClick()
     if (SelWavInput->text() != checkedInput_)
         SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
     if (!SelWavNext->isEnabled())
+        return;
+    if (state_.sourceKind == "midi" && !InstrumentsReadyForNext())
         return;
     std::string output = ExpandTypedPath(SelWavOutput->text().toStdString());
     if (output.empty())

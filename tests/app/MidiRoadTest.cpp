@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -61,7 +62,7 @@ std::vector<std::uint8_t> FluteFromTickZero()
 std::vector<std::int16_t> RenderedAlone(const std::string& midi)
 {
     std::string error;
-    std::unique_ptr<MidiSynth> synth = MidiSynth::Create(FindSoundFont(""), error);
+    std::unique_ptr<MidiSynth> synth = MidiSynth::Create(TestSoundFont(), error);
     EXPECT_TRUE(synth) << error;
     if (!synth)
         return {};
@@ -84,6 +85,13 @@ class MidiRoad : public WizardTest {
 protected:
     void BeforeWizard() override { UseFastSoftwareCard(); }
 
+    // Next on the MIDI file page goes on once the instruments have loaded.
+    void ClickNextAfterInstruments()
+    {
+        Click("SelWavNext");
+        ASSERT_TRUE(RunEventsUntil([&] { return CurrentPageName() != "SelWav"; }));
+    }
+
     // From the source page through the MIDI file choice, the details (with `title`) and
     // the options into RecEnc, whose entry starts the playback.
     // A non-empty `output` is chosen as the MP3 file's name instead of the one made from
@@ -104,7 +112,7 @@ protected:
             Activate();
         }
         ExpectPageNamed();
-        Click("SelWavNext");
+        ClickNextAfterInstruments();
         ASSERT_EQ(CurrentPageName(), "SingleTag");
         ExpectPageNamed();
         auto* edit = Find<QLineEdit>("SingleTagTitle");
@@ -164,6 +172,69 @@ TEST_F(MidiRoad, MidiFileBecomesATaggedMp3OfTheSongWithTheHeldNoteAt440Hz)
     Click("RecEncFinish");
     EXPECT_TRUE(closedSignal);
     EXPECT_EQ(ProfileFile::Settings().ReadInteger("RECORD_LEVEL", "MIDI", 0), kDefaultRecordLevel);
+}
+
+TEST_F(MidiRoad, TheFontLoadsOnTheMidiFilePageWhileNextWaitsForIt)
+{
+    // The wizard starts with the synthesiser's line (its source button usable) but without
+    // its font.
+    MidiSynth* synth = MidiSynth::Current();
+    ASSERT_NE(synth, nullptr);
+    EXPECT_EQ(synth->Font(), MidiSynth::FontState::Unloaded);
+    EXPECT_TRUE(Find("IEButton2")->isEnabled());
+
+    // The file page starts the load; Next pressed before it is handed over waits for it.
+    // No event runs between the page's entry and the press, so the load is still running.
+    const std::string midi = Input("flute.mid");
+    WriteFileBytes(midi, FluteSong());
+    form1->OpenFromCommandLine(midi);
+    ASSERT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_EQ(synth->Font(), MidiSynth::FontState::Loading);
+    Find<QPushButton>("SelWavNext")->click();
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    auto* loading = Find<QLabel>("SelWavInstruments");
+    EXPECT_TRUE(loading->isVisible());
+    EXPECT_EQ(loading->text(), "Loading instruments...");
+    ASSERT_TRUE(RunEventsUntil([&] { return CurrentPageName() == "SingleTag"; }));
+    EXPECT_EQ(synth->Font(), MidiSynth::FontState::Loaded);
+    EXPECT_FALSE(loading->isVisible());
+
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    ASSERT_EQ(CurrentPageName(), "RecEnc");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    const DecodedMp3 d = DecodeMp3File(Input("flute.mp3"));
+    EXPECT_GE(static_cast<double>(d.Frames()) / kRate, kSongSeconds);
+}
+
+class BrokenSoundFont : public MidiRoad {
+protected:
+    void BeforeWizard() override
+    {
+        MidiRoad::BeforeWizard();
+        WriteTruncatedSoundFont(Input("cut.sf2"));
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "SoundFont", Input("cut.sf2"));
+    }
+};
+
+TEST_F(BrokenSoundFont, TheMidiFilePageSaysWhyTheFontCannotBeLoadedAndNextStays)
+{
+    const std::string why = "The sound font \"" + Input("cut.sf2") + "\" cannot be loaded: SoundFont file size mismatch.";
+    ASSERT_TRUE(Find("IEButton2")->isEnabled());
+    Click("IEButton2");
+    Click("SelSourceNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_EQ(dialogs->messages, std::vector<std::string>{why});
+    EXPECT_EQ(Find<QLabel>("SelWavInstruments")->text(), "The instruments cannot be loaded.");
+
+    WriteFileBytes(Input("flute.mid"), FluteSong());
+    dialogs->openAnswers.push_back(Input("flute.mid"));
+    Click("SelWavBrowseInput");
+    Activate();
+    Click("SelWavNext");
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_EQ(dialogs->messages.back(), why);
 }
 
 TEST_F(MidiRoad, CancelDuringPlaybackWritesNoMp3AndLeavesNoTemporaryFile)
@@ -276,7 +347,7 @@ TEST_F(MidiRoad, TheTitleIsProposedFromTheSongsNameOrTheFileName)
         dialogs->openAnswers.push_back(midi);
         Click("SelWavBrowseInput");
         Activate();
-        Click("SelWavNext");
+        ClickNextAfterInstruments();
         EXPECT_EQ(CurrentPageName(), "SingleTag");
         return Find<QLineEdit>("SingleTagTitle")->text().toStdString();
     };

@@ -1,5 +1,7 @@
 #include "support/MidiFixtures.h"
 
+#include "platform/midi/SoundFont.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -133,4 +135,16 @@ std::vector<std::uint8_t> HeldA4Song()
     SmfTrack tempo;
     tempo.Tempo(0, 500000).Tempo(480, 1000000).End(960);
     return SmfFile(1, 480, {tempo, melody});
+}
+
+std::string TestSoundFont()
+{
+    const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    return IsUsableSoundFont(small) ? small : FindSoundFont("");
+}
+
+void WriteTruncatedSoundFont(const std::string& path)
+{
+    // "RIFF", a length of 1 MB, "sfbk", and the start of an INFO list that never comes.
+    WriteFileBytes(path, {'R', 'I', 'F', 'F', 0x00, 0x00, 0x10, 0x00, 's', 'f', 'b', 'k', 'L', 'I', 'S', 'T'});
 }

@@ -35,3 +35,13 @@ void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
 // change in a second track while it sounds; 2.5 s long in all.
 std::vector<std::uint8_t> HeldA4Song();
 constexpr double kHeldA4StartMs = 250, kHeldA4EndMs = 2250, kHeldA4LengthMs = 2500;
+
+// The sound font the tests play with: the small TimGM6mb font that scripts/install-deps
+// brings, whatever fuller font the machine also has (a program picks those first), so the
+// suite loads quickly and hears the same instruments everywhere. Empty without it and
+// without any other font.
+std::string TestSoundFont();
+
+// A file that starts as a SoundFont ("RIFF" ... "sfbk") but whose RIFF chunk claims far
+// more bytes than the file holds: it passes the header check and fails to load.
+void WriteTruncatedSoundFont(const std::string& path);

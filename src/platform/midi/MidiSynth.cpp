@@ -1,11 +1,13 @@
 #include "platform/midi/MidiSynth.h"
 
 #include "platform/midi/SoundFont.h"
+#include "platform/os/MessageTarget.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -32,10 +34,39 @@ std::uint64_t framesFor(std::uint32_t ms)
     return (std::uint64_t{ms} * MidiSynth::SampleRate + 500) / 1000;
 }
 
+// The errors FluidSynth reports on the thread that loads a font, gathered for the message
+// that tells the user why the font cannot be used; elsewhere they go to stderr.
+thread_local std::string* capturedErrors = nullptr;
+
+void logError(int, const char* message, void*)
+{
+    if (!message)
+        return;
+    const std::string text(message);
+    if (!capturedErrors) {
+        std::fprintf(stderr, "fluidsynth: %s\n", message);
+        return;
+    }
+    // The first complaint says what is wrong; after it the other loaders' refusals (a DLS
+    // reader that takes the file for DLS) and the summary only repeat that it failed.
+    if (capturedErrors->empty() && text.rfind("Failed to load", 0) != 0)
+        *capturedErrors = text;
+}
+
+// Gathers the errors reported on this thread while it lives.
+class ErrorCapture {
+public:
+    explicit ErrorCapture(std::string& into) { capturedErrors = &into; }
+    ~ErrorCapture() { capturedErrors = nullptr; }
+    ErrorCapture(const ErrorCapture&) = delete;
+    ErrorCapture& operator=(const ErrorCapture&) = delete;
+};
+
 void quietLog()
 {
     // FluidSynth reports missing presets and the like on stderr; our own errors say enough.
     static const bool once = [] {
+        fluid_set_log_function(FLUID_ERR, logError, nullptr);
         fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
         fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
         fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
@@ -89,6 +120,16 @@ struct MidiSynth::Fluid {
 std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::string& error)
 {
     quietLog();
+    if (!IsUsableSoundFont(soundFont)) {
+        error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
+                                  : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        return nullptr;
+    }
+    return std::unique_ptr<MidiSynth>(new MidiSynth(soundFont));
+}
+
+std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundFont, std::string& error)
+{
     auto fluid = std::make_unique<Fluid>();
     fluid->settings.reset(new_fluid_settings());
     if (!fluid->settings) {
@@ -101,27 +142,32 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
     // end of the song: that would cut the release of the last notes.
     fluid_settings_setstr(s, "player.timing-source", "sample");
     fluid_settings_setint(s, "player.reset-synth", 0);
-    // Only the headers of the font are read now; an instrument's samples are read when a
-    // play selects it, so a large font costs neither start-up time nor memory until used.
+    // Only the font's tables are read now; an instrument's samples are read when a play
+    // selects it, so a large font costs neither time nor memory for what a song never uses.
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     fluid->holder.reset(new_fluid_synth(s));
     if (!fluid->holder) {
         error = "The MIDI synthesiser cannot start.";
         return nullptr;
     }
-    const int id = IsUsableSoundFont(soundFont) ? fluid_synth_sfload(fluid->holder.get(), soundFont.c_str(), 1)
-                                                : FLUID_FAILED;
+    std::string reasons;
+    int id = FLUID_FAILED;
+    {
+        const ErrorCapture capture(reasons);
+        id = IsUsableSoundFont(soundFont) ? fluid_synth_sfload(fluid->holder.get(), soundFont.c_str(), 1)
+                                          : FLUID_FAILED;
+    }
     fluid->font = id == FLUID_FAILED ? nullptr : fluid_synth_get_sfont_by_id(fluid->holder.get(), id);
     if (!fluid->font) {
-        error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
-                                  : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        error = "The sound font \"" + soundFont + "\" cannot be loaded: " +
+                (reasons.empty() ? std::string("it is not a usable SoundFont 2 file") : reasons) + ".";
         return nullptr;
     }
     if (!fluid->Renew()) {
         error = "The MIDI synthesiser cannot start.";
         return nullptr;
     }
-    return std::unique_ptr<MidiSynth>(new MidiSynth(std::move(fluid), soundFont));
+    return fluid;
 }
 
 MidiSynth* MidiSynth::Current()
@@ -129,8 +175,8 @@ MidiSynth* MidiSynth::Current()
     return current;
 }
 
-MidiSynth::MidiSynth(std::unique_ptr<Fluid> fluid, std::string soundFont)
-    : fluid_(std::move(fluid)), soundFont_(std::move(soundFont))
+MidiSynth::MidiSynth(std::string soundFont)
+    : soundFont_(std::move(soundFont)), handOver_(std::make_shared<MidiSynth*>(this))
 {
     current = this;
 }
@@ -139,12 +185,90 @@ MidiSynth::~MidiSynth()
 {
     if (current == this)
         current = nullptr;
+    // A load in progress cannot be interrupted inside FluidSynth: it is waited for, and its
+    // posted hand-over finds nothing to hand over to.
+    handOver_.reset();
+    if (loader_.joinable())
+        loader_.join();
     std::lock_guard lock(mutex_);
     fluid_.reset();
 }
 
+bool MidiSynth::LoadFont(std::string& error)
+{
+    if (fontState_ == FontState::Unloaded) {
+        fontState_ = FontState::Loading;
+        std::string why;
+        std::unique_ptr<Fluid> fluid = LoadFluid(soundFont_, why);
+        std::lock_guard lock(loadMutex_);
+        loaded_ = std::move(fluid);
+        loadError_ = std::move(why);
+    }
+    if (fontState_ == FontState::Loading)
+        TakeLoadedFont();
+    if (fontState_ == FontState::Loaded)
+        return true;
+    error = fontError_;
+    return false;
+}
+
+void MidiSynth::LoadFontInBackground(FontHandler done)
+{
+    if (fontState_ == FontState::Loaded || fontState_ == FontState::Failed) {
+        if (done)
+            done(fontState_ == FontState::Loaded, fontError_);
+        return;
+    }
+    if (done)
+        fontHandlers_.push_back(std::move(done));
+    if (fontState_ == FontState::Loading)
+        return;
+    fontState_ = FontState::Loading;
+    loader_ = std::thread([this, font = soundFont_, handOver = std::weak_ptr<MidiSynth*>(handOver_)] {
+        // The loader thread: FluidSynth reads the font; the main thread takes it over.
+        std::string why;
+        std::unique_ptr<Fluid> fluid = LoadFluid(font, why);
+        {
+            std::lock_guard lock(loadMutex_);
+            loaded_ = std::move(fluid);
+            loadError_ = std::move(why);
+        }
+        PostToMainThread([handOver] {
+            if (const auto synth = handOver.lock())
+                (*synth)->TakeLoadedFont();
+        });
+    });
+}
+
+void MidiSynth::TakeLoadedFont()
+{
+    // A synchronous load may have taken the font over before the loader's message came.
+    if (fontState_ != FontState::Loading)
+        return;
+    if (loader_.joinable())
+        loader_.join();
+    std::unique_ptr<Fluid> fluid;
+    {
+        std::lock_guard lock(loadMutex_);
+        fluid = std::move(loaded_);
+        fontError_ = std::move(loadError_);
+    }
+    fontState_ = fluid ? FontState::Loaded : FontState::Failed;
+    if (fluid) {
+        fontError_.clear();
+        std::lock_guard lock(mutex_);
+        fluid_ = std::move(fluid);
+    }
+    std::vector<FontHandler> handlers;
+    std::swap(handlers, fontHandlers_);
+    for (FontHandler& handler : handlers)
+        handler(fontState_ == FontState::Loaded, fontError_);
+}
+
 bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
 {
+    if (!LoadFont(error))
+        return false;
     std::lock_guard lock(mutex_);
     if (state_ != State::Idle)
         Silence();

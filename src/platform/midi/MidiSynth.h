@@ -6,10 +6,18 @@
 // recorder takes the data.
 //
 //   auto synth = MidiSynth::Create(FindSoundFont(""), error);   // null: no usable font
+//   synth->LoadFontInBackground([](bool ok, const std::string& why) { ... });  // optional
 //   synth->Play({playable, fromTick, fromMs, toMs}, [](bool ok) { ... }, error);
 //   synth->Render(frames, 1024);        // the consumer's thread, again and again
 //   synth->PositionMs();                // follows the rendered frames
 //   synth->Stop();                      // silence at once; the position stays
+//
+// Creating the synthesiser only checks the font's header; the font itself (with dynamic
+// sample loading: its preset and sample tables, an instrument's samples being read when a
+// play first selects it) is read by LoadFontInBackground on a worker thread, whose result
+// the main thread takes over, or by LoadFont, or by the first Play, which waits for a load
+// in progress. So a program that may never play MIDI does not pay for a large font at
+// start-up. A font that fails to load keeps failing with the same reason.
 //
 // Every play renders the same frames for the same song: it gets a fresh FluidSynth
 // synthesiser (the font is loaded once and shared) and the output is rounded without
@@ -21,7 +29,8 @@
 // on until no voice sounds and the output is silent, for at most MaxTailMs. So the last
 // note is never cut. The end handler then runs once, unless Stop or a new Play came first.
 //
-// Threads: Create, Play, Stop, SetPosition and the destructor on the main thread; Render on
+// Threads: Create, the font loading calls, Play, Stop, SetPosition and the destructor on
+// the main thread (LoadFontInBackground needs its event loop to hand the font over); Render on
 // the consumer's thread (the sound card's mixing thread, or a test); PositionMs, Playing
 // and WaitIdle on any thread. One lock guards the synthesiser and the play state; the end
 // handler runs on the rendering thread with that lock held, so it must only hand work on
@@ -36,6 +45,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // One device at a time plays through it (ClaimablePlayer: TryClaim, Release).
@@ -55,7 +65,12 @@ public:
     // false when the synthesiser failed.
     using EndHandler = std::function<void(bool ok)>;
 
-    // Loads the font; null with a reason in `error` when FluidSynth or the font fails.
+    enum class FontState { Unloaded, Loading, Loaded, Failed };
+    // Runs on the main thread when a load ends: whether the font is ready, and why not.
+    using FontHandler = std::function<void(bool ok, const std::string& error)>;
+
+    // Checks the font's header without loading it; null with a reason in `error` when the
+    // file is not a SoundFont.
     static std::unique_ptr<MidiSynth> Create(const std::string& soundFont, std::string& error);
     // The synthesiser of this process while one exists (the newest), else null. Main thread.
     static MidiSynth* Current();
@@ -65,6 +80,16 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
 
     const std::string& SoundFont() const { return soundFont_; }
+
+    // Main thread: how far the font has come, and why it failed.
+    FontState Font() const { return fontState_; }
+    const std::string& FontError() const { return fontError_; }
+    // Loads the font on this thread (waiting for a background load in progress) unless it is
+    // loaded; false with the reason (naming the file) when it cannot be loaded.
+    bool LoadFont(std::string& error);
+    // Starts loading the font on a worker thread; `done` runs on the main thread when the
+    // load ends, or at once when it has ended before. Handlers of one load run in order.
+    void LoadFontInBackground(FontHandler done);
 
     // Starts a play, replacing (silencing) one in progress without calling its handler.
     // False with a reason when FluidSynth refuses the song.
@@ -87,7 +112,11 @@ private:
     struct Fluid;
     enum class State { Idle, Playing, Tail };
 
-    explicit MidiSynth(std::unique_ptr<Fluid> fluid, std::string soundFont);
+    explicit MidiSynth(std::string soundFont);
+    // Any thread: FluidSynth with the font loaded, or null with the reason in `error`.
+    static std::unique_ptr<Fluid> LoadFluid(const std::string& soundFont, std::string& error);
+    // Main thread: takes over the loader's result and runs the waiting handlers.
+    void TakeLoadedFont();
     void BeginTail();           // lock held
     void Finish(bool ok);       // lock held
     void Silence();             // lock held
@@ -95,11 +124,25 @@ private:
     bool Write(std::int16_t* at, std::size_t n);
 
     // Set at creation, then read only.
-    std::unique_ptr<Fluid> fluid_;  // guarded by mutex_ while in use
     std::string soundFont_;
+
+    // Main thread only.
+    FontState fontState_ = FontState::Unloaded;
+    std::string fontError_;
+    std::vector<FontHandler> fontHandlers_;  // waiting for the load in progress
+    std::thread loader_;                     // the background load, joined when taken over
+    // The loader's posted hand-over holds a weak reference: it does nothing once the
+    // synthesiser has gone.
+    std::shared_ptr<MidiSynth*> handOver_;
+
+    // Guarded by loadMutex_: the loader's result until the main thread takes it.
+    std::mutex loadMutex_;
+    std::unique_ptr<Fluid> loaded_;
+    std::string loadError_;
 
     // Guarded by mutex_.
     mutable std::mutex mutex_;
+    std::unique_ptr<Fluid> fluid_;  // null until the font is loaded
     mutable std::condition_variable idle_;
     State state_ = State::Idle;
     EndHandler onEnd_;

@@ -62,7 +62,7 @@ class SynthTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string font = FindSoundFont("");
+        const std::string font = TestSoundFont();
         ASSERT_FALSE(font.empty()) << "no General MIDI sound font (scripts/install-deps installs one)";
         std::string error;
         synth_ = MidiSynth::Create(font, error);
@@ -184,6 +184,20 @@ TEST(SoundFontChoice, ConfiguredFontWinsAndAnUnusableOneIsNotReplaced)
     std::string error;
     EXPECT_FALSE(MidiSynth::Create("/etc/hostname", error));
     EXPECT_NE(error.find("cannot be loaded"), std::string::npos) << error;
+
+    // A font is read when it is first needed: a truncated one passes the header check, then
+    // its load (and any play) fails naming the file and FluidSynth's reason.
+    TempDir dir;
+    WriteTruncatedSoundFont(dir.File("cut.sf2"));
+    const auto cut = MidiSynth::Create(dir.File("cut.sf2"), error);
+    ASSERT_TRUE(cut) << error;
+    EXPECT_EQ(cut->Font(), MidiSynth::FontState::Unloaded);
+    EXPECT_FALSE(cut->LoadFont(error));
+    EXPECT_EQ(cut->Font(), MidiSynth::FontState::Failed);
+    EXPECT_EQ(error, "The sound font \"" + dir.File("cut.sf2") + "\" cannot be loaded: SoundFont file size mismatch.");
+    std::string again;
+    EXPECT_FALSE(cut->Play({std::make_shared<const std::vector<std::uint8_t>>(HeldA4Song()), 0, 0, 100}, nullptr, again));
+    EXPECT_EQ(again, error);
 }
 
 TEST(SynthLine, CardLinePlaysTheSequencerAndIsAbsentWithoutAFont)
@@ -194,7 +208,7 @@ TEST(SynthLine, CardLinePlaysTheSequencerAndIsAbsentWithoutAFont)
     settings.soundFont = "/nonexistent/font.sf2";
     EXPECT_TRUE(MakeSoundLines(settings).empty());
 
-    settings.soundFont.clear();
+    settings.soundFont = TestSoundFont();
     std::vector<MadeSoundLine> lines = MakeSoundLines(settings);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].componentType, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER);
