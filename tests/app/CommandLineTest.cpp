@@ -121,7 +121,7 @@ TEST_F(CommandLine, MidiFileWithTheSameDetailsIsTheWizardsFileByteForByte)
     dialogs->openAnswers.push_back(midi);
     Click("SelWavBrowseInput");
     Activate();
-    Click("SelWavNext");
+    ClickFileNext();
     ASSERT_EQ(CurrentPageName(), "SingleTag");
     TypeDetails();
     Click("SingleTagNext");

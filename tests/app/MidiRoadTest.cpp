@@ -85,13 +85,6 @@ class MidiRoad : public WizardTest {
 protected:
     void BeforeWizard() override { UseFastSoftwareCard(); }
 
-    // Next on the MIDI file page goes on once the instruments have loaded.
-    void ClickNextAfterInstruments()
-    {
-        Click("SelWavNext");
-        ASSERT_TRUE(RunEventsUntil([&] { return CurrentPageName() != "SelWav"; }));
-    }
-
     // From the source page through the MIDI file choice, the details (with `title`) and
     // the options into RecEnc, whose entry starts the playback.
     // A non-empty `output` is chosen as the MP3 file's name instead of the one made from
@@ -112,7 +105,7 @@ protected:
             Activate();
         }
         ExpectPageNamed();
-        ClickNextAfterInstruments();
+        ClickFileNext();
         ASSERT_EQ(CurrentPageName(), "SingleTag");
         ExpectPageNamed();
         auto* edit = Find<QLineEdit>("SingleTagTitle");
@@ -347,7 +340,7 @@ TEST_F(MidiRoad, TheTitleIsProposedFromTheSongsNameOrTheFileName)
         dialogs->openAnswers.push_back(midi);
         Click("SelWavBrowseInput");
         Activate();
-        ClickNextAfterInstruments();
+        ClickFileNext();
         EXPECT_EQ(CurrentPageName(), "SingleTag");
         return Find<QLineEdit>("SingleTagTitle")->text().toStdString();
     };

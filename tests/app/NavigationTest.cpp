@@ -152,7 +152,7 @@ TEST_F(WizardTest, AfterBackTheEnterActionRunsOnTheFirstClickIntoThePageBeforeTh
     dialogs->openAnswers.push_back(Input("song.mid"));
     Click("SelWavBrowseInput");
     Activate();
-    Click("SelWavNext");
+    ClickFileNext();
     EXPECT_EQ(CurrentPageName(), "SingleTag");
     Click("BtnBack");
     EXPECT_EQ(CurrentPageName(), "SelWav");

@@ -2,7 +2,7 @@
 
 #include "app/AppSetup.h"
 #include "platform/os/ProfileFile.h"
-#include "support/MidiFixtures.h"
+#include "platform/midi/MidiSynth.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -76,6 +76,17 @@ void WizardTest::StartEncoding(const std::string& input)
     ASSERT_EQ(CurrentPageName(), "EncodeWav");
 }
 
+void WizardTest::ClickFileNext()
+{
+    Click("SelWavNext");
+    const MidiSynth* synth = MidiSynth::Current();
+    if (state.sourceKind != "midi" || !synth)
+        return;
+    ASSERT_TRUE(RunEventsUntil([&] {
+        return synth->Font() == MidiSynth::FontState::Loaded || synth->Font() == MidiSynth::FontState::Failed;
+    }));
+}
+
 bool WizardTest::WaitForFinish()
 {
     return RunEventsUntil([&] { return Find("EncodeWavFinish")->isEnabled(); });
@@ -87,7 +98,6 @@ void WizardTest::UseFastSoftwareCard()
     profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
     profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
     profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
-    profile.WriteString("SOUNDCARD_SETUP", "SoundFont", TestSoundFont());
 }
 
 void WizardTest::RestartWizard()

@@ -8,6 +8,7 @@
 #include "platform/card/SoundCard.h"
 #include "platform/os/ProfileFile.h"
 #include "mixer/Unit2.h"
+#include "support/MidiFixtures.h"
 #include "support/QtPrinters.h"
 #include "support/RunEvents.h"
 #include "support/ScriptedDialogs.h"
@@ -26,6 +27,8 @@ protected:
     {
         // No test asks the real disc databases; a test that serves them sets the servers.
         ProfileFile::Settings().WriteString("METADATA", "Lookup", "0");
+        // Every wizard plays MIDI with the same small font, whatever else is installed.
+        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "SoundFont", TestSoundFont());
         BeforeWizard();
         alsa.Install();
         CreateWizard();
@@ -61,6 +64,9 @@ protected:
     void WalkToOptions(const std::string& input);
     // ... and into the encoding page, whose entry starts the work.
     void StartEncoding(const std::string& input);
+    // Next on the file page; on the MIDI road it goes on once the instruments have loaded
+    // (or failed to).
+    void ClickFileNext();
     bool WaitForFinish();
     // Every widget the current page shows answers a screen reader with a name (a label
     // that shows no text has nothing to say and is passed over).
