@@ -10,6 +10,7 @@
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/SynthLine.h"
 #include "support/MidiFixtures.h"
+#include "support/RunEvents.h"
 #include "support/Spectrum.h"
 #include "support/TempDir.h"
 
@@ -198,6 +199,35 @@ TEST(SoundFontChoice, ConfiguredFontWinsAndAnUnusableOneIsNotReplaced)
     std::string again;
     EXPECT_FALSE(cut->Play({std::make_shared<const std::vector<std::uint8_t>>(HeldA4Song()), 0, 0, 100}, nullptr, again));
     EXPECT_EQ(again, error);
+}
+
+TEST(SoundFontChoice, ABackgroundLoadIsHandedToTheMainThreadOrTakenOverByAPlay)
+{
+    std::string error;
+    const auto synth = MidiSynth::Create(TestSoundFont(), error);
+    ASSERT_TRUE(synth) << error;
+    int handled = 0;
+    synth->LoadFontInBackground([&](bool ok, const std::string& why) {
+        EXPECT_TRUE(IsMainThread());
+        EXPECT_TRUE(ok) << why;
+        ++handled;
+    });
+    EXPECT_EQ(synth->Font(), MidiSynth::FontState::Loading);
+    // A play started meanwhile waits for the loader and takes the font over itself; the
+    // loader's own hand-over, arriving later, finds nothing left to do.
+    EXPECT_TRUE(synth->Play({std::make_shared<const std::vector<std::uint8_t>>(HeldA4Song()), 0, 0, 100}, nullptr, error))
+        << error;
+    EXPECT_EQ(synth->Font(), MidiSynth::FontState::Loaded);
+    EXPECT_EQ(handled, 1);
+    for (int i = 0; i < 3; ++i)
+        ProcessMessages();
+    EXPECT_EQ(handled, 1);
+
+    // Left to itself, a load ends in the hand-over on the main thread.
+    const auto second = MidiSynth::Create(TestSoundFont(), error);
+    second->LoadFontInBackground([&](bool, const std::string&) { ++handled; });
+    ASSERT_TRUE(RunEventsUntil([&] { return handled == 2; }));
+    EXPECT_EQ(second->Font(), MidiSynth::FontState::Loaded);
 }
 
 TEST(SynthLine, CardLinePlaysTheSequencerAndIsAbsentWithoutAFont)
