@@ -51,9 +51,8 @@ void TForm1::SelWavEnter()
     FasterThanRealTime->setVisible(midi);
     SelWavInstruments->hide();
     nextWaitsForInstruments_ = false;
-    if (midi)
-        LoadInstruments();
     if (midi) {
+        LoadInstruments();
         const SoundCard* card = SoundCard::Current();
         const QSignalBlocker quiet(FasterThanRealTime);
         FasterThanRealTime->setChecked(RememberedFasterThanRealTime(card && card->Settings().fastClock));
