@@ -30,8 +30,9 @@
 // note is never cut. The end handler then runs once, unless Stop or a new Play came first.
 //
 // Threads: Create, the font loading calls, Play, Stop, SetPosition and the destructor on
-// the main thread (LoadFontInBackground needs its event loop to hand the font over); Render on
-// the consumer's thread (the sound card's mixing thread, or a test); PositionMs, Playing
+// the main thread (LoadFontInBackground needs its event loop to hand the font over); the
+// background load reads the font on a loader thread of its own that leaves its result, under
+// loadMutex_, for the main thread to take over; Render on the consumer's thread (the sound card's mixing thread, or a test); PositionMs, Playing
 // and WaitIdle on any thread. One lock guards the synthesiser and the play state; the end
 // handler runs on the rendering thread with that lock held, so it must only hand work on
 // (post a message) and never call back into the synthesiser.
