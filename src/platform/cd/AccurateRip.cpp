@@ -7,6 +7,15 @@
 #include <bit>
 #include <cstdio>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define MERVANE_CRC_CLMUL 1
+#endif
+#if defined(__SSE2__)  // x86: little-endian, so a frame in memory is its AccurateRip word
+#include <emmintrin.h>
+#define MERVANE_AR_SSE2 1
+#endif
+
 namespace {
 constexpr std::int64_t kEdgeFrames = 5 * 588;
 
@@ -28,6 +37,115 @@ const CrcTables& crcTables()
         return t;
     }();
     return tables;
+}
+
+std::uint32_t crc32Table(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count)
+{
+    const CrcTables& t = crcTables();
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const std::uint32_t one = crc ^ (std::uint32_t(bytes[i]) | std::uint32_t(bytes[i + 1]) << 8 |
+                                         std::uint32_t(bytes[i + 2]) << 16 | std::uint32_t(bytes[i + 3]) << 24);
+        crc = t[7][one & 0xFF] ^ t[6][(one >> 8) & 0xFF] ^ t[5][(one >> 16) & 0xFF] ^ t[4][one >> 24] ^
+              t[3][bytes[i + 4]] ^ t[2][bytes[i + 5]] ^ t[1][bytes[i + 6]] ^ t[0][bytes[i + 7]];
+    }
+    for (; i < count; ++i)
+        crc = t[0][(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc;
+}
+
+#ifdef MERVANE_CRC_CLMUL
+bool hasClmul()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    }();
+    return has;
+}
+
+__m128i load(const std::uint8_t* at)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+// x carried 128 bits further (by the constants k) and added to the next 128 bits.
+__attribute__((target("pclmul,sse4.1"))) __m128i fold(__m128i x, __m128i k, __m128i next)
+{
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)), next);
+}
+
+// The CRC by carry-less multiplication: four 128-bit lanes are folded forward 64 bytes a
+// step, then into one, which a Barrett reduction brings down to 32 bits (the reflected
+// polynomial's folding constants x^(k) mod P). count is at least 64 and a multiple of 16.
+__attribute__((target("pclmul,sse4.1"))) std::uint32_t crc32Clmul(std::uint32_t crc, const std::uint8_t* bytes,
+                                                                    std::size_t count)
+{
+    __m128i x1 = _mm_xor_si128(load(bytes), _mm_cvtsi32_si128(int(crc)));
+    __m128i x2 = load(bytes + 16), x3 = load(bytes + 32), x4 = load(bytes + 48);
+    bytes += 64;
+    count -= 64;
+    const __m128i k1k2 = _mm_set_epi64x(0x01c6e41596, 0x0154442bd4);
+    for (; count >= 64; bytes += 64, count -= 64) {
+        x1 = fold(x1, k1k2, load(bytes));
+        x2 = fold(x2, k1k2, load(bytes + 16));
+        x3 = fold(x3, k1k2, load(bytes + 32));
+        x4 = fold(x4, k1k2, load(bytes + 48));
+    }
+    const __m128i k3k4 = _mm_set_epi64x(0x00ccaa009e, 0x01751997d0);
+    x1 = fold(x1, k3k4, x2);
+    x1 = fold(x1, k3k4, x3);
+    x1 = fold(x1, k3k4, x4);
+    for (; count >= 16; bytes += 16, count -= 16)
+        x1 = fold(x1, k3k4, load(bytes));
+    // 128 to 64 bits, then 64 to 32.
+    const __m128i low32 = _mm_setr_epi32(~0, 0, ~0, 0);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 8), _mm_clmulepi64_si128(x1, k3k4, 0x10));
+    const __m128i k5 = _mm_set_epi64x(0, 0x0163cd6124);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 4), _mm_clmulepi64_si128(_mm_and_si128(x1, low32), k5, 0x00));
+    const __m128i poly = _mm_set_epi64x(0x01f7011641, 0x01db710641);
+    __m128i x2b = _mm_clmulepi64_si128(_mm_and_si128(x1, low32), poly, 0x10);
+    x2b = _mm_clmulepi64_si128(_mm_and_si128(x2b, low32), poly, 0x00);
+    return std::uint32_t(_mm_extract_epi32(_mm_xor_si128(x1, x2b), 1));
+}
+#endif
+
+// Adds the AccurateRip products of `frames` frames whose first lies at 1-based position
+// `position`: the 32-bit word of each frame (left in the low half) times its position, the
+// low halves of the products into low, the high halves into high.
+void accurateRipSum(const std::int16_t* samples, std::size_t frames, std::uint32_t position, std::uint32_t& low,
+                    std::uint32_t& high)
+{
+    std::size_t i = 0;
+#ifdef MERVANE_AR_SSE2
+    // Four frames a step: the even and the odd words times their positions as 64-bit
+    // products, added as 32-bit lanes so that the low halves and the high halves each sum
+    // modulo 2^32 without carrying into one another.
+    if (frames >= 4) {
+        __m128i sums = _mm_setzero_si128();
+        __m128i even = _mm_set_epi64x(std::int64_t(position) + 2, position);
+        __m128i odd = _mm_set_epi64x(std::int64_t(position) + 3, std::int64_t(position) + 1);
+        const __m128i step = _mm_set1_epi64x(4);
+        for (; i + 4 <= frames; i += 4) {
+            const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * i));
+            sums = _mm_add_epi32(sums, _mm_mul_epu32(words, even));
+            sums = _mm_add_epi32(sums, _mm_mul_epu32(_mm_srli_epi64(words, 32), odd));
+            even = _mm_add_epi64(even, step);
+            odd = _mm_add_epi64(odd, step);
+        }
+        alignas(16) std::uint32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), sums);
+        low += lanes[0] + lanes[2];
+        high += lanes[1] + lanes[3];
+    }
+#endif
+    for (; i < frames; ++i) {
+        const std::uint32_t word =
+            std::uint32_t(std::uint16_t(samples[2 * i])) | std::uint32_t(std::uint16_t(samples[2 * i + 1])) << 16;
+        const std::uint64_t product = std::uint64_t(word) * (position + i);
+        low += std::uint32_t(product);
+        high += std::uint32_t(product >> 32);
+    }
 }
 
 std::uint32_t le32(const std::string& b, std::size_t at)
@@ -54,17 +172,15 @@ int digitSum(int n)
 
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count)
 {
-    const CrcTables& t = crcTables();
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const std::uint32_t one = crc ^ (std::uint32_t(bytes[i]) | std::uint32_t(bytes[i + 1]) << 8 |
-                                         std::uint32_t(bytes[i + 2]) << 16 | std::uint32_t(bytes[i + 3]) << 24);
-        crc = t[7][one & 0xFF] ^ t[6][(one >> 8) & 0xFF] ^ t[5][(one >> 16) & 0xFF] ^ t[4][one >> 24] ^
-              t[3][bytes[i + 4]] ^ t[2][bytes[i + 5]] ^ t[1][bytes[i + 6]] ^ t[0][bytes[i + 7]];
+#ifdef MERVANE_CRC_CLMUL
+    if (count >= 64 && hasClmul()) {
+        const std::size_t folded = count & ~std::size_t(15);
+        crc = crc32Clmul(crc, bytes, folded);
+        bytes += folded;
+        count -= folded;
     }
-    for (; i < count; ++i)
-        crc = t[0][(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
-    return crc;
+#endif
+    return crc32Table(crc, bytes, count);
 }
 
 TrackChecksummer::TrackChecksummer(std::int64_t totalFrames, bool firstTrack, bool lastTrack)
@@ -90,19 +206,12 @@ void TrackChecksummer::Add(const std::int16_t* samples, std::size_t frames)
         }
     }
     // The AccurateRip sums over the positions of this piece that lie inside the counted range.
+    // (Positions stay below 2^32: a CD holds far fewer frames.)
     const std::int64_t first = std::max(position_, from_);
     const std::int64_t last = std::min(position_ + std::int64_t(frames) - 1, to_);
-    std::uint32_t low = low_, high = high_;
-    for (std::int64_t p = first; p <= last; ++p) {
-        const std::size_t i = std::size_t(p - position_);
-        const std::uint32_t word =
-            std::uint32_t(std::uint16_t(samples[2 * i])) | std::uint32_t(std::uint16_t(samples[2 * i + 1])) << 16;
-        const std::uint64_t product = std::uint64_t(word) * std::uint64_t(p);
-        low += std::uint32_t(product);
-        high += std::uint32_t(product >> 32);
-    }
-    low_ = low;
-    high_ = high;
+    if (first <= last)
+        accurateRipSum(samples + 2 * (first - position_), std::size_t(last - first + 1), std::uint32_t(first), low_,
+                       high_);
     position_ += std::int64_t(frames);
 }
 
