@@ -7,9 +7,10 @@
 #include <bit>
 #include <cstdio>
 
+// On x86-64 the wider instructions are chosen at run time by what the processor has.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
-#define MERVANE_CRC_CLMUL 1
+#define MERVANE_X86_DISPATCH 1
 #endif
 #if defined(__SSE2__)  // x86: little-endian, so a frame in memory is its AccurateRip word
 #include <emmintrin.h>
@@ -18,6 +19,16 @@
 
 namespace {
 constexpr std::int64_t kEdgeFrames = 5 * 588;
+
+std::atomic<ChecksumInstructions> checksumLimit{ChecksumInstructions::Widest};
+bool wideAllowed()
+{
+    return checksumLimit.load(std::memory_order_relaxed) == ChecksumInstructions::Widest;
+}
+bool narrowAllowed()
+{
+    return checksumLimit.load(std::memory_order_relaxed) != ChecksumInstructions::Portable;
+}
 
 // Eight tables: the CRC advances eight bytes a step (slicing by eight).
 using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
@@ -54,14 +65,23 @@ std::uint32_t crc32Table(std::uint32_t crc, const std::uint8_t* bytes, std::size
     return crc;
 }
 
-#ifdef MERVANE_CRC_CLMUL
-bool hasClmul()
+#ifdef MERVANE_X86_DISPATCH
+struct X86Features {
+    bool clmul = false;   // PCLMULQDQ and SSE4.1
+    bool wideClmul = false;  // VPCLMULQDQ on 256-bit registers (and AVX2)
+    bool avx2 = false;
+};
+const X86Features& x86Features()
 {
-    static const bool has = [] {
+    static const X86Features features = [] {
         __builtin_cpu_init();
-        return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+        X86Features f;
+        f.clmul = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+        f.avx2 = __builtin_cpu_supports("avx2");
+        f.wideClmul = f.clmul && f.avx2 && __builtin_cpu_supports("vpclmulqdq");
+        return f;
     }();
-    return has;
+    return features;
 }
 
 __m128i load(const std::uint8_t* at)
@@ -76,22 +96,12 @@ __attribute__((target("pclmul,sse4.1"))) __m128i fold(__m128i x, __m128i k, __m1
 }
 
 // The CRC by carry-less multiplication: four 128-bit lanes are folded forward 64 bytes a
-// step, then into one, which a Barrett reduction brings down to 32 bits (the reflected
-// polynomial's folding constants x^(k) mod P). count is at least 64 and a multiple of 16.
-__attribute__((target("pclmul,sse4.1"))) std::uint32_t crc32Clmul(std::uint32_t crc, const std::uint8_t* bytes,
-                                                                    std::size_t count)
+// step (the reflected polynomial's folding constants x^(k) mod P); here they are folded
+// into one, the remaining 16-byte blocks into it, and a Barrett reduction brings it down
+// to 32 bits. count is a multiple of 16.
+__attribute__((target("pclmul,sse4.1"))) std::uint32_t crc32Finish(__m128i x1, __m128i x2, __m128i x3, __m128i x4,
+                                                                     const std::uint8_t* bytes, std::size_t count)
 {
-    __m128i x1 = _mm_xor_si128(load(bytes), _mm_cvtsi32_si128(int(crc)));
-    __m128i x2 = load(bytes + 16), x3 = load(bytes + 32), x4 = load(bytes + 48);
-    bytes += 64;
-    count -= 64;
-    const __m128i k1k2 = _mm_set_epi64x(0x01c6e41596, 0x0154442bd4);
-    for (; count >= 64; bytes += 64, count -= 64) {
-        x1 = fold(x1, k1k2, load(bytes));
-        x2 = fold(x2, k1k2, load(bytes + 16));
-        x3 = fold(x3, k1k2, load(bytes + 32));
-        x4 = fold(x4, k1k2, load(bytes + 48));
-    }
     const __m128i k3k4 = _mm_set_epi64x(0x00ccaa009e, 0x01751997d0);
     x1 = fold(x1, k3k4, x2);
     x1 = fold(x1, k3k4, x3);
@@ -108,6 +118,68 @@ __attribute__((target("pclmul,sse4.1"))) std::uint32_t crc32Clmul(std::uint32_t 
     x2b = _mm_clmulepi64_si128(_mm_and_si128(x2b, low32), poly, 0x00);
     return std::uint32_t(_mm_extract_epi32(_mm_xor_si128(x1, x2b), 1));
 }
+
+constexpr long long kK1 = 0x0154442bd4, kK2 = 0x01c6e41596;  // x^(4*128+32) and x^(4*128-32) mod P
+
+// count is at least 64 and a multiple of 16.
+__attribute__((target("pclmul,sse4.1"))) std::uint32_t crc32Clmul(std::uint32_t crc, const std::uint8_t* bytes,
+                                                                    std::size_t count)
+{
+    __m128i x1 = _mm_xor_si128(load(bytes), _mm_cvtsi32_si128(int(crc)));
+    __m128i x2 = load(bytes + 16), x3 = load(bytes + 32), x4 = load(bytes + 48);
+    const __m128i k1k2 = _mm_set_epi64x(kK2, kK1);
+    for (bytes += 64, count -= 64; count >= 64; bytes += 64, count -= 64) {
+        x1 = fold(x1, k1k2, load(bytes));
+        x2 = fold(x2, k1k2, load(bytes + 16));
+        x3 = fold(x3, k1k2, load(bytes + 32));
+        x4 = fold(x4, k1k2, load(bytes + 48));
+    }
+    return crc32Finish(x1, x2, x3, x4, bytes, count);
+}
+
+// The same four lanes, two to a 256-bit register, folded with half the instructions.
+__attribute__((target("avx2,vpclmulqdq,pclmul,sse4.1"))) std::uint32_t crc32WideClmul(std::uint32_t crc,
+                                                                                        const std::uint8_t* bytes,
+                                                                                        std::size_t count)
+{
+    const auto* at = reinterpret_cast<const __m256i*>(bytes);
+    __m256i a = _mm256_xor_si256(_mm256_loadu_si256(at), _mm256_zextsi128_si256(_mm_cvtsi32_si128(int(crc))));
+    __m256i b = _mm256_loadu_si256(at + 1);
+    const __m256i k = _mm256_set_epi64x(kK2, kK1, kK2, kK1);
+    for (at += 2, count -= 64; count >= 64; at += 2, count -= 64) {
+        a = _mm256_xor_si256(_mm256_xor_si256(_mm256_clmulepi64_epi128(a, k, 0x00), _mm256_clmulepi64_epi128(a, k, 0x11)),
+                             _mm256_loadu_si256(at));
+        b = _mm256_xor_si256(_mm256_xor_si256(_mm256_clmulepi64_epi128(b, k, 0x00), _mm256_clmulepi64_epi128(b, k, 0x11)),
+                             _mm256_loadu_si256(at + 1));
+    }
+    return crc32Finish(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1), _mm256_castsi256_si128(b),
+                       _mm256_extracti128_si256(b, 1), reinterpret_cast<const std::uint8_t*>(at), count);
+}
+
+// The AccurateRip sums of accurateRipSum below, eight frames a step; returns the frames done.
+__attribute__((target("avx2"))) std::size_t accurateRipSumAvx2(const std::int16_t* samples, std::size_t frames,
+                                                               std::uint32_t position, std::uint32_t& low,
+                                                               std::uint32_t& high)
+{
+    std::size_t i = 0;
+    __m256i sums = _mm256_setzero_si256();
+    const long long p = position;
+    __m256i even = _mm256_set_epi64x(p + 6, p + 4, p + 2, p);
+    __m256i odd = _mm256_set_epi64x(p + 7, p + 5, p + 3, p + 1);
+    const __m256i step = _mm256_set1_epi64x(8);
+    for (; i + 8 <= frames; i += 8) {
+        const __m256i words = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(samples + 2 * i));
+        sums = _mm256_add_epi32(sums, _mm256_mul_epu32(words, even));
+        sums = _mm256_add_epi32(sums, _mm256_mul_epu32(_mm256_srli_epi64(words, 32), odd));
+        even = _mm256_add_epi64(even, step);
+        odd = _mm256_add_epi64(odd, step);
+    }
+    alignas(32) std::uint32_t lanes[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), sums);
+    low += lanes[0] + lanes[2] + lanes[4] + lanes[6];
+    high += lanes[1] + lanes[3] + lanes[5] + lanes[7];
+    return i;
+}
 #endif
 
 // Adds the AccurateRip products of `frames` frames whose first lies at 1-based position
@@ -117,14 +189,19 @@ void accurateRipSum(const std::int16_t* samples, std::size_t frames, std::uint32
                     std::uint32_t& high)
 {
     std::size_t i = 0;
+#ifdef MERVANE_X86_DISPATCH
+    if (frames >= 8 && x86Features().avx2 && wideAllowed())
+        i = accurateRipSumAvx2(samples, frames, position, low, high);
+#endif
 #ifdef MERVANE_AR_SSE2
     // Four frames a step: the even and the odd words times their positions as 64-bit
     // products, added as 32-bit lanes so that the low halves and the high halves each sum
     // modulo 2^32 without carrying into one another.
-    if (frames >= 4) {
+    if (frames - i >= 4 && narrowAllowed()) {
+        const std::int64_t p = std::int64_t(position) + std::int64_t(i);
         __m128i sums = _mm_setzero_si128();
-        __m128i even = _mm_set_epi64x(std::int64_t(position) + 2, position);
-        __m128i odd = _mm_set_epi64x(std::int64_t(position) + 3, std::int64_t(position) + 1);
+        __m128i even = _mm_set_epi64x(p + 2, p);
+        __m128i odd = _mm_set_epi64x(p + 3, p + 1);
         const __m128i step = _mm_set1_epi64x(4);
         for (; i + 4 <= frames; i += 4) {
             const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * i));
@@ -172,15 +249,21 @@ int digitSum(int n)
 
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count)
 {
-#ifdef MERVANE_CRC_CLMUL
-    if (count >= 64 && hasClmul()) {
+#ifdef MERVANE_X86_DISPATCH
+    if (count >= 64 && x86Features().clmul && narrowAllowed()) {
         const std::size_t folded = count & ~std::size_t(15);
-        crc = crc32Clmul(crc, bytes, folded);
+        crc = x86Features().wideClmul && wideAllowed() ? crc32WideClmul(crc, bytes, folded)
+                                                       : crc32Clmul(crc, bytes, folded);
         bytes += folded;
         count -= folded;
     }
 #endif
     return crc32Table(crc, bytes, count);
+}
+
+void SetChecksumInstructions(ChecksumInstructions limit)
+{
+    checksumLimit.store(limit, std::memory_order_relaxed);
 }
 
 TrackChecksummer::TrackChecksummer(std::int64_t totalFrames, bool firstTrack, bool lastTrack)
