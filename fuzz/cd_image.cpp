@@ -4,7 +4,7 @@
 // 20 sectors and a wave file, and opened as the CD player opens images. It must end in a
 // table or in an ECdError, without a crash, a hang or a read outside a buffer; a table
 // must hold 1 to 99 tracks in order inside the disc (a cue sheet may hold none: a drive
-// without a disc), and every audio track must read.
+// without a disc), and every audio track, and the audio before track 1, must read.
 #include "platform/cd/CdDisc.h"
 
 #include <cstdint>
@@ -98,6 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 for (std::int32_t s = 0; s < t.sectorCount && s < 64; ++s)
                     disc->ReadAudio(t.firstSector + s, 1, sector.data());
         }
+        // The audio before track 1 reads too.
+        if (!disc->Tracks().empty())
+            for (std::int32_t s = 1; s <= disc->HiddenSectors() && s <= 64; ++s)
+                disc->ReadAudio(disc->Tracks().front().firstSector - s, 1, sector.data());
+        disc->HiddenTrackSectors();
     } catch (const ECdError&) {
     }
     return 0;

@@ -16,6 +16,7 @@
 #include "mixer/WizardState.h"
 #include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/cd/HiddenTrackJob.h"
 #include "platform/cd/RipSession.h"
 #include "stream/MMHTimer.h"
 
@@ -477,6 +478,8 @@ private:
     // The disc details, main thread only: the lookup under way, what it found (the chosen
     // release), the disc ID it found it by, and the outcome line on selCD.
     std::unique_ptr<DiscLookupJob> discLookup_;
+    // The search for audio before track 1 (a drive's runs on a worker), main thread only.
+    std::unique_ptr<HiddenTrackJob> hiddenTrack_;
     std::optional<DiscDetails> discFound_;
     std::string discId_;
     QLabel* selCDLookup = nullptr;

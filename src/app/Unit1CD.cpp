@@ -107,6 +107,7 @@ void TForm1::ReadCD()
 {
     MediaPlayer1.SetNotifyNext(true);
     MediaPlayer1.SetWaitNext(false);
+    hiddenTrack_.reset();
     ProcessMessages();
     try {
         MediaPlayer1.Open();
@@ -129,20 +130,23 @@ void TForm1::ReadCD()
     ProcessMessages();
     selCDTracks->clear();
     selCDTracks->show();
-    // Audio hidden before track 1 is offered as track 0; a disc that cannot say so has none.
+    // Audio hidden before track 1 is offered as track 0, first in the list; a disc that
+    // cannot say so has none. An image says so at once; a drive's answer comes from a worker
+    // while the page is shown, and counts only while the list is still the one on show.
     if (count > 0 && first == 1) {
-        std::int32_t hidden = 0;
-        try {
-            hidden = CdDisc::OpenConfigured()->HiddenTrackSectors();
-        } catch (const ECdError&) {
-        }
-        if (hidden > 0) {
-            auto* line = new QListWidgetItem(TrackLine(0, std::uint32_t(CdSectorsToMs(hidden))), selCDTracks);
-            line->setData(kTrackNumberRole, 0);
-            line->setData(kAudioTrackRole, true);
-            line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
-            line->setCheckState(Qt::Unchecked);
-        }
+        hiddenTrack_ = std::make_unique<HiddenTrackJob>();
+        hiddenTrack_->Start([this](std::int32_t hidden) {
+            Guarded([&] {
+                if (hidden <= 0 || CurrentPage() != selCD)
+                    return;
+                auto* line = new QListWidgetItem(TrackLine(0, std::uint32_t(CdSectorsToMs(hidden))));
+                line->setData(kTrackNumberRole, 0);
+                line->setData(kAudioTrackRole, true);
+                line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+                line->setCheckState(Qt::Unchecked);
+                selCDTracks->insertItem(0, line);
+            });
+        });
     }
     for (std::uint32_t track = first; track < first + count; ++track) {
         // A data track holds no audio: it is shown as data and left out of "Select all".

@@ -825,6 +825,8 @@ TEST_F(CdRoad, RipOfTracksOneAndThreeLogsTheirChecksumsAndAccurateRipVerdicts)
     EXPECT_NE(LogSection(log, 1).find("AccurateRip: Accurately ripped (confidence 9)"), std::string::npos) << log;
     EXPECT_NE(LogSection(log, 3).find("AccurateRip: Not accurate (4 other rips disagree)"), std::string::npos) << log;
     EXPECT_EQ(log.find("\nTrack 2\n"), std::string::npos) << "track 2 was not ripped";
+    EXPECT_NE(log.find("\n      3  00:00.50  00:00.25  00:00.05            50          74\n"), std::string::npos)
+        << "track 3's line in the table of contents, with its pregap\n" << log;
     EXPECT_NE(log.find("Not accurately ripped: 3\n"), std::string::npos) << log;
     EXPECT_EQ(Find<QLabel>("RecEncCDVerify")->text(), "Track 3: not accurate (4 other rips disagree)");
 

@@ -114,10 +114,13 @@ TEST_F(CdVerifyTest, ReadOffsetShiftsEveryTrackWithZerosWhereItRunsOffTheDisc)
 
 TEST_F(CdVerifyTest, ChecksumsOfEveryTrackEqualZlibsCrcAndWhippersAccurateRipSums)
 {
+    TrackChecksums second;
     for (int n = 1; n <= 3; ++n) {
         SCOPED_TRACE("track " + std::to_string(n));
         ASSERT_EQ(ripper_.RipTrack(n), kRipOk) << ripper_.LastError();
         const CdRipReport report = ripper_.LastReport();
+        if (n == 2)
+            second = report.copy;
         EXPECT_EQ(report.copy.crc32, ZlibCrc32(image_->TrackBytes(n)));
         const auto reference = WhipperAccurateRip(out_ + "mp3tmp.wav", n, 3);
         ASSERT_TRUE(reference) << "accuraterip-checksum (whipper) did not run";
@@ -131,6 +134,19 @@ TEST_F(CdVerifyTest, ChecksumsOfEveryTrackEqualZlibsCrcAndWhippersAccurateRipSum
     for (std::size_t at = 0; at < samples.size() / 2; at += 1000)
         pieces.Add(samples.data() + 2 * at, std::min<std::size_t>(1000, samples.size() / 2 - at));
     EXPECT_EQ(pieces.Result().crc32, ZlibCrc32(LittleEndian(samples)));
+    // Every choice of instructions, in pieces of a length that leaves frames and bytes over
+    // the wide steps, gives the sums of the rip.
+    for (const auto limit : {ChecksumInstructions::Widest, ChecksumInstructions::Narrow, ChecksumInstructions::Portable}) {
+        SCOPED_TRACE("instructions " + std::to_string(int(limit)));
+        SetChecksumInstructions(limit);
+        TrackChecksummer odd(long(samples.size() / 2), false, false);
+        for (std::size_t at = 0; at < samples.size() / 2; at += 997)
+            odd.Add(samples.data() + 2 * at, std::min<std::size_t>(997, samples.size() / 2 - at));
+        EXPECT_EQ(odd.Result().crc32, second.crc32);
+        EXPECT_EQ(odd.Result().arV1, second.arV1);
+        EXPECT_EQ(odd.Result().arV2, second.arV2);
+    }
+    SetChecksumInstructions(ChecksumInstructions::Widest);
 }
 
 TEST_F(CdVerifyTest, TestAndCopyReadsTheTrackTwiceWithEqualCrcs)

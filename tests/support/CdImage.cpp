@@ -155,13 +155,22 @@ std::string WriteTocImage(const CdImage& image, const std::string& folder, const
     const std::string path = folder + "/" + name + ".toc";
     std::ofstream toc(path);
     toc << "CD_DA\n// written by the tests\n";
-    int sector = 0;
     for (std::size_t i = 0; i < image.tracks.size(); ++i) {
         const CdImageTrack& t = image.tracks[i];
         if (!t.audio)
             throw std::runtime_error("the toc fixture writes audio tracks only");
-        toc << "\nTRACK AUDIO\nNO COPY\nFILE \"" << name << "-be.bin\" " << msf(sector) << " " << msf(t.sectors) << "\n";
-        sector += t.sectors;
+        // A track runs from its pregap to the next track's pregap: a pregap with a tone is the
+        // FILE's audio before START, a silent one a PREGAP in no file.
+        const int from = image.firstSector[i] - (t.pregapFrequency >= 0 ? t.pregapSectors : 0);
+        const int to = i + 1 < image.tracks.size()
+                           ? image.firstSector[i + 1] - image.tracks[i + 1].pregapSectors
+                           : image.firstSector[i] + t.sectors;
+        toc << "\nTRACK AUDIO\nNO COPY\n";
+        if (t.pregapSectors > 0 && t.pregapFrequency < 0)
+            toc << "PREGAP " << msf(t.pregapSectors) << "\n";
+        toc << "FILE \"" << name << "-be.bin\" " << msf(from) << " " << msf(to - from) << "\n";
+        if (t.pregapSectors > 0 && t.pregapFrequency >= 0)
+            toc << "START " << msf(t.pregapSectors) << "\n";
     }
     if (!be || !toc)
         throw std::runtime_error("cannot write the toc image " + path);

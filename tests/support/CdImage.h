@@ -44,6 +44,7 @@ CdImage WriteCdImage(const std::string& folder, const std::string& name, const s
 
 // Writes folder/name.toc, a cdrdao table of contents of the image's audio tracks over a
 // big-endian copy of its BIN, name-be.bin, named relative to the toc; returns the toc's path.
+// A pregap with a tone is the FILE's audio before START, a silent one a PREGAP.
 std::string WriteTocImage(const CdImage& image, const std::string& folder, const std::string& name);
 
 // One track of a Nero image: byte offsets of its index 00, index 01 and end in the image.

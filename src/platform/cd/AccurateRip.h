@@ -48,6 +48,14 @@ private:
 // The CRC32 continued over bytes (start with 0xFFFFFFFF, finish by inverting).
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count);
 
+// The instructions the checksums are summed with: the widest the processor has (the
+// default; on x86-64 256-bit carry-less multiplication and AVX2), at most 128-bit ones, or
+// plain C++. Every choice gives the same sums: the narrower ones are what processors
+// without the wider run, and what the tests compare the wider with. Any thread; takes
+// effect for the pieces summed after it.
+enum class ChecksumInstructions { Widest, Narrow, Portable };
+void SetChecksumInstructions(ChecksumInstructions limit);
+
 struct AccurateRipDiscId {
     int trackCount = 0;
     std::uint32_t id1 = 0, id2 = 0, cddb = 0;

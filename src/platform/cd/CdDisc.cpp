@@ -213,7 +213,7 @@ void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_
     }
 }
 
-std::int32_t CdDisc::HiddenTrackSectors()
+std::int32_t CdDisc::HiddenTrackSectors(const std::atomic<bool>* cancel)
 {
     // Two seconds of pregap are every disc's; only audio beyond them is a track of its own.
     if (hidden_ <= 2 * kCdSectorsPerSecond)
@@ -222,6 +222,8 @@ std::int32_t CdDisc::HiddenTrackSectors()
     constexpr std::int32_t kChunk = 75;
     std::vector<std::int16_t> samples(std::size_t(kChunk) * kCdSamplesPerSector * 2);
     for (std::int32_t at = 0; at < hidden_; at += kChunk) {
+        if (cancel && cancel->load())
+            return 0;
         const std::int32_t n = std::min(kChunk, hidden_ - at);
         ReadAudio(from + at, n, samples.data());
         const auto end = samples.begin() + std::ptrdiff_t(n) * kCdSamplesPerSector * 2;

@@ -19,6 +19,7 @@
 // the drive handle and the table are guarded by a lock inside.
 #include "platform/Errors.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -113,14 +114,15 @@ public:
     CdText ReadCdText();
 
     // The readable sectors before the first track's start that belong to its pregap: an
-    // image's INDEX 00 audio of track 1 (at negative sectors), or a drive's sectors from
+    // image's audio of track 1's pregap (at negative sectors), or a drive's sectors from
     // LSN 0 when track 1 starts later. ReadAudio reads them like a track's.
     std::int32_t HiddenSectors() const { return hidden_; }
     // The hidden first track: the audio before track 1 when it is longer than two seconds
     // and not silence. Reads that audio (up to the first sound); returns its sector count,
-    // 0 when there is none. Raises ECdError when the drive or image cannot be read. Same
-    // thread as the table queries.
-    std::int32_t HiddenTrackSectors();
+    // 0 when there is none or cancel is set between two reads. Raises ECdError when the
+    // drive or image cannot be read. Same thread as the table queries (HiddenTrackJob reads
+    // a drive's on a worker of its own).
+    std::int32_t HiddenTrackSectors(const std::atomic<bool>* cancel = nullptr);
 
     // Reads the table again, as after a disc change; a missing disc leaves no tracks.
     // Returns DiscPresent. Raises ECdError when the drive or image has gone.

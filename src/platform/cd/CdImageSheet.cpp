@@ -594,8 +594,12 @@ CdImageLayout readToc(const std::string& path)
         refuse("A '{' is never closed");
     checkTrackCount(layout.tracks.size());
     endTrack();
-    if (layout.tracks.front().firstSector != 0) {
-        // The first track's pregap lies before the disc's first sector, as on a pressed CD.
+    if (layout.tracks.front().firstSector != 0 && layout.tracks.front().audio) {
+        // The first track's pregap lies before the disc's first sector, as on a pressed CD:
+        // its audio (the FILE before START, or PREGAP's silence) is read before LSN 0.
+        layout.hiddenSectors = layout.tracks.front().firstSector;
+    } else if (layout.tracks.front().firstSector != 0) {
+        // A data track's pregap is of no use: the disc starts at its first sector.
         const std::int64_t skip = std::int64_t(layout.tracks.front().firstSector) * kFramesPerSector;
         std::int64_t left = skip;
         while (left > 0 && !layout.extents.empty()) {
@@ -640,7 +644,12 @@ void addNrgTracks(CdImageLayout& layout, const std::vector<NrgTrack>& tracks, in
         if (t.index0 < previousEnd)
             refuse(name + " overlaps the track before it");
         previousEnd = t.end;
-        const std::uint64_t from = i == 0 ? t.index1 : t.index0;
+        // The first track's index 0 is read before LSN 0 when it holds audio (the hidden
+        // track before track 1); a data track starts the disc at its index 1.
+        const bool hidden = i == 0 && t.audio && t.index0 < t.index1;
+        if (hidden)
+            layout.hiddenSectors = std::int32_t((t.index1 - t.index0) / size);
+        const std::uint64_t from = i == 0 && !hidden ? t.index1 : t.index0;
         std::int64_t discFrames = 0;
         for (const CdImageExtent& e : layout.extents)
             discFrames += e.frames;

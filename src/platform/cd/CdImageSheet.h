@@ -55,8 +55,8 @@ struct CdImageLayout {
     std::vector<CdImageTrack> tracks;
     std::vector<CdImageExtent> extents;  // in disc order from LSN 0
     std::int32_t leadOut = 0;
-    // The first track's pregap as the image holds it (a cue sheet's INDEX 00 of track 1):
-    // audio before LSN 0, read at the sectors -hiddenSectors..-1. The extents start there.
+    // An audio first track's pregap as the image holds it (a cue sheet's INDEX 00, a toc's
+    // FILE audio before START or its PREGAP silence, a Nero image's index 0): audio before LSN 0, read at the sectors -hiddenSectors..-1. The extents start there.
     std::int32_t hiddenSectors = 0;
     CdText cdText;  // a cue sheet's TITLE and PERFORMER lines
 };

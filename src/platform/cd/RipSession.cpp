@@ -120,12 +120,13 @@ std::string RipSession::LogText() const
            " samples\n";
     log += "Paranoia mode: full verification, skipping after 20 retries (images are read as they are)\n";
     log += "\nTable of contents\n";
-    log += "  Track  Start     Length    Start sector  End sector\n";
+    // The pregap is the index 00 before the track's start, as the disc gives it.
+    log += "  Track  Start     Length    Pregap    Start sector  End sector\n";
     for (const CdTrack& t : tracks_) {
-        char line[96];
-        std::snprintf(line, sizeof line, "  %5d  %s  %s  %12d  %10d%s\n", t.number, msf(t.firstSector).c_str(),
-                      msf(t.sectorCount).c_str(), int(t.firstSector), int(t.firstSector + t.sectorCount - 1),
-                      t.audio ? "" : "  (data)");
+        char line[112];
+        std::snprintf(line, sizeof line, "  %5d  %s  %s  %s  %12d  %10d%s\n", t.number, msf(t.firstSector).c_str(),
+                      msf(t.sectorCount).c_str(), msf(t.pregapSectors).c_str(), int(t.firstSector),
+                      int(t.firstSector + t.sectorCount - 1), t.audio ? "" : "  (data)");
         log += line;
     }
     if (!tocProblem_.empty())

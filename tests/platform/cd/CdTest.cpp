@@ -3,8 +3,11 @@
 // reads the extracted wave files.
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
+#include "platform/cd/HiddenTrackJob.h"
+#include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 #include "support/CdImageSuite.h"
+#include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
@@ -380,6 +383,35 @@ TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSec
 
     const CdImage silent = WriteCdImage(dir, "silent", {{true, 75, 441, 300}, {true, 75, 630}});
     EXPECT_EQ(CdDisc::Open(silent.cue)->HiddenTrackSectors(), 0);
+    // The same discs as a toc (the tone before START, the silence a PREGAP) and a Nero image.
+    for (const std::string& path : {WriteTocImage(tone, dir, "hidden"), WriteTocImage(silent, dir, "silent"), dir + "/hidden.nrg"}) {
+        SCOPED_TRACE(path);
+        if (path.ends_with(".nrg"))
+            WriteNrg(path, fileBytes(tone.bin), {{0, 300 * 2352, 375 * 2352}, {375 * 2352, 375 * 2352, 450 * 2352}});
+        disc = CdDisc::Open(path);
+        EXPECT_EQ(disc->Track(1).firstSector, 0);
+        EXPECT_EQ(disc->Track(1).pregapSectors, 300);
+        EXPECT_EQ(readTrack(*disc, 1), tone.TrackSamples(1));
+        if (path.find("silent") != std::string::npos) {
+            EXPECT_EQ(disc->HiddenTrackSectors(), 0);
+            continue;
+        }
+        ASSERT_EQ(disc->HiddenTrackSectors(), 300);
+        disc->ReadAudio(-300, 300, hidden.data());
+        EXPECT_EQ(hidden, tone.PregapSamples(1));
+    }
+    // The search as a drive's runs: on a worker, the answer delivered on the main thread.
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", tone.cue);
+    HiddenTrackJob job;
+    std::int32_t found = -1;
+    bool onMain = false;
+    job.StartOnWorker([&](std::int32_t sectors) {
+        found = sectors;
+        onMain = IsMainThread();
+    });
+    ASSERT_TRUE(RunEventsUntil([&] { return found >= 0; }));
+    EXPECT_EQ(found, 300);
+    EXPECT_TRUE(onMain);
     const CdImage shortGap = WriteCdImage(dir, "short", {{true, 75, 441, 150, 882}, {true, 75, 630}});
     EXPECT_EQ(CdDisc::Open(shortGap.cue)->HiddenTrackSectors(), 0) << "two seconds are every disc's pregap";
 }
