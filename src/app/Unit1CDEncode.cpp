@@ -156,6 +156,7 @@ bool TForm1::EncodeCDTracks()
                 return CDTrackTag(encoder, file, track);
             },
             [this](const TrackEnd& end) { CDTrackEncoded(end); });
+    MMGauge5->setValue(0);
     bool internalError = false;
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
