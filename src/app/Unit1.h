@@ -52,6 +52,9 @@ class QToolButton;
 class TForm2;
 class TForm3;
 class TMMLEDGauge;
+class TMMMP3Encoder;
+class TrackEncoders;
+struct TrackEnd;
 
 // A refused change of the process priority.
 class ESetPriority : public EMervaneError {
@@ -121,6 +124,8 @@ public:
     // with its track number (and ReplayGain) only.
     int WriteTag(const std::string& file);
     int CDWriteTag(const std::string& file);
+    // Tags the file `encoder` has written for CD track `track`, as CDWriteTag does.
+    int CDTrackTag(const TMMMP3Encoder& encoder, const std::string& file, int track);
     // A CD run's end: every tagged track's ID3v2 tag gets the album's ReplayGain (when it
     // was measured); a failure is told once.
     void WriteAlbumGain();
@@ -287,6 +292,8 @@ private:
     void selCDClearClick();
     void selCDSelectAllClick();
     void selCDNextClick();
+    // Shows the remembered speed of a recording.
+    void SelCDrecEnter();
     void SelCDrecNextClick();
 
     // The disc's details (Unit1DiscInfo.cpp): looked up when selCD reads the disc, shown
@@ -321,6 +328,13 @@ private:
     bool EncodeCDTracks();
     void RipTrack(int track);
     void RecordTrack(int track);
+    // Several encoders: hands the track just extracted to the next free one, waiting for it
+    // with window messages running.
+    void EncodeTrackBeside(int track);
+    // Several encoders: one of them has ended its track (main thread).
+    void CDTrackEncoded(const TrackEnd& end);
+    // Several encoders: MMGauge5 shows the share of the run's files encoded.
+    void ShowCDEncodingProgress();
     // The extraction failed or could not start: tells why and cancels the run.
     void CDTrackFailed(const std::string& reason);
     // Stops a playing CD; closes a player whose door is open.
@@ -451,6 +465,7 @@ private:
     QLabel* selCDInfo = nullptr;
     QListWidget* selCDTracks = nullptr;
     QRadioButton* SelCDrecRip = nullptr;
+    QCheckBox* SelCDrecFast = nullptr;  // record mode: faster than real time
     QLineEdit* CDoptionsFolder = nullptr;
     QSlider* CDoptionsSlider = nullptr;
     QLabel* CDoptionsBitrateValue = nullptr;
@@ -489,6 +504,13 @@ private:
     std::vector<std::string> cdReplaceAgreed_;
     int fileNumber_ = 0;
     bool cdRunning_ = false;      // the per-track loop is on the stack
+    // A rip with several encoders: the encoders while the run lasts, the files they have
+    // finished, the tracks not encoded because their file was to stay, and the track each
+    // finished file holds (for the album gain's order).
+    std::unique_ptr<TrackEncoders> cdEncoders_;
+    int cdFilesDone_ = 0;
+    int cdFilesSkipped_ = 0;
+    std::map<std::string, int> cdEncodedTrack_;
     // A failed run offered Back to selCD: its next visit reads the disc again and checks
     // the same tracks.
     bool keepCheckedTracks_ = false;

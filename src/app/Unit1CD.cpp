@@ -5,16 +5,19 @@
 #include "app/RememberedChoices.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
+#include "platform/card/SoundCard.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <filesystem>
@@ -194,6 +197,13 @@ void TForm1::selCDNextClick()
         return;
     }
     MoveTo(SelCDrec);
+}
+
+void TForm1::SelCDrecEnter()
+{
+    const SoundCard* card = SoundCard::Current();
+    const QSignalBlocker quiet(SelCDrecFast);
+    SelCDrecFast->setChecked(RememberedFasterThanRealTime(card && card->Settings().fastClock));
 }
 
 void TForm1::SelCDrecNextClick()

@@ -1,13 +1,18 @@
 // The CD flow's encoding page RecEncCD: every checked track, in list order, is extracted
 // digitally (rip mode) or played and recorded through the sound card's CD line (record
 // mode) into the temporary wave file, then encoded into the file the FileNames template
-// names (by default "Track<n>.mp3") in the chosen folder and tagged. The window keeps
-// answering throughout: the extraction runs on a thread of its own and every wait lets
-// window messages run, so Cancel is handled at once.
+// names (by default "Track<n>.mp3") in the chosen folder and tagged. A rip with more than
+// one encoder job (ENCODER/Jobs) hands each extracted track, moved into a hidden wave file
+// of its own, to the next free encoder and extracts the next track meanwhile; the files
+// are the same bytes as one encoder writes. The window keeps answering throughout: the
+// extraction and the encoders run on threads of their own and every wait lets window
+// messages run, so Cancel is handled at once.
 #include "app/Unit1.h"
 
+#include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
 #include "platform/Errors.h"
+#include "platform/card/SoundCard.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdRipJob.h"
 #include "platform/os/Dialogs.h"
@@ -17,6 +22,7 @@
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,13 +83,31 @@ void TForm1::RecEncCDEnter()
     }
     MMSlider8Change(MMSlider8->value());
 
+    // A recording runs at the speed chosen on SelCDrec; afterwards the card keeps its own pace.
+    struct CardPace {
+        bool set = false;
+        ~CardPace()
+        {
+            if (SoundCard* card = SoundCard::Current(); card && set)
+                card->SetFastClock(card->Settings().fastClock);
+        }
+    } pace;
+    if (SoundCard* card = SoundCard::Current(); card && recording) {
+        card->SetFastClock(SelCDrecFast->isChecked());
+        pace.set = true;
+    }
+
     cdRunning_ = true;
     bool ended = false;
     try {
         ended = EncodeCDTracks();
     } catch (...) {
         // What stopped the run (an output that cannot be created, a device gone) is
-        // reported by the caller; the page ends the run and offers the way back.
+        // reported by the caller; the page ends the run and offers the way back. Encodings
+        // still running stop, and leave neither their files nor their tracks' waves.
+        cdEncoders_.reset();
+        state_.encodingInProgress = false;
+        Timer1->stop();
         cdRunning_ = false;
         Timer4->stop();
         state_.cancel = true;
@@ -122,6 +146,18 @@ bool TForm1::EncodeCDTracks()
     if (state_.ripMode)
         ripSession_ = std::make_unique<RipSession>();
     state_.albumTracks.clear();
+    cdFilesDone_ = 0;
+    cdFilesSkipped_ = 0;
+    cdEncoders_.reset();
+    if (state_.ripMode && state_.encoder.jobs > 1)
+        cdEncoders_ = std::make_unique<TrackEncoders>(
+            state_.encoder, state_.encoder.jobs,
+            [this](const TMMMP3Encoder& encoder, const std::string& file, int track) {
+                return CDTrackTag(encoder, file, track);
+            },
+            [this](const TrackEnd& end) { CDTrackEncoded(end); });
+    MMGauge5->setValue(0);
+    bool internalError = false;
     int remaining = state_.selectedTrackCount;
     // No track starts after Cancel, whether it came during an extraction, a recording or
     // an encoding.
@@ -133,9 +169,12 @@ bool TForm1::EncodeCDTracks()
         while (!checked(state_.scanIndex)) {
             if (++state_.scanIndex > kLastScanIndex) {
                 AppDialogs().ShowMessageBox("Internal error " + std::to_string(1001), "Error", MessageBoxKind::Error);
-                return false;
+                internalError = true;
+                break;
             }
         }
+        if (internalError)
+            break;
         state_.currentTrack = ListedTrack(state_.scanIndex);
         ++state_.scanIndex;
         const std::string output = CDTrackFileName(state_.currentTrack, state_.cdTrackDetails);
@@ -145,13 +184,18 @@ bool TForm1::EncodeCDTracks()
             std::find(cdReplaceAgreed_.begin(), cdReplaceAgreed_.end(), output) == cdReplaceAgreed_.end() &&
             !AppDialogs().AskYesNo("Replace this file?\n" + output)) {
             --remaining;
+            ++cdFilesSkipped_;
             continue;
         }
         RecEncCDOutput->setText(QString::fromStdString(output));
         state_.outputFileName = RecEncCDOutput->text().toStdString();
-        titles_["RecEncCD"]->setText(CDTitle(fileNumber_, state_.selectedTrackCount));
+        // Several encoders: the title counts the files as they finish, and the encoding
+        // gauge shows them all together.
+        if (!cdEncoders_) {
+            titles_["RecEncCD"]->setText(CDTitle(fileNumber_, state_.selectedTrackCount));
+            MMGauge5->setValue(0);
+        }
         MMGauge6->setValue(0);
-        MMGauge5->setValue(0);
         ProcessMessages();
 
         if (state_.ripMode)
@@ -163,15 +207,20 @@ bool TForm1::EncodeCDTracks()
         // A cancelled or failed track is not encoded.
         if (state_.cancel)
             break;
-
-        state_.cdTrackDone = false;
-        Timer1->start();
-        state_.encodingInProgress = true;
         if (state_.cdTrackDetails) {
             const TrackDetails& details = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
             state_.copyright = details.copyright;
             state_.original = details.original;
         }
+        if (cdEncoders_) {
+            EncodeTrackBeside(state_.currentTrack);
+            --remaining;
+            continue;
+        }
+
+        state_.cdTrackDone = false;
+        Timer1->start();
+        state_.encodingInProgress = true;
         try {
             MakeMP3(state_.inputFileName, state_.outputFileName);
         } catch (...) {
@@ -186,7 +235,85 @@ bool TForm1::EncodeCDTracks()
         ++fileNumber_;
         --remaining;
     }
-    return true;
+    if (cdEncoders_) {
+        // The tracks handed over are encoded to their end (or stopped by Cancel).
+        WaitWithMessages([this] { return cdEncoders_->Running() > 0; });
+        Timer1->stop();
+        state_.encodingInProgress = false;
+        cdEncoders_.reset();
+        // The album gain takes the tracks in the disc's order, whichever finished first.
+        std::stable_sort(state_.albumTracks.begin(), state_.albumTracks.end(),
+                         [this](const AlbumTrack& a, const AlbumTrack& b) {
+                             return cdEncodedTrack_[a.fileName] < cdEncodedTrack_[b.fileName];
+                         });
+        cdEncodedTrack_.clear();
+    }
+    return !internalError;
+}
+
+void TForm1::EncodeTrackBeside(int track)
+{
+    // The next extraction writes the temporary file anew: the track waits for its encoder
+    // in a hidden file of its own beside it.
+    const std::string wave = TemporaryFolder() + ".mp3tmp-" + std::to_string(track) + ".wav";
+    std::error_code ec;
+    std::filesystem::rename(state_.inputFileName, wave, ec);
+    if (ec) {
+        std::filesystem::remove(state_.inputFileName, ec);
+        CDTrackFailed(FileReasonLine(wave, ec.value()));
+        return;
+    }
+    WaitWithMessages([this] { return !cdEncoders_->HasFreeEncoder() && !state_.cancel; });
+    if (state_.cancel) {
+        std::filesystem::remove(wave, ec);
+        return;
+    }
+    TrackJob job;
+    job.track = track;
+    job.input = wave;
+    job.output = state_.outputFileName;
+    job.bitRateIndex = state_.bitRateIndex;
+    job.copyright = state_.copyright;
+    job.original = state_.original;
+    cdEncoders_->Start(std::move(job));
+    state_.encodingInProgress = true;
+    Timer1->start();
+}
+
+void TForm1::CDTrackEncoded(const TrackEnd& end)
+{
+    state_.encodingInProgress = cdEncoders_ && cdEncoders_->Running() > 0;
+    if (end.completed) {
+        // A track kept for the album gain was tagged under its staged name.
+        for (AlbumTrack& t : state_.albumTracks)
+            if (t.fileName == end.staged)
+                t.fileName = end.published;
+        cdEncodedTrack_[end.published] = end.track;
+        ++cdFilesDone_;
+        titles_["RecEncCD"]->setText(
+            CDTitle(std::min(cdFilesDone_ + 1, state_.selectedTrackCount), state_.selectedTrackCount));
+        ShowCDEncodingProgress();
+    } else if (!state_.cancel && !end.message.empty()) {
+        // A file that could not be written ends the run: no further track starts, and the
+        // other encodings stop without leaving their files.
+        state_.cancel = true;
+        RecEncCDAborted->show();
+        if (state_.extractionRunning)
+            cancelrip();
+        if (cdEncoders_)
+            cdEncoders_->StopAll();
+        OfferBackToInput();
+    }
+    if (!end.message.empty())
+        AppDialogs().ShowMessage(end.message);
+}
+
+void TForm1::ShowCDEncodingProgress()
+{
+    const int files = state_.selectedTrackCount - cdFilesSkipped_;
+    const int running = cdEncoders_ ? cdEncoders_->RunningPercentSum() : 0;
+    if (files > 0)
+        MMGauge5->setValue(std::min(100, (cdFilesDone_ * 100 + running) / files));
 }
 
 void TForm1::RipTrack(int track)
@@ -370,6 +497,8 @@ void TForm1::RecEncCDFinishClick()
     state_.jobStarted = true;
     if (state_.encodingInProgress)
         form2_->StopEncoding();
+    if (cdEncoders_)
+        cdEncoders_->StopAll();
     ProfileFile settings = ProfileFile::Settings();
     settings.WriteInteger("RECORD_LEVEL", kRecordLevelKeys[static_cast<std::size_t>(RecordLevel::Cd)],
                           MMSlider8->value());
@@ -395,9 +524,12 @@ void TForm1::RecEncCDCancelClick()
     }
     EndCDPlayer();
     // A running encoding ends at once; its stop handler tags what was written and marks
-    // the track done, which ends the loop's wait.
+    // the track done, which ends the loop's wait. Several encoders stop without leaving
+    // their partial files.
     if (state_.encodingInProgress)
         form2_->StopEncoding();
+    if (cdEncoders_)
+        cdEncoders_->StopAll();
     RecEncCDFinish->setEnabled(true);
 }
 
@@ -411,4 +543,6 @@ void TForm1::AbandonCDRun()
     EndCDPlayer();
     if (state_.encodingInProgress)
         form2_->StopEncoding();
+    if (cdEncoders_)
+        cdEncoders_->StopAll();
 }

@@ -6,6 +6,7 @@
 #include "app/PageFit.h"
 #include "app/RememberedChoices.h"
 #include "app/Unit3.h"
+#include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/InstanceFolder.h"

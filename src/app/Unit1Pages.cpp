@@ -464,6 +464,16 @@ void TForm1::BuildSelCDrec()
     SelCDrecRip = new QRadioButton("RIP the data digitally", SelCDrec);
     SelCDrecRip->setObjectName("SelCDrecRip");
     SelCDrecRip->setGeometry(10, 202, 300, 20);
+    // A recording may run as fast as the card renders the CD's line, unheard; the choice is
+    // the MIDI page's, remembered for both.
+    SelCDrecFast = new QCheckBox("Faster than real time (no monitoring)", SelCDrec);
+    SelCDrecFast->setObjectName("SelCDrecFast");
+    SelCDrecFast->setGeometry(28, 224, 290, 20);
+    SelCDrecFast->setEnabled(record->isChecked());
+    connect(record, &QRadioButton::toggled, SelCDrecFast, &QWidget::setEnabled);
+    connect(SelCDrecFast, &QCheckBox::toggled, this,
+            [this](bool fast) { Guarded([&] { RememberFasterThanRealTime(fast); }); });
+    enterActions_[SelCDrec] = [this] { SelCDrecEnter(); };
     AddNextCancel(SelCDrec, "SelCDrecNext", "&Next >", &TForm1::SelCDrecNextClick, true);
 }
 

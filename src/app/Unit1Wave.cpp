@@ -272,6 +272,10 @@ QProgressBar* TForm1::EncodingGauge() const
 
 void TForm1::Timer1Timer()
 {
+    if (cdEncoders_) {
+        ShowCDEncodingProgress();
+        return;
+    }
     if (state_.sourceKind == "midi" && state_.midiPlaying) {
         RecEncProgress();
         return;

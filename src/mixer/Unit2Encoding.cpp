@@ -3,9 +3,9 @@
 #include "mixer/Unit2.h"
 
 #include "mixer/OutputGuard.h"
+#include "mixer/TrackEncoders.h"
 #include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
-#include "platform/tag/ID3v2Render.h"
 
 #include <filesystem>
 #include <utility>
@@ -14,18 +14,8 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
                            bool copyright, bool original)
 {
     RefuseUnsafeOutput(input, output);  // also for the temporary file the flows encode from
-    MP3Encoder.SetBitrate(static_cast<TMMBitrates>(bitRateIndex));
-    MP3Encoder.SetCopyright(copyright);
-    MP3Encoder.SetOriginal(original);
-    // A plain MP3 starts with the room for its ID3v2 tag and a Xing/Info frame; the wave
-    // container keeps its layout (the tag goes into a chunk after the encoding).
     const EncoderSettings& settings = state_.encoder;
-    MP3Encoder.SetFileType(settings.mp3Container ? ftRAW : ftWAV);
-    MP3Encoder.SetLeadingBytes(settings.mp3Container ? BlankID3v23(kID3v2Room) : std::vector<std::uint8_t>{});
-    MP3Encoder.SetInfoFrame(settings.mp3Container);
-    MP3Encoder.SetChannelMode(settings.jointStereo ? cmJointStereo : cmStereo);
-    MP3Encoder.SetVbr(settings.vbr, settings.vbrQuality);
-    MP3Encoder.SetMeasureLoudness(settings.replayGain);
+    ConfigureEncoder(MP3Encoder, settings, bitRateIndex, copyright, original);
     // A long wave file or recording is encoded in parts at once; a CD track keeps one
     // encoder, so that its file does not depend on the number of cores.
     MP3Encoder.SetJobs(state_.sourceKind == "cd" ? 1 : settings.jobs, input);

@@ -274,15 +274,24 @@ void TMMMP3Encoder::CreateOutput()
 
 void TMMMP3Encoder::CloseOutput()
 {
+    // Writes are buffered: the last of them reach the disk only now, and a disk that has
+    // filled meanwhile (another encoder writing beside this one) fails the file here.
+    bool finished = true;
+    errno = 0;
     if (wave_) {
         try {
-            wave_->CloseFile();
+            finished = wave_->CloseFile();
         } catch (...) {
-            // The sizes could not be written: the disk failed under us. What was written stays.
+            finished = false;
         }
         wave_.reset();
     }
-    rawFile_.reset();
+    if (rawFile_)
+        finished = std::fclose(rawFile_.release()) == 0 && finished;
+    if (!finished && !writeFailed_) {
+        writeError_ = errno ? errno : EIO;
+        writeFailed_ = true;
+    }
 }
 
 void TMMMP3Encoder::Start()

@@ -256,15 +256,17 @@ void TMMWave::OpenFile()
     SetPosition(GetPosition());
 }
 
-void TMMWave::CloseFile()
+bool TMMWave::CloseFile()
 {
+    bool finished = true;
     if (info_) {
-        WaveIOFinish(info_.get());
+        finished = WaveIOFinish(info_.get()) == WIOERR_NOERROR;
         mirror();
     }
     opened_ = false;
     position_ = 0;
     bytesLeft_ = regionBytesLeft_ = 0;
+    return finished;
 }
 
 void TMMWave::SetPosition(std::int64_t value)

@@ -65,7 +65,9 @@ public:
 
     void CreateWaveFile(const std::string& name, const TWaveFormatEx* format);
     void OpenFile();
-    void CloseFile();
+    // False when a written file could not be finished: its last bytes or its sizes did not
+    // reach the disk (errno tells why).
+    bool CloseFile();
     void FreeWave();
     // Position in TimeFormat units.
     void SetPosition(std::int64_t position);

@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -50,7 +51,16 @@ protected:
         ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", Input("disc.cue"));
         // No run asks the real AccurateRip database.
         ProfileFile::Settings().WriteString("CD", "AccurateRip", RefusingHttpUrl());
+        // Two encoders take the ripped tracks, whatever the machine's cores; a test of the
+        // one-encoder run says so.
+        ProfileFile::Settings().WriteInteger("ENCODER", "Jobs", 2);
         std::filesystem::create_directory(Out(""));
+    }
+    // The run encodes with `jobs` encoders from the next wizard on.
+    void UseJobs(int jobs)
+    {
+        ProfileFile::Settings().WriteInteger("ENCODER", "Jobs", jobs);
+        RestartWizard();
     }
     void TearDown() override
     {
@@ -65,8 +75,9 @@ protected:
     // The folder the MP3 files go to.
     std::string Out(const std::string& name) { return Input("out/") + name; }
 
-    // From the source page to CDtagsel with `tracks` checked and the method chosen.
-    void WalkToDetailsChoice(const std::vector<int>& tracks, bool rip)
+    // From the source page to CDtagsel with `tracks` checked and the method chosen;
+    // `onMethodPage` acts on SelCDrec before its Next.
+    void WalkToDetailsChoice(const std::vector<int>& tracks, bool rip, const std::function<void()>& onMethodPage = {})
     {
         ASSERT_TRUE(Find("IEButton3")->isEnabled());
         Click("IEButton3");
@@ -86,6 +97,8 @@ protected:
             QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
             ASSERT_TRUE(Find<QRadioButton>("SelCDrecRip")->isChecked());
         }
+        if (onMethodPage)
+            onMethodPage();
         Click("SelCDrecNext");
         ASSERT_EQ(CurrentPageName(), "CDoptions");
         dialogs->folderAnswers.push_back(Out(""));
@@ -99,8 +112,8 @@ protected:
     }
 
     // Watches the run on every turn of the event loop (the run happens inside the click
-    // that enters RecEncCD): the titles shown, each extracted wave file as the encoding
-    // starts, the loudest meter reading, and an optional action.
+    // that enters RecEncCD): the titles shown, each extracted wave file as its encoding
+    // starts or waits, the loudest meter reading, and an optional action.
     void Watch(std::function<void()> action = {})
     {
         watcher_ = std::make_unique<QTimer>();
@@ -112,6 +125,12 @@ protected:
             if (state.encodingInProgress && !extracted.count(state.currentTrack) &&
                 std::filesystem::exists(settings.TemporaryWave()))
                 extracted[state.currentTrack] = ReadBytes(settings.TemporaryWave());
+            // With several encoders each extracted track waits in a hidden file of its own.
+            for (const auto& entry : std::filesystem::directory_iterator(settings.Folder().File("program"))) {
+                int track = -1;
+                if (std::sscanf(entry.path().filename().c_str(), ".mp3tmp-%d.wav", &track) == 1 && !extracted.count(track))
+                    extracted[track] = ReadBytes(entry.path().string());
+            }
             loudestMeter = std::max(loudestMeter, form1->findChild<TMMLEDGauge*>("MMLEDGauge8")->Progress());
             if (action)
                 action();
@@ -156,6 +175,18 @@ bool Copyrighted(const std::string& mp3)
     const auto headers = Mp3Frames(frames);
     return !headers.empty() &&
            std::all_of(headers.begin(), headers.end(), [](const Mp3Header& h) { return h.copyright; });
+}
+
+// The names of the files in a folder that start with a dot or end in `suffix`.
+std::vector<std::string> HiddenOr(const std::string& folder, const std::string& suffix)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.front() == '.' || (name.size() >= suffix.size() && name.ends_with(suffix)))
+            found.push_back(name);
+    }
+    return found;
 }
 
 std::string Title(const std::string& mp3)
@@ -203,6 +234,7 @@ TEST_F(CdRoad, MissingDiscIsReportedAndNewCdListsTheDiscOnceItIsThere)
 
 TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
 {
+    UseJobs(1);  // the extracted file is encoded where it was extracted
     const CdImage image = WriteDisc(kThreeTracks);
     WriteBytes(Out("Track3.mp3"), {'o', 'l', 'd'});
     WriteBytes(Out("Track1.mp3"), {'o', 'l', 'd'});  // not checked: not replaced, not asked about
@@ -336,6 +368,7 @@ TEST_F(CdRoad, DataTrackAloneEndsWithUnableToExtractAndLeavesNothing)
 
 TEST_F(CdRoad, CancelDuringAnEncodingEndsItAndStartsNoFurtherTrack)
 {
+    UseJobs(1);  // one encoder keeps what it wrote until Cancel
     WriteDisc({{true, 75, 441}, {true, 750, 630}, {true, 150, 1050}});
     WalkToDetailsChoice({2, 3}, true);
     Watch([&] {
@@ -353,6 +386,111 @@ TEST_F(CdRoad, CancelDuringAnEncodingEndsItAndStartsNoFurtherTrack)
     // What was encoded of track 2 until Cancel stays: fewer frames than the whole track's.
     ASSERT_TRUE(std::filesystem::exists(Out("Track2.mp3")));
     EXPECT_LT(Mp3Frames(RiffChunk(ReadBytes(Out("Track2.mp3")), "data")).size(), 750u * 588 / kMp3FrameSamples);
+}
+
+TEST_F(CdRoad, TwoEncodersWriteEveryTrackByteForByteAsOneDoesAndCountTheFilesAsTheyFinish)
+{
+    // The first track is the longest, so a later one finishes before it.
+    WriteDisc({{true, 300, 441}, {true, 75, 630}, {true, 150, 1050}});
+    ProfileFile::Settings().WriteString("ENCODER", "Container", "mp3");
+    ProfileFile::Settings().WriteInteger("ENCODER", "ReplayGain", 1);
+    const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 3", "Encoding AUDIO CD file 2 of 3",
+                                              "Encoding AUDIO CD file 3 of 3"};
+    std::map<int, std::vector<Bytes>> files;
+    for (const int jobs : {1, 2}) {
+        SCOPED_TRACE(std::to_string(jobs) + " encoders");
+        UseJobs(jobs);
+        titles.clear();
+        Watch();
+        WalkToDetailsChoice({1, 2, 3}, true);
+        Click("CDtagselYes");
+        Click("CDtagselNext");
+        for (const std::string title : {"One", "Two", "Three"}) {
+            Find<QLineEdit>("MultitagTitle")->setText(QString::fromStdString(title));
+            if (title == "Two")
+                Click("MultitagCopyright");
+            Click("MultitagNext");
+        }
+        ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+        // Files finishing together may share one look of the watcher.
+        ASSERT_FALSE(titles.empty());
+        EXPECT_EQ(titles.front(), counted.front());
+        EXPECT_EQ(titles.back(), counted.back());
+        EXPECT_TRUE(std::includes(counted.begin(), counted.end(), titles.begin(), titles.end())) << titles.size();
+        EXPECT_EQ(Find<QProgressBar>("MMGauge5")->value(), 100);
+        EXPECT_EQ(HiddenOr(Out(""), ".part"), std::vector<std::string>{});
+        EXPECT_EQ(HiddenOr(settings.Folder().File("program"), ".wav"), std::vector<std::string>{});
+        const std::string second = Out("Track2.mp3");
+        TagLib::MPEG::File tagged(second.c_str());
+        ASSERT_TRUE(tagged.hasID3v2Tag());
+        EXPECT_TRUE(tagged.ID3v2Tag()->properties().contains("REPLAYGAIN_ALBUM_GAIN"));
+        for (int n = 1; n <= 3; ++n) {
+            const std::string path = Out("Track" + std::to_string(n) + ".mp3");
+            files[jobs].push_back(ReadBytes(path));
+            std::filesystem::remove(path);
+        }
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_TRUE(files[1][k] == files[2][k]) << "track " << k + 1 << " differs";
+}
+
+TEST_F(CdRoad, CancelWithTwoEncodersRunningLeavesNoPartialOrTemporaryFile)
+{
+    WriteDisc({{true, 750, 441}, {true, 750, 630}, {true, 750, 1050}});
+    WalkToDetailsChoice({1, 2, 3}, true);
+    bool partialSeen = false;
+    Watch([&] {
+        // Cancel as soon as an encoder has begun its file.
+        if (state.cancel.load() || !state.encodingInProgress)
+            return;
+        partialSeen = !HiddenOr(Out(""), ".part").empty();
+        if (partialSeen)
+            Click("RecEncCDCancel");
+    });
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(partialSeen) << "no encoding was seen writing";
+    EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
+    for (const std::string& m : dialogs->messages)
+        EXPECT_EQ(m, "Unable to halt ripper.. please wait");
+    EXPECT_EQ(HiddenOr(Out(""), ".part"), std::vector<std::string>{});
+    EXPECT_EQ(HiddenOr(settings.Folder().File("program"), ".wav"), std::vector<std::string>{});
+    // A track that finished before Cancel stays whole; no other MP3 is there.
+    for (const auto& entry : std::filesystem::directory_iterator(Out(""))) {
+        if (entry.path().extension() == ".mp3") {
+            EXPECT_GE(DecodeMp3File(entry.path().string()).Frames(), 750L * 588) << entry.path();
+        }
+    }
+}
+
+TEST_F(CdRoad, RecordModeInRealTimeIsRememberedAndSetsTheCardsPaceForTheRunOnly)
+{
+    WriteDisc({{true, 38, 441}});
+    ASSERT_TRUE(card && card->Settings().fastClock);
+    // The card runs fast by its settings: the page offers it, and the user chooses real time.
+    WalkToDetailsChoice({1}, false, [&] {
+        auto* fast = Find<QCheckBox>("SelCDrecFast");
+        EXPECT_TRUE(fast->isEnabled());
+        EXPECT_TRUE(fast->isChecked());
+        Click(fast);
+    });
+    std::set<bool> paces;
+    Watch([&] {
+        if (form2->MMWaveRecorder1.IsStarted())
+            paces.insert(card->FastClock());
+    });
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_EQ(paces, std::set<bool>{false}) << "the track was not recorded in real time";
+    EXPECT_TRUE(card->FastClock()) << "the card keeps its own pace after the run";
+    RestartWizard();
+    form1->MoveTo(Find("SelCDrec"));
+    EXPECT_FALSE(Find<QCheckBox>("SelCDrecFast")->isChecked());
 }
 
 TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
@@ -481,7 +619,14 @@ TEST_F(CdRoad, AFullOutputDiskEndsTheRunAndOffersBack)
         EXPECT_NE(m.find(Out("Track")), std::string::npos) << m;
     EXPECT_NE(dialogs->messages.back().find("No space left on device"), std::string::npos) << dialogs->messages.back();
     ExpectTrackMp3(image, 1, true);
-    EXPECT_FALSE(std::filesystem::exists(Out("Track3.mp3")));
+    // The track that found the disk full leaves nothing; the other encoder's track stays
+    // only when it was whole before.
+    EXPECT_LT(std::filesystem::exists(Out("Track2.mp3")) + std::filesystem::exists(Out("Track3.mp3")), 2);
+    for (int n : {2, 3}) {
+        if (std::filesystem::exists(Out("Track" + std::to_string(n) + ".mp3")))
+            ExpectTrackMp3(image, n, true);
+    }
+    EXPECT_EQ(HiddenOr(Out(""), ".part"), std::vector<std::string>{});
     EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
     EXPECT_FALSE(Find("RecEncCDCancel")->isEnabled());
     ASSERT_TRUE(Find("BtnBack")->isVisible());

@@ -1,5 +1,6 @@
 // The hidden window's glue: the wave check, the conversion, the encoding progress and the
 // stop handler, without the wizard window.
+#include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
 #include "mixer/WaveCheck.h"
 #include "support/AudioOracles.h"
@@ -224,6 +225,51 @@ TEST_F(HiddenWindow, StopHandlerWritesTheTagAndFinishesExceptForCdTracks)
     EXPECT_EQ(log.cdWriteTag, 2);
     EXPECT_EQ(log.finishUp, 1);
     EXPECT_EQ(DecodeMp3File(dir.File("c.mp3")).channels, 2);
+}
+
+TEST_F(HiddenWindow, TrackEncodersRunTwoAtOnceWritingTheChainsBytesAndStoppedOnesLeaveNothing)
+{
+    ASSERT_TRUE(SndWriteShorts(dir.File("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100,
+                               Tone(44100, {440, 660}, 44100 * 3)));
+    state.sourceKind = "cd";
+    form2.StartEncoding(dir.File("in.wav"), dir.File("chain.mp3"), 8, true, false);
+    ASSERT_TRUE(RunEventsUntil([&] { return state.cdTrackDone; }));
+
+    std::vector<TrackEnd> ends;
+    std::vector<int> tagged;
+    TrackEncoders encoders(
+        state.encoder, 2,
+        [&](const TMMMP3Encoder&, const std::string&, int track) { return tagged.push_back(track), 0; },
+        [&](const TrackEnd& end) { ends.push_back(end); });
+    auto start = [&](int track) {
+        const std::string wave = dir.File(("t" + std::to_string(track) + ".wav").c_str());
+        std::filesystem::copy_file(dir.File("in.wav"), wave);
+        encoders.Start({track, wave, dir.File(("t" + std::to_string(track) + ".mp3").c_str()), 8, true, false});
+    };
+    start(1);
+    start(2);
+    EXPECT_FALSE(encoders.HasFreeEncoder());
+    ASSERT_TRUE(RunEventsUntil([&] { return encoders.Running() == 0; }));
+    ASSERT_EQ(ends.size(), 2u);
+    std::sort(tagged.begin(), tagged.end());
+    EXPECT_EQ(tagged, (std::vector<int>{1, 2}));
+    for (const char* name : {"t1", "t2"}) {
+        EXPECT_TRUE(ReadBytes(dir.File((std::string(name) + ".mp3").c_str())) == ReadBytes(dir.File("chain.mp3")))
+            << name;
+        EXPECT_FALSE(std::filesystem::exists(dir.File((std::string(name) + ".wav").c_str()))) << name;
+    }
+
+    // Stopped at once: neither the MP3, nor a part of it, nor the wave stays.
+    start(3);
+    encoders.StopAll();
+    ASSERT_TRUE(RunEventsUntil([&] { return encoders.Running() == 0; }));
+    ASSERT_EQ(ends.size(), 3u);
+    EXPECT_FALSE(ends.back().completed);
+    EXPECT_TRUE(ends.back().message.empty()) << ends.back().message;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_TRUE(entry.path().filename() != "t3.mp3" && entry.path().filename() != "t3.wav" &&
+                    entry.path().filename().string().front() != '.')
+            << entry.path();
 }
 
 TEST_F(HiddenWindow, AConversionThatRunsOutOfDiskSaysSo)

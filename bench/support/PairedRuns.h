@@ -1,0 +1,38 @@
+#pragma once
+// The times of one side of a paired benchmark (ours, theirs, ours, theirs, ...): every run
+// kept, reported as the median with the range, so that a change in the machine's load
+// during the bench shows as a wide range instead of moving one side's best time.
+//
+//   PairedRuns ours, theirs;
+//   for (...) { theirs.Add(runTheirs()); ours.Add(runOurs()); }
+//   std::printf("%s %s %.3f\n", ours.Text().c_str(), theirs.Text().c_str(), ours.Median() / theirs.Median());
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline double MedianOf(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+struct PairedRuns {
+    std::vector<double> seconds;
+
+    void Add(double s) { seconds.push_back(s); }
+    double Median() const { return MedianOf(seconds); }
+    // "12.34 (12.01-13.10)": the median and the range.
+    std::string Text() const
+    {
+        if (seconds.empty())
+            return "-";
+        char text[96];
+        std::snprintf(text, sizeof text, "%.2f (%.2f-%.2f)", Median(), *std::min_element(seconds.begin(), seconds.end()),
+                      *std::max_element(seconds.begin(), seconds.end()));
+        return text;
+    }
+};
