@@ -1,5 +1,12 @@
-// The MIDI player of the MIDI flow and the end of a MIDI recording.
+// The MIDI player of the MIDI flow, the end of a MIDI recording and its encoding beside
+// the synthesis.
 #include "mixer/Unit2.h"
+
+#include "platform/card/SoundCard.h"
+#include "platform/os/ErrorReport.h"
+
+#include <filesystem>
+#include <span>
 
 void TForm2::SetUpMediaPlayer()
 {
@@ -50,4 +57,111 @@ void TForm2::EndMidiRecording(bool completed)
         hooks_.PlaybackEnded(completed);
     if (!state_.cancel && hooks_.MakeMP3)
         hooks_.MakeMP3(MMWaveRecorder1.Wave()->FileName(), state_.outputFileName);
+    else
+        DiscardLiveEncoding();
+}
+
+bool TForm2::WantsLiveEncoding()
+{
+    const SoundCard* card = SoundCard::Current();
+    return card && card->FastClock() && state_.sourceKind == "midi" && !state_.cancel &&
+           !state_.encodingInProgress && !Trigger.IsOpened() && MMWaveRecorder1.WaveIn().RecordPlay();
+}
+
+void TForm2::BeginLiveFeed()
+{
+    liveFeeding_ = liveRunning_ = liveHandedOver_ = liveStoppedEarly_ = false;
+    const TWaveFormatEx* format = MMWaveRecorder1.WaveIn().GetWaveFormat();
+    if (!WantsLiveEncoding() || !format || format->wBitsPerSample != 16)
+        return;
+    liveRun_ = {MMWaveRecorder1.Wave()->FileName(), state_.outputFileName, state_.bitRateIndex, state_.copyright,
+                state_.original};
+    LiveFeed.Begin(*format);
+    liveFeeding_ = true;
+}
+
+void TForm2::FeedLive(const TMMWaveHdr* lpWaveHdr)
+{
+    if (!liveFeeding_ || liveHandedOver_ || liveStoppedEarly_ || lpWaveHdr->dwBytesRecorded <= 0)
+        return;
+    LiveFeed.Push(std::span(lpWaveHdr->lpData, static_cast<std::size_t>(lpWaveHdr->dwBytesRecorded)));
+    // The pump's first load runs here, on the main thread: it starts once that load finds
+    // a whole buffer waiting, so it never waits for the recorder it would hold up.
+    if (!liveRunning_ && LiveFeed.Queued() > Trigger.GetBufferSize())
+        StartLiveEncoding();
+}
+
+bool TForm2::StartLiveEncoding()
+{
+    try {
+        RefuseUnsafeOutput(liveRun_.input, liveRun_.output);
+        // One encoder: the other core renders the song.
+        ConfigureEncoder(liveRun_.output, liveRun_.bitRateIndex, liveRun_.copyright, liveRun_.original, 1, {});
+        LiveFeed.SetOutput(&Trigger);
+        LiveFeed.SetWaveFormat(LiveFeed.GetWaveFormat());
+        liveRunning_ = true;
+        Trigger.Start();
+        return true;
+    } catch (...) {
+        // The recording is encoded from its file when it ends, as at real time; that
+        // encoding meets the same fault and tells it.
+        const bool handedOver = liveHandedOver_;
+        liveFeeding_ = liveRunning_ = liveHandedOver_ = false;
+        LiveFeed.Abort();
+        EndLiveRun();
+        if (handedOver)
+            throw;
+        return false;
+    }
+}
+
+void TForm2::HandOverLiveEncoding()
+{
+    LiveFeed.End();
+    liveHandedOver_ = true;
+    state_.encodingInProgress = true;
+    if (liveStoppedEarly_) {
+        // The run ended before the recording did: its end is told now.
+        liveFeeding_ = liveStoppedEarly_ = liveHandedOver_ = false;
+        FinishEncodingRun();
+        return;
+    }
+    liveFeeding_ = false;
+    if (liveRunning_) {
+        hooks_.EnableTimer1(true);
+        return;
+    }
+    // A song shorter than one of the pump's buffers: the pump starts on the whole of it.
+    try {
+        if (LiveFeed.Total() == 0 || !StartLiveEncoding())
+            throw EMervaneError("The recording holds no sound to encode.");
+        hooks_.EnableTimer1(true);
+    } catch (...) {
+        state_.encodingInProgress = false;
+        liveHandedOver_ = false;
+        throw;
+    }
+}
+
+void TForm2::DiscardLiveEncoding()
+{
+    if (!liveFeeding_)
+        return;
+    liveFeeding_ = false;
+    if (liveRunning_) {
+        // The stop waits for the buffer in hand; the pump waiting for bytes is woken empty.
+        Trigger.Stop();
+        LiveFeed.Abort();
+    } else if (liveStoppedEarly_) {
+        liveStoppedEarly_ = false;
+        std::error_code ec;
+        std::filesystem::remove(MP3Encoder.OutputPath(), ec);
+    }
+}
+
+void TForm2::EndLiveRun()
+{
+    liveRunning_ = false;
+    if (Trigger.Input() == &LiveFeed)
+        WaveFile.SetOutput(&Trigger);
 }
