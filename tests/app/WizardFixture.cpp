@@ -2,6 +2,7 @@
 
 #include "app/AppSetup.h"
 #include "platform/os/ProfileFile.h"
+#include "support/MidiFixtures.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -86,6 +87,7 @@ void WizardTest::UseFastSoftwareCard()
     profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
     profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
     profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
+    profile.WriteString("SOUNDCARD_SETUP", "SoundFont", TestSoundFont());
 }
 
 void WizardTest::RestartWizard()

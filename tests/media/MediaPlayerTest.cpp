@@ -79,7 +79,7 @@ protected:
     void SetUp() override
     {
         std::string error;
-        synth_ = MidiSynth::Create(FindSoundFont(""), error);
+        synth_ = MidiSynth::Create(TestSoundFont(), error);
         ASSERT_TRUE(synth_) << error;
         song_ = dir_.File("song.mid");
         WriteFileBytes(song_, HeldA4Song());
@@ -210,7 +210,7 @@ TEST(MediaPlayer, OpenFailuresRaiseWithTheReason)
     player.SetFileName(dir.File("zero.mid"));
     EXPECT_EQ(errorText([&] { player.Open(); }), "No MIDI synthesiser is available: no usable sound font was found.");
     std::string error;
-    auto synth = MidiSynth::Create(FindSoundFont(""), error);
+    auto synth = MidiSynth::Create(TestSoundFont(), error);
     ASSERT_TRUE(synth) << error;
     EXPECT_EQ(errorText([&] { player.Open(); }),
               "The file cannot be played. The MIDI file has a time division of 0.\n" + dir.File("zero.mid"));

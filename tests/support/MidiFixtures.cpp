@@ -1,5 +1,7 @@
 #include "support/MidiFixtures.h"
 
+#include "platform/midi/SoundFont.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -133,4 +135,10 @@ std::vector<std::uint8_t> HeldA4Song()
     SmfTrack tempo;
     tempo.Tempo(0, 500000).Tempo(480, 1000000).End(960);
     return SmfFile(1, 480, {tempo, melody});
+}
+
+std::string TestSoundFont()
+{
+    const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    return IsUsableSoundFont(small) ? small : FindSoundFont("");
 }

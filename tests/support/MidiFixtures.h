@@ -35,3 +35,9 @@ void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
 // change in a second track while it sounds; 2.5 s long in all.
 std::vector<std::uint8_t> HeldA4Song();
 constexpr double kHeldA4StartMs = 250, kHeldA4EndMs = 2250, kHeldA4LengthMs = 2500;
+
+// The sound font the tests play with: the small General MIDI font the program's own
+// dependencies install, whatever larger font the machine has besides (a font a benchmark
+// brings must not change what the tests hear or how long they take); the system's choice
+// when it is missing.
+std::string TestSoundFont();

@@ -62,7 +62,7 @@ class SynthTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string font = FindSoundFont("");
+        const std::string font = TestSoundFont();
         ASSERT_FALSE(font.empty()) << "no General MIDI sound font (scripts/install-deps installs one)";
         std::string error;
         synth_ = MidiSynth::Create(font, error);
