@@ -31,6 +31,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -150,6 +151,15 @@ std::vector<std::uint8_t> generalMidiSong()
     return file;
 }
 
+// CPU seconds (user and system) of this process's threads, or of its waited-for children.
+double cpuSeconds(int who)
+{
+    rusage u{};
+    getrusage(who, &u);
+    const auto sec = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return sec(u.ru_utime) + sec(u.ru_stime);
+}
+
 double seconds(std::chrono::steady_clock::time_point since)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -158,6 +168,7 @@ double seconds(std::chrono::steady_clock::time_point since)
 struct ChainRun {
     double seconds = 0;       // from making the card (font included) to the finished MP3
     double afterPlay = 0;     // from the end of the play to the finished MP3
+    double cpu = 0;           // CPU seconds of all the chain's threads
     std::int64_t recorded = 0;  // bytes of the temporary wave file
     std::uintmax_t mp3 = 0;     // bytes of the MP3
 };
@@ -170,6 +181,7 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
 {
     ChainRun run;
     std::filesystem::remove(mp3);
+    const double cpu0 = cpuSeconds(RUSAGE_SELF);
     const auto t0 = std::chrono::steady_clock::now();
     auto played = t0;
     SoundLineRegistration synth = RegisterSynthLine();
@@ -210,6 +222,7 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     loop.exec();
     run.seconds = seconds(t0);
     run.afterPlay = seconds(played);
+    run.cpu = cpuSeconds(RUSAGE_SELF) - cpu0;
     std::error_code ec;
     run.mp3 = std::filesystem::file_size(mp3, ec);
     std::filesystem::remove(TemporaryWavePath());
@@ -251,15 +264,17 @@ int main(int argc, char** argv)
                                midi + "' >/dev/null 2>&1";
     const std::string encode = "lame --quiet -b 128 --cbr --noreplaygain -t -m s '" + (dir / "fs.wav").string() +
                                "' '" + (dir / "fs.mp3").string() + "'";
-    std::vector<double> tools;
+    std::vector<double> tools, toolsCpu;
     std::vector<ChainRun> one, two;
     int result = 0;
     const auto runTools = [&] {
+        const double cpu0 = cpuSeconds(RUSAGE_CHILDREN);
         const auto t1 = std::chrono::steady_clock::now();
         result = std::system(render.c_str());
         if (result == 0)
             result = std::system(encode.c_str());
         tools.push_back(seconds(t1));
+        toolsCpu.push_back(cpuSeconds(RUSAGE_CHILDREN) - cpu0);
     };
     const auto runChain = [&](int jobs) {
         (jobs == 1 ? one : two).push_back(wizardChain(midi, (dir / "chain.mp3").string(), jobs));
@@ -287,15 +302,16 @@ int main(int argc, char** argv)
     };
     std::printf("%d s General MIDI song, font %s, %d paired runs, median (min-max)\n", kSongSeconds, font.c_str(),
                 rounds);
-    std::printf("fluidsynth -F then lame -b 128 -m s (font load included): %s  %.1fx real time\n",
-                summary(tools).c_str(), kSongSeconds / median(tools));
+    std::printf("fluidsynth -F then lame -b 128 -m s (font load included): %s  %.1fx real time; CPU %s\n",
+                summary(tools).c_str(), kSongSeconds / median(tools), summary(toolsCpu).c_str());
     bool same = true;
     for (const auto* runs : {&one, &two}) {
         const std::vector<double> taken = field(*runs, &ChainRun::seconds);
         std::printf("chain Jobs=%d (font load, render, record, encode): %s  %.1fx real time, %.2fx the tools' time; "
-                    "end of play to MP3: %s\n",
+                    "end of play to MP3: %s; CPU %s\n",
                     runs == &one ? 1 : 2, summary(taken).c_str(), kSongSeconds / median(taken),
-                    median(taken) / median(tools), summary(field(*runs, &ChainRun::afterPlay)).c_str());
+                    median(taken) / median(tools), summary(field(*runs, &ChainRun::afterPlay)).c_str(),
+                    summary(field(*runs, &ChainRun::cpu)).c_str());
     }
     std::printf("recorded wave bytes / MP3 bytes per run:");
     for (const auto* runs : {&one, &two})
