@@ -63,9 +63,12 @@ void TForm2::EndMidiRecording(bool completed)
 
 bool TForm2::WantsLiveEncoding()
 {
+    // The feed and the pump's start run where the recorder hands its buffers: the main
+    // thread, as the window sets the recorder up.
     const SoundCard* card = SoundCard::Current();
+    TMMWaveIn& in = MMWaveRecorder1.WaveIn();
     return card && card->FastClock() && state_.sourceKind == "midi" && !state_.cancel &&
-           !state_.encodingInProgress && !Trigger.IsOpened() && MMWaveRecorder1.WaveIn().RecordPlay();
+           !state_.encodingInProgress && !Trigger.IsOpened() && in.RecordPlay() && in.CallBackMode() == cmWindow;
 }
 
 void TForm2::BeginLiveFeed()
