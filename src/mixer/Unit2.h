@@ -7,7 +7,7 @@
 //   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
 //   Unit2Record.cpp    the recorder and its peak capture for the level meters
 //   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
-//   Unit2Midi.cpp      the MIDI player and the end of a MIDI recording
+//   Unit2Midi.cpp      the MIDI player, the end of a MIDI recording, its encoding as it is made
 #include "media/MediaPlayer.h"
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
@@ -208,8 +208,8 @@ private:
     bool WantsLiveEncoding();
     void BeginLiveFeed();
     void FeedLive(const TMMWaveHdr* lpWaveHdr);
-    // Starts the pump on the feed; false (and the feed given up) when it cannot start.
-    bool StartLiveEncoding();
+    // Starts the pump on the feed; one that cannot start gives the feed up.
+    void StartLiveEncoding();
     // The recording is whole: the running encoding becomes the run StartEncoding asked for.
     void HandOverLiveEncoding();
     // The recording is not encoded after all: the encoding so far goes without a trace.

@@ -34,11 +34,12 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
                            bool copyright, bool original)
 {
     RefuseUnsafeOutput(input, output);  // also for the temporary file the flows encode from
-    // The recording was encoded while it was made: that run becomes this one.
+    // The recording was encoded while it was made: that run becomes this one. (A song too
+    // short to have started it is encoded from its file, as at real time.)
     if (liveFeeding_) {
         const LiveRun& r = liveRun_;
-        if (r.input == input && r.output == output && r.bitRateIndex == bitRateIndex && r.copyright == copyright &&
-            r.original == original) {
+        if ((liveRunning_ || liveStoppedEarly_) && r.input == input && r.output == output &&
+            r.bitRateIndex == bitRateIndex && r.copyright == copyright && r.original == original) {
             HandOverLiveEncoding();
             return;
         }

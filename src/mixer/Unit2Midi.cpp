@@ -3,7 +3,6 @@
 #include "mixer/Unit2.h"
 
 #include "platform/card/SoundCard.h"
-#include "platform/os/ErrorReport.h"
 
 #include <filesystem>
 #include <span>
@@ -94,7 +93,7 @@ void TForm2::FeedLive(const TMMWaveHdr* lpWaveHdr)
         StartLiveEncoding();
 }
 
-bool TForm2::StartLiveEncoding()
+void TForm2::StartLiveEncoding()
 {
     try {
         RefuseUnsafeOutput(liveRun_.input, liveRun_.output);
@@ -104,46 +103,28 @@ bool TForm2::StartLiveEncoding()
         LiveFeed.SetWaveFormat(LiveFeed.GetWaveFormat());
         liveRunning_ = true;
         Trigger.Start();
-        return true;
     } catch (...) {
         // The recording is encoded from its file when it ends, as at real time; that
         // encoding meets the same fault and tells it.
-        const bool handedOver = liveHandedOver_;
-        liveFeeding_ = liveRunning_ = liveHandedOver_ = false;
+        liveFeeding_ = false;
         LiveFeed.Abort();
         EndLiveRun();
-        if (handedOver)
-            throw;
-        return false;
     }
 }
 
 void TForm2::HandOverLiveEncoding()
 {
     LiveFeed.End();
-    liveHandedOver_ = true;
+    liveFeeding_ = false;
     state_.encodingInProgress = true;
     if (liveStoppedEarly_) {
-        // The run ended before the recording did: its end is told now.
-        liveFeeding_ = liveStoppedEarly_ = liveHandedOver_ = false;
+        // The run ended (a failed write) before the recording did: its end is told now.
+        liveStoppedEarly_ = false;
         FinishEncodingRun();
         return;
     }
-    liveFeeding_ = false;
-    if (liveRunning_) {
-        hooks_.EnableTimer1(true);
-        return;
-    }
-    // A song shorter than one of the pump's buffers: the pump starts on the whole of it.
-    try {
-        if (LiveFeed.Total() == 0 || !StartLiveEncoding())
-            throw EMervaneError("The recording holds no sound to encode.");
-        hooks_.EnableTimer1(true);
-    } catch (...) {
-        state_.encodingInProgress = false;
-        liveHandedOver_ = false;
-        throw;
-    }
+    liveHandedOver_ = true;
+    hooks_.EnableTimer1(true);
 }
 
 void TForm2::DiscardLiveEncoding()
