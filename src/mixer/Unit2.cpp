@@ -33,9 +33,12 @@ TForm2::~TForm2()
     Trigger.OnStop = nullptr;
     MMWaveRecorder1.OnStop = nullptr;
     MMWaveRecorder1.OnData = nullptr;
+    MMWaveRecorder1.OnStart = nullptr;
     LevelIn.OnBufferReady = nullptr;
     StopLevelWatch();
     CloseMediaPlayer();
+    // A pump encoding a recording as it is made waits for bytes no recorder will bring.
+    LiveFeed.Abort();
     // The pump's worker may be inside a buffer for the encoder, which is destroyed before
     // the pump: the worker ends here, while every component it feeds still stands.
     Trigger.CloseForGood();

@@ -7,13 +7,14 @@
 //   Unit2Encoding.cpp  the encoding chain: start, stop, progress, the stop handler
 //   Unit2Record.cpp    the recorder and its peak capture for the level meters
 //   Unit2Convert.cpp   the wave check and the conversion into the encoder's format
-//   Unit2Midi.cpp      the MIDI player and the end of a MIDI recording
+//   Unit2Midi.cpp      the MIDI player, the end of a MIDI recording, its encoding as it is made
 #include "media/MediaPlayer.h"
 #include "mixer/AMixer.h"
 #include "mixer/MixerDebugView.h"
 #include "mixer/OutputGuard.h"
 #include "mixer/WizardState.h"
 #include "mpeg/MMBlade.h"
+#include "stream/MMPcmFeed.h"
 #include "stream/MMTrigg.h"
 #include "stream/MMWRec.h"
 #include "stream/MMWaveFile.h"
@@ -142,6 +143,9 @@ public:
     std::optional<int> EncodingPercent() const;
 
     // The components.
+    // The MIDI recording as it is made: at the card's fast pace the pump takes the encoder's
+    // input from here instead of WaveFile, so encoding runs beside the synthesis.
+    TMMPcmFeed LiveFeed{"LiveFeed"};
     TMMWaveFile WaveFile{"WaveFile"};
     TMMTrigger Trigger{"Trigger"};
     TMMMP3Encoder MP3Encoder{"MP3Encoder"};
@@ -190,6 +194,28 @@ public:
 private:
     void TriggerStart(TMMDSPComponent* sender);
     void TriggerStop(TMMDSPComponent* sender);
+    // What follows a run of the pump: the tag, the MP3's name, the page's hooks, a message.
+    void FinishEncodingRun();
+    // Sets the encoder up for `output` as StartEncoding does (jobs: encoders for a long input).
+    void PrepareEncoder(const std::string& output, int bitRateIndex, bool copyright, bool original, int jobs,
+                        const std::string& source);
+
+    // The encoding of a MIDI recording beside its synthesis (the card's fast pace, where
+    // nobody listens): the recorder's buffers go into LiveFeed as they are recorded, the
+    // pump starts on them as soon as a buffer's worth waits, and StartEncoding of the
+    // finished recording takes the running encoding over instead of reading the file
+    // again. Real time keeps the file-then-encode order. Main thread, all of them.
+    bool WantsLiveEncoding();
+    void BeginLiveFeed();
+    void FeedLive(const TMMWaveHdr* lpWaveHdr);
+    // Starts the pump on the feed; one that cannot start gives the feed up.
+    void StartLiveEncoding();
+    // The recording is whole: the running encoding becomes the run StartEncoding asked for.
+    void HandOverLiveEncoding();
+    // The recording is not encoded after all: the encoding so far goes without a trace.
+    void DiscardLiveEncoding();
+    // Relinks WaveFile as the pump's source after a run on the feed.
+    void EndLiveRun();
     void SetUpRecorder();
     void SetUpMediaPlayer();
     void CloseMediaPlayer();
@@ -218,6 +244,21 @@ private:
     // frame (main thread only).
     bool awaitingPlayEnd_ = false;
     bool playCompleted_ = false;
+
+    // The encoding beside the synthesis (main thread only). liveFeeding_: this recording's
+    // buffers go into LiveFeed, for the output and settings in liveRun_; liveRunning_: the
+    // pump runs on the feed; liveHandedOver_: the recording ended and the run is the
+    // page's encoding now; liveStoppedEarly_: the pump stopped (a failed write) before
+    // that, and the end of the run waits for the handover.
+    struct LiveRun {
+        std::string input, output;
+        int bitRateIndex = 0;
+        bool copyright = false, original = false;
+    } liveRun_;
+    bool liveFeeding_ = false;
+    bool liveRunning_ = false;
+    bool liveHandedOver_ = false;
+    bool liveStoppedEarly_ = false;
 };
 
 // round(position * 100 / size) with ties to even and no overflow; nothing for size <= 0.

@@ -10,18 +10,35 @@
 #include <filesystem>
 #include <utility>
 
+void TForm2::PrepareEncoder(const std::string& output, int bitRateIndex, bool copyright, bool original, int jobs,
+                            const std::string& source)
+{
+    ConfigureEncoder(MP3Encoder, state_.encoder, bitRateIndex, copyright, original);
+    MP3Encoder.SetJobs(jobs, source);
+    MP3Encoder.SetFileName(output);
+    outputBefore_ = SnapshotOutput(output);
+}
+
 void TForm2::StartEncoding(const std::string& input, const std::string& output, int bitRateIndex,
                            bool copyright, bool original)
 {
     RefuseUnsafeOutput(input, output);  // also for the temporary file the flows encode from
-    const EncoderSettings& settings = state_.encoder;
-    ConfigureEncoder(MP3Encoder, settings, bitRateIndex, copyright, original);
+    // The recording was encoded while it was made: that run becomes this one. (A song too
+    // short to have started it is encoded from its file, as at real time.)
+    if (liveFeeding_) {
+        const LiveRun& r = liveRun_;
+        if ((liveRunning_ || liveStoppedEarly_) && r.input == input && r.output == output &&
+            r.bitRateIndex == bitRateIndex && r.copyright == copyright && r.original == original) {
+            HandOverLiveEncoding();
+            return;
+        }
+        DiscardLiveEncoding();
+    }
     // A long wave file or recording is encoded in parts at once; a CD track keeps one
     // encoder, so that its file does not depend on the number of cores.
-    MP3Encoder.SetJobs(state_.sourceKind == "cd" ? 1 : settings.jobs, input);
+    PrepareEncoder(output, bitRateIndex, copyright, original, state_.sourceKind == "cd" ? 1 : state_.encoder.jobs,
+                     input);
     WaveFile.Wave()->SetFileName(input);
-    MP3Encoder.SetFileName(output);
-    outputBefore_ = SnapshotOutput(output);
     state_.encodingInProgress = true;
     try {
         Trigger.Start();
@@ -53,6 +70,8 @@ std::optional<int> PercentOf(std::int64_t position, std::int64_t size)
 
 std::optional<int> TForm2::EncodingPercent() const
 {
+    if (liveRunning_)
+        return liveHandedOver_ ? PercentOf(LiveFeed.Taken(), LiveFeed.Total()) : std::nullopt;
     if (const auto split = MP3Encoder.SplitPercent())
         return split;
     const TMMWave* wave = WaveFile.Wave();
@@ -61,19 +80,50 @@ std::optional<int> TForm2::EncodingPercent() const
 
 void TForm2::TriggerStart(TMMDSPComponent*)
 {
+    // An encoding beside the synthesis is the page's only once the recording has ended.
+    if (liveRunning_ && !liveHandedOver_)
+        return;
     hooks_.EnableTimer1(true);
 }
 
 void TForm2::AbandonEncoding()
 {
     abandoning_ = true;
-    if (state_.encodingInProgress)
+    if (liveFeeding_ && !liveHandedOver_) {
+        DiscardLiveEncoding();
+        return;
+    }
+    if (state_.encodingInProgress) {
         Trigger.Stop();
+        LiveFeed.Abort();  // a pump waiting for recorded bytes that will not come
+    }
 }
 
 void TForm2::TriggerStop(TMMDSPComponent*)
 {
     Trigger.Close();
+    if (liveRunning_) {
+        EndLiveRun();
+        if (!liveHandedOver_) {
+            if (liveFeeding_) {
+                // Stopped by itself (a failed write) while the song still plays: the page
+                // hears of it when the recording ends and its encoding would begin.
+                liveStoppedEarly_ = true;
+                LiveFeed.Abort();
+            } else {
+                // Discarded with its recording.
+                std::error_code ec;
+                std::filesystem::remove(MP3Encoder.OutputPath(), ec);
+            }
+            return;
+        }
+        liveHandedOver_ = false;
+    }
+    FinishEncodingRun();
+}
+
+void TForm2::FinishEncodingRun()
+{
     state_.encodingInProgress = false;
     const bool isCd = state_.sourceKind == "cd";
     const std::string& output = MP3Encoder.FileName();

@@ -58,7 +58,13 @@ void TForm2::SetUpRecorder()
     LevelIn.SetBitLength(b16Bit);
     LevelIn.SetSampleRate(44100);
     LevelIn.OnBufferReady = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
-    r.OnData = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
+    // The buffers are handled on the main thread (cmWindow), where the encoding beside the
+    // synthesis lives too.
+    r.OnStart = [this](TMMDSPComponent*) { BeginLiveFeed(); };
+    r.OnData = [this](TMMDSPComponent* sender, TMMWaveHdr* h) {
+        MMWaveRecorder1Data(sender, h);
+        FeedLive(h);
+    };
     r.OnStop = [this](TMMDSPComponent*) {
         if (hooks_.RecordingStopped)
             hooks_.RecordingStopped();

@@ -190,9 +190,10 @@ void TMMTrigger::processBuffer()
     try {
         TMMDSPComponent::BufferReady(buffer_->Header());
         if (moreData_ && !stopPending_) {
-            if (loadBuffer() <= 0)
+            // A source that waits for its bytes (a feed) is woken by a stop with nothing.
+            if (loadBuffer() <= 0 && !stopping_)
                 Error(LoadResString(msg::FillBuffer));
-            if (!stopPending_) {
+            if (!stopPending_ && !stopping_) {
                 bufferFilled();
                 if (!moreData_)
                     TMMDSPComponent::BufferReady(buffer_->Header());

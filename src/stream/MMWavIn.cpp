@@ -19,7 +19,7 @@
 #include <thread>
 
 namespace {
-constexpr int kWaitRounds = 100;
+// How often a main thread waiting for the worker lets messages run.
 constexpr auto kRound = std::chrono::milliseconds(10);
 // Posted by the device's callback in cmWindow: device notifications wait in the queue.
 constexpr unsigned kDrainMessage = TMMDriver::CloseMessage + 1;
@@ -398,12 +398,7 @@ void TMMCustomWaveIn::bufferDone(TMMWaveHdr* header)
             lock.unlock();
             struct CountOff {
                 TMMCustomWaveIn* self;
-                ~CountOff()
-                {
-                    std::lock_guard l(self->lock_);
-                    if (--self->queued_ <= 0)
-                        self->resetting_ = false;
-                }
+                ~CountOff() { self->countOff(); }
             } countOff{this};
             if (write)
                 BufferReady(header);
@@ -464,20 +459,39 @@ void TMMCustomWaveIn::deviceLost()
 
 // ---------------------------------------------------------------- the worker (cmThread)
 
-template <class Done>
-bool TMMCustomWaveIn::waitRounds(Done done)
+bool TMMCustomWaveIn::awaitWorkerSettled()
 {
-    for (int round = 0; round < kWaitRounds; ++round) {
-        if (done())
+    // The worker hands the buffers the reset returned down the chain; a chain event it runs
+    // on the main thread meanwhile needs the main thread's messages, so they run between
+    // the wake-ups. No time limit: the worker always gets through its queue, and a worker
+    // that failed has stopped taking buffers (its close follows).
+    std::unique_lock lock(settleLock_);
+    for (;;) {
+        if (queued_ <= 0)
             return true;
-        if (callBackMode_ == cmWindow && IsMainThread()) {
-            ProcessMessages();
-            if (done())
-                return true;
-        }
-        std::this_thread::sleep_for(kRound);
+        if (threadFailed_ || !HasWorker())
+            return false;
+        lock.unlock();
+        ProcessMessages();
+        lock.lock();
+        settled_.wait_for(lock, kRound, [this] { return queued_ <= 0 || threadFailed_; });
     }
-    return done();
+}
+
+void TMMCustomWaveIn::countOff()
+{
+    bool settled = false;
+    {
+        std::lock_guard l(lock_);
+        if (--queued_ <= 0) {
+            resetting_ = false;
+            settled = true;
+        }
+    }
+    if (settled) {
+        std::lock_guard l(settleLock_);
+        settled_.notify_all();
+    }
 }
 
 void TMMCustomWaveIn::EndWorker()
@@ -556,7 +570,8 @@ void TMMCustomWaveIn::OpenDriver()
     if (r != MMSYSERR_NOERROR)
         deviceError("WaveInOpen:", r);
     handle_ = handle;
-    if (!waitRounds([this] { return IsOpened(); }))
+    // The device confirms the open before Open returns; one that did not never will.
+    if (!IsOpened())
         Error(StepMessage("WaveInOpen:", msg::OpenDevice));
     const int size = GetBufferSize();
     for (int i = 0; i < numBuffers_; ++i) {
@@ -608,11 +623,13 @@ void TMMCustomWaveIn::HaltDriver()
 
 void TMMCustomWaveIn::SettleDriver()
 {
-    // The reset has handed every buffer back before it returned: on the main thread they
-    // are handled here and now, without waiting for the event loop.
+    // The reset has handed every buffer back before it returned. On the main thread
+    // (cmWindow) they are all in the queue now and are handled here, at once: nothing is
+    // left to wait for. In cmThread the worker handles them.
     if (callBackMode_ == cmWindow && IsMainThread())
         drainQueue();
-    waitRounds([this] { return queued_ <= 0; });
+    else if (callBackMode_ == cmThread)
+        awaitWorkerSettled();
 }
 
 void TMMCustomWaveIn::PauseDriver()
@@ -652,7 +669,8 @@ void TMMCustomWaveIn::ReleaseDevice()
         if (const MMResult r = device().Close(handle_))
             deviceError("WaveInClose:", r);
     });
-    closeTimedOut_ = !waitRounds([this] { return state_ == 0; });
+    // The device confirms the close before Close returns.
+    closeTimedOut_ = state_ != 0;
 }
 
 void TMMCustomWaveIn::ReleaseWorker()

@@ -163,8 +163,11 @@ private:
     void endBusy();                        // handling thread
     bool ownsHeader(const TMMWaveHdr* header) const;
     void deviceLost();                     // main thread
-    template <class Done>
-    bool waitRounds(Done done);
+    // Main thread, cmThread: waits until the worker has handled every buffer the device
+    // handed back (false when the worker failed).
+    bool awaitWorkerSettled();
+    // Handling thread: a buffer handed back by a stop or reset has been handled.
+    void countOff();
     void freeBuffers();
     // The device table; raises when called with queueLock_ held (the lock order below).
     IWaveInDevices& device();
@@ -200,6 +203,9 @@ private:
     // Besides the driver's decisions, lock_ guards those on queued_ and resetting_.
     std::atomic<int> queued_{0};
     std::atomic<bool> resetting_{false};
+    // Signalled when queued_ reaches 0; settleLock_ only orders the signal with the wait.
+    std::mutex settleLock_;
+    std::condition_variable settled_;
 
     // The device's notifications in order of arrival, drained by the main thread
     // (cmWindow) or the worker (cmThread).

@@ -4,6 +4,7 @@
 #include "app/WizardFixture.h"
 #include "platform/midi/MidiFile.h"
 #include "platform/midi/MidiSynth.h"
+#include "platform/card/SoundCard.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
@@ -13,12 +14,14 @@
 #include "support/Spectrum.h"
 #include "support/WaveFixtures.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sys/stat.h>
 #include <taglib/id3v1tag.h>
@@ -89,6 +92,7 @@ protected:
     // the options into RecEnc, whose entry starts the playback.
     // A non-empty `output` is chosen as the MP3 file's name instead of the one made from
     // the MIDI file's.
+    // chooseFast, when set, is the choice made on the file page.
     void StartMidi(const std::string& midi, const std::string& title, const std::string& output = "")
     {
         ASSERT_TRUE(Find("IEButton2")->isEnabled());
@@ -99,6 +103,10 @@ protected:
         Click("SelWavBrowseInput");
         Activate();
         ASSERT_EQ(dialogs->openRequests.back().title, "Select source MIDI file");
+        auto* fast = Find<QCheckBox>("FasterThanRealTime");
+        ASSERT_TRUE(fast->isVisible());
+        if (chooseFast && fast->isChecked() != *chooseFast)
+            Click(fast);
         if (!output.empty()) {
             dialogs->saveAnswers.push_back(output);
             Click("SelWavBrowseOutput");
@@ -117,6 +125,25 @@ protected:
         ASSERT_EQ(CurrentPageName(), "RecEnc");
         ExpectPageNamed();
     }
+
+    // Runs the page to its end; true when the MP3's encoding ran while the song still
+    // played, and `paceSeen` gets the card's pace during the play.
+    bool EncodedWhilePlaying(bool* paceSeen = nullptr)
+    {
+        bool overlapped = false;
+        EXPECT_TRUE(RunEventsUntil([&] {
+            if (state.midiPlaying) {
+                overlapped = overlapped || form2->Trigger.IsStarted();
+                if (paceSeen)
+                    *paceSeen = SoundCard::Current()->FastClock();
+            }
+            return Find("RecEncFinish")->isEnabled();
+        }));
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+        return overlapped;
+    }
+
+    std::optional<bool> chooseFast;
 };
 }  // namespace
 
@@ -277,7 +304,7 @@ TEST_F(MidiRoad, TheRecordingHoldsEveryRenderedFrameAndIsTheSameOnEveryRun)
     const std::string midi = Input("tick0.mid");
     WriteFileBytes(midi, FluteFromTickZero());
     std::vector<Bytes> runs;
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < 5; ++run) {
         if (run > 0) {
             std::filesystem::remove(Input("tick0.mp3"));
             RestartWizard();
@@ -286,9 +313,8 @@ TEST_F(MidiRoad, TheRecordingHoldsEveryRenderedFrameAndIsTheSameOnEveryRun)
         ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
         EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
         runs.push_back(ReadBytes(Input("tick0.mp3")));
+        EXPECT_TRUE(runs.back() == runs.front()) << "run " << run + 1 << " wrote other bytes";
     }
-    EXPECT_TRUE(runs[1] == runs[0]) << "the second run wrote other bytes";
-    EXPECT_TRUE(runs[2] == runs[0]) << "the third run wrote other bytes";
 
     // The song as a synthesiser renders it alone: the MP3 holds it from its first frame to
     // the end of its tail, behind the codec's delay and no more.
@@ -299,6 +325,39 @@ TEST_F(MidiRoad, TheRecordingHoldsEveryRenderedFrameAndIsTheSameOnEveryRun)
     EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
     EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
     EXPECT_EQ(BestDelay(alone, d, 2, 0, frames, 0, 3 * kMp3FrameSamples), kMp3CodecDelay);
+}
+
+TEST_F(MidiRoad, TheFastChoiceIsRememberedAndOnlyChangesThePace)
+{
+    const std::string midi = Input("tick0.mid");
+    WriteFileBytes(midi, FluteFromTickZero());
+    // The card's own pace (Clock=fast) is the page's first choice: the song is encoded
+    // while it is synthesised.
+    StartMidi(midi, "Paced");
+    EXPECT_TRUE(Find<QCheckBox>("FasterThanRealTime")->isChecked());
+    EXPECT_TRUE(EncodedWhilePlaying()) << "the encoding waited for the end of the song";
+    const Bytes fast = ReadBytes(Input("tick0.mp3"));
+
+    // Real time, chosen on the page: remembered, and the recording plays at the wall
+    // clock's pace and is encoded after it, into the very same file.
+    std::filesystem::remove(Input("tick0.mp3"));
+    RestartWizard();
+    chooseFast = false;
+    StartMidi(midi, "Paced");
+    EXPECT_EQ(ProfileFile::Settings().ReadString("RECORDING", "Speed", ""), "realtime");
+    bool paceDuringPlay = true;
+    EXPECT_FALSE(EncodedWhilePlaying(&paceDuringPlay));
+    EXPECT_FALSE(paceDuringPlay);
+    EXPECT_TRUE(SoundCard::Current()->FastClock()) << "the choice outlived its recording";
+    EXPECT_TRUE(ReadBytes(Input("tick0.mp3")) == fast) << "the pace changed the MP3";
+
+    RestartWizard();
+    chooseFast.reset();
+    Click("IEButton2");
+    Click("SelSourceNext");
+    dialogs->openAnswers.push_back(midi);
+    Click("SelWavBrowseInput");
+    EXPECT_FALSE(Find<QCheckBox>("FasterThanRealTime")->isChecked());
 }
 
 TEST_F(MidiRoad, AFullTemporaryDiskStopsTheRecordingWithAMessageAndWritesNoMp3)

@@ -3,6 +3,7 @@
 #include "app/AppSetup.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/midi/MidiSynth.h"
+#include "support/MidiFixtures.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -98,6 +99,7 @@ void WizardTest::UseFastSoftwareCard()
     profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "nosuchmic");
     profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
     profile.WriteString("SOUNDCARD_SETUP", "Clock", "fast");
+    profile.WriteString("SOUNDCARD_SETUP", "SoundFont", TestSoundFont());
 }
 
 void WizardTest::RestartWizard()

@@ -2,6 +2,7 @@
 #include "platform/os/DiskSpace.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
+#include "stream/MMPcmFeed.h"
 #include "stream/MMTrigg.h"
 #include "stream/MMWaveFile.h"
 #include "support/Raised.h"
@@ -313,6 +314,49 @@ TEST(TriggerPump, WorkerErrorsReachTheReportAndThePumpStopsOnTheMainThread)
     EXPECT_GE(c.rec.errors, 1);
     EXPECT_FALSE(c.trigger.IsOpened());
     EXPECT_EQ(c.sink.pushes, 3);
+}
+
+TEST(TriggerPump, AFeedIsPumpedAsItGrowsAndAStopWhileTheFeedWaitsEndsTheRunCleanly)
+{
+    TMMPcmFeed feed;
+    TMMTrigger trigger;
+    MemorySink sink;
+    Recorder rec;
+    feed.Begin(pcmWaveFormat(16, 2, 44100));
+    feed.SetOutput(&trigger);
+    trigger.SetOutput(&sink);
+    trigger.SetBufferSize(1024);
+    rec.Attach(trigger);
+
+    // Pushed in pieces while the worker pumps; the run ends after the last byte.
+    const Bytes all = PatternBytes(40000);
+    feed.Push(std::span(all).first(5000));
+    trigger.Start();
+    for (std::size_t at = 5000; at < all.size(); at += 3000) {
+        feed.Push(std::span(all).subspan(at, std::min<std::size_t>(3000, all.size() - at)));
+        ProcessMessages();
+    }
+    feed.End();
+    ASSERT_TRUE(RunEventsUntil([&] { return rec.stops > 0; }));
+    EXPECT_EQ(sink.received, all);
+    trigger.Close();
+
+    // The worker waits for bytes that will not come: the stop waits for it, the abort
+    // wakes it with nothing, and the run ends without an error.
+    sink.pushes = 0;
+    std::atomic<int> loads{0};
+    trigger.OnBufferLoad = [&](TMMDSPComponent*, TMMWaveHdr*, bool&) { ++loads; };
+    feed.Begin(pcmWaveFormat(16, 2, 44100));
+    feed.Push(std::span(all).first(1500));
+    trigger.Start();
+    ASSERT_TRUE(RunEventsUntil([&] { return loads == 2; }));  // the worker's first load
+    trigger.Stop();
+    EXPECT_EQ(rec.stops, 1) << "the stop did not wait for the buffer in hand";
+    feed.Abort();
+    ASSERT_TRUE(RunEventsUntil([&] { return rec.stops == 2; }));
+    EXPECT_EQ(sink.pushes, 1);
+    EXPECT_EQ(rec.errors, 0);
+    trigger.Close();
 }
 
 TEST(TriggerProperties, BufferSizeIntervalAndOpenWithoutFormat)

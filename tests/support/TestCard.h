@@ -3,6 +3,7 @@
 // either), so it holds only the lines a test registers or names. With `fastClock` a
 // recording runs as fast as the recorder takes it instead of in real time.
 #include "platform/card/SoundCard.h"
+#include "support/MidiFixtures.h"
 
 inline SoundCardSettings TestCardSettings(bool fastClock = false)
 {
@@ -10,5 +11,6 @@ inline SoundCardSettings TestCardSettings(bool fastClock = false)
     s.micDevice.clear();
     s.monitorDevice.clear();
     s.fastClock = fastClock;
+    s.soundFont = TestSoundFont();
     return s;
 }
