@@ -5,13 +5,13 @@
 //
 //   bench_batch [seconds-per-file]     default: 60
 #include "support/ChildRun.h"
+#include "support/StereoWave.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <random>
 #include <string>
@@ -23,50 +23,18 @@ namespace {
 constexpr int kFiles = 8;
 constexpr int kRuns = 3;
 
-void put32(std::ofstream& f, std::uint32_t v)
-{
-    const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    f.write(b, 4);
-}
-
-void put16(std::ofstream& f, std::uint16_t v)
-{
-    const char b[2] = {char(v), char(v >> 8)};
-    f.write(b, 2);
-}
-
 // A 44100 Hz 16-bit stereo wave of two gliding tones and a little noise.
-void writeWave(const fs::path& path, int seconds, int seed)
+bool writeWave(const fs::path& path, int seconds, int seed)
 {
-    const std::uint32_t frames = 44100u * static_cast<std::uint32_t>(seconds);
-    std::ofstream f(path, std::ios::binary);
-    f.write("RIFF", 4);
-    put32(f, 36 + frames * 4);
-    f.write("WAVEfmt ", 8);
-    put32(f, 16);
-    put16(f, 1);
-    put16(f, 2);
-    put32(f, 44100);
-    put32(f, 44100 * 4);
-    put16(f, 4);
-    put16(f, 16);
-    f.write("data", 4);
-    put32(f, frames * 4);
     std::mt19937 noise(static_cast<unsigned>(seed));
     std::uniform_int_distribution<int> n(-600, 600);
-    std::vector<std::int16_t> block;
-    block.reserve(2 * 44100);
-    for (std::uint32_t i = 0; i < frames; ++i) {
+    return WriteStereoWave(path.string(), 44100, 16, 44100u * static_cast<std::uint32_t>(seconds), [&](std::uint32_t i) {
         const double x = double(i) / 44100;
         const double a = 9000 * std::sin(2 * std::numbers::pi * (220 + 30 * seed + 40 * std::sin(x / 3)) * x);
         const double b = 6000 * std::sin(2 * std::numbers::pi * (660 + 50 * std::sin(x / 5)) * x);
-        block.push_back(std::int16_t(a + 0.5 * b + n(noise)));
-        block.push_back(std::int16_t(0.5 * a + b + n(noise)));
-        if (block.size() == 2 * 44100 || i + 1 == frames) {
-            f.write(reinterpret_cast<const char*>(block.data()), std::streamsize(block.size() * 2));
-            block.clear();
-        }
-    }
+        const auto left = std::int16_t(a + 0.5 * b + n(noise));
+        return StereoSample{left, std::int16_t(0.5 * a + b + n(noise))};
+    });
 }
 
 std::size_t mp3Count(const fs::path& folder)
@@ -86,7 +54,10 @@ int main(int argc, char** argv)
     std::vector<std::string> inputs;
     for (int i = 0; i < kFiles; ++i) {
         const fs::path p = work / "in" / ("take" + std::to_string(i + 1) + ".wav");
-        writeWave(p, seconds, i);
+        if (!writeWave(p, seconds, i)) {
+            std::fprintf(stderr, "cannot write %s\n", p.c_str());
+            return 1;
+        }
         inputs.push_back(p.string());
     }
     // The program's own folders (settings, temporary files) stay inside the bench's.

@@ -10,6 +10,7 @@
 //   bench_convert [seconds]        default: 60 (length of the generated files)
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
+#include "support/StereoWave.h"
 #include "wave/PcmConvert.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <random>
 #include <string>
@@ -91,40 +91,19 @@ void blockConverter(const char* name, const TWaveFormatEx& src, const TWaveForma
                 static_cast<long long>(produced >> 20));
 }
 
-void putLe(std::ofstream& out, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 // Music-like stereo: two drifting tones and some noise, at `bits` 16 or 24.
-void writeWave(const std::string& path, std::uint32_t rate, int bits, int seconds)
+bool writeWave(const std::string& path, std::uint32_t rate, int bits, int seconds)
 {
-    const std::uint32_t frames = rate * static_cast<std::uint32_t>(seconds);
-    const std::uint32_t frameBytes = 2 * static_cast<std::uint32_t>(bits) / 8;
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    putLe(out, 36 + frames * frameBytes, 4);
-    out.write("WAVEfmt ", 8);
-    putLe(out, 16, 4);
-    putLe(out, 1, 2);
-    putLe(out, 2, 2);
-    putLe(out, rate, 4);
-    putLe(out, rate * frameBytes, 4);
-    putLe(out, frameBytes, 2);
-    putLe(out, static_cast<std::uint32_t>(bits), 2);
-    out.write("data", 4);
-    putLe(out, frames * frameBytes, 4);
     std::mt19937 noise(1);
     std::uniform_real_distribution<double> n(-0.02, 0.02);
     const double full = bits == 16 ? 32767 : 8388607;
-    for (std::uint32_t i = 0; i < frames; ++i) {
+    return WriteStereoWave(path, rate, bits, rate * static_cast<std::uint32_t>(seconds), [&](std::uint32_t i) {
         const double t = static_cast<double>(i) / rate;
         const double a = 0.3 * std::sin(2 * std::numbers::pi * (220 + 30 * std::sin(t / 3)) * t);
         const double b = 0.2 * std::sin(2 * std::numbers::pi * (5000 + 500 * std::sin(t / 5)) * t);
-        putLe(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround((a + 0.5 * b + n(noise)) * full))), bits / 8);
-        putLe(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround((0.5 * a + b + n(noise)) * full))), bits / 8);
-    }
+        const auto left = static_cast<std::int32_t>(std::lround((a + 0.5 * b + n(noise)) * full));
+        return StereoSample{left, static_cast<std::int32_t>(std::lround((0.5 * a + b + n(noise)) * full))};
+    });
 }
 
 double runSox(const std::string& in, const std::string& out)
@@ -141,7 +120,10 @@ int fileConversion(TForm2& form2, const std::filesystem::path& folder, const cha
                    int seconds)
 {
     const std::string in = (folder / "in.wav").string();
-    writeWave(in, rate, bits, seconds);
+    if (!writeWave(in, rate, bits, seconds)) {
+        std::fprintf(stderr, "cannot write %s\n", in.c_str());
+        return 1;
+    }
     double ours = 1e30;
     double sox = 1e30;
     for (int r = 0; r < kRounds; ++r) {

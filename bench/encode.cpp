@@ -15,6 +15,7 @@
 //   bench_encode [--vbr] [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
+#include "support/StereoWave.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -66,51 +67,18 @@ struct Runs {
     }
 };
 
-void putU32(std::ofstream& out, std::uint32_t v)
-{
-    const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    out.write(b, 4);
-}
-
-void putU16(std::ofstream& out, std::uint16_t v)
-{
-    const char b[2] = {char(v), char(v >> 8)};
-    out.write(b, 2);
-}
-
 // Music-like input: two drifting tones and some noise, so the encoder works as on real audio.
-void writeWave(const std::string& path, int seconds)
+bool writeWave(const std::string& path, int seconds)
 {
-    const std::uint32_t frames = static_cast<std::uint32_t>(seconds) * kRate;
-    const std::uint32_t dataBytes = frames * 4;
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    putU32(out, 36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    putU32(out, 16);
-    putU16(out, 1);
-    putU16(out, 2);
-    putU32(out, kRate);
-    putU32(out, kRate * 4);
-    putU16(out, 4);
-    putU16(out, 16);
-    out.write("data", 4);
-    putU32(out, dataBytes);
     std::mt19937 noise(1);
     std::uniform_int_distribution<int> n(-800, 800);
-    std::vector<std::int16_t> block;
-    block.reserve(2 * 65536);
-    for (std::uint32_t i = 0; i < frames; ++i) {
+    return WriteStereoWave(path, kRate, 16, static_cast<std::uint32_t>(seconds) * kRate, [&](std::uint32_t i) {
         const double t = static_cast<double>(i) / kRate;
         const double a = 9000 * std::sin(2 * std::numbers::pi * (220 + 30 * std::sin(t / 3)) * t);
         const double b = 7000 * std::sin(2 * std::numbers::pi * (660 + 50 * std::sin(t / 5)) * t);
-        block.push_back(static_cast<std::int16_t>(a + 0.5 * b + n(noise)));
-        block.push_back(static_cast<std::int16_t>(0.5 * a + b + n(noise)));
-        if (block.size() == block.capacity() || i + 1 == frames) {
-            out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size() * 2));
-            block.clear();
-        }
-    }
+        const auto left = static_cast<std::int16_t>(a + 0.5 * b + n(noise));
+        return StereoSample{left, static_cast<std::int16_t>(0.5 * a + b + n(noise))};
+    });
 }
 
 std::vector<char> readAll(const std::string& path)
@@ -207,7 +175,11 @@ int main(int argc, char** argv)
     int exitCode = 0;
     for (int seconds : lengths) {
         const std::string wav = (folder / "in.wav").string();
-        writeWave(wav, seconds);
+        if (!writeWave(wav, seconds)) {
+            std::fprintf(stderr, "cannot write %s\n", wav.c_str());
+            exitCode = 1;
+            break;
+        }
         Runs lame, one, two;
         for (int i = 0; i < kRuns; ++i) {
             const ChildRun l = RunChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s", wav,

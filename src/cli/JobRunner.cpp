@@ -9,7 +9,9 @@
 #include "platform/cd/CDDA.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
+#include "platform/card/MixerService.h"
 #include "platform/card/SoundCard.h"
+#include "platform/card/SoundLine.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
@@ -206,6 +208,19 @@ void JobRunner::RunRecord(const std::string& output)
 {
     RefuseUnsafeOutput(TemporaryWavePath(), output, "recording");
     const RecordLevel level = levelOf(options_.source);
+    // A source the card has no line for (its capture device is not set up or cannot be
+    // opened) would record silence: the take is refused with the card's reason instead.
+    struct Source {
+        bool available;
+        std::uint32_t type;
+    };
+    const Source source = level == RecordLevel::Mic    ? Source{form2_->MicAvailable, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE}
+                          : level == RecordLevel::Line ? Source{form2_->LineAvailable, MIXERLINE_COMPONENTTYPE_SRC_LINE}
+                                                       : Source{form2_->AuxAvailable, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY};
+    if (!source.available) {
+        const std::string why = WhyNoLine(source.type);
+        throw EMervaneError(why.empty() ? "the sound card has no " + options_.source + " input" : why);
+    }
     switch (level) {
     case RecordLevel::Mic: form2_->SelMIC(); break;
     case RecordLevel::Line: form2_->SelLin(); break;
@@ -217,29 +232,14 @@ void JobRunner::RunRecord(const std::string& output)
     // A take runs from its start to the time limit or Ctrl+C.
     recorder.WaveIn().SetRecordPlay(false);
     stage_ = "record";
-    // --seconds counts the audio taken, not the clock on the wall: the take holds that much
-    // whatever pace the card runs at. The recorder hands its buffers over on the main thread.
-    const std::int64_t wanted = static_cast<std::int64_t>(options_.seconds) * 44100 * 4;
-    std::int64_t taken = 0;
-    bool stopPosted = false;
-    const TMMBufferEvent peaks = recorder.OnData;
-    recorder.OnData = [&, peaks](TMMDSPComponent* sender, TMMWaveHdr* h) {
-        if (peaks)
-            peaks(sender, h);
-        taken += h->dwBytesRecorded;
-        if (wanted > 0 && taken >= wanted && !stopPosted) {
-            stopPosted = true;
-            PostToMainThread([&recorder, this] {
-                recorder.StopRecording();
-                recordingStopped_ = true;
-            });
-        }
-    };
-    struct Restore {
+    // --seconds counts the audio taken, not the clock on the wall: the wave-in cuts the
+    // buffer that crosses the limit and stops, so the take holds exactly that much whatever
+    // pace the card runs at.
+    recorder.SetMaxRecordTime(options_.seconds > 0 ? static_cast<std::int64_t>(options_.seconds) * 44100 * 4 : -1);
+    struct Unlimit {
         TMMWaveRecorder& r;
-        TMMBufferEvent old;
-        ~Restore() { r.OnData = old; }
-    } restore{recorder, peaks};
+        ~Unlimit() { r.SetMaxRecordTime(-1); }
+    } unlimit{recorder};
     recorder.StartRecording();
     QEventLoop loop;
     while (!recordingStopped_ && !interrupted_ && outcome_.errors.empty())

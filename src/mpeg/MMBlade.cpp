@@ -305,7 +305,9 @@ void TMMMP3Encoder::Start()
 
 void TMMMP3Encoder::BufferReady(TMMWaveHdr* lpWaveHdr)
 {
-    if (!Started() || !Input() || fileName_.empty() || !lpWaveHdr)
+    // After a failed write the run encodes nothing more: the file stays as it is until the
+    // main thread closes the encoder (the worker never tears it down under the main thread).
+    if (!Started() || writeFailed_ || !Input() || fileName_.empty() || !lpWaveHdr)
         return;
     const std::int32_t n = lpWaveHdr->dwBytesRecorded;
     if (n <= 0)
@@ -359,7 +361,6 @@ bool TMMMP3Encoder::Flush()
         throw EMP3EncoderError("Unable to deinitialize stream");
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;
-        Close();
         return false;
     }
     return true;
@@ -441,7 +442,6 @@ bool TMMMP3Encoder::FinishSplit()
     if (!Write(info.data(), static_cast<std::uint32_t>(info.size())) ||
         !Write(music.data(), static_cast<std::uint32_t>(music.size()))) {
         writeFailed_ = true;
-        Close();
         return false;
     }
     return true;
@@ -462,7 +462,6 @@ void TMMMP3Encoder::StopSplit()
         assembled_ = true;
         if (!Write(firstPart_.data(), static_cast<std::uint32_t>(firstPart_.size()))) {
             writeFailed_ = true;
-            Close();
             return;
         }
         WriteInfoFrame();
@@ -486,7 +485,6 @@ bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t sample
     FeedLoudness(pcm, samples);
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;
-        Close();
         return false;
     }
     return true;
@@ -519,12 +517,12 @@ void TMMMP3Encoder::Stop()
 {
     if (Opened() && Started()) {
         SetStarted(false);
-        if (split_) {
-            StopSplit();
-        } else {
-            if (!Flush())
-                return;
-            WriteInfoFrame();
+        // A file that refused a write gets nothing more; Close ends the stream.
+        if (!writeFailed_) {
+            if (split_)
+                StopSplit();
+            else if (Flush())
+                WriteInfoFrame();
         }
     }
     TMMDSPComponent::Stop();

@@ -121,7 +121,8 @@ private:
     void RemoveStagedOutput();
     void CloseOutput();
     // Pump's worker thread (and main thread from Stop): encodes `samples` samples and writes
-    // the frames; false when the write failed (the encoder is then closed).
+    // the frames; false when the write failed (the run then writes nothing more, and the
+    // main thread's Close ends it).
     bool EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t samples);
     // Pump's worker thread: hands `bytes` bytes to the encoder in whole chunks.
     bool Consume(const std::uint8_t* data, std::uint32_t bytes);

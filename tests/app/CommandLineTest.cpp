@@ -298,6 +298,36 @@ TEST_F(CommandLine, UsageErrorsExitTwoWithTheUsage)
     }
 }
 
+TEST_F(CommandLine, RecordTakesExactlyTheSecondsAskedFromTheCaptureDevice)
+{
+    // Three seconds of tone in the device; the take stops at two.
+    alsa.AddCapture("testmic", Tone(44100, {1000, 1000}, 44100 * 3));
+    alsa.Install();
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "MicDevice", "testmic");
+    const std::string output = Input("take.mp3");
+    const CliRun run = Run({"record", "--source", "mic", "--seconds", "2", "-q", "-o", QString::fromStdString(output)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const DecodedMp3 d = DecodeMp3File(output);
+    ASSERT_EQ(d.channels, 2);
+    EXPECT_EQ(d.rate, 44100);
+    EXPECT_GE(d.Frames(), 2 * 44100 + kMp3CodecDelay);
+    EXPECT_LT(d.Frames(), 2 * 44100 + kMp3CodecDelay + 2 * kMp3FrameSamples);
+    const auto loudest = std::max_element(d.pcm.begin(), d.pcm.end(), [](int a, int b) { return std::abs(a) < std::abs(b); });
+    EXPECT_GT(std::abs(*loudest), 1000) << "the take is silent, not the device's tone";
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, RecordFromACaptureDeviceThatCannotOpenExitsOneNamingTheDevice)
+{
+    // The fixture's microphone is "nosuchmic", which ALSA does not know.
+    const std::string output = Input("take.mp3");
+    const CliRun run = Run({"record", "--source", "mic", "--seconds", "1", "-o", QString::fromStdString(output)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("The capture device \"nosuchmic\" cannot be opened"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(output)) << "a take of silence was encoded";
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
 TEST_F(CommandLine, TheWizardStartedWithAFileOpensItsRoadWithTheFilePicked)
 {
     const std::string midi = Input("opened.mid");

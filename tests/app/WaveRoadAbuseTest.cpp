@@ -164,11 +164,18 @@ TEST_F(WaveRoadAbuseTest, APickedFileWithoutExtensionIsTheFileEncoded)
             return;
         }
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!name)
             return;
         picked = true;
-        dialog->selectFile(QString::fromStdString(input));
-        QMetaObject::invokeMethod(dialog, "accept");  // as the Open button does
+        // The name is typed into the name field, as a person does: selectFile() leaves that
+        // field alone once it has the focus, and an accept would then find no name at all.
+        const std::filesystem::path path(input);
+        dialog->setDirectory(QString::fromStdString(path.parent_path().string()));
+        name->setText(QString::fromStdString(path.filename().string()));
+        // Queued, as the Open button's click is: a not-found box then runs its own loop
+        // outside this tick, where the next tick can close it.
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     });
     picker.start(10);
     Click("IEButton1");

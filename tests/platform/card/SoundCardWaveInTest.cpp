@@ -18,6 +18,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -170,6 +171,45 @@ SoundCardSettings deviceOnlySettings()
 class CardWaveInFixture : public ::testing::Test {
 protected:
     void TearDown() override { SoundCard::SetPcmConverter(nullptr); }
+
+    // An ALSA capture device of that name delivering `input`. (ALSA keeps a configuration it
+    // has read while the file's modification time stays the same: a test installs all its
+    // devices before its first card.)
+    void InstallCapture(const std::string& device, const std::vector<std::int16_t>& input)
+    {
+        alsa.AddCapture(device, input);
+        alsa.Install();
+    }
+    // A card whose `line` (micDevice, lineDevice) reads the installed capture device `device`,
+    // selected alone for recording at the given wave-in volume.
+    std::unique_ptr<SoundCard> CaptureCard(std::string SoundCardSettings::*line, const std::string& device,
+                                           bool fast = false, std::uint32_t left = 65535, std::uint32_t right = 65535)
+    {
+        SoundCardSettings s = deviceOnlySettings();
+        s.*line = device;
+        s.fastClock = fast;
+        auto card = std::make_unique<SoundCard>(s);
+        selectForRecording(*card, 0, left, right);
+        return card;
+    }
+
+    // Opens wave-in device 0 of `card` into `probe`, queues every buffer and starts.
+    void StartRecording(SoundCard& card, Probe& probe, const PcmFormat& f = format(44100, 2, 16))
+    {
+        ASSERT_EQ(card.WaveIn().Open(handle, 0, f, probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+        probe.QueueAll(card.WaveIn(), handle);
+        ASSERT_EQ(card.WaveIn().Start(handle), MMSYSERR_NOERROR);
+    }
+    // Resets, unprepares every buffer and closes; what Close returned.
+    MMResult FinishRecording(SoundCard& card, Probe& probe)
+    {
+        card.WaveIn().Reset(handle);
+        probe.UnprepareAll(card.WaveIn(), handle);
+        return card.WaveIn().Close(handle);
+    }
+
+    TestAlsa alsa;
+    WaveInHandle handle{};
 };
 }  // namespace
 
@@ -225,23 +265,12 @@ TEST_F(CardWaveInFixture, DeviceTableChecksFormatsHandlesAndBuffers)
 TEST_F(CardWaveInFixture, CaptureDeviceIsRecordedScaledByTheLineVolume)
 {
     const std::vector<std::int16_t> input = rampInput(44100);
-    TestAlsa alsa;
-    alsa.AddCapture("testmic", input);
-    alsa.Install();
-    SoundCardSettings s = deviceOnlySettings();
-    s.micDevice = "testmic";
-    SoundCard card(s);
-    selectForRecording(card, 0, 32768, 65535);
-
+    InstallCapture("testmic", input);
+    const auto card = CaptureCard(&SoundCardSettings::micDevice, "testmic", false, 32768, 65535);
     Probe probe(8, 4096);
-    WaveInHandle h{};
-    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    probe.QueueAll(card.WaveIn(), h);
-    card.WaveIn().Start(h);
+    StartRecording(*card, probe);
     ASSERT_TRUE(probe.WaitForDone(8));
-    card.WaveIn().Reset(h);
-    probe.UnprepareAll(card.WaveIn(), h);
-    card.WaveIn().Close(h);
+    FinishRecording(*card, probe);
 
     const std::vector<std::int16_t> got = probe.Samples();
     ASSERT_EQ(got.size(), 8u * 4096 / 2);
@@ -253,34 +282,21 @@ TEST_F(CardWaveInFixture, CaptureDeviceIsRecordedScaledByTheLineVolume)
 
 TEST_F(CardWaveInFixture, CaptureDevicesThatDoNotPaceThemselvesAreHeldToTheWallClock)
 {
-    TestAlsa alsa;
-    alsa.AddCapture("testmic", rampInput(4410));
-    alsa.Install();
+    InstallCapture("testmic", rampInput(4410));
     // Clock=fast does not apply: the selected line is a capture device.
     for (bool fast : {false, true}) {
         SCOPED_TRACE(fast ? "Clock=fast" : "real time");
-        SoundCardSettings s = deviceOnlySettings();
-        s.micDevice = "testmic";
-        s.fastClock = fast;
-        SoundCard card(s);
-        selectForRecording(card, 0, 65535, 65535);
-
+        const auto card = CaptureCard(&SoundCardSettings::micDevice, "testmic", fast);
         constexpr std::uint32_t kBytes = 8192;  // 46 ms each
         Probe probe(40, kBytes);
-        WaveInHandle h{};
-        ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION),
-                  MMSYSERR_NOERROR);
-        probe.QueueAll(card.WaveIn(), h);
         const auto started = SteadyClock::now();
-        card.WaveIn().Start(h);
+        StartRecording(*card, probe);
         ASSERT_TRUE(probe.WaitForDone(6));
         // Read the count after the clock: whatever was delivered by now is counted.
         const double elapsed = std::chrono::duration<double>(SteadyClock::now() - started).count();
         const std::size_t delivered = probe.Done() * kBytes;
         EXPECT_LE(double(delivered), (elapsed + 0.1) * 176400) << "ahead of the wall clock";
-        card.WaveIn().Reset(h);
-        probe.UnprepareAll(card.WaveIn(), h);
-        card.WaveIn().Close(h);
+        FinishRecording(*card, probe);
     }
 }
 
@@ -297,16 +313,11 @@ TEST_F(CardWaveInFixture, FastClockRunsSoftwareLinesAsFastAsBuffersAreQueuedInAn
     constexpr std::size_t kBuffers = 100;
     constexpr std::uint32_t kBytes = 8820;  // 0.1 s of 16-bit mono
     Probe probe(kBuffers, kBytes);
-    WaveInHandle h{};
-    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 1, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    probe.QueueAll(card.WaveIn(), h);
     const auto started = SteadyClock::now();
-    card.WaveIn().Start(h);
+    StartRecording(card, probe, format(44100, 1, 16));
     ASSERT_TRUE(probe.WaitForDone(kBuffers));
     EXPECT_LT(SteadyClock::now() - started, 10s);
-    card.WaveIn().Reset(h);
-    probe.UnprepareAll(card.WaveIn(), h);
-    card.WaveIn().Close(h);
+    FinishRecording(card, probe);
 
     const std::vector<std::int16_t> got = probe.Samples();
     ASSERT_EQ(got.size(), kBuffers * kBytes / 2);
@@ -403,49 +414,31 @@ TEST(CardWaveInPlay, RecordsAPlayFromItsFirstMarkedFrameToItsLastAndNothingElse)
 
 TEST_F(CardWaveInFixture, AnOverrunIsRecoveredAndCountedAndTheRecordingGoesOn)
 {
-    TestAlsa alsa;
-    alsa.AddCapture("testline", rampInput(44100));
-    alsa.Install();
-    SoundCardSettings s = deviceOnlySettings();
-    s.lineDevice = "testline";
-    SoundCard card(s);
-    selectForRecording(card, 0, 65535, 65535);
-
+    InstallCapture("testline", rampInput(44100));
+    const auto card = CaptureCard(&SoundCardSettings::lineDevice, "testline");
     Probe probe(12, 4096);
-    WaveInHandle h{};
-    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    probe.QueueAll(card.WaveIn(), h);
-    card.WaveIn().Start(h);
+    StartRecording(*card, probe);
     ASSERT_TRUE(probe.WaitForDone(2));
     InjectCaptureFault("testline", -EPIPE);
     ASSERT_TRUE(probe.WaitForDone(12));
-    EXPECT_EQ(card.Overruns(), 1u);
-    card.WaveIn().Reset(h);
+    EXPECT_EQ(card->Overruns(), 1u);
+    EXPECT_EQ(FinishRecording(*card, probe), MMSYSERR_NOERROR);
     const std::vector<unsigned> messages = probe.Messages();
     EXPECT_EQ(std::count(messages.begin(), messages.end(), MM_WIM_DEVICE_LOST), 0);
-    probe.UnprepareAll(card.WaveIn(), h);
-    EXPECT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
 }
 
 TEST_F(CardWaveInFixture, ARemovedDeviceHandsBackItsBuffersAndEndsEveryRecordingThatNeedsIt)
 {
-    TestAlsa alsa;
-    alsa.AddCapture("testline", rampInput(44100));
-    alsa.Install();
-    SoundCardSettings s = deviceOnlySettings();
-    s.lineDevice = "testline";
-    SoundCard card(s);
-    selectForRecording(card, 0, 65535, 65535);
+    InstallCapture("testline", rampInput(44100));
+    const auto owned = CaptureCard(&SoundCardSettings::lineDevice, "testline");
+    SoundCard& card = *owned;
     std::vector<std::pair<unsigned, std::intptr_t>> mixerNews;
     MessageTarget target([&](unsigned m, std::intptr_t, std::intptr_t l) { mixerNews.push_back({m, l}); });
     MixerHandle mh{};
     card.Mixer().Open(mh, 0, &target);
 
     Probe probe(6, 4096);
-    WaveInHandle h{};
-    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), probe.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    probe.QueueAll(card.WaveIn(), h);
-    card.WaveIn().Start(h);
+    StartRecording(card, probe);
     ASSERT_TRUE(probe.WaitForDone(1));
     InjectCaptureFault("testline", -ENODEV);
     ASSERT_TRUE(probe.WaitForMessage(MM_WIM_DEVICE_LOST));
@@ -458,11 +451,10 @@ TEST_F(CardWaveInFixture, ARemovedDeviceHandsBackItsBuffersAndEndsEveryRecording
     EXPECT_EQ(probe.Samples().size() % 2, 0u);
 
     // A buffer queued after the loss stays until Reset and comes back empty.
-    card.WaveIn().AddBuffer(h, &probe.Header(0));
-    ASSERT_EQ(card.WaveIn().Reset(h), MMSYSERR_NOERROR);
+    card.WaveIn().AddBuffer(handle, &probe.Header(0));
+    ASSERT_EQ(card.WaveIn().Reset(handle), MMSYSERR_NOERROR);
     EXPECT_EQ(probe.Header(0).dwBytesRecorded, 0);
-    probe.UnprepareAll(card.WaveIn(), h);
-    ASSERT_EQ(card.WaveIn().Close(h), MMSYSERR_NOERROR);
+    ASSERT_EQ(FinishRecording(card, probe), MMSYSERR_NOERROR);
 
     // The mixer shows the line disconnected and told its listeners.
     ProcessMessages();
@@ -477,21 +469,16 @@ TEST_F(CardWaveInFixture, ARemovedDeviceHandsBackItsBuffersAndEndsEveryRecording
 
     // The next recording that needs the line ends at once the same way.
     Probe again(2, 4096);
-    ASSERT_EQ(card.WaveIn().Open(h, 0, format(44100, 2, 16), again.Callback(), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
-    again.QueueAll(card.WaveIn(), h);
-    card.WaveIn().Start(h);
+    StartRecording(card, again);
     ASSERT_TRUE(again.WaitForMessage(MM_WIM_DEVICE_LOST));
     EXPECT_EQ(again.Done(), 2u);
-    card.WaveIn().Reset(h);
-    again.UnprepareAll(card.WaveIn(), h);
-    card.WaveIn().Close(h);
+    FinishRecording(card, again);
     card.Mixer().Close(mh);
 }
 
 TEST_F(CardWaveInFixture, MonitorPlaysUnmutedSpeakerLinesScaledByVolumeAndMaster)
 {
     const std::vector<std::int16_t> input = rampInput(44100);
-    TestAlsa alsa;
     alsa.AddCapture("testmic", input);
     alsa.AddPlayback("testmonitor");
     alsa.Install();

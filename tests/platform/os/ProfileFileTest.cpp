@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 #include <vector>
 
@@ -202,5 +204,45 @@ TEST(ProfileFile, AReaderOnAnotherThreadNeverFindsTheFileMissingWhileItIsWritten
     struct stat st {};
     ASSERT_EQ(::stat(ini.Path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u) << "the replacement keeps the file's permissions";
+    EXPECT_EQ(filesIn(dir.Path()), 1u) << "a temporary file was left";
+}
+
+TEST(ProfileFile, WritersInSeveralProcessesAtOnceLoseNoKeyAndLeaveNoTemporaryFile)
+{
+    // As parallel command-line workers saving their mixer state into one settings file.
+    TempDir dir;
+    const std::string path = dir.File("MERVANE2.INI");
+    constexpr int kWriters = 4;
+    constexpr int kKeys = 40;
+    std::vector<pid_t> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int status = 0;
+            try {
+                ProfileFile ini(path);
+                for (int k = 0; k < kKeys; ++k) {
+                    ini.WriteInteger(std::to_string(w), std::to_string(k) + "_volume", k * kWriters + w);
+                    ini.WriteInteger("SOUNDCARD", "DESTINATION_COUNT", w);
+                }
+            } catch (...) {
+                status = 1;
+            }
+            ::_exit(status);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed";
+    }
+    const ProfileFile ini(path);
+    int lost = 0;
+    for (int w = 0; w < kWriters; ++w)
+        for (int k = 0; k < kKeys; ++k)
+            lost += ini.ReadInteger(std::to_string(w), std::to_string(k) + "_volume", -1) != k * kWriters + w;
+    EXPECT_EQ(lost, 0) << "of " << kWriters * kKeys << " keys";
     EXPECT_EQ(filesIn(dir.Path()), 1u) << "a temporary file was left";
 }
