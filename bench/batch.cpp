@@ -1,10 +1,12 @@
 // Batch benchmark: eight 60-second waves of music-like sound through `mervane-cli wave -j 2`
 // against eight `lame -b 128 -m s` runs started two at a time (`xargs -P 2`). Each side
-// runs into a fresh folder; the best of three runs counts. Checks that both made eight
-// files, prints both times and the ratio ours / theirs (goal: at most 1.05).
+// runs into a fresh folder; five runs paired, the order alternating, reported as medians with
+// min-max. Checks that both made eight files, prints both times and the ratio of the medians
+// ours / theirs (goal: at most 1.05).
 //
 //   bench_batch [seconds-per-file]     default: 60
 #include "support/ChildRun.h"
+#include "support/PairedRuns.h"
 #include "support/StereoWave.h"
 
 #include <algorithm>
@@ -21,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kFiles = 8;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 // A 44100 Hz 16-bit stereo wave of two gliding tones and a little noise.
 bool writeWave(const fs::path& path, int seconds, int seed)
@@ -64,34 +66,44 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (work / "cache").c_str(), 1);
 
-    double ours = 1e9, theirs = 1e9;
+    PairedRuns ours, theirs;
     bool ok = true;
-    for (int run = 0; run < kRuns && ok; ++run) {
+    const auto runOurs = [&](int run) {
         const fs::path mine = work / ("ours" + std::to_string(run));
         std::vector<std::string> args{MERVANE_CLI_PROGRAM, "wave", "-j", "2", "--quiet", "-o", mine.string() + "/"};
         args.insert(args.end(), inputs.begin(), inputs.end());
         const ChildRun a = RunChild(args);
-        ok = a.Ok() && mp3Count(mine) == kFiles;
-        ours = std::min(ours, a.seconds);
-
+        ok = ok && a.Ok() && mp3Count(mine) == kFiles;
+        ours.Add(a.seconds);
+        fs::remove_all(mine);
+    };
+    const auto runTheirs = [&](int run) {
         const fs::path lame = work / ("lame" + std::to_string(run));
         fs::create_directories(lame);
         const std::string script = "cd '" + (work / "in").string() + "' && ls *.wav | xargs -P 2 -I{} lame --quiet -b 128 -m s {} '" +
                                    lame.string() + "/{}.mp3'";
         const ChildRun b = RunChild({"sh", "-c", script});
         ok = ok && b.Ok() && mp3Count(lame) == kFiles;
-        theirs = std::min(theirs, b.seconds);
-        fs::remove_all(mine);
+        theirs.Add(b.seconds);
         fs::remove_all(lame);
+    };
+    for (int run = 0; run < kRuns && ok; ++run) {
+        if (run % 2 == 0) {
+            runOurs(run);
+            runTheirs(run);
+        } else {
+            runTheirs(run);
+            runOurs(run);
+        }
     }
     fs::remove_all(work);
     if (!ok) {
         std::fprintf(stderr, "bench_batch: a run failed or made fewer than %d files\n", kFiles);
         return 1;
     }
-    std::printf("%d waves of %d s, best of %d runs\n", kFiles, seconds, kRuns);
-    std::printf("mervane-cli -j 2:         %.2f s\n", ours);
-    std::printf("lame -b 128 -m s, -P 2:   %.2f s\n", theirs);
-    std::printf("ratio ours / theirs:      %.3f (goal: at most 1.05)\n", ours / theirs);
+    std::printf("%d waves of %d s, %d paired runs; seconds as median (min-max)\n", kFiles, seconds, kRuns);
+    std::printf("mervane-cli -j 2:         %s\n", ours.Text().c_str());
+    std::printf("lame -b 128 -m s, -P 2:   %s\n", theirs.Text().c_str());
+    std::printf("ratio ours / theirs:      %.3f (goal: at most 1.05)\n", ours.Median() / theirs.Median());
     return 0;
 }

@@ -5,11 +5,13 @@
 //    against memcpy of the bytes the converter writes, into the same cache-resident buffer.
 // 2. The wizard's file conversion (TForm2::ConvertFile: band-limited resampling, dither)
 //    of generated 48000 Hz 16-bit and 96000 Hz 24-bit stereo files against
-//    `sox in.wav -b 16 -r 44100 out.wav rate -v` on the same files.
+//    `sox in.wav -b 16 -r 44100 out.wav rate -v` on the same files, the runs paired (the
+//    order alternating) and reported as medians with min-max.
 //
 //   bench_convert [seconds]        default: 60 (length of the generated files)
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
+#include "support/PairedRuns.h"
 #include "support/StereoWave.h"
 #include "wave/PcmConvert.h"
 
@@ -31,7 +33,8 @@
 namespace {
 constexpr std::size_t kSourceBytes = 64u << 20;
 constexpr std::size_t kBlock = 4096;
-constexpr int kRounds = 3;
+constexpr int kRounds = 3;      // the block converter's in-process runs: the best counts
+constexpr int kFilePairs = 5;  // the file conversion against sox
 
 template <class F>
 double bestSeconds(F work)
@@ -124,22 +127,28 @@ int fileConversion(TForm2& form2, const std::filesystem::path& folder, const cha
         std::fprintf(stderr, "cannot write %s\n", in.c_str());
         return 1;
     }
-    double ours = 1e30;
-    double sox = 1e30;
-    for (int r = 0; r < kRounds; ++r) {
+    PairedRuns ours, sox;
+    const auto runOurs = [&] {
         const auto t0 = std::chrono::steady_clock::now();
         form2.ConvertFile(in, (folder / "ours.wav").string());
         const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
-        ours = std::min(ours, d.count());
+        ours.Add(d.count());
+    };
+    for (int r = 0; r < kFilePairs; ++r) {
+        if (r % 2 == 0)
+            runOurs();
         const double s = runSox(in, (folder / "sox.wav").string());
         if (s < 0)
             return 1;
-        sox = std::min(sox, s);
+        sox.Add(s);
+        if (r % 2 != 0)
+            runOurs();
     }
     const auto oursBytes = std::filesystem::file_size(folder / "ours.wav");
     const auto soxBytes = std::filesystem::file_size(folder / "sox.wav");
-    std::printf("%-24s ours %7.3f s | sox %7.3f s | ratio %5.2f | output %llu / %llu bytes\n", name, ours, sox,
-                ours / sox, static_cast<unsigned long long>(oursBytes), static_cast<unsigned long long>(soxBytes));
+    std::printf("%-24s ours %s s | sox %s s | ratio %5.2f | output %llu / %llu bytes\n", name, ours.Text().c_str(),
+                sox.Text().c_str(), ours.Median() / sox.Median(), static_cast<unsigned long long>(oursBytes),
+                static_cast<unsigned long long>(soxBytes));
     std::fflush(stdout);
     return 0;
 }
@@ -155,9 +164,9 @@ int main(int argc, char** argv)
     blockConverter("8-bit mono 22050 Hz", pcmWaveFormat(8, 1, 22050), target);
     blockConverter("16-bit stereo 48000 Hz", pcmWaveFormat(16, 2, 48000), target);
 
-    std::printf("\nFile conversion to 16-bit stereo 44100 Hz, %d s files, best of %d; "
+    std::printf("\nFile conversion to 16-bit stereo 44100 Hz, %d s files, %d paired runs, median (min-max); "
                 "sox in.wav -b 16 -r 44100 out.wav rate -v\n",
-                seconds, kRounds);
+                seconds, kFilePairs);
     const auto folder = std::filesystem::temp_directory_path() / ("mervane-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     WizardState state;

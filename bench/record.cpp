@@ -1,11 +1,13 @@
 // Recording throughput: 10 minutes of a software test line (a 1 kHz tone on the
 // synthesiser line) through the sound card at Clock=fast, the wave-in recorder and the
-// wave file, against sox copying the same raw audio into a wave file in the same run.
-// Also the resident memory after the first minute and at the end (it must stay flat).
+// wave file, against sox copying the same raw audio into a wave file in the same run, the
+// runs paired (ours, sox, sox, ours, ...) and reported as medians with min-max. Also the
+// resident memory after the first minute and at the end (it must stay flat).
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/card/testing/ToneLine.h"
 #include "stream/MMWRec.h"
+#include "support/PairedRuns.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -23,7 +25,7 @@ constexpr unsigned kFrequency = 1000;
 constexpr std::int16_t kAmplitude = 16384;
 constexpr std::int64_t kSeconds = 600;
 constexpr std::int64_t kBytesPerSecond = 176400;
-constexpr int kRounds = 3;  // best time of each
+constexpr int kRounds = 5;  // pairs, the order alternating
 
 long residentKiB()
 {
@@ -62,10 +64,10 @@ int main(int argc, char** argv)
     settings.micDevice.clear();
     settings.monitorDevice.clear();
     settings.fastClock = true;
-    double recordTime = 1e30;
+    PairedRuns ours, theirs;
     long rssFirstMinute = 0, rssEnd = 0;
     std::int64_t recorded = 0;
-    for (int round = 0; round < kRounds; ++round) {
+    const auto record = [&] {
         SoundCard card(settings);
         selectToneLine(card);
         TMMWaveRecorder rec("Recorder");
@@ -89,11 +91,11 @@ int main(int argc, char** argv)
         rec.StartRecording();
         if (rec.IsStarted())
             loop.exec();
-        recordTime = std::min(recordTime, seconds(t0));
+        ours.Add(seconds(t0));
         rssFirstMinute = rssMinute;
         rssEnd = residentKiB();
         recorded = rec.WaveIn().RecordedBytes();
-    }
+    };
 
     // sox over the same audio, written out first as raw samples.
     const std::filesystem::path raw = dir / "tone.raw";
@@ -108,20 +110,28 @@ int main(int argc, char** argv)
     }
     const std::string command = "sox -t raw -r 44100 -e signed-integer -b 16 -c 2 '" + raw.string() + "' '" +
                                 (dir / "sox.wav").string() + "'";
-    double soxTime = 1e30;
     int soxResult = 0;
-    for (int round = 0; round < kRounds && soxResult == 0; ++round) {
+    const auto sox = [&] {
         const auto t1 = std::chrono::steady_clock::now();
         soxResult = std::system(command.c_str());
-        soxTime = std::min(soxTime, seconds(t1));
+        theirs.Add(seconds(t1));
+    };
+    for (int round = 0; round < kRounds && soxResult == 0; ++round) {
+        if (round % 2 == 0) {
+            record();
+            sox();
+        } else {
+            sox();
+            record();
+        }
     }
 
-    std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded), best of %d\n",
+    std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded), %d paired runs; seconds as median (min-max)\n",
                 static_cast<long long>(kSeconds), static_cast<long long>(recorded), kRounds);
-    std::printf("card + recorder + wave file: %7.2f s\n", recordTime);
+    std::printf("card + recorder + wave file: %s\n", ours.Text().c_str());
     if (soxResult == 0)
-        std::printf("sox raw -> wave:             %7.2f s   recorder takes %.2fx sox's time (goal: at most 3x)\n",
-                    soxTime, recordTime / soxTime);
+        std::printf("sox raw -> wave:             %s   recorder takes %.2fx sox's time (goal: at most 3x)\n",
+                    theirs.Text().c_str(), ours.Median() / theirs.Median());
     else
         std::printf("sox failed (%d)\n", soxResult);
     std::printf("resident memory: %ld KiB after the first minute, %ld KiB at the end (%+ld KiB)\n", rssFirstMinute,
