@@ -190,6 +190,9 @@ public:
     // Stops the recorder, ends the playback state and starts the encoding (unless
     // cancelled). Main thread.
     void EndMidiRecording(bool completed);
+    // Whether the last MIDI recording was encoded while it was made (its running encoding
+    // was handed over when it ended) rather than from its file afterwards. Main thread.
+    bool LastRecordingEncodedWhileMade() const { return lastRecordingEncodedLive_; }
 
 private:
     void TriggerStart(TMMDSPComponent* sender);
@@ -259,6 +262,7 @@ private:
     bool liveRunning_ = false;
     bool liveHandedOver_ = false;
     bool liveStoppedEarly_ = false;
+    bool lastRecordingEncodedLive_ = false;  // see LastRecordingEncodedWhileMade
 };
 
 // round(position * 100 / size) with ties to even and no overflow; nothing for size <= 0.

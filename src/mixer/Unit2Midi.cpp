@@ -72,7 +72,7 @@ bool TForm2::WantsLiveEncoding()
 
 void TForm2::BeginLiveFeed()
 {
-    liveFeeding_ = liveRunning_ = liveHandedOver_ = liveStoppedEarly_ = false;
+    liveFeeding_ = liveRunning_ = liveHandedOver_ = liveStoppedEarly_ = lastRecordingEncodedLive_ = false;
     const TWaveFormatEx* format = MMWaveRecorder1.WaveIn().GetWaveFormat();
     if (!WantsLiveEncoding() || !format || format->wBitsPerSample != 16)
         return;
@@ -123,7 +123,7 @@ void TForm2::HandOverLiveEncoding()
         FinishEncodingRun();
         return;
     }
-    liveHandedOver_ = true;
+    liveHandedOver_ = lastRecordingEncodedLive_ = true;
     hooks_.EnableTimer1(true);
 }
 

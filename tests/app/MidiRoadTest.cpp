@@ -130,17 +130,13 @@ protected:
     // played, and `paceSeen` gets the card's pace during the play.
     bool EncodedWhilePlaying(bool* paceSeen = nullptr)
     {
-        bool overlapped = false;
         EXPECT_TRUE(RunEventsUntil([&] {
-            if (state.midiPlaying) {
-                overlapped = overlapped || form2->Trigger.IsStarted();
-                if (paceSeen)
-                    *paceSeen = SoundCard::Current()->FastClock();
-            }
+            if (state.midiPlaying && paceSeen)
+                *paceSeen = SoundCard::Current()->FastClock();
             return Find("RecEncFinish")->isEnabled();
         }));
         EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
-        return overlapped;
+        return form2->LastRecordingEncodedWhileMade();
     }
 
     std::optional<bool> chooseFast;
