@@ -70,7 +70,7 @@ TrackEncoders::TrackEncoders(const EncoderSettings& settings, int jobs, TagWrite
     for (int k = 0; k < std::max(jobs, 1); ++k) {
         lanes_.push_back(std::make_unique<Lane>());
         Lane* lane = lanes_.back().get();
-        lane->trigger.OnStop = [this, lane](TMMDSPComponent*) { LaneStopped(*lane); };
+        lane->trigger.OnStop = [this, lane](TMMDSPComponent*) { EndInTurn(*lane); };
     }
 }
 
@@ -127,6 +127,25 @@ int TrackEncoders::RunningPercentSum() const
         sum += std::clamp(PercentOf(wave->GetPosition(), wave->DataSize()).value_or(0), 0, 100);
     }
     return sum;
+}
+
+// Tagging lets window messages run, so another lane's end can arrive while one is being
+// tagged: it waits its turn instead of tagging through the same details at once.
+void TrackEncoders::EndInTurn(Lane& lane)
+{
+    waitingEnds_.push_back(&lane);
+    if (ending_)
+        return;
+    ending_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{ending_};
+    while (!waitingEnds_.empty()) {
+        Lane* next = waitingEnds_.front();
+        waitingEnds_.erase(waitingEnds_.begin());
+        LaneStopped(*next);
+    }
 }
 
 // The end of a lane's run, as the hidden window's stop handler ends its own: the whole

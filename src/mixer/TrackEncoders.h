@@ -72,10 +72,14 @@ public:
 
 private:
     struct Lane;
+    void EndInTurn(Lane& lane);
     void LaneStopped(Lane& lane);
 
     EncoderSettings settings_;
     TagWriter tag_;
     Ended ended_;
     std::vector<std::unique_ptr<Lane>> lanes_;
+    // The lanes whose runs ended and wait to be finished, one at a time (main thread).
+    std::vector<Lane*> waitingEnds_;
+    bool ending_ = false;
 };
