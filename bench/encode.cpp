@@ -15,6 +15,7 @@
 //   bench_encode [--vbr] [seconds ...]        default: 60 600
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
+#include "support/PairedRuns.h"
 #include "support/StereoWave.h"
 
 #include <QCoreApplication>
@@ -39,14 +40,6 @@ constexpr int kRate = 44100;
 constexpr int kRuns = 5;
 constexpr int kVbrPairs = 7;
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 // The median and range of a side's run times, and its largest peak memory.
 struct Runs {
@@ -57,7 +50,7 @@ struct Runs {
         seconds.push_back(run.seconds);
         peakKiB = std::max(peakKiB, run.peakKiB);
     }
-    double Median() const { return median(seconds); }
+    double Median() const { return MedianOf(seconds); }
     std::string Text() const
     {
         char text[96];
@@ -227,9 +220,9 @@ int main(int argc, char** argv)
         const auto lameSize = std::filesystem::file_size(folder / "lame-vbr.mp3", sizeError);
         std::printf("%8d %10.3f %10.3f %8.3f %12ld %12ld Container=mp3 Mode=vbr vs lame -V 2: %ju / %ju bytes; "
                     "median of %d pairs: wall %.3fx, cpu %.3fx\n",
-                    seconds, lastVbr.seconds, lastLameVbr.seconds, median(wallRatios), lastVbr.peakKiB,
+                    seconds, lastVbr.seconds, lastLameVbr.seconds, MedianOf(wallRatios), lastVbr.peakKiB,
                     lastLameVbr.peakKiB, static_cast<std::uintmax_t>(oursSize), static_cast<std::uintmax_t>(lameSize),
-                    kVbrPairs, median(wallRatios), median(cpuRatios));
+                    kVbrPairs, MedianOf(wallRatios), MedianOf(cpuRatios));
         std::fflush(stdout);
     }
     std::error_code ec;

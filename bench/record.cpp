@@ -8,6 +8,7 @@
 #include "platform/card/testing/ToneLine.h"
 #include "stream/MMWRec.h"
 #include "support/PairedRuns.h"
+#include "support/ResidentMemory.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -26,16 +27,6 @@ constexpr std::int16_t kAmplitude = 16384;
 constexpr std::int64_t kSeconds = 600;
 constexpr std::int64_t kBytesPerSecond = 176400;
 constexpr int kRounds = 5;  // pairs, the order alternating
-
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
 
 // Selects the first wave-in source (the tone line, the only one) at unity volume.
 void selectToneLine(SoundCard& card)
@@ -85,7 +76,7 @@ int main(int argc, char** argv)
         long rssMinute = 0;
         rec.OnData = [&](TMMDSPComponent*, TMMWaveHdr*) {
             if (!rssMinute && rec.WaveIn().RecordedBytes() >= 60 * kBytesPerSecond)
-                rssMinute = residentKiB();
+                rssMinute = ResidentKiB();
         };
         const auto t0 = std::chrono::steady_clock::now();
         rec.StartRecording();
@@ -93,7 +84,7 @@ int main(int argc, char** argv)
             loop.exec();
         ours.Add(seconds(t0));
         rssFirstMinute = rssMinute;
-        rssEnd = residentKiB();
+        rssEnd = ResidentKiB();
         recorded = rec.WaveIn().RecordedBytes();
     };
 

@@ -21,13 +21,10 @@
 // without it the bench says so and stops.
 #include "app/AppSetup.h"
 #include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "mixer/Unit2.h"
-#include "platform/card/SoundCard.h"
 #include "platform/midi/MidiSynth.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/os/ErrorReport.h"
-#include "platform/os/InstanceFolder.h"
+#include "support/ResidentMemory.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -68,16 +65,6 @@ double cpuSeconds()
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
-
 // Notes the end of the window's first paint: the event after it in the queue.
 class FirstPaint : public QObject {
 public:
@@ -104,20 +91,15 @@ int runChild(char** argv, int report)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
     InstallApplicationReport();
-    Guarded([] { OpenInstanceFolder(); });
-    const std::unique_ptr<SoundCard> card = CreateSoundCard();
-    WizardState state;
-    auto form1 = std::make_unique<TForm1>(state);
-    auto form2 = std::make_unique<TForm2>(state);
-    auto form3 = std::make_unique<TForm3>(form1.get());
-    form1->Attach(form2.get(), form3.get());
+    WizardProgram program;
+    TForm1* form1 = program.form1.get();
     std::int64_t painted = 0;
     double cpu = 0;
     FirstPaint filter([&] {
         painted = monotonicNs();
         cpu = cpuSeconds();
         QTimer::singleShot(kIdleMs, &app, [&] {
-            const long idle = residentKiB();
+            const long idle = ResidentKiB();
             // Then what taking the MIDI road costs: the font's load, as the MIDI file page
             // has it done (here on this thread, to time it alone), and the memory after it.
             double loadSeconds = 0;
@@ -129,7 +111,7 @@ int runChild(char** argv, int report)
                 loadSeconds = static_cast<double>(monotonicNs() - from) / 1e9;
             }
             const std::string line = std::to_string(painted) + " " + std::to_string(cpu) + " " + std::to_string(idle) +
-                                     " " + std::to_string(loadSeconds) + " " + std::to_string(residentKiB()) + "\n";
+                                     " " + std::to_string(loadSeconds) + " " + std::to_string(ResidentKiB()) + "\n";
             if (::write(report, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
                 std::perror("bench_startup: report");
             QApplication::quit();

@@ -4,11 +4,7 @@
 // is opened on its road.
 #include "app/AppSetup.h"
 #include "app/Unit1.h"
-#include "app/Unit3.h"
-#include "mixer/Unit2.h"
 #include "platform/os/ErrorReport.h"
-#include "platform/os/InstanceFolder.h"
-#include "platform/card/SoundCard.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -18,16 +14,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
     InstallApplicationReport();
-    // This instance's folder for its temporary files; folders of instances that died go.
-    Guarded([] { OpenInstanceFolder(); });
-
-    const std::unique_ptr<SoundCard> card = CreateSoundCard();
-    WizardState state;
-    auto form1 = std::make_unique<TForm1>(state);
-    auto form2 = std::make_unique<TForm2>(state);
-    auto form3 = std::make_unique<TForm3>(form1.get());
-    form1->Attach(form2.get(), form3.get());
-    QObject::connect(form1.get(), &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    WizardProgram program;
+    TForm1* form1 = program.form1.get();
+    QObject::connect(form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     form1->show();
     // `mervane FILE` (as the file manager starts it) opens the file's road with it picked;
     // QApplication has taken its own options out of argv by now.
