@@ -4,8 +4,6 @@
 #include "mixer/Unit2.h"
 #include "mpeg/TagFile.h"
 #include "platform/tag/ID3v2Render.h"
-#include "stream/MMTrigg.h"
-#include "stream/MMWaveFile.h"
 #include "wave/MMWave.h"
 
 #include <algorithm>
@@ -29,6 +27,16 @@ void ConfigureEncoder(TMMMP3Encoder& encoder, const EncoderSettings& settings, i
     encoder.SetJobs(1, {});
 }
 
+void JoinEncodingChain(TMMWaveFile& file, TMMTrigger& trigger, TMMMP3Encoder& encoder)
+{
+    file.SetOutput(&trigger);
+    trigger.SetOutput(&encoder);
+    trigger.SetBufferSize(65536);
+    trigger.SetInterval(0);
+    trigger.SetTimeFormat(tfSample);
+    encoder.SetStaged(true);
+}
+
 // One encoder: the same chain as the hidden window's, with the job it works on.
 struct TrackEncoders::Lane {
     TMMWaveFile file{"WaveFile"};
@@ -39,15 +47,7 @@ struct TrackEncoders::Lane {
     bool busy = false;
     bool stopAsked = false;  // StopAll: the file is not kept
 
-    Lane()
-    {
-        file.SetOutput(&trigger);
-        trigger.SetOutput(&encoder);
-        trigger.SetBufferSize(65536);
-        trigger.SetInterval(0);
-        trigger.SetTimeFormat(tfSample);
-        encoder.SetStaged(true);
-    }
+    Lane() { JoinEncodingChain(file, trigger, encoder); }
     ~Lane()
     {
         trigger.OnStop = nullptr;

@@ -17,6 +17,8 @@
 // job's end arrives on the main thread (its window messages must run).
 #include "mpeg/EncoderSettings.h"
 #include "mpeg/MMBlade.h"
+#include "stream/MMTrigg.h"
+#include "stream/MMWaveFile.h"
 
 #include <functional>
 #include <memory>
@@ -27,6 +29,10 @@
 // stereo mode, VBR and loudness from the settings. One encoder stream (no split).
 void ConfigureEncoder(TMMMP3Encoder& encoder, const EncoderSettings& settings, int bitRateIndex, bool copyright,
                       bool original);
+
+// Joins wave file -> pump -> encoder as every encoding chain is joined: the pump's buffer
+// and pace, and an encoder whose MP3 takes its name only when it is whole.
+void JoinEncodingChain(TMMWaveFile& file, TMMTrigger& trigger, TMMMP3Encoder& encoder);
 
 // One track for the pool.
 struct TrackJob {

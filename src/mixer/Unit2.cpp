@@ -1,5 +1,7 @@
 #include "mixer/Unit2.h"
 
+#include "mixer/TrackEncoders.h"
+
 TForm2::TForm2(WizardState& state, QObject* parent) : TForm2(state, CurrentMixerService(), parent) {}
 
 TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
@@ -7,14 +9,9 @@ TForm2::TForm2(WizardState& state, IMixerService* mixer, QObject* parent)
 {
     setObjectName("Form2");
 
-    WaveFile.SetOutput(&Trigger);
-    Trigger.SetOutput(&MP3Encoder);
-    Trigger.SetBufferSize(65536);
-    Trigger.SetInterval(0);
-    Trigger.SetTimeFormat(tfSample);
-    MP3Encoder.SetFileType(ftWAV);
     // The MP3 takes its name only when it is whole: see TriggerStop.
-    MP3Encoder.SetStaged(true);
+    JoinEncodingChain(WaveFile, Trigger, MP3Encoder);
+    MP3Encoder.SetFileType(ftWAV);
     Trigger.OnStart = [this](TMMDSPComponent* sender) { TriggerStart(sender); };
     Trigger.OnStop = [this](TMMDSPComponent* sender) { TriggerStop(sender); };
 
