@@ -116,13 +116,8 @@ TEST_F(CommandLine, MidiFileWithTheSameDetailsIsTheWizardsFileByteForByte)
     melody.Program(0, 0, 73).NoteOn(0, 0, 69, 110).NoteOff(720, 0, 69).NoteOn(0, 0, 76).NoteOff(480, 0, 76).End(0);
     const std::string midi = Input("tune.mid");
     WriteFileBytes(midi, SmfFile(0, 480, {melody}));
-    Click("IEButton2");
-    Click("SelSourceNext");
-    dialogs->openAnswers.push_back(midi);
-    Click("SelWavBrowseInput");
-    Activate();
-    ClickFileNext();
-    ASSERT_EQ(CurrentPageName(), "SingleTag");
+    WalkToDetails(midi, "IEButton2");
+    ASSERT_FALSE(HasFatalFailure());
     TypeDetails();
     Click("SingleTagNext");
     Click("EncodeOptionsNext");

@@ -390,13 +390,7 @@ TEST_F(MidiRoad, TheTitleIsProposedFromTheSongsNameOrTheFileName)
     WriteFileBytes(Input("named.mid"), SmfFile(1, 96, {first, second}));
     WriteFileBytes(Input("plain tune.mid"), SmfFile(0, 96, {SmfTrack().NoteOn(0, 0, 60).NoteOff(96, 0, 60).End()}));
     const auto proposed = [&](const std::string& midi) {
-        Click("IEButton2");
-        Click("SelSourceNext");
-        dialogs->openAnswers.push_back(midi);
-        Click("SelWavBrowseInput");
-        Activate();
-        ClickFileNext();
-        EXPECT_EQ(CurrentPageName(), "SingleTag");
+        WalkToDetails(midi, "IEButton2");
         return Find<QLineEdit>("SingleTagTitle")->text().toStdString();
     };
     EXPECT_EQ(proposed(Input("named.mid")), "Café Song");

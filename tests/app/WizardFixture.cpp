@@ -52,14 +52,14 @@ void WizardTest::Click(const char* objectName)
     Click(Find(objectName));
 }
 
-void WizardTest::WalkToDetails(const std::string& input)
+void WizardTest::WalkToDetails(const std::string& input, const char* sourceButton)
 {
-    Click("IEButton1");
+    Click(sourceButton);
     Click("SelSourceNext");
     dialogs->openAnswers.push_back(input);
     Click("SelWavBrowseInput");
     Activate();
-    Click("SelWavNext");
+    ClickFileNext();
     ASSERT_EQ(CurrentPageName(), "SingleTag");
 }
 

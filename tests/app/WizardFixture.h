@@ -58,8 +58,9 @@ protected:
     }
     QString CurrentPageName() const { return form1->CurrentPage()->objectName(); }
 
-    // The wave road: from the source page to the details page with `input` chosen,
-    void WalkToDetails(const std::string& input);
+    // The wave road (or the MIDI road: "IEButton2"): from the source page to the details
+    // page with `input` chosen,
+    void WalkToDetails(const std::string& input, const char* sourceButton = "IEButton1");
     // ... on to the options page,
     void WalkToOptions(const std::string& input);
     // ... and into the encoding page, whose entry starts the work.
