@@ -215,7 +215,7 @@ TEST_F(CdDoors, ServersThatFailStopNoRipOfTheCommandLine)
     ini.WriteString("METADATA", "Gnudb", RefusingHttpUrl());
     const CliRun run = RunCli({"cd", "--tracks", "2", "--json", "-o", QString::fromStdString(Input("cli"))});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_GT(Mp3Frames(ReadBytes(Input("cli/Track2.mp3"))).size(), 10u);
+    EXPECT_EQ(DecodeMp3File(Input("cli/Track2.mp3"), true).Frames(), long(image.TrackSamples(2).size()) / 2);
     EXPECT_NE(run.out.find(R"("verdict":"not checked")"), std::string::npos) << run.out;
     EXPECT_NE(Text(ReadBytes(Input("cli/Rip.log"))).find("could not be reached"), std::string::npos);
 }
