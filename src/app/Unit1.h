@@ -18,6 +18,7 @@
 #include "platform/Errors.h"
 #include "platform/cd/HiddenTrackJob.h"
 #include "run/CdRun.h"
+#include "run/FileRun.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
@@ -269,8 +270,6 @@ private:
     void RecEncEnter();
     // Plays the MIDI file into the recorder; raises what keeps it from starting.
     void StartMidiRecording();
-    void RecEncProgress();
-    void RecEncPlaybackEnded(bool completed);
     void MMSlider2Change(int position);
     void MMSlider3Change(int position);
     void RecEncFinishClick();
@@ -358,6 +357,9 @@ private:
     WizardState& state_;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
+    // The wave and MIDI roads' run and the pages it reports to (made by Attach).
+    std::unique_ptr<FileRunListener> filePages_;
+    std::unique_ptr<FileRun> fileRun_;
 
     QStackedWidget* pages_ = nullptr;
     QPushButton* btnBack_ = nullptr;

@@ -71,20 +71,47 @@ TForm1::~TForm1()
         disconnect(field, nullptr, this, nullptr);
 }
 
+namespace {
+// The wave and MIDI roads' pages as a file run's listener: each stage has its gauge.
+class FilePages : public FileRunListener {
+public:
+    FilePages(std::function<void(FileStage, int)> progress, std::function<void(bool)> finished)
+        : progress_(std::move(progress)), finished_(std::move(finished))
+    {
+    }
+    void RunProgress(FileStage stage, int percent) override { progress_(stage, percent); }
+    void RunMessage(const std::string& text) override { AppDialogs().ShowMessage(text); }
+    void RunFinished(const FileRunResult& result) override { finished_(result.ok); }
+
+private:
+    std::function<void(FileStage, int)> progress_;
+    std::function<void(bool)> finished_;
+};
+}  // namespace
+
 void TForm1::Attach(TForm2* form2, TForm3* form3)
 {
     form2_ = form2;
     form3_ = form3;
+    filePages_ = std::make_unique<FilePages>(
+        [this](FileStage stage, int percent) {
+            QProgressBar* gauge = stage == FileStage::Convert ? MMGauge2
+                                  : stage == FileStage::Play  ? MMGauge4
+                                                              : EncodingGauge();
+            gauge->setValue(percent);
+        },
+        [this](bool completed) { EncodingEnded(completed); });
+    fileRun_ = std::make_unique<FileRun>(*form2_, state_, *filePages_);
     WizardHooks hooks;
     hooks.WriteTag = [this](const std::string& file) { return WriteTag(file); };
     hooks.CDWriteTag = [this](const std::string& file) { return CDWriteTag(file); };
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
-    hooks.ShowConversionProgress = [this](int percent) { MMGauge2->setValue(percent); };
-    hooks.EncodingEnded = [this](bool completed) { EncodingEnded(completed); };
+    hooks.ShowConversionProgress = [this](int percent) { fileRun_->ConversionProgress(percent); };
+    hooks.EncodingEnded = [this](bool completed) { fileRun_->EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { RecExtStopped(); };
     hooks.RecordingFailed = [this](const std::string& message) { RecordingFailed(message); };
-    hooks.PlaybackEnded = [this](bool completed) { RecEncPlaybackEnded(completed); };
+    hooks.PlaybackEnded = [this](bool completed) { fileRun_->PlaybackEnded(completed); };
     hooks.MakeMP3 = [this](const std::string& input, const std::string& output) { MakeMP3(input, output); };
     form2_->SetWizardHooks(std::move(hooks));
 }

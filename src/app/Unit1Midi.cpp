@@ -111,9 +111,6 @@ void TForm1::RecEncEnter()
 
 void TForm1::StartMidiRecording()
 {
-    // The encoder replaces its output: nothing plays before the output is known not to be
-    // the MIDI file itself, a folder, a pipe or a device.
-    RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName, "MIDI file");
     {
         const QSignalBlocker quiet(MMSlider3);
         MMSlider3->setValue(state_.Level(RecordLevel::Midi));
@@ -122,29 +119,9 @@ void TForm1::StartMidiRecording()
     RecEncOutput->setText(QString::fromStdString(state_.outputFileName));
     MMGauge4->setValue(0);
     MMGauge3->setValue(0);
-
-    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    // The song from its first rendered frame to the end of its release tail.
-    form2_->ReadyRecorderForPlay(TemporaryWavePath());
-
-    // Faster than real time, as chosen on the file page: nothing is heard meanwhile.
-    if (SoundCard* card = SoundCard::Current())
-        card->SetFastClock(FasterThanRealTime->isChecked());
-    TMediaPlayer& player = form2_->MediaPlayer1;
-    player.SetFileName(state_.inputFileName);
-    player.Open();  // a file the sequencer cannot read raises here; Cancel stays usable
-    player.SetNotifyNext(true);
-    state_.midiPlaying = true;
-    try {
-        recorder.StartRecording();
-        player.Play();
-    } catch (...) {
-        // Nothing plays and nothing records: Cancel must not wait for an end of playback.
-        state_.midiPlaying = false;
-        recorder.StopRecording();
-        player.Close();
-        throw;
-    }
+    // Faster than real time, as chosen on the file page: nothing is heard meanwhile. A file
+    // the sequencer cannot read raises here; Cancel stays usable.
+    fileRun_->StartMidi(state_.inputFileName, state_.outputFileName, FasterThanRealTime->isChecked());
     Timer1->start();
     Timer2->start();
     form2_->SetVolLevel();
@@ -152,27 +129,6 @@ void TForm1::StartMidiRecording()
         const QSignalBlocker quiet(MMSlider2);
         MMSlider2->setValue(form2_->TrackBar1.Position);
     }
-}
-
-void TForm1::RecEncProgress()
-{
-    TMediaPlayer& player = form2_->MediaPlayer1;
-    if (!player.Opened())
-        return;
-    const std::uint32_t total = player.TotalLength();
-    // The release tail after the last event plays past the file's length.
-    const std::uint32_t position = std::min(player.CurrentPosition(), total);
-    if (const auto percent = PercentOf(position, total))
-        MMGauge4->setValue(*percent);
-}
-
-void TForm1::RecEncPlaybackEnded(bool completed)
-{
-    // The choice holds for this road only: other recordings keep the card's own pace.
-    if (SoundCard* card = SoundCard::Current())
-        card->SetFastClock(card->Settings().fastClock);
-    if (completed)
-        MMGauge4->setValue(100);
 }
 
 void TForm1::MMSlider3Change(int position)
@@ -197,13 +153,7 @@ void TForm1::RecEncFinishClick()
 
 void TForm1::RecEncCancelClick()
 {
-    state_.cancel = true;
-    // The player reports the stop as the end of playback: that stops the recorder, and the
-    // cancel flag keeps the recording from being encoded.
-    if (state_.midiPlaying)
-        form2_->MediaPlayer1.Stop();
-    if (state_.encodingInProgress)
-        form2_->StopEncoding();
+    fileRun_->Cancel();
     FinishUp();
     RecEncAborted->show();
 }

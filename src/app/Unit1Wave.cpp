@@ -231,22 +231,7 @@ void TForm1::EncodeWavEnter()
     EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
     ProcessMessages();
     try {
-        // Nothing is written before the output is known not to destroy the input or a
-        // folder, and the input is known to be a regular wave file with audio the encoder
-        // can take.
-        RefuseUnsafeOutput(state_.inputFileName, state_.outputFileName);
-        const bool encoderReady = CheckWave(state_.inputFileName);
-        CheckWaveContents(state_.inputFileName);
-        const std::string temporary = TemporaryWavePath();
-        if (encoderReady) {
-            MMGauge2->setValue(100);
-        } else {
-            form2_->ConvertFile(state_.inputFileName, temporary);
-            state_.inputFileName = temporary;
-        }
-        ProcessMessages();
-        if (!state_.cancel)
-            MakeMP3(state_.inputFileName, state_.outputFileName);
+        fileRun_->StartWave(state_.inputFileName, state_.outputFileName);
     } catch (...) {
         // The page does not strand the user: Back leads to the files.
         OfferBackToInput();
@@ -256,8 +241,7 @@ void TForm1::EncodeWavEnter()
 
 void TForm1::MakeMP3(const std::string& input, const std::string& output)
 {
-    state_.encodingInProgress = true;
-    form2_->StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
+    fileRun_->Encode(input, output);
 }
 
 QProgressBar* TForm1::EncodingGauge() const
@@ -275,12 +259,8 @@ void TForm1::Timer1Timer()
     // A CD run's encoder lanes report their share themselves.
     if (cdRun_ && cdRun_->UsesLanes())
         return;
-    if (state_.sourceKind == "midi" && state_.midiPlaying) {
-        RecEncProgress();
-        return;
-    }
-    if (const auto percent = form2_->EncodingPercent())
-        EncodingGauge()->setValue(*percent);
+    if (fileRun_)
+        fileRun_->Tick();
 }
 
 void TForm1::EncodingEnded(bool completed)
@@ -317,9 +297,7 @@ void TForm1::EncodeWavFinishClick()
 
 void TForm1::EncodeWavCancelClick()
 {
-    state_.cancel = true;
-    if (state_.encodingInProgress)
-        form2_->StopEncoding();
+    fileRun_->Cancel();
     FinishUp();
     EncodeWavAborted->show();
 }

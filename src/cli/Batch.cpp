@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -75,8 +76,18 @@ public:
 
     void Progress(std::size_t i, const std::string& stage, int percent)
     {
+        // A file that is converted or played first counts that stage as its first half.
+        if (stage == "convert" || stage == "play" || stage == "record" || stage == "extract")
+            twoStages_.insert(i);
         running_[i] = {stage, percent};
         Draw();
+    }
+
+    // Redraws the line so that its clocks move between progress reports.
+    void Tick()
+    {
+        if (clock_.elapsed() - drawnAt_ >= 1000)
+            Draw();
     }
 
     void Finished(std::size_t i, JobOutcome outcome)
@@ -89,6 +100,8 @@ public:
             for (const std::string& e : outcome.errors)
                 std::fprintf(stderr, "mervane-cli: %s: %s\n", Name(i).c_str(), e.c_str());
         }
+        for (const std::string& note : outcome.notes)
+            std::fprintf(stderr, "mervane-cli: %s: %s\n", Name(i).c_str(), note.c_str());
         results_[i] = std::move(outcome);
         // The report keeps the inputs' order, whatever order they finish in.
         while (printed_ < results_.size() && results_[printed_]) {
@@ -108,6 +121,36 @@ public:
         std::fflush(stdout);
     }
 
+    // The run's last words: after Ctrl+C which files were kept, else (unless --quiet) one
+    // line with the files, their audio, the time taken and the failures.
+    void Summary(bool interrupted)
+    {
+        ClearLine();
+        std::size_t made = 0, failed = 0;
+        double audio = 0;
+        std::string kept;
+        for (std::size_t i = 0; i < results_.size(); ++i) {
+            const auto& r = results_[i];
+            if (r && r->result == JobOutcome::Ok) {
+                ++made;
+                audio += r->seconds;
+                kept += (kept.empty() ? "" : ", ") + fs::path(Output(i)).filename().string();
+            } else if (r && r->result == JobOutcome::Failed) {
+                ++failed;
+            }
+        }
+        if (interrupted) {
+            std::fprintf(stderr, "mervane-cli: interrupted: %s; %s\n",
+                         made == 0 ? "no file was finished" : ("kept the finished " + plural(made, "file") + ": " + kept).c_str(),
+                         "the unfinished ones and every temporary file were removed");
+        } else if (!options_.quiet && !options_.worker) {
+            std::fprintf(stderr, "mervane-cli: %s, %s of audio in %s, %s\n", plural(results_.size(), "file").c_str(),
+                         clock(audio).c_str(), clock(static_cast<double>(clock_.elapsed()) / 1000).c_str(),
+                         failed == 0 ? "no failures" : (std::to_string(failed) + " failed").c_str());
+        }
+        std::fflush(stderr);
+    }
+
     int Status(bool interrupted) const
     {
         if (interrupted)
@@ -120,6 +163,14 @@ public:
 
 private:
     std::string Name(std::size_t i) const { return inputs_[i].empty() ? outputs_[i] : inputs_[i]; }
+    std::string Output(std::size_t i) const
+    {
+        return results_[i] && !results_[i]->output.empty() ? results_[i]->output : outputs_[i];
+    }
+    static std::string plural(std::size_t n, const char* word)
+    {
+        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+    }
 
     void Print(std::size_t i)
     {
@@ -128,7 +179,7 @@ private:
             return;
         QJsonObject o;
         o["input"] = QString::fromStdString(inputs_[i]);
-        o["output"] = QString::fromStdString(outputs_[i]);
+        o["output"] = QString::fromStdString(Output(i));
         o["seconds"] = r.seconds;
         o["bytes"] = static_cast<double>(r.bytes);
         o["result"] = r.result == JobOutcome::Ok ? "ok" : "failed";
@@ -137,6 +188,12 @@ private:
             for (const std::string& e : r.errors)
                 text += (text.empty() ? "" : "\n") + e;
             o["error"] = QString::fromStdString(text);
+        }
+        if (!r.notes.empty()) {
+            std::string text;
+            for (const std::string& n : r.notes)
+                text += (text.empty() ? "" : "\n") + n;
+            o["note"] = QString::fromStdString(text);
         }
         std::fputs(QJsonDocument(o).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputc('\n', stdout);
@@ -158,10 +215,17 @@ private:
         const std::size_t finished = static_cast<std::size_t>(
             std::count_if(results_.begin(), results_.end(), [](const auto& r) { return r.has_value(); }));
         double done = static_cast<double>(finished);
-        std::string line = "[" + std::to_string(finished) + "/" + std::to_string(results_.size()) + "]";
+        std::string line;
         for (const auto& [i, p] : running_) {
-            line += " " + fs::path(Name(i)).filename().string() + " " + p.first + " " + std::to_string(p.second) + "%";
-            done += p.second / 100.0;
+            // Each file with its place in the run: "[2/4] hires.wav encode 40%".
+            line += std::string(line.empty() ? "" : ", ") + "[" + std::to_string(i + 1) + "/" +
+                    std::to_string(results_.size()) + "] " + fs::path(Name(i)).filename().string() + " " + p.first +
+                    " " + std::to_string(p.second) + "%";
+            const double share = p.second / 100.0;
+            if (!twoStages_.contains(i))
+                done += share;
+            else
+                done += p.first == "encode" ? 0.5 + share / 2 : share / 2;
         }
         const double elapsed = static_cast<double>(clock_.elapsed()) / 1000;
         line += "  " + clock(elapsed);
@@ -170,6 +234,7 @@ private:
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
         drawn_ = true;
+        drawnAt_ = clock_.elapsed();
     }
 
     const CliOptions& options_;
@@ -177,6 +242,8 @@ private:
     std::vector<std::string> outputs_;
     std::vector<std::optional<JobOutcome>> results_;
     std::map<std::size_t, std::pair<std::string, int>> running_;
+    std::set<std::size_t> twoStages_;
+    qint64 drawnAt_ = 0;
     std::size_t printed_ = 0;
     bool showProgress_;
     bool drawn_ = false;
@@ -235,6 +302,10 @@ void readWorker(Worker& w, Report& report)
                 report.Progress(w.index, line.substr(9, space - 9), std::atoi(line.c_str() + space + 1));
         } else if (line.starts_with("error ")) {
             w.outcome.errors.push_back(unescapeLine(line.substr(6)));
+        } else if (line.starts_with("note ")) {
+            w.outcome.notes.push_back(unescapeLine(line.substr(5)));
+        } else if (line.starts_with("output ")) {
+            w.outcome.output = unescapeLine(line.substr(7));
         } else if (line.starts_with("result ")) {
             char result[16] = {};
             double seconds = 0;
@@ -298,6 +369,7 @@ int RunBatch(const std::string& program, const CliOptions& options)
         if (interrupted && next < options.inputs.size())
             next = options.inputs.size();
         loop.processEvents(QEventLoop::WaitForMoreEvents);
+        report.Tick();
         for (auto it = running.begin(); it != running.end();) {
             Worker& w = **it;
             if (!w.finished) {
@@ -317,21 +389,19 @@ int RunBatch(const std::string& program, const CliOptions& options)
         }
     }
     report.Flush();
+    report.Summary(interrupted);
     return report.Status(interrupted);
 }
 
 namespace {
 // The dialogs of a program without a display: every message is an error of the running
-// job; nothing is ever asked (the answer is No) and no file is ever chosen.
+// job; nothing is ever asked (the answer is No, and the job says what that answer did) and
+// no file is ever chosen.
 class ConsoleDialogs : public Dialogs {
 public:
     explicit ConsoleDialogs(std::function<void(const std::string&)> sink) : sink_(std::move(sink)) {}
     void ShowMessage(const std::string& text) override { sink_(text); }
-    bool AskYesNo(const std::string& text) override
-    {
-        sink_(text);
-        return false;
-    }
+    bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> OpenFile(const FileDialogOptions&) override { return std::nullopt; }
     std::optional<std::string> SaveFile(const FileDialogOptions&) override { return std::nullopt; }
     std::optional<std::string> SelectFolder(const std::string&, const std::string&) override { return std::nullopt; }
@@ -423,6 +493,10 @@ int RunWorker(const CliOptions& options)
         [&](std::size_t, JobOutcome o) { outcome = std::move(o); });
     for (const std::string& e : outcome.errors)
         std::printf("error %s\n", escapeLine(e).c_str());
+    for (const std::string& n : outcome.notes)
+        std::printf("note %s\n", escapeLine(n).c_str());
+    if (!outcome.output.empty())
+        std::printf("output %s\n", escapeLine(outcome.output).c_str());
     const char* result = outcome.result == JobOutcome::Ok            ? "ok"
                          : outcome.result == JobOutcome::Interrupted ? "interrupted"
                                                                      : "failed";
@@ -449,6 +523,7 @@ int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::
             report.Finished(i, std::move(outcome));
         });
     report.Flush();
+    report.Summary(interrupted || InterruptCount() > 0);
     return report.Status(interrupted || InterruptCount() > 0);
 }
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/os/ErrorReport.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
+#include "stream/MMWavIn.h"
 #include "wave/MMWave.h"
 
 #include <QEventLoop>
@@ -21,14 +22,6 @@
 #include <filesystem>
 
 namespace {
-// Seconds of audio in a wave file the encoder takes (44100 Hz, 16 bits, stereo).
-double waveSeconds(const std::string& file)
-{
-    TMMWave wave;
-    wave.SetFileName(file);
-    return static_cast<double>(wave.DataBytes()) / (44100.0 * 4);
-}
-
 RecordLevel levelOf(const std::string& source)
 {
     return source == "mic" ? RecordLevel::Mic : source == "line" ? RecordLevel::Line : RecordLevel::Aux;
@@ -56,8 +49,10 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     WizardHooks hooks;
     hooks.WriteTag = [this](const std::string& file) {
         state_.tag = std::make_unique<TMPEGAudio>();
+        // Only what was given: a track number of 0 is none.
+        const int track = options_.details.track;
         return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, options_.details,
-                             std::to_string(options_.details.track), nullptr);
+                             track > 0 ? std::to_string(track) : std::string(), nullptr);
     };
     // A CD's tracks get the details given, each with its own number, as the wizard's
     // per-track details do.
@@ -71,13 +66,10 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
-    hooks.ShowConversionProgress = [this](int percent) { progress_("convert", percent); };
+    hooks.ShowConversionProgress = [this](int percent) { run_->ConversionProgress(percent); };
     // The stop handler's last word on the file follows in the same call, before the wait
     // looks at done_ again.
-    hooks.EncodingEnded = [this](bool completed) {
-        completed_ = completed;
-        done_ = true;
-    };
+    hooks.EncodingEnded = [this](bool completed) { run_->EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { recordingStopped_ = true; };
     hooks.RecordingFailed = [this](const std::string& message) {
         AddError(message);
@@ -87,12 +79,14 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
             form2_->MediaPlayer1.Stop();
         }
     };
-    hooks.PlaybackEnded = [this](bool) {
+    hooks.PlaybackEnded = [this](bool completed) {
+        run_->PlaybackEnded(completed);
         if (state_.cancel)
             done_ = true;  // nothing is encoded
     };
     hooks.MakeMP3 = [this](const std::string& input, const std::string& output) { StartEncoding(input, output); };
     form2_->SetWizardHooks(std::move(hooks));
+    run_ = std::make_unique<FileRun>(*form2_, state_, static_cast<FileRunListener&>(*this));
     poll_.setInterval(100);
     QObject::connect(&poll_, &QTimer::timeout, [this] { Guarded([&] { Poll(); }); });
 }
@@ -110,9 +104,39 @@ JobRunner::~JobRunner()
     card_.reset();
 }
 
+void JobRunner::AddError(const std::string& text)
+{
+    // The take recorded until the device stopped is in the temporary file: it is encoded,
+    // as the wizard lets it be, and the user learns why it is short.
+    if (text == kRecordingDeviceLostMessage && options_.command == "record" && stage_ == "record") {
+        outcome_.notes.push_back(text);
+        recordingStopped_ = true;
+        return;
+    }
+    outcome_.errors.push_back(text);
+}
+
+void JobRunner::RunProgress(FileStage stage, int percent)
+{
+    progress_(stage == FileStage::Convert ? "convert" : stage == FileStage::Play ? "play" : "encode", percent);
+}
+
+void JobRunner::RunFinished(const FileRunResult& result)
+{
+    completed_ = result.ok;
+    done_ = true;
+    outcome_.seconds = result.seconds;
+    if (result.ok && result.output != requestedOutput_) {
+        outcome_.output = result.output;
+        outcome_.notes.push_back("another program wrote " + requestedOutput_ +
+                                 " while this MP3 was being made; this MP3 was saved as " + result.output);
+    }
+}
+
 JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
 {
     outcome_ = {};
+    requestedOutput_ = output;
     done_ = completed_ = recordingStopped_ = false;
     state_.cancel = false;
     poll_.start();
@@ -138,7 +162,8 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
     } else if (done_ && completed_ && outcome_.errors.empty()) {
         outcome_.result = JobOutcome::Ok;
         std::error_code ec;
-        outcome_.bytes = static_cast<std::int64_t>(std::filesystem::file_size(output, ec));
+        outcome_.bytes = static_cast<std::int64_t>(
+            std::filesystem::file_size(outcome_.output.empty() ? output : outcome_.output, ec));
     }
     return outcome_;
 }
@@ -152,51 +177,23 @@ std::string JobRunner::WriteAlbumGain()
 
 void JobRunner::RunWave(const std::string& input, const std::string& output)
 {
-    // Nothing is written before the output is known not to destroy the input or a folder,
-    // and the input is known to be a regular wave file with audio the encoder can take.
-    RefuseUnsafeOutput(input, output);
-    const bool encoderReady = form2_->CheckWave(input);
-    CheckWaveContents(input);
-    std::string source = input;
-    if (!encoderReady) {
-        stage_ = "convert";
-        source = TemporaryWavePath();
-        form2_->ConvertFile(input, source);
-    }
-    if (state_.cancel)
+    stage_ = "convert";
+    state_.inputFileName = input;  // the converted copy's name when there is one
+    run_->StartWave(input, output);
+    if (!state_.encodingInProgress)
         return;
-    StartEncoding(source, output);
+    stage_ = "encode";
     Wait();
 }
 
 void JobRunner::RunMidi(const std::string& input, const std::string& output)
 {
-    // The encoder replaces its output: nothing plays before the output is known not to be
-    // the MIDI file itself, a folder, a pipe or a device.
-    RefuseUnsafeOutput(input, output, "MIDI file");
-    state_.inputFileName = input;
-    state_.outputFileName = output;
-    form2_->SelMidi();
-    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    // The song from its first rendered frame to the end of its release tail.
-    form2_->ReadyRecorderForPlay(TemporaryWavePath());
-    TMediaPlayer& player = form2_->MediaPlayer1;
-    player.SetFileName(input);
-    player.Open();
-    player.SetNotifyNext(true);
-    state_.midiPlaying = true;
+    // Nobody listens to a command line's render: it runs as fast as the encoder takes it,
+    // unless --real-time asks to hear it.
     stage_ = "play";
-    try {
-        recorder.StartRecording();
-        player.Play();
-    } catch (...) {
-        state_.midiPlaying = false;
-        recorder.StopRecording();
-        player.Close();
-        throw;
-    }
+    run_->StartMidi(input, output, !options_.realTime);
     Wait();
-    player.Close();
+    form2_->MediaPlayer1.Close();
 }
 
 void JobRunner::RunRecord(const std::string& output)
@@ -319,9 +316,8 @@ void JobRunner::RecordCdTrack(int track, const std::string& output)
 
 void JobRunner::StartEncoding(const std::string& input, const std::string& output)
 {
-    outcome_.seconds = waveSeconds(input);
     stage_ = "encode";
-    form2_->StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
+    run_->Encode(input, output);
 }
 
 void JobRunner::Wait()
@@ -340,16 +336,8 @@ void JobRunner::Poll()
         interruptsSeen_ = InterruptCount();
         Interrupt();
     }
-    if (stage_ == "encode") {
-        if (const auto percent = form2_->EncodingPercent())
-            progress_(stage_, *percent);
-    } else if (stage_ == "play") {
-        TMediaPlayer& player = form2_->MediaPlayer1;
-        if (player.Opened()) {
-            const std::uint32_t total = player.TotalLength();
-            if (const auto percent = PercentOf(std::min(player.CurrentPosition(), total), total))
-                progress_(stage_, *percent);
-        }
+    if (stage_ == "encode" || stage_ == "play") {
+        run_->Tick();
     } else if (stage_ == "record" && cdPlayer_) {
         if (cdPlayer_->DeviceMode() == mpPlaying) {
             const std::uint32_t at = cdPlayer_->CurrentPosition();

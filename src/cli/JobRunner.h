@@ -5,6 +5,7 @@
 #include "cli/Options.h"
 #include "mixer/Unit2.h"
 #include "mpeg/MPEGAudio.h"
+#include "run/FileRun.h"
 
 #include <QTimer>
 #include <cstdint>
@@ -19,10 +20,12 @@ struct JobOutcome {
     enum Result { Ok, Failed, Interrupted } result = Failed;
     double seconds = 0;       // of audio encoded
     std::int64_t bytes = 0;   // of the output
+    std::string output;       // the name the MP3 took when it is not the one planned
     std::vector<std::string> errors;
+    std::vector<std::string> notes;  // what the user should know of a file that was made
 };
 
-class JobRunner {
+class JobRunner : private FileRunListener {
 public:
     // stage is "convert", "play", "record", "extract" or "encode".
     using Progress = std::function<void(const std::string& stage, int percent)>;
@@ -44,10 +47,16 @@ public:
     // loudness was measured). Empty, or the message naming the file that could not be written.
     std::string WriteAlbumGain();
 
-    // Where the console's messages go while a job runs.
-    void AddError(const std::string& text) { outcome_.errors.push_back(text); }
+    // Where the console's messages go while a job runs: an error of the job, except the
+    // word that a recording device stopped, which ends a take that is still kept.
+    void AddError(const std::string& text);
 
 private:
+    // The file run's news.
+    void RunProgress(FileStage stage, int percent) override;
+    void RunMessage(const std::string& text) override { AddError(text); }
+    void RunFinished(const FileRunResult& result) override;
+
     void RunWave(const std::string& input, const std::string& output);
     void RunMidi(const std::string& input, const std::string& output);
     void RunRecord(const std::string& output);
@@ -70,6 +79,8 @@ private:
     WizardState state_;
     std::unique_ptr<SoundCard> card_;  // outlives the hidden window
     std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<FileRun> run_;
+    std::string requestedOutput_;  // the job's output as planned
     std::unique_ptr<TMediaPlayer> cdPlayer_;  // cd --record: plays into the card's CD line
     QTimer poll_;
     // Main thread only.

@@ -18,14 +18,19 @@ const std::vector<OptionEntry>& OptionTable()
         {"-b", "--bitrate", "KBPS",
          "Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128)."},
         {"-V", "--vbr", "Q", "Variable bit rate at LAME quality Q, 0 (best) to 9."},
-        {"", "--container", "mp3|wave", "Plain MP3 file, or MP3 frames inside a RIFF wave file."},
+        {"", "--container", "mp3|wave",
+         "Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file's ENCODER "
+         "section, wave when it is not set)."},
         {"", "--joint", "", "Joint stereo instead of simple stereo."},
-        {"", "--replaygain", "", "Measures the loudness and writes the ReplayGain into the tag."},
+        {"", "--replaygain", "",
+         "Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file's "
+         "ENCODER section, off when it is not set)."},
+        {"", "--no-replaygain", "", "Writes no ReplayGain, whatever the settings file says."},
         {"", "--title", "TEXT", "Title of the tag."},
         {"", "--artist", "TEXT", "Artist of the tag."},
         {"", "--album", "TEXT", "Album of the tag."},
-        {"", "--year", "N", "Year of the tag, 1900 to 2099 (default 1999)."},
-        {"", "--track", "N", "Track number of the tag, 1 to 99 (default 1)."},
+        {"", "--year", "N", "Year of the tag, 1900 to 2099 (default none)."},
+        {"", "--track", "N", "Track number of the tag, 1 to 99 (default none)."},
         {"", "--genre", "NAME|N", "Genre of the tag, by name or number (default none)."},
         {"", "--comment", "TEXT", "Comment of the tag."},
         {"", "--copyright", "", "Sets the copyright bit of every frame."},
@@ -43,6 +48,9 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--no-lookup", "", "cd: asks no database and reads no cache or CD-Text: the files keep the number names."},
         {"", "--release", "N",
          "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed)."},
+        {"", "--real-time", "",
+         "midi: plays the song in real time through the speakers, as the wizard does when asked, instead of "
+         "rendering it faster than real time."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -112,6 +120,10 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.joint = true;
     } else if (name == "--replaygain") {
         c.replayGain = true;
+    } else if (name == "--no-replaygain") {
+        c.replayGain = false;
+    } else if (name == "--real-time") {
+        c.realTime = true;
     } else if (name == "--title") {
         d.title = value;
     } else if (name == "--artist") {
@@ -143,6 +155,7 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
     } else if (name == "--device") {
         c.device = value;
     } else if (name == "--tracks") {
+        (void)ParseTrackList(value);  // refused here, before anything runs
         c.tracks = value;
     } else if (name == "--record") {
         c.record = true;
@@ -173,8 +186,6 @@ bool parentOnly(const std::string& name)
 CliOptions ParseCommandLine(const std::vector<std::string>& args)
 {
     CliOptions c;
-    c.details.year = kDefaultTagYear;
-    c.details.track = kDefaultTagTrack;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string word = args[i];
@@ -238,6 +249,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
     if (c.record && c.command != "cd")
         throw CliUsageError("--record is for cd only");
+    if (c.realTime && c.command != "midi")
+        throw CliUsageError("--real-time is for midi only");
     if (c.command == "record") {
         if (c.source.empty())
             throw CliUsageError("record needs --source mic|line|aux");
@@ -256,13 +269,18 @@ std::vector<int> ParseTrackList(const std::string& text)
     while (at <= text.size()) {
         const std::size_t comma = std::min(text.find(',', at), text.size());
         const std::string part = text.substr(at, comma - at);
+        // Digits only, read whole: a number too big for any type is refused, never wrapped.
+        const auto digits = [](const std::string& word, int& value) {
+            const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+            return !word.empty() && ec == std::errc() && end == word.data() + word.size() &&
+                   std::all_of(word.begin(), word.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+        };
         int first = 0, last = 0;
-        char dash = 0;
-        char rest = 0;
-        const int n = std::sscanf(part.c_str(), "%d%c%d%c", &first, &dash, &last, &rest);
-        if (n == 1)
-            last = first;
-        else if (n != 3 || dash != '-')
+        const std::size_t dash = part.find('-');
+        const bool ok = dash == std::string::npos
+                            ? digits(part, first) && digits(part, last)
+                            : digits(part.substr(0, dash), first) && digits(part.substr(dash + 1), last);
+        if (!ok)
             throw CliUsageError("--tracks: '" + part + "' is not a track number nor a range like 3-5");
         if (first < 1 || last < first || last > 99)
             throw CliUsageError("--tracks: '" + part + "' is no range of tracks 1 to 99");
@@ -285,7 +303,7 @@ EncoderSettings ApplyEncoderOptions(const CliOptions& options, EncoderSettings e
     if (options.joint)
         e.jointStereo = true;
     if (options.replayGain)
-        e.replayGain = true;
+        e.replayGain = *options.replayGain;
     return e;
 }
 
@@ -298,7 +316,7 @@ std::string UsageText()
     return text;
 }
 
-std::string HelpText()
+std::string HelpText(const EncoderSettings& defaults, const std::string& settingsPath)
 {
     std::string text = "mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.\n\n" +
                        UsageText().substr(0, UsageText().find("Try")) + "\nOptions:\n";
@@ -310,6 +328,10 @@ std::string HelpText()
         text += names.size() < 26 ? std::string(26 - names.size(), ' ') : "\n" + std::string(28, ' ');
         text += std::string(o.help) + "\n";
     }
+    if (!settingsPath.empty())
+        text += "\nDefaults from " + settingsPath + ", section ENCODER: Container=" +
+                (defaults.mp3Container ? "mp3" : "wave") + ", ReplayGain=" + (defaults.replayGain ? "1" : "0") +
+                " (the options above override them for one run).\n";
     text += "\nExit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after "
             "Ctrl+C.\n";
     return text;

@@ -27,8 +27,9 @@ struct CliOptions {
     std::optional<int> vbrQuality;
     std::optional<bool> mp3Container;
     bool joint = false;
-    bool replayGain = false;
-    TrackDetails details;  // the wizard's defaults when not given
+    std::optional<bool> replayGain;  // --replaygain / --no-replaygain; else the settings file's
+    // Only what was given: year and track 0 are none (the wizard's pages start at 1999 and 1).
+    TrackDetails details;
     bool detailsGiven = false;  // a tag option was given (a CD's tracks are tagged only then)
     std::string settingsFile;
     int jobs = 0;  // 0: the number of cores
@@ -40,6 +41,7 @@ struct CliOptions {
     bool noLookup = false;  // cd: no details from any source
     int release = 1;        // cd: which of several matching releases (1-based)
     bool record = false;  // cd: the tracks are played through the card's CD line and recorded
+    bool realTime = false;  // midi: played in real time through the speakers
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C
     bool help = false;
@@ -66,8 +68,9 @@ EncoderSettings ApplyEncoderOptions(const CliOptions& options, EncoderSettings f
 
 // The short usage text printed with a usage error.
 std::string UsageText();
-// The whole --help text.
-std::string HelpText();
+// The whole --help text; `defaults` are the settings file's encoder choices, named as the
+// defaults they are, and `settingsPath` the file they come from.
+std::string HelpText(const EncoderSettings& defaults = {}, const std::string& settingsPath = {});
 // The manual page mervane-cli.1 in roff.
 std::string ManPage();
 

@@ -23,8 +23,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mervane-cli: %s\n%s", e.what(), UsageText().c_str());
         return kExitUsage;
     }
+    if (!options.settingsFile.empty())
+        ProfileFile::SetSettingsPath(options.settingsFile);
     if (options.help) {
-        std::fputs(HelpText().c_str(), stdout);
+        const ProfileFile settings = ProfileFile::Settings();
+        std::fputs(HelpText(EncoderSettings::Read(settings), settings.Path()).c_str(), stdout);
         return kExitOk;
     }
     if (options.version) {
@@ -35,8 +38,6 @@ int main(int argc, char** argv)
         std::fputs(ManPage().c_str(), stdout);
         return kExitOk;
     }
-    if (!options.settingsFile.empty())
-        ProfileFile::SetSettingsPath(options.settingsFile);
     try {
         if (options.worker)
             return RunWorker(options);

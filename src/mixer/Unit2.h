@@ -141,6 +141,9 @@ public:
     // How much of the source wave has been read by the pump, 0..100; nothing while no wave
     // is open.
     std::optional<int> EncodingPercent() const;
+    // The name the last finished MP3 took (another program's file at its name may have made
+    // it "<stem> (2).mp3"); empty when nothing was kept. Main thread.
+    const std::string& PublishedOutput() const { return publishedOutput_; }
 
     // The components.
     // The MIDI recording as it is made: at the card's fast pace the pump takes the encoder's
@@ -232,6 +235,7 @@ private:
     // What stood at the MP3's name when its encoding started. Main thread only.
     OutputSnapshot outputBefore_;
     bool abandoning_ = false;  // the window is closing; main thread only
+    std::string publishedOutput_;  // see PublishedOutput; main thread only
 
     // Mixer state, main thread only (reset at creation).
     int recordingDest_ = 0;

@@ -134,6 +134,7 @@ void TForm2::FinishEncodingRun()
     const bool keep = !abandoning_ && !MP3Encoder.WriteFailed();
     int tagError = 0;
     std::string saveError;
+    publishedOutput_.clear();
     if (keep) {
         // The tag goes into the staged file, so the MP3 appears under its name with its tag.
         if (!isCd)
@@ -146,6 +147,7 @@ void TForm2::FinishEncodingRun()
             tagError = MP3Encoder.InfoFrameError();
         try {
             const std::string published = PublishOutput(staged, output, outputBefore_);
+            publishedOutput_ = published;
             // A track kept for the album gain was tagged under the staged name.
             for (AlbumTrack& t : state_.albumTracks)
                 if (t.fileName == staged)

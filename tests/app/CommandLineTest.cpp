@@ -3,6 +3,7 @@
 // opens a file it is started with.
 #include "app/WizardFixture.h"
 #include "platform/os/ProfileFile.h"
+#include "stream/MMWavIn.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
 #include "support/MidiFixtures.h"
@@ -18,8 +19,14 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <filesystem>
+#include <fcntl.h>
 #include <signal.h>
 #include <sndfile.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tpropertymap.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -77,7 +84,32 @@ protected:
         Find<QLineEdit>("SingleTagArtist")->setText("The Shore");
         Find<QLineEdit>("SingleTagComment")->setText("made twice");
     }
-    const QStringList details{"--title", "Tide", "--artist", "The Shore", "--comment", "made twice"};
+    // The wizard's pages start the year and the track at 1999 and 1: the command line tags
+    // them only when asked.
+    const QStringList details{"--title", "Tide", "--artist", "The Shore", "--comment", "made twice",
+                              "--year", "1999", "--track", "1"};
+
+    // Waits until the encoder's hidden working file of an output in `folder` has bytes: the
+    // encoding runs. False when the program ended first.
+    bool WaitForEncoding(QProcess& p, const std::string& folder)
+    {
+        while (p.state() != QProcess::NotRunning) {
+            std::error_code ec;
+            for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+                const std::string name = it->path().filename().string();
+                if (name.starts_with(".") && name.find(".part") != std::string::npos && fs::file_size(it->path(), ec) > 0)
+                    return true;
+            }
+            p.waitForFinished(2);
+        }
+        return false;
+    }
+
+    // One JSON object of --json's output.
+    static QJsonObject JsonLine(const std::string& out)
+    {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(out.substr(0, out.find('\n')))).object();
+    }
 
     std::string Wave(const char* name, unsigned rate, int channels, int format, double seconds)
     {
@@ -124,11 +156,76 @@ TEST_F(CommandLine, MidiFileWithTheSameDetailsIsTheWizardsFileByteForByte)
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncFinish")->isEnabled(); }));
     ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 
+    // The card's own pace is real time now, with speakers that keep what they play: the
+    // command line renders faster than real time anyway (the speakers hear none of the
+    // song) and makes the wizard's fast file; --real-time plays it through the speakers.
+    alsa.AddPlayback("testmonitor");
+    alsa.Install();
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "Clock", "");
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "MonitorDevice", "testmonitor");
+    // Frames the speakers played with sound in them (the card keeps the wall clock's pace,
+    // and its speakers, until the song's first frame reaches the recorder).
+    const auto framesHeard = [&] {
+        long heard = 0;
+        for (std::int16_t s : alsa.Played("testmonitor"))
+            heard += std::abs(int(s)) > 64 ? 1 : 0;
+        return heard / 2;
+    };
     const CliRun run = Run(QStringList{"midi", QString::fromStdString(midi), "-o", QString::fromStdString(Input("cli.mp3"))} + details);
     ASSERT_EQ(run.status, 0) << run.err;
     const Bytes wizard = ReadBytes(Input("tune.mp3"));
     EXPECT_GT(Mp3Frames(RiffChunk(wizard, "data")).size(), 30u);
     EXPECT_TRUE(ReadBytes(Input("cli.mp3")) == wizard) << "the two programs made different files";
+    EXPECT_LT(framesHeard(), 44100 / 10) << "the render was played through the speakers";
+
+    const CliRun heard = Run({"midi", "--real-time", QString::fromStdString(midi), "-o", QString::fromStdString(Input("heard.mp3"))});
+    ASSERT_EQ(heard.status, 0) << heard.err;
+    EXPECT_GT(framesHeard(), 44100) << "--real-time did not play the song through the speakers";
+    EXPECT_GT(DecodeMp3File(Input("heard.mp3")).Frames(), 44100);
+}
+
+TEST_F(CommandLine, TagHoldsOnlyWhatWasGivenAndReplayGainFollowsTheOptions)
+{
+    ProfileFile::Settings().WriteString("ENCODER", "ReplayGain", "1");
+    const std::string input = Wave("plain.wav", 44100, 2, SF_FORMAT_PCM_16, 0.5);
+    const std::string output = Input("plain.mp3");
+    const CliRun run = Run({"wave", "--container", "mp3", "--no-replaygain", "--title", "Only", QString::fromStdString(input)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    TagLib::MPEG::File file(output.c_str(), false);
+    ASSERT_TRUE(file.isValid());
+    ASSERT_TRUE(file.ID3v2Tag() && file.ID3v1Tag());
+    EXPECT_EQ(file.ID3v2Tag()->title().to8Bit(true), "Only");
+    for (const TagLib::Tag* tag : {static_cast<TagLib::Tag*>(file.ID3v2Tag()), static_cast<TagLib::Tag*>(file.ID3v1Tag())}) {
+        EXPECT_EQ(tag->year(), 0u) << "a year nobody gave";
+        EXPECT_EQ(tag->track(), 0u) << "a track number nobody gave";
+    }
+    EXPECT_FALSE(file.ID3v2Tag()->properties().contains("REPLAYGAIN_TRACK_GAIN")) << "--no-replaygain was not obeyed";
+
+    const CliRun help = Run({"--help"});
+    EXPECT_NE(help.out.find("Container=wave, ReplayGain=1"), std::string::npos) << help.out;
+}
+
+TEST_F(CommandLine, AnOutputAnotherProgramWroteMeanwhileIsReportedUnderTheNameTheMp3Took)
+{
+    ProfileFile::Settings().WriteInteger("ENCODER", "Jobs", 1);
+    const std::string input = Wave("long.wav", 44100, 2, SF_FORMAT_PCM_16, 120);
+    fs::create_directory(Input("out"));
+    const std::string same = Input("out/same.mp3");
+    QProcess p;
+    Start(p, {"wave", "--json", "-o", QString::fromStdString(same), QString::fromStdString(input)});
+    ASSERT_TRUE(WaitForEncoding(p, Input("out"))) << "the encoding ended before the other writer came";
+    WriteFileBytes(same, {'o', 't', 'h', 'e', 'r'});
+    ASSERT_TRUE(p.waitForFinished(-1));
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << err;
+    const QJsonObject o = JsonLine(p.readAllStandardOutput().toStdString());
+    const std::string took = Input("out/same (2).mp3");
+    EXPECT_EQ(o["result"].toString(), "ok") << err;
+    EXPECT_EQ(o["output"].toString().toStdString(), took);
+    ASSERT_TRUE(fs::exists(took));
+    EXPECT_EQ(o["bytes"].toInteger(), static_cast<qint64>(fs::file_size(took)));
+    EXPECT_FALSE(o.contains("error"));
+    EXPECT_EQ(ReadBytes(same), (Bytes{'o', 't', 'h', 'e', 'r'})) << "the other program's file was replaced";
 }
 
 TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
@@ -159,7 +256,7 @@ TEST_F(CommandLine, TwoTracksOfADiscImageAreTheWizardsFilesByteForByte)
     ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 
     // The drive is the one the settings name, as for the wizard; every track gets its number.
-    const CliRun run = Run({"cd", "--tracks", "2-3", "--artist", "The Shore", "-o", QString::fromStdString(Input("cli"))});
+    const CliRun run = Run({"cd", "--tracks", "2-3", "--artist", "The Shore", "--year", "1999", "-o", QString::fromStdString(Input("cli"))});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* name : {"Track2.mp3", "Track3.mp3"}) {
         const Bytes wizard = ReadBytes(Input("wizard/") + name);
@@ -222,6 +319,9 @@ TEST_F(CommandLine, BatchWithOneBrokenInputMakesTheOthersNamesItAndExitsOne)
     const CliRun run = Run(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("broken.wav: "), std::string::npos) << run.err;
+    // One closing line: files, their audio, the time taken, the failures.
+    EXPECT_NE(run.err.find("mervane-cli: 5 files, 0:02 of audio in 0:"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(", 1 failed\n"), std::string::npos) << run.err;
 
     // One JSON object a line, in the inputs' order.
     std::vector<QJsonObject> lines;
@@ -277,7 +377,10 @@ TEST_F(CommandLine, CtrlCDuringABatchExits130AndLeavesNoPartialFileNorTemporaryF
     ASSERT_EQ(::kill(static_cast<pid_t>(p.processId()), SIGINT), 0);
     ASSERT_TRUE(p.waitForFinished(-1));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 130) << p.readAllStandardError().toStdString();
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), 130) << err;
+    EXPECT_NE(err.find("mervane-cli: interrupted: no file was finished; the unfinished ones and every temporary file "
+                       "were removed"), std::string::npos) << err;
     std::error_code ec;
     const auto left = fs::exists(Input("out"), ec) ? std::distance(fs::directory_iterator(Input("out")), {}) : 0;
     EXPECT_EQ(left, 0) << "a partial MP3 was left";
@@ -309,6 +412,27 @@ TEST_F(CommandLine, RecordTakesExactlyTheSecondsAskedFromTheCaptureDevice)
     EXPECT_LT(d.Frames(), 2 * 44100 + kMp3CodecDelay + 2 * kMp3FrameSamples);
     const auto loudest = std::max_element(d.pcm.begin(), d.pcm.end(), [](int a, int b) { return std::abs(a) < std::abs(b); });
     EXPECT_GT(std::abs(*loudest), 1000) << "the take is silent, not the device's tone";
+    EXPECT_EQ(InstanceFolders(), 0u);
+}
+
+TEST_F(CommandLine, RecordFromAMicrophoneThatStallsKeepsTheTakeAndSaysSo)
+{
+    // A third of a second of tone in a pipe, then nothing, the pipe held open: a device that
+    // stops delivering.
+    const std::string fifo = alsa.AddFifoCapture("fifomic");
+    alsa.Install();
+    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "MicDevice", "fifomic");
+    const int pipe = ::open(fifo.c_str(), O_RDWR);
+    ASSERT_GE(pipe, 0);
+    const std::vector<std::int16_t> tone = Tone(44100, {1000, 1000}, 44100 / 3);
+    ASSERT_EQ(::write(pipe, tone.data(), tone.size() * 2), static_cast<ssize_t>(tone.size() * 2));
+    const std::string output = Input("stall.mp3");
+    const CliRun run = Run({"record", "--source", "mic", "--seconds", "60", "-q", "-o", QString::fromStdString(output)});
+    ::close(pipe);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(kRecordingDeviceLostMessage), std::string::npos) << run.err;
+    ASSERT_TRUE(fs::exists(output)) << "the take was not kept";
+    EXPECT_GE(DecodeMp3File(output).Frames(), 44100 / 3);
     EXPECT_EQ(InstanceFolders(), 0u);
 }
 

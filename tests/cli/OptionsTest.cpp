@@ -24,7 +24,7 @@ TEST(CliOptions, ParsesEncoderTagAndWorkerOptionsAndPassesOnlyTheWorkersOnes)
     EXPECT_EQ(*c.bitRateIndex, 13);
     EXPECT_EQ(c.details.genre, 79);
     EXPECT_EQ(c.details.year, 2001);
-    EXPECT_EQ(c.details.track, kDefaultTagTrack) << "the wizard's default";
+    EXPECT_EQ(c.details.track, 0) << "no track number unless one is given";
     EXPECT_EQ(c.jobs, 3);
     // A worker gets the encoder and tag options, never the parent's -o, -j or report options.
     EXPECT_EQ(c.passOn, (std::vector<std::string>{"--bitrate", "320", "--genre", "hard rock", "--year", "2001"}));
@@ -43,10 +43,12 @@ TEST(CliOptions, RefusesWhatItCannotDo)
          std::vector<std::vector<std::string>>{{}, {"wave"}, {"encode", "x"}, {"wave", "-b", "100", "x.wav"},
                                                {"wave", "-b", "128", "-V", "2", "x.wav"}, {"wave", "--year", "1800", "x"},
                                                {"wave", "--genre", "Polka2", "x"}, {"wave", "x", "-o"},
-                                               {"cd", "x.wav"}, {"record", "-o", "x.mp3"}, {"wave", "--joint=1", "x"}})
+                                               {"cd", "x.wav"}, {"record", "-o", "x.mp3"}, {"wave", "--joint=1", "x"},
+                                               {"cd", "--tracks", "4294967297"}, {"wave", "--real-time", "x"}})
         EXPECT_THROW(Parse(args), CliUsageError) << (args.empty() ? "" : args.front()) << " " << args.size();
     EXPECT_EQ(ParseTrackList("1,3-5,9"), (std::vector<int>{1, 3, 4, 5, 9}));
-    for (const char* bad : {"", "0", "5-3", "3-", "1,,2", "2 -4", "100"})
+    // A number too big for an int is refused, never wrapped round to a small track.
+    for (const char* bad : {"", "0", "5-3", "3-", "1,,2", "2 -4", "100", "4294967297", "1-4294967298", "+3", "3x"})
         EXPECT_THROW(ParseTrackList(bad), CliUsageError) << bad;
 }
 

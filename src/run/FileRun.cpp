@@ -1,0 +1,178 @@
+#include "run/FileRun.h"
+
+#include "mixer/OutputGuard.h"
+#include "mixer/WaveCheck.h"
+#include "platform/card/SoundCard.h"
+#include "platform/os/MessageTarget.h"
+#include "platform/os/Paths.h"
+#include "wave/MMWave.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+std::uintmax_t sizeOf(const std::string& file)
+{
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    return ec ? 0 : size;
+}
+}  // namespace
+
+FileRun::FileRun(TForm2& engine, WizardState& state, FileRunListener& listener)
+    : engine_(engine), state_(state), listener_(listener)
+{
+}
+
+void FileRun::StartWave(const std::string& input, const std::string& output)
+{
+    watched_.clear();
+    // Nothing is written before the output is known not to destroy the input or a folder,
+    // and the input is known to be a regular wave file with audio the encoder can take.
+    RefuseUnsafeOutput(input, output);
+    const bool encoderReady = engine_.CheckWave(input);
+    CheckWaveContents(input);
+    Watch(input);
+    std::string source = input;
+    if (encoderReady) {
+        listener_.RunProgress(FileStage::Convert, 100);
+    } else {
+        source = TemporaryWavePath();
+        engine_.ConvertFile(input, source);
+        // The encoding page's later steps read the converted copy.
+        state_.inputFileName = source;
+    }
+    ProcessMessages();
+    if (!state_.cancel)
+        Encode(source, output);
+}
+
+void FileRun::StartMidi(const std::string& input, const std::string& output, bool fastPace)
+{
+    watched_.clear();
+    // The encoder replaces its output: nothing plays before the output is known not to be
+    // the MIDI file itself, a folder, a pipe or a device.
+    RefuseUnsafeOutput(input, output, "MIDI file");
+    state_.inputFileName = input;
+    state_.outputFileName = output;
+    engine_.SelMidi();
+    TMMWaveRecorder& recorder = engine_.MMWaveRecorder1;
+    // The song from its first rendered frame to the end of its release tail.
+    engine_.ReadyRecorderForPlay(TemporaryWavePath());
+    // The pace holds for this play only: other recordings keep the card's own.
+    if (SoundCard* card = SoundCard::Current()) {
+        card->SetFastClock(fastPace);
+        paceChosen_ = true;
+    }
+    TMediaPlayer& player = engine_.MediaPlayer1;
+    player.SetFileName(input);
+    player.Open();  // a file the sequencer cannot read raises here
+    player.SetNotifyNext(true);
+    state_.midiPlaying = true;
+    try {
+        recorder.StartRecording();
+        player.Play();
+    } catch (...) {
+        // Nothing plays and nothing records: nobody must wait for an end of playback.
+        state_.midiPlaying = false;
+        recorder.StopRecording();
+        player.Close();
+        PlaybackEnded(false);
+        throw;
+    }
+}
+
+void FileRun::Encode(const std::string& input, const std::string& output)
+{
+    Watch(input);
+    {
+        // Read before the encoding starts: the file may change under it later.
+        TMMWave wave;
+        wave.SetFileName(input);
+        seconds_ = static_cast<double>(wave.DataBytes()) / (44100.0 * 4);
+    }
+    state_.encodingInProgress = true;
+    engine_.StartEncoding(input, output, state_.bitRateIndex, state_.copyright, state_.original);
+}
+
+void FileRun::Cancel()
+{
+    state_.cancel = true;
+    // The player reports the stop as the end of playback: that stops the recorder, and the
+    // cancel flag keeps the recording from being encoded.
+    if (state_.midiPlaying)
+        engine_.MediaPlayer1.Stop();
+    if (state_.encodingInProgress)
+        engine_.StopEncoding();
+}
+
+void FileRun::ConversionProgress(int percent)
+{
+    listener_.RunProgress(FileStage::Convert, percent);
+}
+
+void FileRun::PlaybackEnded(bool completed)
+{
+    if (paceChosen_) {
+        paceChosen_ = false;
+        if (SoundCard* card = SoundCard::Current())
+            card->SetFastClock(card->Settings().fastClock);
+    }
+    if (completed)
+        listener_.RunProgress(FileStage::Play, 100);
+}
+
+void FileRun::EncodingEnded(bool completed)
+{
+    FileRunResult result;
+    result.ok = completed;
+    result.seconds = seconds_;
+    result.output = completed ? engine_.PublishedOutput() : std::string();
+    // Whether the reader met the early end or took it for the input's end, the reason is
+    // the file that shrank.
+    if (!state_.cancel) {
+        if (const std::string shrunk = ShrunkInput(); !shrunk.empty()) {
+            result.ok = false;
+            listener_.RunMessage(shrunk);
+        }
+    }
+    watched_.clear();
+    listener_.RunFinished(result);
+}
+
+void FileRun::Tick()
+{
+    if (state_.midiPlaying) {
+        TMediaPlayer& player = engine_.MediaPlayer1;
+        if (!player.Opened())
+            return;
+        const std::uint32_t total = player.TotalLength();
+        // The release tail after the last event plays past the file's length.
+        if (const auto percent = PercentOf(std::min(player.CurrentPosition(), total), total))
+            listener_.RunProgress(FileStage::Play, *percent);
+        return;
+    }
+    if (const auto percent = engine_.EncodingPercent())
+        listener_.RunProgress(FileStage::Encode, *percent);
+}
+
+void FileRun::Watch(const std::string& file)
+{
+    for (const auto& [name, size] : watched_)
+        if (name == file)
+            return;
+    watched_.emplace_back(file, sizeOf(file));
+}
+
+std::string FileRun::ShrunkInput() const
+{
+    for (const auto& [name, size] : watched_) {
+        std::error_code ec;
+        const std::uintmax_t now = std::filesystem::file_size(name, ec);
+        if (!ec && now < size)
+            return name + " became shorter while it was being encoded (" + std::to_string(now) + " of its " +
+                   std::to_string(size) + " bytes are left): the MP3 holds only the part read before, so it is not "
+                   "the whole file.";
+    }
+    return {};
+}
