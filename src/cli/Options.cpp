@@ -35,7 +35,10 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--overwrite", "", "Replaces an existing output instead of failing."},
         {"-q", "--quiet", "", "No progress line."},
         {"", "--json", "", "One JSON object per finished file on standard output."},
-        {"", "--device", "DEV", "cd: the drive or disc image (cue sheet) to read."},
+        {"", "--device", "DEV",
+         "cd: the drive or disc image (cue sheet) to read. record: the audio server's source (a name "
+         "--list-sources shows) or the ALSA capture device to record."},
+        {"", "--list-sources", "", "record: lists the sources that can be recorded, with their descriptions."},
         {"", "--tracks", "LIST", "cd: the tracks to encode, as 1,3-5 (default: every audio track)."},
         {"", "--record", "",
          "cd: plays each track through the sound card's CD line and records it, instead of reading it "
@@ -53,7 +56,7 @@ const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
     {"cd", "cd [--device DEV] [--tracks 1,3-5] [--record] [-o DIR]"},
-    {"record", "record --source mic|line|aux [--seconds N] -o OUT.mp3"},
+    {"record", "record [--source mic|line|aux] [--device NAME] [--seconds N] -o OUT.mp3 | record --list-sources"},
 };
 
 int number(const std::string& option, const std::string& text, int low, int high)
@@ -141,6 +144,8 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.device = value;
     } else if (name == "--tracks") {
         c.tracks = value;
+    } else if (name == "--list-sources") {
+        c.listSources = true;
     } else if (name == "--record") {
         c.record = true;
     } else if (name == "--source") {
@@ -231,7 +236,12 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
     if (c.record && c.command != "cd")
         throw CliUsageError("--record is for cd only");
-    if (c.command == "record") {
+    if (c.listSources && c.command != "record")
+        throw CliUsageError("--list-sources is for record only");
+    if (c.command == "record" && !c.listSources) {
+        // A source named by --device is recorded through the microphone input's line.
+        if (c.source.empty() && !c.device.empty())
+            c.source = "mic";
         if (c.source.empty())
             throw CliUsageError("record needs --source mic|line|aux");
         if (c.output.empty())

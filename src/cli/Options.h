@@ -40,6 +40,7 @@ struct CliOptions {
     bool record = false;  // cd: the tracks are played through the card's CD line and recorded
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C
+    bool listSources = false;  // record: lists the sources instead of recording
     bool help = false;
     bool version = false;
     bool man = false;     // prints the manual page (the build writes mervane-cli.1 with it)

@@ -2,6 +2,7 @@
 #include "cli/Batch.h"
 #include "cli/Interrupt.h"
 #include "cli/Options.h"
+#include "cli/SourceList.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,10 @@ int main(int argc, char** argv)
     }
     if (!options.settingsFile.empty())
         ProfileFile::SetSettingsPath(options.settingsFile);
+    if (options.listSources) {
+        std::fputs(SourceListText().c_str(), stdout);
+        return kExitOk;
+    }
     try {
         if (options.worker)
             return RunWorker(options);
