@@ -43,6 +43,10 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--record", "",
          "cd: plays each track through the sound card's CD line and records it, instead of reading it "
          "digitally."},
+        {"", "--split-silence", "",
+         "wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one "
+         "file per track, named by the settings' file-name template, into -o DIR or beside the input."},
+        {"", "--silence-below", "DB", "wave --split-silence: the level of silence in dBFS (default -45)."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -144,6 +148,10 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.device = value;
     } else if (name == "--tracks") {
         c.tracks = value;
+    } else if (name == "--split-silence") {
+        c.splitSilence = true;
+    } else if (name == "--silence-below") {
+        c.silenceThresholdDb = -number(name, value.starts_with('-') ? value.substr(1) : value, 10, 90);
     } else if (name == "--list-sources") {
         c.listSources = true;
     } else if (name == "--record") {
@@ -236,6 +244,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
     if (c.record && c.command != "cd")
         throw CliUsageError("--record is for cd only");
+    if (c.splitSilence && c.command != "wave")
+        throw CliUsageError("--split-silence is for wave only");
     if (c.listSources && c.command != "record")
         throw CliUsageError("--list-sources is for record only");
     if (c.command == "record" && !c.listSources) {

@@ -3,6 +3,7 @@
 #include "cli/Interrupt.h"
 #include "cli/Options.h"
 #include "cli/SourceList.h"
+#include "cli/SplitSilence.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
             return RunWorker(options);
         if (options.command == "record")
             return RunInProcess(options);
+        if (options.splitSilence)
+            return RunSplitAtSilences(options);
         if (options.command == "cd")
             return RunCd(options);
         return RunBatch(QCoreApplication::applicationFilePath().toStdString(), options);
