@@ -47,6 +47,9 @@ const std::vector<OptionEntry>& OptionTable()
          "wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one "
          "file per track, named by the settings' file-name template, into -o DIR or beside the input."},
         {"", "--silence-below", "DB", "wave --split-silence: the level of silence in dBFS (default -45)."},
+        {"", "--no-lookup", "", "cd: asks no database and reads no cache or CD-Text: the files keep the number names."},
+        {"", "--release", "N",
+         "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed)."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -59,7 +62,7 @@ namespace {
 const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
-    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--record] [-o DIR]"},
+    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--no-lookup] [--release N] [--record] [-o DIR]"},
     {"record", "record [--source mic|line|aux] [--device NAME] [--seconds N] -o OUT.mp3 | record --list-sources"},
 };
 
@@ -156,6 +159,10 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.listSources = true;
     } else if (name == "--record") {
         c.record = true;
+    } else if (name == "--no-lookup") {
+        c.noLookup = true;
+    } else if (name == "--release") {
+        c.release = number(name, value, 1, 99);
     } else if (name == "--source") {
         if (value != "mic" && value != "line" && value != "aux")
             throw CliUsageError("--source is mic, line or aux, not '" + value + "'");
