@@ -5,6 +5,8 @@
 #include "app/Unit3.h"
 #include "mixer/Unit2.h"
 #include "platform/card/SoundCard.h"
+#include "platform/card/SoundLine.h"
+#include "platform/os/MessageTarget.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/InstanceFolder.h"
 
@@ -23,6 +25,10 @@ WizardProgram::WizardProgram()
     form2 = std::make_unique<TForm2>(state);
     form3 = std::make_unique<TForm3>(form1.get());
     form1->Attach(form2.get(), form3.get());
+    // A recorded source the audio server no longer offers is told once, after the window
+    // shows; its tile stays greyed with the reason.
+    for (std::string text : TakeGoneSourceReports())
+        PostToMainThread([text = std::move(text)] { Guarded([&] { ReportError(text); }); });
 }
 
 WizardProgram::~WizardProgram() = default;

@@ -9,6 +9,7 @@
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
+#include "app/LiveTakeControls.h"
 #include "discinfo/DiscDetails.h"
 #include "app/DiscLookupJob.h"
 #include "discinfo/DiscLookup.h"
@@ -261,6 +262,8 @@ private:
     bool MayDiscardTake();
     // The level meters: peaks to meter positions, every 100 ms while a page records.
     void UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2);
+    // Puts out the clip light and the meters' peak hold (a new take, or a click on the light).
+    void ResetClipLight();
     void Timer2Timer();
     void Timer3Timer();
     void Timer5Timer();
@@ -387,6 +390,7 @@ private:
     QWidget* EncodeWav = nullptr;
     QWidget* RecEnc = nullptr;
     QWidget* RecExt = nullptr;
+    LiveTakeControls liveTake_;  // the clip light and the length limit of RecExt
     QWidget* selCD = nullptr;
     QWidget* SelCDrec = nullptr;
     QWidget* CDoptions = nullptr;

@@ -411,6 +411,8 @@ void TForm1::BuildRecExt()
     addLabel(RecExt, "Monitor volume", 10, 164);
     MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 182, 235, 20));
     addLevelPanel(RecExt, "MMLEDGauge3", "MMLEDGauge4", "MMSlider4");
+    liveTake_ = LiveTakeControls::AddTo(RecExt);
+    connect(liveTake_.clip, &QPushButton::clicked, this, [this] { Guarded([&] { ResetClipLight(); }); });
     MMSlider4 = RecExt->findChild<QSlider*>("MMSlider4");
     AddNextCancel(RecExt, "RecExtNext", "&Next >", &TForm1::RecExtNextClick, true);
     RecExtNext = RecExt->findChild<QPushButton*>("RecExtNext");

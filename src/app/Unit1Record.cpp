@@ -118,6 +118,9 @@ void TForm1::RecExtRecordClick()
     btnBack_->setEnabled(false);
     // The card's wave-in goes over from the level watch to the recorder.
     form2_->StopLevelWatch();
+    ResetClipLight();
+    // "Stop after": the wave-in cuts the buffer that crosses the limit and stops the take.
+    form2_->MMWaveRecorder1.SetMaxRecordTime(liveTake_.LimitBytes());
     try {
         form2_->MMWaveRecorder1.StartRecording();
     } catch (...) {
@@ -149,6 +152,7 @@ void TForm1::RecExtStopped()
     btnBack_->setEnabled(true);
     RecExtNext->setEnabled(true);
     unencodedTake_ = true;
+    form2_->MMWaveRecorder1.SetMaxRecordTime(-1);
     // The watch takes the meters over once the recorder has let the wave-in go (this may
     // run inside the recorder's own stop).
     QTimer::singleShot(0, this, [this] { Guarded([&] { StartLevelWatch(); }); });
@@ -227,9 +231,23 @@ void TForm1::Timer2Timer()
     UpdateMeters(MMLEDGauges[0], MMLEDGauges[1]);
 }
 
+void TForm1::ResetClipLight()
+{
+    state_.Clip.Reset();
+    liveTake_.clip->SetLit(false);
+    for (TMMLEDGauge* meter : {MMLEDGauges[2], MMLEDGauges[3]})
+        if (meter)
+            meter->SetPeakHold(0);
+}
+
 void TForm1::Timer3Timer()
 {
     UpdateMeters(MMLEDGauges[2], MMLEDGauges[3]);
+    for (TMMLEDGauge* meter : {MMLEDGauges[2], MMLEDGauges[3]})
+        if (meter)
+            meter->SetPeakHold(std::max(meter->PeakHold(), meter->Progress()));
+    if (state_.Clip.Any() != liveTake_.clip->Lit())
+        liveTake_.clip->SetLit(state_.Clip.Any());
     if (!RecExtStop->isEnabled())
         return;
     // The time and the size recorded so far.

@@ -1,6 +1,7 @@
 #include "cli/JobRunner.h"
 
 #include "cli/Interrupt.h"
+#include "cli/SourceList.h"
 #include "mixer/CardSetup.h"
 #include "mixer/OutputGuard.h"
 #include "mixer/TrackTag.h"
@@ -43,7 +44,7 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
         // A wave file and a CD track's extraction need no sound card and no mixer.
         form2_ = std::make_unique<TForm2>(state_, static_cast<IMixerService*>(nullptr));
     } else {
-        card_ = CreateSoundCard();
+        card_ = CreateSoundCard([&](SoundCardSettings& s) { ApplyRecordDevice(options, s); });
         form2_ = std::make_unique<TForm2>(state_);
     }
     WizardHooks hooks;

@@ -40,11 +40,18 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--overwrite", "", "Replaces an existing output instead of failing."},
         {"-q", "--quiet", "", "No progress line."},
         {"", "--json", "", "One JSON object per finished file on standard output."},
-        {"", "--device", "DEV", "cd: the drive or disc image (cue sheet) to read."},
+        {"", "--device", "DEV",
+         "cd: the drive or disc image (cue sheet) to read. record: the audio server's source (a name "
+         "--list-sources shows) or the ALSA capture device to record."},
+        {"", "--list-sources", "", "record: lists the sources that can be recorded, with their descriptions."},
         {"", "--tracks", "LIST", "cd: the tracks to encode, as 1,3-5 (default: every audio track)."},
         {"", "--record", "",
          "cd: plays each track through the sound card's CD line and records it, instead of reading it "
          "digitally."},
+        {"", "--split-silence", "",
+         "wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one "
+         "file per track, named by the settings' file-name template, into -o DIR or beside the input."},
+        {"", "--silence-below", "DB", "wave --split-silence: the level of silence in dBFS (default -45)."},
         {"", "--no-lookup", "", "cd: asks no database and reads no cache or CD-Text: the files keep the number names."},
         {"", "--release", "N",
          "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed)."},
@@ -64,7 +71,7 @@ const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
     {"cd", "cd [--device DEV] [--tracks 1,3-5] [--no-lookup] [--release N] [--record] [-o DIR]"},
-    {"record", "record --source mic|line|aux [--seconds N] -o OUT.mp3"},
+    {"record", "record [--source mic|line|aux] [--device NAME] [--seconds N] -o OUT.mp3 | record --list-sources"},
 };
 
 int number(const std::string& option, const std::string& text, int low, int high)
@@ -157,6 +164,12 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
     } else if (name == "--tracks") {
         (void)ParseTrackList(value);  // refused here, before anything runs
         c.tracks = value;
+    } else if (name == "--split-silence") {
+        c.splitSilence = true;
+    } else if (name == "--silence-below") {
+        c.silenceThresholdDb = -number(name, value.starts_with('-') ? value.substr(1) : value, 10, 90);
+    } else if (name == "--list-sources") {
+        c.listSources = true;
     } else if (name == "--record") {
         c.record = true;
     } else if (name == "--no-lookup") {
@@ -251,7 +264,14 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError("--record is for cd only");
     if (c.realTime && c.command != "midi")
         throw CliUsageError("--real-time is for midi only");
-    if (c.command == "record") {
+    if (c.splitSilence && c.command != "wave")
+        throw CliUsageError("--split-silence is for wave only");
+    if (c.listSources && c.command != "record")
+        throw CliUsageError("--list-sources is for record only");
+    if (c.command == "record" && !c.listSources) {
+        // A source named by --device is recorded through the microphone input's line.
+        if (c.source.empty() && !c.device.empty())
+            c.source = "mic";
         if (c.source.empty())
             throw CliUsageError("record needs --source mic|line|aux");
         if (c.output.empty())

@@ -44,6 +44,9 @@ struct CliOptions {
     bool realTime = false;  // midi: played in real time through the speakers
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C
+    bool listSources = false;  // record: lists the sources instead of recording
+    bool splitSilence = false;  // wave: each input is cut at its silences into tracks
+    double silenceThresholdDb = -45;
     bool help = false;
     bool version = false;
     bool man = false;     // prints the manual page (the build writes mervane-cli.1 with it)

@@ -3,6 +3,8 @@
 #include "cli/CdCommand.h"
 #include "cli/Interrupt.h"
 #include "cli/Options.h"
+#include "cli/SourceList.h"
+#include "cli/SplitSilence.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -38,11 +40,17 @@ int main(int argc, char** argv)
         std::fputs(ManPage().c_str(), stdout);
         return kExitOk;
     }
+    if (options.listSources) {
+        std::fputs(SourceListText().c_str(), stdout);
+        return kExitOk;
+    }
     try {
         if (options.worker)
             return RunWorker(options);
         if (options.command == "record")
             return RunInProcess(options);
+        if (options.splitSilence)
+            return RunSplitAtSilences(options);
         if (options.command == "cd")
             return RunCd(options);
         return RunBatch(QCoreApplication::applicationFilePath().toStdString(), options);

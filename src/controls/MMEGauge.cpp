@@ -154,6 +154,21 @@ void TMMLEDGauge::drawOutput()
     }
     output_ = unlit_.copy();
     drawSpots(output_, lit_, bar_, activeDoted_);
+    if (const int held = PeakHoldSpot(); held > lit_) {
+        QPainter p(&output_);
+        p.fillRect(spotRect(held), bar_[Zone(held) - 1]);
+    }
+}
+
+void TMMLEDGauge::SetPeakHold(int value)
+{
+    value = std::clamp(value, 0, 100);
+    if (value == peakHold_)
+        return;
+    ensureLayout();
+    peakHold_ = value;
+    drawOutput();
+    update();
 }
 
 void TMMLEDGauge::paintEvent(QPaintEvent*)

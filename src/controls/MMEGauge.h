@@ -80,6 +80,11 @@ public:
     // Clamped to 0..100; an unchanged value draws nothing.
     void SetProgress(int value);
     void SetOnDrawBar(TMMLEDDrawBar handler);
+    // The peak hold: one segment lit at the highest value shown since the last reset (0:
+    // none), above the bar while the bar is lower.
+    int PeakHold() const { return peakHold_; }
+    int PeakHoldSpot() const { return std::min(peakHold_ * ensureLayout().spots_ / 100, spots_); }
+    void SetPeakHold(int value);
 
     // Derived layout.
     int SpotCount() const { return ensureLayout().spots_; }
@@ -128,6 +133,7 @@ private:
     TMMLEDGaugeDirection direction_ = dirNormal;
     TMMBevel bevel_;
     int progress_ = 0;
+    int peakHold_ = 0;
     TMMLEDDrawBar onDrawBar_;
 
     QSize layoutSize_;

@@ -5,12 +5,15 @@
 #include "platform/midi/SynthLine.h"
 #include "platform/os/ProfileFile.h"
 
-std::unique_ptr<SoundCard> CreateSoundCard()
+std::unique_ptr<SoundCard> CreateSoundCard(const std::function<void(SoundCardSettings&)>& adjust)
 {
     // The card asks its line factories once, while it is made: the synthesiser line (present
     // only with a usable sound font) and the CD line need their registrations for that
     // moment only.
     const SoundLineRegistration synth = RegisterSynthLine();
     const SoundLineRegistration cd = RegisterCdLine();
-    return std::make_unique<SoundCard>(SoundCardSettings::FromProfile(ProfileFile::Settings()));
+    SoundCardSettings settings = SoundCardSettings::FromProfile(ProfileFile::Settings());
+    if (adjust)
+        adjust(settings);
+    return std::make_unique<SoundCard>(std::move(settings));
 }

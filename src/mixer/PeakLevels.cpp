@@ -34,3 +34,22 @@ int MeterLevel(int peak)
     // nearbyint rounds in the current mode, which is to nearest with ties to even.
     return static_cast<int>(std::nearbyintl(std::log2l(p) * 100.0L * 0.0625L));
 }
+
+void ClipWatch::Scan(const std::uint8_t* data, std::int64_t bytes, int channels)
+{
+    if (!data || bytes <= 0 || channels < 1)
+        return;
+    const std::int64_t frameBytes = 2 * static_cast<std::int64_t>(channels);
+    const std::int64_t frames = bytes / frameBytes;
+    for (std::int64_t f = 0; f < frames; ++f) {
+        for (int c = 0; c < std::min(channels, 2); ++c) {
+            std::int16_t s;
+            std::memcpy(&s, data + f * frameBytes + 2 * c, sizeof s);
+            run[c] = (s == 32767 || s == -32768) ? run[c] + 1 : 0;
+            if (run[c] >= kClipRunSamples)
+                clipped[c] = true;
+        }
+    }
+    if (channels == 1)
+        clipped[1] = clipped[0];
+}

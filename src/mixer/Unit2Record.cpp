@@ -94,6 +94,7 @@ void TForm2::MMWaveRecorder1Data(TMMDSPComponent*, TMMWaveHdr* lpWaveHdr)
     if (!f || f->wBitsPerSample != 16)
         return;
     ScanPeaks(lpWaveHdr->lpData, lpWaveHdr->dwBytesRecorded, f->nChannels, state_.PeakLevel1, state_.PeakLevel2);
+    state_.Clip.Scan(lpWaveHdr->lpData, lpWaveHdr->dwBytesRecorded, f->nChannels);
 }
 
 void TForm2::StartLevelWatch()

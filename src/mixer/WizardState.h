@@ -10,6 +10,7 @@
 // page that relies on a value sets it itself.
 // Threads: only the main thread touches the values, except the cancel flag (atomic), which
 // the CD extraction's progress tick may also set from its timer thread.
+#include "mixer/PeakLevels.h"
 #include "mpeg/EncoderSettings.h"
 #include "mpeg/MPEGAudio.h"
 #include "platform/codec/Loudness.h"
@@ -94,6 +95,8 @@ struct WizardState {
     // update (both on the main thread). Sample magnitudes 0..32767.
     std::int16_t PeakLevel1 = 0;
     std::int16_t PeakLevel2 = 0;
+    // The clip lights, raised with the peaks; reset by a new take or a click on the light.
+    ClipWatch Clip;
 
     int& Level(RecordLevel which) { return recordLevels[static_cast<std::size_t>(which)]; }
 };

@@ -1,5 +1,6 @@
 // The live-input road through the wizard's own widgets, on the program's sound card with
 // capture devices made from ALSA's file plugin: record, stop, encode, and the meters.
+#include "app/LiveTakeControls.h"
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
 #include "platform/card/testing/CaptureFaults.h"
@@ -12,6 +13,9 @@
 #include "support/WaveFixtures.h"
 
 #include <QAccessible>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTimeEdit>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSlider>
@@ -300,4 +304,38 @@ TEST_F(LiveRecording, AFullTemporaryDiskStopsTheTakeWithAMessageAndNothingToEnco
     EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
     EXPECT_FALSE(Find("RecExtNext")->isEnabled()) << "a cut take must not go on to the encoder";
     EXPECT_FALSE(std::filesystem::exists(Input("full.mp3")));
+}
+
+TEST_F(LiveRecording, TheClipLightLatchesOnFullScaleUntilClickedAndStopAfterEndsTheTakeAtItsLength)
+{
+    // A square wave whose half-periods run at full scale (the rule that -0.5 dBFS never
+    // lights the light is ClipWatch's own test).
+    const auto square = [](int amplitude) {
+        std::vector<std::int16_t> pcm(static_cast<std::size_t>(8 * kRate) * 2);
+        for (std::size_t i = 0; i < pcm.size(); ++i)
+            pcm[i] = static_cast<std::int16_t>((i / 2) % 44 < 22 ? amplitude : -amplitude);
+        return pcm;
+    };
+    StartProgram(square(32767));
+    WalkToRecExt("IEButton4", Input("clip.mp3"));
+    Find<QSlider>("MMSlider4")->setValue(65535);
+    auto* clip = Find<ClipLight>("RecExtClip");
+    auto* meter = Find<TMMLEDGauge>("MMLEDGauge3");
+    Find<QCheckBox>("RecExtStopAfter")->setChecked(true);
+    Find<QTimeEdit>("RecExtStopAfterTime")->setTime(QTime(0, 0, 2));
+    Click("RecExtRecord");
+    // The take stops by itself, exactly at two seconds.
+    ASSERT_TRUE(RunEventsUntil([&] { return !form2->MMWaveRecorder1.IsOpened() && Find("RecExtRecord")->isEnabled(); }));
+    EXPECT_EQ(form2->MMWaveRecorder1.WaveIn().RecordedBytes(), 2 * kBytesPerSecond);
+    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.frames, 2 * kRate);
+    ASSERT_TRUE(RunEventsUntil([&] { return clip->Lit(); }));
+    EXPECT_GT(meter->PeakHold(), 90);
+    // A click puts the light and the peak hold out.
+    Find<QCheckBox>("RecExtStopAfter")->setChecked(false);
+    Click("RecExtClip");
+    EXPECT_FALSE(clip->Lit());
+    EXPECT_EQ(meter->PeakHold(), 0);
+
 }

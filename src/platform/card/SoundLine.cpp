@@ -1,6 +1,8 @@
 #include "platform/card/SoundLine.h"
 
 #include "platform/card/alsa/AlsaCaptureLine.h"
+#include "platform/card/CaptureSources.h"
+#include "platform/card/pulse/ServerSources.h"
 #include "platform/card/MixerService.h"
 #include "platform/card/SoundCard.h"
 #include "platform/os/ProfileFile.h"
@@ -8,6 +10,9 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
+#include <set>
+#include <utility>
 
 namespace {
 struct Registered {
@@ -15,6 +20,26 @@ struct Registered {
     std::uint32_t componentType;
     SoundLineFactory factory;
 };
+
+// Main thread only: sources that went, each told once per run (TakeGoneSourceReports).
+std::vector<std::string> goneToTell;
+
+// Main thread. Why the audio server's source `name` cannot be recorded (no server, or no
+// such source any more), or null when the server offers it.
+std::optional<std::string> ServerSourceMissing(const std::string& name)
+{
+    static std::set<std::string> reported;
+    std::string why;
+    const auto sources = ListServerSources(kServerAnswerLimit, &why);
+    if (sources && std::any_of(sources->begin(), sources->end(), [&](const ServerSource& s) { return s.name == name; }))
+        return std::nullopt;
+    const std::string text = sources ? "The audio server no longer offers the source \"" + name + "\"."
+                                     : "The source \"" + name + "\" cannot be recorded: no audio server answers (" +
+                                           why + ").";
+    if (reported.insert(name).second)
+        goneToTell.push_back(text);
+    return text;
+}
 
 SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const char* key)
 {
@@ -24,8 +49,14 @@ SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const ch
             TellWhyNoLine(std::string("No capture device is set up for this input. ") + SetKeyAdvice(key));
             return nullptr;
         }
+        if (const auto source = ServerSourceName(name)) {
+            if (auto why = ServerSourceMissing(*source)) {
+                TellWhyNoLine(*why + " " + SetKeyAdvice(key));
+                return nullptr;
+            }
+        }
         std::string why;
-        auto line = OpenCaptureLine(name, &why);
+        auto line = OpenCaptureLine(CaptureAlsaDevice(name), &why);
         if (!line)
             TellWhyNoLine("The capture device \"" + name + "\" cannot be opened: " + why + ". " + SetKeyAdvice(key));
         return line;
@@ -126,6 +157,11 @@ std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings)
     }
     toldNow.clear();
     return made;
+}
+
+std::vector<std::string> TakeGoneSourceReports()
+{
+    return std::exchange(goneToTell, {});
 }
 
 void TellWhyNoLine(std::string reason)

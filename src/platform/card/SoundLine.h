@@ -115,6 +115,11 @@ void TellWhyNoLine(std::string reason);
 // (a line there is, or nothing was told). Main thread.
 std::string WhyNoLine(std::uint32_t componentType);
 
+// What the last cards found gone among the audio server's sources they were set to record
+// (a text naming each), each handed out once per run: the wizard tells them, the input's
+// tile keeps the reason. Main thread.
+std::vector<std::string> TakeGoneSourceReports();
+
 // Names a SOUNDCARD_SETUP key and the settings file it is set in, for TellWhyNoLine.
 std::string SetKeyAdvice(const std::string& key);
 
