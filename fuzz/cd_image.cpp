@@ -5,6 +5,7 @@
 // table or in an ECdError, without a crash, a hang or a read outside a buffer; a table
 // must hold 1 to 99 tracks in order inside the disc (a cue sheet may hold none: a drive
 // without a disc), and every audio track, and the audio before track 1, must read.
+#include "disc/DiscReaders.h"
 #include "platform/cd/CdDisc.h"
 
 #include <cstdint>
@@ -70,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
+    static const bool readers = (InstallDiscReaders(), true);
+    (void)readers;
     writeCompanions();
     const char kind = char(data[0]);
     std::string path = folder() + (kind == 'c' ? "/image.cue" : kind == 't' ? "/image.toc" : "/image.nrg");

@@ -17,7 +17,7 @@
 #include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/cd/HiddenTrackJob.h"
-#include "platform/cd/RipSession.h"
+#include "disc/RipSession.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>

@@ -2,6 +2,7 @@
 #include "cli/Batch.h"
 #include "cli/Interrupt.h"
 #include "cli/Options.h"
+#include "disc/DiscReaders.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     // Before anything can be written: Ctrl+C must find the handler that cleans up.
     InstallInterruptHandler();
+    InstallDiscReaders();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Mervane");
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -4,7 +4,7 @@
 // "Track<n>.mp3"; libmpg123 decodes the files and TagLib reads their tags.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdPlayback.h"
 #include "platform/os/ProfileFile.h"

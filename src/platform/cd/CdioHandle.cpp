@@ -1,6 +1,6 @@
 #include "platform/cd/CdioHandle.h"
 
-#include "platform/cd/CdImageSheet.h"
+#include "platform/cd/CdImage.h"
 #include "platform/os/ProfileFile.h"
 
 #include <cdio/logging.h>
@@ -83,7 +83,7 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
     if (driver != DRIVER_DEVICE) {
         // libcdio's image readers trust what they read: the image is checked first.
         try {
-            CheckCdImage(device);
+            OpenCdImage(device);
         } catch (const ECdError& e) {
             error = e.what();
             return nullptr;

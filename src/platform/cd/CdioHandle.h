@@ -31,7 +31,7 @@ bool IsCdImageName(const std::string& name);
 
 // Opens the drive or image read-only, choosing libcdio's driver by the name: .cue / .bin
 // BIN/CUE, .toc cdrdao, .nrg Nero, anything else a device node. An image is checked
-// (CheckCdImage) before libcdio reads it. On failure returns null and puts a sentence for
+// (OpenCdImage) before libcdio reads it. On failure returns null and puts a sentence for
 // the user into error.
 CdioPtr OpenCdio(const std::string& device, std::string& error);
 

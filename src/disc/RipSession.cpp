@@ -1,4 +1,4 @@
-#include "platform/cd/RipSession.h"
+#include "disc/RipSession.h"
 
 #include "platform/cd/CdioHandle.h"
 #include "platform/os/ProfileFile.h"

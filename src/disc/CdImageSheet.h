@@ -7,7 +7,7 @@
 // these checks refuse such an image with a sentence that says what is wrong.
 //
 //   CdImageLayout layout = ReadCdImage("/music/my disc.cue");   // throws ECdError
-//   for (const CdImageTrack& t : layout.tracks) ...
+//   for (const SheetTrack& t : layout.tracks) ...
 //   CdImageReader reader(layout);
 //   reader.Read(layout.tracks[0].firstSector, 2, bytes);   // 2 x 2352 little-endian bytes
 //
@@ -25,21 +25,16 @@
 // Track numbers start where the sheet says (a sheet starting at TRACK 02 has no track 1);
 // a track's pregap counts into the previous track's length, as a drive reports it.
 //
+// One file per format reads it (CueSheet.cpp, TocFile.cpp, NeroImage.cpp); the CD services
+// below reach these readers through the opener InstallDiscReaders sets (CdImage.h).
+//
 // Threads: ReadCdImage on any thread; a reader is used by one thread at a time.
-#include "platform/cd/CdDisc.h"
+#include "platform/cd/CdImage.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-struct CdImageTrack {
-    int number = 0;
-    bool audio = true;
-    std::int32_t firstSector = 0;  // LSN of index 01
-    std::int32_t sectorCount = 0;  // up to the next track's index 01 or the lead-out
-    std::int32_t pregapSectors = 0;  // index 00 (or PREGAP / START) to index 01
-};
 
 // A run of the disc's sample frames (588 a sector) that lies in one file or is silence.
 struct CdImageExtent {
@@ -52,7 +47,7 @@ struct CdImageExtent {
 
 struct CdImageLayout {
     std::string image;
-    std::vector<CdImageTrack> tracks;
+    std::vector<SheetTrack> tracks;
     std::vector<CdImageExtent> extents;  // in disc order from LSN 0
     std::int32_t leadOut = 0;
     // An audio first track's pregap as the image holds it (a cue sheet's INDEX 00, a toc's
@@ -66,26 +61,28 @@ struct CdImageLayout {
 CdImageLayout ReadCdImage(const std::string& path);
 
 // Reads sectors of the layout's audio as 2352 bytes each, little-endian.
-class CdImageReader {
+class CdImageReader : public CdImageSource {
 public:
     explicit CdImageReader(CdImageLayout layout);
-    ~CdImageReader();
+    ~CdImageReader() override;
     CdImageReader(const CdImageReader&) = delete;
     CdImageReader& operator=(const CdImageReader&) = delete;
 
     const CdImageLayout& Layout() const { return layout_; }
     // Sectors from -Layout().hiddenSectors to the lead-out. Raises ECdError naming the file
     // and the sector when a file has gone or ends early.
-    void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes);
+    void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes) override;
+
+    const std::vector<SheetTrack>& Tracks() const override { return layout_.tracks; }
+    std::int32_t LeadOut() const override { return layout_.leadOut; }
+    std::int32_t HiddenSectors() const override { return layout_.hiddenSectors; }
+    CdText Text() const override { return layout_.cdText; }
 
 private:
     struct Files;
     CdImageLayout layout_;
     std::unique_ptr<Files> files_;
 };
-
-// "Unable to read the CD image "path"" with the reason on a second line.
-std::string CdImageProblem(const std::string& path, const std::string& reason);
 
 // ReadCdImage, raising ECdError with CdImageProblem's sentence: the check every image
 // passes before it is read by us or by libcdio.

@@ -1,0 +1,51 @@
+#pragma once
+// What the disc image readers (CueSheet.cpp, TocFile.cpp, NeroImage.cpp) share: the words
+// and numbers of a sheet, the files it names, and the checks every layout passes. Only
+// those readers and CdImageSheet.cpp include this header.
+//
+// Every function here refuses what it cannot take by raising ECdError with the reason.
+#include "disc/CdImageSheet.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace imagesheet {
+
+constexpr int kFramesPerSector = kCdSamplesPerSector;
+constexpr std::uintmax_t kMaxSheetBytes = 1 << 20;      // a cue or toc is a few kilobytes
+constexpr std::int64_t kMaxDiscSectors = 100 * 60 * 75 * 4;  // far beyond any CD, within int32
+
+[[noreturn]] void refuse(const std::string& reason);
+std::string lower(std::string s);
+std::string upper(std::string s);
+// "mm:ss:ff" of a sector count.
+std::string msfText(std::int64_t sectors);
+// The sheet's bytes; refuses a sheet that cannot be read or is far too long for one.
+std::string readSheet(const std::string& path);
+// The words of a line; a quoted word keeps its spaces (\" inside stands for a quote).
+std::vector<std::string> words(const std::string& line);
+// The lines of a text, without their line ends (LF or CR LF).
+std::vector<std::string> lines(const std::string& text);
+bool wholeNumber(const std::string& s, std::int64_t& value, std::int64_t limit);
+// "mm:ss:ff" as sectors; false when it is no such time.
+bool msf(const std::string& s, std::int64_t& sectors);
+std::uint64_t beNumber(const std::uint8_t* p, int bytes);
+std::uint32_t le32(const std::uint8_t* p);
+// The size of a file the sheet names; refuses one that is no regular file.
+std::uintmax_t sizeOf(const std::string& file, const std::string& sheetName);
+// Where the samples of a wave file start and how many bytes they take; only 16-bit
+// stereo 44100 Hz PCM is CD audio.
+void waveData(const std::string& file, std::uint64_t& offset, std::uint64_t& bytes);
+// A FILE's name against the sheet's own folder.
+std::string resolve(const std::string& sheet, const std::string& name);
+void checkTrackCount(std::size_t count);
+// Tracks get their lengths from the next track's start (pregaps counted into the earlier
+// track) and the lead-out from the extents; every run of samples lies inside its file.
+void finishLayout(CdImageLayout& layout);
+
+CdImageLayout ReadCueSheet(const std::string& path);
+CdImageLayout ReadTocFile(const std::string& path);
+CdImageLayout ReadNeroImage(const std::string& path);
+
+}  // namespace imagesheet
