@@ -1,6 +1,7 @@
 #include "disc/CdImageSheet.h"
 
 #include "disc/ImageParsing.h"
+#include "platform/codec/DecodedAudioFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -36,8 +37,11 @@ CdImageLayout ReadCdImage(const std::string& path)
 
 // ---------------------------------------------------------------- reading
 
+// The image's files, opened when first read: raw files (a BIN, a wave file) read as they
+// lie, FLAC and Ogg files through the platform's decoder.
 struct CdImageReader::Files {
     std::map<std::string, int> open;
+    std::map<std::string, std::unique_ptr<DecodedAudioFile>> decoded;
     ~Files()
     {
         for (const auto& [name, fd] : open)
@@ -52,6 +56,16 @@ struct CdImageReader::Files {
             throw ECdError("Unable to open \"" + file + "\": " + std::strerror(errno));
         open.emplace(file, fd);
         return fd;
+    }
+    DecodedAudioFile& Decoded(const std::string& file)
+    {
+        if (const auto it = decoded.find(file); it != decoded.end())
+            return *it->second;
+        std::string why;
+        std::unique_ptr<DecodedAudioFile> f = DecodedAudioFile::Open(file, why);
+        if (!f)
+            throw ECdError("Unable to open \"" + file + "\": " + why);
+        return *decoded.emplace(file, std::move(f)).first->second;
     }
 };
 
@@ -79,11 +93,13 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         // Within one sector of the file at a time, as a sector's stride may exceed its audio.
         const std::int64_t take = std::min({left, x.frames - local, kFramesPerSector - local % kFramesPerSector});
         const std::size_t n = std::size_t(take) * 4;
+        const std::uint64_t at = x.byteOffset + std::uint64_t(local / kFramesPerSector) * std::uint64_t(x.sectorStride) +
+                                 std::uint64_t(local % kFramesPerSector) * 4;
         if (x.file.empty()) {
             std::memset(bytes, 0, n);
+        } else if (x.decoded) {
+            readDecoded(x.file, std::int64_t(at / 4), take, bytes, std::int32_t(frame / kFramesPerSector - layout_.hiddenSectors));
         } else {
-            const std::uint64_t at = x.byteOffset + std::uint64_t(local / kFramesPerSector) * std::uint64_t(x.sectorStride) +
-                                     std::uint64_t(local % kFramesPerSector) * 4;
             const int fd = files_->Get(x.file);
             std::size_t got = 0;
             while (got < n) {
@@ -105,6 +121,33 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         bytes += n;
         frame += take;
         left -= take;
+    }
+}
+
+void CdImageReader::readDecoded(const std::string& file, std::int64_t at, std::int64_t frames, std::uint8_t* bytes,
+                                std::int32_t sector)
+{
+    std::int16_t samples[2 * kFramesPerSector];
+    std::string why;
+    if (!files_->Decoded(file).Read(at, frames, samples, why))
+        throw ECdError("Unable to read \"" + file + "\" at sector " + std::to_string(sector) + ": " + why);
+    // The disc's bytes are little-endian whatever the host's order.
+    for (std::int64_t i = 0; i < 2 * frames; ++i) {
+        const auto v = std::uint16_t(samples[i]);
+        bytes[2 * i] = std::uint8_t(v & 0xFF);
+        bytes[2 * i + 1] = std::uint8_t(v >> 8);
+    }
+}
+
+std::vector<std::string> CdImageNotes(const std::string& device)
+{
+    const std::string ext = lower(fs::path(device).extension().string());
+    if (ext != ".cue" && ext != ".bin" && ext != ".toc" && ext != ".nrg")
+        return {};
+    try {
+        return ReadCdImage(device).notes;
+    } catch (const ECdError&) {
+        return {};
     }
 }
 

@@ -12,11 +12,18 @@
 //   reader.Read(layout.tracks[0].firstSector, 2, bytes);   // 2 x 2352 little-endian bytes
 //
 // What each format means here:
-// - cue: FILE names are read as written (quoted or not, any name, spaces) and resolved
-//   against the sheet's own folder; one FILE for the disc or one per track; BINARY and
-//   WAVE files hold little-endian audio, MOTOROLA big-endian; PREGAP and POSTGAP add
-//   silence that is in no file. A sheet with a FILE but no TRACK is a drive without a
-//   disc (no tracks).
+// - cue: the sheet is UTF-8 (with or without a byte-order mark), else Windows-1252, as
+//   Windows rippers write it. A FILE is looked for as written (quoted or not, any name,
+//   spaces) against the sheet's own folder, then by its base name after the last \ or /,
+//   then by that name in any letter case, then as the same stem with another audio
+//   extension that can be read (.flac, .wav, .ogg, .oga, .opus); a file found other than
+//   by its exact name is told in the layout's notes. One FILE for the disc or one per
+//   track; BINARY files hold little-endian audio, MOTOROLA big-endian; a WAVE (or FLAC,
+//   OGG, OPUS) file is a wave file or a FLAC / Ogg stream, whatever its type says,
+//   decoded by the platform (DecodedAudioFile). PREGAP and POSTGAP add silence that is in
+//   no file. TITLE, PERFORMER, SONGWRITER, ISRC, CATALOG and REM DATE / GENRE become the
+//   layout's CD-Text. A sheet with a FILE but no TRACK is a drive without a disc (no
+//   tracks).
 // - toc: FILE / AUDIOFILE raw audio is big-endian unless SWAP is given (cdrdao's rule);
 //   a .wav file is read as a wave file; SILENCE, ZERO, PREGAP and START are understood;
 //   DATAFILE tracks are data.
@@ -43,6 +50,9 @@ struct CdImageExtent {
     std::int64_t frames = 0;
     int sectorStride = kCdSectorBytes;  // bytes from one sector's start to the next one's
     bool bigEndian = false;
+    // A FLAC or Ogg file, decoded: byteOffset and the stride count its 16-bit stereo samples'
+    // bytes (4 a frame), as if it were a wave file's data.
+    bool decoded = false;
 };
 
 struct CdImageLayout {
@@ -53,7 +63,10 @@ struct CdImageLayout {
     // An audio first track's pregap as the image holds it (a cue sheet's INDEX 00, a toc's
     // FILE audio before START or its PREGAP silence, a Nero image's index 0): audio before LSN 0, read at the sectors -hiddenSectors..-1. The extents start there.
     std::int32_t hiddenSectors = 0;
-    CdText cdText;  // a cue sheet's TITLE and PERFORMER lines
+    CdText cdText;  // a cue sheet's text
+    // What the user should know about how the image was read: a file found other than by
+    // the name the sheet gives ("x.flac" named, "x.wav" read).
+    std::vector<std::string> notes;
 };
 
 // Parses and checks the image; raises ECdError with the reason (without the image's name)
@@ -80,9 +93,16 @@ public:
 
 private:
     struct Files;
+    // Frames of a decoded file from frame `at` (within one sector) as little-endian bytes.
+    void readDecoded(const std::string& file, std::int64_t at, std::int64_t frames, std::uint8_t* bytes,
+                     std::int32_t sector);
     CdImageLayout layout_;
     std::unique_ptr<Files> files_;
 };
+
+// The notes of an image (CdImageLayout::notes); empty for a drive or an image that cannot
+// be read (its open says why).
+std::vector<std::string> CdImageNotes(const std::string& device);
 
 // ReadCdImage, raising ECdError with CdImageProblem's sentence: the check every image
 // passes before it is read by us or by libcdio.

@@ -14,6 +14,7 @@ struct CueFile {
     std::uint64_t dataOffset = 0;
     std::uint64_t dataBytes = 0;
     bool bigEndian = false;
+    bool decoded = false;
 };
 
 struct CueTrack {
@@ -41,6 +42,14 @@ int cueSectorBytes(const std::string& mode)
         return 2448;
     refuse("The track mode \"" + mode + "\" is unknown");
 }
+// The words from `from` on as one text: a title written without quotes keeps its spaces.
+std::string textFrom(const std::vector<std::string>& w, std::size_t from)
+{
+    std::string text;
+    for (std::size_t i = from; i < w.size(); ++i)
+        text += (i > from ? " " : "") + w[i];
+    return text;
+}
 }  // namespace
 
 CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
@@ -49,6 +58,7 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
     std::vector<CueFile> files;
     std::vector<CueTrack> tracks;
     CdText text;
+    std::vector<std::string> notes;
     int lineNumber = 0;
     for (const std::string& line : lines(readSheet(path))) {
         ++lineNumber;
@@ -61,11 +71,15 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
             if (w.size() < 2)
                 refuse("A FILE line names no file" + at());
             CueFile f;
-            f.path = resolve(path, w[1]);
+            f.path = findSheetFile(path, w[1], notes);
             const std::string type = w.size() > 2 ? upper(w[2]) : "BINARY";
             const std::uintmax_t size = sizeOf(f.path, sheetName);
-            if (type == "WAVE") {
-                waveData(f.path, f.dataOffset, f.dataBytes);
+            if (type == "WAVE" || type == "FLAC" || type == "OGG" || type == "OPUS") {
+                // Rippers write WAVE for any audio file; what it holds decides how it is read.
+                const AudioData audio = audioData(f.path);
+                f.dataOffset = audio.offset;
+                f.dataBytes = audio.bytes;
+                f.decoded = audio.decoded;
             } else if (type == "BINARY" || type == "MOTOROLA") {
                 f.dataBytes = size;
                 f.bigEndian = type == "MOTOROLA";
@@ -79,8 +93,8 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
                 refuse("A TRACK line has no number or mode" + at());
             if (files.empty())
                 refuse("Track " + w[1] + " comes before any FILE line");
-            checkTrackCount(tracks.size() + 1);
-            if (n < 1 || n > 99 || (!tracks.empty() && n != tracks.back().number + 1))
+            // Numbers past 99 are counted on, so the refusal below says how many there are.
+            if (n < 1 || (tracks.empty() && n > 99) || (!tracks.empty() && n != tracks.back().number + 1))
                 refuse("Track " + std::to_string(n) + " does not follow track " +
                        (tracks.empty() ? std::string("0") : std::to_string(tracks.back().number)) +
                        "; tracks are numbered 1 to 99 in order" + at());
@@ -123,16 +137,26 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
                 refuse("INDEX " + w[1] + " of track " + std::to_string(t.number) + " comes before its INDEX 01" + at());
             }
         }
-        else if ((key == "TITLE" || key == "PERFORMER") && w.size() > 1) {
+        else if ((key == "TITLE" || key == "PERFORMER" || key == "SONGWRITER" || key == "ISRC") && w.size() > 1) {
             // Before the first TRACK line the disc's, after it the track's.
             CdTextEntry& entry = tracks.empty() ? text.disc : text.tracks[tracks.back().number];
-            (key == "TITLE" ? entry.title : entry.performer) = w[1];
+            (key == "TITLE" ? entry.title : key == "PERFORMER" ? entry.performer : key == "SONGWRITER" ? entry.songwriter
+                                                                                                    : entry.isrc) = textFrom(w, 1);
+        } else if (key == "CATALOG" && w.size() > 1) {
+            text.catalog = w[1];
+        } else if (key == "REM" && w.size() > 2 && tracks.empty()) {
+            const std::string field = upper(w[1]);
+            if (field == "DATE")
+                text.date = textFrom(w, 2);
+            else if (field == "GENRE")
+                text.genre = textFrom(w, 2);
         }
-        // Other lines (REM, CATALOG, FLAGS, ISRC, ...) do not change the audio.
+        // Other lines (FLAGS, other REM comments, ...) do not change the audio.
     }
     CdImageLayout layout;
     layout.image = path;
     layout.cdText = std::move(text);
+    layout.notes = std::move(notes);
     // A sheet that names its file but no track yet stands for a drive without a disc.
     if (tracks.empty() && !files.empty())
         return layout;
@@ -169,10 +193,10 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
         const std::int64_t from = i == 0 ? (hidden ? t.index0 : t.index1) : firstInFile ? 0 : t.Start();
         const std::int64_t to = lastInFile ? fileSectors : tracks[i + 1].Start();
         if (i > 0 && t.pregap > 0)
-            layout.extents.push_back({"", 0, t.pregap * kFramesPerSector, kCdSectorBytes, false});
+            layout.extents.push_back({"", 0, t.pregap * kFramesPerSector, kCdSectorBytes, false, false});
         const std::int64_t spanStart = discFrames + (i > 0 ? t.pregap * kFramesPerSector : 0);
         layout.extents.push_back({f.path, f.dataOffset + std::uint64_t(from) * std::uint64_t(t.sectorBytes),
-                                  (to - from) * kFramesPerSector, t.sectorBytes, f.bigEndian});
+                                  (to - from) * kFramesPerSector, t.sectorBytes, f.bigEndian, f.decoded});
         SheetTrack out;
         out.number = t.number;
         out.audio = t.audio;
@@ -181,7 +205,7 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
             std::int32_t(std::min<std::int64_t>(t.pregap + t.pregapBefore + (t.index0 >= 0 ? t.index1 - t.index0 : 0), kMaxDiscSectors));
         layout.tracks.push_back(out);
         if (t.postgap > 0)
-            layout.extents.push_back({"", 0, t.postgap * kFramesPerSector, kCdSectorBytes, false});
+            layout.extents.push_back({"", 0, t.postgap * kFramesPerSector, kCdSectorBytes, false, false});
         discFrames = 0;
         for (const CdImageExtent& e : layout.extents)
             discFrames += e.frames;

@@ -1,5 +1,7 @@
 #include "disc/ImageParsing.h"
 
+#include "platform/codec/DecodedAudioFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -48,7 +50,75 @@ std::string readSheet(const std::string& path)
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in && !in.eof())
         refuse("It cannot be read");
-    return text;
+    return utf8Text(std::move(text));
+}
+
+namespace {
+// The length of the valid UTF-8 sequence at text[i], 0 when there is none.
+std::size_t utf8Sequence(const std::string& text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return k < text.size() ? std::uint8_t(text[k]) : std::uint8_t(0); };
+    const std::uint8_t b = byte(i);
+    const auto follows = [&](std::size_t k) { return (byte(k) & 0xC0) == 0x80; };
+    if (b < 0x80)
+        return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        return follows(i + 1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        const std::uint8_t c = byte(i + 1);
+        if ((b == 0xE0 && c < 0xA0) || (b == 0xED && c > 0x9F))
+            return 0;  // overlong, or a surrogate
+        return follows(i + 1) && follows(i + 2) ? 3 : 0;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        const std::uint8_t c = byte(i + 1);
+        if ((b == 0xF0 && c < 0x90) || (b == 0xF4 && c > 0x8F))
+            return 0;
+        return follows(i + 1) && follows(i + 2) && follows(i + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+void appendUtf8(std::string& out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | code >> 6);
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// Windows-1252's characters for 0x80..0x9F; its five unassigned bytes become U+FFFD.
+constexpr std::uint16_t kWindows1252[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+}  // namespace
+
+std::string utf8Text(std::string bytes)
+{
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        bytes.erase(0, 3);
+    bool valid = true;
+    for (std::size_t i = 0; i < bytes.size() && valid;) {
+        const std::size_t n = utf8Sequence(bytes, i);
+        valid = n > 0;
+        i += n;
+    }
+    if (valid)
+        return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes) {
+        const std::uint8_t b = std::uint8_t(c);
+        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80] : b);
+    }
+    return out;
 }
 
 // The words of a line; a quoted word keeps its spaces (\" inside stands for a quote).
@@ -135,8 +205,16 @@ std::uint32_t le32(const std::uint8_t* p)
 std::uintmax_t sizeOf(const std::string& file, const std::string& sheetName)
 {
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        refuse("The file \"" + file + "\" named in " + sheetName + " does not exist");
+    const fs::file_status status = fs::status(file, ec);
+    const std::string named = "The file \"" + file + "\" named in " + sheetName;
+    if (status.type() == fs::file_type::not_found)
+        refuse(named + " does not exist");
+    if (status.type() == fs::file_type::directory)
+        refuse(named + " is a folder");
+    if (status.type() == fs::file_type::character || status.type() == fs::file_type::block)
+        refuse(named + " is a device, not a file");
+    if (status.type() != fs::file_type::regular)
+        refuse(named + (ec ? " cannot be read: " + ec.message() : std::string(" is no regular file")));
     const std::uintmax_t size = fs::file_size(file, ec);
     if (ec)
         refuse("The file \"" + file + "\" cannot be read: " + ec.message());
@@ -151,7 +229,7 @@ void waveData(const std::string& file, std::uint64_t& offset, std::uint64_t& byt
     std::uint8_t head[12];
     if (!in.read(reinterpret_cast<char*>(head), 12) || std::memcmp(head, "RIFF", 4) != 0 ||
         std::memcmp(head + 8, "WAVE", 4) != 0)
-        refuse("\"" + file + "\" is no wave file");
+        refuse("\"" + file + "\" is neither a wave file nor FLAC or Ogg audio");
     bool format = false;
     std::uint64_t at = 12;
     for (int chunks = 0; chunks < 64; ++chunks) {
@@ -191,6 +269,79 @@ std::string resolve(const std::string& sheet, const std::string& name)
     return p.is_absolute() ? name : (fs::path(sheet).parent_path() / p).string();
 }
 
+namespace {
+bool present(const fs::path& p)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(p, ec));
+}
+
+// The entry of the folder whose name equals name in ASCII letter case, or empty.
+fs::path anyCase(const fs::path& folder, const std::string& name)
+{
+    std::error_code ec;
+    const std::string wanted = lower(name);
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (lower(it->path().filename().string()) == wanted)
+            return it->path();
+    return {};
+}
+}  // namespace
+
+std::string findSheetFile(const std::string& sheet, const std::string& name, std::vector<std::string>& notes)
+{
+    const std::string written = resolve(sheet, name);
+    if (present(written))
+        return written;
+    const fs::path folder = fs::path(sheet).parent_path().empty() ? fs::path(".") : fs::path(sheet).parent_path();
+    const std::size_t cut = name.find_last_of("\\/");
+    const std::string base = cut == std::string::npos ? name : name.substr(cut + 1);
+    fs::path found;
+    if (!base.empty() && present(folder / base))
+        found = folder / base;
+    if (found.empty() && !base.empty())
+        found = anyCase(folder, base);
+    if (found.empty() && !base.empty()) {
+        // The same stem with another extension that can be read: a sheet written for the
+        // FLAC beside the wave converted from it, or the other way round.
+        const std::string stem = fs::path(base).stem().string();
+        for (const char* ext : {".flac", ".wav", ".ogg", ".oga", ".opus"}) {
+            if (lower(fs::path(base).extension().string()) == ext)
+                continue;
+            found = anyCase(folder, stem + ext);
+            if (!found.empty())
+                break;
+        }
+    }
+    if (found.empty())
+        return written;
+    notes.push_back("The sheet names \"" + name + "\"; \"" + found.filename().string() + "\" was read");
+    return found.string();
+}
+
+AudioData audioData(const std::string& file)
+{
+    AudioData data;
+    std::uint8_t head[4] = {};
+    std::ifstream(file, std::ios::binary).read(reinterpret_cast<char*>(head), 4);
+    if (std::memcmp(head, "RIFF", 4) == 0 || !DecodedAudioFile::Recognised(file)) {
+        waveData(file, data.offset, data.bytes);
+        return data;
+    }
+    std::string why;
+    const std::unique_ptr<DecodedAudioFile> decoded = DecodedAudioFile::Open(file, why);
+    if (!decoded)
+        refuse("\"" + file + "\" cannot be read as audio: " + why);
+    if (decoded->Channels() != 2 || decoded->Rate() != 44100 || (decoded->Bits() != 16 && decoded->Bits() != 0))
+        refuse("\"" + file + "\" is " + decoded->FormatName() + " of " + std::to_string(decoded->Channels()) +
+               " channels at " + std::to_string(decoded->Rate()) + " Hz" +
+               (decoded->Bits() ? ", " + std::to_string(decoded->Bits()) + "-bit" : std::string()) +
+               "; CD audio is 16-bit stereo 44100 Hz");
+    data.bytes = std::uint64_t(decoded->Frames()) * 4;
+    data.decoded = true;
+    return data;
+}
+
 void checkTrackCount(std::size_t count)
 {
     if (count == 0)
@@ -222,8 +373,8 @@ void finishLayout(CdImageLayout& layout)
     }
     // Every run of samples lies inside its file.
     for (const CdImageExtent& e : layout.extents) {
-        if (e.file.empty() || e.frames == 0)
-            continue;
+        if (e.file.empty() || e.frames == 0 || e.decoded)
+            continue;  // a decoded file's runs were measured against its decoded length
         const std::int64_t last = e.frames - 1;
         // Audio sectors need their samples; data sectors (shorter than 2352 bytes) all of theirs.
         const std::uint64_t end =

@@ -1,6 +1,8 @@
 #include "disc/ImageParsing.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -48,7 +50,7 @@ void addNrgTracks(CdImageLayout& layout, const std::vector<NrgTrack>& tracks, in
         const std::int64_t sectors = std::int64_t((t.end - from) / size);
         if (sectors + discFrames / kFramesPerSector > kMaxDiscSectors)
             refuse("The disc would be longer than any CD");
-        layout.extents.push_back({layout.image, from, sectors * kFramesPerSector, t.sectorBytes, false});
+        layout.extents.push_back({layout.image, from, sectors * kFramesPerSector, t.sectorBytes, false, false});
         SheetTrack out;
         out.number = firstNumber + int(i);
         out.audio = t.audio;
@@ -56,6 +58,21 @@ void addNrgTracks(CdImageLayout& layout, const std::vector<NrgTrack>& tracks, in
         out.pregapSectors = std::int32_t((t.index1 - t.index0) / size);
         layout.tracks.push_back(out);
     }
+}
+
+// A chunk as the user reads it: what it holds, and its id when that is printable (a damaged
+// image's ids may be any bytes).
+std::string chunkName(const std::string& id)
+{
+    const bool tracks = id == "DAOX" || id == "DAOI" || id == "ETN2" || id == "ETNF";
+    const std::string what = tracks ? "track list" : id == "CUEX" || id == "CUES" ? "cue point list" : "chunk";
+    const bool printable = std::all_of(id.begin(), id.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    if (printable)
+        return what + " (chunk " + id + ")";
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%02X %02X %02X %02X", std::uint8_t(id[0]), std::uint8_t(id[1]), std::uint8_t(id[2]),
+                  std::uint8_t(id[3]));
+    return what + " of unreadable id (bytes " + hex + ")";
 }
 
 int nrgModeBytes(std::uint32_t mode, bool& audio)
@@ -112,7 +129,7 @@ CdImageLayout imagesheet::ReadNeroImage(const std::string& path)
         const std::string id(reinterpret_cast<const char*>(&chunks[at]), 4);
         const std::uint64_t len = beNumber(&chunks[at + 4], 4);
         if (len > chunks.size() - at - 8)
-            refuse("Its chunk " + id + " claims " + std::to_string(len) + " bytes, past the end of the chunk list");
+            refuse("Its " + chunkName(id) + " claims " + std::to_string(len) + " bytes, past the end of the chunk list");
         const std::uint8_t* data = &chunks[at + 8];
         std::vector<NrgTrack> tracks;
         int firstNumber = 1;
@@ -120,12 +137,12 @@ CdImageLayout imagesheet::ReadNeroImage(const std::string& path)
             const std::size_t entry = id == "DAOX" ? 42 : 30;
             const int offsetBytes = id == "DAOX" ? 8 : 4;
             if (len < 22 || (len - 22) % entry != 0)
-                refuse("Its chunk " + id + " of " + std::to_string(len) + " bytes holds no whole track entries");
+                refuse("Its " + chunkName(id) + " of " + std::to_string(len) + " bytes holds no whole track entries");
             const std::size_t count = (len - 22) / entry;
             checkTrackCount(count);
             firstNumber = data[20];
             if (firstNumber < 1 || data[21] < firstNumber || std::size_t(data[21] - firstNumber + 1) != count || data[21] > 99)
-                refuse("Its chunk " + id + " numbers its " + std::to_string(count) + " tracks from " +
+                refuse("Its " + chunkName(id) + " numbers its " + std::to_string(count) + " tracks from " +
                        std::to_string(data[20]) + " to " + std::to_string(data[21]));
             for (std::size_t i = 0; i < count; ++i) {
                 const std::uint8_t* e = data + 22 + i * entry;
@@ -145,7 +162,7 @@ CdImageLayout imagesheet::ReadNeroImage(const std::string& path)
             const bool wide = id == "ETN2";
             const std::size_t entry = wide ? 32 : 20;
             if (len % entry != 0)
-                refuse("Its chunk " + id + " of " + std::to_string(len) + " bytes holds no whole track entries");
+                refuse("Its " + chunkName(id) + " of " + std::to_string(len) + " bytes holds no whole track entries");
             checkTrackCount(len / entry);
             for (std::size_t i = 0; i < len / entry; ++i) {
                 const std::uint8_t* e = data + i * entry;
@@ -162,13 +179,13 @@ CdImageLayout imagesheet::ReadNeroImage(const std::string& path)
         } else if (id == "CUEX" || id == "CUES") {
             // The cue points repeat the track list (libcdio builds its table from them).
             if (len % 8 != 0)
-                refuse("Its chunk " + id + " of " + std::to_string(len) + " bytes holds no whole cue points");
+                refuse("Its " + chunkName(id) + " of " + std::to_string(len) + " bytes holds no whole cue points");
             std::set<int> numbers;
             for (std::size_t i = 0; i < len / 8; ++i)
                 if (data[i * 8 + 1] != 0 && data[i * 8 + 1] != 0xAA)
                     numbers.insert(data[i * 8 + 1]);
             if (numbers.size() > 99)
-                refuse("Its chunk " + id + " lists " + std::to_string(numbers.size()) + " tracks; a CD holds 1 to 99");
+                refuse("Its " + chunkName(id) + " lists " + std::to_string(numbers.size()) + " tracks; a CD holds 1 to 99");
         } else if (id == "END!") {
             ended = true;
         }

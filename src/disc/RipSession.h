@@ -57,6 +57,7 @@ private:
     std::string verdictText(const Ripped& r) const;
 
     std::string device_;
+    std::vector<std::string> imageNotes_;  // an image's files found under other names
     std::string tocProblem_;
     std::vector<CdTrack> tracks_;
     std::int32_t leadOut_ = 0;

@@ -92,7 +92,6 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             if (w.size() < 2)
                 refuse("A TRACK line has no mode" + at());
             endTrack();
-            checkTrackCount(layout.tracks.size() + 1);
             sectorBytes = tocSectorBytes(w[1], audio);
             SheetTrack t;
             t.number = int(layout.tracks.size()) + 1;
@@ -140,7 +139,7 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             if (length <= 0 || length > available)
                 refuse("\"" + w[1] + "\" holds too little for track " + std::to_string(layout.tracks.back().number) + at());
             layout.extents.push_back({file, dataOffset + std::uint64_t(start) * 4, length,
-                                      audio ? kCdSectorBytes : sectorBytes, audio && !wave && !swap});
+                                      audio ? kCdSectorBytes : sectorBytes, audio && !wave && !swap, false});
             trackFrames += length;
         } else if (key == "SILENCE" || key == "ZERO" || key == "PREGAP") {
             needTrack();
@@ -152,7 +151,7 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
                     refuse("PREGAP comes after the track's audio" + at());
                 startFrames = length;
             }
-            layout.extents.push_back({"", 0, length, kCdSectorBytes, false});
+            layout.extents.push_back({"", 0, length, kCdSectorBytes, false, false});
             trackFrames += length;
         } else if (key == "START") {
             needTrack();

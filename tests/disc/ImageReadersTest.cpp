@@ -76,12 +76,22 @@ TEST_F(ImageReadersTest, HostileImagesAreRefusedWithTheReasonBeforeLibcdioSeesTh
     for (int i = 0; i < 120; ++i)
         toc += "TRACK AUDIO\nFILE \"disc.bin\" 0 00:00:10\n";
     writeText(dir + "many.toc", toc);
+    std::string cue = "FILE \"disc.bin\" BINARY\n";
+    for (int i = 1; i <= 120; ++i)
+        cue += " TRACK " + std::to_string(i) + " AUDIO\n  INDEX 01 00:0" + std::to_string(i / 75) + ":" + std::to_string(i % 75) + "\n";
+    writeText(dir + "many.cue", cue);
+    // A chunk whose id is no text claims more bytes than the list holds.
+    std::string odd(4 * 2352, '\0');
+    odd += std::string("\x01\x02\x03\x04\x00\x00\xFF\xFF", 8) + "NER5" + std::string(6, '\0') + "\x24\xC0";
+    writeText(dir + "odd.nrg", odd);
     writeText(dir + "past.cue", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n TRACK 02 AUDIO\n  INDEX 01 90:00:00\n");
     writeText(dir + "back.cue", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:10:00\n TRACK 02 AUDIO\n  INDEX 01 00:05:00\n");
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"many.nrg", "CUEX lists 150 tracks; a CD holds 1 to 99"},
+        {"many.nrg", "(chunk CUEX) lists 150 tracks; a CD holds 1 to 99"},
+        {"odd.nrg", "chunk of unreadable id (bytes 01 02 03 04) claims 65535 bytes"},
+        {"many.cue", "120 tracks; a CD holds 1 to 99"},
         {"zero.nrg", "chunk list's place as 0"},
-        {"many.toc", "100 tracks; a CD holds 1 to 99"},
+        {"many.toc", "120 tracks; a CD holds 1 to 99"},
         {"past.cue", "Track 2 starts at 90:00:00, past the end of \"disc.bin\""},
         {"back.cue", "Track 2 starts at 00:05:00, not after track 1"},
     };

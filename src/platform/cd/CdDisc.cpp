@@ -163,10 +163,13 @@ CdText CdDisc::ReadCdText()
         const char* value = cdtext_get_const(raw, f, track_t(track));
         return value ? std::string(value) : std::string();
     };
-    text.disc = {field(CDTEXT_FIELD_TITLE, 0), field(CDTEXT_FIELD_PERFORMER, 0)};
+    text.disc = {field(CDTEXT_FIELD_TITLE, 0), field(CDTEXT_FIELD_PERFORMER, 0), field(CDTEXT_FIELD_SONGWRITER, 0), ""};
+    text.genre = field(CDTEXT_FIELD_GENRE, 0);
+    text.catalog = field(CDTEXT_FIELD_UPC_EAN, 0);
     for (const CdTrack& t : tracks_) {
-        CdTextEntry entry{field(CDTEXT_FIELD_TITLE, t.number), field(CDTEXT_FIELD_PERFORMER, t.number)};
-        if (!entry.title.empty() || !entry.performer.empty())
+        CdTextEntry entry{field(CDTEXT_FIELD_TITLE, t.number), field(CDTEXT_FIELD_PERFORMER, t.number),
+                          field(CDTEXT_FIELD_SONGWRITER, t.number), field(CDTEXT_FIELD_ISRC, t.number)};
+        if (!entry.title.empty() || !entry.performer.empty() || !entry.songwriter.empty() || !entry.isrc.empty())
             text.tracks[t.number] = entry;
     }
     return text;

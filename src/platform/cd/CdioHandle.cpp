@@ -38,8 +38,29 @@ void cdioLogMessage(cdio_log_level_t level, const char* message)
 }
 }  // namespace
 
+namespace {
+std::mutex runDeviceLock;
+std::string runDevice;  // guarded by runDeviceLock
+}  // namespace
+
+void SetCdDeviceForRun(const std::string& device)
+{
+    std::lock_guard lock(runDeviceLock);
+    runDevice = device;
+}
+
+std::string ConfiguredCdDevice()
+{
+    return ResolveCdDevice(CdDeviceSetting());
+}
+
 std::string CdDeviceSetting()
 {
+    {
+        std::lock_guard lock(runDeviceLock);
+        if (!runDevice.empty())
+            return runDevice;
+    }
     return ProfileFile::Settings().ReadString("SOUNDCARD_SETUP", "CdDevice", "");
 }
 

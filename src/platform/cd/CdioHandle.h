@@ -18,8 +18,8 @@ struct CdioDeleter {
 };
 using CdioPtr = std::unique_ptr<CdIo_t, CdioDeleter>;
 
-// The drive or image named by SOUNDCARD_SETUP / CdDevice in the settings file; empty when
-// none is named.
+// The drive or image set for this run (SetCdDeviceForRun), else the one named by
+// SOUNDCARD_SETUP / CdDevice in the settings file; empty when none is named.
 std::string CdDeviceSetting();
 
 // The configured name, or the first drive libcdio finds when none is configured; empty
