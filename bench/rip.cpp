@@ -10,6 +10,7 @@
 // as its median with the min-max range; the ratios are those of the medians.
 //
 //   bench_rip [minutes]        default: 10
+#include "disc/DiscReaders.h"
 #include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
 #include "platform/cd/CDDA.h"
@@ -189,6 +190,7 @@ double lame(const std::string& folder, int track)
 
 int main(int argc, char** argv)
 {
+    InstallDiscReaders();
     if (argc == 4 && (std::string(argv[1]) == "--extract" || std::string(argv[1]) == "--rip"))
         return ripAll(argc, argv, argv[2], argv[3], std::string(argv[1]) == "--rip");
     if (argc == 4 && (std::string(argv[1]) == "--extract-unchecked" || std::string(argv[1]) == "--rip-unchecked"))

@@ -1,10 +1,12 @@
 // libFuzzer target for the disc image checks: the input's first character chooses what the
-// rest becomes ('c' a cue sheet, 't' a cdrdao toc, 'n' a whole Nero image, anything else
-// the chunk list of a Nero image whose footer points at it), written beside a small BIN of
-// 20 sectors and a wave file, and opened as the CD player opens images. It must end in a
+// rest becomes ('c' a cue sheet, 't' a cdrdao toc, 'n' a whole Nero image, 'f' the stream
+// after a FLAC marker that a fixed cue sheet names as its audio, anything else the chunk
+// list of a Nero image whose footer points at it), written beside a small BIN of 20 sectors
+// and a wave file, and opened as the CD player opens images. It must end in a
 // table or in an ECdError, without a crash, a hang or a read outside a buffer; a table
 // must hold 1 to 99 tracks in order inside the disc (a cue sheet may hold none: a drive
 // without a disc), and every audio track, and the audio before track 1, must read.
+#include "disc/DiscReaders.h"
 #include "platform/cd/CdDisc.h"
 
 #include <cstdint>
@@ -70,10 +72,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
+    static const bool readers = (InstallDiscReaders(), true);
+    (void)readers;
     writeCompanions();
     const char kind = char(data[0]);
-    std::string path = folder() + (kind == 'c' ? "/image.cue" : kind == 't' ? "/image.toc" : "/image.nrg");
-    if (kind == 'c' || kind == 't' || kind == 'n') {
+    std::string path = folder() + (kind == 'c' || kind == 'f' ? "/image.cue" : kind == 't' ? "/image.toc" : "/image.nrg");
+    if (kind == 'f') {
+        std::vector<std::uint8_t> flac = {'f', 'L', 'a', 'C'};
+        flac.insert(flac.end(), data + 1, data + size);
+        write(folder() + "/image.flac", flac.data(), flac.size());
+        const std::string sheet = "FILE \"image.flac\" WAVE\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n";
+        write(path, reinterpret_cast<const std::uint8_t*>(sheet.data()), sheet.size());
+    } else if (kind == 'c' || kind == 't' || kind == 'n') {
         write(path, data + 1, size - 1);
     } else {
         std::vector<std::uint8_t> image(4 * 2352, 0x22);

@@ -2,7 +2,7 @@
 // in pressings or a reason, without a crash or a read outside the input; every pressing
 // read holds as many track entries as its count says, and judging any track of it (and
 // one past its end) must not fail.
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 
 #include <cstdint>
 #include <cstdlib>

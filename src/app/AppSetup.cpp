@@ -3,6 +3,7 @@
 #include "app/QtDialogs.h"
 #include "app/Unit1.h"
 #include "app/Unit3.h"
+#include "disc/DiscReaders.h"
 #include "mixer/Unit2.h"
 #include "platform/card/SoundCard.h"
 #include "platform/card/SoundLine.h"
@@ -20,6 +21,7 @@ WizardProgram::WizardProgram()
 {
     // This instance's folder for its temporary files; folders of instances that died go.
     Guarded([] { OpenInstanceFolder(); });
+    InstallDiscReaders();
     card = CreateSoundCard();
     form1 = std::make_unique<TForm1>(state);
     form2 = std::make_unique<TForm2>(state);

@@ -289,6 +289,8 @@ private:
     void selCDEnter();
     // Opens the CD player anew and lists the disc's tracks, all unchecked.
     void ReadCD();
+    // Reads the disc image as the CD of this run and lists its tracks.
+    void OpenDiscImage(const std::string& path);
     // The disc's number of the track on line index of selCD's list (a disc may start
     // past track 1).
     int ListedTrack(int index) const;

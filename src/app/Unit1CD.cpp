@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/RememberedChoices.h"
+#include "disc/CdImageSheet.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/card/SoundCard.h"
@@ -52,6 +53,18 @@ void TForm1::WireCD()
     onClick(selCD, "selCDNewCD", &TForm1::ReadCD);
     onClick(selCD, "selCDClear", &TForm1::selCDClearClick);
     onClick(selCD, "selCDSelectAll", &TForm1::selCDSelectAllClick);
+    // A disc image (.cue, .toc, .nrg) browsed for, or dropped on the page, is the disc of this run.
+    auto* image = new QPushButton("Image...", selCD);
+    image->setObjectName("selCDImage");
+    image->setGeometry(245, 150, 75, 25);
+    image->setToolTip("Open a disc image (.cue, .toc, .nrg) as the CD");
+    connect(image, &QPushButton::clicked, this, [this] {
+        Guarded([&] {
+            if (const auto chosen = AppDialogs().OpenFile(
+                    {"Select a disc image", "Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*", "", ""}))
+                OpenDiscImage(*chosen);
+        });
+    });
     onClick(CDoptions, "CDoptionsBrowse", &TForm1::CDoptionsBrowseClick);
     onClick(RecEncCD, "RecEncCDFinish", &TForm1::RecEncCDFinishClick);
     onClick(RecEncCD, "RecEncCDCancel", &TForm1::RecEncCDCancelClick);
@@ -162,6 +175,21 @@ void TForm1::ReadCD()
         line->setCheckState(Qt::Unchecked);
     }
     StartDiscLookup();
+    // An image whose files were found under other names says which were read, once per image.
+    const std::vector<std::string> notes = CdImageNotes(ConfiguredCdDevice());
+    QString text;
+    for (const std::string& note : notes)
+        text += (text.isEmpty() ? "" : "\n") + QString::fromStdString(note);
+    selCDInfo->setToolTip(text);
+    if (!text.isEmpty() && selCDInfo->property("imageNotes").toString() != text)
+        AppDialogs().ShowMessage(text.toStdString());
+    selCDInfo->setProperty("imageNotes", text);
+}
+
+void TForm1::OpenDiscImage(const std::string& path)
+{
+    SetCdDeviceForRun(path);
+    ReadCD();
 }
 
 void TForm1::selCDClearClick()

@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
 #include <fstream>
@@ -204,10 +205,16 @@ void TForm1::keyPressEvent(QKeyEvent* event)
 
 std::optional<std::string> TForm1::DroppedFile(const QMimeData* mime) const
 {
-    if (CurrentPage() != SelWav || !mime || !mime->hasUrls() || mime->urls().size() != 1 ||
+    if ((CurrentPage() != SelWav && CurrentPage() != selCD) || !mime || !mime->hasUrls() || mime->urls().size() != 1 ||
         !mime->urls().front().isLocalFile())
         return std::nullopt;
-    return mime->urls().front().toLocalFile().toStdString();
+    const QString file = mime->urls().front().toLocalFile();
+    // The track list takes disc images only.
+    if (CurrentPage() == selCD && !QRegularExpression("\\.(cue|toc|nrg)$", QRegularExpression::CaseInsensitiveOption)
+                                       .match(file)
+                                       .hasMatch())
+        return std::nullopt;
+    return file.toStdString();
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
@@ -222,7 +229,7 @@ void TForm1::dropEvent(QDropEvent* event)
     if (!file)
         return;
     event->acceptProposedAction();
-    Guarded([&] { SelWavInputChosen(*file); });
+    Guarded([&] { CurrentPage() == selCD ? OpenDiscImage(*file) : SelWavInputChosen(*file); });
 }
 
 void TForm1::OfferBackToInput()

@@ -5,6 +5,7 @@
 #include "cli/Options.h"
 #include "cli/SourceList.h"
 #include "cli/SplitSilence.h"
+#include "disc/DiscReaders.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 {
     // Before anything can be written: Ctrl+C must find the handler that cleans up.
     InstallInterruptHandler();
+    InstallDiscReaders();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Mervane");
     std::vector<std::string> args(argv + 1, argv + argc);

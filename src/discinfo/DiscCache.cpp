@@ -77,7 +77,7 @@ std::optional<DiscDetails> DiscDetailsFromJson(const std::string& json, int trac
     d.firstTrack = std::clamp(o.value("firstTrack").toInt(1), 1, kMaxDiscTracks);
     for (const auto& t : tracks)
         d.tracks.push_back({t.toObject().value("title").toString().toStdString(),
-                            t.toObject().value("artist").toString().toStdString()});
+                            t.toObject().value("artist").toString().toStdString(), "", ""});
     return d;
 }
 

@@ -6,7 +6,9 @@
 
 struct FoundTrack {
     std::string title;
-    std::string artist;  // empty: the album's artist
+    std::string artist;    // empty: the album's artist
+    std::string composer;  // empty when unknown
+    std::string isrc;      // the recording's code, empty when unknown
 };
 
 struct DiscDetails {
@@ -15,6 +17,7 @@ struct DiscDetails {
     std::string genre;    // a name as the source gives it, empty when unknown
     int year = 0;         // 0 when unknown
     std::string release;  // country and format, to tell releases apart ("GB, CD")
+    std::string catalog;  // the disc's UPC/EAN, empty when unknown
     std::string source;   // "MusicBrainz", "gnudb", "CD-Text", "cache"
     int firstTrack = 1;
     std::vector<FoundTrack> tracks;

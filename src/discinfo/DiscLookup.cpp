@@ -3,9 +3,11 @@
 #include "discinfo/DiscCache.h"
 #include "discinfo/MusicBrainzReply.h"
 #include "discinfo/Xmcd.h"
+#include "mpeg/MPEGNames.h"
 #include "platform/net/HttpGet.h"
 #include "platform/os/ProfileFile.h"
 
+#include <algorithm>
 #include <mutex>
 #include <thread>
 
@@ -126,6 +128,30 @@ LookupSettings ReadLookupSettings()
     return s;
 }
 
+namespace {
+// "1999", "1999-05-01", "1999/05/01": the year; 0 when the date starts with none.
+int yearOf(const std::string& date)
+{
+    if (date.size() < 4 || !std::all_of(date.begin(), date.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    if (date.size() > 4 && date[4] >= '0' && date[4] <= '9')
+        return 0;
+    return std::stoi(date.substr(0, 4));
+}
+
+// A genre's name; "17" or "(17)" is the ID3v1 genre of that number.
+std::string genreOf(const std::string& genre)
+{
+    std::string number = genre;
+    if (number.size() > 2 && number.front() == '(' && number.back() == ')')
+        number = number.substr(1, number.size() - 2);
+    if (number.empty() || number.size() > 3 || !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return genre;
+    const int n = std::stoi(number);
+    return n < kGenreCount ? GenreName(n) : std::string();
+}
+}  // namespace
+
 std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack, int trackCount)
 {
     if (text.Empty() || trackCount < 1 || trackCount > kMaxDiscTracks)
@@ -135,12 +161,19 @@ std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack,
     d.firstTrack = firstTrack;
     d.album = text.disc.title;
     d.artist = text.disc.performer;
+    d.year = yearOf(text.date);
+    d.genre = genreOf(text.genre);
+    d.catalog = text.catalog;
     for (int n = firstTrack; n < firstTrack + trackCount; ++n) {
         FoundTrack t;
         if (auto it = text.tracks.find(n); it != text.tracks.end()) {
             t.title = it->second.title;
             t.artist = it->second.performer == d.artist ? std::string() : it->second.performer;
+            t.composer = it->second.songwriter;
+            t.isrc = it->second.isrc;
         }
+        if (t.composer.empty())
+            t.composer = text.disc.songwriter;
         d.tracks.push_back(std::move(t));
     }
     return d;

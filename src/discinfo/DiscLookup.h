@@ -38,5 +38,7 @@ struct LookupResult {
 LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const LookupSettings& settings,
                         const std::atomic<bool>& cancel, const std::function<void(const std::string&)>& outcome);
 
-// The details a disc's CD-Text gives, when it names at least one track or the disc.
+// The details a disc's CD-Text (or its image's sheet) gives, when it names anything: the
+// year is the date's first four digits, a genre given as an ID3v1 number ("17", "(17)")
+// becomes its name.
 std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack, int trackCount);

@@ -5,7 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdRipJob.h"
-#include "platform/cd/RipSession.h"
+#include "disc/RipSession.h"
 #include "platform/os/Paths.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // BIN/CUE image against loopback MusicBrainz and AccurateRip servers; the files, tags, logs
 // and verdicts must agree. TagLib reads the tags.
 #include "app/WizardFixture.h"
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"

@@ -4,8 +4,9 @@
 // "Track<n>.mp3"; libmpg123 decodes the files and TagLib reads their tags.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 #include "platform/cd/CDDA.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/cd/CdPlayback.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
@@ -30,6 +31,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sndfile.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/tpropertymap.h>
@@ -1037,4 +1039,81 @@ TEST_F(CdRoad, AudioBeforeTrackOneIsOfferedAsTrack0AndRippedButASilentPregapIsNo
     list = Find<QListWidget>("selCDTracks");
     ASSERT_EQ(list->count(), 2) << "no Track0 for a silent pregap";
     EXPECT_TRUE(list->item(0)->text().startsWith("Track1 "));
+}
+
+TEST_F(CdRoad, AFlacAlbumImageFromWindowsGivesFilesNamedAndTaggedFromItsSheet)
+{
+    // 75 s of tones with INDEX 00 gaps before tracks 2 and 3, kept as one FLAC file that the
+    // CRLF sheet names by the Windows path it was ripped to.
+    const CdImage image =
+        WriteCdImage(settings.Folder().Path(), "tones", {{true, 1500, 441}, {true, 1875, 630, 150}, {true, 2250, 1050, 150}});
+    const Bytes bin = ReadBytes(image.bin);
+    std::vector<std::int16_t> pcm(bin.size() / 2);
+    for (std::size_t i = 0; i < pcm.size(); ++i)
+        pcm[i] = std::int16_t(bin[2 * i] | bin[2 * i + 1] << 8);
+    ASSERT_TRUE(SndWriteShorts(Input("Artist - Album.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, kRate, pcm));
+    const std::vector<std::string> trackTitles = {"Intro", "Song", "Outro"};
+    const std::vector<std::string> indexes = {"    INDEX 01 00:00:00\r\n", "    INDEX 00 00:18:00\r\n    INDEX 01 00:20:00\r\n",
+                                              "    INDEX 00 00:43:00\r\n    INDEX 01 00:45:00\r\n"};
+    std::string sheet = "REM GENRE Rock\r\nREM DATE 1999\r\nPERFORMER \"The Band\"\r\nTITLE \"First Album\"\r\n"
+                        "FILE \"C:\\Music\\Rips\\ARTIST - ALBUM.FLAC\" WAVE\r\n";
+    for (std::size_t i = 0; i < trackTitles.size(); ++i)
+        sheet += "  TRACK 0" + std::to_string(i + 1) + " AUDIO\r\n    TITLE \"" + trackTitles[i] + "\"\r\n" +
+                 "    PERFORMER \"The Band\"\r\n" + indexes[i];
+    WriteBytes(Input("disc.cue"), Bytes(sheet.begin(), sheet.end()));
+    UseServers(RefusingHttpUrl(), RefusingHttpUrl(), "%N - %t");
+
+    WalkToDetailsChoice({1, 2, 3}, true);
+    EXPECT_EQ(dialogs->messages, std::vector<std::string>{"The sheet names \"C:\\Music\\Rips\\ARTIST - ALBUM.FLAC\"; "
+                                                          "\"Artist - Album.flac\" was read"});
+    Click("CDtagselNext");
+    for (const std::string& title : trackTitles) {
+        ASSERT_EQ(CurrentPageName(), "Multitag");
+        EXPECT_EQ(Find<QLineEdit>("MultitagTitle")->text().toStdString(), title);
+        Click("MultitagNext");
+    }
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE("track " + std::to_string(n));
+        const std::string path = Out("0" + std::to_string(n) + " - " + trackTitles[std::size_t(n - 1)] + ".mp3");
+        ASSERT_TRUE(std::filesystem::exists(path));
+        {
+            TagLib::MPEG::File file(path.c_str(), false);
+            ASSERT_TRUE(file.hasID3v1Tag());
+            const TagLib::ID3v1::Tag* tag = file.ID3v1Tag();
+            EXPECT_EQ(tag->title().to8Bit(true), trackTitles[std::size_t(n - 1)]);
+            EXPECT_EQ(tag->artist().to8Bit(true), "The Band");
+            EXPECT_EQ(tag->album().to8Bit(true), "First Album");
+            EXPECT_EQ(tag->year(), 1999u);
+            EXPECT_EQ(tag->genre().to8Bit(true), "Rock");
+        }
+        // Exactly the track, pregap of the next one included, behind the codec's delay.
+        const DecodedMp3 d = DecodeMp3File(path);
+        const long frames = long(image.TrackSamples(n).size()) / 2;
+        EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
+        EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
+    }
+    const Bytes log = ReadBytes(Out("First Album.log"));
+    EXPECT_NE(std::string(log.begin(), log.end()).find("\"Artist - Album.flac\" was read"), std::string::npos)
+        << "the log says which file was read";
+}
+
+TEST_F(CdRoad, AnImageBrowsedForOnTheTrackListIsTheDiscOfThisRun)
+{
+    WriteDisc(kThreeTracks);
+    const CdImage other = WriteCdImage(settings.Folder().Path(), "other", {{true, 75, 441}, {true, 75, 882}});
+    // The image stays the run's disc for the rest of this program; the next test's is its own.
+    struct Forget {
+        ~Forget() { SetCdDeviceForRun(""); }
+    } forget;
+    Click("IEButton3");
+    Click("SelSourceNext");
+    ASSERT_EQ(CurrentPageName(), "selCD");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->count(), 3);
+    dialogs->openAnswers.push_back(other.cue);
+    Click("selCDImage");
+    EXPECT_EQ(Find<QListWidget>("selCDTracks")->count(), 2);
+    EXPECT_EQ(Find<QLabel>("selCDInfo")->text(), "This CD contains 2 tracks");
+    EXPECT_TRUE(dialogs->messages.empty());
+    ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
 }

@@ -208,8 +208,8 @@ TEST_F(Lookup, EachSourceThatFailsHandsOnToTheNext)
     // An HTTP error and a reply larger than any disc's details end in "no match"; both
     // servers gone leaves the CD-Text, and nothing at all is "no details".
     musicBrainzStatus = 503;
-    cdText.disc = {"Text Album", "Text Artist"};
-    cdText.tracks[2] = {"Text Song", "Text Artist"};
+    cdText.disc = {"Text Album", "Text Artist", "", ""};
+    cdText.tracks[2] = {"Text Song", "Text Artist", "", ""};
     r = Run(musicBrainz.Url(), RefusingHttpUrl());
     ASSERT_EQ(r.matches.size(), 1u);
     EXPECT_EQ(r.matches[0].source, "CD-Text");
@@ -233,4 +233,31 @@ TEST_F(Lookup, EachSourceThatFailsHandsOnToTheNext)
     EXPECT_TRUE(r.fromCache);
     EXPECT_EQ(outcomes, std::vector<std::string>{"Found in the cache"});
     EXPECT_EQ(musicBrainz.Requests().size(), before);
+}
+
+TEST(CdTextDetails, YearGenreComposerAndIsrcComeFromTheSheetsText)
+{
+    CdText text;
+    text.disc.title = "Album";
+    text.disc.performer = "Band";
+    text.disc.songwriter = "Writer";
+    text.date = "1999-05-01";
+    text.genre = "(17)";
+    text.catalog = "0724384960650";
+    text.tracks[2].title = "Song";
+    text.tracks[2].songwriter = "Guest Writer";
+    text.tracks[2].isrc = "GBAAA9900002";
+    std::optional<DiscDetails> d = DetailsFromCdText(text, 1, 3);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->year, 1999);
+    EXPECT_EQ(d->genre, "Rock") << "an ID3v1 genre number becomes its name";
+    EXPECT_EQ(d->catalog, "0724384960650");
+    EXPECT_EQ(d->tracks[0].composer, "Writer") << "the disc's songwriter stands for every track's";
+    EXPECT_EQ(d->tracks[1].composer, "Guest Writer");
+    EXPECT_EQ(d->tracks[1].isrc, "GBAAA9900002");
+    text.genre = "Hard Rock";
+    text.date = "19995";
+    d = DetailsFromCdText(text, 1, 3);
+    EXPECT_EQ(d->genre, "Hard Rock");
+    EXPECT_EQ(d->year, 0) << "no year in a date that starts with five digits";
 }

@@ -1,4 +1,6 @@
 // Test entry for widget suites: a QApplication on the offscreen platform.
+#include "disc/DiscReaders.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallDiscReaders();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

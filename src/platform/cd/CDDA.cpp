@@ -428,7 +428,9 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
     };
     std::vector<std::int16_t> held(sectorSamples), joined(sectorSamples);
     const bool checksums = checksums_.load();
-    TrackChecksummer summer(std::int64_t(span.count) * kCdSamplesPerSector, span.firstTrack, span.lastTrack);
+    const std::unique_ptr<TrackSummer> summer =
+        checksums ? MakeTrackSummer(std::int64_t(span.count) * kCdSamplesPerSector, span.firstTrack, span.lastTrack)
+                  : nullptr;
 
     const std::int32_t start = span.firstSector + whole;
     int done = 0;
@@ -461,8 +463,8 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
             std::copy_n(samples, sectorSamples, held.begin());
             samples = joined.data();
         }
-        if (checksums)
-            summer.Add(samples, std::size_t(kCdSamplesPerSector));
+        if (summer)
+            summer->Add(samples, std::size_t(kCdSamplesPerSector));
         out.Append(samples);
         ++done;
         // 100 is kept for the moment the file is complete.
@@ -480,7 +482,7 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
     std::filesystem::rename(partial, target, ec);
     if (ec)
         return fail("Unable to create \"" + target + "\"");
-    sums = summer.Result();
+    sums = summer ? summer->Result() : TrackChecksums{};
     progress_.store(100);
     return kRipOk;
 }

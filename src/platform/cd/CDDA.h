@@ -23,13 +23,13 @@
 // to every extraction: sample i of the track's file is sample i + offset of the disc as the
 // drive returns it, and samples the shift puts before the disc's first sector or past its
 // last are zeros (the drive is never asked for them). While a track is written its CRC32
-// and AccurateRip checksums are summed (LastReport). With CD / TestAndCopy = 1 every track
+// and AccurateRip checksums are summed by the installed summer (TrackSums.h, LastReport). With CD / TestAndCopy = 1 every track
 // is read twice and the CRCs of the two reads are compared.
 //
 // Threads: riptrack may run on any thread, one extraction at a time. getprogress,
 // cancelrip and ripmessage may be called from any thread at any time. setOutputDir is
 // called between extractions.
-#include "platform/cd/AccurateRip.h"
+#include "platform/cd/TrackSums.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,24 +1,24 @@
 #include "platform/cd/CdDisc.h"
 
-#include "platform/cd/CdImageSheet.h"
+#include "platform/cd/CdImage.h"
 #include "platform/cd/CdioHandle.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 
-// A drive goes through libcdio; a disc image is read by our own checked reader, which
-// also knows what libcdio gets wrong (a toc's big-endian audio, a FILE per track, sheets
+// A drive goes through libcdio; a disc image is read by the checked reader installed
+// above the seam, which also knows what libcdio gets wrong (a toc's big-endian audio, a FILE per track, sheets
 // that start past track 1).
 struct CdDisc::Handle {
     std::mutex lock;  // guards cd, image and the table while ReadAudio runs on another thread
     CdioPtr cd;
-    std::unique_ptr<CdImageReader> image;
+    std::unique_ptr<CdImageSource> image;
 
     void Open(const std::string& device)
     {
         if (IsCdImageName(device)) {
-            image = std::make_unique<CdImageReader>(CheckCdImage(device));
+            image = OpenCdImage(device);
             cd.reset();
             return;
         }
@@ -60,8 +60,8 @@ void CdDisc::readTable()
     leadOut_ = 0;
     hidden_ = 0;
     if (handle_->image) {
-        const CdImageLayout& layout = handle_->image->Layout();
-        for (const CdImageTrack& in : layout.tracks) {
+        const CdImageSource& image = *handle_->image;
+        for (const SheetTrack& in : image.Tracks()) {
             CdTrack t;
             t.number = in.number;
             t.audio = in.audio;
@@ -74,9 +74,9 @@ void CdDisc::readTable()
             t.lengthMsf = CdSectorsToMsf(in.sectorCount);
             tracks_.push_back(t);
         }
-        leadOut_ = layout.leadOut;
+        leadOut_ = image.LeadOut();
         if (!tracks_.empty() && tracks_.front().audio)
-            hidden_ = layout.hiddenSectors;
+            hidden_ = image.HiddenSectors();
         return;
     }
     CdIo_t* cd = handle_->cd.get();
@@ -153,7 +153,7 @@ CdText CdDisc::ReadCdText()
 {
     std::lock_guard lock(handle_->lock);
     if (handle_->image)
-        return handle_->image->Layout().cdText;
+        return handle_->image->Text();
     CdText text;
     // libcdio gives the drive's CD-Text in UTF-8; a disc without any gives null.
     const cdtext_t* raw = handle_->cd ? cdio_get_cdtext(handle_->cd.get()) : nullptr;
@@ -163,10 +163,13 @@ CdText CdDisc::ReadCdText()
         const char* value = cdtext_get_const(raw, f, track_t(track));
         return value ? std::string(value) : std::string();
     };
-    text.disc = {field(CDTEXT_FIELD_TITLE, 0), field(CDTEXT_FIELD_PERFORMER, 0)};
+    text.disc = {field(CDTEXT_FIELD_TITLE, 0), field(CDTEXT_FIELD_PERFORMER, 0), field(CDTEXT_FIELD_SONGWRITER, 0), ""};
+    text.genre = field(CDTEXT_FIELD_GENRE, 0);
+    text.catalog = field(CDTEXT_FIELD_UPC_EAN, 0);
     for (const CdTrack& t : tracks_) {
-        CdTextEntry entry{field(CDTEXT_FIELD_TITLE, t.number), field(CDTEXT_FIELD_PERFORMER, t.number)};
-        if (!entry.title.empty() || !entry.performer.empty())
+        CdTextEntry entry{field(CDTEXT_FIELD_TITLE, t.number), field(CDTEXT_FIELD_PERFORMER, t.number),
+                          field(CDTEXT_FIELD_SONGWRITER, t.number), field(CDTEXT_FIELD_ISRC, t.number)};
+        if (!entry.title.empty() || !entry.performer.empty() || !entry.songwriter.empty() || !entry.isrc.empty())
             text.tracks[t.number] = entry;
     }
     return text;

@@ -54,15 +54,25 @@ constexpr std::uint32_t CdSectorsToMsf(std::int64_t sectors)
     return MakeMsf(int(sectors / (60 * 75)), int(sectors / 75 % 60), int(sectors % 75));
 }
 
-// The CD-Text of a disc (from the drive, or a cue sheet's TITLE and PERFORMER lines), UTF-8.
+// The CD-Text of a disc (from the drive, or a disc image's sheet: a cue sheet's TITLE,
+// PERFORMER, SONGWRITER, ISRC, CATALOG and REM DATE / GENRE lines), UTF-8.
 struct CdTextEntry {
     std::string title;
     std::string performer;
+    std::string songwriter;
+    std::string isrc;  // a track's recording code
 };
 struct CdText {
     CdTextEntry disc;
     std::map<int, CdTextEntry> tracks;  // by track number
-    bool Empty() const { return disc.title.empty() && disc.performer.empty() && tracks.empty(); }
+    std::string genre;    // a name, or an ID3v1 genre number as the sheet gives it
+    std::string date;     // as given: "1999", "1999-05-01", ...
+    std::string catalog;  // the disc's UPC/EAN
+    bool Empty() const
+    {
+        return disc.title.empty() && disc.performer.empty() && tracks.empty() && genre.empty() && date.empty() &&
+               catalog.empty();
+    }
 };
 
 struct CdTrack {
@@ -79,6 +89,14 @@ struct CdTrack {
     std::uint32_t startTmsf = 0;     // track number, 0:00:00
     std::uint32_t lengthMsf = 0;     // the length as MSF
 };
+
+// The drive or image every CD service reads for the rest of this run instead of the
+// settings' SOUNDCARD_SETUP / CdDevice (a disc image the wizard was given); empty goes back
+// to the settings. Any thread.
+void SetCdDeviceForRun(const std::string& device);
+// The drive or image a CD service reads now: the run's, else the settings', else the first
+// drive found; empty when there is none.
+std::string ConfiguredCdDevice();
 
 class CdDisc {
 public:

@@ -1,6 +1,6 @@
 #include "platform/cd/CdioHandle.h"
 
-#include "platform/cd/CdImageSheet.h"
+#include "platform/cd/CdImage.h"
 #include "platform/os/ProfileFile.h"
 
 #include <cdio/logging.h>
@@ -38,8 +38,29 @@ void cdioLogMessage(cdio_log_level_t level, const char* message)
 }
 }  // namespace
 
+namespace {
+std::mutex runDeviceLock;
+std::string runDevice;  // guarded by runDeviceLock
+}  // namespace
+
+void SetCdDeviceForRun(const std::string& device)
+{
+    std::lock_guard lock(runDeviceLock);
+    runDevice = device;
+}
+
+std::string ConfiguredCdDevice()
+{
+    return ResolveCdDevice(CdDeviceSetting());
+}
+
 std::string CdDeviceSetting()
 {
+    {
+        std::lock_guard lock(runDeviceLock);
+        if (!runDevice.empty())
+            return runDevice;
+    }
     return ProfileFile::Settings().ReadString("SOUNDCARD_SETUP", "CdDevice", "");
 }
 
@@ -83,7 +104,7 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
     if (driver != DRIVER_DEVICE) {
         // libcdio's image readers trust what they read: the image is checked first.
         try {
-            CheckCdImage(device);
+            OpenCdImage(device);
         } catch (const ECdError& e) {
             error = e.what();
             return nullptr;

@@ -18,8 +18,8 @@ struct CdioDeleter {
 };
 using CdioPtr = std::unique_ptr<CdIo_t, CdioDeleter>;
 
-// The drive or image named by SOUNDCARD_SETUP / CdDevice in the settings file; empty when
-// none is named.
+// The drive or image set for this run (SetCdDeviceForRun), else the one named by
+// SOUNDCARD_SETUP / CdDevice in the settings file; empty when none is named.
 std::string CdDeviceSetting();
 
 // The configured name, or the first drive libcdio finds when none is configured; empty
@@ -31,7 +31,7 @@ bool IsCdImageName(const std::string& name);
 
 // Opens the drive or image read-only, choosing libcdio's driver by the name: .cue / .bin
 // BIN/CUE, .toc cdrdao, .nrg Nero, anything else a device node. An image is checked
-// (CheckCdImage) before libcdio reads it. On failure returns null and puts a sentence for
+// (OpenCdImage) before libcdio reads it. On failure returns null and puts a sentence for
 // the user into error.
 CdioPtr OpenCdio(const std::string& device, std::string& error);
 

@@ -1,4 +1,4 @@
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 
 #include "platform/net/HttpGet.h"
 

@@ -1,7 +1,7 @@
 // The rip's verification on BIN/CUE images written here: the read offset, the checksums
 // summed while a track is extracted (against zlib and whipper's accuraterip-checksum), test
 // and copy, the AccurateRip disc ids and dBAR answers, and the extraction job.
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdRipJob.h"

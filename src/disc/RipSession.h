@@ -15,7 +15,7 @@
 // Threads: everything but the lookup belongs to the thread that made the session (the
 // main thread). The lookup's worker writes its result once and then sets the done flag;
 // the result is read only after LookupDone. The destructor cancels the lookup and waits.
-#include "platform/cd/AccurateRip.h"
+#include "disc/AccurateRip.h"
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 
@@ -64,6 +64,7 @@ private:
     std::string verdictText(const Ripped& r) const;
 
     std::string device_;
+    std::vector<std::string> imageNotes_;  // an image's files found under other names
     std::string tocProblem_;
     std::vector<CdTrack> tracks_;
     std::int32_t leadOut_ = 0;

@@ -18,26 +18,22 @@
 //
 // Threads: everything here works on its own arguments; AccurateRipLookup blocks and runs
 // on a worker thread.
+#include "platform/cd/TrackSums.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-struct TrackChecksums {
-    std::uint32_t crc32 = 0;
-    std::uint32_t arV1 = 0;
-    std::uint32_t arV2 = 0;
-};
-
-class TrackChecksummer {
+class TrackChecksummer : public TrackSummer {
 public:
     // totalFrames: the track's stereo samples; first/last: the track is the disc's first or
     // last track (for the skipped edges).
     TrackChecksummer(std::int64_t totalFrames, bool firstTrack, bool lastTrack);
     // The next frames (2 host-order 16-bit samples each, left first).
-    void Add(const std::int16_t* samples, std::size_t frames);
-    TrackChecksums Result() const;
+    void Add(const std::int16_t* samples, std::size_t frames) override;
+    TrackChecksums Result() const override;
 
 private:
     std::int64_t from_ = 1, to_ = 0, position_ = 1;

@@ -7,16 +7,23 @@
 // these checks refuse such an image with a sentence that says what is wrong.
 //
 //   CdImageLayout layout = ReadCdImage("/music/my disc.cue");   // throws ECdError
-//   for (const CdImageTrack& t : layout.tracks) ...
+//   for (const SheetTrack& t : layout.tracks) ...
 //   CdImageReader reader(layout);
 //   reader.Read(layout.tracks[0].firstSector, 2, bytes);   // 2 x 2352 little-endian bytes
 //
 // What each format means here:
-// - cue: FILE names are read as written (quoted or not, any name, spaces) and resolved
-//   against the sheet's own folder; one FILE for the disc or one per track; BINARY and
-//   WAVE files hold little-endian audio, MOTOROLA big-endian; PREGAP and POSTGAP add
-//   silence that is in no file. A sheet with a FILE but no TRACK is a drive without a
-//   disc (no tracks).
+// - cue: the sheet is UTF-8 (with or without a byte-order mark), else Windows-1252, as
+//   Windows rippers write it. A FILE is looked for as written (quoted or not, any name,
+//   spaces) against the sheet's own folder, then by its base name after the last \ or /,
+//   then by that name in any letter case, then as the same stem with another audio
+//   extension that can be read (.flac, .wav, .ogg, .oga, .opus); a file found other than
+//   by its exact name is told in the layout's notes. One FILE for the disc or one per
+//   track; BINARY files hold little-endian audio, MOTOROLA big-endian; a WAVE (or FLAC,
+//   OGG, OPUS) file is a wave file or a FLAC / Ogg stream, whatever its type says,
+//   decoded by the platform (DecodedAudioFile). PREGAP and POSTGAP add silence that is in
+//   no file. TITLE, PERFORMER, SONGWRITER, ISRC, CATALOG and REM DATE / GENRE become the
+//   layout's CD-Text. A sheet with a FILE but no TRACK is a drive without a disc (no
+//   tracks).
 // - toc: FILE / AUDIOFILE raw audio is big-endian unless SWAP is given (cdrdao's rule);
 //   a .wav file is read as a wave file; SILENCE, ZERO, PREGAP and START are understood;
 //   DATAFILE tracks are data.
@@ -25,21 +32,16 @@
 // Track numbers start where the sheet says (a sheet starting at TRACK 02 has no track 1);
 // a track's pregap counts into the previous track's length, as a drive reports it.
 //
+// One file per format reads it (CueSheet.cpp, TocFile.cpp, NeroImage.cpp); the CD services
+// below reach these readers through the opener InstallDiscReaders sets (CdImage.h).
+//
 // Threads: ReadCdImage on any thread; a reader is used by one thread at a time.
-#include "platform/cd/CdDisc.h"
+#include "platform/cd/CdImage.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-struct CdImageTrack {
-    int number = 0;
-    bool audio = true;
-    std::int32_t firstSector = 0;  // LSN of index 01
-    std::int32_t sectorCount = 0;  // up to the next track's index 01 or the lead-out
-    std::int32_t pregapSectors = 0;  // index 00 (or PREGAP / START) to index 01
-};
 
 // A run of the disc's sample frames (588 a sector) that lies in one file or is silence.
 struct CdImageExtent {
@@ -48,17 +50,23 @@ struct CdImageExtent {
     std::int64_t frames = 0;
     int sectorStride = kCdSectorBytes;  // bytes from one sector's start to the next one's
     bool bigEndian = false;
+    // A FLAC or Ogg file, decoded: byteOffset and the stride count its 16-bit stereo samples'
+    // bytes (4 a frame), as if it were a wave file's data.
+    bool decoded = false;
 };
 
 struct CdImageLayout {
     std::string image;
-    std::vector<CdImageTrack> tracks;
+    std::vector<SheetTrack> tracks;
     std::vector<CdImageExtent> extents;  // in disc order from LSN 0
     std::int32_t leadOut = 0;
     // An audio first track's pregap as the image holds it (a cue sheet's INDEX 00, a toc's
     // FILE audio before START or its PREGAP silence, a Nero image's index 0): audio before LSN 0, read at the sectors -hiddenSectors..-1. The extents start there.
     std::int32_t hiddenSectors = 0;
-    CdText cdText;  // a cue sheet's TITLE and PERFORMER lines
+    CdText cdText;  // a cue sheet's text
+    // What the user should know about how the image was read: a file found other than by
+    // the name the sheet gives ("x.flac" named, "x.wav" read).
+    std::vector<std::string> notes;
 };
 
 // Parses and checks the image; raises ECdError with the reason (without the image's name)
@@ -66,26 +74,35 @@ struct CdImageLayout {
 CdImageLayout ReadCdImage(const std::string& path);
 
 // Reads sectors of the layout's audio as 2352 bytes each, little-endian.
-class CdImageReader {
+class CdImageReader : public CdImageSource {
 public:
     explicit CdImageReader(CdImageLayout layout);
-    ~CdImageReader();
+    ~CdImageReader() override;
     CdImageReader(const CdImageReader&) = delete;
     CdImageReader& operator=(const CdImageReader&) = delete;
 
     const CdImageLayout& Layout() const { return layout_; }
     // Sectors from -Layout().hiddenSectors to the lead-out. Raises ECdError naming the file
     // and the sector when a file has gone or ends early.
-    void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes);
+    void Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes) override;
+
+    const std::vector<SheetTrack>& Tracks() const override { return layout_.tracks; }
+    std::int32_t LeadOut() const override { return layout_.leadOut; }
+    std::int32_t HiddenSectors() const override { return layout_.hiddenSectors; }
+    CdText Text() const override { return layout_.cdText; }
 
 private:
     struct Files;
+    // Frames of a decoded file from frame `at` (within one sector) as little-endian bytes.
+    void readDecoded(const std::string& file, std::int64_t at, std::int64_t frames, std::uint8_t* bytes,
+                     std::int32_t sector);
     CdImageLayout layout_;
     std::unique_ptr<Files> files_;
 };
 
-// "Unable to read the CD image "path"" with the reason on a second line.
-std::string CdImageProblem(const std::string& path, const std::string& reason);
+// The notes of an image (CdImageLayout::notes); empty for a drive or an image that cannot
+// be read (its open says why).
+std::vector<std::string> CdImageNotes(const std::string& device);
 
 // ReadCdImage, raising ECdError with CdImageProblem's sentence: the check every image
 // passes before it is read by us or by libcdio.

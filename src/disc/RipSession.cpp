@@ -1,6 +1,6 @@
-#include "platform/cd/RipSession.h"
+#include "disc/RipSession.h"
 
-#include "platform/cd/CdioHandle.h"
+#include "disc/CdImageSheet.h"
 #include "platform/os/ProfileFile.h"
 
 #include <cctype>
@@ -35,7 +35,7 @@ std::string now()
 }  // namespace
 
 RipSession::RipSession(const std::string& device)
-    : device_(ResolveCdDevice(device.empty() ? CdDeviceSetting() : device)), startedAt_(now())
+    : device_(device.empty() ? ConfiguredCdDevice() : device), imageNotes_(CdImageNotes(device_)), startedAt_(now())
 {
     try {
         const auto disc = CdDisc::Open(device_);
@@ -132,6 +132,8 @@ std::string RipSession::LogText() const
     log += "Mervane 2.0 rip log\n";
     log += "Date: " + startedAt_ + "\n";
     log += "Drive or image: " + device_ + "\n";
+    for (const std::string& note : imageNotes_)
+        log += "  " + note + "\n";
     log += "Read offset: " + std::to_string(ripped_.empty() ? CdReadOffsetSetting() : ripped_.front().report.readOffset) +
            " samples\n";
     log += "Paranoia mode: full verification, skipping after 20 retries (images are read as they are)\n";
@@ -191,6 +193,33 @@ std::string fileName(const std::string& path)
     return path.substr(path.rfind('/') + 1);
 }
 
+// A name on one line: a line end or other control character (a network title may bring
+// one) would split the sheet's or the playlist's line, so it is left out.
+std::string oneLine(const std::string& text)
+{
+    std::string out;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            out += c;
+    return out;
+}
+
+// A cue sheet's quoted text: a quote inside is written \" (as cue readers take it).
+std::string cueQuoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : oneLine(text))
+        out += c == '"' ? std::string("\\\"") : std::string(1, c);
+    return out + "\"";
+}
+
+// A playlist entry: a name starting with '#' would read as a comment.
+std::string playlistEntry(const std::string& path)
+{
+    const std::string name = oneLine(fileName(path));
+    return (name.starts_with("#") ? "./" : "") + name + "\n";
+}
+
 std::string writeText(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -217,7 +246,7 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
     int number = 0;
     for (std::size_t i = 0; i < ripped_.size(); ++i) {
         const Ripped& r = ripped_[i];
-        const std::string file = "FILE \"" + fileName(r.file) + "\" MP3\n";
+        const std::string file = "FILE " + cueQuoted(fileName(r.file)) + " MP3\n";
         std::int32_t pregap = 0;
         for (const CdTrack& t : tracks_)
             if (t.number == r.report.track)
@@ -230,7 +259,7 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
         // and holds track 1's index 00 when track 1 follows it.
         if (r.report.track == 0 && i + 1 < ripped_.size() && ripped_[i + 1].report.track == 1) {
             cue += file;
-            m3u += fileName(r.file) + "\n";
+            m3u += playlistEntry(r.file);
             continue;
         }
         char track[32];
@@ -242,7 +271,7 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
             cue += file + track + "    PREGAP " + msf(pregap) + "\n    INDEX 01 00:00:00\n";
         else
             cue += file + track + "    INDEX 01 00:00:00\n";
-        m3u += fileName(r.file) + "\n";
+        m3u += playlistEntry(r.file);
     }
     if (std::string problem = writeText(base + ".cue", cue); !problem.empty())
         return problem;

@@ -1,0 +1,166 @@
+#include "disc/CdImageSheet.h"
+
+#include "disc/ImageParsing.h"
+#include "platform/codec/DecodedAudioFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace imagesheet;
+
+CdImageLayout ReadCdImage(const std::string& path)
+{
+    const std::string ext = lower(fs::path(path).extension().string());
+    if (ext == ".toc")
+        return ReadTocFile(path);
+    if (ext == ".nrg")
+        return ReadNeroImage(path);
+    if (ext == ".bin") {
+        // A BIN is read through the cue sheet beside it.
+        fs::path cue(path);
+        for (const char* sheet : {".cue", ".CUE"}) {
+            cue.replace_extension(sheet);
+            std::error_code ec;
+            if (fs::is_regular_file(cue, ec))
+                return ReadCueSheet(cue.string());
+        }
+        refuse("There is no cue sheet \"" + fs::path(path).stem().string() + ".cue\" beside it to say where its tracks lie");
+    }
+    return ReadCueSheet(path);
+}
+
+// ---------------------------------------------------------------- reading
+
+// The image's files, opened when first read: raw files (a BIN, a wave file) read as they
+// lie, FLAC and Ogg files through the platform's decoder.
+struct CdImageReader::Files {
+    std::map<std::string, int> open;
+    std::map<std::string, std::unique_ptr<DecodedAudioFile>> decoded;
+    ~Files()
+    {
+        for (const auto& [name, fd] : open)
+            ::close(fd);
+    }
+    int Get(const std::string& file)
+    {
+        if (const auto it = open.find(file); it != open.end())
+            return it->second;
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw ECdError("Unable to open \"" + file + "\": " + std::strerror(errno));
+        open.emplace(file, fd);
+        return fd;
+    }
+    DecodedAudioFile& Decoded(const std::string& file)
+    {
+        if (const auto it = decoded.find(file); it != decoded.end())
+            return *it->second;
+        std::string why;
+        std::unique_ptr<DecodedAudioFile> f = DecodedAudioFile::Open(file, why);
+        if (!f)
+            throw ECdError("Unable to open \"" + file + "\": " + why);
+        return *decoded.emplace(file, std::move(f)).first->second;
+    }
+};
+
+CdImageReader::CdImageReader(CdImageLayout layout) : layout_(std::move(layout)), files_(std::make_unique<Files>()) {}
+
+CdImageReader::~CdImageReader() = default;
+
+void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes)
+{
+    if (firstSector < -layout_.hiddenSectors || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
+        throw ECdError("Sectors " + std::to_string(firstSector) + " to " + std::to_string(std::int64_t(firstSector) + count - 1) +
+                       " lie outside the disc");
+    // The extents start at the first sector of the hidden audio.
+    std::int64_t frame = (std::int64_t(firstSector) + layout_.hiddenSectors) * kFramesPerSector;
+    std::int64_t left = std::int64_t(count) * kFramesPerSector;
+    std::int64_t extentStart = 0;
+    std::size_t e = 0;
+    while (left > 0) {
+        while (e < layout_.extents.size() && extentStart + layout_.extents[e].frames <= frame)
+            extentStart += layout_.extents[e++].frames;
+        if (e >= layout_.extents.size())
+            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) + " lies in no file of the image");
+        const CdImageExtent& x = layout_.extents[e];
+        const std::int64_t local = frame - extentStart;
+        // Within one sector of the file at a time, as a sector's stride may exceed its audio.
+        const std::int64_t take = std::min({left, x.frames - local, kFramesPerSector - local % kFramesPerSector});
+        const std::size_t n = std::size_t(take) * 4;
+        const std::uint64_t at = x.byteOffset + std::uint64_t(local / kFramesPerSector) * std::uint64_t(x.sectorStride) +
+                                 std::uint64_t(local % kFramesPerSector) * 4;
+        if (x.file.empty()) {
+            std::memset(bytes, 0, n);
+        } else if (x.decoded) {
+            readDecoded(x.file, std::int64_t(at / 4), take, bytes, std::int32_t(frame / kFramesPerSector - layout_.hiddenSectors));
+        } else {
+            const int fd = files_->Get(x.file);
+            std::size_t got = 0;
+            while (got < n) {
+                const ssize_t r = ::pread(fd, bytes + got, n - got, off_t(at + got));
+                if (r < 0 && errno == EINTR)
+                    continue;
+                if (r < 0)
+                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
+                                   ": " + std::strerror(errno));
+                if (r == 0)
+                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
+                                   " of the disc; the image has been cut short");
+                got += std::size_t(r);
+            }
+            if (x.bigEndian)
+                for (std::size_t i = 0; i + 1 < n; i += 2)
+                    std::swap(bytes[i], bytes[i + 1]);
+        }
+        bytes += n;
+        frame += take;
+        left -= take;
+    }
+}
+
+void CdImageReader::readDecoded(const std::string& file, std::int64_t at, std::int64_t frames, std::uint8_t* bytes,
+                                std::int32_t sector)
+{
+    std::int16_t samples[2 * kFramesPerSector];
+    std::string why;
+    if (!files_->Decoded(file).Read(at, frames, samples, why))
+        throw ECdError("Unable to read \"" + file + "\" at sector " + std::to_string(sector) + ": " + why);
+    // The disc's bytes are little-endian whatever the host's order.
+    for (std::int64_t i = 0; i < 2 * frames; ++i) {
+        const auto v = std::uint16_t(samples[i]);
+        bytes[2 * i] = std::uint8_t(v & 0xFF);
+        bytes[2 * i + 1] = std::uint8_t(v >> 8);
+    }
+}
+
+std::vector<std::string> CdImageNotes(const std::string& device)
+{
+    const std::string ext = lower(fs::path(device).extension().string());
+    if (ext != ".cue" && ext != ".bin" && ext != ".toc" && ext != ".nrg")
+        return {};
+    try {
+        return ReadCdImage(device).notes;
+    } catch (const ECdError&) {
+        return {};
+    }
+}
+
+CdImageLayout CheckCdImage(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw ECdError(CdImageProblem(path, "It does not exist"));
+    try {
+        return ReadCdImage(path);
+    } catch (const ECdError& e) {
+        throw ECdError(CdImageProblem(path, e.what()));
+    } catch (const std::bad_alloc&) {
+        throw ECdError(CdImageProblem(path, "There is not enough memory to read it"));
+    }
+}
