@@ -133,6 +133,12 @@ void TForm1::StartMidiRecording()
     TMediaPlayer& player = form2_->MediaPlayer1;
     player.SetFileName(state_.inputFileName);
     player.Open();  // a file the sequencer cannot read raises here; Cancel stays usable
+    try {
+        form2_->RefuseRecordingBeyondFreeSpace(state_.inputFileName, player.TotalLength(), TemporaryWavePath());
+    } catch (...) {
+        player.Close();
+        throw;
+    }
     player.SetNotifyNext(true);
     state_.midiPlaying = true;
     try {

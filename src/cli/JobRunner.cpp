@@ -188,6 +188,12 @@ void JobRunner::RunMidi(const std::string& input, const std::string& output)
     TMediaPlayer& player = form2_->MediaPlayer1;
     player.SetFileName(input);
     player.Open();
+    try {
+        form2_->RefuseRecordingBeyondFreeSpace(input, player.TotalLength(), TemporaryWavePath());
+    } catch (...) {
+        player.Close();
+        throw;
+    }
     player.SetNotifyNext(true);
     state_.midiPlaying = true;
     stage_ = "play";

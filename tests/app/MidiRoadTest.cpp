@@ -2,6 +2,7 @@
 // file into the card's synthesiser line (Clock=fast), the recorder records it, and the
 // recording becomes a tagged MP3; Cancel during playback leaves nothing behind.
 #include "app/WizardFixture.h"
+#include "platform/os/DiskSpace.h"
 #include "platform/midi/MidiFile.h"
 #include "platform/midi/MidiSynth.h"
 #include "platform/card/SoundCard.h"
@@ -271,6 +272,21 @@ TEST_F(MidiRoad, CancelDuringPlaybackWritesNoMp3AndLeavesNoTemporaryFile)
     form1->close();
     EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
     EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
+}
+
+TEST_F(MidiRoad, ARecordingThatWouldOutgrowTheFreeSpaceIsRefusedBeforeItPlays)
+{
+    const std::string midi = Input("long.mid");
+    WriteFileBytes(midi, LongSong());
+    SetFreeDiskSpaceQuery([](const std::string&) -> std::int64_t { return 4 << 20; });
+    StartMidi(midi, "Roomless");
+    SetFreeDiskSpaceQuery(nullptr);
+    EXPECT_FALSE(state.midiPlaying);
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_NE(dialogs->messages.back().find("The recording of " + midi + " would need"), std::string::npos)
+        << dialogs->messages.back();
+    EXPECT_FALSE(std::filesystem::exists(TemporaryWavePath()));
+    EXPECT_FALSE(std::filesystem::exists(Input("long.mp3")));
 }
 
 TEST_F(MidiRoad, TheOutputCannotReplaceItsOwnMidiFileNorAPipe)

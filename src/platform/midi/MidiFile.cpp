@@ -143,6 +143,9 @@ MidiFile MidiFile::Parse(std::vector<std::uint8_t> bytes)
     file.BuildTempoMap();
     if (file.endTick_ > 0x7FFFFFFFu || file.LengthMs() > MaxLengthMs)
         fail("The MIDI file is too long to be played.");
+    if (file.LengthMs() > MaxPlayLengthMs)
+        fail("The MIDI file lasts " + std::to_string(std::llround(file.LengthMs() / 3600000.0)) +
+             " hours; songs longer than 12 hours are not played.");
     return file;
 }
 

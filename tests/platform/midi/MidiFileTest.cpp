@@ -183,6 +183,30 @@ TEST(MidiFile, BrokenFilesGiveClearErrors)
     expectError(noData, "no MIDI data");
 }
 
+TEST(MidiFile, ASongLongerThanTwelveHoursIsRefusedNamingTheFile)
+{
+    TempDir dir;
+    // At 120 beats a minute and 1 tick a beat, the song's 86 400th beat ends 12 hours.
+    for (const std::uint32_t beats : {86400u - 2, 86400u + 120}) {
+        SmfTrack track;
+        track.NoteOn(0, 0, 60).NoteOff(1, 0, 60).End(beats);
+        const std::string path = dir.File("long.mid");
+        WriteFileBytes(path, SmfFile(0, 1, {track}));
+        if (beats < 86400u) {
+            EXPECT_LE(MidiFile::Load(path).LengthMs(), MidiFile::MaxPlayLengthMs);
+            continue;
+        }
+        try {
+            (void)MidiFile::Load(path);
+            ADD_FAILURE() << "a song of 12 hours and a minute was read";
+        } catch (const EMidiFileError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find("longer than 12 hours"), std::string::npos) << text;
+            EXPECT_NE(text.find(path), std::string::npos) << text;
+        }
+    }
+}
+
 TEST(MidiFile, LoadReportsAFileThatCannotBeOpened)
 {
     TempDir dir;
