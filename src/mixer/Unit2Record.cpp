@@ -74,6 +74,9 @@ void TForm2::SetUpRecorder()
     LevelIn.SetMode(mStereo);
     LevelIn.SetBitLength(b16Bit);
     LevelIn.SetSampleRate(44100);
+    // The watch of a device that stops working only stills the meters: the recording that
+    // lost it has told the user already, and Record tells again.
+    LevelIn.SetQuietDeviceLoss(true);
     LevelIn.OnBufferReady = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
     // The buffers are handled on the main thread (cmWindow), where the encoding beside the
     // synthesis lives too.

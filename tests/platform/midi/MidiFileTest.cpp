@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 // Division 96. The melody uses running status (also after a text meta); the tempo changes
@@ -212,4 +213,13 @@ TEST(MidiFile, LoadReportsAFileThatCannotBeOpened)
     TempDir dir;
     EXPECT_THROW(MidiFile::Load(dir.File("missing.mid")), EMidiFileError);
     EXPECT_FALSE(LooksLikeMidiFile(dir.File("missing.mid")));
+    // A named pipe is said to be one, without waiting for a writer.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.mid").c_str(), 0644), 0);
+    EXPECT_FALSE(LooksLikeMidiFile(dir.File("pipe.mid")));
+    try {
+        (void)MidiFile::Load(dir.File("pipe.mid"));
+        ADD_FAILURE() << "a named pipe was read";
+    } catch (const EMidiFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(dir.File("pipe.mid") + ": a named pipe"), std::string::npos) << e.what();
+    }
 }
