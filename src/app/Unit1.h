@@ -104,6 +104,10 @@ public:
     // The program was started with a file: the wave road, or the MIDI road for a MIDI file,
     // opens on its file page with the file picked (and checked). Call after Attach.
     void OpenFromCommandLine(const std::string& path);
+    // A stop signal (logout, closed terminal, Ctrl+C): the run in progress ends as the
+    // closing window ends it, leaving no working file, and the window closes without
+    // asking. Main thread.
+    void EndBySignal();
 
     WizardState& State() { return state_; }
     QWidget* CurrentPage() const;
@@ -374,6 +378,7 @@ private:
     QWidget* focusPage_ = nullptr;
     // MoveTo is switching pages: focus moves are its own, not the user's.
     bool movingPage_ = false;
+    bool endedBySignal_ = false;  // EndBySignal ran: the window is closed for good
     std::map<std::string, QLabel*> titles_;
     // The save dialog's proposed name, shared by the pages that choose an output.
     std::string saveDialogInitialName_;

@@ -270,6 +270,16 @@ void TForm1::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
+void TForm1::EndBySignal()
+{
+    if (endedBySignal_)
+        return;
+    endedBySignal_ = true;
+    Guarded([&] { FormClose(); });
+    hide();
+    emit closed();
+}
+
 void TForm1::FormClose()
 {
     if (form2_) {

@@ -5,6 +5,7 @@
 #include "app/AppSetup.h"
 #include "app/Unit1.h"
 #include "platform/os/ErrorReport.h"
+#include "platform/os/StopSignals.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
     WizardProgram program;
     TForm1* form1 = program.form1.get();
     QObject::connect(form1, &TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    // A logout or a closed terminal ends a run as closing the window does: no working file stays.
+    StopSignals stopSignals([form1] { form1->EndBySignal(); });
     form1->show();
     // `mervane FILE` (as the file manager starts it) opens the file's road with it picked;
     // QApplication has taken its own options out of argv by now.

@@ -1,5 +1,5 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM for mervane-cli: the handler only counts the signal; the main
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP (a closed terminal) for mervane-cli: the handler only counts the signal; the main
 // thread polls the count and stops its work in order, so partial files and temporary folders
 // are removed before the program exits.
 

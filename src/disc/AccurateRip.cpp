@@ -424,17 +424,28 @@ AccurateRipLookupResult AccurateRipLookup(const AccurateRipDiscId& disc, const s
         result.reached = true;
         return result;
     }
-    if (!reply.ok) {
+    // A 2xx status that is not ok: the body was cut off or larger than any dBAR file.
+    result.answered = reply.ok || (reply.status >= 200 && reply.status < 300);
+    if (!reply.ok && !result.answered) {
         result.error = "The AccurateRip database could not be reached: " +
                        (reply.error.empty() ? "HTTP status " + std::to_string(reply.status) : reply.error);
         return result;
     }
-    std::string why;
-    if (!ParseDbar(reply.body, result.pressings, why)) {
+    std::string why = reply.error;
+    const auto first = reply.body.find_first_not_of(" \t\r\n");
+    if (reply.ok && first != std::string::npos && reply.body[first] == '<')
+        why = "a web page came instead of the AccurateRip file";
+    if (!reply.ok || !why.empty() || !ParseDbar(reply.body, result.pressings, why)) {
         result.pressings.clear();
-        result.error = "The AccurateRip database gave an unreadable answer: " + why;
+        result.error = "The AccurateRip server answered with something unreadable: " + why;
         return result;
     }
     result.reached = true;
+    result.otherDisc = std::none_of(result.pressings.begin(), result.pressings.end(), [&](const AccurateRipPressing& p) {
+        return p.id.trackCount == disc.trackCount && p.id.id1 == disc.id1 && p.id.id2 == disc.id2 &&
+               p.id.cddb == disc.cddb;
+    });
+    if (result.otherDisc)
+        result.error = "The AccurateRip server's answer is for another disc";
     return result;
 }

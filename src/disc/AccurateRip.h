@@ -101,6 +101,8 @@ AccurateRipVerdict JudgeTrack(const std::vector<AccurateRipPressing>& pressings,
 
 struct AccurateRipLookupResult {
     bool reached = false;   // a dBAR file (or a "not found") arrived and was read
+    bool answered = false;  // the server sent an answer, readable or not
+    bool otherDisc = false;  // reached, but the file lists only other discs
     std::string error;      // why not: one line for the log
     std::vector<AccurateRipPressing> pressings;
 };

@@ -104,8 +104,12 @@ std::string RipSession::verdictText(const Ripped& r) const
 {
     if (!LookupDone())
         return "Not checked (AccurateRip gave no answer in time)";
+    if (!lookup_.reached && lookup_.answered)
+        return "Not checked (the AccurateRip server answered with something unreadable)";
     if (!lookup_.reached)
         return "Not checked (AccurateRip could not be reached)";
+    if (lookup_.otherDisc)
+        return "Not in the AccurateRip database (its answer was for another disc)";
     return JudgeTrack(lookup_.pressings, id_, trackIndex(r.report.track), r.report.copy).Text();
 }
 

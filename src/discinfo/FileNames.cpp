@@ -46,15 +46,20 @@ std::string CutUtf8(const std::string& text, std::size_t bytes)
 std::string FileNameFromTemplate(const std::string& pattern, const FileNameFields& fields, bool safeNames)
 {
     std::string name = expand(pattern, fields);
-    for (char& c : name)
-        if (c == '/' || c == '\0' || (safeNames && c != 0 && std::strchr("\\:*?\"<>|", c)))
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool control = byte < 0x20 || byte == 0x7F;  // FAT and Windows refuse them all
+        if (c == '/' || c == '\0' || (safeNames && (control || std::strchr("\\:*?\"<>|", c))))
             c = '-';
+    }
+    // A leading dot would hide the file from every file list.
+    name.erase(0, name.find_first_not_of('.') == std::string::npos ? name.size() : name.find_first_not_of('.'));
     name = CutUtf8(name, kMaxFileNameBytes);
     if (safeNames)
         while (!name.empty() && (name.back() == '.' || name.back() == ' '))
             name.pop_back();
-    if (name.empty() || name == "." || name == "..")
-        return expand(kDefaultFileNameTemplate, fields);
+    if (name.empty())
+        return fields.track == 0 ? std::string(kWholeDiscFileName) : expand(kDefaultFileNameTemplate, fields);
     return name;
 }
 

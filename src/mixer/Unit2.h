@@ -162,6 +162,9 @@ public:
     // is removed first): from the play's first frame to its last, as the synthesiser and CD
     // lines mark them; the recorder then stops by itself after the last. Main thread.
     void ReadyRecorderForPlay(const std::string& file);
+    // Refuses, before anything plays, a play of `lengthMs` whose recording into `file` would
+    // need more than the free space of its file system, naming both. Main thread.
+    void RefuseRecordingBeyondFreeSpace(const std::string& input, std::uint32_t lengthMs, const std::string& file) const;
     // Starts the recorder, then `player`'s play. A play that raises stops the recorder and
     // raises; a play that does not start (the player's LastError: a data track, a disc
     // gone) stops it and returns false, since a recording of silence is no track. Main thread.

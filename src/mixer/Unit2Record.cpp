@@ -3,6 +3,7 @@
 
 #include "mixer/PeakLevels.h"
 #include "platform/Errors.h"
+#include "platform/os/DiskSpace.h"
 #include "platform/os/ErrorReport.h"
 #include "wave/WaveFormat.h"
 
@@ -15,6 +16,22 @@ void TForm2::ReadyRecorderForPlay(const std::string& file)
     std::filesystem::remove(file, ec);
     MMWaveRecorder1.Wave()->SetFileName(file);
     MMWaveRecorder1.WaveIn().SetRecordPlay(true);
+}
+
+void TForm2::RefuseRecordingBeyondFreeSpace(const std::string& input, std::uint32_t lengthMs,
+                                            const std::string& file) const
+{
+    // The recorder's format (44100 Hz, 16 bits, stereo), plus room for the release tail.
+    constexpr std::int64_t kBytesPerSecond = 44100 * 4;
+    constexpr std::int64_t kTailBytes = 10 * kBytesPerSecond;
+    const std::int64_t needed = std::int64_t(lengthMs) * kBytesPerSecond / 1000 + kTailBytes;
+    const std::int64_t free = FreeDiskSpace(file);
+    if (free < 0 || needed <= free)
+        return;
+    constexpr std::int64_t kMB = 1024 * 1024;
+    throw EMervaneError("The recording of " + input + " would need " + std::to_string((needed + kMB - 1) / kMB) +
+                        " MB, but only " + std::to_string(free / kMB) + " MB are free for its temporary file " +
+                        file + ".");
 }
 
 bool TForm2::StartRecordedPlay(TMediaPlayer& player)
@@ -57,6 +74,9 @@ void TForm2::SetUpRecorder()
     LevelIn.SetMode(mStereo);
     LevelIn.SetBitLength(b16Bit);
     LevelIn.SetSampleRate(44100);
+    // The watch of a device that stops working only stills the meters: the recording that
+    // lost it has told the user already, and Record tells again.
+    LevelIn.SetQuietDeviceLoss(true);
     LevelIn.OnBufferReady = [this](TMMDSPComponent* sender, TMMWaveHdr* h) { MMWaveRecorder1Data(sender, h); };
     // The buffers are handled on the main thread (cmWindow), where the encoding beside the
     // synthesis lives too.

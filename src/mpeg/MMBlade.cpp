@@ -6,6 +6,7 @@
 #include "platform/codec/Loudness.h"
 #include "platform/os/DiskSpace.h"
 #include "platform/os/MessageTable.h"
+#include "platform/os/WorkingFiles.h"
 #include "wave/MMWave.h"
 
 #include <algorithm>
@@ -165,12 +166,9 @@ void TMMMP3Encoder::Open()
     RemoveStagedOutput();
     outputPath_ = fileName_;
     if (staged_) {
-        static std::atomic<unsigned> runs{0};
-        const std::filesystem::path target(fileName_);
-        outputPath_ = (target.parent_path() / ("." + target.filename().string() + ".part-" +
-                                              std::to_string(::getpid()) + "-" + std::to_string(runs++) +
-                                              target.extension().string()))
-                          .string();
+        // Working files that a process which died mid-run left in the folder go first.
+        SweepDeadWorkingFiles(std::filesystem::path(fileName_).parent_path().string());
+        outputPath_ = WorkingFileName(fileName_);
     }
     BE_LAME_OPTIONS options;
     options.vbr = vbr_;

@@ -67,6 +67,12 @@ void FileRun::StartMidi(const std::string& input, const std::string& output, boo
     TMediaPlayer& player = engine_.MediaPlayer1;
     player.SetFileName(input);
     player.Open();  // a file the sequencer cannot read raises here
+    try {
+        engine_.RefuseRecordingBeyondFreeSpace(input, player.TotalLength(), TemporaryWavePath());
+    } catch (...) {
+        player.Close();
+        throw;
+    }
     player.SetNotifyNext(true);
     state_.midiPlaying = true;
     try {

@@ -454,7 +454,8 @@ void TMMCustomWaveIn::deviceLost()
     // Every buffer the device still had has been handled; stopping and closing finishes
     // the recording file.
     Close();
-    Error(kRecordingDeviceLostMessage);
+    if (!quietDeviceLoss_)
+        Error(kRecordingDeviceLostMessage);
 }
 
 // ---------------------------------------------------------------- the worker (cmThread)

@@ -107,6 +107,9 @@ public:
     std::int64_t MaxRecordTime() const { return maxRecordTime_; }
     void SetMaxRecordTime(std::int64_t value) { maxRecordTime_ = value; }
     int NumDevs() const { return numDevs_; }
+    // A lost device closes the component and raises kRecordingDeviceLostMessage; set, the
+    // loss closes it quietly instead (a level watch, whose recorder tells of the loss).
+    void SetQuietDeviceLoss(bool quiet) { quietDeviceLoss_ = quiet; }
 
     void SetWaveFormat(const TWaveFormatEx* format) override;
 
@@ -163,6 +166,7 @@ private:
     void endBusy();                        // handling thread
     bool ownsHeader(const TMMWaveHdr* header) const;
     void deviceLost();                     // main thread
+    bool quietDeviceLoss_ = false;  // main thread
     // Main thread, cmThread: waits until the worker has handled every buffer the device
     // handed back (false when the worker failed).
     bool awaitWorkerSettled();

@@ -230,7 +230,10 @@ bool TRiffFile::Descend(TMMCKInfo& ck, const TMMCKInfo* parent, unsigned flags)
     found.cksize = le32(header + 4);
     found.dwDataOffset = start + 8;
     if (found.ckid == kRiff || found.ckid == kList) {
-        if (found.cksize < 4 || Read(header + 8, 4) != 4) {
+        // A RIFF size of 0 is a stream's, whose writer could not go back; its reader
+        // takes the file's end instead.
+        const bool streamed = found.ckid == kRiff && found.cksize == 0;
+        if ((found.cksize < 4 && !streamed) || Read(header + 8, 4) != 4) {
             pos_ = start;
             return false;
         }

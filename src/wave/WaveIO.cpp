@@ -194,7 +194,8 @@ int openRiff(TRiffFile& f, const std::string& name, TMMWaveIOInfo& info, ChunkWa
     info.dwFileSize = f.Seek(0, SEEK_END);
     if (info.dwFileSize < 0 || f.Seek(info.ckRIFF.dwDataOffset + 4, SEEK_SET) < 0)
         return WIOERR_FILEERROR;
-    if (info.dwFileSize < info.ckRIFF.dwDataOffset + info.ckRIFF.cksize)
+    // A RIFF size of 0 (a stream's writer that left it) or past the end: the file is the chunk.
+    if (info.ckRIFF.cksize == 0 || info.dwFileSize < info.ckRIFF.dwDataOffset + info.ckRIFF.cksize)
         info.ckRIFF.cksize = static_cast<std::uint32_t>(info.dwFileSize - info.ckRIFF.dwDataOffset);
     walk.riffEnd = info.ckRIFF.dwDataOffset + info.ckRIFF.cksize;
     return WIOERR_NOERROR;
@@ -244,6 +245,13 @@ int readChunks(TRiffFile& f, TMMWaveIOInfo& info, ChunkWalk& walk)
         if (walk.previousWasData)  // up to this header, less the data chunk's pad byte
             walk.dataEnd = ck.dwDataOffset - 8 - (info.ckData.cksize & 1);
         walk.previousWasData = false;
+        if (ck.ckid == kData && !walk.haveData && (ck.cksize == 0 || ck.dwDataOffset + ck.cksize > walk.riffEnd)) {
+            // Written to a pipe, the writer could not go back to fill in the size (0,
+            // 0xFFFFFFFF or a guess near 2 GiB): the samples run to the end of the file.
+            readChunk(f, ck, info, walk);
+            walk.previousWasData = false;
+            break;
+        }
         if (ck.dwDataOffset + ck.cksize > walk.riffEnd) {
             if (walk.haveFormat && walk.haveData)
                 break;

@@ -361,30 +361,35 @@ TEST_F(CommandLine, BatchWithOneBrokenInputMakesTheOthersNamesItAndExitsOne)
 
 TEST_F(CommandLine, CtrlCDuringABatchExits130AndLeavesNoPartialFileNorTemporaryFolder)
 {
-    QStringList args{"wave", "-j", "2", "-o", QString::fromStdString(Input("out"))};
-    const std::string first = Wave("long1.wav", 48000, 2, SF_FORMAT_PCM_16, 60);
-    for (const char* name : {"long1.wav", "long2.wav", "long3.wav"}) {
-        if (std::string(name) != "long1.wav")
-            fs::copy_file(first, Input(name));
-        args << QString::fromStdString(Input(name));
+    // Ctrl+C, and the hang-up of a closed terminal, end the batch alike.
+    for (const int signal : {SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        fs::remove_all(Input("out"));
+        QStringList args{"wave", "-j", "2", "-o", QString::fromStdString(Input("out"))};
+        const std::string first = Wave("long1.wav", 48000, 2, SF_FORMAT_PCM_16, 60);
+        for (const char* name : {"long1.wav", "long2.wav", "long3.wav"}) {
+            if (std::string(name) != "long1.wav")
+                fs::copy_file(first, Input(name), fs::copy_options::overwrite_existing);
+            args << QString::fromStdString(Input(name));
+        }
+        QProcess p;
+        Start(p, args);
+        // Interrupted once a worker has its temporary folder.
+        while (InstanceFolders() == 0 && p.state() != QProcess::NotRunning)
+            p.waitForFinished(5);
+        ASSERT_EQ(p.state(), QProcess::Running) << "the batch ended before it could be interrupted";
+        ASSERT_EQ(::kill(static_cast<pid_t>(p.processId()), signal), 0);
+        ASSERT_TRUE(p.waitForFinished(-1));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        const std::string err = p.readAllStandardError().toStdString();
+        EXPECT_EQ(p.exitCode(), 130) << err;
+        EXPECT_NE(err.find("mervane-cli: interrupted: no file was finished; the unfinished ones and every temporary "
+                           "file were removed"), std::string::npos) << err;
+        std::error_code ec;
+        const auto left = fs::exists(Input("out"), ec) ? std::distance(fs::directory_iterator(Input("out")), {}) : 0;
+        EXPECT_EQ(left, 0) << "a partial MP3 was left";
+        EXPECT_EQ(InstanceFolders(), 0u);
     }
-    QProcess p;
-    Start(p, args);
-    // Interrupted once a worker has its temporary folder.
-    while (InstanceFolders() == 0 && p.state() != QProcess::NotRunning)
-        p.waitForFinished(5);
-    ASSERT_EQ(p.state(), QProcess::Running) << "the batch ended before it could be interrupted";
-    ASSERT_EQ(::kill(static_cast<pid_t>(p.processId()), SIGINT), 0);
-    ASSERT_TRUE(p.waitForFinished(-1));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    const std::string err = p.readAllStandardError().toStdString();
-    EXPECT_EQ(p.exitCode(), 130) << err;
-    EXPECT_NE(err.find("mervane-cli: interrupted: no file was finished; the unfinished ones and every temporary file "
-                       "were removed"), std::string::npos) << err;
-    std::error_code ec;
-    const auto left = fs::exists(Input("out"), ec) ? std::distance(fs::directory_iterator(Input("out")), {}) : 0;
-    EXPECT_EQ(left, 0) << "a partial MP3 was left";
-    EXPECT_EQ(InstanceFolders(), 0u);
 }
 
 TEST_F(CommandLine, UsageErrorsExitTwoWithTheUsage)

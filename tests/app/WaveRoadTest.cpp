@@ -1,6 +1,7 @@
 // The wave-file road driven through the wizard's own widgets: files chosen through the
 // dialogs, the encoding run by the hidden window's chain, the MP3 decoded by libmpg123.
 #include "app/WizardFixture.h"
+#include "platform/os/StopSignals.h"
 #include "support/AudioOracles.h"
 #include "support/MidiFixtures.h"
 #include "support/SmallDisk.h"
@@ -17,7 +18,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <csignal>
 #include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 constexpr unsigned kRate = 44100;
@@ -139,6 +143,52 @@ TEST_F(WaveRoadTest, CancelDuringTheEncodingLeavesAShorterDecodableFile)
     EXPECT_GT(d.Frames(), 0);
     EXPECT_LT(d.Frames(), frames) << "the encoding stopped early";
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+}
+
+// The hidden working files in a folder.
+std::vector<std::string> WorkingFilesIn(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (const std::string name = e.path().filename().string(); name.starts_with(".mvp-") || name.find(".part") != std::string::npos)
+            found.push_back(name);
+    return found;
+}
+
+TEST_F(WaveRoadTest, AStopSignalMidEncodeEndsTheRunAndNoWorkingFileStaysNorOneOfADeadProcess)
+{
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    WriteBytes(settings.Folder().File(".mvp-" + std::to_string(dead) + "-1.part"), PatternBytes(100));
+    WriteBytes(Input(".other.part"), PatternBytes(100));  // not a working name: it stays
+
+    StopSignals stopSignals([&] { form1->EndBySignal(); });
+    const std::string input = Input("long.wav");
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440, 550}, kRate * 120)));
+    StartEncoding(input);
+    ASSERT_TRUE(RunEventsUntil([&] {
+        std::error_code ec;
+        return std::filesystem::file_size(form2->MP3Encoder.OutputPath(), ec) > 64 * 1024 && !ec;
+    }));
+    const std::string working = std::filesystem::path(form2->MP3Encoder.OutputPath()).filename().string();
+    EXPECT_TRUE(working.starts_with(".mvp-" + std::to_string(::getpid()) + "-") && working.ends_with(".part")) << working;
+    ::kill(::getpid(), SIGTERM);
+    ASSERT_TRUE(RunEventsUntil([&] { return closedSignal && !state.encodingInProgress; }));
+    EXPECT_EQ(WorkingFilesIn(settings.Folder().Path()), std::vector<std::string>{".other.part"});
+}
+
+TEST_F(WaveRoadTest, AnOutputNameOfTwoHundredFortyBytesIsWritten)
+{
+    const std::string stem(236, 'n');
+    const std::string input = Input((stem + ".wav").c_str());
+    ASSERT_TRUE(SndWriteShorts(input, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, Tone(kRate, {440}, kRate)));
+    StartEncoding(input);
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_GT(DecodeMp3File(Input((stem + ".mp3").c_str())).Frames(), 0);
 }
 
 TEST_F(WaveRoadTest, CancelDuringTheConversionStartsNoEncoding)

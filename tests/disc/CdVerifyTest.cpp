@@ -5,15 +5,19 @@
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdRipJob.h"
+#include "platform/cd/RipSession.h"
+#include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
+#include "support/LocalHttpServer.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
 
 #include <QCoreApplication>
 #include <filesystem>
+#include <mutex>
 #include <gtest/gtest.h>
 
 namespace {
@@ -112,6 +116,24 @@ TEST_F(CdVerifyTest, ReadOffsetShiftsEveryTrackWithZerosWhereItRunsOffTheDisc)
     }
 }
 
+TEST_F(CdVerifyTest, AReadOffsetThatIsNoValidNumberIsToldAndTheRipReadsWithoutOffset)
+{
+    std::vector<std::string> told;
+    const ErrorReporter previous = SetErrorReporter([&](const std::string& t) { told.push_back(t); });
+    for (const std::string text : {"5000", "12abc", "0x10"}) {
+        SCOPED_TRACE(text);
+        told.clear();
+        ProfileFile::Settings().WriteString("CD", "ReadOffset", text);
+        ASSERT_EQ(ripper_.RipTrack(2), kRipOk) << ripper_.LastError();
+        EXPECT_EQ(ripper_.LastReport().readOffset, 0);
+        ProcessMessages();
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].find("ReadOffset=" + text), std::string::npos) << told[0];
+        EXPECT_NE(told[0].find("0 is used"), std::string::npos) << told[0];
+    }
+    SetErrorReporter(previous);
+}
+
 TEST_F(CdVerifyTest, ChecksumsOfEveryTrackEqualZlibsCrcAndWhippersAccurateRipSums)
 {
     TrackChecksums second;
@@ -200,6 +222,41 @@ TEST(AccurateRip, EveryPressingCountsAndTheVerdictSaysHowMany)
 
     for (const std::string& broken : {std::string(), file.substr(0, file.size() - 1), std::string(13, '\0')})
         EXPECT_FALSE(ParseDbar(broken, pressings, error)) << broken.size() << " bytes";
+}
+
+TEST_F(CdVerifyTest, AnAnswerThatIsNoDbarFileOrOneOfAnotherDiscIsToldAsSuch)
+{
+    const std::string valid = DbarEntry(AccurateRipIds({{1, 0, true}}, 5000), {{5, 1}});
+    const std::string unreadable = "Not checked (the AccurateRip server answered with something unreadable)";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", unreadable},
+        {valid.substr(0, valid.size() - 3), unreadable},
+        {valid.substr(0, 13), unreadable},  // a disc without tracks
+        {"<!DOCTYPE html><html><body>" + std::string(600, 'x') + "</body></html>", unreadable},
+        {std::string(2 << 20, '\x03'), unreadable},  // longer than any dBAR file
+        {valid, "Not in the AccurateRip database (its answer was for another disc)"},
+    };
+    std::mutex bodyLock;
+    std::string body;  // guarded by bodyLock
+    LocalHttpServer server([&](const HttpTestRequest&) {
+        std::lock_guard lock(bodyLock);
+        return HttpTestResponse{200, body, "application/octet-stream"};
+    });
+    ProfileFile::Settings().WriteString("CD", "AccurateRip", server.Url());
+    ASSERT_EQ(ripper_.RipTrack(1), kRipOk) << ripper_.LastError();
+    for (const auto& [reply, expected] : cases) {
+        SCOPED_TRACE(std::to_string(reply.size()) + " bytes");
+        {
+            std::lock_guard lock(bodyLock);
+            body = reply;
+        }
+        RipSession session;
+        session.AddTrack(ripper_.LastReport(), out_ + "Track1.mp3");
+        while (!session.LookupDone())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+        EXPECT_EQ(session.VerificationLine(1), "Track 1: " + std::string(1, char(std::tolower(expected[0]))) +
+                                                   expected.substr(1));
+    }
 }
 
 TEST_F(CdVerifyTest, TheJobDeliversItsEndOnTheMainThreadAndCancelsWhenLeftEarly)

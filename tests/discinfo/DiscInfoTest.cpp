@@ -133,6 +133,20 @@ TEST(FileNames, TemplateSafeNamesCutAndDuplicates)
     EXPECT_EQ(names, (std::vector<std::string>{"Song", "Other", "Song (2)", "Song (3)"}));
 }
 
+TEST(FileNames, SafeNamesDropControlCharactersAndNoNameIsHidden)
+{
+    FileNameFields f{2, "One\nTwo\x01Three\x1B[1m", "Artist", ".Album", 0};
+    EXPECT_EQ(FileNameFromTemplate("%t", f, true), "One-Two-Three-[1m");
+    EXPECT_EQ(FileNameFromTemplate("%A - %t", f, false).front(), 'A') << "a leading dot hides a file";
+    f.title = "..";
+    EXPECT_EQ(FileNameFromTemplate("%t", f, false), "Track2");
+    // The rip log and cue sheet are named after the album, with no track.
+    FileNameFields disc;
+    disc.album = ".";
+    EXPECT_EQ(FileNameFromTemplate("%A", disc, true), "Rip");
+    EXPECT_EQ(FileNameFromTemplate("%A", disc, false), "Rip");
+}
+
 TEST(DiscCache, KeepsWhatWasConfirmedPerDisc)
 {
     IsolatedSettings isolated;  // XDG_CACHE_HOME in a fresh folder

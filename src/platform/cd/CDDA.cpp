@@ -2,6 +2,7 @@
 
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdioHandle.h"
+#include "platform/os/ErrorReport.h"
 #include "platform/os/ProfileFile.h"
 
 #include <cdio/paranoia/cdda.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -145,10 +147,43 @@ std::string withSlash(std::string folder)
 }
 }  // namespace
 
+ReadOffsetValue ParseReadOffset(const std::string& text)
+{
+    ReadOffsetValue result;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    const bool digits = i < text.size() && text.size() - i <= 9 &&
+                        std::all_of(text.begin() + long(i), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (text.empty())
+        return result;
+    const std::string shown = "ReadOffset=" + text + " in section [CD] of the settings file";
+    if (!digits) {
+        result.problem = shown + " is not a whole number of samples; the read offset 0 is used";
+        return result;
+    }
+    const long value = std::stol(text);
+    if (value < -kMaxReadOffset || value > kMaxReadOffset) {
+        result.problem = shown + " is outside -" + std::to_string(kMaxReadOffset) + " to " +
+                         std::to_string(kMaxReadOffset) + " samples; the read offset 0 is used";
+        return result;
+    }
+    result.offset = static_cast<int>(value);
+    return result;
+}
+
 int CdReadOffsetSetting()
 {
-    const int offset = ProfileFile::Settings().ReadInteger("CD", "ReadOffset", 0);
-    return std::clamp(offset, -kMaxReadOffset, kMaxReadOffset);
+    const ReadOffsetValue value = ParseReadOffset(ProfileFile::Settings().ReadString("CD", "ReadOffset", ""));
+    if (!value.problem.empty()) {
+        // Once per value and run: every track of a rip reads the setting again.
+        static std::mutex toldLock;
+        static std::set<std::string> told;  // guarded by toldLock
+        std::lock_guard lock(toldLock);
+        if (told.insert(value.problem).second)
+            ReportError(value.problem);
+    }
+    return value.offset;
 }
 
 std::string CddaFolderProblem(const std::string& folder)
@@ -219,7 +254,7 @@ std::uint8_t CdRipper::RipTrack(int track)
     running_.store(true);
     {
         const ProfileFile settings = ProfileFile::Settings();
-        readOffset_ = std::clamp(settings.ReadInteger("CD", "ReadOffset", 0), -kMaxReadOffset, kMaxReadOffset);
+        readOffset_ = CdReadOffsetSetting();
         testAndCopy_ = settings.ReadInteger("CD", "TestAndCopy", 0) == 1;
     }
     rereads_ = 0;

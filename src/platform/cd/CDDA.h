@@ -57,7 +57,16 @@ struct CdRipReport {
     long rereads = 0;             // paranoia's read errors it read again (drives only)
 };
 
-// The read offset the settings give (CD / ReadOffset), limited to -3000..3000.
+// The read offset a setting's text gives: a whole number of samples from -3000 to 3000,
+// written in decimal. Anything else gives 0 and says why, naming the key and the value.
+struct ReadOffsetValue {
+    int offset = 0;
+    std::string problem;  // empty when the text was a valid offset or empty
+};
+ReadOffsetValue ParseReadOffset(const std::string& text);
+
+// The read offset the settings give (CD / ReadOffset); a value that is no valid offset is
+// reported (once per value and run) and 0 is used. Any thread.
 int CdReadOffsetSetting();
 
 class CdRipper {

@@ -8,11 +8,26 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 [[noreturn]] void fail(const std::string& text)
 {
     throw EMidiFileError(text);
+}
+
+// What stands at a name that is no regular file.
+std::string FileKindText(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
 }
 
 std::string trackText(int track)
@@ -102,7 +117,13 @@ MidiFile MidiFile::Load(const std::string& path)
 {
     // Every complaint names the file: the reader's own words, then "<file>: <reason>" for
     // what the system refused, or the file alone for what its bytes broke.
-    FileHandle f(std::fopen(path.c_str(), "rb"));
+    // Only a regular file is opened: a named pipe would wait for a writer for good.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        fail("The MIDI file cannot be opened.\n" + FileReasonLine(path, errno));
+    if (!S_ISREG(st.st_mode))
+        fail("The MIDI file cannot be opened.\n" + path + ": " + FileKindText(st.st_mode) + ", not a MIDI file");
+    FileHandle f(std::fopen(path.c_str(), "rbe"));
     if (!f)
         fail("The MIDI file cannot be opened.\n" + FileReasonLine(path, errno));
     if (std::fseek(f.get(), 0, SEEK_END) != 0)
@@ -143,6 +164,9 @@ MidiFile MidiFile::Parse(std::vector<std::uint8_t> bytes)
     file.BuildTempoMap();
     if (file.endTick_ > 0x7FFFFFFFu || file.LengthMs() > MaxLengthMs)
         fail("The MIDI file is too long to be played.");
+    if (file.LengthMs() > MaxPlayLengthMs)
+        fail("The MIDI file lasts " + std::to_string(std::llround(file.LengthMs() / 3600000.0)) +
+             " hours; songs longer than 12 hours are not played.");
     return file;
 }
 
@@ -369,7 +393,10 @@ std::vector<std::uint8_t> MidiFile::PlayableFile() const
 
 bool LooksLikeMidiFile(const std::string& path)
 {
-    FileHandle f(std::fopen(path.c_str(), "rb"));
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;  // a named pipe would wait for a writer
+    FileHandle f(std::fopen(path.c_str(), "rbe"));
     if (!f)
         return false;
     std::vector<std::uint8_t> head(12);

@@ -53,6 +53,9 @@ class MidiFile {
 public:
     static constexpr std::size_t MaxFileBytes = 16u << 20;  // larger files are refused
     static constexpr double MaxLengthMs = 2147483647.0;      // positions are 32-bit milliseconds
+    // Longer songs are refused: a last event hours after the music would otherwise grow the
+    // recording's temporary file without end.
+    static constexpr double MaxPlayLengthMs = 12.0 * 3600 * 1000;
 
     // Reads and checks the whole file.
     static MidiFile Load(const std::string& path);

@@ -106,6 +106,10 @@ FileText readFile(const std::string& path)
         return unreadable(std::system_category().message(error));
     if (static_cast<std::int64_t>(text.size()) > ProfileFile::kMaxSettingsFileSize)
         return unreadable(tooLarge());
+    // Editors on other systems start a UTF-8 file with a byte-order mark; it is no part of
+    // the first line, which would otherwise not read as a section header.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.erase(0, 3);
     FileText result;
     result.state = FileState::Read;
     std::istringstream in(text);

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 // Division 96. The melody uses running status (also after a text meta); the tempo changes
@@ -183,9 +184,42 @@ TEST(MidiFile, BrokenFilesGiveClearErrors)
     expectError(noData, "no MIDI data");
 }
 
+TEST(MidiFile, ASongLongerThanTwelveHoursIsRefusedNamingTheFile)
+{
+    TempDir dir;
+    // At 120 beats a minute and 1 tick a beat, the song's 86 400th beat ends 12 hours.
+    for (const std::uint32_t beats : {86400u - 2, 86400u + 120}) {
+        SmfTrack track;
+        track.NoteOn(0, 0, 60).NoteOff(1, 0, 60).End(beats);
+        const std::string path = dir.File("long.mid");
+        WriteFileBytes(path, SmfFile(0, 1, {track}));
+        if (beats < 86400u) {
+            EXPECT_LE(MidiFile::Load(path).LengthMs(), MidiFile::MaxPlayLengthMs);
+            continue;
+        }
+        try {
+            (void)MidiFile::Load(path);
+            ADD_FAILURE() << "a song of 12 hours and a minute was read";
+        } catch (const EMidiFileError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find("longer than 12 hours"), std::string::npos) << text;
+            EXPECT_NE(text.find(path), std::string::npos) << text;
+        }
+    }
+}
+
 TEST(MidiFile, LoadReportsAFileThatCannotBeOpened)
 {
     TempDir dir;
     EXPECT_THROW(MidiFile::Load(dir.File("missing.mid")), EMidiFileError);
     EXPECT_FALSE(LooksLikeMidiFile(dir.File("missing.mid")));
+    // A named pipe is said to be one, without waiting for a writer.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.mid").c_str(), 0644), 0);
+    EXPECT_FALSE(LooksLikeMidiFile(dir.File("pipe.mid")));
+    try {
+        (void)MidiFile::Load(dir.File("pipe.mid"));
+        ADD_FAILURE() << "a named pipe was read";
+    } catch (const EMidiFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(dir.File("pipe.mid") + ": a named pipe"), std::string::npos) << e.what();
+    }
 }

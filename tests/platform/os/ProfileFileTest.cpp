@@ -246,3 +246,15 @@ TEST(ProfileFile, WritersInSeveralProcessesAtOnceLoseNoKeyAndLeaveNoTemporaryFil
     EXPECT_EQ(lost, 0) << "of " << kWriters * kKeys << " keys";
     EXPECT_EQ(filesIn(dir.Path()), 1u) << "a temporary file was left";
 }
+
+TEST(ProfileFile, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    TempDir dir;
+    std::ofstream(dir.File("a.ini")) << "\xEF\xBB\xBF[CD]\r\nReadOffset=6\r\n[OTHER]\r\nK=1\r\n";
+    ProfileFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadInteger("CD", "ReadOffset", 0), 6);
+    ini.WriteInteger("CD", "Jobs", 2);
+    EXPECT_EQ(ini.ReadInteger("CD", "ReadOffset", 0), 6) << "a write keeps the first section";
+    EXPECT_EQ(ini.ReadInteger("CD", "Jobs", 0), 2);
+    EXPECT_EQ(slurp(ini.Path()).find("[CD]"), slurp(ini.Path()).rfind("[CD]"));
+}
