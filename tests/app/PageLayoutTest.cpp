@@ -76,7 +76,9 @@ protected:
                 }
             }
         }
-        for (QWidget* w : page->findChildren<QWidget*>() << Find("BtnBack")) {
+        QList<QWidget*> keyed = page->findChildren<QWidget*>();
+        keyed << Find("BtnBack");
+        for (QWidget* w : keyed) {
             QString text;
             if (auto* b = qobject_cast<QAbstractButton*>(w))
                 text = b->text();
