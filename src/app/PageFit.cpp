@@ -95,6 +95,13 @@ void ScaleLayout(QWidget* root, double factor)
         }
         root->resize(qRound(designed.toSize().width() * factor), qRound(designed.toSize().height() * factor));
     }
+    ScaleChildren(root, factor, factor);
+}
+
+void ScaleChildren(QWidget* root, double fx, double fy)
+{
+    if (!placesChildren(root))
+        return;
     const bool stack = qobject_cast<QStackedWidget*>(root) != nullptr;
     for (QWidget* child : root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->isWindow())
@@ -108,11 +115,11 @@ void ScaleLayout(QWidget* root, double factor)
                 child->setProperty(kDesignedGeometry, designed);
             }
             const QRect r = designed.toRect();
-            const int left = qRound(r.left() * factor), top = qRound(r.top() * factor);
-            child->setGeometry(left, top, qRound((r.left() + r.width()) * factor) - left,
-                               qRound((r.top() + r.height()) * factor) - top);
+            const int left = qRound(r.left() * fx), top = qRound(r.top() * fy);
+            child->setGeometry(left, top, qRound((r.left() + r.width()) * fx) - left,
+                               qRound((r.top() + r.height()) * fy) - top);
         }
-        ScaleLayout(child, factor);
+        ScaleChildren(child, fx, fy);
     }
 }
 

@@ -18,6 +18,10 @@ std::vector<const QWidget*> CutOffWidgets(const QWidget* root);
 // times factor. The designed geometry is taken from the first call.
 void ScaleLayout(QWidget* root, double factor);
 
+// Places the widgets under root (not root itself) at their designed geometry, stretched by
+// fx across and fy down: the pages filling a window made larger than its minimum.
+void ScaleChildren(QWidget* root, double fx, double fy);
+
 // The smallest factor, in steps of 5 %, at which ScaleLayout leaves no text under root cut
 // off (at most 3). Leaves root scaled by that factor.
 double FitLayout(QWidget* root);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -10,6 +11,18 @@ namespace {
 QWidget* dialogParent()
 {
     return QApplication::activeWindow();
+}
+
+// A box as wide as its title needs: a short text ("File not found") would otherwise make a
+// box whose window manager cuts its caption to "...". Room for the title bar's buttons too.
+void fitTitle(QMessageBox& box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 160;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
 }
 
 std::optional<std::string> chosen(const QString& name, const FileDialogOptions& options)
@@ -37,6 +50,7 @@ void QtDialogs::ShowMessage(const std::string& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromStdString(text),
                     QMessageBox::Ok, dialogParent());
+    fitTitle(box);
     box.exec();
 }
 
@@ -45,6 +59,7 @@ void QtDialogs::ShowMessageBox(const std::string& text, const std::string& capti
     const QMessageBox::Icon icon = kind == MessageBoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;
     QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     dialogParent());
+    fitTitle(box);
     box.exec();
 }
 
@@ -53,6 +68,7 @@ bool QtDialogs::AskYesNo(const std::string& text)
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.setDefaultButton(QMessageBox::No);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 

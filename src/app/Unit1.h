@@ -150,6 +150,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Frame and navigation.
@@ -175,6 +176,9 @@ private:
     // After a failed encoding: Back leads to the page where the input was chosen, with every
     // choice kept, and the encoding page can start again.
     void OfferBackToInput();
+    // Runs `check` once the user pauses typing in `field` (a short pause after the last key):
+    // pages follow what is typed, not where the focus goes.
+    void WatchTyping(QLineEdit* field, std::function<void()> check);
     // The file a drop carries, if it is one local file and the current page takes files.
     std::optional<std::string> DroppedFile(const QMimeData* data) const;
 
@@ -207,6 +211,14 @@ private:
     // Next only when it passes; raises what is wrong with it.
     void SelWavInputChosen(const std::string& path);
     void CheckInputFile(const std::string& path);
+    // The typed input after a pause: checked without a dialog, the reason under the field.
+    void SelWavInputTyped();
+    // The typed output after a pause: its folder checked; an emptied field is proposed anew.
+    void SelWavOutputTyped();
+    // Next on SelWav is enabled for a checked input and an output whose folder is there.
+    void UpdateSelWavNext();
+    // The output proposed for an input: its name with ".mp3", in the road's remembered folder.
+    std::string ProposedOutput(const std::string& input) const;
     // True when path does not exist or the user agrees to replace it.
     bool ConfirmReplace(const std::string& path);
     void MMSlider1Change(int position);
@@ -247,8 +259,11 @@ private:
     // Live input (Unit1Record.cpp).
     void RecExtEnter();
     void RecExtBrowseClick();
-    // A typed or pasted output path is taken as a picked one.
-    void RecExtOutputTyped();
+    // A typed or pasted output path is taken as a picked one (at Record); false when the
+    // user would not replace the file there.
+    bool RecExtOutputTyped();
+    // The typed output after a pause: Record follows whether its folder is there.
+    void RecExtOutputChecked();
     void RecExtRecordClick();
     void RecExtStopClick();
     void RecExtStopped();
@@ -268,6 +283,8 @@ private:
     void UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2);
     // Puts out the clip light and the meters' peak hold (a new take, or a click on the light).
     void ResetClipLight();
+    // A recording has ended: its meter timer stops and the meters go dark.
+    void DarkenMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2, QTimer* timer);
     void Timer2Timer();
     void Timer3Timer();
     void Timer5Timer();
@@ -328,6 +345,11 @@ private:
     void CDoptionsBrowseClick();
     // Takes a picked or typed output folder; raises when there is no such folder.
     void CDoptionsFolderChosen(const std::string& folder);
+    // The typed folder after a pause (and on entering the page): Next and the line under
+    // the field say whether it is there, can be made, or cannot.
+    void CDoptionsFolderTyped();
+    // The sentence naming the files: the template's names for the first checked tracks.
+    void ShowCDFileNaming();
     void CDoptionsSliderChange(int position);
     void CDoptionsNextClick();
 
@@ -387,6 +409,10 @@ private:
     std::map<std::string, std::pair<QString, QString>> roadFiles_;
     // The input text that was last checked; a different text is checked before Next.
     QString checkedInput_;
+    // That input passed its check.
+    bool inputOk_ = false;
+    // The output SelWav proposed last: while the field still shows it, it follows the input.
+    QString proposedOutput_;
 
     // The widgets, each also found by its objectName (the tests find them that way).
     // Pages.
@@ -419,6 +445,8 @@ private:
     bool nextWaitsForInstruments_ = false;
     QLineEdit* SelWavInput = nullptr;
     QLineEdit* SelWavOutput = nullptr;
+    QLabel* SelWavInputNote = nullptr;   // why the typed input cannot be used
+    QLabel* SelWavOutputNote = nullptr;  // why the typed output cannot be written
     QPushButton* SelWavNext = nullptr;
 
     // SingleTag and Multitag.
@@ -479,6 +507,8 @@ private:
     QRadioButton* SelCDrecRip = nullptr;
     QCheckBox* SelCDrecFast = nullptr;  // record mode: faster than real time
     QLineEdit* CDoptionsFolder = nullptr;
+    QLabel* CDoptionsFolderNote = nullptr;
+    QLabel* CDoptionsNaming = nullptr;  // "Files will be named ..." after the name template  // the typed folder is missing: made at Next, or why not
     QSlider* CDoptionsSlider = nullptr;
     QLabel* CDoptionsBitrateValue = nullptr;
     QPushButton* CDoptionsNext = nullptr;

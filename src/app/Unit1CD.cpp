@@ -4,6 +4,7 @@
 
 #include "app/RememberedChoices.h"
 #include "disc/CdImageSheet.h"
+#include "app/TypedPaths.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/card/SoundCard.h"
@@ -71,15 +72,7 @@ void TForm1::WireCD()
     // A folder can be typed or pasted; the folder used last is proposed.
     CDoptionsFolder->setReadOnly(false);
     CDoptionsFolder->setAcceptDrops(false);
-    connect(CDoptionsFolder, &QLineEdit::editingFinished, this, [this] {
-        Guarded([&] {
-            const std::string typed = CDoptionsFolder->text().toStdString();
-            if (typed.empty())
-                CDoptionsNext->setEnabled(false);
-            else if (typed + "/" != cdOutputFolder_)
-                CDoptionsFolderChosen(typed);
-        });
-    });
+    WatchTyping(CDoptionsFolder, [this] { CDoptionsFolderTyped(); });
     if (const std::string folder = RememberedOutputFolder("cd"); !folder.empty())
         CDoptionsFolderChosen(folder);
     connect(CDoptionsSlider, &QSlider::valueChanged, this,
@@ -87,6 +80,10 @@ void TForm1::WireCD()
     connect(MMSlider7, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider7Change(p); }); });
     connect(MMSlider8, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider8Change(p); }); });
     enterActions_[selCD] = [this] { selCDEnter(); };
+    enterActions_[CDoptions] = [this] {
+        ShowCDFileNaming();
+        CDoptionsFolderTyped();
+    };
     enterActions_[RecEncCD] = [this] { RecEncCDEnter(); };
 
     MediaPlayer1.SetDeviceType(dtCDAudio);
@@ -250,20 +247,62 @@ void TForm1::CDoptionsBrowseClick()
         CDoptionsFolderChosen(*chosen);
 }
 
+namespace {
+// A typed folder without its trailing separators ("/" stays).
+std::string typedFolder(const QString& text)
+{
+    std::string folder = ExpandTypedPath(text.toStdString());
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+}  // namespace
+
 void TForm1::CDoptionsFolderChosen(const std::string& chosen)
 {
     // Every track names its own file in the folder.
-    std::string folder = ExpandTypedPath(chosen);
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
+    const std::string folder = typedFolder(QString::fromStdString(chosen));
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         CDoptionsNext->setEnabled(false);
         throw EMervaneError("There is no folder " + folder);
     }
     CDoptionsNext->setEnabled(true);
+    CDoptionsFolderNote->clear();
     cdOutputFolder_ = folder == "/" ? folder : folder + "/";
-    CDoptionsFolder->setText(QString::fromStdString(folder));
+    if (CDoptionsFolder->text().toStdString() != folder)
+        CDoptionsFolder->setText(QString::fromStdString(folder));
+}
+
+void TForm1::CDoptionsFolderTyped()
+{
+    const FolderVerdict verdict = CheckOutputFolder(typedFolder(CDoptionsFolder->text()));
+    CDoptionsNext->setEnabled(verdict.exists || verdict.creatable);
+    CDoptionsFolderNote->setText(QString::fromStdString(verdict.reason));
+    CDoptionsFolderNote->setToolTip(QString::fromStdString(verdict.reason));
+}
+
+void TForm1::ShowCDFileNaming()
+{
+    const std::string fileNames = ReadLookupSettings().fileNames;
+    QString text = "Files will be named Track1, Track2, Track3 etc.";
+    if (fileNames != "Track%n") {
+        QStringList names;
+        int checked = 0;
+        for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
+            if (!state_.cdTrackChecked[i])
+                continue;
+            if (++checked > 3)
+                continue;
+            const std::string file = CDTrackFileName(ListedTrack(int(i)), false);
+            names << QString::fromStdString(file.substr(file.rfind('/') + 1)).chopped(4);  // without ".mp3"
+        }
+        text = "Files will be named " + names.join(", ") + (checked > 3 ? " etc." : ".");
+    }
+    // A sentence wider than the page shows its ends; the tooltip has all of it.
+    CDoptionsNaming->setToolTip(text);
+    CDoptionsNaming->setText(
+        CDoptionsNaming->fontMetrics().elidedText(text, Qt::ElideMiddle, CDoptionsNaming->contentsRect().width()));
 }
 
 void TForm1::CDoptionsSliderChange(int position)
@@ -274,6 +313,18 @@ void TForm1::CDoptionsSliderChange(int position)
 
 void TForm1::CDoptionsNextClick()
 {
+    // The folder the field shows is the one used: made first when it is missing.
+    const std::string folder = typedFolder(CDoptionsFolder->text());
+    const FolderVerdict verdict = CheckOutputFolder(folder);
+    if (!verdict.exists) {
+        CDoptionsFolderTyped();
+        if (!verdict.creatable)
+            throw EMervaneError(verdict.reason.empty() ? "Choose a folder for the mp3 files" : verdict.reason);
+        if (!AppDialogs().AskYesNo("Create folder " + folder + "?"))
+            return;
+        CreateOutputFolder(folder);
+    }
+    CDoptionsFolderChosen(folder);
     // One question before the first track starts, listing every file the run would replace.
     std::string existing;
     std::vector<std::string> agreed;

@@ -107,6 +107,7 @@ void TForm1::RecEncCDEnter()
         Timer1->stop();
         cdRunning_ = false;
         Timer4->stop();
+        DarkenMeters(MMLEDGauges[7], MMLEDGauges[6], Timer5);
         state_.cancel = true;
         RecEncCDAborted->show();
         try {
@@ -120,6 +121,7 @@ void TForm1::RecEncCDEnter()
     }
     cdRunning_ = false;
     Timer4->stop();
+    DarkenMeters(MMLEDGauges[7], MMLEDGauges[6], Timer5);
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
     EndCDPlayer();
@@ -373,7 +375,8 @@ bool TForm1::RecordTrack(int track, const std::string& temporary)
         return recorder.IsStarted() && !state_.cancel;
     });
     Timer4->stop();
-    MMGauge6->setValue(100);
+    if (!state_.cancel)  // a cancelled track was not recorded whole
+        MMGauge6->setValue(100);
     recorder.StopRecording();
     // The temporary file could not take the track: the CD stops now and nothing is encoded.
     if (const int error = recorder.WriteError(); error && !state_.cancel) {

@@ -2,6 +2,7 @@
 // and the process priority.
 #include "app/Unit1.h"
 
+#include "app/AccessibleControls.h"
 #include "app/SourceIcons.h"
 #include "app/PageFit.h"
 #include "app/RememberedChoices.h"
@@ -46,6 +47,7 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(kClientWidth, kClientHeight);
+    InstallAccessibleControls();
     BuildFrame();
     BuildPages();
     // The designed size at the designed font; a larger font grows the window just enough
@@ -236,6 +238,16 @@ void TForm1::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Guarded([&] { FormActivate(); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The designed layout is the smallest; a larger window stretches the pages to fill it.
+    const QVariant designed = property("designedGeometry");
+    if (designed.isValid() && designed.toSize().width() > 0 && designed.toSize().height() > 0)
+        ScaleChildren(this, double(width()) / designed.toSize().width(),
+                      double(height()) / designed.toSize().height());
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -14,11 +14,16 @@
 #include <QUrl>
 #include <algorithm>
 #include <fstream>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
+// How long typing pauses before a typed path is checked.
+constexpr int kTypingPauseMs = 400;
+
 // The caption colour of an enabled source button; a disabled one keeps the style's
 // disabled colour, whatever was chosen before.
 void SetCaptionColour(QToolButton* button, const QColor& colour)
@@ -51,6 +56,7 @@ void TForm1::ResetButtons()
 void TForm1::SourceButtonClick(QToolButton* button, const char* kind)
 {
     ResetButtons();
+    button->setChecked(true);
     SetCaptionColour(button, Qt::red);
     SelSourceNext->setEnabled(true);
     state_.sourceKind = kind;
@@ -189,11 +195,24 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     QPushButton* target = nullptr;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        target = enabledButton(page, "Next");
+        // A focused push button is the one Enter presses; elsewhere Enter means Next.
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (focused && focused->window() == this && focused->isVisible() && focused->isEnabled())
+            target = focused;
+        if (!target)
+            target = enabledButton(page, "Next");
         if (!target)
             target = enabledButton(page, "Finish");
     } else if (plain && event->key() == Qt::Key_Escape) {
         target = enabledButton(page, "Cancel");
+        // Esc never ends a run by accident: with one under way it asks first.
+        const bool running = target && (page == EncodeWav || page == RecEnc || page == RecEncCD);
+        if (running) {
+            event->accept();
+            if (AppDialogs().AskYesNo("Cancel the encoding under way?") && target->isEnabled())
+                target->click();
+            return;
+        }
     }
     if (!target) {
         QWidget::keyPressEvent(event);
@@ -201,6 +220,22 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     target->click();
+}
+
+void TForm1::WatchTyping(QLineEdit* field, std::function<void()> check)
+{
+    auto* pause = new QTimer(field);
+    pause->setSingleShot(true);
+    pause->setInterval(kTypingPauseMs);
+    connect(field, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
+    connect(pause, &QTimer::timeout, this, [this, check] { Guarded(check); });
+    // Leaving the field (or Enter) does not wait for the pause.
+    connect(field, &QLineEdit::editingFinished, this, [this, pause, check] {
+        if (!pause->isActive())
+            return;
+        pause->stop();
+        Guarded(check);
+    });
 }
 
 std::optional<std::string> TForm1::DroppedFile(const QMimeData* mime) const

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/AccessibleNames.h"
+#include "app/ElidedRows.h"
 #include "app/RememberedChoices.h"
 #include "app/SourceIcons.h"
 #include "controls/MMEGauge.h"
@@ -44,6 +45,15 @@ QLineEdit* addReadOnlyField(QWidget* page, const char* name, int x, int y, int w
     field->setReadOnly(true);
     field->setGeometry(x, y, w, 22);
     return field;
+}
+
+// The line under a typed field that says why Next waits (empty while all is well).
+QLabel* addNote(QWidget* page, const char* name, int x, int y)
+{
+    QLabel* note = addLabel(page, "", x, y, 315, 16);
+    note->setObjectName(name);
+    note->setStyleSheet("color: #b00000;");
+    return note;
 }
 
 QProgressBar* addGauge(QWidget* page, const char* name, int x, int y, int w)
@@ -132,6 +142,7 @@ void TForm1::BuildSelSource()
     int index = 0;
     for (const Source& s : kSources) {
         auto* button = new QToolButton(SelSource);
+        button->setProperty("sourceTile", true);  // before anything asks for its accessible interface
         button->setObjectName(s.name);
         button->setText(s.caption);
         button->setIcon(SourceIcon(index));
@@ -139,6 +150,8 @@ void TForm1::BuildSelSource()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::StrongFocus);
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
         button->setGeometry(12 + (index % 3) * 102, 56 + (index / 3) * 84, 96, 78);
         connect(button, &QToolButton::clicked, this,
                 [this, button, kind = s.kind] { Guarded([&] { SourceButtonClick(button, kind); }); });
@@ -159,7 +172,7 @@ void TForm1::BuildSelWav()
     AddButton(SelWav, "SelWavBrowseInput", "Br&owse", 246)->move(246, 57);
     addLabel(SelWav, "Location destination mp3 file", 10, 100);
     SelWavOutput = addReadOnlyField(SelWav, "SelWavOutput", 10, 118, 230);
-    AddButton(SelWav, "SelWavBrowseOutput", "Br&owse", 246)->move(246, 117);
+    AddButton(SelWav, "SelWavBrowseOutput", "Bro&wse", 246)->move(246, 117);
     connect(SelWav->findChild<QPushButton*>("SelWavBrowseInput"), &QPushButton::clicked, this,
             [this] { Guarded([&] { SelWavBrowseInputClick(); }); });
     connect(SelWav->findChild<QPushButton*>("SelWavBrowseOutput"), &QPushButton::clicked, this,
@@ -167,28 +180,26 @@ void TForm1::BuildSelWav()
     AddNextCancel(SelWav, "SelWavNext", "&Next >", &TForm1::SelWavNextClick, true);
     SelWavNext = SelWav->findChild<QPushButton*>("SelWavNext");
     SelWavNext->setEnabled(false);
-    // Paths can be typed or pasted; a typed input is checked like a picked one when the
-    // field is left (or Enter pressed). A file dropped on the fields goes to the window.
+    // Paths can be typed or pasted; what is typed is checked once the typing pauses (and at
+    // Next), its reason shown under the field. A file dropped on the fields goes to the window.
     for (QLineEdit* field : {SelWavInput, SelWavOutput}) {
         field->setReadOnly(false);
         field->setAccessibleDescription("Type or paste a path, or choose the file with Browse");
         field->setAcceptDrops(false);
     }
+    SelWavInputNote = addNote(SelWav, "SelWavInputNote", 10, 81);
+    SelWavOutputNote = addNote(SelWav, "SelWavOutputNote", 10, 141);
     connect(SelWavInput, &QLineEdit::textEdited, this, [this] { SelWavNext->setEnabled(false); });
-    connect(SelWavInput, &QLineEdit::editingFinished, this, [this] {
-        Guarded([&] {
-            if (SelWavInput->text() != checkedInput_)
-                SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
-        });
-    });
+    WatchTyping(SelWavInput, [this] { SelWavInputTyped(); });
+    WatchTyping(SelWavOutput, [this] { SelWavOutputTyped(); });
     FasterThanRealTime = new QCheckBox("Faster than real time (no monitoring)", SelWav);
     FasterThanRealTime->setObjectName("FasterThanRealTime");
-    FasterThanRealTime->move(10, 150);
+    FasterThanRealTime->move(10, 160);
     FasterThanRealTime->adjustSize();
     FasterThanRealTime->hide();
     connect(FasterThanRealTime, &QCheckBox::toggled, this,
             [this](bool fast) { Guarded([&] { RememberFasterThanRealTime(fast); }); });
-    SelWavInstruments = addLabel(SelWav, "Loading instruments...", 10, 176);
+    SelWavInstruments = addLabel(SelWav, "Loading instruments...", 10, 184);
     SelWavInstruments->setObjectName("SelWavInstruments");
     SelWavInstruments->hide();
     enterActions_[SelWav] = [this] { SelWavEnter(); };
@@ -266,6 +277,7 @@ QSlider* TForm1::BuildBitrateGroup(QWidget* page, const char* sliderName, const 
     auto* low = new QLabel("Low", group);
     low->setGeometry(10, 52, 30, 16);
     auto* slider = new QSlider(Qt::Horizontal, group);
+    slider->setProperty("bitrateSlider", true);  // before anything asks for its accessible interface
     slider->setObjectName(sliderName);
     slider->setRange(1, 14);
     slider->setValue(9);
@@ -294,13 +306,15 @@ TForm1::EncoderChoices TForm1::BuildEncoderChoices(QWidget* page, const char* pr
 {
     const QString p(prefix);
     EncoderChoices c;
-    addLabel(page, "Save as:", 10, top + 3, 48);
+    QLabel* saveAs = addLabel(page, "Save &as:", 10, top + 3, 48);
     c.container = new QComboBox(page);
+    saveAs->setBuddy(c.container);
     c.container->setObjectName(p + "Container");
     c.container->addItems({"MP3 file", "MP3 inside a wave file"});
     c.container->setGeometry(60, top, 162, 21);
-    addLabel(page, "Quality:", 10, top + 25, 48);
+    QLabel* quality = addLabel(page, "&Quality:", 10, top + 25, 48);
     c.quality = new QComboBox(page);
+    quality->setBuddy(c.quality);
     c.quality->setObjectName(p + "Quality");
     c.quality->addItem("constant bit rate");
     for (int q = 0; q <= 9; ++q)
@@ -322,22 +336,17 @@ TForm1::EncoderChoices TForm1::BuildEncoderChoices(QWidget* page, const char* pr
 
 QLabel* TForm1::AddClickHere(QWidget* page, int top)
 {
-    // One strip, laid out by the font: "using the Blade encoder." "Click here" "for details".
-    auto* strip = new QWidget(page);
-    strip->setAccessibleName("Encoder");
+    // One line, read as one: "using the Blade encoder." "Click here" "for details", the link
+    // reachable with Tab and pressed with Enter.
+    auto* strip = new QLabel("using the Blade encoder. <a href=\"#\">Click here</a> for details", page);
+    strip->setObjectName(page->objectName() + "ClickHere");
+    strip->setAccessibleName("using the Blade encoder. Click here for details");
     strip->setGeometry(10, top, 310, 18);
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(4);
-    auto* click = new QLabel("<a href=\"#\">Click here</a>", strip);
-    click->setObjectName(page->objectName() + "ClickHere");
-    click->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    connect(click, &QLabel::linkActivated, this, [this] { Guarded([&] { ClickHereClick(); }); });
-    row->addWidget(new QLabel("using the Blade encoder.", strip));
-    row->addWidget(click);
-    row->addWidget(new QLabel("for details", strip));
-    row->addStretch();
-    return click;
+    strip->setTextFormat(Qt::RichText);
+    strip->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    strip->setFocusPolicy(Qt::StrongFocus);
+    connect(strip, &QLabel::linkActivated, this, [this] { Guarded([&] { ClickHereClick(); }); });
+    return strip;
 }
 
 void TForm1::BuildEncodeWav()
@@ -420,7 +429,7 @@ void TForm1::BuildRecExt()
     connect(browse, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtBrowseClick(); }); });
     RecExtOutput->setReadOnly(false);
     RecExtOutput->setAccessibleDescription("Type or paste a path, or choose the file with Browse");
-    connect(RecExtOutput, &QLineEdit::editingFinished, this, [this] { Guarded([&] { RecExtOutputTyped(); }); });
+    WatchTyping(RecExtOutput, [this] { RecExtOutputChecked(); });
     connect(RecExtRecord, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtRecordClick(); }); });
     connect(RecExtStop, &QPushButton::clicked, this, [this] { Guarded([&] { RecExtStopClick(); }); });
     connect(MMSlider4, &QSlider::valueChanged, this, [this](int p) { Guarded([&] { MMSlider4Change(p); }); });
@@ -439,6 +448,7 @@ void TForm1::BuildSelCD()
     selCDTracks->setGeometry(10, 60, 230, 148);
     selCDTracks->setAccessibleName("CD tracks");
     selCDTracks->setAccessibleDescription("Check the tracks to encode");
+    new ElidedRows(selCDTracks);
     AddButton(selCD, "selCDClear", "Clear list", 0)->setGeometry(245, 90, 75, 25);
     AddButton(selCD, "selCDSelectAll", "Select all", 0)->setGeometry(245, 120, 75, 25);
     AddNextCancel(selCD, "selCDNext", "&Next >", &TForm1::selCDNextClick, true);
@@ -461,16 +471,16 @@ void TForm1::BuildSelCDrec()
     }
     auto* record = new QRadioButton("RECORD the audio with the soundcard", SelCDrec);
     record->setObjectName("SelCDrecRecord");
-    record->setGeometry(10, 180, 300, 20);
+    record->setGeometry(10, 166, 300, 20);
     record->setChecked(true);
     SelCDrecRip = new QRadioButton("RIP the data digitally", SelCDrec);
     SelCDrecRip->setObjectName("SelCDrecRip");
-    SelCDrecRip->setGeometry(10, 202, 300, 20);
+    SelCDrecRip->setGeometry(10, 187, 300, 20);
     // A recording may run as fast as the card renders the CD's line, unheard; the choice is
     // the MIDI page's, remembered for both.
     SelCDrecFast = new QCheckBox("Faster than real time (no monitoring)", SelCDrec);
     SelCDrecFast->setObjectName("SelCDrecFast");
-    SelCDrecFast->setGeometry(28, 224, 290, 20);
+    SelCDrecFast->setGeometry(28, 208, 290, 20);
     SelCDrecFast->setEnabled(record->isChecked());
     connect(record, &QRadioButton::toggled, SelCDrecFast, &QWidget::setEnabled);
     connect(SelCDrecFast, &QCheckBox::toggled, this,
@@ -482,14 +492,16 @@ void TForm1::BuildSelCDrec()
 void TForm1::BuildCDoptions()
 {
     CDoptions = AddPage("CDoptions", "CD Encoding options");
-    addLabel(CDoptions, "Choose a location for the resulting mp3 files.\nFiles will be named Track1, Track2, Track3 etc.",
-             10, 26, 315, 34)
-        ->setWordWrap(true);
-    CDoptionsFolder = addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 64, 230);
+    addLabel(CDoptions, "Choose a location for the resulting mp3 files.", 10, 26, 315, 16);
+    CDoptionsNaming = addLabel(CDoptions, "Files will be named Track1, Track2, Track3 etc.", 10, 43, 315, 16);
+    CDoptionsNaming->setObjectName("CDoptionsNaming");
+    CDoptionsFolder = addReadOnlyField(CDoptions, "CDoptionsFolder", 10, 62, 230);
     CDoptionsFolder->setAccessibleName("Folder for the mp3 files");
-    AddButton(CDoptions, "CDoptionsBrowse", "Br&owse", 0)->setGeometry(246, 63, 75, 24);
+    AddButton(CDoptions, "CDoptionsBrowse", "Br&owse", 0)->setGeometry(246, 61, 75, 24);
+    CDoptionsFolderNote = addNote(CDoptions, "CDoptionsFolderNote", 10, 85);
     CDoptionsSlider =
-        BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 96, &CDoptionsBitrateValue);
+        BuildBitrateGroup(CDoptions, "CDoptionsSlider", "CDoptionsBitrateValue", 102, &CDoptionsBitrateValue);
+    CDoptionsSlider->parentWidget()->setGeometry(10, 102, 310, 84);
     cdChoices = BuildEncoderChoices(CDoptions, "CDoptions", 189);
     AddNextCancel(CDoptions, "CDoptionsNext", "&Next >", &TForm1::CDoptionsNextClick, true);
     CDoptionsNext = CDoptions->findChild<QPushButton*>("CDoptionsNext");

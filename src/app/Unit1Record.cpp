@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/RememberedChoices.h"
+#include "app/TypedPaths.h"
 
 #include "controls/MMEGauge.h"
 #include "mixer/PeakLevels.h"
@@ -50,6 +51,7 @@ void TForm1::RecExtEnter()
     if (!source)
         return;
     titles_["RecExt"]->setText(source->title);
+    RecExt->setAccessibleName(source->title);
     (form2_->*source->select)();
     {
         const QSignalBlocker quiet(MMSlider4);
@@ -96,22 +98,37 @@ void TForm1::RecExtBrowseClick()
     RecExtRecord->setEnabled(true);
 }
 
-void TForm1::RecExtOutputTyped()
+bool TForm1::RecExtOutputTyped()
 {
     const std::string typed = ExpandTypedPath(RecExtOutput->text().toStdString());
     if (typed.empty() || typed == state_.outputFileName)
-        return;
+        return !typed.empty();
     const std::string path = WithDefaultExtension(typed, "*.mp3");
+    if (const std::string problem = OutputFileProblem(path); !problem.empty())
+        throw EMervaneError(problem);
     if (!ConfirmReplace(path))
-        return;
+        return false;
     RecExtOutput->setText(QString::fromStdString(path));
     state_.outputFileName = path;
     RememberOutputFolder(state_.sourceKind, ParentFolder(path));
-    RecExtRecord->setEnabled(!RecExtStop->isEnabled());
+    return true;
+}
+
+void TForm1::RecExtOutputChecked()
+{
+    if (RecExtStop->isEnabled())
+        return;  // a take is being recorded into the temporary file; the name waits for Next
+    const std::string typed = ExpandTypedPath(RecExtOutput->text().toStdString());
+    const std::string problem = OutputFileProblem(typed);
+    RecExtElapsed->setText(QString::fromStdString(problem));
+    RecExtRecord->setEnabled(!typed.empty() && problem.empty());
 }
 
 void TForm1::RecExtRecordClick()
 {
+    // The name the field shows is the one the take will be encoded into.
+    if (!RecExtOutputTyped())
+        return;
     RecExtRecord->setEnabled(false);
     RecExtStop->setEnabled(true);
     RecExtNext->setEnabled(false);
@@ -224,6 +241,14 @@ void TForm1::UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2)
     ProcessMessages();
     state_.PeakLevel1 = 0;
     state_.PeakLevel2 = 0;
+}
+
+void TForm1::DarkenMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2, QTimer* timer)
+{
+    timer->stop();
+    for (TMMLEDGauge* meter : {meter1, meter2})
+        if (meter)
+            meter->SetProgress(0);
 }
 
 void TForm1::Timer2Timer()

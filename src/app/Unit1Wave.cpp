@@ -3,6 +3,7 @@
 
 #include "mixer/OutputName.h"
 #include "app/RememberedChoices.h"
+#include "app/TypedPaths.h"
 #include "app/Unit3.h"
 #include "mixer/OutputGuard.h"
 #include "mixer/Unit2.h"
@@ -13,6 +14,7 @@
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
 #include "platform/midi/MidiFile.h"
+#include "wave/FileKind.h"
 #include "wave/MMWave.h"
 #include "wave/SampleLayout.h"
 #include "wave/WaveIO.h"
@@ -47,6 +49,7 @@ void TForm1::SelWavEnter()
 {
     const bool midi = state_.sourceKind == "midi";
     titles_["SelWav"]->setText(midi ? "Select MIDI file" : "Select wave file");
+    SelWav->setAccessibleName(titles_["SelWav"]->text());
     SelWavInputLabel->setText(midi ? "Location of MIDI file to encode" : "Location of wav file to encode");
     FasterThanRealTime->setVisible(midi);
     SelWavInstruments->hide();
@@ -67,7 +70,11 @@ void TForm1::SelWavEnter()
     SelWavInput->setText(input);
     SelWavOutput->setText(output);
     checkedInput_ = input;  // it passed its check when it was chosen
-    SelWavNext->setEnabled(!input.isEmpty());
+    inputOk_ = !input.isEmpty();
+    proposedOutput_ = input.isEmpty() ? QString() : QString::fromStdString(ProposedOutput(input.toStdString()));
+    SelWavInputNote->clear();
+    SelWavOutputNote->clear();
+    UpdateSelWavNext();
 }
 
 void TForm1::SelWavBrowseInputClick()
@@ -80,23 +87,84 @@ void TForm1::SelWavBrowseInputClick()
 
 void TForm1::SelWavInputChosen(const std::string& path)
 {
-    SelWavNext->setEnabled(false);
-    SelWavInput->setText(QString::fromStdString(path));
+    if (SelWavInput->text().toStdString() != path)
+        SelWavInput->setText(QString::fromStdString(path));
     checkedInput_ = SelWavInput->text();
+    inputOk_ = false;
+    SelWavInputNote->clear();
+    UpdateSelWavNext();
     if (path.empty())
         return;
     // The file is checked as the encoding page would check it; what is wrong is told now,
     // on this page, and Next stays disabled.
     CheckInputFile(path);
-    SelWavNext->setEnabled(true);
+    inputOk_ = true;
     RememberFolderOf(path);
-    if (SelWavOutput->text().isEmpty()) {
-        std::string output = Mp3NameFor(path);
-        if (const std::string folder = RememberedOutputFolder(state_.sourceKind); !folder.empty())
-            output = folder + "/" + output.substr(output.rfind('/') + 1);
-        SelWavOutput->setText(QString::fromStdString(output));
+    // The output follows the input until the user makes it their own.
+    if (SelWavOutput->text().isEmpty() || SelWavOutput->text() == proposedOutput_) {
+        const std::string output = ProposedOutput(path);
+        proposedOutput_ = QString::fromStdString(output);
+        SelWavOutput->setText(proposedOutput_);
         saveDialogInitialName_ = output;
+        SelWavOutputNote->setText(QString::fromStdString(OutputFileProblem(output)));
     }
+    UpdateSelWavNext();
+}
+
+std::string TForm1::ProposedOutput(const std::string& input) const
+{
+    std::string output = Mp3NameFor(input);
+    if (const std::string folder = RememberedOutputFolder(state_.sourceKind); !folder.empty())
+        output = folder + "/" + output.substr(output.rfind('/') + 1);
+    return output;
+}
+
+void TForm1::SelWavInputTyped()
+{
+    const QString typed = SelWavInput->text();
+    if (typed == checkedInput_) {
+        UpdateSelWavNext();  // typed back to what was checked
+        return;
+    }
+    checkedInput_ = typed;
+    inputOk_ = false;
+    SelWavInputNote->clear();
+    UpdateSelWavNext();
+    const std::string path = ExpandTypedPath(typed.toStdString());
+    if (path.empty())
+        return;
+    // While the user types, no dialog: the reason goes under the field.
+    try {
+        CheckInputFile(path);
+    } catch (const std::exception& e) {
+        const QString reason = QString::fromStdString(e.what()).section('\n', 0, 0);
+        SelWavInputNote->setToolTip(QString::fromStdString(e.what()));
+        SelWavInputNote->setText(
+            SelWavInputNote->fontMetrics().elidedText(reason, Qt::ElideRight, SelWavInputNote->width()));
+        return;
+    }
+    // Taken as a picked file, the field keeping the text as typed.
+    SelWavInputChosen(path);
+    if (SelWavInput->text() != typed)
+        SelWavInput->setText(typed);
+    checkedInput_ = typed;
+}
+
+void TForm1::SelWavOutputTyped()
+{
+    // Emptied, the field gets the input's proposal again.
+    if (SelWavOutput->text().trimmed().isEmpty() && inputOk_) {
+        proposedOutput_ = QString::fromStdString(ProposedOutput(ExpandTypedPath(checkedInput_.toStdString())));
+        SelWavOutput->setText(proposedOutput_);
+    }
+    const std::string output = ExpandTypedPath(SelWavOutput->text().toStdString());
+    SelWavOutputNote->setText(QString::fromStdString(OutputFileProblem(output)));
+    UpdateSelWavNext();
+}
+
+void TForm1::UpdateSelWavNext()
+{
+    SelWavNext->setEnabled(inputOk_ && SelWavInput->text() == checkedInput_ && SelWavOutputNote->text().isEmpty());
 }
 
 void TForm1::CheckInputFile(const std::string& path)
@@ -105,23 +173,35 @@ void TForm1::CheckInputFile(const std::string& path)
         (void)MidiFile::Load(path);
         return;
     }
-    const bool encoderReady = CheckWave(path);
-    CheckWaveContents(path);
-    if (encoderReady)
-        return;
-    // The conversion must be able to read it.
-    TMMWave wave;
-    try {
-        wave.SetFileName(path);
-    } catch (const EMMWaveError&) {
+    const auto check = [&] {
+        const bool encoderReady = CheckWave(path);
+        CheckWaveContents(path);
+        if (encoderReady)
+            return;
+        // The conversion must be able to read it.
+        TMMWave wave;
+        try {
+            wave.SetFileName(path);
+        } catch (const EMMWaveError&) {
+            std::string unsupported;
+            if (const WaveFormatPtr format = WaveIOReadFormat(path);
+                format && !ReadSampleLayout(format.get(), &unsupported))
+                throw EMMWaveError(unsupported);
+            throw;
+        }
         std::string unsupported;
-        if (const WaveFormatPtr format = WaveIOReadFormat(path); format && !ReadSampleLayout(format.get(), &unsupported))
+        if (!ReadSampleLayout(wave.PWaveFormat(), &unsupported))
             throw EMMWaveError(unsupported);
-        throw;
+    };
+    try {
+        check();
+    } catch (const EMervaneError& e) {
+        // A file that is something else says what it is.
+        const std::string kind = KindOfNonWave(path);
+        if (kind.empty())
+            throw;
+        throw EMMWaveError(std::string(e.what()) + "\n" + path + " is " + kind + ", not a wave file.");
     }
-    std::string unsupported;
-    if (!ReadSampleLayout(wave.PWaveFormat(), &unsupported))
-        throw EMMWaveError(unsupported);
 }
 
 FileDialogOptions TForm1::SaveDialog() const
@@ -136,8 +216,11 @@ FileDialogOptions TForm1::SaveDialog() const
 
 void TForm1::SelWavBrowseOutputClick()
 {
-    if (const auto chosen = AppDialogs().SaveFile(SaveDialog()))
+    if (const auto chosen = AppDialogs().SaveFile(SaveDialog())) {
         SelWavOutput->setText(QString::fromStdString(*chosen));
+        SelWavOutputNote->setText(QString::fromStdString(OutputFileProblem(*chosen)));
+        UpdateSelWavNext();
+    }
 }
 
 bool TForm1::ConfirmReplace(const std::string& path)
@@ -150,21 +233,30 @@ bool TForm1::ConfirmReplace(const std::string& path)
 
 void TForm1::SelWavNextClick()
 {
-    // A path typed and not yet checked (the focus never left the field) is checked now.
+    // What the fields show is what is used: a path typed and not yet checked is checked now.
     if (SelWavInput->text() != checkedInput_)
         SelWavInputChosen(ExpandTypedPath(SelWavInput->text().toStdString()));
-    if (!SelWavNext->isEnabled())
+    if (!inputOk_)
         return;
     if (state_.sourceKind == "midi" && !InstrumentsReadyForNext())
         return;
     std::string output = ExpandTypedPath(SelWavOutput->text().toStdString());
     if (output.empty())
-        output = Mp3NameFor(SelWavInput->text().toStdString());
+        output = ProposedOutput(ExpandTypedPath(SelWavInput->text().toStdString()));
     output = WithDefaultExtension(output, "*.mp3");
-    SelWavOutput->setText(QString::fromStdString(output));
+    if (const std::string problem = OutputFileProblem(output); !problem.empty()) {
+        SelWavOutputNote->setText(QString::fromStdString(problem));
+        UpdateSelWavNext();
+        throw EMervaneError(problem);
+    }
+    if (SelWavOutput->text().toStdString() != output) {
+        if (SelWavOutput->text() == proposedOutput_)
+            proposedOutput_ = QString::fromStdString(output);
+        SelWavOutput->setText(QString::fromStdString(output));
+    }
     if (!ConfirmReplace(output))
         return;
-    state_.inputFileName = SelWavInput->text().toStdString();
+    state_.inputFileName = ExpandTypedPath(SelWavInput->text().toStdString());
     state_.outputFileName = output;
     RememberOutputFolder(state_.sourceKind, ParentFolder(output));
     MoveTo(SingleTag);
@@ -191,6 +283,9 @@ void TForm1::ShowEncoderChoices()
         c.joint->setChecked(e.jointStereo);
         c.replayGain->setChecked(e.replayGain);
     }
+    // A variable bit rate is chosen by its quality: the fixed rate's slider has no say.
+    for (QSlider* slider : {MMSlider1, CDoptionsSlider})
+        slider->setEnabled(!e.vbr);
 }
 
 void TForm1::EncoderChoiceChanged(const EncoderChoices& from)

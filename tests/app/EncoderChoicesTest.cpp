@@ -190,9 +190,10 @@ TEST_F(EncoderChoicesTest, APlainMp3PickedAsInputIsRefusedAsAnInvalidWaveFile)
     dialogs->openAnswers.push_back(Input("ten.mp3"));
     Click("SelWavBrowseInput");
     Activate();
-    // Refused where it is picked, with the usual words for a file that is no wave.
+    // Refused where it is picked, with the usual words for a file that is no wave and what it is.
     ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_EQ(dialogs->messages.front(), "Invalid wave file...");
+    EXPECT_EQ(dialogs->messages.front(),
+              "Invalid wave file...\n" + Input("ten.mp3") + " is an MP3 file, not a wave file.");
     EXPECT_FALSE(Find("SelWavNext")->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(Input("again.mp3")));
 }

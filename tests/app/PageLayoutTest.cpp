@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolButton>
+#include <map>
 
 namespace {
 class PageLayoutTest : public WizardTest, public ::testing::WithParamInterface<double> {
@@ -55,6 +56,40 @@ protected:
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
             ASSERT_NE(a, nullptr) << id;
             EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << id << " has no accessible name";
+        }
+        // Nothing runs under the buttons at the bottom, and no two of the page's keys share
+        // a letter.
+        std::vector<QWidget*> bottom = {Find("BtnBack")};
+        for (const char* suffix : {"Next", "Cancel", "Finish"})
+            if (QWidget* b = page->findChild<QWidget*>(QString(name) + suffix))
+                bottom.push_back(b);
+        std::map<QChar, std::string> letters;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(page))
+                continue;
+            const std::string id = w->objectName().toStdString();
+            const QRect r(w->mapTo(form1.get(), QPoint(0, 0)), w->size());
+            for (QWidget* b : bottom) {
+                if (b != w && b->isVisibleTo(form1.get()) && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w))) {
+                    EXPECT_FALSE(r.intersects(QRect(b->mapTo(form1.get(), QPoint(0, 0)), b->size())))
+                        << id << " runs under " << b->objectName().toStdString();
+                }
+            }
+        }
+        QList<QWidget*> keyed = page->findChildren<QWidget*>();
+        keyed << Find("BtnBack");
+        for (QWidget* w : keyed) {
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                text = b->text();
+            else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+                text = l->text();
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size() || !w->isVisibleTo(form1.get()))
+                continue;
+            const auto [it, fresh] = letters.emplace(text[at + 1].toLower(), w->objectName().toStdString());
+            EXPECT_TRUE(fresh) << w->objectName().toStdString() << " shares Alt+" << text[at + 1].toLatin1() << " with "
+                               << it->second;
         }
         // And every widget inside them (the fields of spin boxes and combo boxes, lists).
         ExpectPageNamed();

@@ -11,6 +11,7 @@
 #include "support/WaveFixtures.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -208,12 +209,20 @@ TEST_F(WaveRoadAbuseTest, ImplausibleSampleRatesAreRefusedAsAnUnsupportedFormat)
     }
 }
 
-TEST_F(WaveRoadAbuseTest, AnOutputThatCannotBeCreatedNamesTheFileAndTheReason)
+TEST_F(WaveRoadAbuseTest, AnOutputThatCannotBeCreatedNamesTheFolderOnTheFilePage)
 {
+    // Told where the output is chosen, before two more pages are filled in.
     const std::string input = WriteTone("song.wav", 2, kRate, kRate);
     const std::string output = Input("no such folder/song.mp3");
-    Encode(input, output);
-    EXPECT_EQ(Refusal(), "Unable to create file\n" + output + ": No such file or directory");
+    WalkToDetails(input);
+    Click("BtnBack");
+    dialogs->saveAnswers.push_back(output);
+    Click("SelWavBrowseOutput");
+    Activate();
+    EXPECT_EQ(Find<QLabel>("SelWavOutputNote")->text().toStdString(), "There is no folder " + Input("no such folder"));
+    EXPECT_FALSE(Find("SelWavNext")->isEnabled());
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+    EXPECT_TRUE(dialogs->messages.empty());
 }
 
 TEST_F(WaveRoadAbuseTest, AFullDiskIsToldOnceWithTheFileAndTheReason)

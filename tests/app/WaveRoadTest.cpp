@@ -218,7 +218,10 @@ TEST_F(WaveRoadTest, AnInputThatCannotBeEncodedIsRefusedWhenPickedAndNextStaysDi
         {"missing.wav", [](const std::string&) {}, "File not found"},
         {"folder.wav", [](const std::string& p) { std::filesystem::create_directory(p); }, "File access denied"},
         {"notes.wav", [](const std::string& p) { WriteBytes(p, {'t', 'e', 'x', 't', '\n'}); },
-         "Read beyond end of file"},
+         "Read beyond end of file\n" + Input("notes.wav") + " is a text file, not a wave file."},
+        {"samples.raw", [](const std::string& p) { WriteBytes(p, PatternBytes(4000)); },
+         "Invalid wave file...\n" + Input("samples.raw") +
+             " is a raw PCM file (samples without a wave header), not a wave file."},
         {"alaw.wav",
          [](const std::string& p) {
              WriteBytes(p, RiffBuilder().Fmt(6, 2, 8000, 8).Chunk("data", PatternBytes(4000)).Build());
@@ -371,8 +374,10 @@ TEST_F(WaveRoadTest, ClickHereShowsTheEncoderDetailsWithoutBlocking)
     form1->MoveTo(Find("EncodeWav"));  // no input: the page reports the error and stays
     dialogs->messages.clear();
     Activate();
+    // The encoder line is one label; its link follows the first sentence.
     auto* link = Find<QLabel>("EncodeWavClickHere");
-    QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(10, link->height() / 2));
+    const int x = link->fontMetrics().horizontalAdvance("using the Blade encoder. ") + 8;
+    QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(x, link->height() / 2));
     ASSERT_TRUE(RunEventsUntil([&] { return form3->isVisible(); }));
     EXPECT_FALSE(form3->isModal());
     EXPECT_TRUE(form1->isEnabled()) << "the wizard stays usable";

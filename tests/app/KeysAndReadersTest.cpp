@@ -1,0 +1,81 @@
+// The wizard for people at the keyboard and behind a screen reader: Enter presses the
+// focused button, Esc asks before it ends a run, the bit rate reads as a bit rate, combo
+// boxes are named by their labels and source tiles are radio buttons with their state.
+#include "app/WizardFixture.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
+
+TEST_F(WizardTest, EnterPressesTheFocusedButtonAndEscAsksBeforeEndingARun)
+{
+    Click("IEButton1");
+    Click("SelSourceNext");
+    auto* browse = Find<QWidget>("SelWavBrowseOutput");
+    browse->setFocus();
+    dialogs->saveAnswers.push_back(std::nullopt);
+    QTest::keyClick(browse, Qt::Key_Return);
+    EXPECT_EQ(dialogs->saveRequests.size(), 1u) << "Enter on Browse browses";
+    EXPECT_EQ(CurrentPageName(), "SelWav");
+
+    // An encoding page whose work is still open (Cancel enabled): Esc asks, and No keeps it.
+    form1->MoveTo(Find("EncodeWav"));  // no input: reported, the page stays with Cancel
+    dialogs->messages.clear();
+    Activate();
+    ASSERT_TRUE(Find("EncodeWavCancel")->isEnabled());
+    dialogs->questionAnswers = {false, true};
+    QTest::keyClick(form1.get(), Qt::Key_Escape);
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    EXPECT_FALSE(Find("EncodeWavAborted")->isVisibleTo(form1.get()));
+    QTest::keyClick(form1.get(), Qt::Key_Escape);
+    EXPECT_TRUE(Find("EncodeWavAborted")->isVisibleTo(form1.get()));
+    EXPECT_FALSE(closedSignal) << "Esc on a run cancels the run, not the wizard";
+}
+
+TEST_F(WizardTest, ScreenReadersHearLabelsBitRatesAndTheChosenSource)
+{
+    // Tiles: radio buttons, only the chosen one checked.
+    QAccessibleInterface* wave = QAccessible::queryAccessibleInterface(Find("IEButton1"));
+    QAccessibleInterface* cd = QAccessible::queryAccessibleInterface(Find("IEButton3"));
+    ASSERT_TRUE(wave && cd);
+    EXPECT_EQ(wave->role(), QAccessible::RadioButton);
+    EXPECT_EQ(wave->text(QAccessible::Name), "Wave file");
+    EXPECT_FALSE(wave->state().checked);
+    Click("IEButton1");
+    EXPECT_TRUE(wave->state().checked);
+    EXPECT_FALSE(cd->state().checked);
+
+    // Combo boxes by their labels, whatever they show; the slider in kbit/s; the encoder
+    // line one label whose link takes the focus.
+    for (const char* page : {"EncodeOptions", "CDoptions"}) {
+        SCOPED_TRACE(page);
+        const QString p(page);
+        QAccessibleInterface* container = QAccessible::queryAccessibleInterface(Find((p + "Container").toUtf8()));
+        QAccessibleInterface* quality = QAccessible::queryAccessibleInterface(Find((p + "Quality").toUtf8()));
+        ASSERT_TRUE(container && quality);
+        EXPECT_EQ(container->text(QAccessible::Name), "Save as");
+        EXPECT_EQ(container->text(QAccessible::Value), "MP3 inside a wave file");
+        EXPECT_EQ(quality->text(QAccessible::Name), "Quality");
+    }
+    auto* slider = Find<QSlider>("MMSlider1");
+    QAccessibleInterface* rate = QAccessible::queryAccessibleInterface(slider);
+    ASSERT_TRUE(rate && rate->valueInterface());
+    slider->setValue(2);
+    EXPECT_EQ(rate->valueInterface()->currentValue().toInt(), 40);
+    rate->valueInterface()->setCurrentValue(192);
+    EXPECT_EQ(slider->value(), 11);
+    EXPECT_EQ(Find<QLabel>("BitrateValue")->text(), "192 Khz");
+    auto* strip = Find<QLabel>("EncodeWavClickHere");
+    EXPECT_TRUE(strip->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(strip->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+
+    // A variable bit rate leaves the fixed rate's slider nothing to say.
+    Find<QComboBox>("EncodeOptionsQuality")->setCurrentIndex(3);
+    EXPECT_FALSE(slider->isEnabled());
+    EXPECT_FALSE(Find("CDoptionsSlider")->isEnabled());
+    Find<QComboBox>("CDoptionsQuality")->setCurrentIndex(0);
+    EXPECT_TRUE(slider->isEnabled());
+}
