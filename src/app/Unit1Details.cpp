@@ -71,6 +71,7 @@ void TForm1::MultitagNextClick()
     d.comment = multiTag.comment->text().toStdString();
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
+    d.cover = state_.cover;
     if (state_.detailsCount == state_.selectedTrackCount) {
         KeepConfirmedDetails();
         state_.currentTrack = 0;
@@ -127,6 +128,7 @@ int TForm1::WriteTag(const std::string& file)
     d.track = singleTag.track->value();
     d.genre = GenreByteOf(singleTag.style);
     d.comment = singleTag.comment->text().toStdString();
+    d.cover = state_.cover;
     return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, d, std::to_string(d.track), nullptr);
 }
 
@@ -142,6 +144,7 @@ int TForm1::CDTrackTag(const TMMMP3Encoder& encoder, const std::string& file, in
         // loudness) in an ID3v2 tag; no ID3v1 tag is added.
         ID3v2Fields v2;
         v2.track = std::to_string(track) + "/" + std::to_string(state_.cdTrackChecked.size());
+        v2.cover = state_.cover;
         return WriteTrackID3v2(encoder, file, std::move(v2), &state_.albumTracks);
     }
     if (!state_.tag)
