@@ -125,6 +125,7 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
+    coverLine_ = PutRunCover();
     FinishRipVerification();
     if (!cdReadErrors_.empty()) {
         std::string text = "Some sectors of the CD could not be read:";
@@ -141,6 +142,7 @@ bool TForm1::EncodeCDTracks()
 {
     fileNumber_ = 1;
     cdReadErrors_.clear();
+    CoverForTheRun();
     // A rip's lookup in the AccurateRip database runs beside the tracks' extraction.
     ripSession_.reset();
     if (state_.ripMode)
@@ -381,6 +383,8 @@ void TForm1::FinishRipVerification()
     if (ripSession_->LookupDone() && state_.currentTrack > 0)
         ShowRipVerification(state_.currentTrack);
     const std::string name = RipFilesName();
+    const std::string coverFile = state_.cover ? "cover." + state_.cover->Suffix() : "";
+    ripSession_->SetCover(coverLine_, coverLine_ == "Cover: " + coverFile ? coverFile : "");
     if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, name); !problem.empty())
         AppDialogs().ShowMessage(problem);
     if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, name); !problem.empty())

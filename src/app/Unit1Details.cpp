@@ -27,6 +27,7 @@ void TForm1::SingleTagEnter()
 {
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(singleTag.style);
+    SingleTagCoverEnter();
     // A file's title is proposed once per input; a title typed for it is kept on return.
     const bool fileRoad = state_.sourceKind == "wave" || state_.sourceKind == "midi";
     if (fileRoad && state_.inputFileName != titleProposedFor_) {
@@ -56,6 +57,7 @@ void TForm1::MultitagEnter()
     multiTag.artist->setFocus();
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(multiTag.style);
+    ShowCover();
     ShowMultitagTrack();
 }
 

@@ -530,4 +530,5 @@ void TForm1::BuildRecEncCD()
     RecEncCDVerify->setObjectName("RecEncCDVerify");
     WireCD();
     WireDiscInfo();
+    WireCover();
 }

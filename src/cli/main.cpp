@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     if (!options.settingsFile.empty())
         ProfileFile::SetSettingsPath(options.settingsFile);
     try {
+        LoadCoverOption(options);
         if (options.worker)
             return RunWorker(options);
         if (options.command == "record")

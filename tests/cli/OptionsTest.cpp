@@ -43,7 +43,8 @@ TEST(CliOptions, RefusesWhatItCannotDo)
          std::vector<std::vector<std::string>>{{}, {"wave"}, {"encode", "x"}, {"wave", "-b", "100", "x.wav"},
                                                {"wave", "-b", "128", "-V", "2", "x.wav"}, {"wave", "--year", "1800", "x"},
                                                {"wave", "--genre", "Polka2", "x"}, {"wave", "x", "-o"},
-                                               {"cd", "x.wav"}, {"record", "-o", "x.mp3"}, {"wave", "--joint=1", "x"}})
+                                               {"cd", "x.wav"}, {"record", "-o", "x.mp3"}, {"wave", "--joint=1", "x"},
+                                               {"cd", "--cover", "a.png", "--no-cover"}})
         EXPECT_THROW(Parse(args), CliUsageError) << (args.empty() ? "" : args.front()) << " " << args.size();
     EXPECT_EQ(ParseTrackList("1,3-5,9"), (std::vector<int>{1, 3, 4, 5, 9}));
     for (const char* bad : {"", "0", "5-3", "3-", "1,,2", "2 -4", "100"})

@@ -34,6 +34,9 @@ public:
     RipSession& operator=(const RipSession&) = delete;
 
     void AddTrack(const CdRipReport& report, const std::string& file);
+    // The log's line about the run's cover picture, and the picture's file beside the
+    // tracks ("cover.jpg", empty for none) that the cue sheet names.
+    void SetCover(const std::string& line, const std::string& file);
     bool LookupDone() const { return done_.load(); }
     // "Track 3: accurately ripped (confidence 12)"; empty before the lookup has ended.
     std::string VerificationLine(int track) const;
@@ -63,6 +66,8 @@ private:
     AccurateRipDiscId id_;
     std::vector<Ripped> ripped_;
     std::string startedAt_;
+    std::string coverLine_;
+    std::string coverFile_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> done_{false};
     AccurateRipLookupResult lookup_;  // written by the worker before done_, then read-only
