@@ -86,10 +86,3 @@ void TForm1::CoverForTheRun()
         if (state_.cdTrackChecked[i])
             state_.trackDetails.at(std::size_t(ListedTrack(int(i)))).cover = state_.cover;
 }
-
-std::string TForm1::PutRunCover()
-{
-    if (!state_.cover)
-        return coverLine_.empty() ? "Cover: none" : coverLine_;
-    return PutCoverBeside(cdOutputFolder_, *state_.cover);
-}
