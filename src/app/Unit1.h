@@ -9,9 +9,11 @@
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
+//   Unit1Cover.cpp    the run's front cover: found for the release, chosen on the details pages
 #include "app/LiveTakeControls.h"
 #include "discinfo/DiscDetails.h"
 #include "app/DiscLookupJob.h"
+#include "discinfo/CoverJob.h"
 #include "discinfo/DiscLookup.h"
 #include "media/MediaPlayer.h"
 #include "mixer/WizardState.h"
@@ -34,6 +36,7 @@
 #include <memory>
 #include <vector>
 
+class CoverWell;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -322,6 +325,18 @@ private:
     void SelCDrecEnter();
     void SelCDrecNextClick();
 
+    // The run's front cover (Unit1Cover.cpp): the wells on SingleTag and Multitag, the
+    // thumbnail on selCD; the chosen release's cover is found on a worker.
+    void WireCover();
+    void StartCoverFetch();
+    void CoverFound(FoundCover found);
+    // The user's picture (null: "None") from a details page's well.
+    void CoverChosen(std::shared_ptr<const Picture> picture);
+    void ShowCover();
+    void SingleTagCoverEnter();
+    // The run's tracks get the cover once the search for it has ended (within its deadline).
+    void CoverForTheRun();
+
     // The disc's details (Unit1DiscInfo.cpp): looked up when selCD reads the disc, shown
     // beside the tracks, offered on CDtagsel and Multitag, and naming the files.
     void WireDiscInfo();
@@ -541,6 +556,14 @@ private:
     std::optional<DiscDetails> discFound_;
     std::string discId_;
     QLabel* selCDLookup = nullptr;
+    // The cover, main thread only: the search under way, what became of it (for the log),
+    // whether the user chose the run's picture, the wells and the thumbnail.
+    std::unique_ptr<CoverJob> coverJob_;
+    std::string coverLine_;
+    bool userCover_ = false;
+    CoverWell* SingleTagCover = nullptr;
+    CoverWell* MultitagCover = nullptr;
+    QLabel* selCDCover = nullptr;
     // The single input whose title SingleTag last proposed.
     std::string titleProposedFor_;
     // The files the user agreed to replace on CDoptions.

@@ -237,6 +237,9 @@ bool TForm1::EncodeCDTracks()
     settings.ripFilesName = RipFilesName();
     settings.discTrackCount = static_cast<int>(state_.cdTrackChecked.size());
     settings.rip = state_.ripMode;
+    CoverForTheRun();
+    settings.cover = state_.cover;
+    settings.coverLine = coverLine_;
     CdRunDoor door;
     door.record = [this](int track, const std::string& wave) { return RecordTrack(track, wave); };
     door.encodeSerially = [this](const CdRunTrack& track, const std::string& wave) { return EncodeTrackHere(track, wave); };

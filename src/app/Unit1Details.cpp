@@ -27,6 +27,7 @@ void TForm1::SingleTagEnter()
 {
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(singleTag.style);
+    SingleTagCoverEnter();
     // A file's title is proposed once per input; a title typed for it is kept on return.
     const bool fileRoad = state_.sourceKind == "wave" || state_.sourceKind == "midi";
     if (fileRoad && state_.inputFileName != titleProposedFor_) {
@@ -56,6 +57,7 @@ void TForm1::MultitagEnter()
     multiTag.artist->setFocus();
     state_.tag = std::make_unique<TMPEGAudio>();
     FillStyleList(multiTag.style);
+    ShowCover();
     ShowMultitagTrack();
 }
 
@@ -71,6 +73,7 @@ void TForm1::MultitagNextClick()
     d.comment = multiTag.comment->text().toStdString();
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
+    d.cover = state_.cover;
     if (state_.detailsCount == state_.selectedTrackCount) {
         KeepConfirmedDetails();
         state_.currentTrack = 0;
@@ -127,6 +130,7 @@ int TForm1::WriteTag(const std::string& file)
     d.track = singleTag.track->value();
     d.genre = GenreByteOf(singleTag.style);
     d.comment = singleTag.comment->text().toStdString();
+    d.cover = state_.cover;
     return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, d, std::to_string(d.track), nullptr);
 }
 

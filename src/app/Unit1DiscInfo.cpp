@@ -33,6 +33,7 @@ void TForm1::WireDiscInfo()
 void TForm1::StartDiscLookup()
 {
     discLookup_.reset();
+    coverJob_.reset();
     discFound_.reset();
     discId_.clear();
     state_.discLookupRunning = true;
@@ -63,6 +64,7 @@ void TForm1::DiscLookupFinished(const std::string& discId, LookupResult result)
         }
     }
     ShowFoundTitles();
+    StartCoverFetch();
 }
 
 void TForm1::ShowFoundTitles()

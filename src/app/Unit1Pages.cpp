@@ -550,4 +550,5 @@ void TForm1::BuildRecEncCD()
     RecEncCDResults->hide();
     WireCD();
     WireDiscInfo();
+    WireCover();
 }

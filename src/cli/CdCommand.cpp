@@ -6,6 +6,8 @@
 // read and written.
 #include "cli/Batch.h"
 #include "cli/CdCommand.h"
+
+#include "discinfo/CoverArt.h"
 #include "cli/Interrupt.h"
 #include "discinfo/DiscLookup.h"
 #include "platform/cd/CdDisc.h"
@@ -259,6 +261,20 @@ int ripDisc(const CliOptions& options)
         album = options.details.album;
     settings.ripFilesName = RipFilesName(album, names.safeNames);
     settings.discTrackCount = disc->TrackCount();
+    // --cover gives the picture; otherwise the found release's cover, unless --no-cover.
+    settings.cover = options.details.cover;
+    if (!settings.cover && !options.noCover && found) {
+        std::atomic<bool> cancel{false};
+        FoundCover cover;
+        const std::string discId = IdentifyDisc(disc->Tracks(), disc->LeadOutSector()).musicBrainzId;
+        // The request blocks: it runs on a thread of its own, as the wizard's does.
+        std::thread worker([&] { cover = FindCover(discId, *found, names, cancel); });  // worker thread
+        worker.join();
+        settings.cover = cover.picture;
+        settings.coverLine = cover.line;
+        if (!options.quiet)
+            std::fprintf(stderr, "%s\n", cover.line.c_str());
+    }
 
     ConsoleCdListener listener(options);
     CdRun run(std::move(settings), std::move(tracks), listener);

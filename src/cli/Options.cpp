@@ -1,5 +1,7 @@
 #include "cli/Options.h"
 
+#include "platform/image/CoverImage.h"
+
 #include "mpeg/MMBlade.h"
 #include "mpeg/MPEGNames.h"
 
@@ -33,6 +35,9 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--track", "N", "Track number of the tag, 1 to 99 (default none)."},
         {"", "--genre", "NAME|N", "Genre of the tag, by name or number (default none)."},
         {"", "--comment", "TEXT", "Comment of the tag."},
+        {"", "--cover", "FILE", "Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px "
+                                "unless a small PNG)."},
+        {"", "--no-cover", "", "No cover picture in the tag, not even one found for the disc."},
         {"", "--copyright", "", "Sets the copyright bit of every frame."},
         {"", "--original", "", "Sets the original bit of every frame."},
         {"", "--settings", "FILE", "Reads this settings file instead of MERVANE2.INI."},
@@ -145,6 +150,10 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         d.genre = genreByte(value);
     } else if (name == "--comment") {
         d.comment = value;
+    } else if (name == "--cover") {
+        c.coverFile = value;
+    } else if (name == "--no-cover") {
+        c.noCover = true;
     } else if (name == "--copyright") {
         d.copyright = true;
     } else if (name == "--original") {
@@ -260,6 +269,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         throw CliUsageError(c.command + " needs at least one input file");
     if ((c.command == "cd" || c.command == "record") && !c.inputs.empty())
         throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
+    if (c.noCover && !c.coverFile.empty())
+        throw CliUsageError("--cover and --no-cover exclude each other");
     if (c.record && c.command != "cd")
         throw CliUsageError("--record is for cd only");
     if (c.realTime && c.command != "midi")
@@ -404,4 +415,14 @@ std::string ManPage()
       << ".SH FILES\n.TP\n~/.config/mervane/MERVANE2.INI\nThe settings file shared with the wizard.\n"
       << ".SH SEE ALSO\n.BR mervane (1),\n.BR lame (1)\n";
     return m.str();
+}
+
+void LoadCoverOption(CliOptions& options)
+{
+    if (options.coverFile.empty())
+        return;
+    CoverResult made = LoadCoverFile(options.coverFile);
+    if (!made.picture)
+        throw CliUsageError("--cover: " + made.problem);
+    options.details.cover = std::make_shared<const Picture>(std::move(*made.picture));
 }

@@ -31,6 +31,8 @@ struct CliOptions {
     // Only what was given: year and track 0 are none (the wizard's pages start at 1999 and 1).
     TrackDetails details;
     bool detailsGiven = false;  // a tag option was given (a CD's tracks are tagged only then)
+    std::string coverFile;  // --cover: the picture details.cover is loaded from
+    bool noCover = false;   // --no-cover: no picture, not even one found for a disc
     std::string settingsFile;
     int jobs = 0;  // 0: the number of cores
     bool overwrite = false;
@@ -62,6 +64,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args);
 struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// Loads the --cover picture into the details (made fit for a tag). Raises CliUsageError
+// naming the file and the reason when it is no usable picture.
+void LoadCoverOption(CliOptions& options);
 
 // The track numbers of a "1,3-5" list, in its order. Raises CliUsageError for anything else.
 std::vector<int> ParseTrackList(const std::string& text);

@@ -47,6 +47,7 @@ int main(int argc, char** argv)
         return kExitOk;
     }
     try {
+        LoadCoverOption(options);
         if (options.worker)
             return RunWorker(options);
         if (options.command == "record")

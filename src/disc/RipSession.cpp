@@ -130,6 +130,12 @@ std::string RipSession::VerificationLine(int track) const
     return {};
 }
 
+void RipSession::SetCover(const std::string& line, const std::string& file)
+{
+    coverLine_ = line;
+    coverFile_ = file;
+}
+
 std::string RipSession::LogText() const
 {
     std::string log;
@@ -153,6 +159,8 @@ std::string RipSession::LogText() const
     }
     if (!tocProblem_.empty())
         log += "  " + tocProblem_ + "\n";
+    if (!coverLine_.empty())
+        log += coverLine_ + "\n";
     log += "\nAccurateRip disc: " + id_.FileName() + "\n";
     if (!lookup_.error.empty() && LookupDone())
         log += lookup_.error + "\n";
@@ -242,6 +250,8 @@ std::string RipSession::WriteCueSheet(const std::string& folder, const std::stri
         base += '/';
     base += album.empty() ? std::string("Rip") : album;
     std::string cue = "REM COMMENT \"Mervane 2.0\"\n", m3u = "#EXTM3U\n";
+    if (!coverFile_.empty())
+        cue += "REM COVER \"" + coverFile_ + "\"\n";
     const auto msf = [](std::int64_t sectors) {
         char text[16];
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(sectors / 4500), int(sectors / 75 % 60), int(sectors % 75));

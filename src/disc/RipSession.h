@@ -35,6 +35,9 @@ public:
     RipSession& operator=(const RipSession&) = delete;
 
     void AddTrack(const CdRipReport& report, const std::string& file);
+    // The log's line about the run's cover picture, and the picture's file beside the
+    // tracks ("cover.jpg", empty for none) that the cue sheet names.
+    void SetCover(const std::string& line, const std::string& file);
     // The track's file is gone (a cancelled or failed encoding): the log and the cue sheet
     // leave it out.
     void DropTrack(int track);
@@ -71,6 +74,8 @@ private:
     AccurateRipDiscId id_;
     std::vector<Ripped> ripped_;
     std::string startedAt_;
+    std::string coverLine_;
+    std::string coverFile_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> done_{false};
     AccurateRipLookupResult lookup_;  // written by the worker before done_, then read-only

@@ -48,6 +48,8 @@ std::string DiscDetailsJson(const DiscDetails& d)
     o["year"] = d.year;
     o["release"] = QString::fromStdString(d.release);
     o["source"] = QString::fromStdString(d.source);
+    o["mbid"] = QString::fromStdString(d.mbid);
+    o["frontCover"] = d.frontCover;
     o["firstTrack"] = d.firstTrack;
     QJsonArray tracks;
     for (const FoundTrack& t : d.tracks)
@@ -74,6 +76,8 @@ std::optional<DiscDetails> DiscDetailsFromJson(const std::string& json, int trac
     d.year = o.value("year").toInt();
     d.release = o.value("release").toString().toStdString();
     d.source = "cache";
+    d.mbid = o.value("mbid").toString().toStdString();
+    d.frontCover = o.value("frontCover").toBool();
     d.firstTrack = std::clamp(o.value("firstTrack").toInt(1), 1, kMaxDiscTracks);
     for (const auto& t : tracks)
         d.tracks.push_back({t.toObject().value("title").toString().toStdString(),

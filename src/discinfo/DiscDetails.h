@@ -19,6 +19,8 @@ struct DiscDetails {
     std::string release;  // country and format, to tell releases apart ("GB, CD")
     std::string catalog;  // the disc's UPC/EAN, empty when unknown
     std::string source;   // "MusicBrainz", "gnudb", "CD-Text", "cache"
+    std::string mbid;     // the MusicBrainz release ID, empty when not from MusicBrainz
+    bool frontCover = false;  // the Cover Art Archive holds a front cover of the release
     int firstTrack = 1;
     std::vector<FoundTrack> tracks;
 

@@ -118,8 +118,10 @@ LookupSettings ReadLookupSettings()
     LookupSettings s;
     s.musicBrainz = settings.ReadString("METADATA", "MusicBrainz", s.musicBrainz);
     s.gnudb = settings.ReadString("METADATA", "Gnudb", s.gnudb);
-    while (!s.musicBrainz.empty() && s.musicBrainz.back() == '/')
-        s.musicBrainz.pop_back();
+    s.coverArt = settings.ReadString("METADATA", "CoverArt", s.coverArt);
+    for (std::string* address : {&s.musicBrainz, &s.coverArt})
+        while (!address->empty() && address->back() == '/')
+            address->pop_back();
     s.network = settings.ReadInteger("METADATA", "Lookup", 1) != 0;
     s.fileNames = settings.ReadString("METADATA", "FileNames", s.fileNames);
     if (s.fileNames.empty())

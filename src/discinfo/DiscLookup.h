@@ -19,6 +19,7 @@
 struct LookupSettings {
     std::string musicBrainz = "https://musicbrainz.org";
     std::string gnudb = "https://gnudb.gnudb.org/~cddb/cddb.cgi";
+    std::string coverArt = "https://coverartarchive.org";  // CoverArt; empty: no covers
     bool network = true;                       // Lookup=0: no network at all
     std::string fileNames = "Track%n";         // FileNames
     bool safeNames = false;                    // SafeNames=1

@@ -62,6 +62,8 @@ std::vector<DiscDetails> ParseMusicBrainzReleases(const std::string& json, const
             continue;
         DiscDetails d;
         d.source = "MusicBrainz";
+        d.mbid = release.value("id").toString().toStdString();
+        d.frontCover = release.value("cover-art-archive").toObject().value("front").toBool();
         d.album = release.value("title").toString().trimmed().toStdString();
         d.artist = creditOf(release.value("artist-credit"));
         d.year = yearOf(release.value("date").toString());

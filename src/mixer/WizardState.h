@@ -13,6 +13,7 @@
 #include "mixer/PeakLevels.h"
 #include "mpeg/EncoderSettings.h"
 #include "mpeg/MPEGAudio.h"
+#include "platform/Picture.h"
 #include "platform/codec/Loudness.h"
 #include "platform/tag/ID3v2Render.h"
 
@@ -50,6 +51,7 @@ struct TrackDetails {
     std::string comment;
     bool copyright = false;
     bool original = false;
+    std::shared_ptr<const Picture> cover;  // the front cover the tag carries, null for none
 };
 
 struct WizardState {
@@ -74,6 +76,10 @@ struct WizardState {
     bool discLookupRunning = false;
     std::array<int, 5> recordLevels{kDefaultRecordLevel, kDefaultRecordLevel, kDefaultRecordLevel,
                                     kDefaultRecordLevel, kDefaultRecordLevel};
+
+    // The run's front cover: the release's, found by a worker, or the user's own picture;
+    // null for none. The details pages hand it to every track's details.
+    std::shared_ptr<const Picture> cover;
 
     // The tag of the file being made; a details page makes a fresh one on entry.
     std::unique_ptr<TMPEGAudio> tag;

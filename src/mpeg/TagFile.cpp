@@ -138,17 +138,77 @@ void PutLe32(std::uint8_t* p, std::uint32_t v)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-int ReplaceLeading(int fd, std::span<const std::uint8_t> tag)
+// The whole size of the ID3v2 tag at the front of the open file into *size; 0, EINVAL
+// when the file starts with none, or an errno.
+int LeadingSize(int fd, std::size_t* size)
 {
     std::array<std::uint8_t, 10> header{};
     if (const int rc = ReadAll(fd, header.data(), header.size(), 0); rc != 0)
         return rc;
     if (std::memcmp(header.data(), "ID3", 3) != 0 || ((header[6] | header[7] | header[8] | header[9]) & 0x80))
         return EINVAL;
-    const std::size_t size = 10 + ((std::size_t{header[6]} << 21) | (std::size_t{header[7]} << 14) |
-                                   (std::size_t{header[8]} << 7) | header[9]);
+    *size = 10 + ((std::size_t{header[6]} << 21) | (std::size_t{header[7]} << 14) | (std::size_t{header[8]} << 7) |
+                  header[9]);
+    return 0;
+}
+
+int ReplaceLeading(int fd, std::span<const std::uint8_t> tag)
+{
+    std::size_t size = 0;
+    if (const int rc = LeadingSize(fd, &size); rc != 0)
+        return rc;
     if (size != tag.size())
         return EINVAL;
+    return WriteAll(fd, tag.data(), tag.size(), 0);
+}
+
+// Moves everything behind the first `room` bytes of the open file back by `grow` bytes,
+// from the end forwards so that nothing is overwritten before it is copied.
+int MoveBack(int fd, std::size_t room, std::size_t grow)
+{
+    const std::int64_t size = SizeOf(fd);
+    if (size < 0)
+        return static_cast<int>(-size);
+    std::vector<std::uint8_t> block(std::size_t{1} << 20);
+    std::int64_t end = size;
+    while (end > static_cast<std::int64_t>(room)) {
+        const std::int64_t from = std::max<std::int64_t>(static_cast<std::int64_t>(room),
+                                                          end - static_cast<std::int64_t>(block.size()));
+        const std::size_t n = static_cast<std::size_t>(end - from);
+        if (const int rc = ReadAll(fd, block.data(), n, static_cast<off_t>(from)); rc != 0)
+            return rc;
+        if (const int rc = WriteAll(fd, block.data(), n, static_cast<off_t>(from + std::int64_t(grow))); rc != 0)
+            return rc;
+        end = from;
+    }
+    return 0;
+}
+
+// Writes the fields over the leading tag in its room, which is a whole number of plain
+// rooms (anything else is not a room the encoder or this code left). Only a tag with a
+// cover picture may outgrow it: it gets a new room with a plain room's worth of padding to
+// spare, and the audio moves back behind it; texts alone never move the audio.
+int SaveLeading(int fd, const ID3v2Fields& fields)
+{
+    std::size_t room = 0;
+    if (const int rc = LeadingSize(fd, &room); rc != 0)
+        return rc;
+    if (room == 0 || room % kID3v2Room != 0)
+        return EINVAL;
+    std::vector<std::uint8_t> tag = RenderID3v23(fields, room);
+    if (tag.empty()) {
+        if (!fields.cover)
+            return EOVERFLOW;
+        const std::size_t needed = RenderID3v23(fields, 0).size();
+        if (needed == 0)
+            return EOVERFLOW;
+        const std::size_t grown = (needed + kID3v2Room + kID3v2Room - 1) / kID3v2Room * kID3v2Room;
+        tag = RenderID3v23(fields, grown);
+        if (tag.empty())
+            return EOVERFLOW;
+        if (const int rc = MoveBack(fd, room, grown - room); rc != 0)
+            return rc;
+    }
     return WriteAll(fd, tag.data(), tag.size(), 0);
 }
 
@@ -239,8 +299,10 @@ int PutWaveID3Chunk(const std::string& path, std::span<const std::uint8_t> tag)
 
 int SaveID3v2(const std::string& path, bool mp3Container, const ID3v2Fields& fields)
 {
-    const std::vector<std::uint8_t> tag = RenderID3v23(fields, mp3Container ? kID3v2Room : 0);
+    if (mp3Container)
+        return WithFile(path, [&](int fd) { return SaveLeading(fd, fields); });
+    const std::vector<std::uint8_t> tag = RenderID3v23(fields, 0);
     if (tag.empty())
         return EOVERFLOW;
-    return mp3Container ? ReplaceLeadingID3v2(path, tag) : PutWaveID3Chunk(path, tag);
+    return PutWaveID3Chunk(path, tag);
 }

@@ -18,7 +18,8 @@ int CutTrailingTag(const std::string& path);
 int AppendTagBlock(const std::string& path, const ID3v1Block& block);
 
 // The room kept for the ID3v2 tag at the front of a plain MP3 file. Every tag the details
-// fields can make fits, so writing the tag (again) never moves the audio.
+// texts can make fits, so writing the tag (again) never moves the audio; only a cover
+// picture makes the room grow, once.
 constexpr std::size_t kID3v2Room = 4096;
 
 // Writes the tag over the ID3v2 tag at the front of the file, which must be exactly as long
@@ -32,8 +33,8 @@ int ReplaceLeadingID3v2(const std::string& path, std::span<const std::uint8_t> t
 // wave. 0, or an errno.
 int PutWaveID3Chunk(const std::string& path, std::span<const std::uint8_t> tag);
 
-// Writes the fields as the file's ID3v2.3 tag: over the room of kID3v2Room bytes at the
-// front of a plain MP3 file, or into the "id3 " chunk of a wave file (see PutWaveID3Chunk)
+// Writes the fields as the file's ID3v2.3 tag: over the room at the front of a plain MP3
+// file (grown when the tag needs more, the audio moved back behind it), or into the "id3 " chunk of a wave file (see PutWaveID3Chunk)
 // without padding: decoders walking the stream on past the frames resync over it quickly.
 // 0, or an errno (EOVERFLOW when the fields do not fit the room).
 int SaveID3v2(const std::string& path, bool mp3Container, const ID3v2Fields& fields);

@@ -1,5 +1,7 @@
 #include "run/CdRun.h"
 
+#include "discinfo/CoverArt.h"
+
 #include "mixer/TrackTag.h"
 #include "mixer/Unit2.h"
 #include "platform/Errors.h"
@@ -119,9 +121,12 @@ int CdRun::TagTrack(const TMMMP3Encoder& encoder, const std::string& file, int t
         // in an ID3v2 tag; no ID3v1 tag is added.
         ID3v2Fields v2;
         v2.track = std::to_string(track) + "/" + count;
+        v2.cover = settings_.cover;
         return WriteTrackID3v2(encoder, file, std::move(v2), &album_);
     }
-    const TrackDetails& d = *it->details;
+    TrackDetails d = *it->details;
+    if (!d.cover)
+        d.cover = settings_.cover;
     return WriteTrackTag(encoder, tag_, file, d, std::to_string(d.track) + "/" + count, &album_);
 }
 
@@ -195,6 +200,14 @@ CdRunSummary CdRun::Run()
         };
         return order(a.fileName) < order(b.fileName);
     });
+    // The cover goes beside the files the run wrote; the log names it or says why not.
+    const std::string coverLine = !settings_.cover ? (settings_.coverLine.empty() ? "Cover: none" : settings_.coverLine)
+                                  : started > 0   ? PutCoverBeside(settings_.folder, *settings_.cover)
+                                                  : std::string();
+    if (session_) {
+        const std::string file = settings_.cover ? "cover." + settings_.cover->Suffix() : "";
+        session_->SetCover(coverLine, coverLine == "Cover: " + file ? file : "");
+    }
     FinishVerification();
     std::string readErrors;
     for (const CdTrackResult& r : results_)

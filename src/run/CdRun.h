@@ -16,6 +16,7 @@
 #include "mixer/TrackEncoders.h"
 #include "mixer/WizardState.h"
 #include "mpeg/EncoderSettings.h"
+#include "platform/Picture.h"
 
 #include <atomic>
 #include <functional>
@@ -38,6 +39,10 @@ struct CdRunSettings {
     int discTrackCount = 0;    // the tags' "n/count"
     bool rip = true;           // false: the door records each track itself
     bool verify = true;        // AccurateRip lookup, rip log, cue sheet (rip only)
+    // The front cover every track's tag carries and cover.jpg holds (null: none), and what
+    // became of the search for it, for the rip log when there is none.
+    std::shared_ptr<const Picture> cover;
+    std::string coverLine;
 };
 
 // One chosen track.

@@ -11,6 +11,7 @@
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
+#include "support/CoverFixtures.h"
 #include "support/DiscReplies.h"
 #include "support/LocalHttpServer.h"
 #include "support/SmallDisk.h"
@@ -25,6 +26,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -849,6 +851,106 @@ TEST_F(CdRoad, OfSeveralReleasesTheChosenOneIsTaggedAndCached)
     WalkToDetailsChoice({2}, true);
     EXPECT_EQ(dialogs->choiceLists.size(), 2u);
     EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.");
+}
+
+namespace {
+// A release with a front cover: MusicBrainz says so, the Cover Art Archive redirects its
+// front-500 to a progressive JPEG of 1400 pixels on an image server (or answers 404 for
+// every release with `none`).
+struct CoverServers {
+    explicit CoverServers(bool none = false)
+        : source(TestJpeg(1400, 1400, true)),
+          images([this](const HttpTestRequest&) {
+              return HttpTestResponse{200, std::string(source.begin(), source.end()), "image/jpeg"};
+          }),
+          archive([this, none](const HttpTestRequest& r) {
+              if (!none && r.target == "/release/" + ReleaseMbid(0) + "/front-500")
+                  return HttpTestResponse{307, images.Url() + "/front.jpg"};
+              return HttpTestResponse{404, "Not Found"};
+          }),
+          musicBrainz([](const HttpTestRequest& r) {
+              return HttpTestResponse{200, MusicBrainzDiscReply(RequestedDiscId(r.target), {kFound}, true),
+                                      "application/json"};
+          })
+    {
+        UseServers(musicBrainz.Url(), RefusingHttpUrl(), "Track%n");
+        ProfileFile::Settings().WriteString("METADATA", "CoverArt", archive.Url());
+    }
+    Bytes source;
+    LocalHttpServer images;
+    LocalHttpServer archive;
+    LocalHttpServer musicBrainz;
+};
+
+std::string TextOf(const std::string& path)
+{
+    const Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+}  // namespace
+
+TEST_F(CdRoad, TheReleasesFrontCoverIsInEveryTrackAndBesideThemAndComesFromTheCacheOffline)
+{
+    const CdImage image = WriteDisc(kThreeTracks);
+    Bytes embedded;
+    {
+        CoverServers servers;
+        WalkToDetailsChoice({1, 3}, true);
+        ASSERT_TRUE(RunEventsUntil([&] { return !Find<QLabel>("selCDCover")->pixmap().isNull(); }))
+            << "the track list shows the release's cover once found";
+        Click("CDtagselNext");
+        EXPECT_FALSE(Find<QToolButton>("MultitagCover")->icon().isNull()) << "the well shows the found cover";
+        Click("MultitagNext");
+        Click("MultitagNext");
+        ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+        EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+        for (int n : {1, 3}) {
+            SCOPED_TRACE("track " + std::to_string(n));
+            const std::vector<EmbeddedPicture> pictures = EmbeddedPictures(Out("Track" + std::to_string(n) + ".mp3"));
+            ASSERT_EQ(pictures.size(), 1u);
+            EXPECT_EQ(pictures[0].type, 3);
+            EXPECT_EQ(pictures[0].mime, "image/jpeg");
+            EXPECT_FALSE(HasProgressiveFrame(pictures[0].data));
+            EXPECT_EQ(pictures[0].width, 1200);
+            EXPECT_LT(pictures[0].data.size(), servers.source.size());
+            embedded = pictures[0].data;
+        }
+        EXPECT_EQ(ReadBytes(Out("cover.jpg")), embedded);
+        EXPECT_NE(TextOf(Out("First Album.log")).find("\nCover: cover.jpg\n"), std::string::npos);
+        EXPECT_EQ(servers.archive.Requests().size(), 1u);
+    }
+
+    // Every server gone, a plain MP3 this time: the disc's details and cover come from the cache.
+    RestartWizard();
+    UseServers(RefusingHttpUrl(), RefusingHttpUrl(), "Track%n");
+    ProfileFile::Settings().WriteString("METADATA", "CoverArt", RefusingHttpUrl());
+    WalkToDetailsChoice({2}, true);
+    Click("BtnBack");
+    Find<QComboBox>("CDoptionsContainer")->setCurrentIndex(0);
+    Click("CDoptionsNext");
+    Click("CDtagselNext");
+    Click("MultitagNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    const std::vector<EmbeddedPicture> pictures = EmbeddedPictures(Out("Track2.mp3"));
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].data, embedded);
+    EXPECT_EQ(DecodeMp3File(Out("Track2.mp3"), true).Frames(), long(image.TrackSamples(2).size()) / 2)
+        << "the Info frame still stands first behind the grown tag";
+}
+
+TEST_F(CdRoad, ACoverThatIsNotThereStillRipsWithoutAPictureAndTheLogSaysWhy)
+{
+    WriteDisc(kThreeTracks);
+    CoverServers servers(true);
+    WalkToDetailsChoice({2}, true);
+    Click("CDtagselNo");
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    ASSERT_TRUE(std::filesystem::exists(Out("Track2.mp3")));
+    EXPECT_TRUE(EmbeddedPictures(Out("Track2.mp3")).empty());
+    EXPECT_FALSE(std::filesystem::exists(Out("cover.jpg")));
+    EXPECT_NE(TextOf(Out("First Album.log")).find("\nCover: none on the Cover Art Archive (HTTP 404)\n"), std::string::npos);
 }
 
 TEST_F(CdRoad, WithoutMusicBrainzGnudbNamesTheTracksAndOfflineTheCueSheetsCdTextDoes)

@@ -6,10 +6,12 @@
 #include "stream/MMWavIn.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
+#include "support/CoverFixtures.h"
 #include "support/MidiFixtures.h"
 #include "support/WaveFixtures.h"
 
 #include <cctype>
+#include <QAction>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <algorithm>
 #include <filesystem>
 #include <fcntl.h>
@@ -470,4 +473,43 @@ TEST_F(CommandLine, TheWizardStartedWithAFileOpensItsRoadWithTheFilePicked)
     EXPECT_EQ(state.sourceKind, "wave");
     EXPECT_EQ(Find<QLineEdit>("SelWavInput")->text().toStdString(), wave);
     EXPECT_EQ(Find<QLineEdit>("SelWavOutput")->text().toStdString(), Input("opened.mp3"));
+}
+
+TEST_F(CommandLine, TheUsersPngFromTheWellOrFromCoverIsTheTagsFrontCoverInTheSameFile)
+{
+    const std::string input = Wave("voice.wav", 44100, 2, SF_FORMAT_PCM_16, 1.0);
+    const Bytes png = TestPng(300, 200);
+    WriteBytes(Input("art.png"), png);
+    WalkToDetails(input);
+    dialogs->openAnswers.push_back(Input("art.png"));
+    Find<QAction>("SingleTagCoverBrowse")->trigger();
+    EXPECT_FALSE(Find<QToolButton>("SingleTagCover")->icon().isNull()) << "the well shows the picture";
+    TypeDetails();
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    ASSERT_TRUE(WaitForFinish());
+    ASSERT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    const QString cli = QString::fromStdString(Input("cli.mp3"));
+    const CliRun run =
+        Run(QStringList{"wave", QString::fromStdString(input), "-o", cli, "--cover", QString::fromStdString(Input("art.png"))} +
+            details);
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const std::string& path : {Input("voice.mp3"), Input("cli.mp3")}) {
+        const std::vector<EmbeddedPicture> pictures = EmbeddedPictures(path);
+        ASSERT_EQ(pictures.size(), 1u) << path;
+        EXPECT_EQ(pictures[0].type, 3);
+        EXPECT_EQ(pictures[0].mime, "image/png");
+        EXPECT_EQ(pictures[0].data, png) << "a small PNG stays as it is";
+    }
+    EXPECT_TRUE(ReadBytes(Input("cli.mp3")) == ReadBytes(Input("voice.mp3"))) << "the two programs made different files";
+
+    // A file that is no picture stops the command before anything is written, naming it.
+    const std::string text = "not a picture";
+    WriteBytes(Input("notes.png"), Bytes(text.begin(), text.end()));
+    const CliRun refused = Run({"wave", QString::fromStdString(input), "-o", QString::fromStdString(Input("no.mp3")),
+                                "--cover", QString::fromStdString(Input("notes.png"))});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find(Input("notes.png") + ": not a picture"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(Input("no.mp3")));
 }

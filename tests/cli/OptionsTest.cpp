@@ -44,7 +44,8 @@ TEST(CliOptions, RefusesWhatItCannotDo)
                                                {"wave", "-b", "128", "-V", "2", "x.wav"}, {"wave", "--year", "1800", "x"},
                                                {"wave", "--genre", "Polka2", "x"}, {"wave", "x", "-o"},
                                                {"cd", "x.wav"}, {"record", "-o", "x.mp3"}, {"wave", "--joint=1", "x"},
-                                               {"cd", "--tracks", "4294967297"}, {"wave", "--real-time", "x"}})
+                                               {"cd", "--tracks", "4294967297"}, {"wave", "--real-time", "x"},
+                                               {"cd", "--cover", "a.png", "--no-cover"}})
         EXPECT_THROW(Parse(args), CliUsageError) << (args.empty() ? "" : args.front()) << " " << args.size();
     EXPECT_EQ(ParseTrackList("1,3-5,9"), (std::vector<int>{1, 3, 4, 5, 9}));
     // A number too big for an int is refused, never wrapped round to a small track.

@@ -1,12 +1,14 @@
 // The disc details: the CDDB and MusicBrainz replies as the servers send them, the order of
 // the sources behind a loopback server, the cache, the file names, and the disc ID against
 // python3-libdiscid computing it from the same table of contents.
+#include "discinfo/CoverArt.h"
 #include "discinfo/DiscCache.h"
 #include "discinfo/DiscLookup.h"
 #include "discinfo/FileNames.h"
 #include "discinfo/MusicBrainzReply.h"
 #include "discinfo/Xmcd.h"
 #include "platform/cd/DiscId.h"
+#include "support/CoverFixtures.h"
 #include "support/DiscReplies.h"
 #include "support/LocalHttpServer.h"
 #include "support/TempDir.h"
@@ -274,4 +276,67 @@ TEST(CdTextDetails, YearGenreComposerAndIsrcComeFromTheSheetsText)
     d = DetailsFromCdText(text, 1, 3);
     EXPECT_EQ(d->genre, "Hard Rock");
     EXPECT_EQ(d->year, 0) << "no year in a date that starts with five digits";
+}
+
+// The release's front cover against a loopback Cover Art Archive: the redirect to the
+// image is followed, a 404, a refused connection and a non-image give no picture and one
+// line, and a cover once found comes from the cache with every server gone.
+TEST(CoverArt, FetchedByReleaseIdKeptInTheCacheAndEveryFaultIsOneLine)
+{
+    IsolatedSettings isolated;
+    DiscDetails release =
+        ParseMusicBrainzReleases(MusicBrainzDiscReply("disc", {kAlbum}, true), "disc", 3).at(0);
+    ASSERT_EQ(release.mbid, ReleaseMbid(0));
+    ASSERT_TRUE(release.frontCover);
+    const Bytes progressive = TestJpeg(1400, 1400, true);
+    std::string body(progressive.begin(), progressive.end());
+    int status = 200;
+    LocalHttpServer images([&](const HttpTestRequest&) { return HttpTestResponse{status, body, "image/jpeg"}; });
+    LocalHttpServer archive([&](const HttpTestRequest& r) {
+        if (r.target == "/release/" + ReleaseMbid(0) + "/front-500")
+            return HttpTestResponse{307, images.Url() + "/images/front.jpg"};
+        return HttpTestResponse{404, "Not Found"};
+    });
+    LookupSettings s;
+    s.coverArt = archive.Url();
+    s.timeout = std::chrono::milliseconds(3000);
+    std::atomic<bool> cancel{false};
+
+    FoundCover found = FindCover("disc", release, s, cancel);
+    ASSERT_TRUE(found.picture) << found.line;
+    EXPECT_EQ(found.line, "Cover: found on the Cover Art Archive (1200x1200)");
+    EXPECT_EQ(found.picture->mime, "image/jpeg");
+    EXPECT_FALSE(HasProgressiveFrame(found.picture->bytes));
+    EXPECT_EQ(images.Requests().at(0).target, "/images/front.jpg");
+    EXPECT_EQ(archive.Requests().at(0).Header("User-Agent").rfind("Mervane/", 0), 0u);
+
+    // The details from the cache bring the cover with every server gone.
+    ASSERT_EQ(SaveCachedDisc("disc", release), "");
+    const DiscDetails cached = LoadCachedDisc("disc", 3).value();
+    EXPECT_EQ(cached.mbid, release.mbid);
+    s.coverArt = RefusingHttpUrl();
+    found = FindCover("disc", cached, s, cancel);
+    ASSERT_TRUE(found.picture) << found.line;
+    EXPECT_EQ(found.line, "Cover: from the cache");
+
+    // Looked up afresh, a release whose cover cannot be had gets none, with the reason.
+    found = FindCover("disc", release, s, cancel);
+    EXPECT_FALSE(found.picture);
+    EXPECT_EQ(found.line.rfind("Cover: the Cover Art Archive cannot be reached (", 0), 0u) << found.line;
+    s.coverArt = archive.Url();
+    body = "<html>not an image</html>";
+    found = FindCover("disc", release, s, cancel);
+    EXPECT_FALSE(found.picture);
+    EXPECT_EQ(found.line, "Cover: the Cover Art Archive's file is unusable: not a picture");
+    release.mbid = ReleaseMbid(1);
+    found = FindCover("disc", release, s, cancel);
+    EXPECT_FALSE(found.picture);
+    EXPECT_EQ(found.line, "Cover: none on the Cover Art Archive (HTTP 404)");
+    release.frontCover = false;
+    EXPECT_EQ(FindCover("disc", release, s, cancel).line, "Cover: the release has no front cover on the Cover Art Archive");
+    release.mbid = "../../etc/passwd";
+    EXPECT_FALSE(FindCover("disc", release, s, cancel).picture) << "only a release ID ever leaves the machine";
+    s.coverArt.clear();
+    EXPECT_EQ(FindCover("disc", cached, s, cancel).line, "Cover: covers are off");
+    EXPECT_EQ(archive.Requests().size(), 3u);
 }

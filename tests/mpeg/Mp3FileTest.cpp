@@ -11,6 +11,7 @@
 #include "stream/MMTrigg.h"
 #include "stream/MMWaveFile.h"
 #include "support/AudioOracles.h"
+#include "support/CoverFixtures.h"
 #include "support/RunEvents.h"
 #include "support/TempDir.h"
 #include "support/WaveFixtures.h"
@@ -266,6 +267,49 @@ TEST_F(Mp3FileTest, ATagThatWouldNotFitItsRoomIsRefusedAndTheAudioStaysUntouched
     EXPECT_EQ(ReadBytes(dir.File("shifted.mp3")), shifted);
     EXPECT_EQ(SaveID3v2(dir.File("gone.mp3"), true, small), ENOENT);
     EXPECT_EQ(ReadBytes(dir.File("plain.mp3")), before);
+}
+
+// A cover picture: one front-cover APIC frame in both containers; in a plain MP3 it grows
+// the tag's room once, moving the audio back unchanged, and a longer rewrite (the album
+// gain) fits the grown room.
+TEST_F(Mp3FileTest, ACoverIsOneFrontCoverFrameInBothContainersAndGrowsThePlainRoomOnce)
+{
+    const std::string input = WriteInput("tone.wav", Tone(kRate, {440, 660}, kRate));
+    ID3v2Fields fields;
+    fields.title = "With cover";
+    auto cover = std::make_shared<Picture>();
+    cover->mime = "image/jpeg";
+    cover->bytes = TestJpeg(600, 600, false);
+    ASSERT_GT(cover->bytes.size(), kID3v2Room);
+    fields.cover = cover;
+
+    chain.PlainMp3();
+    ASSERT_TRUE(chain.Run(input, dir.File("plain.mp3")));
+    const Bytes before = ReadBytes(dir.File("plain.mp3"));
+    ASSERT_EQ(SaveID3v2(dir.File("plain.mp3"), true, fields), 0);
+    const Bytes grown = ReadBytes(dir.File("plain.mp3"));
+    const std::size_t room = grown.size() - (before.size() - kID3v2Room);
+    EXPECT_EQ(room % kID3v2Room, 0u);
+    EXPECT_EQ(Bytes(grown.begin() + long(room), grown.end()), Bytes(before.begin() + kID3v2Room, before.end()))
+        << "the audio moved back whole";
+    fields.userTexts.emplace_back("REPLAYGAIN_ALBUM_GAIN", "-1.00 dB");
+    ASSERT_EQ(SaveID3v2(dir.File("plain.mp3"), true, fields), 0);
+    EXPECT_EQ(ReadBytes(dir.File("plain.mp3")).size(), grown.size()) << "the second tag fits the grown room";
+    EXPECT_EQ(DecodeMp3File(dir.File("plain.mp3"), true).Frames(), kRate);
+
+    chain.encoder.SetFileType(ftWAV);
+    chain.encoder.SetLeadingBytes({});
+    chain.encoder.SetInfoFrame(false);
+    ASSERT_TRUE(chain.Run(input, dir.File("wave.mp3")));
+    ASSERT_EQ(SaveID3v2(dir.File("wave.mp3"), false, fields), 0);
+
+    for (const char* name : {"plain.mp3", "wave.mp3"}) {
+        const std::vector<EmbeddedPicture> pictures = EmbeddedPictures(dir.File(name));
+        ASSERT_EQ(pictures.size(), 1u) << name;
+        EXPECT_EQ(pictures[0].type, 3) << name;
+        EXPECT_EQ(pictures[0].mime, "image/jpeg") << name;
+        EXPECT_EQ(pictures[0].data, cover->bytes) << name;
+    }
 }
 
 // A long input encoded by two encoders at once, each part primed with the audio before it,

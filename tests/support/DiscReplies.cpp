@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdio>
 
 namespace {
 QJsonArray credit(const std::string& name)
@@ -12,7 +13,14 @@ QJsonArray credit(const std::string& name)
 }
 }  // namespace
 
-std::string MusicBrainzDiscReply(const std::string& discId, const std::vector<ReleaseReply>& releases)
+std::string ReleaseMbid(std::size_t index)
+{
+    char id[40];
+    std::snprintf(id, sizeof id, "5e1ea5e0-0000-4000-8000-%012zx", index + 1);
+    return id;
+}
+
+std::string MusicBrainzDiscReply(const std::string& discId, const std::vector<ReleaseReply>& releases, bool frontCovers)
 {
     QJsonArray list;
     for (const ReleaseReply& r : releases) {
@@ -31,7 +39,10 @@ std::string MusicBrainzDiscReply(const std::string& discId, const std::vector<Re
                                  {"track-count", int(r.titles.size())},
                                  {"discs", QJsonArray{QJsonObject{{"id", QString::fromStdString(discId)}}}},
                                  {"tracks", tracks}};
-        list.append(QJsonObject{{"title", QString::fromStdString(r.album)},
+        list.append(QJsonObject{{"id", QString::fromStdString(ReleaseMbid(std::size_t(list.size())))},
+                                {"cover-art-archive", QJsonObject{{"artwork", frontCovers}, {"front", frontCovers},
+                                                                  {"back", false}, {"count", frontCovers ? 1 : 0}}},
+                                {"title", QString::fromStdString(r.album)},
                                 {"date", QString::fromStdString(r.date)},
                                 {"country", QString::fromStdString(r.country)},
                                 {"artist-credit", credit(r.artist)},

@@ -13,8 +13,12 @@ struct ReleaseReply {
 };
 
 // /ws/2/discid/<discId>?inc=recordings+artist-credits&fmt=json: each release with one CD
-// medium holding the disc and its tracks.
-std::string MusicBrainzDiscReply(const std::string& discId, const std::vector<ReleaseReply>& releases);
+// medium holding the disc and its tracks, its ID ReleaseMbid(i) and, with `frontCovers`,
+// a front cover on the Cover Art Archive.
+std::string MusicBrainzDiscReply(const std::string& discId, const std::vector<ReleaseReply>& releases,
+                                 bool frontCovers = false);
+// The MusicBrainz ID the reply gives the release at that index.
+std::string ReleaseMbid(std::size_t index);
 // The disc ID a MusicBrainz request asks about (from "/ws/2/discid/<id>?..."), "" for none.
 std::string RequestedDiscId(const std::string& target);
 // "cddb query" answered with one exact match.

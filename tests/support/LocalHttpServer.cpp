@@ -152,11 +152,14 @@ void LocalHttpServer::Answer(int connection)
             return;
         }
     }
+    const bool redirect = response.status >= 300 && response.status < 400;
+    const std::string body = redirect ? std::string() : response.body;
     const std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " + StatusText(response.status) +
                              "\r\nContent-Type: " + response.contentType +
-                             "\r\nContent-Length: " + std::to_string(response.body.size()) +
+                             (redirect ? "\r\nLocation: " + response.body : std::string()) +
+                             "\r\nContent-Length: " + std::to_string(body.size()) +
                              "\r\nConnection: close\r\n\r\n";
-    const std::string whole = head + response.body;
+    const std::string whole = head + body;
     std::size_t sent = 0;
     while (sent < whole.size() && !stopping_) {
         const ssize_t wrote = send(connection, whole.data() + sent, whole.size() - sent, MSG_NOSIGNAL);

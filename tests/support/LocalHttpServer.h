@@ -19,7 +19,7 @@ struct HttpTestRequest {
 
 struct HttpTestResponse {
     int status = 200;
-    std::string body;
+    std::string body;  // a redirect's (3xx) is its Location and is not sent
     std::string contentType = "text/plain; charset=utf-8";
     // Wait this long before answering (a slow server); the server still stops promptly.
     std::chrono::milliseconds delay{0};

@@ -1,5 +1,6 @@
 #include "platform/tag/ID3v2Render.h"
 
+#include <taglib/attachedpictureframe.h>
 #include <taglib/commentsframe.h>
 #include <taglib/id3v2frame.h>
 #include <taglib/textidentificationframe.h>
@@ -74,6 +75,15 @@ std::vector<std::uint8_t> RenderID3v23(const ID3v2Fields& f, std::size_t size)
         const bool latin1 = d.isLatin1() && v.isLatin1();
         V3<TagLib::ID3v2::UserTextIdentificationFrame> frame(d, TagLib::StringList(v),
                                                              latin1 ? TagLib::String::Latin1 : TagLib::String::UTF16);
+        frame.AppendTo(tag);
+    }
+    if (f.cover && !f.cover->bytes.empty()) {
+        V3<TagLib::ID3v2::AttachedPictureFrame> frame;
+        frame.setTextEncoding(TagLib::String::Latin1);
+        frame.setMimeType(f.cover->mime);
+        frame.setType(TagLib::ID3v2::AttachedPictureFrame::FrontCover);
+        frame.setPicture(TagLib::ByteVector(reinterpret_cast<const char*>(f.cover->bytes.data()),
+                                            static_cast<unsigned int>(f.cover->bytes.size())));
         frame.AppendTo(tag);
     }
     if (size == 0)

@@ -2,8 +2,11 @@
 // The ID3 version 2.3 tag at the front of an MP3 file (or in the "id3 " chunk of a wave
 // file): its frames rendered by TagLib, the header and the padding ours, so that the tag
 // always takes exactly the room reserved for it and rewriting it never moves the audio.
+#include "platform/Picture.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +22,8 @@ struct ID3v2Fields {
     std::string comment;  // COMM, language "eng", no description
     // TXXX frames: description and value (REPLAYGAIN_TRACK_GAIN, ...).
     std::vector<std::pair<std::string, std::string>> userTexts;
+    // APIC: the front cover (picture type 3, no description); null writes none.
+    std::shared_ptr<const Picture> cover;
 };
 
 // The ID3v2 header's size.
