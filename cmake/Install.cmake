@@ -1,6 +1,6 @@
 # What `cmake --install` lays out: both programs, the menu entry, the AppStream metainfo,
 # the icon (scalable and as 48, 128 and 256 pixel PNGs made from the SVG at build time) and
-# the manual page of mervane-cli (written by the program itself from its option table).
+# the wizard's manual page and mervane-cli's (written by the program itself from its option table).
 include(GNUInstallDirs)
 
 set(MERVANE_APP_ID io.github.mervane.Mervane)
@@ -35,4 +35,4 @@ install(TARGETS mervane mervane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${MERVANE_DATA}/${MERVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${MERVANE_DATA}/${MERVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${MERVANE_DATA}/${MERVANE_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/mervane-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/mervane-cli.1 ${MERVANE_DATA}/mervane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
