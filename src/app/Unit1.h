@@ -17,7 +17,7 @@
 #include "platform/os/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/cd/HiddenTrackJob.h"
-#include "platform/cd/RipSession.h"
+#include "run/CdRun.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
@@ -51,6 +51,7 @@ class QTimer;
 class QToolButton;
 class TForm2;
 class TForm3;
+class CdPageListener;
 class TMMLEDGauge;
 class TMMMP3Encoder;
 class TrackEncoders;
@@ -329,18 +330,20 @@ private:
 
     // The CD flow's encoding page (Unit1CDEncode.cpp).
     void RecEncCDEnter();
-    // The per-track loop; false when it ended with the internal error (no FinishUp then).
+    // Builds the run from the page's choices and runs it; false when it ended with the
+    // internal error (no FinishUp then).
     bool EncodeCDTracks();
-    void RipTrack(int track);
-    void RecordTrack(int track);
-    // Several encoders: hands the track just extracted to the next free one, waiting for it
-    // with window messages running.
-    void EncodeTrackBeside(int track);
-    // Several encoders: one of them has ended its track (main thread).
-    void CDTrackEncoded(const TrackEnd& end);
-    // Several encoders: MMGauge5 shows the share of the run's files encoded.
-    void ShowCDEncodingProgress();
-    // The extraction failed or could not start: tells why and cancels the run.
+    // The run's tracks: the checked lines in list order, named and with their details.
+    std::vector<CdRunTrack> CDRunTracks() const;
+    // Record mode: plays the track through the card's CD line into `wave`; true when whole.
+    bool RecordTrack(int track, const std::string& wave);
+    // One encoder: encodes the track on the hidden window's chain; true when whole.
+    bool EncodeTrackHere(const CdRunTrack& track, const std::string& wave);
+    // The run's reports, shown on the page (the listener forwards them).
+    friend class CdPageListener;
+    void ShowCDTrackResult(const CdTrackResult& result);
+    void CDRunEnded(const CdRunSummary& summary);
+    // Record mode: the recording failed or could not start: tells why and cancels the run.
     void CDTrackFailed(const std::string& reason);
     // Stops a playing CD; closes a player whose door is open.
     void EndCDPlayer();
@@ -352,10 +355,6 @@ private:
     void Timer4Timer();
     void MMSlider7Change(int position);
     void MMSlider8Change(int position);
-    // A rip's verification: the last ripped track's line on the page; at the end of the
-    // run the lookup's answer awaited and the rip log written.
-    void ShowRipVerification(int track);
-    void FinishRipVerification();
     void RecEncCDFinishClick();
     void RecEncCDCancelClick();
     // Ends a CD run that is still going when the window closes.
@@ -483,6 +482,7 @@ private:
     QProgressBar* MMGauge5 = nullptr;  // encoding progress
     QLabel* RecEncCDAborted = nullptr;
     QLabel* RecEncCDVerify = nullptr;  // the rip's verification of the last track known
+    QListWidget* RecEncCDResults = nullptr;  // every track's result, failures first, and the run's line
     QSlider* MMSlider7 = nullptr;  // monitor volume
     QSlider* MMSlider8 = nullptr;  // recording level
 
@@ -511,18 +511,13 @@ private:
     std::vector<std::string> cdReplaceAgreed_;
     int fileNumber_ = 0;
     bool cdRunning_ = false;      // the per-track loop is on the stack
-    // A rip with several encoders: the encoders while the run lasts, the files they have
-    // finished, the tracks not encoded because their file was to stay, and the track each
-    // finished file holds (for the album gain's order).
-    std::unique_ptr<TrackEncoders> cdEncoders_;
+    // The run under way (its extraction, encoders and verification) and what shows it.
+    std::unique_ptr<CdRunListener> cdListener_;
+    std::unique_ptr<CdRun> cdRun_;
     int cdFilesDone_ = 0;
-    int cdFilesSkipped_ = 0;
-    std::map<std::string, int> cdEncodedTrack_;
     // A failed run offered Back to selCD: its next visit reads the disc again and checks
     // the same tracks.
     bool keepCheckedTracks_ = false;
-    std::vector<std::string> cdReadErrors_;  // the run's tracks ripped with unreadable sectors
-    std::unique_ptr<RipSession> ripSession_;  // a rip run's checksums, lookup and log
     std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
     // Written by MMHiTimer1's thread, shown by the main thread.
     std::atomic<int> extractionProgress_{0};

@@ -1,15 +1,11 @@
-// The CD flow's encoding page RecEncCD: every checked track, in list order, is extracted
-// digitally (rip mode) or played and recorded through the sound card's CD line (record
-// mode) into the temporary wave file, then encoded into the file the FileNames template
-// names (by default "Track<n>.mp3") in the chosen folder and tagged. A rip with more than
-// one encoder job (ENCODER/Jobs) hands each extracted track, moved into a hidden wave file
-// of its own, to the next free encoder and extracts the next track meanwhile; the files
-// are the same bytes as one encoder writes. The window keeps answering throughout: the
-// extraction and the encoders run on threads of their own and every wait lets window
-// messages run, so Cancel is handled at once.
+// The CD flow's encoding page RecEncCD: the page builds a CdRun of the checked tracks
+// with their names and details and shows what the run reports (titles, gauges, the
+// verification line, every track's result); the run extracts, encodes, tags, verifies and
+// logs. Record mode plays and records each track through the sound card's CD line here,
+// and with one encoder the hidden window's chain encodes each track. The window keeps
+// answering throughout: every wait lets window messages run, so Cancel is handled at once.
 #include "app/Unit1.h"
 
-#include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
 #include "platform/Errors.h"
 #include "platform/card/SoundCard.h"
@@ -20,6 +16,7 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
+#include "run/CdNames.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -104,8 +101,8 @@ void TForm1::RecEncCDEnter()
     } catch (...) {
         // What stopped the run (an output that cannot be created, a device gone) is
         // reported by the caller; the page ends the run and offers the way back. Encodings
-        // still running stop, and leave neither their files nor their tracks' waves.
-        cdEncoders_.reset();
+        // still running stop (with the run), and leave neither their files nor their
+        // tracks' waves.
         state_.encodingInProgress = false;
         Timer1->stop();
         cdRunning_ = false;
@@ -125,267 +122,206 @@ void TForm1::RecEncCDEnter()
     Timer4->stop();
     if (!ended)
         return;  // the internal error: Finish waits for Cancel
-    FinishRipVerification();
-    if (!cdReadErrors_.empty()) {
-        std::string text = "Some sectors of the CD could not be read:";
-        for (const std::string& line : cdReadErrors_)
-            text += "\n" + line;
-        AppDialogs().ShowMessage(text);
-    }
-    WriteAlbumGain();
     EndCDPlayer();
     FinishUp();
 }
 
-bool TForm1::EncodeCDTracks()
-{
-    fileNumber_ = 1;
-    cdReadErrors_.clear();
-    // A rip's lookup in the AccurateRip database runs beside the tracks' extraction.
-    ripSession_.reset();
-    if (state_.ripMode)
-        ripSession_ = std::make_unique<RipSession>();
-    state_.albumTracks.clear();
-    cdFilesDone_ = 0;
-    cdFilesSkipped_ = 0;
-    cdEncoders_.reset();
-    if (state_.ripMode && state_.encoder.jobs > 1)
-        cdEncoders_ = std::make_unique<TrackEncoders>(
-            state_.encoder, state_.encoder.jobs,
-            [this](const TMMMP3Encoder& encoder, const std::string& file, int track) {
-                return CDTrackTag(encoder, file, track);
-            },
-            [this](const TrackEnd& end) { CDTrackEncoded(end); });
-    MMGauge5->setValue(0);
-    bool internalError = false;
-    int remaining = state_.selectedTrackCount;
-    // No track starts after Cancel, whether it came during an extraction, a recording or
-    // an encoding.
-    while (remaining > 0 && !state_.cancel) {
-        const auto checked = [this](int index) {
-            const QListWidgetItem* line = selCDTracks->item(index);
-            return line && line->checkState() == Qt::Checked;
-        };
-        while (!checked(state_.scanIndex)) {
-            if (++state_.scanIndex > kLastScanIndex) {
-                AppDialogs().ShowMessageBox("Internal error " + std::to_string(1001), "Error", MessageBoxKind::Error);
-                internalError = true;
-                break;
-            }
-        }
-        if (internalError)
-            break;
-        state_.currentTrack = ListedTrack(state_.scanIndex);
-        ++state_.scanIndex;
-        const std::string output = CDTrackFileName(state_.currentTrack, state_.cdTrackDetails);
-        // A name the track details gave after CDoptions asked may still meet a file.
-        std::error_code ec;
-        if (std::filesystem::exists(output, ec) &&
-            std::find(cdReplaceAgreed_.begin(), cdReplaceAgreed_.end(), output) == cdReplaceAgreed_.end() &&
-            !AppDialogs().AskYesNo("Replace this file?\n" + output)) {
-            --remaining;
-            ++cdFilesSkipped_;
-            continue;
-        }
-        RecEncCDOutput->setText(QString::fromStdString(output));
-        state_.outputFileName = RecEncCDOutput->text().toStdString();
+// The wizard's page as the run's listener: every report goes to the page's widgets.
+class CdPageListener : public CdRunListener {
+public:
+    explicit CdPageListener(TForm1& form) : f_(form) {}
+
+    void TrackStarted(int track, const std::string& file, int position, int count) override
+    {
+        f_.state_.currentTrack = track;
+        f_.RecEncCDOutput->setText(QString::fromStdString(file));
+        f_.state_.outputFileName = file;
         // Several encoders: the title counts the files as they finish, and the encoding
         // gauge shows them all together.
-        if (!cdEncoders_) {
-            titles_["RecEncCD"]->setText(CDTitle(fileNumber_, state_.selectedTrackCount));
-            MMGauge5->setValue(0);
+        if (!f_.cdRun_->UsesLanes()) {
+            f_.titles_["RecEncCD"]->setText(CDTitle(position, count));
+            f_.MMGauge5->setValue(0);
         }
-        MMGauge6->setValue(0);
+        f_.MMGauge6->setValue(0);
         ProcessMessages();
-
-        if (state_.ripMode)
-            RipTrack(state_.currentTrack);
-        else if (state_.currentTrack == 0)
-            CDTrackFailed("The audio before track 1 can only be extracted digitally");  // no player reaches it
-        else
-            RecordTrack(state_.currentTrack);
-        // A cancelled or failed track is not encoded.
-        if (state_.cancel)
-            break;
-        if (state_.cdTrackDetails) {
-            const TrackDetails& details = state_.trackDetails.at(static_cast<std::size_t>(state_.currentTrack));
-            state_.copyright = details.copyright;
-            state_.original = details.original;
+    }
+    void ReadProgress(int percent) override { f_.MMGauge6->setValue(percent); }
+    void EncodeProgress(int percent) override
+    {
+        if (!f_.cdRun_ || f_.cdRun_->UsesLanes())
+            f_.MMGauge5->setValue(percent);
+    }
+    void Extracting(bool on) override
+    {
+        f_.state_.extractionRunning = on;
+        f_.MMHiTimer1.SetEnabled(on);
+    }
+    void TrackRead(const CdTrackResult& result) override
+    {
+        if (f_.cdRun_->UsesLanes()) {
+            f_.state_.encodingInProgress = true;
+            f_.Timer1->start();
         }
-        if (cdEncoders_) {
-            EncodeTrackBeside(state_.currentTrack);
-            --remaining;
+        f_.ShowCDTrackResult(result);
+    }
+    void TrackFinished(const CdTrackResult& result) override
+    {
+        if (f_.cdRun_->UsesLanes()) {
+            f_.state_.encodingInProgress = f_.cdRun_->RunningEncoders() > 0;
+            if (result.written) {
+                ++f_.cdFilesDone_;
+                const int count = f_.state_.selectedTrackCount;
+                f_.titles_["RecEncCD"]->setText(CDTitle(std::min(f_.cdFilesDone_ + 1, count), count));
+            }
+        }
+        f_.ShowCDTrackResult(result);
+    }
+    void Verdict(int, const std::string& line) override { f_.RecEncCDVerify->setText(QString::fromStdString(line)); }
+    void Message(const std::string& text) override { AppDialogs().ShowMessage(text); }
+    bool MayReplace(const std::string& file) override
+    {
+        const auto& agreed = f_.cdReplaceAgreed_;
+        return std::find(agreed.begin(), agreed.end(), file) != agreed.end() ||
+               AppDialogs().AskYesNo("Replace this file?\n" + file);
+    }
+    void Broken() override
+    {
+        f_.state_.cancel = true;
+        f_.RecEncCDAborted->show();
+        f_.OfferBackToInput();
+    }
+    void Finished(const CdRunSummary& summary) override { f_.CDRunEnded(summary); }
+
+private:
+    TForm1& f_;
+};
+
+std::vector<CdRunTrack> TForm1::CDRunTracks() const
+{
+    std::vector<CdRunTrack> tracks;
+    for (int index = 0; index < selCDTracks->count() && index <= kLastScanIndex; ++index) {
+        const QListWidgetItem* line = selCDTracks->item(index);
+        if (!line || line->checkState() != Qt::Checked)
             continue;
-        }
-
-        state_.cdTrackDone = false;
-        Timer1->start();
-        state_.encodingInProgress = true;
-        try {
-            MakeMP3(state_.inputFileName, state_.outputFileName);
-        } catch (...) {
-            Timer1->stop();
-            state_.encodingInProgress = false;
-            throw;
-        }
-        // The encoding's stop handler tags the file and marks the track done.
-        WaitWithMessages([this] { return !state_.cdTrackDone; });
-        Timer1->stop();
-        state_.encodingInProgress = false;
-        ++fileNumber_;
-        --remaining;
+        CdRunTrack t;
+        t.number = ListedTrack(index);
+        t.file = CDTrackFileName(t.number, state_.cdTrackDetails);
+        if (state_.cdTrackDetails)
+            t.details = state_.trackDetails.at(static_cast<std::size_t>(t.number));
+        else if (discFound_)
+            // Found details the user did not go through still tag the files they name.
+            t.details = DetailsOfFound(t.number, *discFound_, kDefaultTagYear);
+        tracks.push_back(std::move(t));
     }
-    if (cdEncoders_) {
-        // The tracks handed over are encoded to their end (or stopped by Cancel).
-        WaitWithMessages([this] { return cdEncoders_->Running() > 0; });
-        Timer1->stop();
-        state_.encodingInProgress = false;
-        cdEncoders_.reset();
-        // The album gain takes the tracks in the disc's order, whichever finished first.
-        std::stable_sort(state_.albumTracks.begin(), state_.albumTracks.end(),
-                         [this](const AlbumTrack& a, const AlbumTrack& b) {
-                             return cdEncodedTrack_[a.fileName] < cdEncodedTrack_[b.fileName];
-                         });
-        cdEncodedTrack_.clear();
-    }
-    return !internalError;
+    return tracks;
 }
 
-void TForm1::EncodeTrackBeside(int track)
+bool TForm1::EncodeCDTracks()
 {
-    // The next extraction writes the temporary file anew: the track waits for its encoder
-    // in a hidden file of its own beside it.
-    const std::string wave = TemporaryFolder() + ".mp3tmp-" + std::to_string(track) + ".wav";
-    std::error_code ec;
-    std::filesystem::rename(state_.inputFileName, wave, ec);
-    if (ec) {
-        std::filesystem::remove(state_.inputFileName, ec);
-        CDTrackFailed(FileReasonLine(wave, ec.value()));
-        return;
+    cdFilesDone_ = 0;
+    RecEncCDResults->clear();
+    RecEncCDResults->setVisible(state_.ripMode);
+    MMGauge5->setValue(0);
+    std::vector<CdRunTrack> tracks = CDRunTracks();
+    if (tracks.size() != static_cast<std::size_t>(state_.selectedTrackCount)) {
+        AppDialogs().ShowMessageBox("Internal error " + std::to_string(1001), "Error", MessageBoxKind::Error);
+        return false;
     }
-    WaitWithMessages([this] { return !cdEncoders_->HasFreeEncoder() && !state_.cancel; });
-    if (state_.cancel) {
-        std::filesystem::remove(wave, ec);
-        return;
+    CdRunSettings settings;
+    settings.encoder = state_.encoder;
+    settings.bitRateIndex = state_.bitRateIndex;
+    settings.jobs = state_.encoder.jobs;
+    settings.folder = cdOutputFolder_;
+    settings.ripFilesName = RipFilesName();
+    settings.discTrackCount = static_cast<int>(state_.cdTrackChecked.size());
+    settings.rip = state_.ripMode;
+    CdRunDoor door;
+    door.record = [this](int track, const std::string& wave) { return RecordTrack(track, wave); };
+    door.encodeSerially = [this](const CdRunTrack& track, const std::string& wave) { return EncodeTrackHere(track, wave); };
+    cdListener_ = std::make_unique<CdPageListener>(*this);
+    cdRun_ = std::make_unique<CdRun>(std::move(settings), std::move(tracks), *cdListener_, std::move(door));
+    // The run ends with the page: whatever stops it, its encoders and extraction go.
+    struct End {
+        TForm1& f;
+        ~End()
+        {
+            f.cdRun_.reset();
+            f.state_.encodingInProgress = false;
+            f.Timer1->stop();
+        }
+    } end{*this};
+    cdRun_->Run();
+    return true;
+}
+
+bool TForm1::EncodeTrackHere(const CdRunTrack& track, const std::string& wave)
+{
+    state_.inputFileName = wave;
+    state_.outputFileName = track.file;
+    if (track.details) {
+        state_.copyright = track.details->copyright;
+        state_.original = track.details->original;
     }
-    TrackJob job;
-    job.track = track;
-    job.input = wave;
-    job.output = state_.outputFileName;
-    job.bitRateIndex = state_.bitRateIndex;
-    job.copyright = state_.copyright;
-    job.original = state_.original;
-    cdEncoders_->Start(std::move(job));
-    state_.encodingInProgress = true;
+    state_.cdTrackDone = false;
     Timer1->start();
-}
-
-void TForm1::CDTrackEncoded(const TrackEnd& end)
-{
-    state_.encodingInProgress = cdEncoders_ && cdEncoders_->Running() > 0;
-    if (end.completed) {
-        // A track kept for the album gain was tagged under its staged name.
-        for (AlbumTrack& t : state_.albumTracks)
-            if (t.fileName == end.staged)
-                t.fileName = end.published;
-        cdEncodedTrack_[end.published] = end.track;
-        ++cdFilesDone_;
-        titles_["RecEncCD"]->setText(
-            CDTitle(std::min(cdFilesDone_ + 1, state_.selectedTrackCount), state_.selectedTrackCount));
-        ShowCDEncodingProgress();
-    } else if (!state_.cancel && !end.message.empty()) {
-        // A file that could not be written ends the run: no further track starts, and the
-        // other encodings stop without leaving their files.
-        state_.cancel = true;
-        RecEncCDAborted->show();
-        if (state_.extractionRunning)
-            cancelrip();
-        if (cdEncoders_)
-            cdEncoders_->StopAll();
-        OfferBackToInput();
-    }
-    if (!end.message.empty())
-        AppDialogs().ShowMessage(end.message);
-}
-
-void TForm1::ShowCDEncodingProgress()
-{
-    const int files = state_.selectedTrackCount - cdFilesSkipped_;
-    const int running = cdEncoders_ ? cdEncoders_->RunningPercentSum() : 0;
-    if (files > 0)
-        MMGauge5->setValue(std::min(100, (cdFilesDone_ * 100 + running) / files));
-}
-
-void TForm1::RipTrack(int track)
-{
-    extractionProgress_.store(0);
-    const std::string temporary = TemporaryWavePath();
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    state_.inputFileName = temporary;
-    // The library writes mp3tmp.wav into the folder it is given: this instance's own.
-    const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
-    if (const std::string problem = CddaFolderProblem(folder); !problem.empty()) {
-        CDTrackFailed(problem);
-        return;
-    }
-    setOutputDir(folder.c_str());
-    MMHiTimer1.SetEnabled(true);
-    state_.extractionRunning = true;
-    std::uint8_t result = kRipFailed;
+    state_.encodingInProgress = true;
     try {
-        // Leaving this scope early cancels the extraction and waits for it.
-        CdRipJob job;
-        job.Start(track);
-        WaitWithMessages([&] {
-            MMGauge6->setValue(extractionProgress_.load());
-            return !job.Done();
-        });
-        result = job.Result();
+        MakeMP3(state_.inputFileName, state_.outputFileName);
     } catch (...) {
-        state_.extractionRunning = false;
-        MMHiTimer1.SetEnabled(false);
+        Timer1->stop();
+        state_.encodingInProgress = false;
         throw;
     }
-    state_.extractionRunning = false;
-    MMHiTimer1.SetEnabled(false);
-    MMGauge6->setValue(100);
-    if (result == kRipOk) {
-        if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
-            cdReadErrors_.push_back(std::move(errors));
-        if (ripSession_) {
-            ripSession_->AddTrack(CddaLibrary().LastReport(), state_.outputFileName);
-            ShowRipVerification(track);
+    // The encoding's stop handler tags the file (through the run) and marks the track done.
+    WaitWithMessages([this] { return !state_.cdTrackDone; });
+    Timer1->stop();
+    state_.encodingInProgress = false;
+    std::error_code ec;
+    return !state_.cancel && std::filesystem::exists(track.file, ec);
+}
+
+void TForm1::ShowCDTrackResult(const CdTrackResult& r)
+{
+    QString text = "Track " + QString::number(r.track) + ": ";
+    QStringList parts;
+    if (!r.error.empty())
+        parts << "failed (" + QString::fromStdString(r.error).section('\n', 0, 0) + ")";
+    else if (r.read)
+        parts << (state_.ripMode ? "read" : "recorded");
+    if (!r.verdictLine.empty())
+        parts << QString::fromStdString(r.verdictLine.substr(r.verdictLine.find(": ") + 2));
+    if (r.written)
+        parts << "encoded";
+    text += parts.join(", ");
+    const bool failed = !r.error.empty() || r.verdict == "not accurate";
+    // One line per track, replaced as the track goes on; failures stand first.
+    for (int i = 0; i < RecEncCDResults->count(); ++i)
+        if (RecEncCDResults->item(i)->data(Qt::UserRole).toInt() == r.track) {
+            delete RecEncCDResults->takeItem(i);
+            break;
         }
-        return;
+    auto* item = new QListWidgetItem(failed ? "! " + text : text);
+    item->setData(Qt::UserRole, r.track);
+    item->setData(Qt::UserRole + 1, failed);
+    int at = RecEncCDResults->count();
+    if (failed) {
+        at = 0;
+        while (at < RecEncCDResults->count() && RecEncCDResults->item(at)->data(Qt::UserRole + 1).toBool())
+            ++at;
     }
-    // What a stopped extraction had read is no track: it goes at once.
-    std::filesystem::remove(temporary + ".partial", ec);
-    // A cancelled extraction is no failure to report: Cancel has said what happened.
-    if (!state_.cancel)
-        CDTrackFailed(ripmessage());
+    RecEncCDResults->insertItem(at, item);
 }
 
-void TForm1::ShowRipVerification(int track)
+void TForm1::CDRunEnded(const CdRunSummary& summary)
 {
-    if (const std::string line = ripSession_->VerificationLine(track); !line.empty())
-        RecEncCDVerify->setText(QString::fromStdString(line));
-}
-
-void TForm1::FinishRipVerification()
-{
-    if (!ripSession_)
+    if (!state_.ripMode)
         return;
-    // The lookup has its own deadline; the tracks are all written by now.
-    WaitWithMessages([this] { return !ripSession_->LookupDone() && !state_.cancel; });
-    if (ripSession_->LookupDone() && state_.currentTrack > 0)
-        ShowRipVerification(state_.currentTrack);
-    const std::string name = RipFilesName();
-    if (const std::string problem = ripSession_->WriteLog(cdOutputFolder_, name); !problem.empty())
-        AppDialogs().ShowMessage(problem);
-    if (const std::string problem = ripSession_->WriteCueSheet(cdOutputFolder_, name); !problem.empty())
-        AppDialogs().ShowMessage(problem);
-    ripSession_.reset();
+    for (const CdTrackResult& r : summary.tracks)
+        if (r.read || !r.error.empty())
+            ShowCDTrackResult(r);
+    auto* line = new QListWidgetItem(QString::fromStdString(summary.Line()));
+    line->setData(Qt::UserRole, -1);
+    RecEncCDResults->addItem(line);
 }
 
 void TForm1::CDTrackFailed(const std::string& reason)
@@ -411,7 +347,7 @@ void TForm1::MMHiTimer1Timer()
     }
 }
 
-void TForm1::RecordTrack(int track)
+bool TForm1::RecordTrack(int track, const std::string& temporary)
 {
     TMediaPlayer& player = MediaPlayer1;
     player.SetTimeFormat(mci::FormatMilliseconds);
@@ -422,13 +358,12 @@ void TForm1::RecordTrack(int track)
     player.SetPlayFrom(cdTrackStart_);
     player.SetPlayTo(cdTrackEnd_);
 
-    const std::string temporary = TemporaryWavePath();
     state_.inputFileName = temporary;
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
     form2_->ReadyRecorderForPlay(temporary);
     if (!form2_->StartRecordedPlay(player)) {
         CDTrackFailed(player.ErrorMessage());
-        return;
+        return false;
     }
     Timer4->start();
     Timer5->start();
@@ -447,12 +382,13 @@ void TForm1::RecordTrack(int track)
         AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         RecEncCDCancelClick();
         OfferBackToInput();
-        return;
+        return false;
     }
     // A play the disc broke off is no whole track (its end notification has come in
     // during the waits above).
     if (!state_.cancel && player.NotifyResult() == nvFailure)
         CDTrackFailed("The CD could not be read to the end of track " + std::to_string(track));
+    return !state_.cancel;
 }
 
 void TForm1::Timer4Timer()
@@ -497,8 +433,8 @@ void TForm1::RecEncCDFinishClick()
     state_.jobStarted = true;
     if (state_.encodingInProgress)
         form2_->StopEncoding();
-    if (cdEncoders_)
-        cdEncoders_->StopAll();
+    if (cdRun_)
+        cdRun_->Cancel();
     ProfileFile settings = ProfileFile::Settings();
     settings.WriteInteger("RECORD_LEVEL", kRecordLevelKeys[static_cast<std::size_t>(RecordLevel::Cd)],
                           MMSlider8->value());
@@ -528,8 +464,8 @@ void TForm1::RecEncCDCancelClick()
     // their partial files.
     if (state_.encodingInProgress)
         form2_->StopEncoding();
-    if (cdEncoders_)
-        cdEncoders_->StopAll();
+    if (cdRun_)
+        cdRun_->Cancel();
     RecEncCDFinish->setEnabled(true);
 }
 
@@ -543,6 +479,6 @@ void TForm1::AbandonCDRun()
     EndCDPlayer();
     if (state_.encodingInProgress)
         form2_->StopEncoding();
-    if (cdEncoders_)
-        cdEncoders_->StopAll();
+    if (cdRun_)
+        cdRun_->Cancel();
 }

@@ -137,17 +137,6 @@ int TForm1::CDWriteTag(const std::string& file)
 
 int TForm1::CDTrackTag(const TMMMP3Encoder& encoder, const std::string& file, int track)
 {
-    if (!state_.cdTrackDetails) {
-        // No details were entered: the track still carries its number on the disc (and its
-        // loudness) in an ID3v2 tag; no ID3v1 tag is added.
-        ID3v2Fields v2;
-        v2.track = std::to_string(track) + "/" + std::to_string(state_.cdTrackChecked.size());
-        return WriteTrackID3v2(encoder, file, std::move(v2), &state_.albumTracks);
-    }
-    if (!state_.tag)
-        state_.tag = std::make_unique<TMPEGAudio>();
-    const TrackDetails& d = state_.trackDetails.at(static_cast<std::size_t>(track));
-    return WriteTrackTag(encoder, *state_.tag, file, d,
-                         std::to_string(d.track) + "/" + std::to_string(state_.cdTrackChecked.size()),
-                         &state_.albumTracks);
+    // The run decides what a track's tag holds.
+    return cdRun_ ? cdRun_->TagTrack(encoder, file, track) : 0;
 }

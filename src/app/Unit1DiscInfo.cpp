@@ -5,6 +5,7 @@
 
 #include "discinfo/DiscCache.h"
 #include "discinfo/FileNames.h"
+#include "run/CdNames.h"
 #include "mpeg/MPEGNames.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
@@ -180,54 +181,28 @@ void TForm1::KeepConfirmedDetails()
 
 std::string TForm1::RipFilesName() const
 {
-    FileNameFields f;
+    std::string album;
     if (state_.cdTrackDetails) {
-        for (std::size_t i = 0; i < state_.cdTrackChecked.size() && f.album.empty(); ++i)
+        for (std::size_t i = 0; i < state_.cdTrackChecked.size() && album.empty(); ++i)
             if (state_.cdTrackChecked[i])
-                f.album = state_.trackDetails.at(std::size_t(ListedTrack(int(i)))).album;
+                album = state_.trackDetails.at(std::size_t(ListedTrack(int(i)))).album;
     } else if (discFound_) {
-        f.album = discFound_->album;
+        album = discFound_->album;
     }
-    if (f.album.empty())
-        return "Rip";
-    return FileNameFromTemplate("%A", f, ReadLookupSettings().safeNames);
+    return ::RipFilesName(album, ReadLookupSettings().safeNames);
 }
 
 std::string TForm1::CDTrackFileName(int track, bool typed) const
 {
     const LookupSettings settings = ReadLookupSettings();
-    const auto nameOf = [&](int number) {
-        FileNameFields f;
-        f.track = number;
-        if (typed) {
-            const TrackDetails& d = state_.trackDetails.at(std::size_t(number));
-            f.title = d.title;
-            f.artist = d.artist;
-            f.album = d.album;
-            f.year = d.year;
-        } else if (discFound_) {
-            if (const FoundTrack* t = discFound_->Track(number))
-                f.title = t->title;
-            f.artist = discFound_->ArtistOf(number);
-            f.album = discFound_->album;
-            f.year = discFound_->year;
-        }
-        return FileNameFromTemplate(settings.fileNames, f, settings.safeNames);
-    };
-    // Every checked track's name, in list order, so two equal names are told apart the
-    // same way whichever track asks.
-    std::vector<std::string> names;
-    std::size_t mine = names.size();
+    std::vector<CdNamedTrack> listed;
     for (std::size_t i = 0; i < state_.cdTrackChecked.size(); ++i) {
-        const int number = ListedTrack(int(i));
-        if (!state_.cdTrackChecked[i] && number != track)
-            continue;
-        if (number == track)
-            mine = names.size();
-        names.push_back(nameOf(number));
+        CdNamedTrack t;
+        t.number = ListedTrack(int(i));
+        t.chosen = state_.cdTrackChecked[i];
+        t.fields = typed ? FieldsOfDetails(t.number, state_.trackDetails.at(std::size_t(t.number)))
+                         : FieldsOfFound(t.number, discFound_ ? &*discFound_ : nullptr);
+        listed.push_back(std::move(t));
     }
-    if (mine == names.size())
-        names.push_back(nameOf(track));
-    MakeNamesDistinct(names);
-    return cdOutputFolder_ + names[mine] + ".mp3";
+    return ::CdTrackFileName(listed, track, cdOutputFolder_, settings.fileNames, settings.safeNames);
 }

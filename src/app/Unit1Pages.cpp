@@ -528,6 +528,12 @@ void TForm1::BuildRecEncCD()
     // Where the monitor volume is in record mode: a rip's verification line.
     RecEncCDVerify = addLabel(RecEncCD, "", 10, 148, 235, 16);
     RecEncCDVerify->setObjectName("RecEncCDVerify");
+    // Below it, what became of every track of a rip, readable after the run.
+    RecEncCDResults = new QListWidget(RecEncCD);
+    RecEncCDResults->setObjectName("RecEncCDResults");
+    RecEncCDResults->setAccessibleName("Track results");
+    RecEncCDResults->setGeometry(10, 168, 310, 62);
+    RecEncCDResults->hide();
     WireCD();
     WireDiscInfo();
 }

@@ -272,10 +272,9 @@ QProgressBar* TForm1::EncodingGauge() const
 
 void TForm1::Timer1Timer()
 {
-    if (cdEncoders_) {
-        ShowCDEncodingProgress();
+    // A CD run's encoder lanes report their share themselves.
+    if (cdRun_ && cdRun_->UsesLanes())
         return;
-    }
     if (state_.sourceKind == "midi" && state_.midiPlaying) {
         RecEncProgress();
         return;

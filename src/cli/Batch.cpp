@@ -458,26 +458,32 @@ int RunInProcess(const CliOptions& options)
     return runHere(options, {{"", options.output}}, {""});
 }
 
-int RunCd(const CliOptions& options)
+std::vector<int> ChosenCdTracks(const CliOptions& options, const CdDisc& disc)
 {
-    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
-    if (!disc->DiscPresent())
-        throw EMervaneError("there is no disc in " + disc->Device());
     std::vector<int> tracks;
     if (options.tracks.empty()) {
-        for (const CdTrack& t : disc->Tracks())
+        for (const CdTrack& t : disc.Tracks())
             if (t.audio)
                 tracks.push_back(t.number);
     } else {
         tracks = ParseTrackList(options.tracks);
         for (int t : tracks) {
-            const CdTrack* found = disc->FindTrack(t);
+            const CdTrack* found = disc.FindTrack(t);
             if (!found)
                 throw CliUsageError("--tracks: the disc has no track " + std::to_string(t));
             if (!found->audio)
                 throw CliUsageError("--tracks: track " + std::to_string(t) + " is a data track");
         }
     }
+    return tracks;
+}
+
+int RunCdRecorded(const CliOptions& options)
+{
+    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
+    if (!disc->DiscPresent())
+        throw EMervaneError("there is no disc in " + disc->Device());
+    const std::vector<int> tracks = ChosenCdTracks(options, *disc);
     // The tracks take the wizard's names in the folder chosen.
     const std::string folder = options.output.empty() ? std::string(".") : options.output;
     std::error_code ec;

@@ -6,7 +6,6 @@
 #include "mixer/TrackTag.h"
 #include "mixer/WaveCheck.h"
 #include "mpeg/TagFile.h"
-#include "platform/cd/CDDA.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/card/MixerService.h"
@@ -19,9 +18,7 @@
 
 #include <QEventLoop>
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 namespace {
 // Seconds of audio in a wave file the encoder takes (44100 Hz, 16 bits, stereo).
@@ -125,10 +122,8 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
             throw EMervaneError(output + ": the file exists (--overwrite replaces it)");
         if (options_.command == "wave")
             RunWave(input, output);
-        else if (options_.command == "cd" && options_.record)
-            RecordCdTrack(std::stoi(input), output);
         else if (options_.command == "cd")
-            RunCdTrack(std::stoi(input), output);
+            RecordCdTrack(std::stoi(input), output);
         else if (options_.command == "midi")
             RunMidi(input, output);
         else
@@ -251,64 +246,6 @@ void JobRunner::RunRecord(const std::string& output)
     Wait();
 }
 
-void JobRunner::RunCdTrack(int track, const std::string& output)
-{
-    cdTrack_ = track;
-    const std::string temporary = TemporaryWavePath();
-    RefuseUnsafeOutput(temporary, output, "CD track");
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    // The library writes mp3tmp.wav into the folder it is given: this instance's own.
-    const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
-    if (const std::string problem = CddaFolderProblem(folder); !problem.empty())
-        throw EMervaneError(problem);
-    if (!options_.device.empty())
-        CddaLibrary().SetDevice(options_.device);
-    setOutputDir(folder.c_str());
-    stage_ = "extract";
-    std::atomic<bool> finished{false};
-    std::uint8_t result = kRipFailed;  // written by the worker, read after the join
-    {
-        std::thread worker([&] {
-            // Worker thread.
-            result = riptrack(track);
-            finished.store(true);
-            PostToMainThread([] {});  // wakes the main thread's wait
-        });
-        // Whatever happens here, no extraction outlives this scope.
-        struct Join {
-            std::thread& t;
-            ~Join()
-            {
-                if (t.joinable()) {
-                    cancelrip();
-                    t.join();
-                }
-            }
-        } join{worker};
-        QEventLoop loop;
-        while (!finished.load()) {
-            if (interrupted_)
-                cancelrip();
-            loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
-        }
-        worker.join();
-    }
-    if (result != kRipOk) {
-        // What a stopped extraction had read is no track: it goes at once.
-        std::filesystem::remove(temporary + ".partial", ec);
-        if (!interrupted_)
-            throw EMervaneError("unable to extract CD data\n" + ripmessage());
-        return;
-    }
-    if (std::string errors = CddaLibrary().LastReadErrors(); !errors.empty())
-        AddError("Some sectors of the CD could not be read:\n" + errors);
-    if (interrupted_)
-        return;
-    StartEncoding(temporary, output);
-    Wait();
-}
-
 TMediaPlayer& JobRunner::CdPlayer()
 {
     if (!cdPlayer_) {
@@ -413,8 +350,6 @@ void JobRunner::Poll()
             if (const auto percent = PercentOf(std::min(player.CurrentPosition(), total), total))
                 progress_(stage_, *percent);
         }
-    } else if (stage_ == "extract") {
-        progress_(stage_, getprogress());
     } else if (stage_ == "record" && cdPlayer_) {
         if (cdPlayer_->DeviceMode() == mpPlaying) {
             const std::uint32_t at = cdPlayer_->CurrentPosition();

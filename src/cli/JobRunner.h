@@ -32,7 +32,8 @@ public:
     JobRunner(const CliOptions& options, Progress progress);
     ~JobRunner();
 
-    // Runs one input into `output` ("record": input unused; "cd": the track's number).
+    // Runs one input into `output` ("record": input unused; "cd --record": the track's
+    // number; a digital rip is a CdRun of its own).
     // Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
 
@@ -50,8 +51,6 @@ private:
     void RunWave(const std::string& input, const std::string& output);
     void RunMidi(const std::string& input, const std::string& output);
     void RunRecord(const std::string& output);
-    // Extracts the disc's track into the temporary wave file, then encodes it.
-    void RunCdTrack(int track, const std::string& output);
     // Plays the disc's track through the card's CD line and records it into the temporary
     // wave file from its first frame to its last, then encodes it.
     void RecordCdTrack(int track, const std::string& output);

@@ -40,6 +40,9 @@ const std::vector<OptionEntry>& OptionTable()
         {"", "--record", "",
          "cd: plays each track through the sound card's CD line and records it, instead of reading it "
          "digitally."},
+        {"", "--no-lookup", "", "cd: asks no database and reads no cache or CD-Text: the files keep the number names."},
+        {"", "--release", "N",
+         "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed)."},
         {"", "--source", "mic|line|aux", "record: the input to record."},
         {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
         {"-h", "--help", "", "Shows this help."},
@@ -52,7 +55,7 @@ namespace {
 const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
-    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--record] [-o DIR]"},
+    {"cd", "cd [--device DEV] [--tracks 1,3-5] [--no-lookup] [--release N] [--record] [-o DIR]"},
     {"record", "record --source mic|line|aux [--seconds N] -o OUT.mp3"},
 };
 
@@ -143,6 +146,10 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.tracks = value;
     } else if (name == "--record") {
         c.record = true;
+    } else if (name == "--no-lookup") {
+        c.noLookup = true;
+    } else if (name == "--release") {
+        c.release = number(name, value, 1, 99);
     } else if (name == "--source") {
         if (value != "mic" && value != "line" && value != "aux")
             throw CliUsageError("--source is mic, line or aux, not '" + value + "'");

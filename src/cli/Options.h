@@ -37,6 +37,8 @@ struct CliOptions {
     bool json = false;
     std::string device;
     std::string tracks;
+    bool noLookup = false;  // cd: no details from any source
+    int release = 1;        // cd: which of several matching releases (1-based)
     bool record = false;  // cd: the tracks are played through the card's CD line and recorded
     std::string source;  // record: mic, line or aux
     int seconds = 0;     // record: 0 until Ctrl+C

@@ -1,5 +1,6 @@
 // mervane-cli: the wizard's engine on the command line, on QtCore only (no display).
 #include "cli/Batch.h"
+#include "cli/CdCommand.h"
 #include "cli/Interrupt.h"
 #include "cli/Options.h"
 #include "platform/os/ProfileFile.h"

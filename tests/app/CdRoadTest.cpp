@@ -707,6 +707,9 @@ TEST_F(CdRoad, ReplayGainRunWithOrWithoutDetailsGivesEveryPlainMp3ItsNumberTrack
     for (const bool details : {true, false}) {
         SCOPED_TRACE(details ? "details" : "no details");
         if (!details) {
+            // Without the details the first run confirmed (kept in the cache, they would tag
+            // the files even when none are typed).
+            std::filesystem::remove_all(settings.Folder().File("cache") + "/mervane/discs");
             RestartWizard();
             for (int n = 1; n <= 3; ++n)
                 std::filesystem::remove(Out("Track" + std::to_string(n) + ".mp3"));

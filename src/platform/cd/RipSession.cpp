@@ -34,7 +34,8 @@ std::string now()
 }
 }  // namespace
 
-RipSession::RipSession() : device_(ResolveCdDevice(CdDeviceSetting())), startedAt_(now())
+RipSession::RipSession(const std::string& device)
+    : device_(ResolveCdDevice(device.empty() ? CdDeviceSetting() : device)), startedAt_(now())
 {
     try {
         const auto disc = CdDisc::Open(device_);
@@ -71,6 +72,21 @@ RipSession::~RipSession()
 void RipSession::AddTrack(const CdRipReport& report, const std::string& file)
 {
     ripped_.push_back({report, file});
+}
+
+void RipSession::DropTrack(int track)
+{
+    std::erase_if(ripped_, [track](const Ripped& r) { return r.report.track == track; });
+}
+
+std::optional<AccurateRipVerdict> RipSession::Verdict(int track) const
+{
+    if (!LookupDone() || !lookup_.reached)
+        return std::nullopt;
+    for (const Ripped& r : ripped_)
+        if (r.report.track == track)
+            return JudgeTrack(lookup_.pressings, id_, trackIndex(track), r.report.copy);
+    return std::nullopt;
 }
 
 int RipSession::trackIndex(int track) const
@@ -156,7 +172,9 @@ std::string RipSession::LogText() const
             notAccurate.push_back(p.track);
     }
     log += "\n";
-    if (notAccurate.empty() && !ripped_.empty()) {
+    if (ripped_.empty()) {
+        log += "No track was ripped\n";
+    } else if (notAccurate.empty()) {
         log += "All tracks accurately ripped\n";
     } else {
         log += "Not accurately ripped:";

@@ -20,23 +20,30 @@
 #include "platform/cd/CdDisc.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 class RipSession {
 public:
-    // Reads the drive or image the settings name (SOUNDCARD_SETUP / CdDevice), by default
-    // the first drive found.
-    RipSession();
+    // Reads `device`, or when it is empty the drive or image the settings name
+    // (SOUNDCARD_SETUP / CdDevice), by default the first drive found.
+    explicit RipSession(const std::string& device = {});
     ~RipSession();
     RipSession(const RipSession&) = delete;
     RipSession& operator=(const RipSession&) = delete;
 
     void AddTrack(const CdRipReport& report, const std::string& file);
+    // The track's file is gone (a cancelled or failed encoding): the log and the cue sheet
+    // leave it out.
+    void DropTrack(int track);
     bool LookupDone() const { return done_.load(); }
     // "Track 3: accurately ripped (confidence 12)"; empty before the lookup has ended.
     std::string VerificationLine(int track) const;
+    // The track's verdict; empty before the lookup has ended, when the database could not
+    // be reached, or for a track not added.
+    std::optional<AccurateRipVerdict> Verdict(int track) const;
     // The log's text (UTF-8).
     std::string LogText() const;
     // Writes folder/<album>.log; empty on success, otherwise the sentence naming the file
