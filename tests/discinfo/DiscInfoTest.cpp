@@ -341,5 +341,6 @@ TEST_F(Lookup, OneDeadlineEndsTheWholeLookupHoweverManyRequestsStall)
     ASSERT_EQ(r.matches.size(), 1u);
     const std::vector<HttpTestRequest> asked = gnudb.Requests();
     ASSERT_GE(asked.size(), 1u);
-    EXPECT_LE(asked.size(), 3u) << "no read starts once the lookup's time is up";
+    // The query and two reads fit; a third may start in the last milliseconds, never more.
+    EXPECT_LE(asked.size(), 4u) << "no read starts once the lookup's time is up";
 }
