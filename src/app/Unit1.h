@@ -12,8 +12,8 @@
 //   Unit1Cover.cpp    the run's front cover: found for the release, chosen on the details pages
 #include "app/LiveTakeControls.h"
 #include "discinfo/DiscDetails.h"
-#include "app/DiscLookupJob.h"
 #include "discinfo/CoverJob.h"
+#include "discinfo/DiscLookupJob.h"
 #include "discinfo/DiscLookup.h"
 #include "media/MediaPlayer.h"
 #include "mixer/WizardState.h"
@@ -343,6 +343,11 @@ private:
     // Starts the lookup of the disc just listed (a lookup still running is cancelled).
     void StartDiscLookup();
     void DiscLookupFinished(const std::string& discId, LookupResult result);
+    // selCD's Next while the lookup runs: the page waits for its result (or the user's
+    // "Go on without") and then goes on by itself; true while it waits.
+    bool DiscLookupHoldsNext();
+    // Ends the lookup; the disc's CD-Text, when it names anything, stands for the details.
+    void selCDGoOnClick();
     // The list's lines with the found titles beside them.
     void ShowFoundTitles();
     void CDtagselEnter();
@@ -564,6 +569,8 @@ private:
     CoverWell* SingleTagCover = nullptr;
     CoverWell* MultitagCover = nullptr;
     QLabel* selCDCover = nullptr;
+    QPushButton* selCDGoOn = nullptr;  // "Go on without", shown while Next waits for the lookup
+    bool nextAwaitsLookup_ = false;    // selCD's Next was clicked during the lookup
     // The single input whose title SingleTag last proposed.
     std::string titleProposedFor_;
     // The files the user agreed to replace on CDoptions.

@@ -221,6 +221,9 @@ void TForm1::selCDNextClick()
         AppDialogs().ShowMessage("No tracks selected for encoding");
         return;
     }
+    // The run's details are settled before it starts: no lookup answers during a rip.
+    if (DiscLookupHoldsNext())
+        return;
     MoveTo(SelCDrec);
 }
 

@@ -14,8 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
+#include <utility>
 
 namespace {
 // The line's text as the list first showed it, kept so the found title can be put beside it.
@@ -27,6 +30,12 @@ void TForm1::WireDiscInfo()
     selCDLookup = new QLabel(selCD);
     selCDLookup->setObjectName("selCDLookup");
     selCDLookup->setGeometry(10, 212, 310, 18);
+    selCDGoOn = new QPushButton("Go on without", selCD);
+    selCDGoOn->setObjectName("selCDGoOn");
+    const int width = std::max(75, selCDGoOn->sizeHint().width());
+    selCDGoOn->setGeometry(320 - width, 150, width, 25);
+    selCDGoOn->hide();
+    connect(selCDGoOn, &QPushButton::clicked, this, [this] { Guarded([&] { selCDGoOnClick(); }); });
     enterActions_[CDtagsel] = [this] { CDtagselEnter(); };
 }
 
@@ -37,7 +46,9 @@ void TForm1::StartDiscLookup()
     discFound_.reset();
     discId_.clear();
     state_.discLookupRunning = true;
-    selCDLookup->setText("Looking up the disc's details...");
+    nextAwaitsLookup_ = false;
+    selCDGoOn->hide();
+    selCDLookup->setText("Looking up...");
     discLookup_ = std::make_unique<DiscLookupJob>(
         ReadLookupSettings(), [this](const std::string& line) { selCDLookup->setText(QString::fromStdString(line)); },
         [this](const std::string& discId, LookupResult result) {
@@ -65,6 +76,37 @@ void TForm1::DiscLookupFinished(const std::string& discId, LookupResult result)
     }
     ShowFoundTitles();
     StartCoverFetch();
+    selCDGoOn->hide();
+    if (std::exchange(nextAwaitsLookup_, false) && CurrentPage() == selCD)
+        selCDNextClick();
+}
+
+bool TForm1::DiscLookupHoldsNext()
+{
+    if (!state_.discLookupRunning) {
+        // Its result is in: nothing of it may arrive later.
+        discLookup_.reset();
+        return false;
+    }
+    nextAwaitsLookup_ = true;
+    selCDLookup->setText("Looking up...");
+    selCDGoOn->show();
+    return true;
+}
+
+void TForm1::selCDGoOnClick()
+{
+    if (discLookup_) {
+        discId_ = discLookup_->DiscId();
+        discFound_ = discLookup_->CdTextDetails();
+    }
+    discLookup_.reset();
+    state_.discLookupRunning = false;
+    nextAwaitsLookup_ = false;
+    selCDGoOn->hide();
+    selCDLookup->setText(discFound_ ? "Using CD-Text" : "No details found for this disc");
+    ShowFoundTitles();
+    selCDNextClick();
 }
 
 void TForm1::ShowFoundTitles()

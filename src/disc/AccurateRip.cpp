@@ -412,11 +412,12 @@ AccurateRipVerdict JudgeTrack(const std::vector<AccurateRipPressing>& pressings,
 }
 
 AccurateRipLookupResult AccurateRipLookup(const AccurateRipDiscId& disc, const std::string& base,
-                                          const std::atomic<bool>* cancel)
+                                          const std::atomic<bool>* cancel, std::chrono::milliseconds deadline)
 {
     AccurateRipLookupResult result;
     HttpRequest request;
     request.url = disc.Url(base);
+    request.timeout = deadline;
     request.maxBytes = 1u << 20;
     request.cancel = cancel;
     const HttpReply reply = HttpGet(request);

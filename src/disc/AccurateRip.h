@@ -21,6 +21,7 @@
 #include "platform/cd/TrackSums.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -109,7 +110,12 @@ struct AccurateRipLookupResult {
 
 constexpr const char* kAccurateRipDefaultUrl = "http://www.accuraterip.com/accuraterip";
 
-// Fetches and parses the disc's dBAR file from base (the settings' CD / AccurateRip).
-// An HTTP 404 is a disc not in the database (reached, no pressings). Worker thread.
+// The whole fetch's limit: redirects and a body that trickles in count against it.
+constexpr std::chrono::milliseconds kAccurateRipDeadline{10000};
+
+// Fetches and parses the disc's dBAR file from base (the settings' CD / AccurateRip),
+// ending by `deadline` whatever the server does. An HTTP 404 is a disc not in the
+// database (reached, no pressings). Worker thread.
 AccurateRipLookupResult AccurateRipLookup(const AccurateRipDiscId& disc, const std::string& base,
-                                          const std::atomic<bool>* cancel = nullptr);
+                                          const std::atomic<bool>* cancel = nullptr,
+                                          std::chrono::milliseconds deadline = kAccurateRipDeadline);

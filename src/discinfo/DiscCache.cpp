@@ -1,7 +1,8 @@
 #include "discinfo/DiscCache.h"
 
+#include "platform/os/SmallFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -89,11 +90,12 @@ std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCo
 {
     if (!plainId(discId))
         return std::nullopt;
-    QFile file(entryPath(discId));
-    // A cache entry of more than a megabyte was not written by us.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > (1 << 20))
+    // A cache entry of more than a megabyte, or anything but a plain file (a FIFO that
+    // would block, a link to a device that never ends), was not written by us.
+    const std::optional<std::string> json = ReadSmallRegularFile(entryPath(discId).toStdString(), 1u << 20);
+    if (!json)
         return std::nullopt;
-    return DiscDetailsFromJson(file.readAll().toStdString(), trackCount);
+    return DiscDetailsFromJson(*json, trackCount);
 }
 
 std::string SaveCachedDisc(const std::string& discId, const DiscDetails& details)

@@ -1,6 +1,7 @@
 #pragma once
 // What a source found about a disc: the album's details and each track's title and artist.
 // Tracks are in disc order from `firstTrack`. Texts are UTF-8.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,17 @@ struct DiscDetails {
     // One line of the choice between several matches: artist, album, year, release and
     // the number of tracks.
     std::string ChoiceLine() const;
+    // At least one track has a title that is more than spaces: details without any name
+    // nothing and do not count as found.
+    bool HasUsableTitles() const;
+    // Cuts every text to kMaxOutsideText characters (whole UTF-8 characters): texts come
+    // from servers, discs and files the program does not control, and a window showing a
+    // megabyte-long title stops answering.
+    void CapTexts();
 };
+
+// The most characters a text from outside (title, artist, album, ...) keeps.
+constexpr std::size_t kMaxOutsideText = 1024;
 
 // The highest number of tracks a disc can hold; a reply naming more is not for a CD.
 constexpr int kMaxDiscTracks = 99;

@@ -40,16 +40,47 @@ std::string plusJoined(const std::string& text)
     return out;
 }
 
-// Worker thread.
-HttpReply get(const std::string& url, const LookupSettings& settings, const std::atomic<bool>& cancel)
+using Clock = std::chrono::steady_clock;
+
+// One lookup's requests: the settings, the cancel flag and the time by which the whole
+// lookup ends.
+struct Asking {
+    const LookupSettings& settings;
+    const std::atomic<bool>& cancel;
+    Clock::time_point until;
+
+    bool TimeLeft() const { return !cancel && Clock::now() < until; }
+};
+
+// Worker thread. Each request gets its own timeout, cut to what is left of the lookup's.
+HttpReply get(const std::string& url, const Asking& asking)
 {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(asking.until - Clock::now());
+    if (left.count() <= 0) {
+        HttpReply late;
+        late.error = "timed out";
+        return late;
+    }
     HttpRequest request;
     request.url = url;
     request.headers = {{"Accept", "application/json, text/plain"}};
-    request.timeout = settings.timeout;
+    request.timeout = std::min(asking.settings.timeout, left);
     request.maxBytes = kMaxReplyBytes;
-    request.cancel = &cancel;
+    request.cancel = &asking.cancel;
     return HttpGet(request);
+}
+
+// Keeps the details that name at least one track, each with its texts capped.
+std::vector<DiscDetails> usable(std::vector<DiscDetails> found)
+{
+    std::vector<DiscDetails> kept;
+    for (DiscDetails& d : found) {
+        if (!d.HasUsableTitles())
+            continue;
+        d.CapTexts();
+        kept.push_back(std::move(d));
+    }
+    return kept;
 }
 
 // Whether the request reached no server at all (refused, unreachable, timed out).
@@ -60,33 +91,32 @@ bool offline(const HttpReply& reply)
 
 // Worker thread: the releases MusicBrainz knows for the disc; `reached` tells whether a
 // server answered at all.
-std::vector<DiscDetails> fromMusicBrainz(const DiscIdentity& id, const LookupSettings& settings,
-                                         const std::atomic<bool>& cancel, bool& reached)
+std::vector<DiscDetails> fromMusicBrainz(const DiscIdentity& id, const Asking& asking, bool& reached)
 {
-    paceMusicBrainz(cancel);
-    const HttpReply reply = get(settings.musicBrainz + "/ws/2/discid/" + id.musicBrainzId + "?toc=" +
+    paceMusicBrainz(asking.cancel);
+    const HttpReply reply = get(asking.settings.musicBrainz + "/ws/2/discid/" + id.musicBrainzId + "?toc=" +
                                     plusJoined(id.toc) + "&cdstubs=no&inc=recordings+artist-credits&fmt=json",
-                                settings, cancel);
+                                asking);
     reached = !offline(reply);
     if (!reply.ok)
         return {};
     std::vector<DiscDetails> found = ParseMusicBrainzReleases(reply.body, id.musicBrainzId, id.TrackCount());
     for (DiscDetails& d : found)
         d.firstTrack = id.firstTrack;
-    return found;
+    return usable(std::move(found));
 }
 
 // Worker thread: gnudb's entries for the disc (query, then a read per match).
-std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const LookupSettings& settings,
-                                   const std::atomic<bool>& cancel, bool& reached)
+std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const Asking& asking, bool& reached)
 {
+    const LookupSettings& settings = asking.settings;
     // The greeting names the program only: no user or host name leaves the machine.
     const std::string tail = "&hello=anonymous+localhost+Mervane+2.0&proto=6";
     std::string query = settings.gnudb + "?cmd=cddb+query+" + id.freedbId + "+" + std::to_string(id.TrackCount());
     for (std::int32_t offset : id.offsets)
         query += "+" + std::to_string(offset);
     query += "+" + std::to_string(id.totalSeconds) + tail;
-    const HttpReply reply = get(query, settings, cancel);
+    const HttpReply reply = get(query, asking);
     reached = !offline(reply);
     std::vector<DiscDetails> found;
     if (!reply.ok)
@@ -95,10 +125,9 @@ std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const LookupSettings&
     if (matches.size() > kMaxCddbReads)
         matches.resize(kMaxCddbReads);
     for (const CddbMatch& m : matches) {
-        if (cancel)
+        if (!asking.TimeLeft())
             break;
-        const HttpReply entry =
-            get(settings.gnudb + "?cmd=cddb+read+" + m.category + "+" + m.discId + tail, settings, cancel);
+        const HttpReply entry = get(settings.gnudb + "?cmd=cddb+read+" + m.category + "+" + m.discId + tail, asking);
         if (!entry.ok)
             continue;
         if (auto d = ParseXmcd(entry.body, id.TrackCount())) {
@@ -108,7 +137,7 @@ std::vector<DiscDetails> fromGnudb(const DiscIdentity& id, const LookupSettings&
             found.push_back(std::move(*d));
         }
     }
-    return found;
+    return usable(std::move(found));
 }
 }  // namespace
 
@@ -178,6 +207,7 @@ std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack,
             t.composer = text.disc.songwriter;
         d.tracks.push_back(std::move(t));
     }
+    d.CapTexts();
     return d;
 }
 
@@ -185,16 +215,18 @@ LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const Look
                         const std::atomic<bool>& cancel, const std::function<void(const std::string&)>& outcome)
 {
     LookupResult result;
-    if (auto cached = LoadCachedDisc(id.musicBrainzId, id.TrackCount())) {
+    if (auto cached = LoadCachedDisc(id.musicBrainzId, id.TrackCount()); cached && cached->HasUsableTitles()) {
         outcome("Found in the cache");
+        cached->CapTexts();
         result.matches.push_back(std::move(*cached));
         result.fromCache = true;
         return result;
     }
+    const Asking asking{settings, cancel, Clock::now() + settings.deadline};
     bool reachedAny = false;
     if (settings.network) {
         bool reached = false;
-        result.matches = fromMusicBrainz(id, settings, cancel, reached);
+        result.matches = fromMusicBrainz(id, asking, reached);
         reachedAny |= reached;
         if (cancel)
             return {};
@@ -203,7 +235,7 @@ LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const Look
             return result;
         }
         outcome(reached ? "No match on MusicBrainz" : "MusicBrainz cannot be reached");
-        result.matches = fromGnudb(id, settings, cancel, reached);
+        result.matches = fromGnudb(id, asking, reached);
         reachedAny |= reached;
         if (cancel)
             return {};

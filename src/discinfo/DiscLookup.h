@@ -24,6 +24,9 @@ struct LookupSettings {
     std::string fileNames = "Track%n";         // FileNames
     bool safeNames = false;                    // SafeNames=1
     std::chrono::milliseconds timeout{10000};  // each request's
+    // The whole lookup's, however many requests it makes: a source that answers every
+    // request slowly cannot hold the disc's details back for longer.
+    std::chrono::milliseconds deadline{15000};
 };
 LookupSettings ReadLookupSettings();
 
@@ -35,11 +38,13 @@ struct LookupResult {
 };
 
 // Runs on a worker thread (the network requests block). `outcome` gets each source's
-// one-line outcome as it comes, on the same thread. Stops early when `cancel` is set.
+// one-line outcome as it comes, on the same thread. Stops early when `cancel` is set, and
+// asks no source once settings.deadline has passed. Details that name no track count as
+// not found; every text found is capped (DiscDetails::CapTexts).
 LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const LookupSettings& settings,
                         const std::atomic<bool>& cancel, const std::function<void(const std::string&)>& outcome);
 
-// The details a disc's CD-Text (or its image's sheet) gives, when it names anything: the
-// year is the date's first four digits, a genre given as an ID3v1 number ("17", "(17)")
-// becomes its name.
+// The details a disc's CD-Text (or its image's sheet) gives, when it names at least one track
+// or the disc (texts capped): the year is the date's first four digits, a genre given as an
+// ID3v1 number ("17", "(17)") becomes its name.
 std::optional<DiscDetails> DetailsFromCdText(const CdText& text, int firstTrack, int trackCount);

@@ -8,6 +8,7 @@
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdPlayback.h"
+#include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
@@ -80,19 +81,25 @@ protected:
     std::string Out(const std::string& name) { return Input("out/") + name; }
 
     // From the source page to CDtagsel with `tracks` checked and the method chosen;
-    // `onMethodPage` acts on SelCDrec before its Next.
-    void WalkToDetailsChoice(const std::vector<int>& tracks, bool rip, const std::function<void()>& onMethodPage = {})
+    // `onMethodPage` acts on SelCDrec before its Next. With `whileLookingUp`, the tracks
+    // are checked and Next clicked at once, and whileLookingUp acts on selCD after that.
+    void WalkToDetailsChoice(const std::vector<int>& tracks, bool rip, const std::function<void()>& onMethodPage = {},
+                             const std::function<void()>& whileLookingUp = {})
     {
         ASSERT_TRUE(Find("IEButton3")->isEnabled());
         Click("IEButton3");
         Click("SelSourceNext");
         ASSERT_EQ(CurrentPageName(), "selCD");
-        ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
-        ExpectPageNamed();
+        if (!whileLookingUp) {
+            ASSERT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; }));
+            ExpectPageNamed();
+        }
         auto* list = Find<QListWidget>("selCDTracks");
         for (int t : tracks)
             list->item(t - 1)->setCheckState(Qt::Checked);
         Click("selCDNext");
+        if (whileLookingUp)
+            whileLookingUp();
         ASSERT_EQ(CurrentPageName(), "SelCDrec");
         ExpectPageNamed();
         if (rip) {
@@ -996,6 +1003,56 @@ TEST_F(CdRoad, WithoutMusicBrainzGnudbNamesTheTracksAndOfflineTheCueSheetsCdText
     EXPECT_EQ(Find<QListWidget>("selCDTracks")->item(1)->text(), "Track2         0 min. 2 sec.  Text Song");
     Click("CDtagselNext");
     EXPECT_EQ(Find<QLineEdit>("MultitagArtist")->text(), "Text Band");
+}
+
+TEST_F(CdRoad, NextOnTheTrackListWaitsForALateLookupOrGoesOnWithTheCdText)
+{
+    WriteDisc(kThreeTracks);
+    LocalHttpServer late([](const HttpTestRequest& r) {
+        HttpTestResponse reply = MusicBrainzKnows({kFound})(r);
+        reply.delay = std::chrono::milliseconds(2500);
+        return reply;
+    });
+    UseServers(late.Url(), RefusingHttpUrl());
+    const auto waits = [&] {
+        EXPECT_EQ(CurrentPageName(), "selCD") << "Next waits for the disc's details";
+        EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Looking up...");
+        EXPECT_TRUE(Find("selCDGoOn")->isVisible());
+    };
+    WalkToDetailsChoice({1, 2, 3}, true, {}, [&] {
+        waits();
+        ASSERT_TRUE(RunEventsUntil([&] { return CurrentPageName() != "selCD"; }));
+    });
+    Find<QRadioButton>("CDtagselNo")->setChecked(true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    for (const char* name : {"01 - Intro.mp3", "02 - Song.mp3", "03 - Outro.mp3"})
+        EXPECT_TRUE(std::filesystem::exists(Out(name))) << name;
+
+    // A server that never answers: "Go on without" takes the disc's CD-Text at once.
+    RestartWizard();
+    const Bytes plain = ReadBytes(Input("disc.cue"));
+    std::string cue(plain.begin(), plain.end());
+    cue.insert(cue.find("\n", cue.find("TRACK 02")) + 1, "    TITLE \"Text Song\"\n");
+    WriteBytes(Input("disc.cue"), Bytes(cue.begin(), cue.end()));
+    LocalHttpServer silent([](const HttpTestRequest&) {
+        HttpTestResponse stalled;
+        stalled.stallAfterHeaders = true;
+        return stalled;
+    });
+    UseServers(silent.Url(), RefusingHttpUrl());
+    WalkToDetailsChoice({2}, true, {}, [&] {
+        waits();
+        // The disc is read (and its CD-Text handed over) before any server is asked.
+        ASSERT_TRUE(RunEventsUntil([&] { return !silent.Requests().empty(); }));
+        ProcessMessages();
+        Click("selCDGoOn");
+        EXPECT_EQ(Find<QLabel>("selCDLookup")->text(), "Using CD-Text");
+    });
+    Find<QRadioButton>("CDtagselNo")->setChecked(true);
+    Click("CDtagselNext");
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
+    EXPECT_TRUE(std::filesystem::exists(Out("02 - Text Song.mp3")));
 }
 
 namespace {

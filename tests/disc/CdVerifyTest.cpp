@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <mutex>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 // Three tracks of noise, so that a sample out of place changes every checksum.
@@ -197,6 +198,20 @@ TEST(AccurateRip, DiscIdsOfAnEnhancedCdLeaveTheDataTrackOutOfTheSums)
     const AccurateRipDiscId id = AccurateRipIds(tracks, 210385);
     EXPECT_EQ(id.Url("http://host/ar/"),
               "http://host/ar/a/5/d/dBAR-012-0013bd5a-00b8d489-c60af50d.bin");
+}
+
+TEST(AccurateRip, AFetchThatTricklesEndsByItsDeadline)
+{
+    LocalHttpServer trickle([](const HttpTestRequest&) {
+        HttpTestResponse r{200, std::string(4000, '\0')};
+        r.pausePerByte = std::chrono::milliseconds(5);
+        return r;
+    });
+    const AccurateRipDiscId id = AccurateRipIds({{1, 0, true}, {2, 75, true}}, 300);
+    AccurateRipLookupResult r;
+    std::thread([&] { r = AccurateRipLookup(id, trickle.Url(), nullptr, std::chrono::milliseconds(500)); }).join();
+    EXPECT_FALSE(r.reached);
+    EXPECT_NE(r.error.find("timed out"), std::string::npos) << r.error;
 }
 
 TEST(AccurateRip, EveryPressingCountsAndTheVerdictSaysHowMany)

@@ -15,7 +15,10 @@
 
 #include <gtest/gtest.h>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 // Three audio tracks of 1, 2 and 2 seconds from LSN 0, as the tests' BIN/CUE images lay them.
@@ -164,6 +167,39 @@ TEST(DiscCache, KeepsWhatWasConfirmedPerDisc)
     EXPECT_NE(SaveCachedDisc("../escape", d), "") << "a disc ID never names a file outside the cache";
 }
 
+TEST(DiscCache, AnEntryThatIsAFifoADeviceOrHugeIsPassedOverAtOnce)
+{
+    IsolatedSettings isolated;
+    std::filesystem::create_directories(DiscCacheFolder());
+    const std::string fifo = DiscCacheFolder() + "/fifo.json";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(LoadCachedDisc("fifo", 3)) << "a FIFO with no writer is never waited on";
+    std::filesystem::create_symlink("/dev/zero", DiscCacheFolder() + "/zero.json");
+    EXPECT_FALSE(LoadCachedDisc("zero", 3)) << "a device is never read";
+    std::ofstream(DiscCacheFolder() + "/huge.json") << std::string(2u << 20, ' ');
+    EXPECT_FALSE(LoadCachedDisc("huge", 3));
+
+    // A link to an entry the program wrote is still an entry.
+    DiscDetails d = ParseMusicBrainzReleases(MusicBrainzDiscReply("x", {kAlbum}), "x", 3).at(0);
+    ASSERT_EQ(SaveCachedDisc("real", d), "");
+    std::filesystem::create_symlink(DiscCacheFolder() + "/real.json", DiscCacheFolder() + "/linked.json");
+    EXPECT_TRUE(LoadCachedDisc("linked", 3));
+}
+
+TEST(DiscDetails, EveryTextIsCutToWholeCharacters)
+{
+    DiscDetails d;
+    d.album = std::string(5000, 'a');
+    d.artist.clear();
+    for (int i = 0; i < 2000; ++i)
+        d.artist += "\xC3\xA9";  // two bytes each
+    d.tracks = {{std::string(1024, 't'), ""}};
+    d.CapTexts();
+    EXPECT_EQ(d.album, std::string(1024, 'a'));
+    EXPECT_EQ(d.artist.size(), 2048u) << "1024 characters, none cut in half";
+    EXPECT_EQ(d.tracks[0].title.size(), 1024u);
+}
+
 // The lookup against loopback servers: what each source answers decides who is asked next.
 class Lookup : public ::testing::Test {
 protected:
@@ -171,13 +207,16 @@ protected:
     DiscIdentity id = IdentifyDisc(ThreeTracks(), 375);
     CdText cdText;
     std::vector<std::string> outcomes;
+    std::chrono::milliseconds timeout{3000};
+    std::chrono::milliseconds deadline{15000};
 
     LookupResult Run(const std::string& musicBrainz, const std::string& gnudb)
     {
         LookupSettings s;
         s.musicBrainz = musicBrainz;
         s.gnudb = gnudb;
-        s.timeout = std::chrono::milliseconds(3000);
+        s.timeout = timeout;
+        s.deadline = deadline;
         std::atomic<bool> cancel{false};
         outcomes.clear();
         return LookUpDisc(id, cdText, s, cancel, [&](const std::string& line) { outcomes.push_back(line); });
@@ -339,4 +378,75 @@ TEST(CoverArt, FetchedByReleaseIdKeptInTheCacheAndEveryFaultIsOneLine)
     s.coverArt.clear();
     EXPECT_EQ(FindCover("disc", cached, s, cancel).line, "Cover: covers are off");
     EXPECT_EQ(archive.Requests().size(), 3u);
+}
+
+TEST_F(Lookup, ATitleOfMegabytesIsCutToATitlesLength)
+{
+    // gnudb's continuation lines join into one 3 MB title, inside the reply's size limit.
+    std::string entry = CddbReadReply("rock", id.freedbId, kAlbum, "Rock");
+    std::string lines;
+    for (int i = 0; i < 50000; ++i)
+        lines += "TTITLE1=" + std::string(60, 'x') + "\r\n";
+    entry.insert(entry.find("TTITLE2="), lines);
+    LocalHttpServer gnudb([&](const HttpTestRequest& r) {
+        const bool read = r.target.find("cddb+read+") != std::string::npos;
+        return HttpTestResponse{200, read ? entry : CddbQueryReply("rock", id.freedbId, "The Band / First Album")};
+    });
+    const LookupResult r = Run(RefusingHttpUrl(), gnudb.Url());
+    ASSERT_EQ(r.matches.size(), 1u);
+    EXPECT_EQ(r.matches[0].tracks.at(1).title, "Song" + std::string(1020, 'x'));
+    EXPECT_EQ(r.matches[0].tracks.at(2).title, "Outro");
+}
+
+TEST_F(Lookup, DetailsWithoutAnyTitleAreNoMatchAndLeaveTheCdText)
+{
+    const ReleaseReply untitled{"The Band", "First Album", "1999", "GB", {"", " ", ""}};
+    LocalHttpServer musicBrainz([&](const HttpTestRequest&) {
+        return HttpTestResponse{200, MusicBrainzDiscReply(id.musicBrainzId, {untitled}), "application/json"};
+    });
+    LocalHttpServer gnudb([&](const HttpTestRequest& r) {
+        const bool read = r.target.find("cddb+read+") != std::string::npos;
+        return HttpTestResponse{200, read ? CddbReadReply("rock", id.freedbId, untitled, "Rock")
+                                          : CddbQueryReply("rock", id.freedbId, "The Band / First Album")};
+    });
+    cdText.tracks[2] = {"Text Song", "Text Artist"};
+    LookupResult r = Run(musicBrainz.Url(), gnudb.Url());
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"No match on MusicBrainz", "No match on gnudb", "Using CD-Text"}));
+    ASSERT_EQ(r.matches.size(), 1u);
+    EXPECT_EQ(Titles(r.matches[0]), (std::vector<std::string>{"", "Text Song", ""}));
+
+    // A cache entry that names no track does not stand in the way either.
+    DiscDetails cached = ParseMusicBrainzReleases(MusicBrainzDiscReply("x", {untitled}), "x", 3).at(0);
+    ASSERT_EQ(SaveCachedDisc(id.musicBrainzId, cached), "");
+    r = Run(RefusingHttpUrl(), RefusingHttpUrl());
+    EXPECT_EQ(outcomes.back(), "Offline: using CD-Text");
+    EXPECT_FALSE(r.fromCache);
+}
+
+TEST_F(Lookup, OneDeadlineEndsTheWholeLookupHoweverManyRequestsStall)
+{
+    // MusicBrainz sends the client round in circles; gnudb lists five matches, and every
+    // read of one stalls after its headers.
+    LocalHttpServer musicBrainz([](const HttpTestRequest& r) { return RedirectTo(r.target); });
+    LocalHttpServer gnudb([&](const HttpTestRequest& r) {
+        if (r.target.find("cddb+read+") != std::string::npos) {
+            HttpTestResponse stalled;
+            stalled.stallAfterHeaders = true;
+            return stalled;
+        }
+        std::string list = "211 Found inexact matches, list follows (until terminating `.')\r\n";
+        for (int i = 0; i < 5; ++i)
+            list += "rock 0a00050" + std::to_string(i) + " The Band / Take " + std::to_string(i) + "\r\n";
+        return HttpTestResponse{200, list + ".\r\n"};
+    });
+    cdText.tracks[1] = {"Text Intro", ""};
+    timeout = std::chrono::milliseconds(1000);
+    deadline = std::chrono::milliseconds(1800);
+    const LookupResult r = Run(musicBrainz.Url(), gnudb.Url());
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"No match on MusicBrainz", "No match on gnudb", "Using CD-Text"}));
+    ASSERT_EQ(r.matches.size(), 1u);
+    const std::vector<HttpTestRequest> asked = gnudb.Requests();
+    ASSERT_GE(asked.size(), 1u);
+    // The query and two reads fit; a third may start in the last milliseconds, never more.
+    EXPECT_LE(asked.size(), 4u) << "no read starts once the lookup's time is up";
 }

@@ -37,6 +37,8 @@ const char* StatusText(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 301: return "Moved Permanently";
+    case 302: return "Found";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     case 503: return "Service Unavailable";
@@ -44,7 +46,46 @@ const char* StatusText(int status)
     }
 }
 
+// Waits `pause` on the server's thread; false when the client closed its end or the
+// server is stopping first.
+bool ClientStays(int connection, std::chrono::milliseconds pause, const std::atomic<bool>& stopping)
+{
+    const auto until = std::chrono::steady_clock::now() + pause;
+    while (std::chrono::steady_clock::now() < until) {
+        if (stopping) {
+            return false;
+        }
+        pollfd waiting{connection, POLLIN, 0};
+        char peek = 0;
+        if (poll(&waiting, 1, 10) > 0 && recv(connection, &peek, 1, MSG_PEEK) <= 0) {
+            return false;
+        }
+    }
+    return !stopping;
+}
+
+bool SendAll(int connection, const char* data, std::size_t size, const std::atomic<bool>& stopping)
+{
+    std::size_t sent = 0;
+    while (sent < size && !stopping) {
+        const ssize_t wrote = send(connection, data + sent, size - sent, MSG_NOSIGNAL);
+        if (wrote <= 0) {
+            return false;
+        }
+        sent += static_cast<std::size_t>(wrote);
+    }
+    return sent == size;
+}
+
 } // namespace
+
+HttpTestResponse RedirectTo(const std::string& url)
+{
+    HttpTestResponse response;
+    response.status = 302;
+    response.location = url;
+    return response;
+}
 
 std::string HttpTestRequest::Header(const std::string& name) const
 {
@@ -142,31 +183,56 @@ void LocalHttpServer::Answer(int connection)
         std::lock_guard lock(requestsLock_);
         requests_.push_back(request);
     }
-    const HttpTestResponse response = handler_(request);
-    const auto answerAt = std::chrono::steady_clock::now() + response.delay;
-    while (std::chrono::steady_clock::now() < answerAt && !stopping_) {
-        // A client that gave up closes its end: stop waiting for it.
-        pollfd waiting{connection, POLLIN, 0};
-        char peek = 0;
-        if (poll(&waiting, 1, 10) > 0 && recv(connection, &peek, 1, MSG_PEEK) <= 0) {
+    HttpTestResponse response = handler_(request);
+    // A redirect whose target was given as its body sends it as the Location, without a body.
+    if (response.status >= 300 && response.status < 400 && response.location.empty()) {
+        response.location = response.body;
+        response.body.clear();
+    }
+    // A client that gave up closes its end: stop waiting for it.
+    if (!ClientStays(connection, response.delay, stopping_)) {
+        return;
+    }
+    std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " + StatusText(response.status) +
+                       "\r\nContent-Type: " + response.contentType;
+    // A stalled reply names no length: the client waits for the body until the end.
+    if (!response.stallAfterHeaders) {
+        head += "\r\nContent-Length: " + std::to_string(response.body.size() + response.paddingBytes);
+    }
+    if (!response.location.empty()) {
+        head += "\r\nLocation: " + response.location;
+    }
+    head += "\r\nConnection: close\r\n\r\n";
+    if (response.stallAfterHeaders) {
+        if (SendAll(connection, head.data(), head.size(), stopping_)) {
+            while (ClientStays(connection, std::chrono::milliseconds(100), stopping_)) {
+            }
+        }
+        return;
+    }
+    if (response.pausePerByte.count() > 0) {
+        if (!SendAll(connection, head.data(), head.size(), stopping_)) {
+            return;
+        }
+        for (const char c : response.body) {
+            if (!ClientStays(connection, response.pausePerByte, stopping_) ||
+                !SendAll(connection, &c, 1, stopping_)) {
+                return;
+            }
+        }
+    } else {
+        const std::string whole = head + response.body;
+        if (!SendAll(connection, whole.data(), whole.size(), stopping_)) {
             return;
         }
     }
-    const bool redirect = response.status >= 300 && response.status < 400;
-    const std::string body = redirect ? std::string() : response.body;
-    const std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " + StatusText(response.status) +
-                             "\r\nContent-Type: " + response.contentType +
-                             (redirect ? "\r\nLocation: " + response.body : std::string()) +
-                             "\r\nContent-Length: " + std::to_string(body.size()) +
-                             "\r\nConnection: close\r\n\r\n";
-    const std::string whole = head + body;
-    std::size_t sent = 0;
-    while (sent < whole.size() && !stopping_) {
-        const ssize_t wrote = send(connection, whole.data() + sent, whole.size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0) {
+    const std::string spaces(65536, ' ');
+    for (std::uint64_t left = response.paddingBytes; left > 0;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, spaces.size()));
+        if (!SendAll(connection, spaces.data(), n, stopping_)) {
             return;
         }
-        sent += static_cast<std::size_t>(wrote);
+        left -= n;
     }
 }
 

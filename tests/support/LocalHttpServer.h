@@ -4,6 +4,7 @@
 // keeps the requests it saw. Replies are written by the tests from the public formats.
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -23,7 +24,22 @@ struct HttpTestResponse {
     std::string contentType = "text/plain; charset=utf-8";
     // Wait this long before answering (a slow server); the server still stops promptly.
     std::chrono::milliseconds delay{0};
+
+    // The hostile servers a network helper must outlast:
+    // a Location header (with status 301/302: a redirect, to itself for a loop),
+    std::string location{};
+    // the status line and headers, then silence until the client gives up,
+    bool stallAfterHeaders = false;
+    // the body one byte at a time with this pause before each (a trickle that never times
+    // out a read but takes for ever),
+    std::chrono::milliseconds pausePerByte{0};
+    // and this many spaces after the body, counted in its length and sent as the client
+    // takes them (a reply larger than any answer), never held in memory.
+    std::uint64_t paddingBytes = 0;
 };
+
+// A redirect to `url` (a loop when it names the request's own address).
+HttpTestResponse RedirectTo(const std::string& url);
 
 class LocalHttpServer {
 public:

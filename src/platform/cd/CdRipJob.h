@@ -13,21 +13,18 @@
 // Threads: Start and the destructor belong to the main thread; Cancel, Done, Progress and
 // Result may be called from any thread. The extraction itself runs on the job's worker.
 #include "platform/cd/CDDA.h"
+#include "platform/os/WorkerJob.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <thread>
 
-class MessageTarget;
-
-class CdRipJob {
+class CdRipJob : public WorkerJob {
 public:
     using Finished = std::function<void(std::uint8_t result)>;
 
     explicit CdRipJob(CdRipper& ripper = CddaLibrary());
-    ~CdRipJob();
+    ~CdRipJob() override;
     CdRipJob(const CdRipJob&) = delete;
     CdRipJob& operator=(const CdRipJob&) = delete;
 
@@ -35,20 +32,16 @@ public:
     // finished (may be empty) runs on the main thread once the extraction has ended. One
     // start per job.
     void Start(int track, Finished finished = {});
-    // Any thread: stops the extraction between two sectors.
-    void Cancel() { ripper_.Cancel(); }
-    // Any thread: the extraction has ended (Result is then final).
-    bool Done() const { return done_.load(); }
+    // Cancel (any thread) stops the extraction between two sectors; Done (any thread): the
+    // extraction has ended (Result is then final).
     // Any thread: 0..100, as CdRipper::Progress.
-    int Progress() const { return ripper_.Progress(); }
+    int Progress() const override { return ripper_.Progress(); }
     // kRipOk, kRipFailed or kRipCancelled once Done; kRipFailed before.
     std::uint8_t Result() const { return result_.load(); }
 
 private:
+    void CancelWork() override;
+
     CdRipper& ripper_;
-    Finished finished_;  // set by Start before the worker exists, then only read on the main thread
-    std::unique_ptr<MessageTarget> target_;  // carries the finished call to the main thread
     std::atomic<std::uint8_t> result_{kRipFailed};
-    std::atomic<bool> done_{false};
-    std::thread worker_;
 };

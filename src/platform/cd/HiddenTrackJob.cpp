@@ -2,14 +2,10 @@
 
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdioHandle.h"
-#include "platform/os/MessageTarget.h"
-
 #include <exception>
 #include <string>
 
 namespace {
-constexpr unsigned kFoundMessage = 1;
-
 // The hidden track's sectors, 0 when there is none or the disc cannot be read. Runs on the
 // job's worker for a drive.
 std::int32_t hiddenSectors(const std::string& configured, const std::atomic<bool>* cancel)
@@ -22,20 +18,9 @@ std::int32_t hiddenSectors(const std::string& configured, const std::atomic<bool
 }
 }  // namespace
 
-HiddenTrackJob::HiddenTrackJob()
-    : target_(std::make_unique<MessageTarget>([this](unsigned message, std::intptr_t, std::intptr_t) {
-          if (message == kFoundMessage && found_)
-              found_(sectors_.load());
-      }))
-{
-}
-
 HiddenTrackJob::~HiddenTrackJob()
 {
-    cancel_.store(true);
-    if (worker_.joinable())
-        worker_.join();
-    // target_ goes after the worker: a result still queued goes with it undelivered.
+    CancelAndWait();
 }
 
 void HiddenTrackJob::Start(Found found)
@@ -51,12 +36,9 @@ void HiddenTrackJob::Start(Found found)
 
 void HiddenTrackJob::StartOnWorker(Found found)
 {
-    if (worker_.joinable())
-        return;
-    found_ = std::move(found);
-    worker_ = std::thread([this, configured = CdDeviceSetting()] {
-        // Worker thread.
-        sectors_.store(hiddenSectors(configured, &cancel_));
-        target_->Post(kFoundMessage);
-    });
+    StartWorker([this, configured = CdDeviceSetting()] { sectors_.store(hiddenSectors(configured, &CancelFlag())); },
+                [this, found = std::move(found)] {
+                    if (found)
+                        found(sectors_.load());
+                });
 }

@@ -15,20 +15,18 @@
 //
 // Threads: Start and the destructor belong to the main thread; the drive is read on the
 // job's worker.
+#include "platform/os/WorkerJob.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <thread>
 
-class MessageTarget;
-
-class HiddenTrackJob {
+class HiddenTrackJob : public WorkerJob {
 public:
     using Found = std::function<void(std::int32_t sectors)>;
 
-    HiddenTrackJob();
-    ~HiddenTrackJob();
+    HiddenTrackJob() = default;
+    ~HiddenTrackJob() override;
     HiddenTrackJob(const HiddenTrackJob&) = delete;
     HiddenTrackJob& operator=(const HiddenTrackJob&) = delete;
 
@@ -40,9 +38,5 @@ public:
     void StartOnWorker(Found found);
 
 private:
-    Found found_;  // set before the worker exists, then only used on the main thread
-    std::unique_ptr<MessageTarget> target_;  // carries the result to the main thread
-    std::atomic<std::int32_t> sectors_{0};   // written by the worker before it posts
-    std::atomic<bool> cancel_{false};
-    std::thread worker_;
+    std::atomic<std::int32_t> sectors_{0};  // written by the worker before it ends
 };

@@ -84,6 +84,9 @@ HttpReply HttpGet(const HttpRequest& request)
 
     QTimer deadline;
     deadline.setSingleShot(true);
+    // A coarse timer may fire a twentieth early, and a caller's overall deadline would
+    // then leave room for a request that has no time.
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         reply->abort();

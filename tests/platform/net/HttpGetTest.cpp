@@ -83,3 +83,33 @@ TEST(HttpGetTest, ASlowRefusingLyingOrCancelledServerEndsInAnError)
 
     EXPECT_FALSE(GetOnWorker(Request("file:///etc/passwd")).ok);
 }
+
+TEST(HttpGetTest, AStalledTricklingCirclingOrEndlessServerEndsInAnError)
+{
+    LocalHttpServer server([](const HttpTestRequest& request) {
+        HttpTestResponse r{200, "body"};
+        if (request.target == "/stall") {
+            r.stallAfterHeaders = true;
+        } else if (request.target == "/trickle") {
+            r.body = std::string(1000, 'x');
+            r.pausePerByte = std::chrono::milliseconds(20);
+        } else if (request.target == "/circle") {
+            r = RedirectTo("/circle");
+        } else if (request.target == "/endless") {
+            r.paddingBytes = std::uint64_t(1) << 40;
+        }
+        return r;
+    });
+    const std::string url = server.Url();
+    for (const char* path : {"/stall", "/trickle"}) {
+        HttpRequest request = Request(url + path);
+        request.timeout = std::chrono::milliseconds(500);
+        EXPECT_EQ(GetOnWorker(request).error, "timed out") << path;
+    }
+    const HttpReply circled = GetOnWorker(Request(url + "/circle"));
+    EXPECT_FALSE(circled.ok);
+    EXPECT_FALSE(circled.error.empty());
+    HttpRequest endless = Request(url + "/endless");
+    endless.maxBytes = 1u << 20;
+    EXPECT_EQ(GetOnWorker(endless).error, "reply too large");
+}
