@@ -14,6 +14,7 @@ public:
 
     // A run begins: its clock starts.
     void Started();
+    bool Running() const { return running_; }
     // The run has done this fraction (0 to 1) of its work.
     void Progress(double fraction);
     // The run has ended: summary is the notification's first line ("Encoding finished"),

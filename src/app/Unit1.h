@@ -11,6 +11,7 @@
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
 //   Unit1Cover.cpp    the run's front cover: found for the release, chosen on the details pages
 #include "app/LiveTakeControls.h"
+#include "app/LongJobNotice.h"
 #include "discinfo/DiscDetails.h"
 #include "discinfo/CoverJob.h"
 #include "discinfo/DiscLookupJob.h"
@@ -410,6 +411,8 @@ private:
     TForm3* form3_ = nullptr;
     // The wave and MIDI roads' run and the pages it reports to (made by Attach).
     std::unique_ptr<FileRunListener> filePages_;
+    // The word to the desktop when a long run ends behind other windows, and its progress.
+    std::unique_ptr<LongJobNotice> jobNotice_;
     std::unique_ptr<FileRun> fileRun_;
 
     QStackedWidget* pages_ = nullptr;

@@ -145,6 +145,9 @@ public:
             f_.MMGauge5->setValue(0);
         }
         f_.MMGauge6->setValue(0);
+        if (!f_.jobNotice_->Running())
+            f_.jobNotice_->Started();
+        f_.jobNotice_->Progress(count > 0 ? double(position - 1) / count : 0);
         ProcessMessages();
     }
     void ReadProgress(int percent) override { f_.MMGauge6->setValue(percent); }
@@ -192,7 +195,12 @@ public:
         f_.RecEncCDAborted->show();
         f_.OfferBackToInput();
     }
-    void Finished(const CdRunSummary& summary) override { f_.CDRunEnded(summary); }
+    void Finished(const CdRunSummary& summary) override
+    {
+        f_.jobNotice_->Finished(summary.cancelled || summary.broken ? "CD run stopped" : "CD run finished",
+                                summary.Line());
+        f_.CDRunEnded(summary);
+    }
 
 private:
     TForm1& f_;

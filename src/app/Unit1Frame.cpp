@@ -77,17 +77,17 @@ namespace {
 // The wave and MIDI roads' pages as a file run's listener: each stage has its gauge.
 class FilePages : public FileRunListener {
 public:
-    FilePages(std::function<void(FileStage, int)> progress, std::function<void(bool)> finished)
+    FilePages(std::function<void(FileStage, int)> progress, std::function<void(const FileRunResult&)> finished)
         : progress_(std::move(progress)), finished_(std::move(finished))
     {
     }
     void RunProgress(FileStage stage, int percent) override { progress_(stage, percent); }
     void RunMessage(const std::string& text) override { AppDialogs().ShowMessage(text); }
-    void RunFinished(const FileRunResult& result) override { finished_(result.ok); }
+    void RunFinished(const FileRunResult& result) override { finished_(result); }
 
 private:
     std::function<void(FileStage, int)> progress_;
-    std::function<void(bool)> finished_;
+    std::function<void(const FileRunResult&)> finished_;
 };
 }  // namespace
 
@@ -95,14 +95,22 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
 {
     form2_ = form2;
     form3_ = form3;
+    jobNotice_ = std::make_unique<LongJobNotice>(this);
     filePages_ = std::make_unique<FilePages>(
         [this](FileStage stage, int percent) {
             QProgressBar* gauge = stage == FileStage::Convert ? MMGauge2
                                   : stage == FileStage::Play  ? MMGauge4
                                                               : EncodingGauge();
             gauge->setValue(percent);
+            if (!jobNotice_->Running())
+                jobNotice_->Started();
+            jobNotice_->Progress(percent / 100.0);
         },
-        [this](bool completed) { EncodingEnded(completed); });
+        [this](const FileRunResult& result) {
+            jobNotice_->Finished(result.ok ? "Encoding finished" : "Encoding stopped",
+                                 result.ok ? result.output + " is ready" : "No MP3 file was finished");
+            EncodingEnded(result.ok);
+        });
     fileRun_ = std::make_unique<FileRun>(*form2_, state_, *filePages_);
     WizardHooks hooks;
     hooks.WriteTag = [this](const std::string& file) { return WriteTag(file); };

@@ -5,7 +5,7 @@
 #include "platform/cd/CDDA.h"
 #include "platform/cd/CdDisc.h"
 #include "platform/cd/CdRipJob.h"
-#include "platform/cd/RipSession.h"
+#include "disc/RipSession.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
