@@ -3,6 +3,7 @@
 #include "discinfo/DiscCache.h"
 #include "platform/image/CoverImage.h"
 #include "platform/net/HttpGet.h"
+#include "platform/os/SmallFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,22 +17,14 @@ QString cachedCoverPath(const std::string& discId, const char* suffix)
     return QString::fromStdString(DiscCacheFolder() + "/" + discId + "." + suffix);
 }
 
-bool plainDiscId(const std::string& id)
-{
-    if (id.empty() || id.size() > 64)
-        return false;
-    for (char c : id)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-')
-            return false;
-    return true;
-}
-
+// A cached picture is read only when it is a regular file of a picture's size: a FIFO or a
+// device put in its place is passed over without blocking.
 std::optional<QByteArray> readSmallFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || std::size_t(file.size()) > kCoverMaxInputBytes)
+    const std::optional<std::string> bytes = ReadSmallRegularFile(path.toStdString(), kCoverMaxInputBytes);
+    if (!bytes)
         return std::nullopt;
-    return file.readAll();
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
 }
 
 FoundCover none(std::string line)
@@ -54,7 +47,7 @@ bool IsMusicBrainzId(const std::string& text)
 
 std::optional<Picture> LoadCachedCover(const std::string& discId)
 {
-    if (!plainDiscId(discId))
+    if (!IsPlainDiscId(discId))
         return std::nullopt;
     for (const char* suffix : {"jpg", "png"}) {
         const std::optional<QByteArray> bytes = readSmallFile(cachedCoverPath(discId, suffix));
@@ -70,7 +63,7 @@ std::optional<Picture> LoadCachedCover(const std::string& discId)
 
 std::string SaveCachedCover(const std::string& discId, const Picture& picture)
 {
-    if (!plainDiscId(discId))
+    if (!IsPlainDiscId(discId))
         return "The disc ID \"" + discId + "\" cannot name a cache file";
     if (!QDir().mkpath(QString::fromStdString(DiscCacheFolder())))
         return "Unable to create the folder \"" + DiscCacheFolder() + "\"";

@@ -12,17 +12,6 @@
 #include <cstdlib>
 
 namespace {
-// A disc ID is 28 characters of [A-Za-z0-9._-]; anything else never becomes a file name.
-bool plainId(const std::string& id)
-{
-    if (id.empty() || id.size() > 64)
-        return false;
-    for (char c : id)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-')
-            return false;
-    return true;
-}
-
 QString entryPath(const std::string& discId)
 {
     return QString::fromStdString(DiscCacheFolder() + "/" + discId + ".json");
@@ -88,7 +77,7 @@ std::optional<DiscDetails> DiscDetailsFromJson(const std::string& json, int trac
 
 std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCount)
 {
-    if (!plainId(discId))
+    if (!IsPlainDiscId(discId))
         return std::nullopt;
     // A cache entry of more than a megabyte, or anything but a plain file (a FIFO that
     // would block, a link to a device that never ends), was not written by us.
@@ -100,7 +89,7 @@ std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCo
 
 std::string SaveCachedDisc(const std::string& discId, const DiscDetails& details)
 {
-    if (!plainId(discId))
+    if (!IsPlainDiscId(discId))
         return "The disc ID \"" + discId + "\" cannot name a cache file";
     const QString path = entryPath(discId);
     if (!QDir().mkpath(QString::fromStdString(DiscCacheFolder())))
@@ -110,4 +99,14 @@ std::string SaveCachedDisc(const std::string& discId, const DiscDetails& details
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return "Unable to write \"" + path.toStdString() + "\"\n" + file.errorString().toStdString();
     return {};
+}
+
+bool IsPlainDiscId(const std::string& id)
+{
+    if (id.empty() || id.size() > 64)
+        return false;
+    for (char c : id)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-')
+            return false;
+    return true;
 }

@@ -10,6 +10,9 @@
 
 // The cache folder.
 std::string DiscCacheFolder();
+// Whether the ID may name a file of the cache: 1 to 64 characters of [A-Za-z0-9._-] (a
+// disc ID is 28); anything else never becomes a file name.
+bool IsPlainDiscId(const std::string& id);
 // The cached details of the disc, when a readable entry with `trackCount` tracks is there.
 std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCount);
 // Writes the disc's entry; returns the problem (a sentence naming the file) or "".

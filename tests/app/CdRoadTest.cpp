@@ -725,6 +725,8 @@ TEST_F(CdRoad, ReplayGainRunWithOrWithoutDetailsGivesEveryPlainMp3ItsNumberTrack
         for (int t = 0; t < 3; ++t)
             list->item(t)->setCheckState(Qt::Checked);
         Click("selCDNext");
+        // The disc is looked up afresh after the restart: Next goes on when the lookup ends.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentPageName() != "selCD"; }, 10000));
         QWidget* rip = Find("SelCDrecRip");
         QTest::mouseClick(rip, Qt::LeftButton, Qt::NoModifier, QPoint(8, rip->height() / 2));
         Click("SelCDrecNext");
