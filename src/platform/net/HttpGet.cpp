@@ -67,6 +67,10 @@ HttpReply HttpGet(const HttpRequest& request)
     }
 
     std::unique_ptr<QNetworkReply> reply(manager.get(httpRequest));
+    // Without a bound, Qt's HTTP thread reads a fast endless reply as long as bytes keep
+    // coming and only sees the abort afterwards; the manager then waits five seconds for
+    // that thread at the end of this call and leaks it when it is still busy.
+    reply->setReadBufferSize(64 * 1024);
     QEventLoop loop;
     bool timedOut = false;
     bool tooLarge = false;
