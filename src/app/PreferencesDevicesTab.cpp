@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -121,5 +122,13 @@ QWidget* PreferencesTabs::Devices(PreferenceFields& fields)
     cdRow->findChild<QPushButton*>()->setObjectName("CdDeviceBrowse");
     PreferenceFields::AddRow(form, tr("CD d&rive or disc image:"), cd, cdRow);
     fields.Track("SOUNDCARD_SETUP", "CdDevice", cd->text().trimmed(), [cd] { return cd->text().trimmed(); });
+
+    // The card's lines are made when the program starts; only a capture device of an input
+    // it has changes at once.
+    auto* when = new QLabel(tr("A changed input records from the next take on. An input that had no device, and "
+                               "the speakers, change when Mervane starts again."));
+    when->setObjectName("DevicesTakeEffect");
+    when->setWordWrap(true);
+    form->addRow(when);
     return tab;
 }

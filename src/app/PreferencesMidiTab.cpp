@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -36,5 +37,11 @@ QWidget* PreferencesTabs::Midi(PreferenceFields& fields)
                                       SynthOptions::kMaxGainDb, synth.gainDb);
     gain->setObjectName("SynthGainChoice");
     gain->setSuffix(tr(" dB"));
+
+    auto* when = new QLabel(tr("Reverb, chorus and gain change at the next play; the sound font when Mervane "
+                               "starts again."));
+    when->setObjectName("MidiTakeEffect");
+    when->setWordWrap(true);
+    form->addRow(when);
     return tab;
 }
