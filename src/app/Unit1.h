@@ -6,6 +6,7 @@
 //   Unit1Wave.cpp     the wave-file road: SelWav, EncodeOptions, EncodeWav, MakeMP3, FinishUp
 //   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
 //   Unit1Record.cpp   the live-input recording page RecExt and the level meters
+//   Unit1Split.cpp    a take split at its silences: the page SplitTracks and the tracks' run
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
@@ -24,6 +25,7 @@
 #include "platform/cd/HiddenTrackJob.h"
 #include "run/CdRun.h"
 #include "run/FileRun.h"
+#include "run/SplitRun.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
@@ -41,6 +43,7 @@
 
 class CoverWell;
 class PreferencesWindow;
+class SplitTracksPage;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -210,6 +213,7 @@ private:
     void BuildCDtagsel();
     void BuildMultitag();
     void BuildRecEncCD();
+    void BuildSplitTracks();
     DetailsFields BuildDetailsFields(QWidget* page, const char* prefix, const QString& copyrightText, int top);
     QSlider* BuildBitrateGroup(QWidget* page, const char* sliderName, const char* labelName, int top,
                                QLabel** valueLabel);
@@ -424,6 +428,18 @@ private:
     // The word to the desktop when a long run ends behind other windows, and its progress.
     std::unique_ptr<LongJobNotice> jobNotice_;
     std::unique_ptr<FileRun> fileRun_;
+    // A take split at its silences (Unit1Split.cpp): the page's tracks, and the run that
+    // encodes them one after another while it lasts.
+    std::unique_ptr<SplitRun> splitRun_;
+    SplitTracksPage* splitPage_ = nullptr;  // owned by its page
+    QCheckBox* RecExtSplit = nullptr;
+    // The run the engine's news go to: the split take's while it runs, else the file run.
+    FileRun& ActiveRun();
+    bool SplittingTake() const;
+    // Starts the encoding of the split take's tracks.
+    void StartSplitRun();
+    void SplitTracksEnter();
+    void SplitTracksNextClick();
 
     QStackedWidget* pages_ = nullptr;
     QPushButton* btnBack_ = nullptr;
@@ -464,6 +480,7 @@ private:
     QWidget* CDtagsel = nullptr;
     QWidget* Multitag = nullptr;
     QWidget* RecEncCD = nullptr;
+    QWidget* SplitTracks = nullptr;
 
     // SelSource.
     std::vector<QToolButton*> sourceButtons;  // IEButton1..IEButton6

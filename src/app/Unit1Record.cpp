@@ -15,6 +15,7 @@
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -231,7 +232,7 @@ void TForm1::RecExtNextClick()
     }
     state_.inputFileName = TemporaryWavePath();
     unencodedTake_ = false;
-    MoveTo(SingleTag);
+    MoveTo(RecExtSplit->isChecked() ? SplitTracks : SingleTag);
 }
 
 void TForm1::UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2)

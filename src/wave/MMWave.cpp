@@ -57,6 +57,8 @@ void TMMWave::Assign(const TMMWave& other)
     changePending_ = false;
     try {
         fileMustExist_ = other.fileMustExist_;
+        growsToRf64_ = other.growsToRf64_;
+        riffLimit_ = other.riffLimit_;
         ioBufferSize_ = other.ioBufferSize_;
         timeFormat_ = other.timeFormat_;
         SetFileName(other.fileName_);
@@ -226,6 +228,10 @@ void TMMWave::CreateWaveFile(const std::string& rawName, const TWaveFormatEx* fo
         CloseFile();  // recreating the file this wave is writing
     ::unlink(name.c_str());
     PMMWaveIOInfo created = WaveIOCreateInfo(format);
+    if (created) {
+        created->mayGrowToRf64 = growsToRf64_;
+        created->riffLimit = riffLimit_;
+    }
     errno = 0;
     if (!created || WaveIOCreate(created.get(), name) != WIOERR_NOERROR) {
         const int error = errno ? errno : EIO;

@@ -43,6 +43,14 @@ public:
     const std::string& FileName() const { return fileName_; }
     bool FileMustExist() const { return fileMustExist_; }
     void SetFileMustExist(bool value) { fileMustExist_ = value; }
+    // Files created from now on go on as RF64 past the RIFF limit instead of refusing data
+    // (a recording that may run for hours); the limit itself is lowered only by tests.
+    void SetGrowsToRf64(bool value, std::int64_t riffLimit = kRiffSizeLimit)
+    {
+        growsToRf64_ = value;
+        riffLimit_ = riffLimit;
+    }
+    bool GrowsToRf64() const { return growsToRf64_; }
     TMMTimeFormats TimeFormat() const { return timeFormat_; }
     void SetTimeFormat(TMMTimeFormats value);
     std::int64_t IOBufferSize() const { return ioBufferSize_; }
@@ -107,6 +115,8 @@ private:
     PMMWaveIOInfo info_;  // main thread replaces it; the streaming thread uses it between open and close
     std::string fileName_;
     bool fileMustExist_ = true;
+    bool growsToRf64_ = false;
+    std::int64_t riffLimit_ = kRiffSizeLimit;
     std::int64_t ioBufferSize_ = 32768;
     TMMTimeFormats timeFormat_ = tfSample;
     // The single-region play list: first .. last sample of the record.

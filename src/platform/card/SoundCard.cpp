@@ -199,13 +199,16 @@ void SoundCard::Impl::Run()
 
         bool lostWhileRecording = false;
         bool allSoftware = true;
+        std::string lossReason;
         for (std::size_t i = 0; i < n; ++i)
             if (recording && levels.lines[i].selected) {
+                if (levels.lines[i].lost && !lostWhileRecording)
+                    lossReason = lines[i].line->LossReason();
                 lostWhileRecording = lostWhileRecording || levels.lines[i].lost;
                 allSoftware = allSoftware && lines[i].line->IsSoftware();
             }
         if (lostWhileRecording) {
-            waveIn->DeviceLost();
+            waveIn->DeviceLost(lossReason);
             continue;
         }
         // While a recorder waits for a play to begin, the card keeps the wall clock's pace:

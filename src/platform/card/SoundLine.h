@@ -75,6 +75,8 @@ public:
     virtual PlayMarks Marks() const { return {}; }
     // Any thread: capture overruns recovered so far (0 for lines that cannot overrun).
     virtual std::uint64_t Overruns() const { return 0; }
+    // Card thread, after Read returned Lost: the device and why it was lost, for the user.
+    virtual std::string LossReason() const { return {}; }
 };
 
 using SoundLineFactory = std::function<std::unique_ptr<SoundLine>(const SoundCardSettings& settings)>;
