@@ -1,5 +1,6 @@
 #include "app/SourceIcons.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <array>
@@ -67,6 +68,7 @@ QString UnavailableSourceTip(int index)
     const Source& s = kSources[static_cast<std::size_t>(index - 1)];
     std::string why = WhyNoLine(s.componentType);
     if (why.empty())
-        why = "The sound card has no such source. " + SetKeyAdvice(s.key);
+        why = QCoreApplication::translate("SourceIcons", "The sound card has no such source.").toStdString() + " " +
+              SetKeyAdvice(s.key);
     return QString::fromStdString(why);
 }

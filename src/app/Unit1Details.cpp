@@ -94,7 +94,7 @@ void TForm1::ShowMultitagTrack()
     state_.currentTrack = ListedTrack(state_.scanIndex);
     ++state_.scanIndex;
     ++state_.detailsCount;
-    titles_["Multitag"]->setText("Enter details for track " + QString::number(state_.currentTrack));
+    titles_["Multitag"]->setText(tr("Enter details for track %1").arg(state_.currentTrack));
     multiTag.track->setValue(state_.currentTrack);
     ShowFoundTrack(state_.currentTrack);
 }
@@ -102,16 +102,16 @@ void TForm1::ShowMultitagTrack()
 void TForm1::FillStyleList(QComboBox* style)
 {
     style->clear();
-    style->addItem("Unknown");
+    style->addItem(tr("Unknown"));
     for (int genre = 0; genre < kGenreCount; ++genre)
         style->addItem(QString::fromStdString(GenreName(genre)));
-    style->addItem("Unknown");
+    style->addItem(tr("Unknown"));
     style->setCurrentIndex(0);
 }
 
 int TForm1::GenreByteOf(const QComboBox* style) const
 {
-    if (style->currentText() == "Unknown")
+    if (style->currentText() == tr("Unknown"))
         return 255;
     // A typed style that is not in the list has position -1, which gives the byte 254.
     const int position = style->findText(style->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
