@@ -5,760 +5,764 @@
     <name>AccessibleControls</name>
     <message>
         <source>%1 kbit/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kbit/s</translation>
     </message>
 </context>
 <context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
-        <translation type="unfinished"></translation>
+        <translation>SAT.</translation>
     </message>
     <message>
         <source>Clip light</source>
-        <translation type="unfinished"></translation>
+        <translation>Indicador de saturación</translation>
     </message>
     <message>
         <source>Lights when the input reaches full scale; click to reset it and the peak hold</source>
-        <translation type="unfinished"></translation>
+        <translation>Se enciende cuando la entrada alcanza la escala completa; haga clic para restablecerlo junto con la retención de picos</translation>
     </message>
     <message>
         <source>The input clipped: lower the recording level. Click to reset.</source>
-        <translation type="unfinished"></translation>
+        <translation>La entrada se ha saturado: baje el nivel de grabación. Haga clic para restablecer.</translation>
     </message>
     <message>
         <source>No clipping since the take began</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin saturación desde el inicio de la toma</translation>
     </message>
 </context>
 <context>
     <name>CoverWell</name>
     <message>
         <source>Cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen de portada</translation>
     </message>
     <message>
         <source>Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen de portada: busque un archivo JPEG o PNG o suéltelo aquí; «Ninguna» la quita</translation>
     </message>
     <message>
         <source>Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Examinar…</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna</translation>
     </message>
     <message>
         <source>Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Portada</translation>
     </message>
     <message>
         <source>This picture cannot be used as the cover.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta imagen no se puede usar como portada.</translation>
     </message>
     <message>
         <source>Choose a cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir una imagen de portada</translation>
     </message>
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
-        <translation type="unfinished"></translation>
+        <translation>Imágenes (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
     </message>
 </context>
 <context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
-        <translation type="unfinished"></translation>
+        <translation>Parar tras</translation>
     </message>
     <message>
         <source>Stop after, hours minutes seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Parar tras, horas minutos segundos</translation>
     </message>
 </context>
 <context>
     <name>SourceIcons</name>
     <message>
         <source>The sound card has no such source.</source>
-        <translation type="unfinished"></translation>
+        <translation>La tarjeta de sonido no tiene esa fuente.</translation>
     </message>
 </context>
 <context>
     <name>TForm1</name>
     <message>
         <source>Track%1         %2 min. %3 sec.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pista%1         %2 min %3 s</translation>
     </message>
     <message>
         <source>Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen…</translation>
     </message>
     <message>
         <source>Open a disc image (.cue, .toc, .nrg) as the CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir una imagen de disco (.cue, .toc, .nrg) como CD</translation>
     </message>
     <message>
         <source>Select a disc image</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar una imagen de disco</translation>
     </message>
     <message>
         <source>Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Imágenes de disco (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|Todos los archivos (*.*)|*.*</translation>
     </message>
     <message>
         <source>Unable to open CD player</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir el reproductor de CD</translation>
     </message>
     <message>
         <source>This CD contains %1 tracks</source>
-        <translation type="unfinished"></translation>
+        <translation>Este CD contiene %1 pistas</translation>
     </message>
     <message>
         <source> (data)</source>
-        <translation type="unfinished"></translation>
+        <translation> (datos)</translation>
     </message>
     <message>
         <source>No tracks selected for encoding</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay pistas seleccionadas para codificar</translation>
     </message>
     <message>
         <source>Select the folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar la carpeta de los archivos MP3</translation>
     </message>
     <message>
         <source>There is no folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No existe la carpeta %1</translation>
     </message>
     <message>
         <source>Files will be named Track1, Track2, Track3 etc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos se llamarán Track1, Track2, Track3, etc.</translation>
     </message>
     <message>
         <source>Files will be named %1 etc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos se llamarán %1, etc.</translation>
     </message>
     <message>
         <source>Files will be named %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos se llamarán %1.</translation>
     </message>
     <message>
         <source>Choose a folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija una carpeta para los archivos MP3</translation>
     </message>
     <message>
         <source>Create folder %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Crear la carpeta %1?</translation>
     </message>
     <message>
         <source>Replace these files?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Reemplazar estos archivos?</translation>
     </message>
     <message>
         <source>unable to extract CD data</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pueden extraer los datos del CD</translation>
     </message>
     <message>
         <source>Unable to halt ripper.. please wait</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede detener la extracción… espere, por favor</translation>
     </message>
     <message>
         <source>Encoding AUDIO CD file %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificando archivo de CD DE AUDIO %1 de %2</translation>
     </message>
     <message>
         <source>Recording progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso de la grabación</translation>
     </message>
     <message>
         <source>Extraction progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso de la extracción</translation>
     </message>
     <message>
         <source>Replace this file?
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Reemplazar este archivo?
+%1</translation>
     </message>
     <message>
         <source>CD run stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Proceso del CD detenido</translation>
     </message>
     <message>
         <source>CD run finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Proceso del CD terminado</translation>
     </message>
     <message>
         <source>Internal error %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error interno %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>failed (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>error (%1)</translation>
     </message>
     <message>
         <source>read</source>
-        <translation type="unfinished"></translation>
+        <translation>leída</translation>
     </message>
     <message>
         <source>recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>grabada</translation>
     </message>
     <message>
         <source>encoded</source>
-        <translation type="unfinished"></translation>
+        <translation>codificada</translation>
     </message>
     <message>
         <source>Track %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Pista %1: %2</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>The CD could not be read to the end of track %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer el CD hasta el final de la pista %1</translation>
     </message>
     <message>
         <source>Cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen de portada</translation>
     </message>
     <message>
         <source>Enter details for track %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datos de la pista %1</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Desconocido</translation>
     </message>
     <message>
         <source>Go on without</source>
-        <translation type="unfinished"></translation>
+        <translation>Seguir sin ellos</translation>
     </message>
     <message>
         <source>Looking up...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando…</translation>
     </message>
     <message>
         <source>Several releases match this disc. Which one is it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Varias ediciones coinciden con este disco. ¿Cuál es?</translation>
     </message>
     <message>
         <source>None of these</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna de ellas</translation>
     </message>
     <message>
         <source>Using CD-Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Usando CD-Text</translation>
     </message>
     <message>
         <source>No details found for this disc</source>
-        <translation type="unfinished"></translation>
+        <translation>No se han encontrado datos de este disco</translation>
     </message>
     <message>
         <source>Encoding finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificación terminada</translation>
     </message>
     <message>
         <source>Encoding stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificación detenida</translation>
     </message>
     <message>
         <source>%1 is ready</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está listo</translation>
     </message>
     <message>
         <source>No MP3 file was finished</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha terminado ningún archivo MP3</translation>
     </message>
     <message>
         <source>&lt; &amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; &amp;Atrás</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cancelar</translation>
     </message>
     <message>
         <source>Attempt to set priority error #%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error n.º %1 al establecer la prioridad</translation>
     </message>
     <message>
         <source>Loading instruments...</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargando instrumentos…</translation>
     </message>
     <message>
         <source>The instruments cannot be loaded.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pueden cargar los instrumentos.</translation>
     </message>
     <message>
         <source>No source selected</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha seleccionado ninguna fuente</translation>
     </message>
     <message>
         <source>Cancel the encoding under way?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Cancelar la codificación en curso?</translation>
     </message>
     <message>
         <source>....ABORTED</source>
-        <translation type="unfinished"></translation>
+        <translation>....CANCELADO</translation>
     </message>
     <message>
         <source>Left input level</source>
-        <translation type="unfinished"></translation>
+        <translation>Nivel de entrada izquierdo</translation>
     </message>
     <message>
         <source>Right input level</source>
-        <translation type="unfinished"></translation>
+        <translation>Nivel de entrada derecho</translation>
     </message>
     <message>
         <source>Recording level</source>
-        <translation type="unfinished"></translation>
+        <translation>Nivel de grabación</translation>
     </message>
     <message>
         <source>Select audio source</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar la fuente de audio</translation>
     </message>
     <message>
         <source>Click on the icon to select the audio source</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en un icono para elegir la fuente de audio</translation>
     </message>
     <message>
         <source>Wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo WAV</translation>
     </message>
     <message>
         <source>MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo MIDI</translation>
     </message>
     <message>
         <source>Audio CD</source>
-        <translation type="unfinished"></translation>
+        <translation>CD de audio</translation>
     </message>
     <message>
         <source>MIC. in</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrófono</translation>
     </message>
     <message>
         <source>LINE in</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrada de línea</translation>
     </message>
     <message>
         <source>AUX in</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrada AUX</translation>
     </message>
     <message>
         <source>&amp;Next &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Siguiente &gt;</translation>
     </message>
     <message>
         <source>Select wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar el archivo WAV</translation>
     </message>
     <message>
         <source>Location of wav file to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubicación del archivo WAV que se va a codificar</translation>
     </message>
     <message>
         <source>Br&amp;owse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Examinar</translation>
     </message>
     <message>
         <source>Location destination mp3 file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubicación del archivo MP3 de destino</translation>
     </message>
     <message>
         <source>Bro&amp;wse</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xaminar</translation>
     </message>
     <message>
         <source>Type or paste a path, or choose the file with Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba o pegue una ruta, o elija el archivo con «Examinar»</translation>
     </message>
     <message>
         <source>Faster than real time (no monitoring)</source>
-        <translation type="unfinished"></translation>
+        <translation>Más rápido que en tiempo real (sin escucha)</translation>
     </message>
     <message>
         <source>Artist</source>
-        <translation type="unfinished"></translation>
+        <translation>Artista</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Título</translation>
     </message>
     <message>
         <source>Album</source>
-        <translation type="unfinished"></translation>
+        <translation>Álbum</translation>
     </message>
     <message>
         <source>Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Año</translation>
     </message>
     <message>
         <source>Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Pista</translation>
     </message>
     <message>
         <source>Style</source>
-        <translation type="unfinished"></translation>
+        <translation>Género</translation>
     </message>
     <message>
         <source>Comment</source>
-        <translation type="unfinished"></translation>
+        <translation>Comentario</translation>
     </message>
     <message>
         <source>Audio is original</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio original</translation>
     </message>
     <message>
         <source>Enter MP3 file details</source>
-        <translation type="unfinished"></translation>
+        <translation>Datos del archivo MP3</translation>
     </message>
     <message>
         <source>Enter track details. These can be displayed by some players.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba los datos de la pista. Algunos reproductores pueden mostrarlos.</translation>
     </message>
     <message>
         <source>Audio is copyrighted</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio con derechos de autor</translation>
     </message>
     <message>
         <source>MP3 Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Calidad MP3</translation>
     </message>
     <message>
         <source>MP3 Bitrate = </source>
-        <translation type="unfinished"></translation>
+        <translation>Tasa de bits MP3 = </translation>
     </message>
     <message>
         <source>%1 Khz</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Khz</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Baja</translation>
     </message>
     <message>
         <source>MP3 Bitrate</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasa de bits MP3</translation>
     </message>
     <message>
         <source>From low quality and small files to high quality and large files</source>
-        <translation type="unfinished"></translation>
+        <translation>Desde baja calidad y archivos pequeños hasta alta calidad y archivos grandes</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Alta</translation>
     </message>
     <message>
         <source>Select encoding options</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones de codificación</translation>
     </message>
     <message>
         <source>Specify MP3 quality/compression factor.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique la calidad/el factor de compresión MP3.</translation>
     </message>
     <message>
         <source>Save &amp;as:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Guardar como:</translation>
     </message>
     <message>
         <source>MP3 file</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo MP3</translation>
     </message>
     <message>
         <source>MP3 inside a wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>MP3 dentro de un archivo WAV</translation>
     </message>
     <message>
         <source>&amp;Quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ca&amp;lidad:</translation>
     </message>
     <message>
         <source>constant bit rate</source>
-        <translation type="unfinished"></translation>
+        <translation>tasa de bits constante</translation>
     </message>
     <message>
         <source>variable V%1 (best)</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1 (mejor)</translation>
     </message>
     <message>
         <source>variable V%1 (smallest)</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1 (más pequeño)</translation>
     </message>
     <message>
         <source>variable V%1</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1</translation>
     </message>
     <message>
         <source>Joint stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Estéreo conjunto</translation>
     </message>
     <message>
         <source>ReplayGain</source>
-        <translation type="unfinished"></translation>
+        <translation>ReplayGain</translation>
     </message>
     <message>
         <source>using the Blade encoder. &lt;a href=&quot;#&quot;&gt;Click here&lt;/a&gt; for details</source>
-        <translation type="unfinished"></translation>
+        <translation>con el codificador Blade. &lt;a href=&quot;#&quot;&gt;Haga clic aquí&lt;/a&gt; para más detalles</translation>
     </message>
     <message>
         <source>using the Blade encoder. Click here for details</source>
-        <translation type="unfinished"></translation>
+        <translation>con el codificador Blade. Haga clic aquí para más detalles</translation>
     </message>
     <message>
         <source>Encoding WAVE file</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificando archivo WAVE</translation>
     </message>
     <message>
         <source>Output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de salida</translation>
     </message>
     <message>
         <source>Checking and converting Wave format</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprobando y convirtiendo el formato WAV</translation>
     </message>
     <message>
         <source>Encoding progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso de la codificación</translation>
     </message>
     <message>
         <source>&amp;Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Finalizar</translation>
     </message>
     <message>
         <source>Monitor volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volumen de escucha</translation>
     </message>
     <message>
         <source>Encoding MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificando archivo MIDI</translation>
     </message>
     <message>
         <source>Recording from AUX input</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabando desde la entrada AUX</translation>
     </message>
     <message>
         <source>Select a destination file then use the RECORD and STOP buttons to record.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un archivo de destino y grabe con los botones GRABAR y DETENER.</translation>
     </message>
     <message>
         <source>&amp;Record</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Grabar</translation>
     </message>
     <message>
         <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Detener</translation>
     </message>
     <message>
         <source>Select CD tracks for encoding</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar las pistas del CD que se van a codificar</translation>
     </message>
     <message>
         <source>New CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuevo CD</translation>
     </message>
     <message>
         <source>CD tracks</source>
-        <translation type="unfinished"></translation>
+        <translation>Pistas del CD</translation>
     </message>
     <message>
         <source>Check the tracks to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Marque las pistas que se van a codificar</translation>
     </message>
     <message>
         <source>Clear list</source>
-        <translation type="unfinished"></translation>
+        <translation>Vaciar la lista</translation>
     </message>
     <message>
         <source>Select all</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar todo</translation>
     </message>
     <message>
         <source>CD data extraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Extracción de datos del CD</translation>
     </message>
     <message>
         <source>There are two methods of extracting the CD audio data</source>
-        <translation type="unfinished"></translation>
+        <translation>Hay dos métodos para extraer los datos de audio del CD</translation>
     </message>
     <message>
         <source>1) Ripping</source>
-        <translation type="unfinished"></translation>
+        <translation>1) Extracción digital</translation>
     </message>
     <message>
         <source>The data is extracted digitally for best audio quality. Not all CDROMS support ripping.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los datos se extraen digitalmente para obtener la mejor calidad de audio. No todas las unidades de CD-ROM lo admiten.</translation>
     </message>
     <message>
         <source>1) Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>2) Grabación</translation>
     </message>
     <message>
         <source>The audio is recorded using the soundcard with some loss of fidelity.</source>
-        <translation type="unfinished"></translation>
+        <translation>El audio se graba con la tarjeta de sonido, con cierta pérdida de fidelidad.</translation>
     </message>
     <message>
         <source>RECORD the audio with the soundcard</source>
-        <translation type="unfinished"></translation>
+        <translation>GRABAR el audio con la tarjeta de sonido</translation>
     </message>
     <message>
         <source>RIP the data digitally</source>
-        <translation type="unfinished"></translation>
+        <translation>EXTRAER los datos digitalmente</translation>
     </message>
     <message>
         <source>CD Encoding options</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones de codificación del CD</translation>
     </message>
     <message>
         <source>Choose a location for the resulting mp3 files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija una ubicación para los archivos MP3 resultantes.</translation>
     </message>
     <message>
         <source>Folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta de los archivos MP3</translation>
     </message>
     <message>
         <source>CD file details</source>
-        <translation type="unfinished"></translation>
+        <translation>Datos de los archivos del CD</translation>
     </message>
     <message>
         <source>Do you want to enter details for each of the CD tracks? These details will be written into the MP3 file and can be displayed by some players.</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Desea escribir los datos de cada pista del CD? Se guardarán en el archivo MP3 y algunos reproductores pueden mostrarlos.</translation>
     </message>
     <message>
         <source>Yes, I want to enter the track details.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sí, quiero escribir los datos de las pistas.</translation>
     </message>
     <message>
         <source>No, encode the tracks without descriptions.</source>
-        <translation type="unfinished"></translation>
+        <translation>No, codificar las pistas sin descripción.</translation>
     </message>
     <message>
         <source>Audio is copyright</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio con derechos de autor</translation>
     </message>
     <message>
         <source>Encoding AUDIO CD file</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificando archivo de CD DE AUDIO</translation>
     </message>
     <message>
         <source>Track results</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultados de las pistas</translation>
     </message>
     <message>
         <source>Recording from LINE input</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabando desde la entrada de línea</translation>
     </message>
     <message>
         <source>Recording from MIC input</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabando desde la entrada de micrófono</translation>
     </message>
     <message>
         <source>Discard the recording?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Descartar la grabación?</translation>
     </message>
     <message>
         <source>Recorded %1:%2, %3 KB</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabado %1:%2, %3 KB</translation>
     </message>
     <message>
         <source>Select source wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar el archivo WAV de origen</translation>
     </message>
     <message>
         <source>Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de audio WAV (*.wav)|*.wav|Todos los archivos (*.*)|*.*</translation>
     </message>
     <message>
         <source>Select source MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar el archivo MIDI de origen</translation>
     </message>
     <message>
         <source>Midi files (*.mid)|*.mid|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos MIDI (*.mid)|*.mid|Todos los archivos (*.*)|*.*</translation>
     </message>
     <message>
         <source>Select MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar el archivo MIDI</translation>
     </message>
     <message>
         <source>Location of MIDI file to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubicación del archivo MIDI que se va a codificar</translation>
     </message>
     <message>
         <source>%1 is %2, not a wave file.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 es %2, no un archivo WAV.</translation>
     </message>
     <message>
         <source>mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de audio MP3 (*.mp3)|*.mp3|Todos los archivos (*.*)|*.*</translation>
     </message>
     <message>
         <source>Replace %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Reemplazar %1?</translation>
     </message>
 </context>
 <context>
     <name>TForm3</name>
     <message>
         <source>Encoder details</source>
-        <translation type="unfinished"></translation>
+        <translation>Detalles del codificador</translation>
     </message>
     <message>
         <source>MP3 encoding by LAME, through the BladeEnc interface.</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificación MP3 con LAME, mediante la interfaz BladeEnc.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Version %1   Engine %2 </source>
-        <translation type="unfinished"></translation>
+        <translation>Versión %1   Motor %2 </translation>
     </message>
     <message>
         <source>Encoder: LAME %1
 Mode: %2
 Stereo mode: %3
 Saved as: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Codificador: LAME %1
+Modo: %2
+Modo estéreo: %3
+Guardado como: %4</translation>
     </message>
 </context>
 <context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 es un archivo, no una carpeta</translation>
     </message>
     <message>
         <source>There is no folder %1 yet: Next offers to create it</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta %1 aún no existe: «Siguiente» ofrece crearla</translation>
     </message>
     <message>
         <source>There is no folder %1, and %2 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>No existe la carpeta %1, y %2 no es una carpeta</translation>
     </message>
     <message>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es una carpeta</translation>
     </message>
     <message>
         <source>There is no folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No existe la carpeta %1</translation>
     </message>
     <message>
         <source>Unable to create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede crear la carpeta %1</translation>
     </message>
     <message>
         <source>something else is at that name</source>
-        <translation type="unfinished"></translation>
+        <translation>ya hay otra cosa con ese nombre</translation>
     </message>
 </context>
 </TS>

@@ -5,760 +5,764 @@
     <name>AccessibleControls</name>
     <message>
         <source>%1 kbit/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kbit/s</translation>
     </message>
 </context>
 <context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
-        <translation type="unfinished"></translation>
+        <translation>SAT.</translation>
     </message>
     <message>
         <source>Clip light</source>
-        <translation type="unfinished"></translation>
+        <translation>Voyant de saturation</translation>
     </message>
     <message>
         <source>Lights when the input reaches full scale; click to reset it and the peak hold</source>
-        <translation type="unfinished"></translation>
+        <translation>S&apos;allume quand l&apos;entrée atteint la pleine échelle ; cliquez pour la réinitialiser avec le maintien des crêtes</translation>
     </message>
     <message>
         <source>The input clipped: lower the recording level. Click to reset.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;entrée a saturé : baissez le niveau d&apos;enregistrement. Cliquez pour réinitialiser.</translation>
     </message>
     <message>
         <source>No clipping since the take began</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune saturation depuis le début de la prise</translation>
     </message>
 </context>
 <context>
     <name>CoverWell</name>
     <message>
         <source>Cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Image de pochette</translation>
     </message>
     <message>
         <source>Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it</source>
-        <translation type="unfinished"></translation>
+        <translation>Image de pochette : choisissez un fichier JPEG ou PNG ou déposez-le ici ; « Aucune » la retire</translation>
     </message>
     <message>
         <source>Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Parcourir…</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune</translation>
     </message>
     <message>
         <source>Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Pochette</translation>
     </message>
     <message>
         <source>This picture cannot be used as the cover.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette image ne peut pas servir de pochette.</translation>
     </message>
     <message>
         <source>Choose a cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une image de pochette</translation>
     </message>
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
-        <translation type="unfinished"></translation>
+        <translation>Images (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
     </message>
 </context>
 <context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt après</translation>
     </message>
     <message>
         <source>Stop after, hours minutes seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt après, heures minutes secondes</translation>
     </message>
 </context>
 <context>
     <name>SourceIcons</name>
     <message>
         <source>The sound card has no such source.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carte son n&apos;a pas cette source.</translation>
     </message>
 </context>
 <context>
     <name>TForm1</name>
     <message>
         <source>Track%1         %2 min. %3 sec.</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste%1         %2 min %3 s</translation>
     </message>
     <message>
         <source>Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Image…</translation>
     </message>
     <message>
         <source>Open a disc image (.cue, .toc, .nrg) as the CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir une image de disque (.cue, .toc, .nrg) comme CD</translation>
     </message>
     <message>
         <source>Select a disc image</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une image de disque</translation>
     </message>
     <message>
         <source>Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Images de disque (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|Tous les fichiers (*.*)|*.*</translation>
     </message>
     <message>
         <source>Unable to open CD player</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD</translation>
     </message>
     <message>
         <source>This CD contains %1 tracks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce CD contient %1 pistes</translation>
     </message>
     <message>
         <source> (data)</source>
-        <translation type="unfinished"></translation>
+        <translation> (données)</translation>
     </message>
     <message>
         <source>No tracks selected for encoding</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune piste choisie pour l&apos;encodage</translation>
     </message>
     <message>
         <source>Select the folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des fichiers MP3</translation>
     </message>
     <message>
         <source>There is no folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;existe pas</translation>
     </message>
     <message>
         <source>Files will be named Track1, Track2, Track3 etc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers s&apos;appelleront Track1, Track2, Track3, etc.</translation>
     </message>
     <message>
         <source>Files will be named %1 etc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers s&apos;appelleront %1, etc.</translation>
     </message>
     <message>
         <source>Files will be named %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers s&apos;appelleront %1.</translation>
     </message>
     <message>
         <source>Choose a folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez un dossier pour les fichiers MP3</translation>
     </message>
     <message>
         <source>Create folder %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer le dossier %1 ?</translation>
     </message>
     <message>
         <source>Replace these files?</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacer ces fichiers ?</translation>
     </message>
     <message>
         <source>unable to extract CD data</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;extraire les données du CD</translation>
     </message>
     <message>
         <source>Unable to halt ripper.. please wait</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;arrêter l&apos;extraction… veuillez patienter</translation>
     </message>
     <message>
         <source>Encoding AUDIO CD file %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage du fichier de CD AUDIO %1 sur %2</translation>
     </message>
     <message>
         <source>Recording progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression de l&apos;enregistrement</translation>
     </message>
     <message>
         <source>Extraction progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression de l&apos;extraction</translation>
     </message>
     <message>
         <source>Replace this file?
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacer ce fichier ?
+%1</translation>
     </message>
     <message>
         <source>CD run stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement du CD interrompu</translation>
     </message>
     <message>
         <source>CD run finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement du CD terminé</translation>
     </message>
     <message>
         <source>Internal error %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur interne %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>failed (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>échec (%1)</translation>
     </message>
     <message>
         <source>read</source>
-        <translation type="unfinished"></translation>
+        <translation>lue</translation>
     </message>
     <message>
         <source>recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>enregistrée</translation>
     </message>
     <message>
         <source>encoded</source>
-        <translation type="unfinished"></translation>
+        <translation>encodée</translation>
     </message>
     <message>
         <source>Track %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste %1 : %2</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>The CD could not be read to the end of track %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le CD n&apos;a pas pu être lu jusqu&apos;à la fin de la piste %1</translation>
     </message>
     <message>
         <source>Cover picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Image de pochette</translation>
     </message>
     <message>
         <source>Enter details for track %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations de la piste %1</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Inconnu</translation>
     </message>
     <message>
         <source>Go on without</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuer sans</translation>
     </message>
     <message>
         <source>Looking up...</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche…</translation>
     </message>
     <message>
         <source>Several releases match this disc. Which one is it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Plusieurs éditions correspondent à ce disque. Laquelle est-ce ?</translation>
     </message>
     <message>
         <source>None of these</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune de celles-ci</translation>
     </message>
     <message>
         <source>Using CD-Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisation du CD-Text</translation>
     </message>
     <message>
         <source>No details found for this disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune information trouvée pour ce disque</translation>
     </message>
     <message>
         <source>Encoding finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage terminé</translation>
     </message>
     <message>
         <source>Encoding stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage interrompu</translation>
     </message>
     <message>
         <source>%1 is ready</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est prêt</translation>
     </message>
     <message>
         <source>No MP3 file was finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier MP3 n&apos;a été terminé</translation>
     </message>
     <message>
         <source>&lt; &amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; &amp;Précédent</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>Attempt to set priority error #%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur n° %1 lors du réglage de la priorité</translation>
     </message>
     <message>
         <source>Loading instruments...</source>
-        <translation type="unfinished"></translation>
+        <translation>Chargement des instruments…</translation>
     </message>
     <message>
         <source>The instruments cannot be loaded.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de charger les instruments.</translation>
     </message>
     <message>
         <source>No source selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune source choisie</translation>
     </message>
     <message>
         <source>Cancel the encoding under way?</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler l&apos;encodage en cours ?</translation>
     </message>
     <message>
         <source>....ABORTED</source>
-        <translation type="unfinished"></translation>
+        <translation>....ANNULÉ</translation>
     </message>
     <message>
         <source>Left input level</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveau d&apos;entrée gauche</translation>
     </message>
     <message>
         <source>Right input level</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveau d&apos;entrée droit</translation>
     </message>
     <message>
         <source>Recording level</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveau d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Select audio source</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la source audio</translation>
     </message>
     <message>
         <source>Click on the icon to select the audio source</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur une icône pour choisir la source audio</translation>
     </message>
     <message>
         <source>Wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier WAV</translation>
     </message>
     <message>
         <source>MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier MIDI</translation>
     </message>
     <message>
         <source>Audio CD</source>
-        <translation type="unfinished"></translation>
+        <translation>CD audio</translation>
     </message>
     <message>
         <source>MIC. in</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée micro</translation>
     </message>
     <message>
         <source>LINE in</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée ligne</translation>
     </message>
     <message>
         <source>AUX in</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée AUX</translation>
     </message>
     <message>
         <source>&amp;Next &gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suivant &gt;</translation>
     </message>
     <message>
         <source>Select wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le fichier WAV</translation>
     </message>
     <message>
         <source>Location of wav file to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Emplacement du fichier WAV à encoder</translation>
     </message>
     <message>
         <source>Br&amp;owse</source>
-        <translation type="unfinished"></translation>
+        <translation>Pa&amp;rcourir</translation>
     </message>
     <message>
         <source>Location destination mp3 file</source>
-        <translation type="unfinished"></translation>
+        <translation>Emplacement du fichier MP3 de destination</translation>
     </message>
     <message>
         <source>Bro&amp;wse</source>
-        <translation type="unfinished"></translation>
+        <translation>Parc&amp;ourir</translation>
     </message>
     <message>
         <source>Type or paste a path, or choose the file with Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez ou collez un chemin, ou choisissez le fichier avec « Parcourir »</translation>
     </message>
     <message>
         <source>Faster than real time (no monitoring)</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus rapide que le temps réel (sans écoute)</translation>
     </message>
     <message>
         <source>Artist</source>
-        <translation type="unfinished"></translation>
+        <translation>Artiste</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>Album</source>
-        <translation type="unfinished"></translation>
+        <translation>Album</translation>
     </message>
     <message>
         <source>Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Année</translation>
     </message>
     <message>
         <source>Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste</translation>
     </message>
     <message>
         <source>Style</source>
-        <translation type="unfinished"></translation>
+        <translation>Genre</translation>
     </message>
     <message>
         <source>Comment</source>
-        <translation type="unfinished"></translation>
+        <translation>Commentaire</translation>
     </message>
     <message>
         <source>Audio is original</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio original</translation>
     </message>
     <message>
         <source>Enter MP3 file details</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations du fichier MP3</translation>
     </message>
     <message>
         <source>Enter track details. These can be displayed by some players.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez les informations de la piste. Certains lecteurs peuvent les afficher.</translation>
     </message>
     <message>
         <source>Audio is copyrighted</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio protégé par le droit d&apos;auteur</translation>
     </message>
     <message>
         <source>MP3 Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité MP3</translation>
     </message>
     <message>
         <source>MP3 Bitrate = </source>
-        <translation type="unfinished"></translation>
+        <translation>Débit MP3 = </translation>
     </message>
     <message>
         <source>%1 Khz</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Khz</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Faible</translation>
     </message>
     <message>
         <source>MP3 Bitrate</source>
-        <translation type="unfinished"></translation>
+        <translation>Débit MP3</translation>
     </message>
     <message>
         <source>From low quality and small files to high quality and large files</source>
-        <translation type="unfinished"></translation>
+        <translation>De la qualité faible et des petits fichiers à la haute qualité et aux gros fichiers</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Élevée</translation>
     </message>
     <message>
         <source>Select encoding options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options d&apos;encodage</translation>
     </message>
     <message>
         <source>Specify MP3 quality/compression factor.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indiquez la qualité/le taux de compression MP3.</translation>
     </message>
     <message>
         <source>Save &amp;as:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer s&amp;ous :</translation>
     </message>
     <message>
         <source>MP3 file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier MP3</translation>
     </message>
     <message>
         <source>MP3 inside a wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>MP3 dans un fichier WAV</translation>
     </message>
     <message>
         <source>&amp;Quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Qualité :</translation>
     </message>
     <message>
         <source>constant bit rate</source>
-        <translation type="unfinished"></translation>
+        <translation>débit constant</translation>
     </message>
     <message>
         <source>variable V%1 (best)</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1 (meilleure)</translation>
     </message>
     <message>
         <source>variable V%1 (smallest)</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1 (plus petit)</translation>
     </message>
     <message>
         <source>variable V%1</source>
-        <translation type="unfinished"></translation>
+        <translation>variable V%1</translation>
     </message>
     <message>
         <source>Joint stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Stéréo jointe</translation>
     </message>
     <message>
         <source>ReplayGain</source>
-        <translation type="unfinished"></translation>
+        <translation>ReplayGain</translation>
     </message>
     <message>
         <source>using the Blade encoder. &lt;a href=&quot;#&quot;&gt;Click here&lt;/a&gt; for details</source>
-        <translation type="unfinished"></translation>
+        <translation>avec l&apos;encodeur Blade. &lt;a href=&quot;#&quot;&gt;Cliquez ici&lt;/a&gt; pour les détails</translation>
     </message>
     <message>
         <source>using the Blade encoder. Click here for details</source>
-        <translation type="unfinished"></translation>
+        <translation>avec l&apos;encodeur Blade. Cliquez ici pour les détails</translation>
     </message>
     <message>
         <source>Encoding WAVE file</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage du fichier WAVE</translation>
     </message>
     <message>
         <source>Output file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier de sortie</translation>
     </message>
     <message>
         <source>Checking and converting Wave format</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification et conversion du format WAV</translation>
     </message>
     <message>
         <source>Encoding progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression de l&apos;encodage</translation>
     </message>
     <message>
         <source>&amp;Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Terminer</translation>
     </message>
     <message>
         <source>Monitor volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume d&apos;écoute</translation>
     </message>
     <message>
         <source>Encoding MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage du fichier MIDI</translation>
     </message>
     <message>
         <source>Recording from AUX input</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement de l&apos;entrée AUX</translation>
     </message>
     <message>
         <source>Select a destination file then use the RECORD and STOP buttons to record.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez un fichier de destination, puis enregistrez avec les boutons ENREGISTRER et ARRÊTER.</translation>
     </message>
     <message>
         <source>&amp;Record</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrê&amp;ter</translation>
     </message>
     <message>
         <source>Select CD tracks for encoding</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir les pistes du CD à encoder</translation>
     </message>
     <message>
         <source>New CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau CD</translation>
     </message>
     <message>
         <source>CD tracks</source>
-        <translation type="unfinished"></translation>
+        <translation>Pistes du CD</translation>
     </message>
     <message>
         <source>Check the tracks to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Cochez les pistes à encoder</translation>
     </message>
     <message>
         <source>Clear list</source>
-        <translation type="unfinished"></translation>
+        <translation>Vider la liste</translation>
     </message>
     <message>
         <source>Select all</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout choisir</translation>
     </message>
     <message>
         <source>CD data extraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraction des données du CD</translation>
     </message>
     <message>
         <source>There are two methods of extracting the CD audio data</source>
-        <translation type="unfinished"></translation>
+        <translation>Il existe deux méthodes pour extraire les données audio du CD</translation>
     </message>
     <message>
         <source>1) Ripping</source>
-        <translation type="unfinished"></translation>
+        <translation>1) Extraction numérique</translation>
     </message>
     <message>
         <source>The data is extracted digitally for best audio quality. Not all CDROMS support ripping.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les données sont extraites numériquement pour une qualité audio optimale. Tous les lecteurs de CD-ROM ne le permettent pas.</translation>
     </message>
     <message>
         <source>1) Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>2) Enregistrement</translation>
     </message>
     <message>
         <source>The audio is recorded using the soundcard with some loss of fidelity.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le son est enregistré par la carte son, avec une certaine perte de fidélité.</translation>
     </message>
     <message>
         <source>RECORD the audio with the soundcard</source>
-        <translation type="unfinished"></translation>
+        <translation>ENREGISTRER le son avec la carte son</translation>
     </message>
     <message>
         <source>RIP the data digitally</source>
-        <translation type="unfinished"></translation>
+        <translation>EXTRAIRE les données numériquement</translation>
     </message>
     <message>
         <source>CD Encoding options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options d&apos;encodage du CD</translation>
     </message>
     <message>
         <source>Choose a location for the resulting mp3 files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez l&apos;emplacement des fichiers MP3 produits.</translation>
     </message>
     <message>
         <source>Folder for the mp3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier des fichiers MP3</translation>
     </message>
     <message>
         <source>CD file details</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations des fichiers du CD</translation>
     </message>
     <message>
         <source>Do you want to enter details for each of the CD tracks? These details will be written into the MP3 file and can be displayed by some players.</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous saisir les informations de chaque piste du CD ? Elles seront écrites dans le fichier MP3 et certains lecteurs peuvent les afficher.</translation>
     </message>
     <message>
         <source>Yes, I want to enter the track details.</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, je veux saisir les informations des pistes.</translation>
     </message>
     <message>
         <source>No, encode the tracks without descriptions.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non, encoder les pistes sans description.</translation>
     </message>
     <message>
         <source>Audio is copyright</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio protégé par le droit d&apos;auteur</translation>
     </message>
     <message>
         <source>Encoding AUDIO CD file</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage du fichier de CD AUDIO</translation>
     </message>
     <message>
         <source>Track results</source>
-        <translation type="unfinished"></translation>
+        <translation>Résultats des pistes</translation>
     </message>
     <message>
         <source>Recording from LINE input</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement de l&apos;entrée ligne</translation>
     </message>
     <message>
         <source>Recording from MIC input</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement de l&apos;entrée micro</translation>
     </message>
     <message>
         <source>Discard the recording?</source>
-        <translation type="unfinished"></translation>
+        <translation>Abandonner l&apos;enregistrement ?</translation>
     </message>
     <message>
         <source>Recorded %1:%2, %3 KB</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistré %1:%2, %3 Ko</translation>
     </message>
     <message>
         <source>Select source wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le fichier WAV source</translation>
     </message>
     <message>
         <source>Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers audio WAV (*.wav)|*.wav|Tous les fichiers (*.*)|*.*</translation>
     </message>
     <message>
         <source>Select source MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le fichier MIDI source</translation>
     </message>
     <message>
         <source>Midi files (*.mid)|*.mid|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers MIDI (*.mid)|*.mid|Tous les fichiers (*.*)|*.*</translation>
     </message>
     <message>
         <source>Select MIDI file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le fichier MIDI</translation>
     </message>
     <message>
         <source>Location of MIDI file to encode</source>
-        <translation type="unfinished"></translation>
+        <translation>Emplacement du fichier MIDI à encoder</translation>
     </message>
     <message>
         <source>%1 is %2, not a wave file.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est %2, pas un fichier WAV.</translation>
     </message>
     <message>
         <source>mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers audio MP3 (*.mp3)|*.mp3|Tous les fichiers (*.*)|*.*</translation>
     </message>
     <message>
         <source>Replace %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacer %1 ?</translation>
     </message>
 </context>
 <context>
     <name>TForm3</name>
     <message>
         <source>Encoder details</source>
-        <translation type="unfinished"></translation>
+        <translation>Détails de l&apos;encodeur</translation>
     </message>
     <message>
         <source>MP3 encoding by LAME, through the BladeEnc interface.</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage MP3 par LAME, via l&apos;interface BladeEnc.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Version %1   Engine %2 </source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1   Moteur %2 </translation>
     </message>
     <message>
         <source>Encoder: LAME %1
 Mode: %2
 Stereo mode: %3
 Saved as: %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodeur : LAME %1
+Mode : %2
+Mode stéréo : %3
+Enregistré comme : %4</translation>
     </message>
 </context>
 <context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est un fichier, pas un dossier</translation>
     </message>
     <message>
         <source>There is no folder %1 yet: Next offers to create it</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;existe pas encore : « Suivant » propose de le créer</translation>
     </message>
     <message>
         <source>There is no folder %1, and %2 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;existe pas, et %2 n&apos;est pas un dossier</translation>
     </message>
     <message>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;est pas un dossier</translation>
     </message>
     <message>
         <source>There is no folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;existe pas</translation>
     </message>
     <message>
         <source>Unable to create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1</translation>
     </message>
     <message>
         <source>something else is at that name</source>
-        <translation type="unfinished"></translation>
+        <translation>autre chose porte déjà ce nom</translation>
     </message>
 </context>
 </TS>

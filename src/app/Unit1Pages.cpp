@@ -195,8 +195,8 @@ void TForm1::BuildSelWav()
     WatchTyping(SelWavOutput, [this] { SelWavOutputTyped(); });
     FasterThanRealTime = new QCheckBox(tr("Faster than real time (no monitoring)"), SelWav);
     FasterThanRealTime->setObjectName("FasterThanRealTime");
-    FasterThanRealTime->move(10, 160);
-    FasterThanRealTime->adjustSize();
+    // Room for the longest translation; the page grows when a text needs more.
+    FasterThanRealTime->setGeometry(10, 160, 310, 20);
     FasterThanRealTime->hide();
     connect(FasterThanRealTime, &QCheckBox::toggled, this,
             [this](bool fast) { Guarded([&] { RememberFasterThanRealTime(fast); }); });

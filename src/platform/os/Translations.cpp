@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
@@ -55,8 +56,10 @@ QString InstallTranslations(const QLocale& locale)
         for (const QString& name : candidateNames(uiLanguage)) {
             if (name == "en" || name.startsWith("en_") || name == "C")
                 return {};
+            // Exactly this name: QTranslator::load would itself fall back to shorter names.
+            const QString file = QString("%1/mervane_%2.qm").arg(kCatalogueFolder, name);
             auto catalogue = std::make_unique<QTranslator>();
-            if (!catalogue->load(QString("mervane_") + name, kCatalogueFolder))
+            if (!QFile::exists(file) || !catalogue->load(file))
                 continue;
             ownCatalogue = std::move(catalogue);
             QCoreApplication::installTranslator(ownCatalogue.get());
