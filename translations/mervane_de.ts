@@ -765,4 +765,291 @@ Gespeichert als: %4</translation>
         <translation>unter diesem Namen liegt bereits etwas anderes</translation>
     </message>
 </context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 ist eine Datei, mehrere Eingaben brauchen aber einen Ordner</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 und %2 würden beide zu %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks: die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks: Titel %1 ist ein Datentitel</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>in %1 liegt keine CD</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Ziel der MP3: eine Datei bei einer Eingabe, ein Ordner bei mehreren (wird angelegt, wenn er fehlt). Vorgabe: neben der Eingabe, die Endung durch .mp3 ersetzt.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Konstante Bitrate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 oder 320 (Vorgabe 128).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Variable Bitrate mit LAME-Qualität Q, 0 (beste) bis 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Reine MP3-Datei oder MP3-Frames in einer RIFF-Wave-Datei (Vorgabe: Container im Abschnitt ENCODER der Einstellungsdatei, wave, wenn nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Joint-Stereo statt einfachem Stereo.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Misst die Lautheit und schreibt den ReplayGain-Wert in das Tag (Vorgabe: ReplayGain im Abschnitt ENCODER der Einstellungsdatei, aus, wenn nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>Schreibt kein ReplayGain, gleich was die Einstellungsdatei sagt.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Titel im Tag.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Interpret im Tag.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Album im Tag.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Jahr im Tag, 1900 bis 2099 (Vorgabe: keines).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Titelnummer im Tag, 1 bis 99 (Vorgabe: keine).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Genre im Tag, als Name oder Nummer (Vorgabe: keines).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Kommentar im Tag.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Titelbild im Tag: eine JPEG- oder PNG-Datei (wird zu Baseline-JPEG mit höchstens 1200 px, außer bei einer kleinen PNG).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Kein Titelbild im Tag, auch keines, das für die CD gefunden wurde.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Setzt das Copyright-Bit jedes Frames.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Setzt das Original-Bit jedes Frames.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Liest diese Einstellungsdatei statt MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Kodiert N Eingaben gleichzeitig (Vorgabe: die Zahl der Prozessorkerne).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Ersetzt eine vorhandene Ausgabe, statt abzubrechen.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Keine Fortschrittszeile.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Ein JSON-Objekt je fertiger Datei auf der Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd: das zu lesende Laufwerk oder CD-Abbild (Cue-Sheet). record: die Quelle des Audioservers (ein Name, den --list-sources zeigt) oder das ALSA-Aufnahmegerät.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record: listet die Quellen, die sich aufnehmen lassen, mit ihren Beschreibungen.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd: die zu kodierenden Titel, etwa 1,3-5 (Vorgabe: alle Audiotitel).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd: spielt jeden Titel über den CD-Eingang der Soundkarte ab und nimmt ihn auf, statt ihn digital auszulesen.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave: teilt jede Eingabe an ihren Pausen (ab 1,5 s, Titel ab 5 s) und kodiert je Titel eine Datei, benannt nach der Dateinamenvorlage der Einstellungen, nach -o ORDNER oder neben die Eingabe.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence: der Pegel der Stille in dBFS (Vorgabe -45).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd: fragt keine Datenbank und liest weder Zwischenspeicher noch CD-Text: die Dateien behalten die Nummernnamen.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd: nimmt von mehreren passenden Veröffentlichungen die N-te (Vorgabe 1, die anderen werden aufgelistet).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi: spielt das Stück in Echtzeit über die Lautsprecher ab, wie es der Assistent auf Wunsch tut, statt es schneller als Echtzeit zu berechnen.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record: der aufzunehmende Eingang.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record: hält nach N Sekunden an (Vorgabe: bei Strg+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Zeigt diese Hilfe.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Zeigt die Version.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 erwartet eine Zahl von %2 bis %3, nicht „%4“</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre: kein Genre heißt „%1“</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate: %1 kbit/s ist keine der Bitraten</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container ist mp3 oder wave, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source ist mic, line oder aux, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 braucht %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 braucht mindestens eine Eingabedatei</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 nimmt keine Eingabedateien: %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover und --no-cover schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record gibt es nur für cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time gibt es nur für midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence gibt es nur für wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources gibt es nur für record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record braucht --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record braucht -o AUS.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate und --vbr schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks: „%1“ ist weder eine Titelnummer noch ein Bereich wie 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks: „%1“ ist kein Titelbereich von 1 bis 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [Optionen]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>„mervane-cli --help“ zeigt die Optionen.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli macht aus Wave-Dateien, MIDI-Dateien, Audio-CDs und Live-Eingängen MP3-Dateien.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Vorgaben aus %1, Abschnitt ENCODER: Container=%2, ReplayGain=%3 (die Optionen oben gelten stattdessen für einen Lauf).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Rückgabewert: 0, wenn jede Eingabe gelang, 1, wenn eine scheiterte, 2 bei einem Aufruffehler, 130 nach Strg+C.</translation>
+    </message>
+</context>
 </TS>

@@ -765,4 +765,291 @@ Guardado como: %4</translation>
         <translation>ya hay otra cosa con ese nombre</translation>
     </message>
 </context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 es un archivo, pero varias entradas necesitan una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 y %2 darían ambos %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>no se puede crear la carpeta %1: %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks: el disco no tiene la pista %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks: la pista %1 es una pista de datos</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>no hay ningún disco en %1</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Destino del MP3: un archivo para una entrada, una carpeta para varias (se crea si falta). Por omisión: junto a la entrada, con su extensión cambiada por .mp3.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Tasa de bits constante: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 o 320 (128 por omisión).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Tasa de bits variable con la calidad Q de LAME, de 0 (la mejor) a 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Archivo MP3 simple, o tramas MP3 dentro de un archivo WAV RIFF (por omisión: Container de la sección ENCODER del archivo de ajustes, wave si no está definido).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Estéreo conjunto en lugar de estéreo simple.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Mide la sonoridad y escribe el ReplayGain en la etiqueta (por omisión: ReplayGain de la sección ENCODER del archivo de ajustes, desactivado si no está definido).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>No escribe ReplayGain, diga lo que diga el archivo de ajustes.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Título de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Artista de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Álbum de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Año de la etiqueta, de 1900 a 2099 (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Número de pista de la etiqueta, de 1 a 99 (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Género de la etiqueta, por nombre o número (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Comentario de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Portada de la etiqueta: un archivo JPEG o PNG (se convierte a JPEG baseline de 1200 px como máximo, salvo un PNG pequeño).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Ninguna portada en la etiqueta, ni siquiera la encontrada para el disco.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Activa el bit de copyright de cada trama.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Activa el bit de original de cada trama.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Lee este archivo de ajustes en lugar de MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Codifica N entradas a la vez (por omisión: el número de núcleos).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Reemplaza una salida existente en lugar de fallar.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Sin línea de progreso.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Un objeto JSON por archivo terminado en la salida estándar.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd: la unidad o la imagen de disco (hoja cue) que se va a leer. record: la fuente del servidor de audio (un nombre que muestra --list-sources) o el dispositivo de captura ALSA que se va a grabar.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record: muestra las fuentes que se pueden grabar, con su descripción.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd: las pistas que se van a codificar, como 1,3-5 (por omisión: todas las pistas de audio).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd: reproduce cada pista por la línea de CD de la tarjeta de sonido y la graba, en lugar de leerla digitalmente.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave: corta cada entrada en sus silencios (de 1,5 s o más, pistas de 5 s o más) y codifica un archivo por pista, con el nombre de la plantilla de los ajustes, en -o CARPETA o junto a la entrada.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence: el nivel del silencio en dBFS (-45 por omisión).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd: no consulta ninguna base de datos ni lee caché ni CD-Text: los archivos conservan los nombres numerados.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd: de varias ediciones que coinciden con el disco, toma la N.ª (1 por omisión, las demás se listan).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi: reproduce la canción en tiempo real por los altavoces, como hace el asistente si se le pide, en lugar de generarla más rápido que en tiempo real.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record: la entrada que se va a grabar.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record: se detiene tras N segundos (por omisión: con Ctrl+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Muestra la versión.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 espera un número de %2 a %3, no «%4»</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre: ningún género se llama «%1»</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate: %1 kbit/s no es una de las tasas de bits</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container es mp3 o wave, no «%1»</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source es mic, line o aux, no «%1»</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>opción desconocida %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 necesita %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 no admite ningún valor</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no se ha indicado ninguna orden</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>orden desconocida %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 necesita al menos un archivo de entrada</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 no admite archivos de entrada: %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover y --no-cover se excluyen</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record solo es para cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time solo es para midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence solo es para wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources solo es para record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record necesita --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record necesita -o SALIDA.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate y --vbr se excluyen</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks: «%1» no es un número de pista ni un intervalo como 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks: «%1» no es un intervalo de pistas de 1 a 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Uso:</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [opciones]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>«mervane-cli --help» muestra las opciones.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli convierte archivos WAV, archivos MIDI, CD de audio y entradas en directo en archivos MP3.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opciones:</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Valores por omisión de %1, sección ENCODER: Container=%2, ReplayGain=%3 (las opciones de arriba los sustituyen durante una ejecución).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Estado de salida: 0 si todas las entradas salieron bien, 1 si alguna falló, 2 por un error de uso, 130 tras Ctrl+C.</translation>
+    </message>
+</context>
 </TS>

@@ -765,4 +765,291 @@ Enregistré comme : %4</translation>
         <translation>autre chose porte déjà ce nom</translation>
     </message>
 </context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 est un fichier, mais plusieurs entrées demandent un dossier</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 et %2 donneraient tous deux %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>impossible de créer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks : le disque n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks : la piste %1 est une piste de données</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>aucun disque dans %1</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Destination du MP3 : un fichier pour une entrée, un dossier pour plusieurs (créé s&apos;il manque). Par défaut : à côté de l&apos;entrée, son extension remplacée par .mp3.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Débit constant : 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 ou 320 (128 par défaut).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Débit variable à la qualité LAME Q, de 0 (la meilleure) à 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Fichier MP3 simple, ou trames MP3 dans un fichier WAV RIFF (par défaut : Container de la section ENCODER du fichier de réglages, wave s&apos;il n&apos;est pas défini).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Stéréo jointe au lieu de la stéréo simple.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Mesure la sonie et écrit le ReplayGain dans l&apos;étiquette (par défaut : ReplayGain de la section ENCODER du fichier de réglages, désactivé s&apos;il n&apos;est pas défini).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>N&apos;écrit aucun ReplayGain, quoi que dise le fichier de réglages.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Titre de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Artiste de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Album de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Année de l&apos;étiquette, de 1900 à 2099 (aucune par défaut).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Numéro de piste de l&apos;étiquette, de 1 à 99 (aucun par défaut).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Genre de l&apos;étiquette, par nom ou numéro (aucun par défaut).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Commentaire de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Pochette de l&apos;étiquette : un fichier JPEG ou PNG (converti en JPEG baseline d&apos;au plus 1200 px, sauf un petit PNG).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Aucune pochette dans l&apos;étiquette, pas même celle trouvée pour le disque.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Active le bit de copyright de chaque trame.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Active le bit d&apos;original de chaque trame.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Lit ce fichier de réglages au lieu de MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Encode N entrées à la fois (par défaut : le nombre de cœurs).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Remplace une sortie existante au lieu d&apos;échouer.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Pas de ligne de progression.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Un objet JSON par fichier terminé sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd : le lecteur ou l&apos;image de disque (fichier cue) à lire. record : la source du serveur audio (un nom que montre --list-sources) ou le périphérique de capture ALSA à enregistrer.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record : liste les sources qui peuvent être enregistrées, avec leur description.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd : les pistes à encoder, sous la forme 1,3-5 (par défaut : toutes les pistes audio).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd : lit chaque piste par la ligne CD de la carte son et l&apos;enregistre, au lieu de l&apos;extraire numériquement.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave : coupe chaque entrée à ses silences (1,5 s ou plus, pistes de 5 s ou plus) et encode un fichier par piste, nommé selon le modèle de noms des réglages, dans -o DOSSIER ou à côté de l&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence : le niveau du silence en dBFS (-45 par défaut).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd : n&apos;interroge aucune base et ne lit ni cache ni CD-Text : les fichiers gardent les noms numérotés.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd : parmi plusieurs éditions correspondant au disque, prend la N-ième (1 par défaut, les autres sont listées).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi : joue le morceau en temps réel sur les haut-parleurs, comme l&apos;assistant le fait sur demande, au lieu de le calculer plus vite que le temps réel.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record : l&apos;entrée à enregistrer.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record : s&apos;arrête après N secondes (par défaut : à Ctrl+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 attend un nombre de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre : aucun genre ne s&apos;appelle « %1 »</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate : %1 kbit/s ne fait pas partie des débits</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container vaut mp3 ou wave, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source vaut mic, line ou aux, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 demande %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>aucune commande indiquée</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 demande au moins un fichier d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 ne prend pas de fichier d&apos;entrée : %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover et --no-cover s&apos;excluent</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record ne vaut que pour cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time ne vaut que pour midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence ne vaut que pour wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources ne vaut que pour record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record demande --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record demande -o SORTIE.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate et --vbr s&apos;excluent</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks : « %1 » n&apos;est ni un numéro de piste ni une plage comme 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks : « %1 » n&apos;est pas une plage de pistes de 1 à 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Utilisation :</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [options]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>« mervane-cli --help » affiche les options.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli transforme fichiers WAV, fichiers MIDI, CD audio et entrées en direct en fichiers MP3.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Valeurs par défaut de %1, section ENCODER : Container=%2, ReplayGain=%3 (les options ci-dessus les remplacent le temps d&apos;une exécution).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Code de sortie : 0 si chaque entrée a réussi, 1 si l&apos;une a échoué, 2 pour une erreur d&apos;utilisation, 130 après Ctrl+C.</translation>
+    </message>
+</context>
 </TS>
