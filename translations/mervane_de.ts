@@ -67,6 +67,33 @@
     </message>
 </context>
 <context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>variable Bitrate, Qualität V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>konstante Bitrate, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>MP3-Datei</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 in einer Wave-Datei</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -75,6 +102,25 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Stopp nach, Stunden Minuten Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der MP3-Datei ist fehlgeschlagen. Es wurde keine MP3-Datei erstellt.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>Kopfdaten können nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der temporären Wave-Datei ist fehlgeschlagen. Die Aufnahme wurde beendet und wird nicht kodiert.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der temporären Wave-Datei ist fehlgeschlagen. Nur der bis dahin umgewandelte Teil wird kodiert.</translation>
     </message>
 </context>
 <context>

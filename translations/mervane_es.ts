@@ -67,6 +67,33 @@
     </message>
 </context>
 <context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>tasa de bits variable, calidad V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>tasa de bits constante, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>estéreo conjunto</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>estéreo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Archivo MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dentro de un archivo WAV</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -75,6 +102,25 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Parar tras, horas minutos segundos</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo MP3. No se ha creado ningún archivo MP3.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>no se puede escribir la cabecera</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo WAV temporal. La grabación se ha detenido y no se codificará.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo WAV temporal. Solo se codificará la parte convertida hasta entonces.</translation>
     </message>
 </context>
 <context>

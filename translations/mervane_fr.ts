@@ -67,6 +67,33 @@
     </message>
 </context>
 <context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>débit variable, qualité V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>débit constant, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>stéréo jointe</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stéréo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Fichier MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dans un fichier WAV</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -75,6 +102,25 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Arrêt après, heures minutes secondes</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier MP3 a échoué. Aucun fichier MP3 n&apos;a été créé.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>impossible d&apos;écrire l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier WAV temporaire a échoué. L&apos;enregistrement s&apos;est arrêté et ne sera pas encodé.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier WAV temporaire a échoué. Seule la partie convertie jusque-là sera encodée.</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 #include "run/CdNames.h"
+#include "platform/os/Translations.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -392,7 +393,7 @@ bool TForm1::RecordTrack(int track, const std::string& temporary)
     if (const int error = recorder.WriteError(); error && !state_.cancel) {
         state_.cancel = true;
         EndCDPlayer();
-        AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
+        AppDialogs().ShowMessage(TranslatedMessage(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         RecEncCDCancelClick();
         OfferBackToInput();
         return false;

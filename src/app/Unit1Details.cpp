@@ -8,6 +8,7 @@
 #include "mpeg/MPEGNames.h"
 #include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
+#include "platform/os/Translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@
 void TForm1::WriteAlbumGain()
 {
     if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
-        AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
+        AppDialogs().ShowMessage(TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
 }
 
 void TForm1::SingleTagEnter()

@@ -30,6 +30,11 @@ QStringList candidateNames(const QString& uiLanguage)
 }
 }  // namespace
 
+std::string TranslatedMessage(const char* text)
+{
+    return QCoreApplication::translate("Messages", text).toStdString();
+}
+
 QStringList ShippedLanguages()
 {
     QStringList languages;

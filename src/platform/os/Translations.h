@@ -4,6 +4,7 @@
 // loaded and the texts stay as written.
 #include <QLocale>
 #include <QString>
+#include <string>
 
 // Loads the program's catalogue (built into the program) and Qt's own (from Qt's
 // translations folder) for the first of the locale's languages that the program speaks,
@@ -17,3 +18,7 @@ void RemoveTranslations();
 
 // The languages the program ships besides English, as the catalogues' suffixes.
 QStringList ShippedLanguages();
+
+// A message of the lower layers, marked with QT_TRANSLATE_NOOP("Messages", ...) where it is
+// defined, in the user's language. Any thread: the installed catalogues are only read.
+std::string TranslatedMessage(const char* text);
