@@ -296,13 +296,19 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     EXPECT_EQ(dialogs->folderRequests.back() + "/", Out(""));
 }
 
-TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
+TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMovingThenDark)
 {
     const CdImage image = WriteDisc(kThreeTracks);
     WalkToDetailsChoice({2, 3}, false);
-    // The meters follow every turn of the event loop, so the fast recording is seen on them.
-    Find<QTimer>("Timer5")->setInterval(0);
-    Watch();
+    // The meters follow every turn of the event loop, so the fast recording is seen on them;
+    // once lit, they are held: no further tick lets them fall, so only the end of the
+    // recording can darken them.
+    auto* meterTimer = Find<QTimer>("Timer5");
+    meterTimer->setInterval(0);
+    Watch([&] {
+        if (loudestMeter > 0 && meterTimer->interval() == 0)
+            meterTimer->setInterval(24 * 3600 * 1000);
+    });
     Click("CDtagselNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
 
@@ -310,6 +316,9 @@ TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
     EXPECT_EQ(Find<QLabel>("RecEncCDProgressLabel")->text(), "Recording progress");
     EXPECT_TRUE(Find("MMSlider8")->isVisible());
     EXPECT_GT(loudestMeter, 0) << "the meters never moved";
+    EXPECT_EQ(Find<TMMLEDGauge>("MMLEDGauge7")->Progress(), 0) << "a meter stayed lit after the recording";
+    EXPECT_EQ(Find<TMMLEDGauge>("MMLEDGauge8")->Progress(), 0) << "a meter stayed lit after the recording";
+    EXPECT_FALSE(meterTimer->isActive());
     EXPECT_EQ(Find<QProgressBar>("MMGauge6")->value(), 100);
     const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 2", "Encoding AUDIO CD file 2 of 2"};
     EXPECT_EQ(titles, counted);
@@ -509,15 +518,24 @@ TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
     WriteDisc({{true, 75, 441}, {true, 4500, 630}, {true, 150, 1050}});
     WalkToDetailsChoice({2, 3}, false);
     // The recorder takes its buffers on the main thread, so a minute-long track is still
-    // playing at the first turn of the event loop after the play started.
+    // playing at the turns of the event loop after the play started; the bar follows every
+    // turn, and Cancel comes once it shows a part of the track.
+    auto* bar = Find<QProgressBar>("MMGauge6");
+    Find<QTimer>("Timer4")->setInterval(0);
+    int shownAtCancel = -1;
     Watch([&] {
-        if (form2->MMWaveRecorder1.IsStarted() && !state.cancel.load())
+        if (form2->MMWaveRecorder1.IsStarted() && !state.cancel.load() && bar->value() > 0) {
+            shownAtCancel = bar->value();
             Click("RecEncCDCancel");
+        }
     });
     Click("CDtagselNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
 
     EXPECT_TRUE(state.cancel.load()) << "the recording was never seen running";
+    ASSERT_GT(shownAtCancel, 0);
+    ASSERT_LT(shownAtCancel, 100) << "the track was recorded whole before Cancel";
+    EXPECT_EQ(bar->value(), shownAtCancel) << "a cancelled recording's bar shows how far it came";
     EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
     EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2");

@@ -50,15 +50,6 @@ std::string refusal(const std::string& image)
     }
     return "<opened>";
 }
-
-// All samples of the disc's track n as CdDisc reads them.
-std::vector<std::int16_t> readTrack(CdDisc& disc, int n)
-{
-    const CdTrack& t = disc.Track(n);
-    std::vector<std::int16_t> pcm(std::size_t(t.sectorCount) * kCdSamplesPerSector * 2);
-    disc.ReadAudio(t.firstSector, t.sectorCount, pcm.data());
-    return pcm;
-}
 }  // namespace
 
 // Each of these crashed libcdio's readers (the NRGs in CdDisc::Open, the toc in
@@ -115,7 +106,7 @@ TEST_F(ImageReadersTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     auto disc = CdDisc::Open(spaced.cue);
     ASSERT_EQ(disc->TrackCount(), 3);
     EXPECT_EQ(disc->Tracks().front().number, 2) << "no phantom track 1";
-    EXPECT_EQ(readTrack(*disc, 4), spaced.TrackSamples(4));
+    EXPECT_EQ(ReadDiscTrack(*disc, 4), spaced.TrackSamples(4));
 
     // A toc over big-endian raw audio named relative to the toc, opened from elsewhere.
     const std::string toc = WriteTocImage(spaced, dir, "relative");
@@ -125,15 +116,15 @@ TEST_F(ImageReadersTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     std::filesystem::current_path(was);
     ASSERT_EQ(disc->TrackCount(), 3);
     EXPECT_EQ(disc->Track(2).sectorCount, 90);
-    EXPECT_EQ(readTrack(*disc, 2), spaced.TrackSamples(3)) << "big-endian samples turned into the disc's";
+    EXPECT_EQ(ReadDiscTrack(*disc, 2), spaced.TrackSamples(3)) << "big-endian samples turned into the disc's";
     // SWAP says the raw audio is little-endian already; a .wav is read as a wave file.
     ASSERT_TRUE(SndWriteShorts(dir + "/track.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, spaced.TrackSamples(2)));
     writeText(dir + "/mixed.toc", "CD_DA\nTRACK AUDIO\nFILE \"my disc.bin\" SWAP 0 00:01:05\n"
                                   "TRACK AUDIO\nFILE \"track.wav\" 0\n");
     disc = CdDisc::Open(dir + "/mixed.toc");
     ASSERT_EQ(disc->TrackCount(), 2);
-    EXPECT_EQ(readTrack(*disc, 1), spaced.TrackSamples(2));
-    EXPECT_EQ(readTrack(*disc, 2), spaced.TrackSamples(2));
+    EXPECT_EQ(ReadDiscTrack(*disc, 1), spaced.TrackSamples(2));
+    EXPECT_EQ(ReadDiscTrack(*disc, 2), spaced.TrackSamples(2));
     writeText(dir + "/pregap.toc", "CD_DA\nTRACK AUDIO\nFILE \"track.wav\" 0\nTRACK AUDIO\nPREGAP 00:00:05\nFILE \"track.wav\" 0\n"
                                    "TRACK AUDIO\nFILE \"track.wav\" 0\nSTART 00:00:07\n");
     disc = CdDisc::Open(dir + "/pregap.toc");
@@ -153,14 +144,14 @@ TEST_F(ImageReadersTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     disc = CdDisc::Open(dir + "/split.cue");
     ASSERT_EQ(disc->TrackCount(), 4);
     EXPECT_FALSE(disc->Track(2).audio);
-    EXPECT_EQ(readTrack(*disc, 4), spaced.TrackSamples(2)) << "INDEX 01 in the file after its INDEX 00";
+    EXPECT_EQ(ReadDiscTrack(*disc, 4), spaced.TrackSamples(2)) << "INDEX 01 in the file after its INDEX 00";
     EXPECT_EQ(disc->Track(2).sectorCount, 30 + 20) << "the pregap of track 3 counts into track 2";
     EXPECT_EQ(disc->Track(3).pregapSectors, 20);
     EXPECT_EQ(disc->Track(4).pregapSectors, 70 - 60) << "from INDEX 00 to the end of c.bin";
-    EXPECT_EQ(readTrack(*disc, 1), spaced.TrackSamples(2));
+    EXPECT_EQ(ReadDiscTrack(*disc, 1), spaced.TrackSamples(2));
     std::vector<std::int16_t> tail = spaced.TrackSamples(4);
     tail.erase(tail.begin(), tail.begin() + 20 * kCdSamplesPerSector * 2);
-    EXPECT_EQ(readTrack(*disc, 3), tail) << "up to the end of c.bin: track 4's pregap included";
+    EXPECT_EQ(ReadDiscTrack(*disc, 3), tail) << "up to the end of c.bin: track 4's pregap included";
 
     // A Nero image of the same audio.
     const std::vector<std::uint8_t> bytes = ReadBytes(spaced.bin);
@@ -168,5 +159,5 @@ TEST_F(ImageReadersTest, ImagesPeopleHaveListAndReadTheirOwnTracks)
     disc = CdDisc::Open(dir + "/disc.nrg");
     ASSERT_EQ(disc->TrackCount(), 3);
     EXPECT_EQ(disc->Track(2).pregapSectors, 10);
-    EXPECT_EQ(readTrack(*disc, 3), spaced.TrackSamples(4));
+    EXPECT_EQ(ReadDiscTrack(*disc, 3), spaced.TrackSamples(4));
 }

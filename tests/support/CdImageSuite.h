@@ -7,13 +7,16 @@
 //       static std::vector<CdImageTrack> Tracks() { return {{false, 150, 0, 0}, {true, 300, 441, 0}}; }
 //   };
 //   TEST_F(MyTest, ...) { ... image_->cue ... }
+#include "platform/cd/CdDisc.h"
 #include "platform/os/ProfileFile.h"
 #include "support/CdImage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 template <class Suite>
 class CdImageSuite : public ::testing::Test {
@@ -34,3 +37,12 @@ protected:
     inline static std::unique_ptr<CdImage> image_;
     IsolatedSettings settings_;  // made before SetUp writes the setting into it
 };
+
+// All samples of the disc's track n as CdDisc reads them.
+inline std::vector<std::int16_t> ReadDiscTrack(CdDisc& disc, int n)
+{
+    const CdTrack& t = disc.Track(n);
+    std::vector<std::int16_t> pcm(std::size_t(t.sectorCount) * kCdSamplesPerSector * 2);
+    disc.ReadAudio(t.firstSector, t.sectorCount, pcm.data());
+    return pcm;
+}

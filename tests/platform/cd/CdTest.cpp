@@ -221,15 +221,6 @@ std::vector<std::uint8_t> fileBytes(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// All samples of the disc's track n as CdDisc reads them.
-std::vector<std::int16_t> readTrack(CdDisc& disc, int n)
-{
-    const CdTrack& t = disc.Track(n);
-    std::vector<std::int16_t> pcm(std::size_t(t.sectorCount) * kCdSamplesPerSector * 2);
-    disc.ReadAudio(t.firstSector, t.sectorCount, pcm.data());
-    return pcm;
-}
 }  // namespace
 
 TEST_F(CdImageTest, ABinCutShortDuringTheRipFailsTheTrackWithTheReason)
@@ -258,7 +249,7 @@ TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSec
     std::vector<std::int16_t> hidden(std::size_t(300) * kCdSamplesPerSector * 2);
     disc->ReadAudio(-300, 300, hidden.data());
     EXPECT_EQ(hidden, tone.PregapSamples(1));
-    EXPECT_EQ(readTrack(*disc, 1), tone.TrackSamples(1));
+    EXPECT_EQ(ReadDiscTrack(*disc, 1), tone.TrackSamples(1));
 
     const CdImage silent = WriteCdImage(dir, "silent", {{true, 75, 441, 300}, {true, 75, 630}});
     EXPECT_EQ(CdDisc::Open(silent.cue)->HiddenTrackSectors(), 0);
@@ -270,7 +261,7 @@ TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSec
         disc = CdDisc::Open(path);
         EXPECT_EQ(disc->Track(1).firstSector, 0);
         EXPECT_EQ(disc->Track(1).pregapSectors, 300);
-        EXPECT_EQ(readTrack(*disc, 1), tone.TrackSamples(1));
+        EXPECT_EQ(ReadDiscTrack(*disc, 1), tone.TrackSamples(1));
         if (path.find("silent") != std::string::npos) {
             EXPECT_EQ(disc->HiddenTrackSectors(), 0);
             continue;
