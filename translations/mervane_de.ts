@@ -94,6 +94,13 @@
     </message>
 </context>
 <context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 wurde beim Lesen gekürzt (%2). Es wurde keine MP3-Datei erstellt.</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -124,7 +131,250 @@
     </message>
 </context>
 <context>
-    <name>SourceIcons</name>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Mikrofon:</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>&amp;Line-Eingang:</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>&amp;AUX-Eingang:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Laut&amp;sprecher:</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>Das erste Laufwerk</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>CD-Abbild öffnen</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>CD-Abbilder</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>CD-Laufwe&amp;rk oder CD-Abbild:</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Ein geänderter Eingang nimmt ab der nächsten Aufnahme auf. Ein Eingang ohne Gerät und die Lautsprecher ändern sich beim nächsten Start von Mervane.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>CDs im Netz nachsch&amp;lagen</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>&amp;MusicBrainz-Server:</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>&amp;gnudb-Server:</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>Titelbilder &amp;von:</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Keine Titelbilder</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>&amp;AccurateRip-Datenbank:</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Leseve&amp;rsatz des Laufwerks (Samples):</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>&amp;Testen und kopieren (jeden Titel zweimal lesen)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>&amp;Cue-Sheet und Wiedergabeliste schreiben</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>Die erste installierte General-MIDI-Klangbank</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Klangbank auswählen</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Klangbänke</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Klangbank (&amp;SoundFont):</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>Hall (&amp;Reverb)</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Chorus</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>Aus&amp;gangsverstärkung:</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>Hall, Chorus und Verstärkung ändern sich beim nächsten Abspielen, die Klangbank beim nächsten Start von Mervane.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>Da&amp;teityp:</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 in einer Wave-Datei</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>MP3-Datei</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>Bitraten&amp;modus:</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Konstant (Bitrate des Schiebereglers)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variabel</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>Variable &amp;Qualität (0 beste):</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>&amp;Stereo:</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (Lautheit messen, Titel- und Albumwert ins Tag)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>&amp;Encoder gleichzeitig:</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>CD-Datei&amp;namen:</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n Titelnummer, %N zweistellige Nummer, %t Titel, %a Interpret, %A Album, %y Jahr</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Sichere Namen &amp;für FAT-Dateisysteme</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Erster Titel:</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Dateiname des ersten Titels</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>CDs</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie eine Klangbank in den Einstellungen (Strg+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie ein CD-Laufwerk oder CD-Abbild in den Einstellungen (Strg+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie ein Gerät in den Einstellungen (Strg+,).</translation>
+    </message>
     <message>
         <source>The sound card has no such source.</source>
         <translation>Die Soundkarte hat keine solche Quelle.</translation>
@@ -749,6 +999,14 @@
     <message>
         <source>Replace %1?</source>
         <translation>%1 ersetzen?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>

@@ -94,6 +94,13 @@
     </message>
 </context>
 <context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 se ha acortado mientras se leía (%2). No se ha creado ningún archivo MP3.</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -124,7 +131,250 @@
     </message>
 </context>
 <context>
-    <name>SourceIcons</name>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Micrófono:</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>Entrada de &amp;línea:</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>Entrada &amp;AUX:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguna</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Altavoce&amp;s:</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>La primera unidad</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Examinar…</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>Abrir una imagen de disco</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>Imágenes de disco</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>&amp;Unidad de CD o imagen de disco:</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Una entrada cambiada graba desde la próxima toma. Una entrada sin dispositivo y los altavoces cambian cuando Mervane vuelve a iniciarse.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>Buscar &amp;los discos en la red</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>Servidor &amp;MusicBrainz:</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>Servidor &amp;gnudb:</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>&amp;Portadas desde:</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Sin portadas</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>Base de datos &amp;AccurateRip:</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Desplazamiento de lectu&amp;ra de la unidad (muestras):</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>Probar y copiar (leer cada pis&amp;ta dos veces)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>Escribir una hoja &amp;cue y una lista de reproducción</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>El primer banco de sonidos General MIDI instalado</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Elegir un banco de sonidos</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Bancos de sonidos</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Banco de &amp;sonidos:</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>&amp;Reverberación</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Coro</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>&amp;Ganancia de salida:</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>La reverberación, el coro y la ganancia cambian en la próxima reproducción; el banco de sonidos cuando Mervane vuelve a iniciarse.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>&amp;Tipo de archivo:</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dentro de un archivo WAV</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Archivo MP3</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>&amp;Modo de tasa de bits:</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Constante (la tasa del control deslizante)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variable</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>&amp;Calidad variable (0 la mejor):</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>E&amp;stéreo:</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Estéreo conjunto</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (medir la sonoridad, ganancia de pista y álbum en la etiqueta)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>Codificador&amp;es a la vez:</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>&amp;Nombres de archivo del CD:</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n número de pista, %N número de dos cifras, %t título, %a artista, %A álbum, %y año</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Nombres seguros para sistemas de archivos &amp;FAT</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Primera pista:</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Nombre de archivo de la primera pista</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artista</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Álbum</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Dispositivos</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Salida</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>Discos</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Elija un banco de sonidos en Preferencias (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Elija una unidad de CD o una imagen de disco en Preferencias (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Elija un dispositivo en Preferencias (Ctrl+,).</translation>
+    </message>
     <message>
         <source>The sound card has no such source.</source>
         <translation>La tarjeta de sonido no tiene esa fuente.</translation>
@@ -749,6 +999,14 @@
     <message>
         <source>Replace %1?</source>
         <translation>¿Reemplazar %1?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Preferencias…</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
     </message>
 </context>
 <context>

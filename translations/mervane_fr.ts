@@ -94,6 +94,13 @@
     </message>
 </context>
 <context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 a été tronqué pendant la lecture (%2). Aucun fichier MP3 n&apos;a été créé.</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -124,7 +131,250 @@
     </message>
 </context>
 <context>
-    <name>SourceIcons</name>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Micro :</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>Entrée &amp;ligne :</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>Entrée &amp;AUX :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Haut-parleur&amp;s :</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>Le premier lecteur</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>Ouvrir une image de disque</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>Images de disque</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>Lecteu&amp;r de CD ou image de disque :</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Une entrée modifiée enregistre dès la prochaine prise. Une entrée sans périphérique et les haut-parleurs changent au prochain démarrage de Mervane.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>Rechercher &amp;les disques sur le réseau</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>Serveur &amp;MusicBrainz :</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>Serveur &amp;gnudb :</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>&amp;Pochettes depuis :</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Aucune pochette</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>Base &amp;AccurateRip :</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Décalage de lectu&amp;re du lecteur (échantillons) :</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>&amp;Tester et copier (lire chaque piste deux fois)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>Écrire un fichier &amp;cue et une liste de lecture</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>La première banque de sons General MIDI installée</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Choisir une banque de sons</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Banques de sons</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Banque de &amp;sons :</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>&amp;Réverbération</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Chorus</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>&amp;Gain de sortie :</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>Réverbération, chorus et gain changent à la prochaine lecture ; la banque de sons au prochain démarrage de Mervane.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>&amp;Type de fichier :</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dans un fichier WAV</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Fichier MP3</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>&amp;Mode de débit :</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Constant (le débit du curseur)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variable</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>&amp;Qualité variable (0 la meilleure) :</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>&amp;Stéréo :</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Stéréo jointe</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (mesurer la sonie, gain de piste et d&apos;album dans l&apos;étiquette)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>&amp;Encodeurs simultanés :</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>&amp;Noms des fichiers du CD :</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n numéro de piste, %N numéro à deux chiffres, %t titre, %a artiste, %A album, %y année</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Noms sûrs pour les systèmes de &amp;fichiers FAT</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Première piste :</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Nom de fichier de la première piste</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Périphériques</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>Disques</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Choisissez une banque de sons dans les Préférences (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Choisissez un lecteur de CD ou une image de disque dans les Préférences (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Choisissez un périphérique dans les Préférences (Ctrl+,).</translation>
+    </message>
     <message>
         <source>The sound card has no such source.</source>
         <translation>La carte son n&apos;a pas cette source.</translation>
@@ -749,6 +999,14 @@
     <message>
         <source>Replace %1?</source>
         <translation>Remplacer %1 ?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences…</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
 //   Unit1Cover.cpp    the run's front cover: found for the release, chosen on the details pages
+//   Unit1Preferences.cpp  the Preferences window: its button, its keys, what OK changes
 #include "app/LiveTakeControls.h"
 #include "app/LongJobNotice.h"
 #include "discinfo/DiscDetails.h"
@@ -26,6 +27,7 @@
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <atomic>
@@ -38,6 +40,7 @@
 #include <vector>
 
 class CoverWell;
+class PreferencesWindow;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -112,6 +115,9 @@ public:
     // closing window ends it, leaving no working file, and the window closes without
     // asking. Main thread.
     void EndBySignal();
+    // Opens the Preferences window (the first page's button, Ctrl+,), or raises the one
+    // that is open. Main thread.
+    void ShowPreferences();
 
     WizardState& State() { return state_; }
     QWidget* CurrentPage() const;
@@ -160,6 +166,10 @@ private:
     // Frame and navigation.
     void BuildFrame();
     void BuildPages();
+    // The keys that open Preferences from every page: the desktop's own and Ctrl+,.
+    void AddPreferencesKeys();
+    // What OK in Preferences changes at once: the encoder's choices the pages show.
+    void PreferencesAccepted();
     QWidget* AddPage(const char* name, const QString& title);
     QPushButton* AddButton(QWidget* page, const char* name, const QString& text, int x);
     void AddNextCancel(QWidget* page, const char* nextName, const QString& nextText,
@@ -417,6 +427,7 @@ private:
 
     QStackedWidget* pages_ = nullptr;
     QPushButton* btnBack_ = nullptr;
+    QPointer<PreferencesWindow> preferences_;  // while one is open
     std::vector<QWidget*> history_;
     std::map<QWidget*, std::function<void()>> enterActions_;
     // The page that last held the input focus, so an enter action runs once per entry.

@@ -72,6 +72,10 @@ void TForm1::MultitagNextClick()
     d.track = multiTag.track->value();
     d.genre = GenreByteOf(multiTag.style);
     d.comment = multiTag.comment->text().toStdString();
+    // What the page does not show comes with the found track.
+    const FoundTrack* found = discFound_ ? discFound_->Track(state_.currentTrack) : nullptr;
+    d.composer = found ? found->composer : std::string();
+    d.isrc = found ? found->isrc : std::string();
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
     d.cover = state_.cover;

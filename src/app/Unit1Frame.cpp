@@ -50,6 +50,7 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
     InstallAccessibleControls();
     BuildFrame();
     BuildPages();
+    AddPreferencesKeys();
     // The designed size at the designed font; a larger font grows the window just enough
     // for every text to show whole, and the window can be made larger still.
     const double scale = FitLayout(this);

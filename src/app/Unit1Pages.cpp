@@ -159,6 +159,12 @@ void TForm1::BuildSelSource()
         sourceButtons.push_back(button);
         ++index;
     }
+    // Preferences sits on the heading's line, beside the page's title.
+    titles_["SelSource"]->setGeometry(10, 4, 200, 22);
+    auto* preferences = new QPushButton(tr("&Preferences..."), SelSource);
+    preferences->setObjectName("PreferencesButton");
+    preferences->setGeometry(214, 3, 104, 24);
+    connect(preferences, &QPushButton::clicked, this, [this] { Guarded([&] { ShowPreferences(); }); });
     AddNextCancel(SelSource, "SelSourceNext", tr("&Next >"), &TForm1::SelSourceNextClick, true);
     SelSourceNext = SelSource->findChild<QPushButton*>("SelSourceNext");
     SelSourceNext->setEnabled(false);

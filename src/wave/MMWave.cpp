@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -253,6 +254,8 @@ void TMMWave::OpenFile()
     }
     rebuildPlayList();
     opened_ = true;
+    cutShort_ = false;
+    cutShortError_ = 0;
     SetPosition(GetPosition());
 }
 
@@ -305,22 +308,38 @@ std::int64_t TMMWave::ReadDataBytes(void* buffer, std::int64_t count)
             bytesLeft_ = 0;  // a single region: nothing follows it
             break;
         }
-        const std::int64_t n = WaveIORead(info_.get(), out + total, std::min(c, regionBytesLeft_));
-        if (n < 1)
-            break;
+        const std::int64_t want = std::min(c, regionBytesLeft_);
+        errno = 0;
+        const std::int64_t n = WaveIORead(info_.get(), out + total, want);
+        if (n < want) {
+            // The file gave less than its data chunk holds: what it gave is delivered, and
+            // the data ends here, so the reader stops instead of asking again.
+            const int error = errno;
+            total += std::max<std::int64_t>(n, 0);
+            cutShortError_ = error;
+            bytesRead_ = totalBytes_ - bytesLeft_ + total;
+            cutShort_ = true;
+            bytesLeft_ = regionBytesLeft_ = 0;
+            position_ = regionEnd_ - regionStart_;
+            return total;
+        }
         c -= n;
         regionBytesLeft_ -= n;
         total += n;
     }
-    if (total == 0) {
-        // A read that fails although data should remain ends the data.
-        bytesLeft_ = regionBytesLeft_ = 0;
-        position_ = regionEnd_ - regionStart_;
-        return 0;
-    }
     bytesLeft_ = std::max<std::int64_t>(bytesLeft_ - total, 0);
     position_ = wioBytesToSamples(PWaveFormat(), totalBytes_ - bytesLeft_);
     return total;
+}
+
+std::string TMMWave::CutShortReason() const
+{
+    if (!cutShort_)
+        return {};
+    if (const int error = cutShortError_.load())
+        return std::system_category().message(error);
+    return "it ended after " + std::to_string(bytesRead_.load()) + " of the " + std::to_string(totalBytes_) +
+           " bytes of its audio";
 }
 
 std::int64_t TMMWave::WriteDataBytes(const void* buffer, std::int64_t count)

@@ -80,6 +80,13 @@ public:
     std::int64_t WriteDataBytes(const void* buffer, std::int64_t count);
     // Sample bytes still to be read in this run. Reader's thread.
     std::int64_t BytesLeft() const { return bytesLeft_; }
+    // A read gave less than the data chunk holds: the file became shorter (another program
+    // cut it) or could not be read while it was read, so the run did not get all of it.
+    // Set by the reader's thread, cleared by OpenFile; read by any thread after the reads.
+    bool CutShort() const { return cutShort_.load(); }
+    // Why, for a message after the file's name: the system's reason, or how much of the
+    // audio the file still gave. Empty when the reads were whole.
+    std::string CutShortReason() const;
     std::int64_t SamplesToTimeFormat(std::int64_t samples) const;
     std::int64_t TimeFormatToSamples(std::int64_t value) const;
 
@@ -116,5 +123,9 @@ private:
     std::atomic<std::int64_t> dataSamples_{0};
     std::atomic<std::int64_t> dataBytes_{0};
     std::atomic<bool> hasRecord_{false};
+    // What the reads met (see CutShort): written by the reader's thread, read after it.
+    std::atomic<bool> cutShort_{false};
+    std::atomic<int> cutShortError_{0};          // the system's error code, 0: the file ended
+    std::atomic<std::int64_t> bytesRead_{0};     // of the audio, before the reads fell short
     TMMObservable observers_;
 };

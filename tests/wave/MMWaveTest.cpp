@@ -381,15 +381,28 @@ TEST(MMWave, StreamingPositionsAndSeeking)
     w.SetPosition(100000);          // past the end: clamped
     EXPECT_EQ(w.BytesLeft(), 0);
     EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), -1);
+    EXPECT_FALSE(w.CutShort()) << "reading to the end is no early end";
     w.CloseFile();
     EXPECT_EQ(w.GetPosition(), 0);
-    // The file is gone while streaming: the data ends, no crash.
+    // The file is cut while streaming: what is left is delivered, then the data ends and
+    // says why, with no crash.
     w.SetTimeFormat(tfSample);
     w.OpenFile();
+    ASSERT_EQ(::truncate(path.c_str(), 44 + 4 * 9050), 0);
+    w.SetPosition(9000);
+    EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), 200);
+    EXPECT_EQ(w.BytesLeft(), 0);
+    EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), -1);
+    EXPECT_TRUE(w.CutShort());
+    EXPECT_EQ(w.CutShortReason(), "it ended after 36200 of the 40000 bytes of its audio");
+    w.CloseFile();
+    w.OpenFile();
+    EXPECT_FALSE(w.CutShort()) << "a new run of reads starts whole";
     ASSERT_EQ(::truncate(path.c_str(), 44), 0);
     w.SetPosition(9000);
     EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), 0);
     EXPECT_EQ(w.BytesLeft(), 0);
+    EXPECT_TRUE(w.CutShort());
     w.CloseFile();
 }
 
