@@ -1002,7 +1002,7 @@
     </message>
     <message>
         <source>&amp;Preferences...</source>
-        <translation>&amp;Préférences…</translation>
+        <translation>Préfé&amp;rences…</translation>
     </message>
     <message>
         <source>Preferences</source>
