@@ -1,5 +1,6 @@
 #include "app/AccessibleControls.h"
 
+#include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -90,7 +91,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QString::number(currentValue().toInt()) + " kbit/s";
+            return QCoreApplication::translate("AccessibleControls", "%1 kbit/s").arg(currentValue().toInt());
         return QAccessibleWidget::text(t);
     }
     QVariant currentValue() const override { return kKbps[std::clamp(slider()->value(), 1, 14) - 1]; }

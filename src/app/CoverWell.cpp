@@ -5,6 +5,7 @@
 #include "platform/os/ErrorReport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
@@ -41,16 +42,17 @@ CoverWell::CoverWell(QWidget* parent, const QString& prefix, std::function<void(
     : QToolButton(parent), chosen_(std::move(chosen))
 {
     setObjectName(prefix + "Cover");
-    setAccessibleName("Cover picture");
-    setToolTip("Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it");
+    setAccessibleName(QCoreApplication::translate("CoverWell", "Cover picture"));
+    setToolTip(QCoreApplication::translate(
+        "CoverWell", "Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it"));
     setAcceptDrops(true);
     setPopupMode(QToolButton::InstantPopup);
     setIconSize(QSize(kWellSide, kWellSide));
     auto* menu = new QMenu(this);
-    QAction* browse = menu->addAction("Browse...");
+    QAction* browse = menu->addAction(QCoreApplication::translate("CoverWell", "Browse..."));
     browse->setObjectName(prefix + "CoverBrowse");
     connect(browse, &QAction::triggered, this, [this] { Guarded([&] { Browse(); }); });
-    QAction* none = menu->addAction("None");
+    QAction* none = menu->addAction(QCoreApplication::translate("CoverWell", "None"));
     none->setObjectName(prefix + "CoverNone");
     connect(none, &QAction::triggered, this, [this] { Guarded([&] { chosen_(nullptr); }); });
     setMenu(menu);
@@ -61,7 +63,7 @@ void CoverWell::Show(const std::shared_ptr<const Picture>& picture)
 {
     const QPixmap thumbnail = picture ? CoverThumbnail(*picture, kWellSide) : QPixmap();
     setIcon(thumbnail.isNull() ? QIcon() : QIcon(thumbnail));
-    setText(thumbnail.isNull() ? "Cover" : QString());
+    setText(thumbnail.isNull() ? QCoreApplication::translate("CoverWell", "Cover") : QString());
     setToolButtonStyle(thumbnail.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
 }
 
@@ -69,7 +71,9 @@ void CoverWell::TakeFile(const std::string& path)
 {
     CoverResult made = LoadCoverFile(path);
     if (!made.picture) {
-        AppDialogs().ShowMessage("This picture cannot be used as the cover.\n" + made.problem);
+        AppDialogs().ShowMessage(
+            QCoreApplication::translate("CoverWell", "This picture cannot be used as the cover.").toStdString() + "\n" +
+            made.problem);
         return;
     }
     chosen_(std::make_shared<const Picture>(std::move(*made.picture)));
@@ -78,8 +82,9 @@ void CoverWell::TakeFile(const std::string& path)
 void CoverWell::Browse()
 {
     FileDialogOptions options;
-    options.title = "Choose a cover picture";
-    options.filter = "Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png";
+    options.title = QCoreApplication::translate("CoverWell", "Choose a cover picture").toStdString();
+    options.filter =
+        QCoreApplication::translate("CoverWell", "Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png").toStdString();
     if (const std::optional<std::string> path = AppDialogs().OpenFile(options))
         TakeFile(*path);
 }

@@ -1,13 +1,14 @@
 #include "app/LiveTakeControls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QTimeEdit>
 
-ClipLight::ClipLight(QWidget* parent) : QPushButton("CLIP", parent)
+ClipLight::ClipLight(QWidget* parent) : QPushButton(tr("CLIP"), parent)
 {
     setObjectName("RecExtClip");
-    setAccessibleName("Clip light");
-    setAccessibleDescription("Lights when the input reaches full scale; click to reset it and the peak hold");
+    setAccessibleName(tr("Clip light"));
+    setAccessibleDescription(tr("Lights when the input reaches full scale; click to reset it and the peak hold"));
     setFlat(true);
     SetLit(false);
 }
@@ -16,7 +17,7 @@ void ClipLight::SetLit(bool lit)
 {
     lit_ = lit;
     setStyleSheet(lit ? "background-color: #d00000; color: white; font-weight: bold;" : "color: gray;");
-    setToolTip(lit ? "The input clipped: lower the recording level. Click to reset." : "No clipping since the take began");
+    setToolTip(lit ? tr("The input clipped: lower the recording level. Click to reset.") : tr("No clipping since the take began"));
 }
 
 LiveTakeControls LiveTakeControls::AddTo(QWidget* page)
@@ -24,12 +25,12 @@ LiveTakeControls LiveTakeControls::AddTo(QWidget* page)
     LiveTakeControls c;
     c.clip = new ClipLight(page);
     c.clip->setGeometry(180, 116, 65, 25);
-    c.stopAfter = new QCheckBox("Stop after", page);
+    c.stopAfter = new QCheckBox(QCoreApplication::translate("LiveTakeControls", "Stop after"), page);
     c.stopAfter->setObjectName("RecExtStopAfter");
     c.stopAfter->setGeometry(10, 206, 90, 24);
     c.stopAfterTime = new QTimeEdit(page);
     c.stopAfterTime->setObjectName("RecExtStopAfterTime");
-    c.stopAfterTime->setAccessibleName("Stop after, hours minutes seconds");
+    c.stopAfterTime->setAccessibleName(QCoreApplication::translate("LiveTakeControls", "Stop after, hours minutes seconds"));
     c.stopAfterTime->setDisplayFormat("hh:mm:ss");
     c.stopAfterTime->setGeometry(105, 206, 90, 24);
     c.stopAfterTime->setEnabled(false);

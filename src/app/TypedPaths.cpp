@@ -3,6 +3,7 @@
 #include "app/RememberedChoices.h"
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <system_error>
 
@@ -13,6 +14,17 @@ bool isFolder(const fs::path& p)
 {
     std::error_code ec;
     return fs::is_directory(p, ec);
+}
+
+// A translated sentence with the paths in it, for the std::string world below the widgets.
+std::string say(const QString& text, const std::string& a = {}, const std::string& b = {})
+{
+    QString filled = text;
+    if (filled.contains("%2"))
+        filled = filled.arg(QString::fromStdString(a), QString::fromStdString(b));
+    else if (filled.contains("%1"))
+        filled = filled.arg(QString::fromStdString(a));
+    return filled.toStdString();
 }
 
 bool isThere(const fs::path& p)
@@ -33,7 +45,7 @@ FolderVerdict CheckOutputFolder(const std::string& folder)
         return v;
     }
     if (isThere(path)) {
-        v.reason = folder + " is a file, not a folder";
+        v.reason = say(QCoreApplication::translate("TypedPaths", "%1 is a file, not a folder"), folder);
         return v;
     }
     // The nearest part of the path that is there decides whether the rest can be made.
@@ -42,9 +54,9 @@ FolderVerdict CheckOutputFolder(const std::string& folder)
         above = above.parent_path();
     if (above.empty() || isFolder(above)) {
         v.creatable = true;
-        v.reason = "There is no folder " + folder + " yet: Next offers to create it";
+        v.reason = say(QCoreApplication::translate("TypedPaths", "There is no folder %1 yet: Next offers to create it"), folder);
     } else {
-        v.reason = "There is no folder " + folder + ", and " + above.string() + " is not a folder";
+        v.reason = say(QCoreApplication::translate("TypedPaths", "There is no folder %1, and %2 is not a folder"), folder, above.string());
     }
     return v;
 }
@@ -57,8 +69,8 @@ std::string OutputFileProblem(const std::string& path)
     if (folder.empty() || isFolder(folder))
         return {};
     if (isThere(folder))
-        return folder + " is not a folder";
-    return "There is no folder " + folder;
+        return say(QCoreApplication::translate("TypedPaths", "%1 is not a folder"), folder);
+    return say(QCoreApplication::translate("TypedPaths", "There is no folder %1"), folder);
 }
 
 void CreateOutputFolder(const std::string& folder)
@@ -66,6 +78,6 @@ void CreateOutputFolder(const std::string& folder)
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec || !isFolder(folder))
-        throw EMervaneError("Unable to create folder " + folder + "\n" +
-                            (ec ? ec.message() : std::string("something else is at that name")));
+        throw EMervaneError(say(QCoreApplication::translate("TypedPaths", "Unable to create folder %1"), folder) + "\n" +
+                            (ec ? ec.message() : say(QCoreApplication::translate("TypedPaths", "something else is at that name"))));
 }

@@ -32,8 +32,10 @@ constexpr int kAudioTrackRole = Qt::UserRole + 1;
 // "Track3         3 min. 5 sec.": the number, nine spaces, whole minutes and seconds.
 QString TrackLine(std::uint32_t track, std::uint32_t lengthMs)
 {
-    return "Track" + QString::number(track) + "         " + QString::number(lengthMs / 60000) + " min. " +
-           QString::number(lengthMs % 60000 / 1000) + " sec.";
+    return TForm1::tr("Track%1         %2 min. %3 sec.")
+        .arg(track)
+        .arg(lengthMs / 60000)
+        .arg(lengthMs % 60000 / 1000);
 }
 }  // namespace
 
@@ -55,14 +57,15 @@ void TForm1::WireCD()
     onClick(selCD, "selCDClear", &TForm1::selCDClearClick);
     onClick(selCD, "selCDSelectAll", &TForm1::selCDSelectAllClick);
     // A disc image (.cue, .toc, .nrg) browsed for, or dropped on the page, is the disc of this run.
-    auto* image = new QPushButton("Image...", selCD);
+    auto* image = new QPushButton(tr("Image..."), selCD);
     image->setObjectName("selCDImage");
     image->setGeometry(245, 150, 75, 25);
-    image->setToolTip("Open a disc image (.cue, .toc, .nrg) as the CD");
+    image->setToolTip(tr("Open a disc image (.cue, .toc, .nrg) as the CD"));
     connect(image, &QPushButton::clicked, this, [this] {
         Guarded([&] {
             if (const auto chosen = AppDialogs().OpenFile(
-                    {"Select a disc image", "Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*", "", ""}))
+                    {tr("Select a disc image").toStdString(),
+                     tr("Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*").toStdString(), "", ""}))
                 OpenDiscImage(*chosen);
         });
     });
@@ -132,12 +135,12 @@ void TForm1::ReadCD()
         discFound_.reset();
         state_.discLookupRunning = false;
         selCDLookup->clear();
-        AppDialogs().ShowMessage(std::string("Unable to open CD player") + "\n" + e.what());
+        AppDialogs().ShowMessage(tr("Unable to open CD player").toStdString() + "\n" + e.what());
         return;
     }
     const std::uint32_t count = MediaPlayer1.TrackCount();
     const std::uint32_t first = count > 0 ? MediaPlayer1.FirstTrack() : 1;
-    selCDInfo->setText("This CD contains " + QString::number(count) + " tracks");
+    selCDInfo->setText(tr("This CD contains %1 tracks").arg(count));
     MediaPlayer1.SetTimeFormat(mci::FormatMilliseconds);
     selCDInfo->show();
     ProcessMessages();
@@ -164,7 +167,7 @@ void TForm1::ReadCD()
     for (std::uint32_t track = first; track < first + count; ++track) {
         // A data track holds no audio: it is shown as data and left out of "Select all".
         const bool audio = MediaPlayer1.TrackIsAudio(track);
-        const QString text = TrackLine(track, MediaPlayer1.TrackLength(track)) + (audio ? "" : " (data)");
+        const QString text = TrackLine(track, MediaPlayer1.TrackLength(track)) + (audio ? QString() : tr(" (data)"));
         auto* line = new QListWidgetItem(text, selCDTracks);
         line->setData(kTrackNumberRole, track);
         line->setData(kAudioTrackRole, audio);
@@ -218,7 +221,7 @@ void TForm1::selCDNextClick()
         state_.selectedTrackCount += checked ? 1 : 0;
     }
     if (state_.selectedTrackCount == 0) {
-        AppDialogs().ShowMessage("No tracks selected for encoding");
+        AppDialogs().ShowMessage(tr("No tracks selected for encoding").toStdString());
         return;
     }
     // The run's details are settled before it starts: no lookup answers during a rip.
@@ -246,7 +249,7 @@ void TForm1::CDoptionsBrowseClick()
     std::string initial = RememberedOutputFolder("cd");
     if (initial.empty())
         initial = DialogFolder();
-    if (const auto chosen = AppDialogs().SelectFolder("Select the folder for the mp3 files", initial))
+    if (const auto chosen = AppDialogs().SelectFolder(tr("Select the folder for the mp3 files").toStdString(), initial))
         CDoptionsFolderChosen(*chosen);
 }
 
@@ -268,7 +271,7 @@ void TForm1::CDoptionsFolderChosen(const std::string& chosen)
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         CDoptionsNext->setEnabled(false);
-        throw EMervaneError("There is no folder " + folder);
+        throw EMervaneError(tr("There is no folder %1").arg(QString::fromStdString(folder)).toStdString());
     }
     CDoptionsNext->setEnabled(true);
     CDoptionsFolderNote->clear();
@@ -288,7 +291,7 @@ void TForm1::CDoptionsFolderTyped()
 void TForm1::ShowCDFileNaming()
 {
     const std::string fileNames = ReadLookupSettings().fileNames;
-    QString text = "Files will be named Track1, Track2, Track3 etc.";
+    QString text = tr("Files will be named Track1, Track2, Track3 etc.");
     if (fileNames != "Track%n") {
         QStringList names;
         int checked = 0;
@@ -300,7 +303,7 @@ void TForm1::ShowCDFileNaming()
             const std::string file = CDTrackFileName(ListedTrack(int(i)), false);
             names << QString::fromStdString(file.substr(file.rfind('/') + 1)).chopped(4);  // without ".mp3"
         }
-        text = "Files will be named " + names.join(", ") + (checked > 3 ? " etc." : ".");
+        text = (checked > 3 ? tr("Files will be named %1 etc.") : tr("Files will be named %1.")).arg(names.join(", "));
     }
     // A sentence wider than the page shows its ends; the tooltip has all of it.
     CDoptionsNaming->setToolTip(text);
@@ -322,8 +325,8 @@ void TForm1::CDoptionsNextClick()
     if (!verdict.exists) {
         CDoptionsFolderTyped();
         if (!verdict.creatable)
-            throw EMervaneError(verdict.reason.empty() ? "Choose a folder for the mp3 files" : verdict.reason);
-        if (!AppDialogs().AskYesNo("Create folder " + folder + "?"))
+            throw EMervaneError(verdict.reason.empty() ? tr("Choose a folder for the mp3 files").toStdString() : verdict.reason);
+        if (!AppDialogs().AskYesNo(tr("Create folder %1?").arg(QString::fromStdString(folder)).toStdString()))
             return;
         CreateOutputFolder(folder);
     }
@@ -341,7 +344,7 @@ void TForm1::CDoptionsNextClick()
             agreed.push_back(file);
         }
     }
-    if (!existing.empty() && !AppDialogs().AskYesNo("Replace these files?" + existing))
+    if (!existing.empty() && !AppDialogs().AskYesNo(tr("Replace these files?").toStdString() + existing))
         return;
     cdReplaceAgreed_ = std::move(agreed);
     RememberOutputFolder("cd", ParentFolder(cdOutputFolder_ + "x"));

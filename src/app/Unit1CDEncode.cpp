@@ -17,6 +17,7 @@
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 #include "run/CdNames.h"
+#include "platform/os/Translations.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -39,12 +40,12 @@ constexpr int kLastScanIndex = 100;
 // How long Cancel gives the extraction to stop before it asks the user to wait.
 constexpr auto kRipStopGrace = std::chrono::milliseconds(300);
 
-constexpr const char* kExtractionFailed = "unable to extract CD data";
-constexpr const char* kRipperStopping = "Unable to halt ripper.. please wait";
+constexpr const char* kExtractionFailed = QT_TRANSLATE_NOOP("TForm1", "unable to extract CD data");
+constexpr const char* kRipperStopping = QT_TRANSLATE_NOOP("TForm1", "Unable to halt ripper.. please wait");
 
 QString CDTitle(int fileNumber, int count)
 {
-    return "Encoding AUDIO CD file " + QString::number(fileNumber) + " of " + QString::number(count);
+    return TForm1::tr("Encoding AUDIO CD file %1 of %2").arg(fileNumber).arg(count);
 }
 }  // namespace
 
@@ -66,7 +67,7 @@ void TForm1::RecEncCDEnter()
         RecEncCD->findChild<QWidget*>(name)->setVisible(recording);
     RecEncCDVerify->setVisible(!recording);
     RecEncCDVerify->clear();
-    RecEncCDProgressLabel->setText(recording ? "Recording progress" : "Extraction progress");
+    RecEncCDProgressLabel->setText(recording ? tr("Recording progress") : tr("Extraction progress"));
     ProcessMessages();
     form2_->SetVolLevel();
     {
@@ -187,7 +188,7 @@ public:
     {
         const auto& agreed = f_.cdReplaceAgreed_;
         return std::find(agreed.begin(), agreed.end(), file) != agreed.end() ||
-               AppDialogs().AskYesNo("Replace this file?\n" + file);
+               AppDialogs().AskYesNo(TForm1::tr("Replace this file?\n%1").arg(QString::fromStdString(file)).toStdString());
     }
     void Broken() override
     {
@@ -197,7 +198,7 @@ public:
     }
     void Finished(const CdRunSummary& summary) override
     {
-        f_.jobNotice_->Finished(summary.cancelled || summary.broken ? "CD run stopped" : "CD run finished",
+        f_.jobNotice_->Finished((summary.cancelled || summary.broken ? TForm1::tr("CD run stopped") : TForm1::tr("CD run finished")).toStdString(),
                                 summary.Line());
         f_.CDRunEnded(summary);
     }
@@ -234,7 +235,7 @@ bool TForm1::EncodeCDTracks()
     MMGauge5->setValue(0);
     std::vector<CdRunTrack> tracks = CDRunTracks();
     if (tracks.size() != static_cast<std::size_t>(state_.selectedTrackCount)) {
-        AppDialogs().ShowMessageBox("Internal error " + std::to_string(1001), "Error", MessageBoxKind::Error);
+        AppDialogs().ShowMessageBox(tr("Internal error %1").arg(1001).toStdString(), tr("Error").toStdString(), MessageBoxKind::Error);
         return false;
     }
     CdRunSettings settings;
@@ -295,17 +296,16 @@ bool TForm1::EncodeTrackHere(const CdRunTrack& track, const std::string& wave)
 
 void TForm1::ShowCDTrackResult(const CdTrackResult& r)
 {
-    QString text = "Track " + QString::number(r.track) + ": ";
     QStringList parts;
     if (!r.error.empty())
-        parts << "failed (" + QString::fromStdString(r.error).section('\n', 0, 0) + ")";
+        parts << tr("failed (%1)").arg(QString::fromStdString(r.error).section('\n', 0, 0));
     else if (r.read)
-        parts << (state_.ripMode ? "read" : "recorded");
+        parts << (state_.ripMode ? tr("read") : tr("recorded"));
     if (!r.verdictLine.empty())
         parts << QString::fromStdString(r.verdictLine.substr(r.verdictLine.find(": ") + 2));
     if (r.written)
-        parts << "encoded";
-    text += parts.join(", ");
+        parts << tr("encoded");
+    const QString text = tr("Track %1: %2").arg(r.track).arg(parts.join(tr(", ")));
     const bool failed = !r.error.empty() || r.verdict == "not accurate";
     // One line per track, replaced as the track goes on; failures stand first.
     for (int i = 0; i < RecEncCDResults->count(); ++i)
@@ -340,7 +340,7 @@ void TForm1::CDRunEnded(const CdRunSummary& summary)
 void TForm1::CDTrackFailed(const std::string& reason)
 {
     state_.cancel = true;
-    AppDialogs().ShowMessage(std::string(kExtractionFailed) + (reason.empty() ? "" : "\n" + reason));
+    AppDialogs().ShowMessage(tr(kExtractionFailed).toStdString() + (reason.empty() ? "" : "\n" + reason));
     RecEncCDCancelClick();
     OfferBackToInput();
 }
@@ -393,7 +393,7 @@ bool TForm1::RecordTrack(int track, const std::string& temporary)
     if (const int error = recorder.WriteError(); error && !state_.cancel) {
         state_.cancel = true;
         EndCDPlayer();
-        AppDialogs().ShowMessage(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
+        AppDialogs().ShowMessage(TranslatedMessage(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         RecEncCDCancelClick();
         OfferBackToInput();
         return false;
@@ -401,7 +401,7 @@ bool TForm1::RecordTrack(int track, const std::string& temporary)
     // A play the disc broke off is no whole track (its end notification has come in
     // during the waits above).
     if (!state_.cancel && player.NotifyResult() == nvFailure)
-        CDTrackFailed("The CD could not be read to the end of track " + std::to_string(track));
+        CDTrackFailed(tr("The CD could not be read to the end of track %1").arg(track).toStdString());
     return !state_.cancel;
 }
 
@@ -470,7 +470,7 @@ void TForm1::RecEncCDCancelClick()
         while (CddaLibrary().Running() && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (CddaLibrary().Running())
-            AppDialogs().ShowMessage(kRipperStopping);
+            AppDialogs().ShowMessage(tr(kRipperStopping).toStdString());
     }
     EndCDPlayer();
     // A running encoding ends at once; its stop handler tags what was written and marks

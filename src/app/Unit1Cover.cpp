@@ -22,7 +22,7 @@ void TForm1::WireCover()
     MultitagCover->setGeometry(250, 32 + 66, 68, 42);
     selCDCover = new QLabel(selCD);
     selCDCover->setObjectName("selCDCover");
-    selCDCover->setAccessibleName("Cover picture");
+    selCDCover->setAccessibleName(tr("Cover picture"));
     selCDCover->setGeometry(255, 150, kThumbnailSide, kThumbnailSide);
     selCDCover->setAlignment(Qt::AlignCenter);
 }

@@ -8,6 +8,7 @@
 #include "mpeg/MPEGNames.h"
 #include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
+#include "platform/os/Translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@
 void TForm1::WriteAlbumGain()
 {
     if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
-        AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
+        AppDialogs().ShowMessage(TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
 }
 
 void TForm1::SingleTagEnter()
@@ -98,7 +99,7 @@ void TForm1::ShowMultitagTrack()
     state_.currentTrack = ListedTrack(state_.scanIndex);
     ++state_.scanIndex;
     ++state_.detailsCount;
-    titles_["Multitag"]->setText("Enter details for track " + QString::number(state_.currentTrack));
+    titles_["Multitag"]->setText(tr("Enter details for track %1").arg(state_.currentTrack));
     multiTag.track->setValue(state_.currentTrack);
     ShowFoundTrack(state_.currentTrack);
 }
@@ -106,16 +107,16 @@ void TForm1::ShowMultitagTrack()
 void TForm1::FillStyleList(QComboBox* style)
 {
     style->clear();
-    style->addItem("Unknown");
+    style->addItem(tr("Unknown"));
     for (int genre = 0; genre < kGenreCount; ++genre)
         style->addItem(QString::fromStdString(GenreName(genre)));
-    style->addItem("Unknown");
+    style->addItem(tr("Unknown"));
     style->setCurrentIndex(0);
 }
 
 int TForm1::GenreByteOf(const QComboBox* style) const
 {
-    if (style->currentText() == "Unknown")
+    if (style->currentText() == tr("Unknown"))
         return 255;
     // A typed style that is not in the list has position -1, which gives the byte 254.
     const int position = style->findText(style->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);

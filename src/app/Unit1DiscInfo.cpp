@@ -30,7 +30,7 @@ void TForm1::WireDiscInfo()
     selCDLookup = new QLabel(selCD);
     selCDLookup->setObjectName("selCDLookup");
     selCDLookup->setGeometry(10, 212, 310, 18);
-    selCDGoOn = new QPushButton("Go on without", selCD);
+    selCDGoOn = new QPushButton(tr("Go on without"), selCD);
     selCDGoOn->setObjectName("selCDGoOn");
     const int width = std::max(75, selCDGoOn->sizeHint().width());
     selCDGoOn->setGeometry(320 - width, 150, width, 25);
@@ -48,7 +48,7 @@ void TForm1::StartDiscLookup()
     state_.discLookupRunning = true;
     nextAwaitsLookup_ = false;
     selCDGoOn->hide();
-    selCDLookup->setText("Looking up...");
+    selCDLookup->setText(tr("Looking up..."));
     discLookup_ = std::make_unique<DiscLookupJob>(
         ReadLookupSettings(), [this](const std::string& line) { selCDLookup->setText(QString::fromStdString(line)); },
         [this](const std::string& discId, LookupResult result) {
@@ -67,7 +67,8 @@ void TForm1::DiscLookupFinished(const std::string& discId, LookupResult result)
         for (const DiscDetails& d : result.matches)
             lines.push_back(d.ChoiceLine());
         const std::optional<std::size_t> chosen =
-            AppDialogs().ChooseOne("Several releases match this disc. Which one is it?", lines, "None of these");
+            AppDialogs().ChooseOne(tr("Several releases match this disc. Which one is it?").toStdString(), lines,
+                                   tr("None of these").toStdString());
         if (chosen && *chosen < result.matches.size()) {
             discFound_ = std::move(result.matches[*chosen]);
             if (const std::string problem = SaveCachedDisc(discId_, *discFound_); !problem.empty())
@@ -89,7 +90,7 @@ bool TForm1::DiscLookupHoldsNext()
         return false;
     }
     nextAwaitsLookup_ = true;
-    selCDLookup->setText("Looking up...");
+    selCDLookup->setText(tr("Looking up..."));
     selCDGoOn->show();
     return true;
 }
@@ -104,7 +105,7 @@ void TForm1::selCDGoOnClick()
     state_.discLookupRunning = false;
     nextAwaitsLookup_ = false;
     selCDGoOn->hide();
-    selCDLookup->setText(discFound_ ? "Using CD-Text" : "No details found for this disc");
+    selCDLookup->setText(discFound_ ? tr("Using CD-Text") : tr("No details found for this disc"));
     ShowFoundTitles();
     selCDNextClick();
 }

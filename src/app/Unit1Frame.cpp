@@ -108,8 +108,10 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
             jobNotice_->Progress(percent / 100.0);
         },
         [this](const FileRunResult& result) {
-            jobNotice_->Finished(result.ok ? "Encoding finished" : "Encoding stopped",
-                                 result.ok ? result.output + " is ready" : "No MP3 file was finished");
+            jobNotice_->Finished((result.ok ? tr("Encoding finished") : tr("Encoding stopped")).toStdString(),
+                                 (result.ok ? tr("%1 is ready").arg(QString::fromStdString(result.output))
+                                            : tr("No MP3 file was finished"))
+                                     .toStdString());
             EncodingEnded(result.ok);
         });
     fileRun_ = std::make_unique<FileRun>(*form2_, state_, *filePages_);
@@ -158,7 +160,7 @@ void TForm1::BuildFrame()
                         kClientHeight - kStripeHeight);
 
     // Back lies outside the pages, left of each page's Next button.
-    btnBack_ = new QPushButton("< &Back", this);
+    btnBack_ = new QPushButton(tr("< &Back"), this);
     btnBack_->setObjectName("BtnBack");
     btnBack_->setGeometry(kBannerWidth + 78, kStripeHeight + 236, 75, 25);
     btnBack_->setEnabled(false);
@@ -217,7 +219,7 @@ void TForm1::AddNextCancel(QWidget* page, const char* nextName, const QString& n
     QPushButton* nextButton = AddButton(page, nextName, nextText, 158);
     connect(nextButton, &QPushButton::clicked, this, [this, next] { Guarded([&] { (this->*next)(); }); });
     const QString cancelName = page->objectName() + "Cancel";
-    QPushButton* cancel = AddButton(page, cancelName.toUtf8().constData(), "&Cancel", 243);
+    QPushButton* cancel = AddButton(page, cancelName.toUtf8().constData(), tr("&Cancel"), 243);
     if (cancelCloses)
         connect(cancel, &QPushButton::clicked, this, [this] { Guarded([&] { CancelClick(); }); });
 }
@@ -338,5 +340,5 @@ void TForm1::SetPriority(int level)
     if (IsMainThread())
         ProcessMessages();
     if (const int error = SetProcessPriorityClass(priority); error != 0)
-        throw ESetPriority("Attempt to set priority error #" + std::to_string(error));
+        throw ESetPriority(tr("Attempt to set priority error #%1").arg(error).toStdString());
 }

@@ -47,7 +47,7 @@ void TForm1::LoadInstruments()
     if (!synth)
         return;
     if (synth->Font() == MidiSynth::FontState::Unloaded || synth->Font() == MidiSynth::FontState::Loading) {
-        SelWavInstruments->setText("Loading instruments...");
+        SelWavInstruments->setText(tr("Loading instruments..."));
         SelWavInstruments->show();
     }
     // The window may go before the load ends; the synthesiser (the card's) outlives it.
@@ -63,7 +63,7 @@ bool TForm1::InstrumentsReadyForNext()
     if (!synth || synth->Font() == MidiSynth::FontState::Loaded)
         return true;
     if (synth->Font() == MidiSynth::FontState::Failed) {
-        AppDialogs().ShowMessageBox(synth->FontError(), "Error", MessageBoxKind::Error);
+        AppDialogs().ShowMessageBox(synth->FontError(), tr("Error").toStdString(), MessageBoxKind::Error);
         return false;
     }
     nextWaitsForInstruments_ = true;
@@ -82,10 +82,10 @@ void TForm1::InstrumentsLoaded(bool ok, const std::string& error)
         return;
     }
     // The page says the road cannot go on; the message says why, once per entry.
-    SelWavInstruments->setText("The instruments cannot be loaded.");
+    SelWavInstruments->setText(tr("The instruments cannot be loaded."));
     SelWavInstruments->setVisible(onPage);
     if (onPage)
-        AppDialogs().ShowMessageBox(error, "Error", MessageBoxKind::Error);
+        AppDialogs().ShowMessageBox(error, tr("Error").toStdString(), MessageBoxKind::Error);
 }
 
 void TForm1::RecEncEnter()

@@ -65,7 +65,7 @@ void TForm1::SourceButtonClick(QToolButton* button, const char* kind)
 void TForm1::SelSourceNextClick()
 {
     if (!state_.sourceChosen) {
-        AppDialogs().ShowMessage("No source selected");
+        AppDialogs().ShowMessage(tr("No source selected").toStdString());
         return;
     }
     const std::string& kind = state_.sourceKind;
@@ -209,7 +209,7 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         const bool running = target && (page == EncodeWav || page == RecEnc || page == RecEncCD);
         if (running) {
             event->accept();
-            if (AppDialogs().AskYesNo("Cancel the encoding under way?") && target->isEnabled())
+            if (AppDialogs().AskYesNo(tr("Cancel the encoding under way?").toStdString()) && target->isEnabled())
                 target->click();
             return;
         }

@@ -33,9 +33,9 @@ struct LiveSource {
 };
 
 constexpr LiveSource kLiveSources[] = {
-    {"line", "Recording from LINE input", RecordLevel::Line, &TForm2::SelLin},
-    {"aux", "Recording from AUX input", RecordLevel::Aux, &TForm2::SelAUX},
-    {"mic", "Recording from MIC input", RecordLevel::Mic, &TForm2::SelMIC},
+    {"line", QT_TRANSLATE_NOOP("TForm1", "Recording from LINE input"), RecordLevel::Line, &TForm2::SelLin},
+    {"aux", QT_TRANSLATE_NOOP("TForm1", "Recording from AUX input"), RecordLevel::Aux, &TForm2::SelAUX},
+    {"mic", QT_TRANSLATE_NOOP("TForm1", "Recording from MIC input"), RecordLevel::Mic, &TForm2::SelMIC},
 };
 
 const LiveSource* liveSource(const std::string& kind)
@@ -52,15 +52,15 @@ void TForm1::RecExtEnter()
     const LiveSource* source = liveSource(state_.sourceKind);
     if (!source)
         return;
-    titles_["RecExt"]->setText(source->title);
-    RecExt->setAccessibleName(source->title);
+    titles_["RecExt"]->setText(tr(source->title));
+    RecExt->setAccessibleName(tr(source->title));
     (form2_->*source->select)();
     {
         const QSignalBlocker quiet(MMSlider4);
         MMSlider4->setValue(state_.Level(source->level));
     }
     MMSlider4Change(MMSlider4->value());
-    RecExtRecord->setText("&Record");
+    RecExtRecord->setText(tr("&Record"));
     form2_->SetVolLevel();
     {
         const QSignalBlocker quiet(MMSlider5);
@@ -186,7 +186,7 @@ bool TForm1::MayDiscardTake()
 {
     if (!unencodedTake_)
         return true;
-    if (!AppDialogs().AskYesNo("Discard the recording?"))
+    if (!AppDialogs().AskYesNo(tr("Discard the recording?").toStdString()))
         return false;
     unencodedTake_ = false;
     return true;
@@ -286,7 +286,7 @@ void TForm1::Timer3Timer()
     const qint64 seconds = recordClock_.isValid() ? recordClock_.elapsed() / 1000 : 0;
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(TemporaryWavePath(), ec);
-    RecExtElapsed->setText(QString("Recorded %1:%2, %3 KB")
+    RecExtElapsed->setText(tr("Recorded %1:%2, %3 KB")
                                .arg(seconds / 60)
                                .arg(seconds % 60, 2, 10, QChar('0'))
                                .arg(ec ? 0 : static_cast<qint64>(bytes / 1024)));

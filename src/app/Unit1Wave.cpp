@@ -36,21 +36,23 @@ constexpr std::array<int, 14> kBitratesKbps = {32, 40, 48, 56, 64, 80, 96, 112, 
 
 FileDialogOptions waveOpenDialog()
 {
-    return {"Select source wave file", "Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*", "*.wav", "*.wav"};
+    return {TForm1::tr("Select source wave file").toStdString(),
+            TForm1::tr("Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*").toStdString(), "*.wav", "*.wav"};
 }
 
 FileDialogOptions midiOpenDialog()
 {
-    return {"Select source MIDI file", "Midi files (*.mid)|*.mid|All files (*.*)|*.*", "*.mid", "*.mid"};
+    return {TForm1::tr("Select source MIDI file").toStdString(),
+            TForm1::tr("Midi files (*.mid)|*.mid|All files (*.*)|*.*").toStdString(), "*.mid", "*.mid"};
 }
 }  // namespace
 
 void TForm1::SelWavEnter()
 {
     const bool midi = state_.sourceKind == "midi";
-    titles_["SelWav"]->setText(midi ? "Select MIDI file" : "Select wave file");
+    titles_["SelWav"]->setText(midi ? tr("Select MIDI file") : tr("Select wave file"));
     SelWav->setAccessibleName(titles_["SelWav"]->text());
-    SelWavInputLabel->setText(midi ? "Location of MIDI file to encode" : "Location of wav file to encode");
+    SelWavInputLabel->setText(midi ? tr("Location of MIDI file to encode") : tr("Location of wav file to encode"));
     FasterThanRealTime->setVisible(midi);
     SelWavInstruments->hide();
     nextWaitsForInstruments_ = false;
@@ -200,7 +202,10 @@ void TForm1::CheckInputFile(const std::string& path)
         const std::string kind = KindOfNonWave(path);
         if (kind.empty())
             throw;
-        throw EMMWaveError(std::string(e.what()) + "\n" + path + " is " + kind + ", not a wave file.");
+        throw EMMWaveError(std::string(e.what()) + "\n" +
+                           tr("%1 is %2, not a wave file.")
+                               .arg(QString::fromStdString(path), QString::fromStdString(kind))
+                               .toStdString());
     }
 }
 
@@ -211,7 +216,7 @@ FileDialogOptions TForm1::SaveDialog() const
         const std::string folder = RememberedOutputFolder(state_.sourceKind);
         initial = (folder.empty() ? DialogFolder() : folder) + "/" + initial;
     }
-    return {"", "mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*", "*.mp3", initial};
+    return {"", tr("mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*").toStdString(), "*.mp3", initial};
 }
 
 void TForm1::SelWavBrowseOutputClick()
@@ -228,7 +233,7 @@ bool TForm1::ConfirmReplace(const std::string& path)
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return true;
-    return AppDialogs().AskYesNo("Replace " + path + "?");
+    return AppDialogs().AskYesNo(tr("Replace %1?").arg(QString::fromStdString(path)).toStdString());
 }
 
 void TForm1::SelWavNextClick()
@@ -264,7 +269,7 @@ void TForm1::SelWavNextClick()
 
 QString BitrateLabel(int position)
 {
-    return QString::number(kBitratesKbps.at(static_cast<std::size_t>(position - 1))) + " Khz";
+    return TForm1::tr("%1 Khz").arg(kBitratesKbps.at(static_cast<std::size_t>(position - 1)));
 }
 
 void TForm1::MMSlider1Change(int position)

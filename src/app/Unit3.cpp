@@ -10,10 +10,10 @@
 TForm3::TForm3(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Form3");
-    setWindowTitle("Encoder details");
+    setWindowTitle(tr("Encoder details"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
-    auto* credit = new QLabel("MP3 encoding by LAME, through the BladeEnc interface.", this);
+    auto* credit = new QLabel(tr("MP3 encoding by LAME, through the BladeEnc interface."), this);
     credit->setObjectName("EncoderCredit");
     auto* version = new QLabel(VersionLine(), this);
     version->setObjectName("EncoderVersion");
@@ -22,7 +22,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     auto* home = new QLabel("LAME: https://lame.sourceforge.io/", this);
     home->setObjectName("EncoderHome");
     home->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("OKButton");
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(credit);
@@ -35,13 +35,13 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
 QString TForm3::VersionLine()
 {
     const BE_VERSION_STRINGS versions = beVersionStrings();
-    return QString("Version %1   Engine %2 ").arg(QString::fromStdString(versions.interfaceVersion),
+    return tr("Version %1   Engine %2 ").arg(QString::fromStdString(versions.interfaceVersion),
                                                  QString::fromStdString(versions.engineVersion));
 }
 
 QString TForm3::SettingsText(const EncoderSettings& settings, int kbps)
 {
-    return QString("Encoder: LAME %1\nMode: %2\nStereo mode: %3\nSaved as: %4")
+    return tr("Encoder: LAME %1\nMode: %2\nStereo mode: %3\nSaved as: %4")
         .arg(QString::fromStdString(beVersionStrings().engineVersion), QString::fromStdString(settings.ModeText(kbps)),
              QString::fromStdString(settings.StereoText()), QString::fromStdString(settings.ContainerText()));
 }

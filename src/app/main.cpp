@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/StopSignals.h"
+#include "platform/os/Translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
+    InstallTranslations();
     InstallApplicationReport();
     WizardProgram program;
     TForm1* form1 = program.form1.get();

@@ -33,7 +33,9 @@ std::vector<std::string> PlanOutputs(const CliOptions& options)
     std::error_code ec;
     const bool folder = !o.empty() && (options.inputs.size() > 1 || o.back() == '/' || fs::is_directory(o, ec));
     if (folder && fs::exists(o, ec) && !fs::is_directory(o, ec))
-        throw CliUsageError("-o " + o + " is a file, but several inputs need a folder");
+        throw CliUsageError(QCoreApplication::translate("mervane-cli", "-o %1 is a file, but several inputs need a folder")
+                                .arg(QString::fromStdString(o))
+                                .toStdString());
     for (const std::string& input : options.inputs) {
         const std::string beside = Mp3NameFor(input);
         if (o.empty())
@@ -47,9 +49,14 @@ std::vector<std::string> PlanOutputs(const CliOptions& options)
     for (std::size_t i = 0; i < outputs.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             if (fs::path(outputs[i]).lexically_normal() == fs::path(outputs[j]).lexically_normal())
-                throw CliUsageError(options.inputs[j] + " and " + options.inputs[i] + " would both become " + outputs[i]);
+                throw CliUsageError(QCoreApplication::translate("mervane-cli", "%1 and %2 would both become %3")
+                                        .arg(QString::fromStdString(options.inputs[j]),
+                                             QString::fromStdString(options.inputs[i]), QString::fromStdString(outputs[i]))
+                                        .toStdString());
     if (folder && !fs::create_directories(o, ec) && ec)
-        throw EMervaneError("cannot make the folder " + o + ": " + ec.message());
+        throw EMervaneError(QCoreApplication::translate("mervane-cli", "cannot make the folder %1: %2")
+                                .arg(QString::fromStdString(o), QString::fromStdString(ec.message()))
+                                .toStdString());
     return outputs;
 }
 
@@ -545,9 +552,11 @@ std::vector<int> ChosenCdTracks(const CliOptions& options, const CdDisc& disc)
         for (int t : tracks) {
             const CdTrack* found = disc.FindTrack(t);
             if (!found)
-                throw CliUsageError("--tracks: the disc has no track " + std::to_string(t));
+                throw CliUsageError(
+                    QCoreApplication::translate("mervane-cli", "--tracks: the disc has no track %1").arg(t).toStdString());
             if (!found->audio)
-                throw CliUsageError("--tracks: track " + std::to_string(t) + " is a data track");
+                throw CliUsageError(
+                    QCoreApplication::translate("mervane-cli", "--tracks: track %1 is a data track").arg(t).toStdString());
         }
     }
     return tracks;
@@ -557,7 +566,9 @@ int RunCdRecorded(const CliOptions& options)
 {
     const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
     if (!disc->DiscPresent())
-        throw EMervaneError("there is no disc in " + disc->Device());
+        throw EMervaneError(QCoreApplication::translate("mervane-cli", "there is no disc in %1")
+                                .arg(QString::fromStdString(disc->Device()))
+                                .toStdString());
     const std::vector<int> tracks = ChosenCdTracks(options, *disc);
     // The tracks take the wizard's names in the folder chosen.
     const std::string folder = options.output.empty() ? std::string(".") : options.output;

@@ -17,6 +17,7 @@
 #include "platform/os/ProfileFile.h"
 #include "stream/MMWavIn.h"
 #include "wave/MMWave.h"
+#include "platform/os/Translations.h"
 
 #include <QEventLoop>
 #include <algorithm>
@@ -172,7 +173,7 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
 std::string JobRunner::WriteAlbumGain()
 {
     if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
-        return std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc);
+        return TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc);
     return {};
 }
 
@@ -304,7 +305,7 @@ void JobRunner::RecordCdTrack(int track, const std::string& output)
         // The recorder's own word on it is on its way: it belongs to this track.
         loop.processEvents();
         if (outcome_.errors.empty())
-            AddError(std::string(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
+            AddError(TranslatedMessage(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
         return;
     }
     // A play the disc broke off is no whole track (its end notification has come in during

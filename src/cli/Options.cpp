@@ -5,6 +5,7 @@
 #include "mpeg/MMBlade.h"
 #include "mpeg/MPEGNames.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 #include <charconv>
@@ -15,63 +16,75 @@ const std::vector<OptionEntry>& OptionTable()
 {
     static const std::vector<OptionEntry> table = {
         {"-o", "--output", "PATH",
-         "Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside "
-         "the input, its extension replaced by .mp3."},
+         QT_TRANSLATE_NOOP("mervane-cli", "Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside "
+         "the input, its extension replaced by .mp3.")},
         {"-b", "--bitrate", "KBPS",
-         "Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128)."},
-        {"-V", "--vbr", "Q", "Variable bit rate at LAME quality Q, 0 (best) to 9."},
+         QT_TRANSLATE_NOOP("mervane-cli", "Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).")},
+        {"-V", "--vbr", "Q", QT_TRANSLATE_NOOP("mervane-cli", "Variable bit rate at LAME quality Q, 0 (best) to 9.")},
         {"", "--container", "mp3|wave",
-         "Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file's ENCODER "
-         "section, wave when it is not set)."},
-        {"", "--joint", "", "Joint stereo instead of simple stereo."},
+         QT_TRANSLATE_NOOP("mervane-cli", "Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file's ENCODER "
+         "section, wave when it is not set).")},
+        {"", "--joint", "", QT_TRANSLATE_NOOP("mervane-cli", "Joint stereo instead of simple stereo.")},
         {"", "--replaygain", "",
-         "Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file's "
-         "ENCODER section, off when it is not set)."},
-        {"", "--no-replaygain", "", "Writes no ReplayGain, whatever the settings file says."},
-        {"", "--title", "TEXT", "Title of the tag."},
-        {"", "--artist", "TEXT", "Artist of the tag."},
-        {"", "--album", "TEXT", "Album of the tag."},
-        {"", "--year", "N", "Year of the tag, 1900 to 2099 (default none)."},
-        {"", "--track", "N", "Track number of the tag, 1 to 99 (default none)."},
-        {"", "--genre", "NAME|N", "Genre of the tag, by name or number (default none)."},
-        {"", "--comment", "TEXT", "Comment of the tag."},
-        {"", "--cover", "FILE", "Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px "
-                                "unless a small PNG)."},
-        {"", "--no-cover", "", "No cover picture in the tag, not even one found for the disc."},
-        {"", "--copyright", "", "Sets the copyright bit of every frame."},
-        {"", "--original", "", "Sets the original bit of every frame."},
-        {"", "--settings", "FILE", "Reads this settings file instead of MERVANE2.INI."},
-        {"-j", "--jobs", "N", "Encodes N inputs at once (default: the number of cores)."},
-        {"", "--overwrite", "", "Replaces an existing output instead of failing."},
-        {"-q", "--quiet", "", "No progress line."},
-        {"", "--json", "", "One JSON object per finished file on standard output."},
+         QT_TRANSLATE_NOOP("mervane-cli", "Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file's "
+         "ENCODER section, off when it is not set).")},
+        {"", "--no-replaygain", "", QT_TRANSLATE_NOOP("mervane-cli", "Writes no ReplayGain, whatever the settings file says.")},
+        {"", "--title", "TEXT", QT_TRANSLATE_NOOP("mervane-cli", "Title of the tag.")},
+        {"", "--artist", "TEXT", QT_TRANSLATE_NOOP("mervane-cli", "Artist of the tag.")},
+        {"", "--album", "TEXT", QT_TRANSLATE_NOOP("mervane-cli", "Album of the tag.")},
+        {"", "--year", "N", QT_TRANSLATE_NOOP("mervane-cli", "Year of the tag, 1900 to 2099 (default none).")},
+        {"", "--track", "N", QT_TRANSLATE_NOOP("mervane-cli", "Track number of the tag, 1 to 99 (default none).")},
+        {"", "--genre", "NAME|N", QT_TRANSLATE_NOOP("mervane-cli", "Genre of the tag, by name or number (default none).")},
+        {"", "--comment", "TEXT", QT_TRANSLATE_NOOP("mervane-cli", "Comment of the tag.")},
+        {"", "--cover", "FILE", QT_TRANSLATE_NOOP("mervane-cli", "Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px "
+                                "unless a small PNG).")},
+        {"", "--no-cover", "", QT_TRANSLATE_NOOP("mervane-cli", "No cover picture in the tag, not even one found for the disc.")},
+        {"", "--copyright", "", QT_TRANSLATE_NOOP("mervane-cli", "Sets the copyright bit of every frame.")},
+        {"", "--original", "", QT_TRANSLATE_NOOP("mervane-cli", "Sets the original bit of every frame.")},
+        {"", "--settings", "FILE", QT_TRANSLATE_NOOP("mervane-cli", "Reads this settings file instead of MERVANE2.INI.")},
+        {"-j", "--jobs", "N", QT_TRANSLATE_NOOP("mervane-cli", "Encodes N inputs at once (default: the number of cores).")},
+        {"", "--overwrite", "", QT_TRANSLATE_NOOP("mervane-cli", "Replaces an existing output instead of failing.")},
+        {"-q", "--quiet", "", QT_TRANSLATE_NOOP("mervane-cli", "No progress line.")},
+        {"", "--json", "", QT_TRANSLATE_NOOP("mervane-cli", "One JSON object per finished file on standard output.")},
         {"", "--device", "DEV",
-         "cd: the drive or disc image (cue sheet) to read. record: the audio server's source (a name "
-         "--list-sources shows) or the ALSA capture device to record."},
-        {"", "--list-sources", "", "record: lists the sources that can be recorded, with their descriptions."},
-        {"", "--tracks", "LIST", "cd: the tracks to encode, as 1,3-5 (default: every audio track)."},
+         QT_TRANSLATE_NOOP("mervane-cli", "cd: the drive or disc image (cue sheet) to read. record: the audio server's source (a name "
+         "--list-sources shows) or the ALSA capture device to record.")},
+        {"", "--list-sources", "", QT_TRANSLATE_NOOP("mervane-cli", "record: lists the sources that can be recorded, with their descriptions.")},
+        {"", "--tracks", "LIST", QT_TRANSLATE_NOOP("mervane-cli", "cd: the tracks to encode, as 1,3-5 (default: every audio track).")},
         {"", "--record", "",
-         "cd: plays each track through the sound card's CD line and records it, instead of reading it "
-         "digitally."},
+         QT_TRANSLATE_NOOP("mervane-cli", "cd: plays each track through the sound card's CD line and records it, instead of reading it "
+         "digitally.")},
         {"", "--split-silence", "",
-         "wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one "
-         "file per track, named by the settings' file-name template, into -o DIR or beside the input."},
-        {"", "--silence-below", "DB", "wave --split-silence: the level of silence in dBFS (default -45)."},
-        {"", "--no-lookup", "", "cd: asks no database and reads no cache or CD-Text: the files keep the number names."},
+         QT_TRANSLATE_NOOP("mervane-cli", "wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one "
+         "file per track, named by the settings' file-name template, into -o DIR or beside the input.")},
+        {"", "--silence-below", "DB", QT_TRANSLATE_NOOP("mervane-cli", "wave --split-silence: the level of silence in dBFS (default -45).")},
+        {"", "--no-lookup", "", QT_TRANSLATE_NOOP("mervane-cli", "cd: asks no database and reads no cache or CD-Text: the files keep the number names.")},
         {"", "--release", "N",
-         "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed)."},
+         QT_TRANSLATE_NOOP("mervane-cli", "cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).")},
         {"", "--real-time", "",
-         "midi: plays the song in real time through the speakers, as the wizard does when asked, instead of "
-         "rendering it faster than real time."},
-        {"", "--source", "mic|line|aux", "record: the input to record."},
-        {"", "--seconds", "N", "record: stops after N seconds (default: at Ctrl+C)."},
-        {"-h", "--help", "", "Shows this help."},
-        {"", "--version", "", "Shows the version."},
+         QT_TRANSLATE_NOOP("mervane-cli", "midi: plays the song in real time through the speakers, as the wizard does when asked, instead of "
+         "rendering it faster than real time.")},
+        {"", "--source", "mic|line|aux", QT_TRANSLATE_NOOP("mervane-cli", "record: the input to record.")},
+        {"", "--seconds", "N", QT_TRANSLATE_NOOP("mervane-cli", "record: stops after N seconds (default: at Ctrl+C).")},
+        {"-h", "--help", "", QT_TRANSLATE_NOOP("mervane-cli", "Shows this help.")},
+        {"", "--version", "", QT_TRANSLATE_NOOP("mervane-cli", "Shows the version.")},
     };
     return table;
 }
 
 namespace {
+// The command line's texts go through the catalogue of the user's language under the
+// context "mervane-cli" (a literal at each call, so that lupdate finds them).
+std::string said(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
 const char* const kCommands[][2] = {
     {"wave", "wave IN.wav... [-o OUT.mp3|DIR]"},
     {"midi", "midi IN.mid... [-o OUT.mp3|DIR]"},
@@ -84,8 +97,11 @@ int number(const std::string& option, const std::string& text, int low, int high
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw CliUsageError(option + " wants a number from " + std::to_string(low) + " to " + std::to_string(high) +
-                            ", not '" + text + "'");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "%1 wants a number from %2 to %3, not '%4'")
+                                     .arg(q(option))
+                                     .arg(low)
+                                     .arg(high)
+                                     .arg(q(text))));
     return value;
 }
 
@@ -99,7 +115,7 @@ int genreByte(const std::string& text)
     for (int genre = 0; genre < kGenreCount; ++genre)
         if (wanted.compare(QString::fromStdString(GenreName(genre)), Qt::CaseInsensitive) == 0)
             return genre;
-    throw CliUsageError("--genre: no genre is called '" + text + "'");
+    throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--genre: no genre is called '%1'").arg(q(text))));
 }
 
 const OptionEntry* findOption(const std::string& word)
@@ -121,12 +137,13 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
             if (BitrateKbps(static_cast<TMMBitrates>(i)) == kbps)
                 c.bitRateIndex = i;
         if (!c.bitRateIndex || BitrateKbps(static_cast<TMMBitrates>(*c.bitRateIndex)) != kbps)
-            throw CliUsageError("--bitrate: " + value + " kbit/s is not one of the bit rates");
+            throw CliUsageError(
+                said(QCoreApplication::translate("mervane-cli", "--bitrate: %1 kbit/s is not one of the bit rates").arg(q(value))));
     } else if (name == "--vbr") {
         c.vbrQuality = number(name, value, 0, 9);
     } else if (name == "--container") {
         if (value != "mp3" && value != "wave")
-            throw CliUsageError("--container is mp3 or wave, not '" + value + "'");
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--container is mp3 or wave, not '%1'").arg(q(value))));
         c.mp3Container = value == "mp3";
     } else if (name == "--joint") {
         c.joint = true;
@@ -187,7 +204,7 @@ void apply(CliOptions& c, const std::string& name, const std::string& value)
         c.release = number(name, value, 1, 99);
     } else if (name == "--source") {
         if (value != "mic" && value != "line" && value != "aux")
-            throw CliUsageError("--source is mic, line or aux, not '" + value + "'");
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--source is mic, line or aux, not '%1'").arg(q(value))));
         c.source = value;
     } else if (name == "--seconds") {
         c.seconds = number(name, value, 1, 24 * 3600);
@@ -237,7 +254,7 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
         }
         const OptionEntry* entry = findOption(word);
         if (!entry)
-            throw CliUsageError("unknown option " + word);
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "unknown option %1").arg(q(word))));
         std::string value;
         if (*entry->argument) {
             if (inlineValue)
@@ -245,9 +262,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
             else if (i + 1 < args.size())
                 value = args[++i];
             else
-                throw CliUsageError(std::string(entry->longName) + " needs " + entry->argument);
+                throw CliUsageError(
+                    said(QCoreApplication::translate("mervane-cli", "%1 needs %2").arg(entry->longName, entry->argument)));
         } else if (inlineValue) {
-            throw CliUsageError(std::string(entry->longName) + " takes no value");
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "%1 takes no value").arg(entry->longName)));
         }
         apply(c, entry->longName, value);
         static const std::string tagOptions = " --title --artist --album --year --track --genre --comment ";
@@ -262,34 +280,36 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args)
     if (c.help || c.version || c.man)
         return c;
     if (c.command.empty())
-        throw CliUsageError("no command given");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "no command given")));
     if (std::none_of(std::begin(kCommands), std::end(kCommands), [&](const auto& k) { return c.command == k[0]; }))
-        throw CliUsageError("unknown command " + c.command);
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "unknown command %1").arg(q(c.command))));
     if ((c.command == "wave" || c.command == "midi") && c.inputs.empty())
-        throw CliUsageError(c.command + " needs at least one input file");
+        throw CliUsageError(
+            said(QCoreApplication::translate("mervane-cli", "%1 needs at least one input file").arg(q(c.command))));
     if ((c.command == "cd" || c.command == "record") && !c.inputs.empty())
-        throw CliUsageError(c.command + " takes no input files: " + c.inputs.front());
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "%1 takes no input files: %2")
+                                 .arg(q(c.command), q(c.inputs.front()))));
     if (c.noCover && !c.coverFile.empty())
-        throw CliUsageError("--cover and --no-cover exclude each other");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--cover and --no-cover exclude each other")));
     if (c.record && c.command != "cd")
-        throw CliUsageError("--record is for cd only");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--record is for cd only")));
     if (c.realTime && c.command != "midi")
-        throw CliUsageError("--real-time is for midi only");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--real-time is for midi only")));
     if (c.splitSilence && c.command != "wave")
-        throw CliUsageError("--split-silence is for wave only");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--split-silence is for wave only")));
     if (c.listSources && c.command != "record")
-        throw CliUsageError("--list-sources is for record only");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--list-sources is for record only")));
     if (c.command == "record" && !c.listSources) {
         // A source named by --device is recorded through the microphone input's line.
         if (c.source.empty() && !c.device.empty())
             c.source = "mic";
         if (c.source.empty())
-            throw CliUsageError("record needs --source mic|line|aux");
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "record needs --source mic|line|aux")));
         if (c.output.empty())
-            throw CliUsageError("record needs -o OUT.mp3");
+            throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "record needs -o OUT.mp3")));
     }
     if (c.bitRateIndex && c.vbrQuality)
-        throw CliUsageError("--bitrate and --vbr exclude each other");
+        throw CliUsageError(said(QCoreApplication::translate("mervane-cli", "--bitrate and --vbr exclude each other")));
     return c;
 }
 
@@ -312,9 +332,11 @@ std::vector<int> ParseTrackList(const std::string& text)
                             ? digits(part, first) && digits(part, last)
                             : digits(part.substr(0, dash), first) && digits(part.substr(dash + 1), last);
         if (!ok)
-            throw CliUsageError("--tracks: '" + part + "' is not a track number nor a range like 3-5");
+            throw CliUsageError(said(
+                QCoreApplication::translate("mervane-cli", "--tracks: '%1' is not a track number nor a range like 3-5").arg(q(part))));
         if (first < 1 || last < first || last > 99)
-            throw CliUsageError("--tracks: '" + part + "' is no range of tracks 1 to 99");
+            throw CliUsageError(
+                said(QCoreApplication::translate("mervane-cli", "--tracks: '%1' is no range of tracks 1 to 99").arg(q(part))));
         for (int t = first; t <= last; ++t)
             tracks.push_back(t);
         at = comma + 1;
@@ -338,33 +360,47 @@ EncoderSettings ApplyEncoderOptions(const CliOptions& options, EncoderSettings e
     return e;
 }
 
+namespace {
+// "Usage:" and a line per command.
+std::string usageLines()
+{
+    std::string text = said(QCoreApplication::translate("mervane-cli", "Usage:")) + "\n";
+    for (const auto& k : kCommands)
+        text += said(QCoreApplication::translate("mervane-cli", "  mervane-cli %1 [options]").arg(k[1])) + "\n";
+    return text;
+}
+}  // namespace
+
 std::string UsageText()
 {
-    std::string text = "Usage:\n";
-    for (const auto& k : kCommands)
-        text += std::string("  mervane-cli ") + k[1] + " [options]\n";
-    text += "Try 'mervane-cli --help' for the options.\n";
-    return text;
+    return usageLines() + said(QCoreApplication::translate("mervane-cli", "Try 'mervane-cli --help' for the options.")) + "\n";
 }
 
 std::string HelpText(const EncoderSettings& defaults, const std::string& settingsPath)
 {
-    std::string text = "mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.\n\n" +
-                       UsageText().substr(0, UsageText().find("Try")) + "\nOptions:\n";
+    std::string text =
+        said(QCoreApplication::translate("mervane-cli",
+                                         "mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.")) +
+        "\n\n" + usageLines() + "\n" + said(QCoreApplication::translate("mervane-cli", "Options:")) + "\n";
     for (const OptionEntry& o : OptionTable()) {
         std::string names = std::string(*o.shortName ? o.shortName + std::string(", ") : "    ") + o.longName;
         if (*o.argument)
             names += std::string(" ") + o.argument;
         text += "  " + names;
         text += names.size() < 26 ? std::string(26 - names.size(), ' ') : "\n" + std::string(28, ' ');
-        text += std::string(o.help) + "\n";
+        text += said(QCoreApplication::translate("mervane-cli", o.help)) + "\n";
     }
     if (!settingsPath.empty())
-        text += "\nDefaults from " + settingsPath + ", section ENCODER: Container=" +
-                (defaults.mp3Container ? "mp3" : "wave") + ", ReplayGain=" + (defaults.replayGain ? "1" : "0") +
-                " (the options above override them for one run).\n";
-    text += "\nExit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after "
-            "Ctrl+C.\n";
+        text += "\n" +
+                said(QCoreApplication::translate(
+                         "mervane-cli", "Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above "
+                                   "override them for one run).")
+                         .arg(q(settingsPath), defaults.mp3Container ? "mp3" : "wave", defaults.replayGain ? "1" : "0")) +
+                "\n";
+    text += "\n" +
+            said(QCoreApplication::translate("mervane-cli", "Exit status: 0 when every input succeeded, 1 when any failed, 2 "
+                                                       "for a usage error, 130 after Ctrl+C.")) +
+            "\n";
     return text;
 }
 

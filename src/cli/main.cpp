@@ -7,6 +7,7 @@
 #include "cli/SplitSilence.h"
 #include "disc/DiscReaders.h"
 #include "platform/os/ProfileFile.h"
+#include "platform/os/Translations.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     InstallDiscReaders();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Mervane");
+    InstallTranslations();
     std::vector<std::string> args(argv + 1, argv + argc);
     CliOptions options;
     try {

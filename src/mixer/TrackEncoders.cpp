@@ -5,6 +5,7 @@
 #include "mpeg/TagFile.h"
 #include "platform/tag/ID3v2Render.h"
 #include "wave/MMWave.h"
+#include "platform/os/Translations.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -173,7 +174,7 @@ void TrackEncoders::LaneStopped(Lane& lane)
             saveError = e.what();
         }
         if (tagError)
-            end.message = std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError);
+            end.message = TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError);
         else
             end.message = saveError;
     } else {
@@ -181,7 +182,7 @@ void TrackEncoders::LaneStopped(Lane& lane)
         std::filesystem::remove(end.staged, ec);
         if (encoder.WriteFailed())
             end.message =
-                std::string(kEncodingWriteFailedMessage) + "\n" + FileReasonLine(output, encoder.WriteError());
+                TranslatedMessage(kEncodingWriteFailedMessage) + "\n" + FileReasonLine(output, encoder.WriteError());
         else if (!lane.stopAsked)
             end.message = cutShort;
     }

@@ -50,21 +50,21 @@ struct WizardHooks {
 // Shown when the encoder had to stop because the disk was full or a write failed; the file
 // and the system's reason follow on a line of their own.
 inline constexpr const char* kEncodingWriteFailedMessage =
-    "The disk was full or writing the MP3 file failed. No MP3 file was made.";
+    QT_TRANSLATE_NOOP("Messages", "The disk was full or writing the MP3 file failed. No MP3 file was made.");
 
 // Shown when the tag could not be appended to the MP3 file; the file and the reason follow.
-inline constexpr const char* kTagWriteFailedMessage = "unable to write header";
+inline constexpr const char* kTagWriteFailedMessage = QT_TRANSLATE_NOOP("Messages", "unable to write header");
 
 // Shown when the recorder's temporary wave file could not be written; the file and the
 // system's reason follow on a line of their own.
 inline constexpr const char* kRecordingWriteFailedMessage =
-    "The disk was full or writing the temporary wave file failed. The recording has stopped and will not be "
-    "encoded.";
+    QT_TRANSLATE_NOOP("Messages", "The disk was full or writing the temporary wave file failed. The recording has stopped and will not be "
+    "encoded.");
 
 // Shown when the converted copy could not be written in full.
 inline constexpr const char* kConversionWriteFailedMessage =
-    "The disk was full or writing the temporary wave file failed. Only the part converted until then will be "
-    "encoded.";
+    QT_TRANSLATE_NOOP("Messages", "The disk was full or writing the temporary wave file failed. Only the part converted until then will be "
+    "encoded.");
 
 // The message of a wave file that gave less audio than it holds while it was read (another
 // program cut it, or it could not be read): the file and the reason, and that nothing was

@@ -8,6 +8,7 @@
 #include "wave/PcmStream.h"
 #include "wave/SampleLayout.h"
 #include "wave/WaveIO.h"
+#include "platform/os/Translations.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -103,6 +104,6 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
             throw EMMWaveError(cut);
     // The encoding goes on with what was converted; the user must know it is not all.
     if (writeFailed)
-        AppDialogs().ShowMessage(std::string(kConversionWriteFailedMessage) + "\n" +
+        AppDialogs().ShowMessage(TranslatedMessage(kConversionWriteFailedMessage) + "\n" +
                                  FileReasonLine(destination, writeError));
 }

@@ -6,6 +6,7 @@
 #include "mixer/TrackEncoders.h"
 #include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
+#include "platform/os/Translations.h"
 
 #include <QCoreApplication>
 #include <filesystem>
@@ -187,12 +188,12 @@ void TForm2::FinishEncodingRun()
     // One message, about the first thing that went wrong: a full disk, then a tag that
     // could not be written (the file has gone, so it cannot be saved either), then the save.
     if (MP3Encoder.WriteFailed())
-        AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) + "\n" +
+        AppDialogs().ShowMessage(TranslatedMessage(kEncodingWriteFailedMessage) + "\n" +
                                  FileReasonLine(output, MP3Encoder.WriteError()));
     else if (!cutShort.empty() && !abandoning_)
         AppDialogs().ShowMessage(cutShort);
     else if (tagError)
-        AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
+        AppDialogs().ShowMessage(TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
     else if (!saveError.empty())
         AppDialogs().ShowMessage(saveError);
 }

@@ -6,6 +6,7 @@
 #include "platform/os/DiskSpace.h"
 #include "platform/os/ErrorReport.h"
 #include "wave/WaveFormat.h"
+#include "platform/os/Translations.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -91,7 +92,7 @@ void TForm2::SetUpRecorder()
         // A recording cut short by its file is no recording: the wizard says why and encodes
         // nothing. Told from a message of its own, once the recorder has unwound.
         if (const int error = MMWaveRecorder1.WriteError()) {
-            const std::string message = std::string(kRecordingWriteFailedMessage) + "\n" +
+            const std::string message = TranslatedMessage(kRecordingWriteFailedMessage) + "\n" +
                                         FileReasonLine(MMWaveRecorder1.Wave()->FileName(), error);
             awaitingPlayEnd_ = false;
             QMetaObject::invokeMethod(

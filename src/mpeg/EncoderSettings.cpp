@@ -2,6 +2,7 @@
 
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 #include <thread>
@@ -48,16 +49,20 @@ void EncoderSettings::Write(ProfileFile& profile) const
 std::string EncoderSettings::ModeText(int kbps) const
 {
     if (vbr)
-        return "variable bit rate, quality V" + std::to_string(vbrQuality);
-    return "constant bit rate, " + std::to_string(kbps) + " kbit/s";
+        return QCoreApplication::translate("EncoderSettings", "variable bit rate, quality V%1").arg(vbrQuality).toStdString();
+    return QCoreApplication::translate("EncoderSettings", "constant bit rate, %1 kbit/s").arg(kbps).toStdString();
 }
 
 std::string EncoderSettings::StereoText() const
 {
-    return jointStereo ? "joint stereo" : "stereo";
+    return (jointStereo ? QCoreApplication::translate("EncoderSettings", "joint stereo")
+                        : QCoreApplication::translate("EncoderSettings", "stereo"))
+        .toStdString();
 }
 
 std::string EncoderSettings::ContainerText() const
 {
-    return mp3Container ? "MP3 file" : "MP3 inside a wave file";
+    return (mp3Container ? QCoreApplication::translate("EncoderSettings", "MP3 file")
+                         : QCoreApplication::translate("EncoderSettings", "MP3 inside a wave file"))
+        .toStdString();
 }

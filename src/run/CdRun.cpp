@@ -9,6 +9,7 @@
 #include "platform/cd/CdRipJob.h"
 #include "disc/RipSession.h"
 #include "platform/os/Paths.h"
+#include "platform/os/Translations.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -216,7 +217,7 @@ CdRunSummary CdRun::Run()
     if (!readErrors.empty())
         listener_.Message("Some sectors of the CD could not be read:" + readErrors);
     if (const auto [file, rc] = WriteAlbumGain(album_); rc != 0)
-        listener_.Message(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
+        listener_.Message(TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
     CdRunSummary summary;
     summary.tracks = results_;
     summary.cancelled = cancel_.load() && !broken_;

@@ -1,9 +1,13 @@
-// Every page of every road, at the desktop's font and at a 20 % larger one (and, through
-// ctest, at a doubled scale): each text shows whole, measured with the widget's own font
-// against its geometry, and every control has a name a screen reader can say.
+// Every page of every road, at the desktop's font and at a 20 % larger one, in every shipped
+// language and in a pseudo language of bracketed, longer texts (and, through ctest, at a
+// doubled scale): each text shows whole, measured with the widget's own font against its
+// geometry, every control has a name a screen reader can say, and in the pseudo language
+// every text shown went through a translation.
 #include "app/WizardFixture.h"
 #include "controls/MMEGauge.h"
+#include "platform/os/Translations.h"
 #include "support/MidiFixtures.h"
+#include "support/PseudoTranslator.h"
 #include "support/WaveFixtures.h"
 
 #include <QAccessible>
@@ -21,19 +25,36 @@
 #include <map>
 
 namespace {
-class PageLayoutTest : public WizardTest, public ::testing::WithParamInterface<double> {
+// The desktop font's scale and the language the pages speak ("" English, "pseudo" the
+// bracketed texts of PseudoTranslator).
+struct PageLook {
+    double fontScale;
+    const char* language;
+};
+
+class PageLayoutTest : public WizardTest, public ::testing::WithParamInterface<PageLook> {
 protected:
     void BeforeWizard() override
     {
         QFont larger = desktopFont_;
-        larger.setPointSizeF(desktopFont_.pointSizeF() * GetParam());
+        larger.setPointSizeF(desktopFont_.pointSizeF() * GetParam().fontScale);
         QApplication::setFont(larger);
+        const QString language = GetParam().language;
+        if (language == "pseudo")
+            QCoreApplication::installTranslator(&pseudo_);
+        else if (!language.isEmpty()) {
+            ASSERT_EQ(InstallTranslations(QLocale(language)), language);
+        }
     }
     void TearDown() override
     {
         WizardTest::TearDown();
         QApplication::setFont(desktopFont_);
+        QCoreApplication::removeTranslator(&pseudo_);
+        RemoveTranslations();
     }
+    bool Pseudo() const { return GetParam().language == std::string("pseudo"); }
+    static QString Tr(const char* text) { return QCoreApplication::translate("TForm1", text); }
 
     // The page's texts show whole and lie inside the window; its controls have names.
     void ExpectPageReadable(const char* name)
@@ -48,6 +69,10 @@ protected:
                 EXPECT_TRUE(form1->rect().contains(inWindow)) << id << " lies outside the window";
                 EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << id << " lies outside its parent";
                 EXPECT_TRUE(TextFits(w)) << id << " cuts off its text";
+                if (Pseudo() && w->isVisibleTo(page) && !ShownText(w).isEmpty()) {
+                    EXPECT_TRUE(PseudoTranslator::Translated(ShownText(w)))
+                        << id << " shows text that escaped translation: " << ShownText(w).toStdString();
+                }
             }
             QWidget* parent = w->parentWidget();
             const bool control = parent == page || qobject_cast<QGroupBox*>(parent) ||
@@ -95,6 +120,17 @@ protected:
         }
         // And every widget inside them (the fields of spin boxes and combo boxes, lists).
         ExpectPageNamed();
+    }
+
+    static QString ShownText(QWidget* w)
+    {
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            return group->title();
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            return button->text();
+        return {};
     }
 
     static bool TextFits(QWidget* w)
@@ -148,6 +184,7 @@ protected:
     }
 
     QFont desktopFont_ = QApplication::font();
+    PseudoTranslator pseudo_;
 };
 }  // namespace
 
@@ -185,13 +222,13 @@ TEST_P(PageLayoutTest, EveryPageShowsItsWholeTextAndNamesEveryControl)
 
     // The other roads' pages with the longest texts they show.
     Show("RecEnc");
-    Find<QLabel>("RecExtHeading")->setText("Recording from LINE input");
+    Find<QLabel>("RecExtHeading")->setText(Tr("Recording from LINE input"));
     Show("RecExt");
-    Find<QLabel>("selCDInfo")->setText("This CD contains 99 tracks");
+    Find<QLabel>("selCDInfo")->setText(Tr("This CD contains %1 tracks").arg(99));
     Show("selCD");
     for (const char* page : {"SelCDrec", "CDoptions", "CDtagsel", "RecEncCD"})
         Show(page);
-    Find<QLabel>("MultitagHeading")->setText("Enter details for track 99");
+    Find<QLabel>("MultitagHeading")->setText(Tr("Enter details for track %1").arg(99));
     Show("Multitag");
 
     // A meter tells its level to a screen reader.
@@ -247,5 +284,9 @@ TEST_P(PageLayoutTest, PreferencesShowEveryTextWholeWithOneMnemonicPerLetterOnEa
     window->reject();
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, PageLayoutTest, ::testing::Values(1.0, 1.2),
-                         [](const auto& p) { return p.param == 1.0 ? "Desktop" : "TwentyPercentLarger"; });
+INSTANTIATE_TEST_SUITE_P(Fonts, PageLayoutTest, ::testing::Values(PageLook{1.0, ""}, PageLook{1.2, ""}),
+                         [](const auto& p) { return p.param.fontScale == 1.0 ? "Desktop" : "TwentyPercentLarger"; });
+INSTANTIATE_TEST_SUITE_P(Languages, PageLayoutTest,
+                         ::testing::Values(PageLook{1.0, "de"}, PageLook{1.0, "fr"}, PageLook{1.0, "es"},
+                                           PageLook{1.0, "pseudo"}),
+                         [](const auto& p) { return std::string(p.param.language); });

@@ -1,0 +1,1359 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AccessibleControls</name>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+</context>
+<context>
+    <name>ClipLight</name>
+    <message>
+        <source>CLIP</source>
+        <translation>CLIP</translation>
+    </message>
+    <message>
+        <source>Clip light</source>
+        <translation>Übersteuerungsanzeige</translation>
+    </message>
+    <message>
+        <source>Lights when the input reaches full scale; click to reset it and the peak hold</source>
+        <translation>Leuchtet, wenn der Eingang Vollaussteuerung erreicht; klicken, um sie und die Spitzenwertanzeige zurückzusetzen</translation>
+    </message>
+    <message>
+        <source>The input clipped: lower the recording level. Click to reset.</source>
+        <translation>Der Eingang war übersteuert: Aufnahmepegel verringern. Zum Zurücksetzen klicken.</translation>
+    </message>
+    <message>
+        <source>No clipping since the take began</source>
+        <translation>Keine Übersteuerung seit Beginn der Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>CoverWell</name>
+    <message>
+        <source>Cover picture</source>
+        <translation>Titelbild</translation>
+    </message>
+    <message>
+        <source>Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it</source>
+        <translation>Titelbild: Eine JPEG- oder PNG-Datei suchen oder hierher ziehen; „Keines“ entfernt es</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Titelbild</translation>
+    </message>
+    <message>
+        <source>This picture cannot be used as the cover.</source>
+        <translation>Dieses Bild kann nicht als Titelbild verwendet werden.</translation>
+    </message>
+    <message>
+        <source>Choose a cover picture</source>
+        <translation>Titelbild auswählen</translation>
+    </message>
+    <message>
+        <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
+        <translation>Bilder (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>variable Bitrate, Qualität V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>konstante Bitrate, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>MP3-Datei</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 in einer Wave-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 wurde beim Lesen gekürzt (%2). Es wurde keine MP3-Datei erstellt.</translation>
+    </message>
+</context>
+<context>
+    <name>LiveTakeControls</name>
+    <message>
+        <source>Stop after</source>
+        <translation>Stopp nach</translation>
+    </message>
+    <message>
+        <source>Stop after, hours minutes seconds</source>
+        <translation>Stopp nach, Stunden Minuten Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der MP3-Datei ist fehlgeschlagen. Es wurde keine MP3-Datei erstellt.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>Kopfdaten können nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der temporären Wave-Datei ist fehlgeschlagen. Die Aufnahme wurde beendet und wird nicht kodiert.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>Der Datenträger war voll oder das Schreiben der temporären Wave-Datei ist fehlgeschlagen. Nur der bis dahin umgewandelte Teil wird kodiert.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Mikrofon:</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>&amp;Line-Eingang:</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>&amp;AUX-Eingang:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Laut&amp;sprecher:</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>Das erste Laufwerk</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>CD-Abbild öffnen</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>CD-Abbilder</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>CD-Laufwe&amp;rk oder CD-Abbild:</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Ein geänderter Eingang nimmt ab der nächsten Aufnahme auf. Ein Eingang ohne Gerät und die Lautsprecher ändern sich beim nächsten Start von Mervane.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>CDs im Netz nachsch&amp;lagen</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>&amp;MusicBrainz-Server:</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>&amp;gnudb-Server:</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>Titelbilder &amp;von:</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Keine Titelbilder</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>&amp;AccurateRip-Datenbank:</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Leseve&amp;rsatz des Laufwerks (Samples):</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>&amp;Testen und kopieren (jeden Titel zweimal lesen)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>&amp;Cue-Sheet und Wiedergabeliste schreiben</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>Die erste installierte General-MIDI-Klangbank</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Klangbank auswählen</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Klangbänke</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Klangbank (&amp;SoundFont):</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>Hall (&amp;Reverb)</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Chorus</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>Aus&amp;gangsverstärkung:</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>Hall, Chorus und Verstärkung ändern sich beim nächsten Abspielen, die Klangbank beim nächsten Start von Mervane.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>Da&amp;teityp:</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 in einer Wave-Datei</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>MP3-Datei</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>Bitraten&amp;modus:</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Konstant (Bitrate des Schiebereglers)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variabel</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>Variable &amp;Qualität (0 beste):</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>&amp;Stereo:</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (Lautheit messen, Titel- und Albumwert ins Tag)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>&amp;Encoder gleichzeitig:</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>CD-Datei&amp;namen:</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n Titelnummer, %N zweistellige Nummer, %t Titel, %a Interpret, %A Album, %y Jahr</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Sichere Namen &amp;für FAT-Dateisysteme</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Erster Titel:</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Dateiname des ersten Titels</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>CDs</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie eine Klangbank in den Einstellungen (Strg+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie ein CD-Laufwerk oder CD-Abbild in den Einstellungen (Strg+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Wählen Sie ein Gerät in den Einstellungen (Strg+,).</translation>
+    </message>
+    <message>
+        <source>The sound card has no such source.</source>
+        <translation>Die Soundkarte hat keine solche Quelle.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Track%1         %2 min. %3 sec.</source>
+        <translation>Titel%1         %2 Min. %3 Sek.</translation>
+    </message>
+    <message>
+        <source>Image...</source>
+        <translation>Abbild …</translation>
+    </message>
+    <message>
+        <source>Open a disc image (.cue, .toc, .nrg) as the CD</source>
+        <translation>Ein CD-Abbild (.cue, .toc, .nrg) als CD öffnen</translation>
+    </message>
+    <message>
+        <source>Select a disc image</source>
+        <translation>CD-Abbild auswählen</translation>
+    </message>
+    <message>
+        <source>Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*</source>
+        <translation>CD-Abbilder (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>CD-Spieler kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>This CD contains %1 tracks</source>
+        <translation>Diese CD enthält %1 Titel</translation>
+    </message>
+    <message>
+        <source> (data)</source>
+        <translation> (Daten)</translation>
+    </message>
+    <message>
+        <source>No tracks selected for encoding</source>
+        <translation>Keine Titel zum Kodieren ausgewählt</translation>
+    </message>
+    <message>
+        <source>Select the folder for the mp3 files</source>
+        <translation>Ordner für die MP3-Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>Es gibt keinen Ordner %1</translation>
+    </message>
+    <message>
+        <source>Files will be named Track1, Track2, Track3 etc.</source>
+        <translation>Die Dateien heißen Track1, Track2, Track3 usw.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1 etc.</source>
+        <translation>Die Dateien heißen %1 usw.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1.</source>
+        <translation>Die Dateien heißen %1.</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the mp3 files</source>
+        <translation>Wählen Sie einen Ordner für die MP3-Dateien</translation>
+    </message>
+    <message>
+        <source>Create folder %1?</source>
+        <translation>Ordner %1 anlegen?</translation>
+    </message>
+    <message>
+        <source>Replace these files?</source>
+        <translation>Diese Dateien ersetzen?</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>CD-Daten können nicht ausgelesen werden</translation>
+    </message>
+    <message>
+        <source>Unable to halt ripper.. please wait</source>
+        <translation>Das Auslesen lässt sich nicht anhalten … bitte warten</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file %1 of %2</source>
+        <translation>AUDIO-CD-Datei %1 von %2 wird kodiert</translation>
+    </message>
+    <message>
+        <source>Recording progress</source>
+        <translation>Aufnahmefortschritt</translation>
+    </message>
+    <message>
+        <source>Extraction progress</source>
+        <translation>Fortschritt des Auslesens</translation>
+    </message>
+    <message>
+        <source>Replace this file?
+%1</source>
+        <translation>Diese Datei ersetzen?
+%1</translation>
+    </message>
+    <message>
+        <source>CD run stopped</source>
+        <translation>CD-Durchlauf abgebrochen</translation>
+    </message>
+    <message>
+        <source>CD run finished</source>
+        <translation>CD-Durchlauf abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Internal error %1</source>
+        <translation>Interner Fehler %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>failed (%1)</source>
+        <translation>fehlgeschlagen (%1)</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>gelesen</translation>
+    </message>
+    <message>
+        <source>recorded</source>
+        <translation>aufgenommen</translation>
+    </message>
+    <message>
+        <source>encoded</source>
+        <translation>kodiert</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Titel %1: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>The CD could not be read to the end of track %1</source>
+        <translation>Die CD konnte nicht bis zum Ende von Titel %1 gelesen werden</translation>
+    </message>
+    <message>
+        <source>Cover picture</source>
+        <translation>Titelbild</translation>
+    </message>
+    <message>
+        <source>Enter details for track %1</source>
+        <translation>Angaben zu Titel %1 eingeben</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Go on without</source>
+        <translation>Ohne fortfahren</translation>
+    </message>
+    <message>
+        <source>Looking up...</source>
+        <translation>Suche läuft …</translation>
+    </message>
+    <message>
+        <source>Several releases match this disc. Which one is it?</source>
+        <translation>Mehrere Veröffentlichungen passen zu dieser CD. Welche ist es?</translation>
+    </message>
+    <message>
+        <source>None of these</source>
+        <translation>Keine davon</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>CD-Text wird verwendet</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>Keine Angaben zu dieser CD gefunden</translation>
+    </message>
+    <message>
+        <source>Encoding finished</source>
+        <translation>Kodierung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Encoding stopped</source>
+        <translation>Kodierung abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 is ready</source>
+        <translation>%1 ist fertig</translation>
+    </message>
+    <message>
+        <source>No MP3 file was finished</source>
+        <translation>Es wurde keine MP3-Datei fertiggestellt</translation>
+    </message>
+    <message>
+        <source>&lt; &amp;Back</source>
+        <translation>&lt; &amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Attempt to set priority error #%1</source>
+        <translation>Fehler #%1 beim Setzen der Priorität</translation>
+    </message>
+    <message>
+        <source>Loading instruments...</source>
+        <translation>Instrumente werden geladen …</translation>
+    </message>
+    <message>
+        <source>The instruments cannot be loaded.</source>
+        <translation>Die Instrumente können nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>No source selected</source>
+        <translation>Keine Quelle ausgewählt</translation>
+    </message>
+    <message>
+        <source>Cancel the encoding under way?</source>
+        <translation>Die laufende Kodierung abbrechen?</translation>
+    </message>
+    <message>
+        <source>....ABORTED</source>
+        <translation>....ABGEBROCHEN</translation>
+    </message>
+    <message>
+        <source>Left input level</source>
+        <translation>Eingangspegel links</translation>
+    </message>
+    <message>
+        <source>Right input level</source>
+        <translation>Eingangspegel rechts</translation>
+    </message>
+    <message>
+        <source>Recording level</source>
+        <translation>Aufnahmepegel</translation>
+    </message>
+    <message>
+        <source>Select audio source</source>
+        <translation>Audioquelle auswählen</translation>
+    </message>
+    <message>
+        <source>Click on the icon to select the audio source</source>
+        <translation>Klicken Sie auf ein Symbol, um die Audioquelle zu wählen</translation>
+    </message>
+    <message>
+        <source>Wave file</source>
+        <translation>Wave-Datei</translation>
+    </message>
+    <message>
+        <source>MIDI file</source>
+        <translation>MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>Audio CD</source>
+        <translation>Audio-CD</translation>
+    </message>
+    <message>
+        <source>MIC. in</source>
+        <translation>Mikrofon</translation>
+    </message>
+    <message>
+        <source>LINE in</source>
+        <translation>Line-Eingang</translation>
+    </message>
+    <message>
+        <source>AUX in</source>
+        <translation>AUX-Eingang</translation>
+    </message>
+    <message>
+        <source>&amp;Next &gt;</source>
+        <translation>&amp;Weiter &gt;</translation>
+    </message>
+    <message>
+        <source>Select wave file</source>
+        <translation>Wave-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Location of wav file to encode</source>
+        <translation>Speicherort der zu kodierenden WAV-Datei</translation>
+    </message>
+    <message>
+        <source>Br&amp;owse</source>
+        <translation>D&amp;urchsuchen</translation>
+    </message>
+    <message>
+        <source>Location destination mp3 file</source>
+        <translation>Speicherort der MP3-Zieldatei</translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse</source>
+        <translation>Durc&amp;hsuchen</translation>
+    </message>
+    <message>
+        <source>Type or paste a path, or choose the file with Browse</source>
+        <translation>Einen Pfad eingeben oder einfügen, oder die Datei mit „Durchsuchen“ wählen</translation>
+    </message>
+    <message>
+        <source>Faster than real time (no monitoring)</source>
+        <translation>Schneller als Echtzeit (ohne Mithören)</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Titelnr.</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>Audio is original</source>
+        <translation>Audio ist Original</translation>
+    </message>
+    <message>
+        <source>Enter MP3 file details</source>
+        <translation>Angaben zur MP3-Datei eingeben</translation>
+    </message>
+    <message>
+        <source>Enter track details. These can be displayed by some players.</source>
+        <translation>Geben Sie die Titelangaben ein. Manche Player können sie anzeigen.</translation>
+    </message>
+    <message>
+        <source>Audio is copyrighted</source>
+        <translation>Audio ist urheberrechtlich geschützt</translation>
+    </message>
+    <message>
+        <source>MP3 Quality</source>
+        <translation>MP3-Qualität</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate = </source>
+        <translation>MP3-Bitrate = </translation>
+    </message>
+    <message>
+        <source>%1 Khz</source>
+        <translation>%1 Khz</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate</source>
+        <translation>MP3-Bitrate</translation>
+    </message>
+    <message>
+        <source>From low quality and small files to high quality and large files</source>
+        <translation>Von niedriger Qualität und kleinen Dateien bis zu hoher Qualität und großen Dateien</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Select encoding options</source>
+        <translation>Kodieroptionen auswählen</translation>
+    </message>
+    <message>
+        <source>Specify MP3 quality/compression factor.</source>
+        <translation>Legen Sie MP3-Qualität/Kompressionsfaktor fest.</translation>
+    </message>
+    <message>
+        <source>Save &amp;as:</source>
+        <translation>&amp;Speichern als:</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>MP3-Datei</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 in einer Wave-Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>constant bit rate</source>
+        <translation>konstante Bitrate</translation>
+    </message>
+    <message>
+        <source>variable V%1 (best)</source>
+        <translation>variabel V%1 (beste)</translation>
+    </message>
+    <message>
+        <source>variable V%1 (smallest)</source>
+        <translation>variabel V%1 (kleinste)</translation>
+    </message>
+    <message>
+        <source>variable V%1</source>
+        <translation>variabel V%1</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>ReplayGain</source>
+        <translation>ReplayGain</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. &lt;a href=&quot;#&quot;&gt;Click here&lt;/a&gt; for details</source>
+        <translation>mit dem Blade-Encoder. &lt;a href=&quot;#&quot;&gt;Hier klicken&lt;/a&gt; für Einzelheiten</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. Click here for details</source>
+        <translation>mit dem Blade-Encoder. Hier klicken für Einzelheiten</translation>
+    </message>
+    <message>
+        <source>Encoding WAVE file</source>
+        <translation>WAVE-Datei wird kodiert</translation>
+    </message>
+    <message>
+        <source>Output file</source>
+        <translation>Ausgabedatei</translation>
+    </message>
+    <message>
+        <source>Checking and converting Wave format</source>
+        <translation>Wave-Format wird geprüft und umgewandelt</translation>
+    </message>
+    <message>
+        <source>Encoding progress</source>
+        <translation>Kodierfortschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>&amp;Fertig stellen</translation>
+    </message>
+    <message>
+        <source>Monitor volume</source>
+        <translation>Mithörlautstärke</translation>
+    </message>
+    <message>
+        <source>Encoding MIDI file</source>
+        <translation>MIDI-Datei wird kodiert</translation>
+    </message>
+    <message>
+        <source>Recording from AUX input</source>
+        <translation>Aufnahme vom AUX-Eingang</translation>
+    </message>
+    <message>
+        <source>Select a destination file then use the RECORD and STOP buttons to record.</source>
+        <translation>Wählen Sie eine Zieldatei und nehmen Sie dann mit den Schaltflächen AUFNEHMEN und STOPP auf.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>Auf&amp;nehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>S&amp;topp</translation>
+    </message>
+    <message>
+        <source>Select CD tracks for encoding</source>
+        <translation>CD-Titel zum Kodieren auswählen</translation>
+    </message>
+    <message>
+        <source>New CD</source>
+        <translation>Neue CD</translation>
+    </message>
+    <message>
+        <source>CD tracks</source>
+        <translation>CD-Titel</translation>
+    </message>
+    <message>
+        <source>Check the tracks to encode</source>
+        <translation>Die zu kodierenden Titel ankreuzen</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>CD data extraction</source>
+        <translation>Auslesen der CD-Daten</translation>
+    </message>
+    <message>
+        <source>There are two methods of extracting the CD audio data</source>
+        <translation>Die Audiodaten der CD lassen sich auf zwei Arten gewinnen</translation>
+    </message>
+    <message>
+        <source>1) Ripping</source>
+        <translation>1) Digital auslesen</translation>
+    </message>
+    <message>
+        <source>The data is extracted digitally for best audio quality. Not all CDROMS support ripping.</source>
+        <translation>Die Daten werden digital ausgelesen, für beste Tonqualität. Nicht alle CD-ROM-Laufwerke unterstützen das.</translation>
+    </message>
+    <message>
+        <source>1) Recording</source>
+        <translation>2) Aufnehmen</translation>
+    </message>
+    <message>
+        <source>The audio is recorded using the soundcard with some loss of fidelity.</source>
+        <translation>Der Ton wird über die Soundkarte aufgenommen, mit etwas Qualitätsverlust.</translation>
+    </message>
+    <message>
+        <source>RECORD the audio with the soundcard</source>
+        <translation>Ton mit der Soundkarte AUFNEHMEN</translation>
+    </message>
+    <message>
+        <source>RIP the data digitally</source>
+        <translation>Daten digital AUSLESEN</translation>
+    </message>
+    <message>
+        <source>CD Encoding options</source>
+        <translation>CD-Kodieroptionen</translation>
+    </message>
+    <message>
+        <source>Choose a location for the resulting mp3 files.</source>
+        <translation>Wählen Sie einen Speicherort für die MP3-Dateien.</translation>
+    </message>
+    <message>
+        <source>Folder for the mp3 files</source>
+        <translation>Ordner für die MP3-Dateien</translation>
+    </message>
+    <message>
+        <source>CD file details</source>
+        <translation>Angaben zu den CD-Dateien</translation>
+    </message>
+    <message>
+        <source>Do you want to enter details for each of the CD tracks? These details will be written into the MP3 file and can be displayed by some players.</source>
+        <translation>Möchten Sie für jeden CD-Titel Angaben eingeben? Diese Angaben werden in die MP3-Datei geschrieben und können von manchen Playern angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>Yes, I want to enter the track details.</source>
+        <translation>Ja, ich möchte die Titelangaben eingeben.</translation>
+    </message>
+    <message>
+        <source>No, encode the tracks without descriptions.</source>
+        <translation>Nein, die Titel ohne Angaben kodieren.</translation>
+    </message>
+    <message>
+        <source>Audio is copyright</source>
+        <translation>Audio ist urheberrechtlich geschützt</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file</source>
+        <translation>AUDIO-CD-Datei wird kodiert</translation>
+    </message>
+    <message>
+        <source>Track results</source>
+        <translation>Ergebnisse der Titel</translation>
+    </message>
+    <message>
+        <source>Recording from LINE input</source>
+        <translation>Aufnahme vom Line-Eingang</translation>
+    </message>
+    <message>
+        <source>Recording from MIC input</source>
+        <translation>Aufnahme vom Mikrofoneingang</translation>
+    </message>
+    <message>
+        <source>Discard the recording?</source>
+        <translation>Die Aufnahme verwerfen?</translation>
+    </message>
+    <message>
+        <source>Recorded %1:%2, %3 KB</source>
+        <translation>Aufgenommen %1:%2, %3 KB</translation>
+    </message>
+    <message>
+        <source>Select source wave file</source>
+        <translation>Wave-Quelldatei auswählen</translation>
+    </message>
+    <message>
+        <source>Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*</source>
+        <translation>Wave-Audiodateien (*.wav)|*.wav|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select source MIDI file</source>
+        <translation>MIDI-Quelldatei auswählen</translation>
+    </message>
+    <message>
+        <source>Midi files (*.mid)|*.mid|All files (*.*)|*.*</source>
+        <translation>MIDI-Dateien (*.mid)|*.mid|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select MIDI file</source>
+        <translation>MIDI-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Location of MIDI file to encode</source>
+        <translation>Speicherort der zu kodierenden MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a wave file.</source>
+        <translation>%1 ist %2, keine Wave-Datei.</translation>
+    </message>
+    <message>
+        <source>mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*</source>
+        <translation>MP3-Audiodateien (*.mp3)|*.mp3|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace %1?</source>
+        <translation>%1 ersetzen?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Encoder details</source>
+        <translation>Encoder-Details</translation>
+    </message>
+    <message>
+        <source>MP3 encoding by LAME, through the BladeEnc interface.</source>
+        <translation>MP3-Kodierung durch LAME, über die BladeEnc-Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version %1   Engine %2 </source>
+        <translation>Version %1   Engine %2 </translation>
+    </message>
+    <message>
+        <source>Encoder: LAME %1
+Mode: %2
+Stereo mode: %3
+Saved as: %4</source>
+        <translation>Encoder: LAME %1
+Modus: %2
+Stereomodus: %3
+Gespeichert als: %4</translation>
+    </message>
+</context>
+<context>
+    <name>TypedPaths</name>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 ist eine Datei, kein Ordner</translation>
+    </message>
+    <message>
+        <source>There is no folder %1 yet: Next offers to create it</source>
+        <translation>Den Ordner %1 gibt es noch nicht: „Weiter“ bietet an, ihn anzulegen</translation>
+    </message>
+    <message>
+        <source>There is no folder %1, and %2 is not a folder</source>
+        <translation>Es gibt keinen Ordner %1, und %2 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>Es gibt keinen Ordner %1</translation>
+    </message>
+    <message>
+        <source>Unable to create folder %1</source>
+        <translation>Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>something else is at that name</source>
+        <translation>unter diesem Namen liegt bereits etwas anderes</translation>
+    </message>
+</context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 ist eine Datei, mehrere Eingaben brauchen aber einen Ordner</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 und %2 würden beide zu %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks: die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks: Titel %1 ist ein Datentitel</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>in %1 liegt keine CD</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Ziel der MP3: eine Datei bei einer Eingabe, ein Ordner bei mehreren (wird angelegt, wenn er fehlt). Vorgabe: neben der Eingabe, die Endung durch .mp3 ersetzt.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Konstante Bitrate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 oder 320 (Vorgabe 128).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Variable Bitrate mit LAME-Qualität Q, 0 (beste) bis 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Reine MP3-Datei oder MP3-Frames in einer RIFF-Wave-Datei (Vorgabe: Container im Abschnitt ENCODER der Einstellungsdatei, wave, wenn nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Joint-Stereo statt einfachem Stereo.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Misst die Lautheit und schreibt den ReplayGain-Wert in das Tag (Vorgabe: ReplayGain im Abschnitt ENCODER der Einstellungsdatei, aus, wenn nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>Schreibt kein ReplayGain, gleich was die Einstellungsdatei sagt.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Titel im Tag.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Interpret im Tag.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Album im Tag.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Jahr im Tag, 1900 bis 2099 (Vorgabe: keines).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Titelnummer im Tag, 1 bis 99 (Vorgabe: keine).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Genre im Tag, als Name oder Nummer (Vorgabe: keines).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Kommentar im Tag.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Titelbild im Tag: eine JPEG- oder PNG-Datei (wird zu Baseline-JPEG mit höchstens 1200 px, außer bei einer kleinen PNG).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Kein Titelbild im Tag, auch keines, das für die CD gefunden wurde.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Setzt das Copyright-Bit jedes Frames.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Setzt das Original-Bit jedes Frames.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Liest diese Einstellungsdatei statt MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Kodiert N Eingaben gleichzeitig (Vorgabe: die Zahl der Prozessorkerne).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Ersetzt eine vorhandene Ausgabe, statt abzubrechen.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Keine Fortschrittszeile.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Ein JSON-Objekt je fertiger Datei auf der Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd: das zu lesende Laufwerk oder CD-Abbild (Cue-Sheet). record: die Quelle des Audioservers (ein Name, den --list-sources zeigt) oder das ALSA-Aufnahmegerät.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record: listet die Quellen, die sich aufnehmen lassen, mit ihren Beschreibungen.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd: die zu kodierenden Titel, etwa 1,3-5 (Vorgabe: alle Audiotitel).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd: spielt jeden Titel über den CD-Eingang der Soundkarte ab und nimmt ihn auf, statt ihn digital auszulesen.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave: teilt jede Eingabe an ihren Pausen (ab 1,5 s, Titel ab 5 s) und kodiert je Titel eine Datei, benannt nach der Dateinamenvorlage der Einstellungen, nach -o ORDNER oder neben die Eingabe.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence: der Pegel der Stille in dBFS (Vorgabe -45).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd: fragt keine Datenbank und liest weder Zwischenspeicher noch CD-Text: die Dateien behalten die Nummernnamen.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd: nimmt von mehreren passenden Veröffentlichungen die N-te (Vorgabe 1, die anderen werden aufgelistet).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi: spielt das Stück in Echtzeit über die Lautsprecher ab, wie es der Assistent auf Wunsch tut, statt es schneller als Echtzeit zu berechnen.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record: der aufzunehmende Eingang.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record: hält nach N Sekunden an (Vorgabe: bei Strg+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Zeigt diese Hilfe.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Zeigt die Version.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 erwartet eine Zahl von %2 bis %3, nicht „%4“</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre: kein Genre heißt „%1“</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate: %1 kbit/s ist keine der Bitraten</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container ist mp3 oder wave, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source ist mic, line oder aux, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 braucht %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 braucht mindestens eine Eingabedatei</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 nimmt keine Eingabedateien: %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover und --no-cover schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record gibt es nur für cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time gibt es nur für midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence gibt es nur für wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources gibt es nur für record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record braucht --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record braucht -o AUS.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate und --vbr schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks: „%1“ ist weder eine Titelnummer noch ein Bereich wie 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks: „%1“ ist kein Titelbereich von 1 bis 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [Optionen]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>„mervane-cli --help“ zeigt die Optionen.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli macht aus Wave-Dateien, MIDI-Dateien, Audio-CDs und Live-Eingängen MP3-Dateien.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Vorgaben aus %1, Abschnitt ENCODER: Container=%2, ReplayGain=%3 (die Optionen oben gelten stattdessen für einen Lauf).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Rückgabewert: 0, wenn jede Eingabe gelang, 1, wenn eine scheiterte, 2 bei einem Aufruffehler, 130 nach Strg+C.</translation>
+    </message>
+</context>
+</TS>

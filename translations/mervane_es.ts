@@ -1,0 +1,1359 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>AccessibleControls</name>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+</context>
+<context>
+    <name>ClipLight</name>
+    <message>
+        <source>CLIP</source>
+        <translation>SAT.</translation>
+    </message>
+    <message>
+        <source>Clip light</source>
+        <translation>Indicador de saturación</translation>
+    </message>
+    <message>
+        <source>Lights when the input reaches full scale; click to reset it and the peak hold</source>
+        <translation>Se enciende cuando la entrada alcanza la escala completa; haga clic para restablecerlo junto con la retención de picos</translation>
+    </message>
+    <message>
+        <source>The input clipped: lower the recording level. Click to reset.</source>
+        <translation>La entrada se ha saturado: baje el nivel de grabación. Haga clic para restablecer.</translation>
+    </message>
+    <message>
+        <source>No clipping since the take began</source>
+        <translation>Sin saturación desde el inicio de la toma</translation>
+    </message>
+</context>
+<context>
+    <name>CoverWell</name>
+    <message>
+        <source>Cover picture</source>
+        <translation>Imagen de portada</translation>
+    </message>
+    <message>
+        <source>Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it</source>
+        <translation>Imagen de portada: busque un archivo JPEG o PNG o suéltelo aquí; «Ninguna» la quita</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Examinar…</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguna</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Portada</translation>
+    </message>
+    <message>
+        <source>This picture cannot be used as the cover.</source>
+        <translation>Esta imagen no se puede usar como portada.</translation>
+    </message>
+    <message>
+        <source>Choose a cover picture</source>
+        <translation>Elegir una imagen de portada</translation>
+    </message>
+    <message>
+        <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
+        <translation>Imágenes (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>tasa de bits variable, calidad V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>tasa de bits constante, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>estéreo conjunto</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>estéreo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Archivo MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dentro de un archivo WAV</translation>
+    </message>
+</context>
+<context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 se ha acortado mientras se leía (%2). No se ha creado ningún archivo MP3.</translation>
+    </message>
+</context>
+<context>
+    <name>LiveTakeControls</name>
+    <message>
+        <source>Stop after</source>
+        <translation>Parar tras</translation>
+    </message>
+    <message>
+        <source>Stop after, hours minutes seconds</source>
+        <translation>Parar tras, horas minutos segundos</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo MP3. No se ha creado ningún archivo MP3.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>no se puede escribir la cabecera</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo WAV temporal. La grabación se ha detenido y no se codificará.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>El disco estaba lleno o falló la escritura del archivo WAV temporal. Solo se codificará la parte convertida hasta entonces.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Micrófono:</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>Entrada de &amp;línea:</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>Entrada &amp;AUX:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguna</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Altavoce&amp;s:</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>La primera unidad</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Examinar…</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>Abrir una imagen de disco</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>Imágenes de disco</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>&amp;Unidad de CD o imagen de disco:</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Una entrada cambiada graba desde la próxima toma. Una entrada sin dispositivo y los altavoces cambian cuando Mervane vuelve a iniciarse.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>Buscar &amp;los discos en la red</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>Servidor &amp;MusicBrainz:</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>Servidor &amp;gnudb:</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>&amp;Portadas desde:</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Sin portadas</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>Base de datos &amp;AccurateRip:</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Desplazamiento de lectu&amp;ra de la unidad (muestras):</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>Probar y copiar (leer cada pis&amp;ta dos veces)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>Escribir una hoja &amp;cue y una lista de reproducción</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>El primer banco de sonidos General MIDI instalado</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Elegir un banco de sonidos</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Bancos de sonidos</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Banco de &amp;sonidos:</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>&amp;Reverberación</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Coro</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>&amp;Ganancia de salida:</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>La reverberación, el coro y la ganancia cambian en la próxima reproducción; el banco de sonidos cuando Mervane vuelve a iniciarse.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>&amp;Tipo de archivo:</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dentro de un archivo WAV</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Archivo MP3</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>&amp;Modo de tasa de bits:</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Constante (la tasa del control deslizante)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variable</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>&amp;Calidad variable (0 la mejor):</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>E&amp;stéreo:</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Estéreo conjunto</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (medir la sonoridad, ganancia de pista y álbum en la etiqueta)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>Codificador&amp;es a la vez:</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>&amp;Nombres de archivo del CD:</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n número de pista, %N número de dos cifras, %t título, %a artista, %A álbum, %y año</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Nombres seguros para sistemas de archivos &amp;FAT</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Primera pista:</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Nombre de archivo de la primera pista</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artista</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Álbum</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Dispositivos</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Salida</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>Discos</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Elija un banco de sonidos en Preferencias (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Elija una unidad de CD o una imagen de disco en Preferencias (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Elija un dispositivo en Preferencias (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>The sound card has no such source.</source>
+        <translation>La tarjeta de sonido no tiene esa fuente.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Track%1         %2 min. %3 sec.</source>
+        <translation>Pista%1         %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>Image...</source>
+        <translation>Imagen…</translation>
+    </message>
+    <message>
+        <source>Open a disc image (.cue, .toc, .nrg) as the CD</source>
+        <translation>Abrir una imagen de disco (.cue, .toc, .nrg) como CD</translation>
+    </message>
+    <message>
+        <source>Select a disc image</source>
+        <translation>Seleccionar una imagen de disco</translation>
+    </message>
+    <message>
+        <source>Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*</source>
+        <translation>Imágenes de disco (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|Todos los archivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>No se puede abrir el reproductor de CD</translation>
+    </message>
+    <message>
+        <source>This CD contains %1 tracks</source>
+        <translation>Este CD contiene %1 pistas</translation>
+    </message>
+    <message>
+        <source> (data)</source>
+        <translation> (datos)</translation>
+    </message>
+    <message>
+        <source>No tracks selected for encoding</source>
+        <translation>No hay pistas seleccionadas para codificar</translation>
+    </message>
+    <message>
+        <source>Select the folder for the mp3 files</source>
+        <translation>Seleccionar la carpeta de los archivos MP3</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>No existe la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Files will be named Track1, Track2, Track3 etc.</source>
+        <translation>Los archivos se llamarán Track1, Track2, Track3, etc.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1 etc.</source>
+        <translation>Los archivos se llamarán %1, etc.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1.</source>
+        <translation>Los archivos se llamarán %1.</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the mp3 files</source>
+        <translation>Elija una carpeta para los archivos MP3</translation>
+    </message>
+    <message>
+        <source>Create folder %1?</source>
+        <translation>¿Crear la carpeta %1?</translation>
+    </message>
+    <message>
+        <source>Replace these files?</source>
+        <translation>¿Reemplazar estos archivos?</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>no se pueden extraer los datos del CD</translation>
+    </message>
+    <message>
+        <source>Unable to halt ripper.. please wait</source>
+        <translation>No se puede detener la extracción… espere, por favor</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file %1 of %2</source>
+        <translation>Codificando archivo de CD DE AUDIO %1 de %2</translation>
+    </message>
+    <message>
+        <source>Recording progress</source>
+        <translation>Progreso de la grabación</translation>
+    </message>
+    <message>
+        <source>Extraction progress</source>
+        <translation>Progreso de la extracción</translation>
+    </message>
+    <message>
+        <source>Replace this file?
+%1</source>
+        <translation>¿Reemplazar este archivo?
+%1</translation>
+    </message>
+    <message>
+        <source>CD run stopped</source>
+        <translation>Proceso del CD detenido</translation>
+    </message>
+    <message>
+        <source>CD run finished</source>
+        <translation>Proceso del CD terminado</translation>
+    </message>
+    <message>
+        <source>Internal error %1</source>
+        <translation>Error interno %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>failed (%1)</source>
+        <translation>error (%1)</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>leída</translation>
+    </message>
+    <message>
+        <source>recorded</source>
+        <translation>grabada</translation>
+    </message>
+    <message>
+        <source>encoded</source>
+        <translation>codificada</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Pista %1: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>The CD could not be read to the end of track %1</source>
+        <translation>No se pudo leer el CD hasta el final de la pista %1</translation>
+    </message>
+    <message>
+        <source>Cover picture</source>
+        <translation>Imagen de portada</translation>
+    </message>
+    <message>
+        <source>Enter details for track %1</source>
+        <translation>Datos de la pista %1</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Desconocido</translation>
+    </message>
+    <message>
+        <source>Go on without</source>
+        <translation>Seguir sin ellos</translation>
+    </message>
+    <message>
+        <source>Looking up...</source>
+        <translation>Buscando…</translation>
+    </message>
+    <message>
+        <source>Several releases match this disc. Which one is it?</source>
+        <translation>Varias ediciones coinciden con este disco. ¿Cuál es?</translation>
+    </message>
+    <message>
+        <source>None of these</source>
+        <translation>Ninguna de ellas</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>Usando CD-Text</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>No se han encontrado datos de este disco</translation>
+    </message>
+    <message>
+        <source>Encoding finished</source>
+        <translation>Codificación terminada</translation>
+    </message>
+    <message>
+        <source>Encoding stopped</source>
+        <translation>Codificación detenida</translation>
+    </message>
+    <message>
+        <source>%1 is ready</source>
+        <translation>%1 está listo</translation>
+    </message>
+    <message>
+        <source>No MP3 file was finished</source>
+        <translation>No se ha terminado ningún archivo MP3</translation>
+    </message>
+    <message>
+        <source>&lt; &amp;Back</source>
+        <translation>&lt; &amp;Atrás</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Attempt to set priority error #%1</source>
+        <translation>Error n.º %1 al establecer la prioridad</translation>
+    </message>
+    <message>
+        <source>Loading instruments...</source>
+        <translation>Cargando instrumentos…</translation>
+    </message>
+    <message>
+        <source>The instruments cannot be loaded.</source>
+        <translation>No se pueden cargar los instrumentos.</translation>
+    </message>
+    <message>
+        <source>No source selected</source>
+        <translation>No se ha seleccionado ninguna fuente</translation>
+    </message>
+    <message>
+        <source>Cancel the encoding under way?</source>
+        <translation>¿Cancelar la codificación en curso?</translation>
+    </message>
+    <message>
+        <source>....ABORTED</source>
+        <translation>....CANCELADO</translation>
+    </message>
+    <message>
+        <source>Left input level</source>
+        <translation>Nivel de entrada izquierdo</translation>
+    </message>
+    <message>
+        <source>Right input level</source>
+        <translation>Nivel de entrada derecho</translation>
+    </message>
+    <message>
+        <source>Recording level</source>
+        <translation>Nivel de grabación</translation>
+    </message>
+    <message>
+        <source>Select audio source</source>
+        <translation>Seleccionar la fuente de audio</translation>
+    </message>
+    <message>
+        <source>Click on the icon to select the audio source</source>
+        <translation>Haga clic en un icono para elegir la fuente de audio</translation>
+    </message>
+    <message>
+        <source>Wave file</source>
+        <translation>Archivo WAV</translation>
+    </message>
+    <message>
+        <source>MIDI file</source>
+        <translation>Archivo MIDI</translation>
+    </message>
+    <message>
+        <source>Audio CD</source>
+        <translation>CD de audio</translation>
+    </message>
+    <message>
+        <source>MIC. in</source>
+        <translation>Micrófono</translation>
+    </message>
+    <message>
+        <source>LINE in</source>
+        <translation>Entrada de línea</translation>
+    </message>
+    <message>
+        <source>AUX in</source>
+        <translation>Entrada AUX</translation>
+    </message>
+    <message>
+        <source>&amp;Next &gt;</source>
+        <translation>&amp;Siguiente &gt;</translation>
+    </message>
+    <message>
+        <source>Select wave file</source>
+        <translation>Seleccionar el archivo WAV</translation>
+    </message>
+    <message>
+        <source>Location of wav file to encode</source>
+        <translation>Ubicación del archivo WAV que se va a codificar</translation>
+    </message>
+    <message>
+        <source>Br&amp;owse</source>
+        <translation>&amp;Examinar</translation>
+    </message>
+    <message>
+        <source>Location destination mp3 file</source>
+        <translation>Ubicación del archivo MP3 de destino</translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse</source>
+        <translation>E&amp;xaminar</translation>
+    </message>
+    <message>
+        <source>Type or paste a path, or choose the file with Browse</source>
+        <translation>Escriba o pegue una ruta, o elija el archivo con «Examinar»</translation>
+    </message>
+    <message>
+        <source>Faster than real time (no monitoring)</source>
+        <translation>Más rápido que en tiempo real (sin escucha)</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artista</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Álbum</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Año</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Género</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Comentario</translation>
+    </message>
+    <message>
+        <source>Audio is original</source>
+        <translation>Audio original</translation>
+    </message>
+    <message>
+        <source>Enter MP3 file details</source>
+        <translation>Datos del archivo MP3</translation>
+    </message>
+    <message>
+        <source>Enter track details. These can be displayed by some players.</source>
+        <translation>Escriba los datos de la pista. Algunos reproductores pueden mostrarlos.</translation>
+    </message>
+    <message>
+        <source>Audio is copyrighted</source>
+        <translation>Audio con derechos de autor</translation>
+    </message>
+    <message>
+        <source>MP3 Quality</source>
+        <translation>Calidad MP3</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate = </source>
+        <translation>Tasa de bits MP3 = </translation>
+    </message>
+    <message>
+        <source>%1 Khz</source>
+        <translation>%1 Khz</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Baja</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate</source>
+        <translation>Tasa de bits MP3</translation>
+    </message>
+    <message>
+        <source>From low quality and small files to high quality and large files</source>
+        <translation>Desde baja calidad y archivos pequeños hasta alta calidad y archivos grandes</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Alta</translation>
+    </message>
+    <message>
+        <source>Select encoding options</source>
+        <translation>Opciones de codificación</translation>
+    </message>
+    <message>
+        <source>Specify MP3 quality/compression factor.</source>
+        <translation>Indique la calidad/el factor de compresión MP3.</translation>
+    </message>
+    <message>
+        <source>Save &amp;as:</source>
+        <translation>&amp;Guardar como:</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Archivo MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dentro de un archivo WAV</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>Ca&amp;lidad:</translation>
+    </message>
+    <message>
+        <source>constant bit rate</source>
+        <translation>tasa de bits constante</translation>
+    </message>
+    <message>
+        <source>variable V%1 (best)</source>
+        <translation>variable V%1 (mejor)</translation>
+    </message>
+    <message>
+        <source>variable V%1 (smallest)</source>
+        <translation>variable V%1 (más pequeño)</translation>
+    </message>
+    <message>
+        <source>variable V%1</source>
+        <translation>variable V%1</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Estéreo conjunto</translation>
+    </message>
+    <message>
+        <source>ReplayGain</source>
+        <translation>ReplayGain</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. &lt;a href=&quot;#&quot;&gt;Click here&lt;/a&gt; for details</source>
+        <translation>con el codificador Blade. &lt;a href=&quot;#&quot;&gt;Haga clic aquí&lt;/a&gt; para más detalles</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. Click here for details</source>
+        <translation>con el codificador Blade. Haga clic aquí para más detalles</translation>
+    </message>
+    <message>
+        <source>Encoding WAVE file</source>
+        <translation>Codificando archivo WAVE</translation>
+    </message>
+    <message>
+        <source>Output file</source>
+        <translation>Archivo de salida</translation>
+    </message>
+    <message>
+        <source>Checking and converting Wave format</source>
+        <translation>Comprobando y convirtiendo el formato WAV</translation>
+    </message>
+    <message>
+        <source>Encoding progress</source>
+        <translation>Progreso de la codificación</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>&amp;Finalizar</translation>
+    </message>
+    <message>
+        <source>Monitor volume</source>
+        <translation>Volumen de escucha</translation>
+    </message>
+    <message>
+        <source>Encoding MIDI file</source>
+        <translation>Codificando archivo MIDI</translation>
+    </message>
+    <message>
+        <source>Recording from AUX input</source>
+        <translation>Grabando desde la entrada AUX</translation>
+    </message>
+    <message>
+        <source>Select a destination file then use the RECORD and STOP buttons to record.</source>
+        <translation>Elija un archivo de destino y grabe con los botones GRABAR y DETENER.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>&amp;Grabar</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>Select CD tracks for encoding</source>
+        <translation>Seleccionar las pistas del CD que se van a codificar</translation>
+    </message>
+    <message>
+        <source>New CD</source>
+        <translation>Nuevo CD</translation>
+    </message>
+    <message>
+        <source>CD tracks</source>
+        <translation>Pistas del CD</translation>
+    </message>
+    <message>
+        <source>Check the tracks to encode</source>
+        <translation>Marque las pistas que se van a codificar</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Vaciar la lista</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Seleccionar todo</translation>
+    </message>
+    <message>
+        <source>CD data extraction</source>
+        <translation>Extracción de datos del CD</translation>
+    </message>
+    <message>
+        <source>There are two methods of extracting the CD audio data</source>
+        <translation>Hay dos métodos para extraer los datos de audio del CD</translation>
+    </message>
+    <message>
+        <source>1) Ripping</source>
+        <translation>1) Extracción digital</translation>
+    </message>
+    <message>
+        <source>The data is extracted digitally for best audio quality. Not all CDROMS support ripping.</source>
+        <translation>Los datos se extraen digitalmente para obtener la mejor calidad de audio. No todas las unidades de CD-ROM lo admiten.</translation>
+    </message>
+    <message>
+        <source>1) Recording</source>
+        <translation>2) Grabación</translation>
+    </message>
+    <message>
+        <source>The audio is recorded using the soundcard with some loss of fidelity.</source>
+        <translation>El audio se graba con la tarjeta de sonido, con cierta pérdida de fidelidad.</translation>
+    </message>
+    <message>
+        <source>RECORD the audio with the soundcard</source>
+        <translation>GRABAR el audio con la tarjeta de sonido</translation>
+    </message>
+    <message>
+        <source>RIP the data digitally</source>
+        <translation>EXTRAER los datos digitalmente</translation>
+    </message>
+    <message>
+        <source>CD Encoding options</source>
+        <translation>Opciones de codificación del CD</translation>
+    </message>
+    <message>
+        <source>Choose a location for the resulting mp3 files.</source>
+        <translation>Elija una ubicación para los archivos MP3 resultantes.</translation>
+    </message>
+    <message>
+        <source>Folder for the mp3 files</source>
+        <translation>Carpeta de los archivos MP3</translation>
+    </message>
+    <message>
+        <source>CD file details</source>
+        <translation>Datos de los archivos del CD</translation>
+    </message>
+    <message>
+        <source>Do you want to enter details for each of the CD tracks? These details will be written into the MP3 file and can be displayed by some players.</source>
+        <translation>¿Desea escribir los datos de cada pista del CD? Se guardarán en el archivo MP3 y algunos reproductores pueden mostrarlos.</translation>
+    </message>
+    <message>
+        <source>Yes, I want to enter the track details.</source>
+        <translation>Sí, quiero escribir los datos de las pistas.</translation>
+    </message>
+    <message>
+        <source>No, encode the tracks without descriptions.</source>
+        <translation>No, codificar las pistas sin descripción.</translation>
+    </message>
+    <message>
+        <source>Audio is copyright</source>
+        <translation>Audio con derechos de autor</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file</source>
+        <translation>Codificando archivo de CD DE AUDIO</translation>
+    </message>
+    <message>
+        <source>Track results</source>
+        <translation>Resultados de las pistas</translation>
+    </message>
+    <message>
+        <source>Recording from LINE input</source>
+        <translation>Grabando desde la entrada de línea</translation>
+    </message>
+    <message>
+        <source>Recording from MIC input</source>
+        <translation>Grabando desde la entrada de micrófono</translation>
+    </message>
+    <message>
+        <source>Discard the recording?</source>
+        <translation>¿Descartar la grabación?</translation>
+    </message>
+    <message>
+        <source>Recorded %1:%2, %3 KB</source>
+        <translation>Grabado %1:%2, %3 KB</translation>
+    </message>
+    <message>
+        <source>Select source wave file</source>
+        <translation>Seleccionar el archivo WAV de origen</translation>
+    </message>
+    <message>
+        <source>Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*</source>
+        <translation>Archivos de audio WAV (*.wav)|*.wav|Todos los archivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select source MIDI file</source>
+        <translation>Seleccionar el archivo MIDI de origen</translation>
+    </message>
+    <message>
+        <source>Midi files (*.mid)|*.mid|All files (*.*)|*.*</source>
+        <translation>Archivos MIDI (*.mid)|*.mid|Todos los archivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select MIDI file</source>
+        <translation>Seleccionar el archivo MIDI</translation>
+    </message>
+    <message>
+        <source>Location of MIDI file to encode</source>
+        <translation>Ubicación del archivo MIDI que se va a codificar</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a wave file.</source>
+        <translation>%1 es %2, no un archivo WAV.</translation>
+    </message>
+    <message>
+        <source>mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*</source>
+        <translation>Archivos de audio MP3 (*.mp3)|*.mp3|Todos los archivos (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace %1?</source>
+        <translation>¿Reemplazar %1?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Preferencias…</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Encoder details</source>
+        <translation>Detalles del codificador</translation>
+    </message>
+    <message>
+        <source>MP3 encoding by LAME, through the BladeEnc interface.</source>
+        <translation>Codificación MP3 con LAME, mediante la interfaz BladeEnc.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Version %1   Engine %2 </source>
+        <translation>Versión %1   Motor %2 </translation>
+    </message>
+    <message>
+        <source>Encoder: LAME %1
+Mode: %2
+Stereo mode: %3
+Saved as: %4</source>
+        <translation>Codificador: LAME %1
+Modo: %2
+Modo estéreo: %3
+Guardado como: %4</translation>
+    </message>
+</context>
+<context>
+    <name>TypedPaths</name>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 es un archivo, no una carpeta</translation>
+    </message>
+    <message>
+        <source>There is no folder %1 yet: Next offers to create it</source>
+        <translation>La carpeta %1 aún no existe: «Siguiente» ofrece crearla</translation>
+    </message>
+    <message>
+        <source>There is no folder %1, and %2 is not a folder</source>
+        <translation>No existe la carpeta %1, y %2 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>No existe la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Unable to create folder %1</source>
+        <translation>No se puede crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>something else is at that name</source>
+        <translation>ya hay otra cosa con ese nombre</translation>
+    </message>
+</context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 es un archivo, pero varias entradas necesitan una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 y %2 darían ambos %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>no se puede crear la carpeta %1: %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks: el disco no tiene la pista %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks: la pista %1 es una pista de datos</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>no hay ningún disco en %1</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Destino del MP3: un archivo para una entrada, una carpeta para varias (se crea si falta). Por omisión: junto a la entrada, con su extensión cambiada por .mp3.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Tasa de bits constante: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 o 320 (128 por omisión).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Tasa de bits variable con la calidad Q de LAME, de 0 (la mejor) a 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Archivo MP3 simple, o tramas MP3 dentro de un archivo WAV RIFF (por omisión: Container de la sección ENCODER del archivo de ajustes, wave si no está definido).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Estéreo conjunto en lugar de estéreo simple.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Mide la sonoridad y escribe el ReplayGain en la etiqueta (por omisión: ReplayGain de la sección ENCODER del archivo de ajustes, desactivado si no está definido).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>No escribe ReplayGain, diga lo que diga el archivo de ajustes.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Título de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Artista de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Álbum de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Año de la etiqueta, de 1900 a 2099 (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Número de pista de la etiqueta, de 1 a 99 (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Género de la etiqueta, por nombre o número (ninguno por omisión).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Comentario de la etiqueta.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Portada de la etiqueta: un archivo JPEG o PNG (se convierte a JPEG baseline de 1200 px como máximo, salvo un PNG pequeño).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Ninguna portada en la etiqueta, ni siquiera la encontrada para el disco.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Activa el bit de copyright de cada trama.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Activa el bit de original de cada trama.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Lee este archivo de ajustes en lugar de MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Codifica N entradas a la vez (por omisión: el número de núcleos).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Reemplaza una salida existente en lugar de fallar.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Sin línea de progreso.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Un objeto JSON por archivo terminado en la salida estándar.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd: la unidad o la imagen de disco (hoja cue) que se va a leer. record: la fuente del servidor de audio (un nombre que muestra --list-sources) o el dispositivo de captura ALSA que se va a grabar.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record: muestra las fuentes que se pueden grabar, con su descripción.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd: las pistas que se van a codificar, como 1,3-5 (por omisión: todas las pistas de audio).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd: reproduce cada pista por la línea de CD de la tarjeta de sonido y la graba, en lugar de leerla digitalmente.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave: corta cada entrada en sus silencios (de 1,5 s o más, pistas de 5 s o más) y codifica un archivo por pista, con el nombre de la plantilla de los ajustes, en -o CARPETA o junto a la entrada.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence: el nivel del silencio en dBFS (-45 por omisión).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd: no consulta ninguna base de datos ni lee caché ni CD-Text: los archivos conservan los nombres numerados.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd: de varias ediciones que coinciden con el disco, toma la N.ª (1 por omisión, las demás se listan).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi: reproduce la canción en tiempo real por los altavoces, como hace el asistente si se le pide, en lugar de generarla más rápido que en tiempo real.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record: la entrada que se va a grabar.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record: se detiene tras N segundos (por omisión: con Ctrl+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Muestra la versión.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 espera un número de %2 a %3, no «%4»</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre: ningún género se llama «%1»</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate: %1 kbit/s no es una de las tasas de bits</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container es mp3 o wave, no «%1»</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source es mic, line o aux, no «%1»</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>opción desconocida %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 necesita %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 no admite ningún valor</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no se ha indicado ninguna orden</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>orden desconocida %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 necesita al menos un archivo de entrada</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 no admite archivos de entrada: %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover y --no-cover se excluyen</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record solo es para cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time solo es para midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence solo es para wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources solo es para record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record necesita --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record necesita -o SALIDA.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate y --vbr se excluyen</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks: «%1» no es un número de pista ni un intervalo como 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks: «%1» no es un intervalo de pistas de 1 a 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Uso:</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [opciones]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>«mervane-cli --help» muestra las opciones.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli convierte archivos WAV, archivos MIDI, CD de audio y entradas en directo en archivos MP3.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opciones:</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Valores por omisión de %1, sección ENCODER: Container=%2, ReplayGain=%3 (las opciones de arriba los sustituyen durante una ejecución).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Estado de salida: 0 si todas las entradas salieron bien, 1 si alguna falló, 2 por un error de uso, 130 tras Ctrl+C.</translation>
+    </message>
+</context>
+</TS>

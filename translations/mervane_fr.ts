@@ -1,0 +1,1359 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>AccessibleControls</name>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+</context>
+<context>
+    <name>ClipLight</name>
+    <message>
+        <source>CLIP</source>
+        <translation>SAT.</translation>
+    </message>
+    <message>
+        <source>Clip light</source>
+        <translation>Voyant de saturation</translation>
+    </message>
+    <message>
+        <source>Lights when the input reaches full scale; click to reset it and the peak hold</source>
+        <translation>S&apos;allume quand l&apos;entrée atteint la pleine échelle ; cliquez pour la réinitialiser avec le maintien des crêtes</translation>
+    </message>
+    <message>
+        <source>The input clipped: lower the recording level. Click to reset.</source>
+        <translation>L&apos;entrée a saturé : baissez le niveau d&apos;enregistrement. Cliquez pour réinitialiser.</translation>
+    </message>
+    <message>
+        <source>No clipping since the take began</source>
+        <translation>Aucune saturation depuis le début de la prise</translation>
+    </message>
+</context>
+<context>
+    <name>CoverWell</name>
+    <message>
+        <source>Cover picture</source>
+        <translation>Image de pochette</translation>
+    </message>
+    <message>
+        <source>Cover picture: Browse for a JPEG or PNG file or drop one here; None removes it</source>
+        <translation>Image de pochette : choisissez un fichier JPEG ou PNG ou déposez-le ici ; « Aucune » la retire</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir…</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Pochette</translation>
+    </message>
+    <message>
+        <source>This picture cannot be used as the cover.</source>
+        <translation>Cette image ne peut pas servir de pochette.</translation>
+    </message>
+    <message>
+        <source>Choose a cover picture</source>
+        <translation>Choisir une image de pochette</translation>
+    </message>
+    <message>
+        <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
+        <translation>Images (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSettings</name>
+    <message>
+        <source>variable bit rate, quality V%1</source>
+        <translation>débit variable, qualité V%1</translation>
+    </message>
+    <message>
+        <source>constant bit rate, %1 kbit/s</source>
+        <translation>débit constant, %1 kbit/s</translation>
+    </message>
+    <message>
+        <source>joint stereo</source>
+        <translation>stéréo jointe</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stéréo</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Fichier MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dans un fichier WAV</translation>
+    </message>
+</context>
+<context>
+    <name>Encoding</name>
+    <message>
+        <source>%1 was cut short while it was read (%2). No MP3 file was made.</source>
+        <translation>%1 a été tronqué pendant la lecture (%2). Aucun fichier MP3 n&apos;a été créé.</translation>
+    </message>
+</context>
+<context>
+    <name>LiveTakeControls</name>
+    <message>
+        <source>Stop after</source>
+        <translation>Arrêt après</translation>
+    </message>
+    <message>
+        <source>Stop after, hours minutes seconds</source>
+        <translation>Arrêt après, heures minutes secondes</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>The disk was full or writing the MP3 file failed. No MP3 file was made.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier MP3 a échoué. Aucun fichier MP3 n&apos;a été créé.</translation>
+    </message>
+    <message>
+        <source>unable to write header</source>
+        <translation>impossible d&apos;écrire l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. The recording has stopped and will not be encoded.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier WAV temporaire a échoué. L&apos;enregistrement s&apos;est arrêté et ne sera pas encodé.</translation>
+    </message>
+    <message>
+        <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
+        <translation>Le disque était plein ou l&apos;écriture du fichier WAV temporaire a échoué. Seule la partie convertie jusque-là sera encodée.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesWindow</name>
+    <message>
+        <source>&amp;Microphone:</source>
+        <translation>&amp;Micro :</translation>
+    </message>
+    <message>
+        <source>&amp;Line input:</source>
+        <translation>Entrée &amp;ligne :</translation>
+    </message>
+    <message>
+        <source>&amp;Aux input:</source>
+        <translation>Entrée &amp;AUX :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>&amp;Speakers:</source>
+        <translation>Haut-parleur&amp;s :</translation>
+    </message>
+    <message>
+        <source>The first drive</source>
+        <translation>Le premier lecteur</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>Open a disc image</source>
+        <translation>Ouvrir une image de disque</translation>
+    </message>
+    <message>
+        <source>Disc images</source>
+        <translation>Images de disque</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+    <message>
+        <source>CD d&amp;rive or disc image:</source>
+        <translation>Lecteu&amp;r de CD ou image de disque :</translation>
+    </message>
+    <message>
+        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
+        <translation>Une entrée modifiée enregistre dès la prochaine prise. Une entrée sans périphérique et les haut-parleurs changent au prochain démarrage de Mervane.</translation>
+    </message>
+    <message>
+        <source>&amp;Look up discs on the network</source>
+        <translation>Rechercher &amp;les disques sur le réseau</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz server:</source>
+        <translation>Serveur &amp;MusicBrainz :</translation>
+    </message>
+    <message>
+        <source>&amp;gnudb server:</source>
+        <translation>Serveur &amp;gnudb :</translation>
+    </message>
+    <message>
+        <source>Co&amp;vers from:</source>
+        <translation>&amp;Pochettes depuis :</translation>
+    </message>
+    <message>
+        <source>No covers</source>
+        <translation>Aucune pochette</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip database:</source>
+        <translation>Base &amp;AccurateRip :</translation>
+    </message>
+    <message>
+        <source>Drive&apos;s &amp;read offset (samples):</source>
+        <translation>Décalage de lectu&amp;re du lecteur (échantillons) :</translation>
+    </message>
+    <message>
+        <source>&amp;Test and copy (read every track twice)</source>
+        <translation>&amp;Tester et copier (lire chaque piste deux fois)</translation>
+    </message>
+    <message>
+        <source>Write a &amp;cue sheet and a playlist</source>
+        <translation>Écrire un fichier &amp;cue et une liste de lecture</translation>
+    </message>
+    <message>
+        <source>The first General MIDI font installed</source>
+        <translation>La première banque de sons General MIDI installée</translation>
+    </message>
+    <message>
+        <source>Choose a sound font</source>
+        <translation>Choisir une banque de sons</translation>
+    </message>
+    <message>
+        <source>Sound fonts</source>
+        <translation>Banques de sons</translation>
+    </message>
+    <message>
+        <source>&amp;Sound font:</source>
+        <translation>Banque de &amp;sons :</translation>
+    </message>
+    <message>
+        <source>&amp;Reverb</source>
+        <translation>&amp;Réverbération</translation>
+    </message>
+    <message>
+        <source>&amp;Chorus</source>
+        <translation>&amp;Chorus</translation>
+    </message>
+    <message>
+        <source>Output &amp;gain:</source>
+        <translation>&amp;Gain de sortie :</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
+        <translation>Réverbération, chorus et gain changent à la prochaine lecture ; la banque de sons au prochain démarrage de Mervane.</translation>
+    </message>
+    <message>
+        <source>File &amp;type:</source>
+        <translation>&amp;Type de fichier :</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dans un fichier WAV</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Fichier MP3</translation>
+    </message>
+    <message>
+        <source>Bit rate &amp;mode:</source>
+        <translation>&amp;Mode de débit :</translation>
+    </message>
+    <message>
+        <source>Constant (the slider&apos;s bit rate)</source>
+        <translation>Constant (le débit du curseur)</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation>Variable</translation>
+    </message>
+    <message>
+        <source>Variable &amp;quality (0 best):</source>
+        <translation>&amp;Qualité variable (0 la meilleure) :</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo:</source>
+        <translation>&amp;Stéréo :</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Stéréo jointe</translation>
+    </message>
+    <message>
+        <source>&amp;ReplayGain (measure loudness, tag track and album gain)</source>
+        <translation>&amp;ReplayGain (mesurer la sonie, gain de piste et d&apos;album dans l&apos;étiquette)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoders at once:</source>
+        <translation>&amp;Encodeurs simultanés :</translation>
+    </message>
+    <message>
+        <source>CD file &amp;names:</source>
+        <translation>&amp;Noms des fichiers du CD :</translation>
+    </message>
+    <message>
+        <source>%n track number, %N two-digit number, %t title, %a artist, %A album, %y year</source>
+        <translation>%n numéro de piste, %N numéro à deux chiffres, %t titre, %a artiste, %A album, %y année</translation>
+    </message>
+    <message>
+        <source>Safe names for &amp;FAT file systems</source>
+        <translation>Noms sûrs pour les systèmes de &amp;fichiers FAT</translation>
+    </message>
+    <message>
+        <source>First track:</source>
+        <translation>Première piste :</translation>
+    </message>
+    <message>
+        <source>First track&apos;s file name</source>
+        <translation>Nom de fichier de la première piste</translation>
+    </message>
+    <message>
+        <source>Intro</source>
+        <translation>Intro</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Périphériques</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Discs</source>
+        <translation>Disques</translation>
+    </message>
+    <message>
+        <source>MIDI</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>SourceTiles</name>
+    <message>
+        <source>Choose a sound font in Preferences (Ctrl+,).</source>
+        <translation>Choisissez une banque de sons dans les Préférences (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a CD drive or disc image in Preferences (Ctrl+,).</source>
+        <translation>Choisissez un lecteur de CD ou une image de disque dans les Préférences (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>Choose a device in Preferences (Ctrl+,).</source>
+        <translation>Choisissez un périphérique dans les Préférences (Ctrl+,).</translation>
+    </message>
+    <message>
+        <source>The sound card has no such source.</source>
+        <translation>La carte son n&apos;a pas cette source.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Track%1         %2 min. %3 sec.</source>
+        <translation>Piste%1         %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>Image...</source>
+        <translation>Image…</translation>
+    </message>
+    <message>
+        <source>Open a disc image (.cue, .toc, .nrg) as the CD</source>
+        <translation>Ouvrir une image de disque (.cue, .toc, .nrg) comme CD</translation>
+    </message>
+    <message>
+        <source>Select a disc image</source>
+        <translation>Choisir une image de disque</translation>
+    </message>
+    <message>
+        <source>Disc images (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|All files (*.*)|*.*</source>
+        <translation>Images de disque (*.cue;*.toc;*.nrg)|*.cue;*.toc;*.nrg|Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD</translation>
+    </message>
+    <message>
+        <source>This CD contains %1 tracks</source>
+        <translation>Ce CD contient %1 pistes</translation>
+    </message>
+    <message>
+        <source> (data)</source>
+        <translation> (données)</translation>
+    </message>
+    <message>
+        <source>No tracks selected for encoding</source>
+        <translation>Aucune piste choisie pour l&apos;encodage</translation>
+    </message>
+    <message>
+        <source>Select the folder for the mp3 files</source>
+        <translation>Choisir le dossier des fichiers MP3</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>Le dossier %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>Files will be named Track1, Track2, Track3 etc.</source>
+        <translation>Les fichiers s&apos;appelleront Track1, Track2, Track3, etc.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1 etc.</source>
+        <translation>Les fichiers s&apos;appelleront %1, etc.</translation>
+    </message>
+    <message>
+        <source>Files will be named %1.</source>
+        <translation>Les fichiers s&apos;appelleront %1.</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the mp3 files</source>
+        <translation>Choisissez un dossier pour les fichiers MP3</translation>
+    </message>
+    <message>
+        <source>Create folder %1?</source>
+        <translation>Créer le dossier %1 ?</translation>
+    </message>
+    <message>
+        <source>Replace these files?</source>
+        <translation>Remplacer ces fichiers ?</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>impossible d&apos;extraire les données du CD</translation>
+    </message>
+    <message>
+        <source>Unable to halt ripper.. please wait</source>
+        <translation>Impossible d&apos;arrêter l&apos;extraction… veuillez patienter</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file %1 of %2</source>
+        <translation>Encodage du fichier de CD AUDIO %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Recording progress</source>
+        <translation>Progression de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Extraction progress</source>
+        <translation>Progression de l&apos;extraction</translation>
+    </message>
+    <message>
+        <source>Replace this file?
+%1</source>
+        <translation>Remplacer ce fichier ?
+%1</translation>
+    </message>
+    <message>
+        <source>CD run stopped</source>
+        <translation>Traitement du CD interrompu</translation>
+    </message>
+    <message>
+        <source>CD run finished</source>
+        <translation>Traitement du CD terminé</translation>
+    </message>
+    <message>
+        <source>Internal error %1</source>
+        <translation>Erreur interne %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>failed (%1)</source>
+        <translation>échec (%1)</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>lue</translation>
+    </message>
+    <message>
+        <source>recorded</source>
+        <translation>enregistrée</translation>
+    </message>
+    <message>
+        <source>encoded</source>
+        <translation>encodée</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Piste %1 : %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>The CD could not be read to the end of track %1</source>
+        <translation>Le CD n&apos;a pas pu être lu jusqu&apos;à la fin de la piste %1</translation>
+    </message>
+    <message>
+        <source>Cover picture</source>
+        <translation>Image de pochette</translation>
+    </message>
+    <message>
+        <source>Enter details for track %1</source>
+        <translation>Informations de la piste %1</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>Go on without</source>
+        <translation>Continuer sans</translation>
+    </message>
+    <message>
+        <source>Looking up...</source>
+        <translation>Recherche…</translation>
+    </message>
+    <message>
+        <source>Several releases match this disc. Which one is it?</source>
+        <translation>Plusieurs éditions correspondent à ce disque. Laquelle est-ce ?</translation>
+    </message>
+    <message>
+        <source>None of these</source>
+        <translation>Aucune de celles-ci</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>Utilisation du CD-Text</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>Aucune information trouvée pour ce disque</translation>
+    </message>
+    <message>
+        <source>Encoding finished</source>
+        <translation>Encodage terminé</translation>
+    </message>
+    <message>
+        <source>Encoding stopped</source>
+        <translation>Encodage interrompu</translation>
+    </message>
+    <message>
+        <source>%1 is ready</source>
+        <translation>%1 est prêt</translation>
+    </message>
+    <message>
+        <source>No MP3 file was finished</source>
+        <translation>Aucun fichier MP3 n&apos;a été terminé</translation>
+    </message>
+    <message>
+        <source>&lt; &amp;Back</source>
+        <translation>&lt; &amp;Précédent</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>Attempt to set priority error #%1</source>
+        <translation>Erreur n° %1 lors du réglage de la priorité</translation>
+    </message>
+    <message>
+        <source>Loading instruments...</source>
+        <translation>Chargement des instruments…</translation>
+    </message>
+    <message>
+        <source>The instruments cannot be loaded.</source>
+        <translation>Impossible de charger les instruments.</translation>
+    </message>
+    <message>
+        <source>No source selected</source>
+        <translation>Aucune source choisie</translation>
+    </message>
+    <message>
+        <source>Cancel the encoding under way?</source>
+        <translation>Annuler l&apos;encodage en cours ?</translation>
+    </message>
+    <message>
+        <source>....ABORTED</source>
+        <translation>....ANNULÉ</translation>
+    </message>
+    <message>
+        <source>Left input level</source>
+        <translation>Niveau d&apos;entrée gauche</translation>
+    </message>
+    <message>
+        <source>Right input level</source>
+        <translation>Niveau d&apos;entrée droit</translation>
+    </message>
+    <message>
+        <source>Recording level</source>
+        <translation>Niveau d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Select audio source</source>
+        <translation>Choisir la source audio</translation>
+    </message>
+    <message>
+        <source>Click on the icon to select the audio source</source>
+        <translation>Cliquez sur une icône pour choisir la source audio</translation>
+    </message>
+    <message>
+        <source>Wave file</source>
+        <translation>Fichier WAV</translation>
+    </message>
+    <message>
+        <source>MIDI file</source>
+        <translation>Fichier MIDI</translation>
+    </message>
+    <message>
+        <source>Audio CD</source>
+        <translation>CD audio</translation>
+    </message>
+    <message>
+        <source>MIC. in</source>
+        <translation>Entrée micro</translation>
+    </message>
+    <message>
+        <source>LINE in</source>
+        <translation>Entrée ligne</translation>
+    </message>
+    <message>
+        <source>AUX in</source>
+        <translation>Entrée AUX</translation>
+    </message>
+    <message>
+        <source>&amp;Next &gt;</source>
+        <translation>&amp;Suivant &gt;</translation>
+    </message>
+    <message>
+        <source>Select wave file</source>
+        <translation>Choisir le fichier WAV</translation>
+    </message>
+    <message>
+        <source>Location of wav file to encode</source>
+        <translation>Emplacement du fichier WAV à encoder</translation>
+    </message>
+    <message>
+        <source>Br&amp;owse</source>
+        <translation>Pa&amp;rcourir</translation>
+    </message>
+    <message>
+        <source>Location destination mp3 file</source>
+        <translation>Emplacement du fichier MP3 de destination</translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse</source>
+        <translation>Parc&amp;ourir</translation>
+    </message>
+    <message>
+        <source>Type or paste a path, or choose the file with Browse</source>
+        <translation>Saisissez ou collez un chemin, ou choisissez le fichier avec « Parcourir »</translation>
+    </message>
+    <message>
+        <source>Faster than real time (no monitoring)</source>
+        <translation>Plus rapide que le temps réel (sans écoute)</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Audio is original</source>
+        <translation>Audio original</translation>
+    </message>
+    <message>
+        <source>Enter MP3 file details</source>
+        <translation>Informations du fichier MP3</translation>
+    </message>
+    <message>
+        <source>Enter track details. These can be displayed by some players.</source>
+        <translation>Saisissez les informations de la piste. Certains lecteurs peuvent les afficher.</translation>
+    </message>
+    <message>
+        <source>Audio is copyrighted</source>
+        <translation>Audio protégé par le droit d&apos;auteur</translation>
+    </message>
+    <message>
+        <source>MP3 Quality</source>
+        <translation>Qualité MP3</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate = </source>
+        <translation>Débit MP3 = </translation>
+    </message>
+    <message>
+        <source>%1 Khz</source>
+        <translation>%1 Khz</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Faible</translation>
+    </message>
+    <message>
+        <source>MP3 Bitrate</source>
+        <translation>Débit MP3</translation>
+    </message>
+    <message>
+        <source>From low quality and small files to high quality and large files</source>
+        <translation>De la qualité faible et des petits fichiers à la haute qualité et aux gros fichiers</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Élevée</translation>
+    </message>
+    <message>
+        <source>Select encoding options</source>
+        <translation>Options d&apos;encodage</translation>
+    </message>
+    <message>
+        <source>Specify MP3 quality/compression factor.</source>
+        <translation>Indiquez la qualité/le taux de compression MP3.</translation>
+    </message>
+    <message>
+        <source>Save &amp;as:</source>
+        <translation>Enregistrer s&amp;ous :</translation>
+    </message>
+    <message>
+        <source>MP3 file</source>
+        <translation>Fichier MP3</translation>
+    </message>
+    <message>
+        <source>MP3 inside a wave file</source>
+        <translation>MP3 dans un fichier WAV</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualité :</translation>
+    </message>
+    <message>
+        <source>constant bit rate</source>
+        <translation>débit constant</translation>
+    </message>
+    <message>
+        <source>variable V%1 (best)</source>
+        <translation>variable V%1 (meilleure)</translation>
+    </message>
+    <message>
+        <source>variable V%1 (smallest)</source>
+        <translation>variable V%1 (plus petit)</translation>
+    </message>
+    <message>
+        <source>variable V%1</source>
+        <translation>variable V%1</translation>
+    </message>
+    <message>
+        <source>Joint stereo</source>
+        <translation>Stéréo jointe</translation>
+    </message>
+    <message>
+        <source>ReplayGain</source>
+        <translation>ReplayGain</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. &lt;a href=&quot;#&quot;&gt;Click here&lt;/a&gt; for details</source>
+        <translation>avec l&apos;encodeur Blade. &lt;a href=&quot;#&quot;&gt;Cliquez ici&lt;/a&gt; pour les détails</translation>
+    </message>
+    <message>
+        <source>using the Blade encoder. Click here for details</source>
+        <translation>avec l&apos;encodeur Blade. Cliquez ici pour les détails</translation>
+    </message>
+    <message>
+        <source>Encoding WAVE file</source>
+        <translation>Encodage du fichier WAVE</translation>
+    </message>
+    <message>
+        <source>Output file</source>
+        <translation>Fichier de sortie</translation>
+    </message>
+    <message>
+        <source>Checking and converting Wave format</source>
+        <translation>Vérification et conversion du format WAV</translation>
+    </message>
+    <message>
+        <source>Encoding progress</source>
+        <translation>Progression de l&apos;encodage</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>&amp;Terminer</translation>
+    </message>
+    <message>
+        <source>Monitor volume</source>
+        <translation>Volume d&apos;écoute</translation>
+    </message>
+    <message>
+        <source>Encoding MIDI file</source>
+        <translation>Encodage du fichier MIDI</translation>
+    </message>
+    <message>
+        <source>Recording from AUX input</source>
+        <translation>Enregistrement de l&apos;entrée AUX</translation>
+    </message>
+    <message>
+        <source>Select a destination file then use the RECORD and STOP buttons to record.</source>
+        <translation>Choisissez un fichier de destination, puis enregistrez avec les boutons ENREGISTRER et ARRÊTER.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>Arrê&amp;ter</translation>
+    </message>
+    <message>
+        <source>Select CD tracks for encoding</source>
+        <translation>Choisir les pistes du CD à encoder</translation>
+    </message>
+    <message>
+        <source>New CD</source>
+        <translation>Nouveau CD</translation>
+    </message>
+    <message>
+        <source>CD tracks</source>
+        <translation>Pistes du CD</translation>
+    </message>
+    <message>
+        <source>Check the tracks to encode</source>
+        <translation>Cochez les pistes à encoder</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Vider la liste</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Tout choisir</translation>
+    </message>
+    <message>
+        <source>CD data extraction</source>
+        <translation>Extraction des données du CD</translation>
+    </message>
+    <message>
+        <source>There are two methods of extracting the CD audio data</source>
+        <translation>Il existe deux méthodes pour extraire les données audio du CD</translation>
+    </message>
+    <message>
+        <source>1) Ripping</source>
+        <translation>1) Extraction numérique</translation>
+    </message>
+    <message>
+        <source>The data is extracted digitally for best audio quality. Not all CDROMS support ripping.</source>
+        <translation>Les données sont extraites numériquement pour une qualité audio optimale. Tous les lecteurs de CD-ROM ne le permettent pas.</translation>
+    </message>
+    <message>
+        <source>1) Recording</source>
+        <translation>2) Enregistrement</translation>
+    </message>
+    <message>
+        <source>The audio is recorded using the soundcard with some loss of fidelity.</source>
+        <translation>Le son est enregistré par la carte son, avec une certaine perte de fidélité.</translation>
+    </message>
+    <message>
+        <source>RECORD the audio with the soundcard</source>
+        <translation>ENREGISTRER le son avec la carte son</translation>
+    </message>
+    <message>
+        <source>RIP the data digitally</source>
+        <translation>EXTRAIRE les données numériquement</translation>
+    </message>
+    <message>
+        <source>CD Encoding options</source>
+        <translation>Options d&apos;encodage du CD</translation>
+    </message>
+    <message>
+        <source>Choose a location for the resulting mp3 files.</source>
+        <translation>Choisissez l&apos;emplacement des fichiers MP3 produits.</translation>
+    </message>
+    <message>
+        <source>Folder for the mp3 files</source>
+        <translation>Dossier des fichiers MP3</translation>
+    </message>
+    <message>
+        <source>CD file details</source>
+        <translation>Informations des fichiers du CD</translation>
+    </message>
+    <message>
+        <source>Do you want to enter details for each of the CD tracks? These details will be written into the MP3 file and can be displayed by some players.</source>
+        <translation>Voulez-vous saisir les informations de chaque piste du CD ? Elles seront écrites dans le fichier MP3 et certains lecteurs peuvent les afficher.</translation>
+    </message>
+    <message>
+        <source>Yes, I want to enter the track details.</source>
+        <translation>Oui, je veux saisir les informations des pistes.</translation>
+    </message>
+    <message>
+        <source>No, encode the tracks without descriptions.</source>
+        <translation>Non, encoder les pistes sans description.</translation>
+    </message>
+    <message>
+        <source>Audio is copyright</source>
+        <translation>Audio protégé par le droit d&apos;auteur</translation>
+    </message>
+    <message>
+        <source>Encoding AUDIO CD file</source>
+        <translation>Encodage du fichier de CD AUDIO</translation>
+    </message>
+    <message>
+        <source>Track results</source>
+        <translation>Résultats des pistes</translation>
+    </message>
+    <message>
+        <source>Recording from LINE input</source>
+        <translation>Enregistrement de l&apos;entrée ligne</translation>
+    </message>
+    <message>
+        <source>Recording from MIC input</source>
+        <translation>Enregistrement de l&apos;entrée micro</translation>
+    </message>
+    <message>
+        <source>Discard the recording?</source>
+        <translation>Abandonner l&apos;enregistrement ?</translation>
+    </message>
+    <message>
+        <source>Recorded %1:%2, %3 KB</source>
+        <translation>Enregistré %1:%2, %3 Ko</translation>
+    </message>
+    <message>
+        <source>Select source wave file</source>
+        <translation>Choisir le fichier WAV source</translation>
+    </message>
+    <message>
+        <source>Wave audiofiles (*.wav)|*.wav|All files (*.*)|*.*</source>
+        <translation>Fichiers audio WAV (*.wav)|*.wav|Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select source MIDI file</source>
+        <translation>Choisir le fichier MIDI source</translation>
+    </message>
+    <message>
+        <source>Midi files (*.mid)|*.mid|All files (*.*)|*.*</source>
+        <translation>Fichiers MIDI (*.mid)|*.mid|Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Select MIDI file</source>
+        <translation>Choisir le fichier MIDI</translation>
+    </message>
+    <message>
+        <source>Location of MIDI file to encode</source>
+        <translation>Emplacement du fichier MIDI à encoder</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a wave file.</source>
+        <translation>%1 est %2, pas un fichier WAV.</translation>
+    </message>
+    <message>
+        <source>mp3 audio files (*,mp3)|*.mp3|All files (*.*)|*.*</source>
+        <translation>Fichiers audio MP3 (*.mp3)|*.mp3|Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Replace %1?</source>
+        <translation>Remplacer %1 ?</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>Préfé&amp;rences…</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Encoder details</source>
+        <translation>Détails de l&apos;encodeur</translation>
+    </message>
+    <message>
+        <source>MP3 encoding by LAME, through the BladeEnc interface.</source>
+        <translation>Encodage MP3 par LAME, via l&apos;interface BladeEnc.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version %1   Engine %2 </source>
+        <translation>Version %1   Moteur %2 </translation>
+    </message>
+    <message>
+        <source>Encoder: LAME %1
+Mode: %2
+Stereo mode: %3
+Saved as: %4</source>
+        <translation>Encodeur : LAME %1
+Mode : %2
+Mode stéréo : %3
+Enregistré comme : %4</translation>
+    </message>
+</context>
+<context>
+    <name>TypedPaths</name>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 est un fichier, pas un dossier</translation>
+    </message>
+    <message>
+        <source>There is no folder %1 yet: Next offers to create it</source>
+        <translation>Le dossier %1 n&apos;existe pas encore : « Suivant » propose de le créer</translation>
+    </message>
+    <message>
+        <source>There is no folder %1, and %2 is not a folder</source>
+        <translation>Le dossier %1 n&apos;existe pas, et %2 n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>There is no folder %1</source>
+        <translation>Le dossier %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>Unable to create folder %1</source>
+        <translation>Impossible de créer le dossier %1</translation>
+    </message>
+    <message>
+        <source>something else is at that name</source>
+        <translation>autre chose porte déjà ce nom</translation>
+    </message>
+</context>
+<context>
+    <name>mervane-cli</name>
+    <message>
+        <source>-o %1 is a file, but several inputs need a folder</source>
+        <translation>-o %1 est un fichier, mais plusieurs entrées demandent un dossier</translation>
+    </message>
+    <message>
+        <source>%1 and %2 would both become %3</source>
+        <translation>%1 et %2 donneraient tous deux %3</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>impossible de créer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>--tracks: the disc has no track %1</source>
+        <translation>--tracks : le disque n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>--tracks: track %1 is a data track</source>
+        <translation>--tracks : la piste %1 est une piste de données</translation>
+    </message>
+    <message>
+        <source>there is no disc in %1</source>
+        <translation>aucun disque dans %1</translation>
+    </message>
+    <message>
+        <source>Where the MP3 goes: a file for one input, a folder for several (made when missing). Default: beside the input, its extension replaced by .mp3.</source>
+        <translation>Destination du MP3 : un fichier pour une entrée, un dossier pour plusieurs (créé s&apos;il manque). Par défaut : à côté de l&apos;entrée, son extension remplacée par .mp3.</translation>
+    </message>
+    <message>
+        <source>Constant bit rate: 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 or 320 (default 128).</source>
+        <translation>Débit constant : 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256 ou 320 (128 par défaut).</translation>
+    </message>
+    <message>
+        <source>Variable bit rate at LAME quality Q, 0 (best) to 9.</source>
+        <translation>Débit variable à la qualité LAME Q, de 0 (la meilleure) à 9.</translation>
+    </message>
+    <message>
+        <source>Plain MP3 file, or MP3 frames inside a RIFF wave file (default: Container in the settings file&apos;s ENCODER section, wave when it is not set).</source>
+        <translation>Fichier MP3 simple, ou trames MP3 dans un fichier WAV RIFF (par défaut : Container de la section ENCODER du fichier de réglages, wave s&apos;il n&apos;est pas défini).</translation>
+    </message>
+    <message>
+        <source>Joint stereo instead of simple stereo.</source>
+        <translation>Stéréo jointe au lieu de la stéréo simple.</translation>
+    </message>
+    <message>
+        <source>Measures the loudness and writes the ReplayGain into the tag (default: ReplayGain in the settings file&apos;s ENCODER section, off when it is not set).</source>
+        <translation>Mesure la sonie et écrit le ReplayGain dans l&apos;étiquette (par défaut : ReplayGain de la section ENCODER du fichier de réglages, désactivé s&apos;il n&apos;est pas défini).</translation>
+    </message>
+    <message>
+        <source>Writes no ReplayGain, whatever the settings file says.</source>
+        <translation>N&apos;écrit aucun ReplayGain, quoi que dise le fichier de réglages.</translation>
+    </message>
+    <message>
+        <source>Title of the tag.</source>
+        <translation>Titre de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Artist of the tag.</source>
+        <translation>Artiste de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Album of the tag.</source>
+        <translation>Album de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Year of the tag, 1900 to 2099 (default none).</source>
+        <translation>Année de l&apos;étiquette, de 1900 à 2099 (aucune par défaut).</translation>
+    </message>
+    <message>
+        <source>Track number of the tag, 1 to 99 (default none).</source>
+        <translation>Numéro de piste de l&apos;étiquette, de 1 à 99 (aucun par défaut).</translation>
+    </message>
+    <message>
+        <source>Genre of the tag, by name or number (default none).</source>
+        <translation>Genre de l&apos;étiquette, par nom ou numéro (aucun par défaut).</translation>
+    </message>
+    <message>
+        <source>Comment of the tag.</source>
+        <translation>Commentaire de l&apos;étiquette.</translation>
+    </message>
+    <message>
+        <source>Front cover of the tag: a JPEG or PNG file (made baseline JPEG of at most 1200 px unless a small PNG).</source>
+        <translation>Pochette de l&apos;étiquette : un fichier JPEG ou PNG (converti en JPEG baseline d&apos;au plus 1200 px, sauf un petit PNG).</translation>
+    </message>
+    <message>
+        <source>No cover picture in the tag, not even one found for the disc.</source>
+        <translation>Aucune pochette dans l&apos;étiquette, pas même celle trouvée pour le disque.</translation>
+    </message>
+    <message>
+        <source>Sets the copyright bit of every frame.</source>
+        <translation>Active le bit de copyright de chaque trame.</translation>
+    </message>
+    <message>
+        <source>Sets the original bit of every frame.</source>
+        <translation>Active le bit d&apos;original de chaque trame.</translation>
+    </message>
+    <message>
+        <source>Reads this settings file instead of MERVANE2.INI.</source>
+        <translation>Lit ce fichier de réglages au lieu de MERVANE2.INI.</translation>
+    </message>
+    <message>
+        <source>Encodes N inputs at once (default: the number of cores).</source>
+        <translation>Encode N entrées à la fois (par défaut : le nombre de cœurs).</translation>
+    </message>
+    <message>
+        <source>Replaces an existing output instead of failing.</source>
+        <translation>Remplace une sortie existante au lieu d&apos;échouer.</translation>
+    </message>
+    <message>
+        <source>No progress line.</source>
+        <translation>Pas de ligne de progression.</translation>
+    </message>
+    <message>
+        <source>One JSON object per finished file on standard output.</source>
+        <translation>Un objet JSON par fichier terminé sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>cd: the drive or disc image (cue sheet) to read. record: the audio server&apos;s source (a name --list-sources shows) or the ALSA capture device to record.</source>
+        <translation>cd : le lecteur ou l&apos;image de disque (fichier cue) à lire. record : la source du serveur audio (un nom que montre --list-sources) ou le périphérique de capture ALSA à enregistrer.</translation>
+    </message>
+    <message>
+        <source>record: lists the sources that can be recorded, with their descriptions.</source>
+        <translation>record : liste les sources qui peuvent être enregistrées, avec leur description.</translation>
+    </message>
+    <message>
+        <source>cd: the tracks to encode, as 1,3-5 (default: every audio track).</source>
+        <translation>cd : les pistes à encoder, sous la forme 1,3-5 (par défaut : toutes les pistes audio).</translation>
+    </message>
+    <message>
+        <source>cd: plays each track through the sound card&apos;s CD line and records it, instead of reading it digitally.</source>
+        <translation>cd : lit chaque piste par la ligne CD de la carte son et l&apos;enregistre, au lieu de l&apos;extraire numériquement.</translation>
+    </message>
+    <message>
+        <source>wave: cuts each input at its silences (1.5 s or longer, tracks of 5 s or more) and encodes one file per track, named by the settings&apos; file-name template, into -o DIR or beside the input.</source>
+        <translation>wave : coupe chaque entrée à ses silences (1,5 s ou plus, pistes de 5 s ou plus) et encode un fichier par piste, nommé selon le modèle de noms des réglages, dans -o DOSSIER ou à côté de l&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>wave --split-silence: the level of silence in dBFS (default -45).</source>
+        <translation>wave --split-silence : le niveau du silence en dBFS (-45 par défaut).</translation>
+    </message>
+    <message>
+        <source>cd: asks no database and reads no cache or CD-Text: the files keep the number names.</source>
+        <translation>cd : n&apos;interroge aucune base et ne lit ni cache ni CD-Text : les fichiers gardent les noms numérotés.</translation>
+    </message>
+    <message>
+        <source>cd: of several releases that match the disc, takes the Nth (default 1, the others are listed).</source>
+        <translation>cd : parmi plusieurs éditions correspondant au disque, prend la N-ième (1 par défaut, les autres sont listées).</translation>
+    </message>
+    <message>
+        <source>midi: plays the song in real time through the speakers, as the wizard does when asked, instead of rendering it faster than real time.</source>
+        <translation>midi : joue le morceau en temps réel sur les haut-parleurs, comme l&apos;assistant le fait sur demande, au lieu de le calculer plus vite que le temps réel.</translation>
+    </message>
+    <message>
+        <source>record: the input to record.</source>
+        <translation>record : l&apos;entrée à enregistrer.</translation>
+    </message>
+    <message>
+        <source>record: stops after N seconds (default: at Ctrl+C).</source>
+        <translation>record : s&apos;arrête après N secondes (par défaut : à Ctrl+C).</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>%1 wants a number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 attend un nombre de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <source>--genre: no genre is called &apos;%1&apos;</source>
+        <translation>--genre : aucun genre ne s&apos;appelle « %1 »</translation>
+    </message>
+    <message>
+        <source>--bitrate: %1 kbit/s is not one of the bit rates</source>
+        <translation>--bitrate : %1 kbit/s ne fait pas partie des débits</translation>
+    </message>
+    <message>
+        <source>--container is mp3 or wave, not &apos;%1&apos;</source>
+        <translation>--container vaut mp3 ou wave, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--source is mic, line or aux, not &apos;%1&apos;</source>
+        <translation>--source vaut mic, line ou aux, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 demande %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>aucune commande indiquée</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one input file</source>
+        <translation>%1 demande au moins un fichier d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>%1 takes no input files: %2</source>
+        <translation>%1 ne prend pas de fichier d&apos;entrée : %2</translation>
+    </message>
+    <message>
+        <source>--cover and --no-cover exclude each other</source>
+        <translation>--cover et --no-cover s&apos;excluent</translation>
+    </message>
+    <message>
+        <source>--record is for cd only</source>
+        <translation>--record ne vaut que pour cd</translation>
+    </message>
+    <message>
+        <source>--real-time is for midi only</source>
+        <translation>--real-time ne vaut que pour midi</translation>
+    </message>
+    <message>
+        <source>--split-silence is for wave only</source>
+        <translation>--split-silence ne vaut que pour wave</translation>
+    </message>
+    <message>
+        <source>--list-sources is for record only</source>
+        <translation>--list-sources ne vaut que pour record</translation>
+    </message>
+    <message>
+        <source>record needs --source mic|line|aux</source>
+        <translation>record demande --source mic|line|aux</translation>
+    </message>
+    <message>
+        <source>record needs -o OUT.mp3</source>
+        <translation>record demande -o SORTIE.mp3</translation>
+    </message>
+    <message>
+        <source>--bitrate and --vbr exclude each other</source>
+        <translation>--bitrate et --vbr s&apos;excluent</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is not a track number nor a range like 3-5</source>
+        <translation>--tracks : « %1 » n&apos;est ni un numéro de piste ni une plage comme 3-5</translation>
+    </message>
+    <message>
+        <source>--tracks: &apos;%1&apos; is no range of tracks 1 to 99</source>
+        <translation>--tracks : « %1 » n&apos;est pas une plage de pistes de 1 à 99</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Utilisation :</translation>
+    </message>
+    <message>
+        <source>  mervane-cli %1 [options]</source>
+        <translation>  mervane-cli %1 [options]</translation>
+    </message>
+    <message>
+        <source>Try &apos;mervane-cli --help&apos; for the options.</source>
+        <translation>« mervane-cli --help » affiche les options.</translation>
+    </message>
+    <message>
+        <source>mervane-cli turns wave files, MIDI files, audio CDs and live inputs into MP3 files.</source>
+        <translation>mervane-cli transforme fichiers WAV, fichiers MIDI, CD audio et entrées en direct en fichiers MP3.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Defaults from %1, section ENCODER: Container=%2, ReplayGain=%3 (the options above override them for one run).</source>
+        <translation>Valeurs par défaut de %1, section ENCODER : Container=%2, ReplayGain=%3 (les options ci-dessus les remplacent le temps d&apos;une exécution).</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
+        <translation>Code de sortie : 0 si chaque entrée a réussi, 1 si l&apos;une a échoué, 2 pour une erreur d&apos;utilisation, 130 après Ctrl+C.</translation>
+    </message>
+</context>
+</TS>
