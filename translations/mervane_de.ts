@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>CaptureLine</name>
+    <message>
+        <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
+        <translation>der Audioserver hat keinen Ton mehr geliefert (3 Sekunden lang nichts)</translation>
+    </message>
+    <message>
+        <source>the device stopped delivering sound (nothing for 3 seconds)</source>
+        <translation>das Gerät hat keinen Ton mehr geliefert (3 Sekunden lang nichts)</translation>
+    </message>
+    <message>
+        <source>the audio server stopped answering (%1)</source>
+        <translation>der Audioserver antwortet nicht mehr (%1)</translation>
+    </message>
+    <message>
+        <source>the device failed (%1)</source>
+        <translation>das Gerät ist ausgefallen (%1)</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -378,6 +397,52 @@
     <message>
         <source>The sound card has no such source.</source>
         <translation>Die Soundkarte hat keine solche Quelle.</translation>
+    </message>
+</context>
+<context>
+    <name>SplitRun</name>
+    <message>
+        <source>The take cannot be kept for its tracks:</source>
+        <translation>Die Aufnahme kann nicht für ihre Titel aufbewahrt werden:</translation>
+    </message>
+</context>
+<context>
+    <name>SplitTracksPage</name>
+    <message>
+        <source>Tracks found at the silences of the take. Merge neighbours or move a cut, then Next.</source>
+        <translation>An den Pausen der Aufnahme gefundene Titel. Nachbarn zusammenfügen oder einen Schnitt verschieben, dann „Weiter“.</translation>
+    </message>
+    <message>
+        <source>Proposed tracks</source>
+        <translation>Vorgeschlagene Titel</translation>
+    </message>
+    <message>
+        <source>&amp;Merge with next</source>
+        <translation>Mit nächstem &amp;zusammenfügen</translation>
+    </message>
+    <message>
+        <source>Cut &amp;earlier</source>
+        <translation>Schnitt &amp;früher</translation>
+    </message>
+    <message>
+        <source>Cut &amp;later</source>
+        <translation>Schnitt &amp;später</translation>
+    </message>
+    <message>
+        <source>Joins the selected track and the one after it</source>
+        <translation>Fügt den gewählten Titel und den folgenden zusammen</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds earlier</source>
+        <translation>Verschiebt den Schnitt nach dem gewählten Titel um %1 Sekunden nach vorn</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds later</source>
+        <translation>Verschiebt den Schnitt nach dem gewählten Titel um %1 Sekunden nach hinten</translation>
+    </message>
+    <message>
+        <source>Track %1   %2   (%3)</source>
+        <translation>Titel %1   %2   (%3)</translation>
     </message>
 </context>
 <context>
@@ -1007,6 +1072,18 @@
     <message>
         <source>Preferences</source>
         <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Split into tracks at silences</source>
+        <translation>An Pausen in Titel teilen</translation>
+    </message>
+    <message>
+        <source>After the take, proposes one track for each stretch between silences</source>
+        <translation>Schlägt nach der Aufnahme für jeden Abschnitt zwischen Pausen einen Titel vor</translation>
+    </message>
+    <message>
+        <source>Tracks of the take</source>
+        <translation>Titel der Aufnahme</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>CaptureLine</name>
+    <message>
+        <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
+        <translation>el servidor de audio dejó de enviar sonido (nada durante 3 segundos)</translation>
+    </message>
+    <message>
+        <source>the device stopped delivering sound (nothing for 3 seconds)</source>
+        <translation>el dispositivo dejó de entregar sonido (nada durante 3 segundos)</translation>
+    </message>
+    <message>
+        <source>the audio server stopped answering (%1)</source>
+        <translation>el servidor de audio dejó de responder (%1)</translation>
+    </message>
+    <message>
+        <source>the device failed (%1)</source>
+        <translation>el dispositivo falló (%1)</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -378,6 +397,52 @@
     <message>
         <source>The sound card has no such source.</source>
         <translation>La tarjeta de sonido no tiene esa fuente.</translation>
+    </message>
+</context>
+<context>
+    <name>SplitRun</name>
+    <message>
+        <source>The take cannot be kept for its tracks:</source>
+        <translation>La toma no se puede conservar para sus pistas:</translation>
+    </message>
+</context>
+<context>
+    <name>SplitTracksPage</name>
+    <message>
+        <source>Tracks found at the silences of the take. Merge neighbours or move a cut, then Next.</source>
+        <translation>Pistas encontradas en los silencios de la toma. Una pistas vecinas o mueva un corte y pulse «Siguiente».</translation>
+    </message>
+    <message>
+        <source>Proposed tracks</source>
+        <translation>Pistas propuestas</translation>
+    </message>
+    <message>
+        <source>&amp;Merge with next</source>
+        <translation>&amp;Unir con la siguiente</translation>
+    </message>
+    <message>
+        <source>Cut &amp;earlier</source>
+        <translation>Cortar &amp;antes</translation>
+    </message>
+    <message>
+        <source>Cut &amp;later</source>
+        <translation>Cortar &amp;después</translation>
+    </message>
+    <message>
+        <source>Joins the selected track and the one after it</source>
+        <translation>Une la pista elegida y la siguiente</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds earlier</source>
+        <translation>Adelanta %1 segundos el corte tras la pista elegida</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds later</source>
+        <translation>Retrasa %1 segundos el corte tras la pista elegida</translation>
+    </message>
+    <message>
+        <source>Track %1   %2   (%3)</source>
+        <translation>Pista %1   %2   (%3)</translation>
     </message>
 </context>
 <context>
@@ -1007,6 +1072,18 @@
     <message>
         <source>Preferences</source>
         <translation>Preferencias</translation>
+    </message>
+    <message>
+        <source>Split into tracks at silences</source>
+        <translation>Dividir en pistas en los silencios</translation>
+    </message>
+    <message>
+        <source>After the take, proposes one track for each stretch between silences</source>
+        <translation>Tras la toma, propone una pista por cada tramo entre silencios</translation>
+    </message>
+    <message>
+        <source>Tracks of the take</source>
+        <translation>Pistas de la toma</translation>
     </message>
 </context>
 <context>

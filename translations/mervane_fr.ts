@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>CaptureLine</name>
+    <message>
+        <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
+        <translation>le serveur audio n&apos;envoie plus de son (rien pendant 3 secondes)</translation>
+    </message>
+    <message>
+        <source>the device stopped delivering sound (nothing for 3 seconds)</source>
+        <translation>le périphérique ne fournit plus de son (rien pendant 3 secondes)</translation>
+    </message>
+    <message>
+        <source>the audio server stopped answering (%1)</source>
+        <translation>le serveur audio ne répond plus (%1)</translation>
+    </message>
+    <message>
+        <source>the device failed (%1)</source>
+        <translation>le périphérique a échoué (%1)</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -378,6 +397,52 @@
     <message>
         <source>The sound card has no such source.</source>
         <translation>La carte son n&apos;a pas cette source.</translation>
+    </message>
+</context>
+<context>
+    <name>SplitRun</name>
+    <message>
+        <source>The take cannot be kept for its tracks:</source>
+        <translation>La prise ne peut pas être conservée pour ses pistes :</translation>
+    </message>
+</context>
+<context>
+    <name>SplitTracksPage</name>
+    <message>
+        <source>Tracks found at the silences of the take. Merge neighbours or move a cut, then Next.</source>
+        <translation>Pistes trouvées aux silences de la prise. Fusionnez des voisines ou déplacez une coupure, puis « Suivant ».</translation>
+    </message>
+    <message>
+        <source>Proposed tracks</source>
+        <translation>Pistes proposées</translation>
+    </message>
+    <message>
+        <source>&amp;Merge with next</source>
+        <translation>&amp;Fusionner avec la suivante</translation>
+    </message>
+    <message>
+        <source>Cut &amp;earlier</source>
+        <translation>Couper plus &amp;tôt</translation>
+    </message>
+    <message>
+        <source>Cut &amp;later</source>
+        <translation>Couper plus &amp;tard</translation>
+    </message>
+    <message>
+        <source>Joins the selected track and the one after it</source>
+        <translation>Réunit la piste choisie et la suivante</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds earlier</source>
+        <translation>Avance de %1 secondes la coupure après la piste choisie</translation>
+    </message>
+    <message>
+        <source>Moves the cut after the selected track %1 seconds later</source>
+        <translation>Retarde de %1 secondes la coupure après la piste choisie</translation>
+    </message>
+    <message>
+        <source>Track %1   %2   (%3)</source>
+        <translation>Piste %1   %2   (%3)</translation>
     </message>
 </context>
 <context>
@@ -1007,6 +1072,18 @@
     <message>
         <source>Preferences</source>
         <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Split into tracks at silences</source>
+        <translation>Découper en pistes aux silences</translation>
+    </message>
+    <message>
+        <source>After the take, proposes one track for each stretch between silences</source>
+        <translation>Après la prise, propose une piste pour chaque passage entre deux silences</translation>
+    </message>
+    <message>
+        <source>Tracks of the take</source>
+        <translation>Pistes de la prise</translation>
     </message>
 </context>
 <context>

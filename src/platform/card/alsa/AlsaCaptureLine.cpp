@@ -20,13 +20,13 @@ std::string CaptureLossReason(const std::string& device, int error)
     if (const auto at = device.find("DEVICE=\""); device.rfind("pulse:", 0) == 0 && at != std::string::npos)
         name = device.substr(at + 8, device.size() - at - 9);
     const bool server = device.rfind("pulse", 0) == 0;
-    const auto tr = [](const char* text) { return QCoreApplication::translate("CaptureLine", text); };
     QString why;
     if (error == 0)
-        why = server ? tr("the audio server stopped sending sound (nothing for 3 seconds)")
-                     : tr("the device stopped delivering sound (nothing for 3 seconds)");
+        why = server ? QCoreApplication::translate("CaptureLine", "the audio server stopped sending sound (nothing for 3 seconds)")
+                     : QCoreApplication::translate("CaptureLine", "the device stopped delivering sound (nothing for 3 seconds)");
     else
-        why = (server ? tr("the audio server stopped answering (%1)") : tr("the device failed (%1)"))
+        why = (server ? QCoreApplication::translate("CaptureLine", "the audio server stopped answering (%1)")
+                      : QCoreApplication::translate("CaptureLine", "the device failed (%1)"))
                   .arg(QString::fromLocal8Bit(snd_strerror(error)));
     return "\"" + name + "\": " + why.toStdString();
 }
