@@ -1,5 +1,6 @@
 #include "app/SourceIcons.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <array>
@@ -53,20 +54,21 @@ QString UnavailableSourceTip(int index)
 {
     struct Source {
         std::uint32_t componentType;
-        const char* key;
+        const char* advice;
     };
     static constexpr std::array<Source, 5> kSources = {{
-        {MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, "SoundFont"},
-        {MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, "CdDevice"},
-        {MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "MicDevice"},
-        {MIXERLINE_COMPONENTTYPE_SRC_LINE, "LineDevice"},
-        {MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY, "AuxDevice"},
+        {MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, QT_TRANSLATE_NOOP("SourceTiles", "Choose a sound font in Preferences (Ctrl+,).")},
+        {MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC,
+         QT_TRANSLATE_NOOP("SourceTiles", "Choose a CD drive or disc image in Preferences (Ctrl+,).")},
+        {MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, QT_TRANSLATE_NOOP("SourceTiles", "Choose a device in Preferences (Ctrl+,).")},
+        {MIXERLINE_COMPONENTTYPE_SRC_LINE, QT_TRANSLATE_NOOP("SourceTiles", "Choose a device in Preferences (Ctrl+,).")},
+        {MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY, QT_TRANSLATE_NOOP("SourceTiles", "Choose a device in Preferences (Ctrl+,).")},
     }};
     if (index < 1 || index > static_cast<int>(kSources.size()))
         return {};
     const Source& s = kSources[static_cast<std::size_t>(index - 1)];
-    std::string why = WhyNoLine(s.componentType);
-    if (why.empty())
-        why = "The sound card has no such source. " + SetKeyAdvice(s.key);
-    return QString::fromStdString(why);
+    QString why = QString::fromStdString(WhyNoLineReason(s.componentType));
+    if (why.isEmpty())
+        why = QCoreApplication::translate("SourceTiles", "The sound card has no such source.");
+    return why + " " + QCoreApplication::translate("SourceTiles", s.advice);
 }

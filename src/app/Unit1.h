@@ -6,10 +6,12 @@
 //   Unit1Wave.cpp     the wave-file road: SelWav, EncodeOptions, EncodeWav, MakeMP3, FinishUp
 //   Unit1Details.cpp  track details and tags: SingleTag, CDtagsel, Multitag, WriteTag
 //   Unit1Record.cpp   the live-input recording page RecExt and the level meters
+//   Unit1Split.cpp    a take split at its silences: the page SplitTracks and the tracks' run
 //   Unit1Midi.cpp     the MIDI flow's page RecEnc: play and record, then encode
 //   Unit1CD.cpp       the CD flow's choices: selCD (the track list), SelCDrec, CDoptions
 //   Unit1CDEncode.cpp the CD flow's page RecEncCD: per track extract or record, then encode
 //   Unit1Cover.cpp    the run's front cover: found for the release, chosen on the details pages
+//   Unit1Preferences.cpp  the Preferences window: its button, its keys, what OK changes
 #include "app/LiveTakeControls.h"
 #include "app/LongJobNotice.h"
 #include "discinfo/DiscDetails.h"
@@ -23,9 +25,11 @@
 #include "platform/cd/HiddenTrackJob.h"
 #include "run/CdRun.h"
 #include "run/FileRun.h"
+#include "run/SplitRun.h"
 #include "stream/MMHTimer.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <atomic>
@@ -38,6 +42,8 @@
 #include <vector>
 
 class CoverWell;
+class PreferencesWindow;
+class SplitTracksPage;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -112,6 +118,9 @@ public:
     // closing window ends it, leaving no working file, and the window closes without
     // asking. Main thread.
     void EndBySignal();
+    // Opens the Preferences window (the first page's button, Ctrl+,), or raises the one
+    // that is open. Main thread.
+    void ShowPreferences();
 
     WizardState& State() { return state_; }
     QWidget* CurrentPage() const;
@@ -160,6 +169,10 @@ private:
     // Frame and navigation.
     void BuildFrame();
     void BuildPages();
+    // The keys that open Preferences from every page: the desktop's own and Ctrl+,.
+    void AddPreferencesKeys();
+    // What OK in Preferences changes at once: the encoder's choices the pages show.
+    void PreferencesAccepted();
     QWidget* AddPage(const char* name, const QString& title);
     QPushButton* AddButton(QWidget* page, const char* name, const QString& text, int x);
     void AddNextCancel(QWidget* page, const char* nextName, const QString& nextText,
@@ -200,6 +213,7 @@ private:
     void BuildCDtagsel();
     void BuildMultitag();
     void BuildRecEncCD();
+    void BuildSplitTracks();
     DetailsFields BuildDetailsFields(QWidget* page, const char* prefix, const QString& copyrightText, int top);
     QSlider* BuildBitrateGroup(QWidget* page, const char* sliderName, const char* labelName, int top,
                                QLabel** valueLabel);
@@ -414,9 +428,22 @@ private:
     // The word to the desktop when a long run ends behind other windows, and its progress.
     std::unique_ptr<LongJobNotice> jobNotice_;
     std::unique_ptr<FileRun> fileRun_;
+    // A take split at its silences (Unit1Split.cpp): the page's tracks, and the run that
+    // encodes them one after another while it lasts.
+    std::unique_ptr<SplitRun> splitRun_;
+    SplitTracksPage* splitPage_ = nullptr;  // owned by its page
+    QCheckBox* RecExtSplit = nullptr;
+    // The run the engine's news go to: the split take's while it runs, else the file run.
+    FileRun& ActiveRun();
+    bool SplittingTake() const;
+    // Starts the encoding of the split take's tracks.
+    void StartSplitRun();
+    void SplitTracksEnter();
+    void SplitTracksNextClick();
 
     QStackedWidget* pages_ = nullptr;
     QPushButton* btnBack_ = nullptr;
+    QPointer<PreferencesWindow> preferences_;  // while one is open
     std::vector<QWidget*> history_;
     std::map<QWidget*, std::function<void()>> enterActions_;
     // The page that last held the input focus, so an enter action runs once per entry.
@@ -453,6 +480,7 @@ private:
     QWidget* CDtagsel = nullptr;
     QWidget* Multitag = nullptr;
     QWidget* RecEncCD = nullptr;
+    QWidget* SplitTracks = nullptr;
 
     // SelSource.
     std::vector<QToolButton*> sourceButtons;  // IEButton1..IEButton6

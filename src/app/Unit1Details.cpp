@@ -71,6 +71,10 @@ void TForm1::MultitagNextClick()
     d.track = multiTag.track->value();
     d.genre = GenreByteOf(multiTag.style);
     d.comment = multiTag.comment->text().toStdString();
+    // What the page does not show comes with the found track.
+    const FoundTrack* found = discFound_ ? discFound_->Track(state_.currentTrack) : nullptr;
+    d.composer = found ? found->composer : std::string();
+    d.isrc = found ? found->isrc : std::string();
     d.copyright = multiTag.copyright->isChecked();
     d.original = multiTag.original->isChecked();
     d.cover = state_.cover;
@@ -131,7 +135,13 @@ int TForm1::WriteTag(const std::string& file)
     d.genre = GenreByteOf(singleTag.style);
     d.comment = singleTag.comment->text().toStdString();
     d.cover = state_.cover;
-    return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, d, std::to_string(d.track), nullptr);
+    std::string trackText = std::to_string(d.track);
+    // Each track of a split take carries its own number, of how many.
+    if (splitRun_ && !splitRun_->Done()) {
+        d.track = splitRun_->Track();
+        trackText = std::to_string(d.track) + "/" + std::to_string(splitRun_->Count());
+    }
+    return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, d, trackText, nullptr);
 }
 
 int TForm1::CDWriteTag(const std::string& file)

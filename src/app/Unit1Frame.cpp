@@ -50,6 +50,7 @@ TForm1::TForm1(WizardState& state, QWidget* parent) : QWidget(parent), state_(st
     InstallAccessibleControls();
     BuildFrame();
     BuildPages();
+    AddPreferencesKeys();
     // The designed size at the designed font; a larger font grows the window just enough
     // for every text to show whole, and the window can be made larger still.
     const double scale = FitLayout(this);
@@ -118,7 +119,7 @@ void TForm1::Attach(TForm2* form2, TForm3* form3)
     hooks.FinishUp = [this] { FinishUp(); };
     hooks.EnableTimer1 = [this](bool on) { on ? Timer1->start() : Timer1->stop(); };
     hooks.ShowConversionProgress = [this](int percent) { fileRun_->ConversionProgress(percent); };
-    hooks.EncodingEnded = [this](bool completed) { fileRun_->EncodingEnded(completed); };
+    hooks.EncodingEnded = [this](bool completed) { ActiveRun().EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { RecExtStopped(); };
     hooks.RecordingFailed = [this](const std::string& message) { RecordingFailed(message); };
     hooks.PlaybackEnded = [this](bool completed) { fileRun_->PlaybackEnded(completed); };

@@ -118,10 +118,11 @@ void TForm1::BuildPages()
     BuildCDtagsel();
     BuildMultitag();
     BuildRecEncCD();
+    BuildSplitTracks();
     for (std::size_t i = 0; i < MMLEDGauges.size(); ++i)
         MMLEDGauges[i] = findChild<TMMLEDGauge*>(QString("MMLEDGauge%1").arg(i + 1));
     for (QWidget* page : {SelSource, SelWav, SingleTag, EncodeOptions, EncodeWav, RecEnc, RecExt, selCD, SelCDrec,
-                          CDoptions, CDtagsel, Multitag, RecEncCD})
+                          CDoptions, CDtagsel, Multitag, RecEncCD, SplitTracks})
         NameControlsByLabels(page);
 }
 
@@ -158,6 +159,12 @@ void TForm1::BuildSelSource()
         sourceButtons.push_back(button);
         ++index;
     }
+    // Preferences sits on the heading's line, beside the page's title.
+    titles_["SelSource"]->setGeometry(10, 4, 200, 22);
+    auto* preferences = new QPushButton(tr("&Preferences..."), SelSource);
+    preferences->setObjectName("PreferencesButton");
+    preferences->setGeometry(214, 3, 104, 24);
+    connect(preferences, &QPushButton::clicked, this, [this] { Guarded([&] { ShowPreferences(); }); });
     AddNextCancel(SelSource, "SelSourceNext", "&Next >", &TForm1::SelSourceNextClick, true);
     SelSourceNext = SelSource->findChild<QPushButton*>("SelSourceNext");
     SelSourceNext->setEnabled(false);
@@ -417,10 +424,15 @@ void TForm1::BuildRecExt()
     RecExtStop->setEnabled(false);
     RecExtElapsed = addLabel(RecExt, "", 10, 145, 235, 16);
     RecExtElapsed->setObjectName("RecExtElapsed");
-    addLabel(RecExt, "Monitor volume", 10, 164);
-    MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(10, 182, 235, 20));
+    // The split choice takes the row above the monitor volume, whose caption moves beside it.
+    addLabel(RecExt, "Monitor volume", 10, 184, 88);
+    MMSlider5 = addSlider(RecExt, "MMSlider5", Qt::Horizontal, 65535, QRect(100, 182, 145, 20));
     addLevelPanel(RecExt, "MMLEDGauge3", "MMLEDGauge4", "MMSlider4");
     liveTake_ = LiveTakeControls::AddTo(RecExt);
+    RecExtSplit = new QCheckBox(tr("Split into tracks at silences"), RecExt);
+    RecExtSplit->setObjectName("RecExtSplit");
+    RecExtSplit->setToolTip(tr("After the take, proposes one track for each stretch between silences"));
+    RecExtSplit->setGeometry(10, 162, 240, 18);
     connect(liveTake_.clip, &QPushButton::clicked, this, [this] { Guarded([&] { ResetClipLight(); }); });
     MMSlider4 = RecExt->findChild<QSlider*>("MMSlider4");
     AddNextCancel(RecExt, "RecExtNext", "&Next >", &TForm1::RecExtNextClick, true);

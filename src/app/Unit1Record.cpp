@@ -6,6 +6,7 @@
 #include "app/TypedPaths.h"
 
 #include "controls/MMEGauge.h"
+#include "mixer/CardSetup.h"
 #include "mixer/PeakLevels.h"
 #include "mixer/Unit2.h"
 #include "platform/os/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +67,9 @@ void TForm1::RecExtEnter()
         MMSlider5->setValue(form2_->TrackBar1.Position);
     }
     form2_->MMWaveRecorder1.Wave()->SetFileName(TemporaryWavePath());
+    // The meters show the device chosen last; one that cannot be opened is told here, and
+    // again by Record.
+    Guarded([] { FollowDeviceSettings(); });
     // A take runs from Record to Stop.
     if (!form2_->MMWaveRecorder1.IsOpened())
         form2_->MMWaveRecorder1.WaveIn().SetRecordPlay(false);
@@ -139,6 +144,8 @@ void TForm1::RecExtRecordClick()
     // "Stop after": the wave-in cuts the buffer that crosses the limit and stops the take.
     form2_->MMWaveRecorder1.SetMaxRecordTime(liveTake_.LimitBytes());
     try {
+        // A device chosen in Preferences since the last take records this one.
+        FollowDeviceSettings();
         form2_->MMWaveRecorder1.StartRecording();
     } catch (...) {
         // The recorder could not start: the page goes back to where it was.
@@ -225,7 +232,7 @@ void TForm1::RecExtNextClick()
     }
     state_.inputFileName = TemporaryWavePath();
     unencodedTake_ = false;
-    MoveTo(SingleTag);
+    MoveTo(RecExtSplit->isChecked() ? SplitTracks : SingleTag);
 }
 
 void TForm1::UpdateMeters(TMMLEDGauge* meter1, TMMLEDGauge* meter2)

@@ -326,7 +326,10 @@ void TForm1::EncodeWavEnter()
     EncodeWavOutput->setText(QString::fromStdString(state_.outputFileName));
     ProcessMessages();
     try {
-        fileRun_->StartWave(state_.inputFileName, state_.outputFileName);
+        if (SplittingTake())
+            StartSplitRun();
+        else
+            fileRun_->StartWave(state_.inputFileName, state_.outputFileName);
     } catch (...) {
         // The page does not strand the user: Back leads to the files.
         OfferBackToInput();
@@ -355,7 +358,7 @@ void TForm1::Timer1Timer()
     if (cdRun_ && cdRun_->UsesLanes())
         return;
     if (fileRun_)
-        fileRun_->Tick();
+        ActiveRun().Tick();
 }
 
 void TForm1::EncodingEnded(bool completed)
@@ -377,6 +380,9 @@ void TForm1::EncodingEnded(bool completed)
 
 void TForm1::FinishUp()
 {
+    // A split take's tracks are encoded one after another; the page finishes after the last.
+    if (splitRun_ && !splitRun_->Done())
+        return;
     for (QPushButton* finish : {EncodeWavFinish, RecEncFinish, RecEncCDFinish})
         finish->setEnabled(true);
     for (QPushButton* cancel : {EncodeWavCancel, RecEncCancel, RecEncCDCancel})
@@ -392,7 +398,10 @@ void TForm1::EncodeWavFinishClick()
 
 void TForm1::EncodeWavCancelClick()
 {
-    fileRun_->Cancel();
+    if (splitRun_)
+        splitRun_->Cancel();
+    else
+        fileRun_->Cancel();
     FinishUp();
     EncodeWavAborted->show();
 }

@@ -219,6 +219,9 @@ int ripDisc(const CliOptions& options)
                 for (auto [mine, theirs] : {std::pair{&d.title, &f.title}, {&d.artist, &f.artist}, {&d.album, &f.album}})
                     if (mine->empty())
                         *mine = *theirs;
+                // No option gives these: they come from the disc.
+                d.composer = f.composer;
+                d.isrc = f.isrc;
             }
             return d;
         }

@@ -109,7 +109,7 @@ void JobRunner::AddError(const std::string& text)
 {
     // The take recorded until the device stopped is in the temporary file: it is encoded,
     // as the wizard lets it be, and the user learns why it is short.
-    if (text == kRecordingDeviceLostMessage && options_.command == "record" && stage_ == "record") {
+    if (text.rfind(kRecordingDeviceLostMessage, 0) == 0 && options_.command == "record" && stage_ == "record") {
         outcome_.notes.push_back(text);
         recordingStopped_ = true;
         return;

@@ -42,9 +42,15 @@ std::string DiscDetailsJson(const DiscDetails& d)
     o["frontCover"] = d.frontCover;
     o["firstTrack"] = d.firstTrack;
     QJsonArray tracks;
-    for (const FoundTrack& t : d.tracks)
-        tracks.append(QJsonObject{{"title", QString::fromStdString(t.title)},
-                                  {"artist", QString::fromStdString(t.artist)}});
+    for (const FoundTrack& t : d.tracks) {
+        QJsonObject track{{"title", QString::fromStdString(t.title)}, {"artist", QString::fromStdString(t.artist)}};
+        // Written only when known, so entries without them keep their layout.
+        if (!t.composer.empty())
+            track["composer"] = QString::fromStdString(t.composer);
+        if (!t.isrc.empty())
+            track["isrc"] = QString::fromStdString(t.isrc);
+        tracks.append(track);
+    }
     o["tracks"] = tracks;
     return QJsonDocument(o).toJson().toStdString();
 }
@@ -69,9 +75,11 @@ std::optional<DiscDetails> DiscDetailsFromJson(const std::string& json, int trac
     d.mbid = o.value("mbid").toString().toStdString();
     d.frontCover = o.value("frontCover").toBool();
     d.firstTrack = std::clamp(o.value("firstTrack").toInt(1), 1, kMaxDiscTracks);
-    for (const auto& t : tracks)
-        d.tracks.push_back({t.toObject().value("title").toString().toStdString(),
-                            t.toObject().value("artist").toString().toStdString(), "", ""});
+    for (const auto& t : tracks) {
+        const QJsonObject track = t.toObject();
+        d.tracks.push_back({track.value("title").toString().toStdString(), track.value("artist").toString().toStdString(),
+                            track.value("composer").toString().toStdString(), track.value("isrc").toString().toStdString()});
+    }
     return d;
 }
 

@@ -17,3 +17,9 @@ std::unique_ptr<SoundCard> CreateSoundCard(const std::function<void(SoundCardSet
         adjust(settings);
     return std::make_unique<SoundCard>(std::move(settings));
 }
+
+void FollowDeviceSettings()
+{
+    if (SoundCard* card = SoundCard::Current())
+        card->FollowCaptureDevices(SoundCardSettings::FromProfile(ProfileFile::Settings()));
+}

@@ -158,7 +158,8 @@ void TrackEncoders::LaneStopped(Lane& lane)
     end.track = lane.job.track;
     end.staged = encoder.OutputPath();
     const std::string& output = lane.job.output;
-    const bool keep = !lane.stopAsked && !encoder.WriteFailed();
+    const std::string cutShort = InputCutShortMessage(*lane.file.Wave());
+    const bool keep = !lane.stopAsked && !encoder.WriteFailed() && cutShort.empty();
     if (keep) {
         // A tag or Info frame that could not be written is told; the frames still play.
         int tagError = tag_ ? tag_(encoder, end.staged, end.track) : 0;
@@ -181,6 +182,8 @@ void TrackEncoders::LaneStopped(Lane& lane)
         if (encoder.WriteFailed())
             end.message =
                 std::string(kEncodingWriteFailedMessage) + "\n" + FileReasonLine(output, encoder.WriteError());
+        else if (!lane.stopAsked)
+            end.message = cutShort;
     }
     lane.RemoveInput();
     lane.busy = false;

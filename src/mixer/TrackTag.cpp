@@ -53,6 +53,8 @@ int WriteTrackTag(const TMMMP3Encoder& encoder, TMPEGAudio& tag, const std::stri
     v2.track = trackText;
     v2.genre = GenreText(d.genre);
     v2.comment = d.comment;
+    v2.composer = d.composer;
+    v2.isrc = d.isrc;
     v2.cover = d.cover;
     // The ID3v2 tag first: in a wave file its chunk goes before the ID3v1 tag at the end.
     const int v2Error = WriteTrackID3v2(encoder, file, std::move(v2), album);

@@ -66,6 +66,11 @@ inline constexpr const char* kConversionWriteFailedMessage =
     "The disk was full or writing the temporary wave file failed. Only the part converted until then will be "
     "encoded.";
 
+// The message of a wave file that gave less audio than it holds while it was read (another
+// program cut it, or it could not be read): the file and the reason, and that nothing was
+// made of it. Empty when the wave's reads were whole.
+std::string InputCutShortMessage(const TMMWave& wave);
+
 class TForm2 : public QObject {
     Q_OBJECT
 public:

@@ -97,6 +97,10 @@ void TForm2::ConvertFile(const std::string& source, const std::string& destinati
             append(converter.Finish());
     }  // both waves are closed here, the destination with its final sizes
     hooks_.ShowConversionProgress(100);
+    // A source that gave less than it holds is not encoded: the copy is not the file.
+    if (!state_.cancel)
+        if (const std::string cut = InputCutShortMessage(*src); !cut.empty())
+            throw EMMWaveError(cut);
     // The encoding goes on with what was converted; the user must know it is not all.
     if (writeFailed)
         AppDialogs().ShowMessage(std::string(kConversionWriteFailedMessage) + "\n" +

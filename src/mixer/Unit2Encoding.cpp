@@ -7,8 +7,19 @@
 #include "mpeg/TagFile.h"
 #include "platform/os/Dialogs.h"
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <utility>
+
+std::string InputCutShortMessage(const TMMWave& wave)
+{
+    const std::string reason = wave.CutShortReason();
+    if (reason.empty())
+        return {};
+    return QCoreApplication::translate("Encoding", "%1 was cut short while it was read (%2). No MP3 file was made.")
+        .arg(QString::fromStdString(wave.FileName()), QString::fromStdString(reason))
+        .toStdString();
+}
 
 void TForm2::PrepareEncoder(const std::string& output, int bitRateIndex, bool copyright, bool original, int jobs,
                             const std::string& source)
@@ -44,6 +55,10 @@ void TForm2::StartEncoding(const std::string& input, const std::string& output, 
         Trigger.Start();
     } catch (...) {
         state_.encodingInProgress = false;
+        // A file cut before its first buffer could be read says so rather than that the
+        // pump could not start.
+        if (const std::string cut = InputCutShortMessage(*WaveFile.Wave()); !cut.empty())
+            throw EMMWaveError(cut);
         throw;
     }
 }
@@ -130,8 +145,10 @@ void TForm2::FinishEncodingRun()
     const std::string staged = MP3Encoder.OutputPath();
     // What was encoded takes the MP3's name, tagged, when the input ended or the user
     // stopped it (Cancel and Finish keep the shorter file). A run cut short by a failed
-    // write or by the closing window leaves nothing at that name.
-    const bool keep = !abandoning_ && !MP3Encoder.WriteFailed();
+    // write, by an input that gave less than it holds or by the closing window leaves
+    // nothing at that name.
+    const std::string cutShort = InputCutShortMessage(*WaveFile.Wave());
+    const bool keep = !abandoning_ && !MP3Encoder.WriteFailed() && cutShort.empty();
     int tagError = 0;
     std::string saveError;
     publishedOutput_.clear();
@@ -162,7 +179,7 @@ void TForm2::FinishEncodingRun()
     hooks_.EnableTimer1(false);
     // The last progress poll may be up to 250 ms old: a finished encoding shows 100.
     if (hooks_.EncodingEnded)
-        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed() && saveError.empty());
+        hooks_.EncodingEnded(!state_.cancel && !MP3Encoder.WriteFailed() && cutShort.empty() && saveError.empty());
     if (!isCd)
         hooks_.FinishUp();
     else
@@ -172,6 +189,8 @@ void TForm2::FinishEncodingRun()
     if (MP3Encoder.WriteFailed())
         AppDialogs().ShowMessage(std::string(kEncodingWriteFailedMessage) + "\n" +
                                  FileReasonLine(output, MP3Encoder.WriteError()));
+    else if (!cutShort.empty() && !abandoning_)
+        AppDialogs().ShowMessage(cutShort);
     else if (tagError)
         AppDialogs().ShowMessage(std::string(kTagWriteFailedMessage) + "\n" + FileReasonLine(output, tagError));
     else if (!saveError.empty())

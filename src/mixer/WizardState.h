@@ -49,6 +49,10 @@ struct TrackDetails {
     int track = 0;
     int genre = 255;
     std::string comment;
+    // From a disc's text (a cue sheet's SONGWRITER and ISRC): the ID3v2 tag carries them,
+    // the ID3v1 tag has no room for them. Empty when unknown.
+    std::string composer;
+    std::string isrc;
     bool copyright = false;
     bool original = false;
     std::shared_ptr<const Picture> cover;  // the front cover the tag carries, null for none

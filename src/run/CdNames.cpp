@@ -33,8 +33,11 @@ TrackDetails DetailsOfFound(int number, const DiscDetails& found, int defaultYea
 {
     TrackDetails d;
     d.track = number;
-    if (const FoundTrack* t = found.Track(number))
+    if (const FoundTrack* t = found.Track(number)) {
         d.title = t->title;
+        d.composer = t->composer;
+        d.isrc = t->isrc;
+    }
     d.artist = found.ArtistOf(number);
     d.album = found.album;
     d.year = found.year > 0 ? found.year : defaultYear;

@@ -23,7 +23,8 @@ FileNameFields FieldsOfFound(int number, const DiscDetails* found);
 
 // The tag details a found track gives, as the per-track details page shows them before the
 // user changes anything: title, artist, album, the year when known (else `defaultYear`),
-// the genre when it has a number, the track's number.
+// the genre when it has a number, the track's number; and what the page does not show,
+// the track's composer and recording code.
 TrackDetails DetailsOfFound(int number, const DiscDetails& found, int defaultYear);
 
 // The MP3 file of `track` in `folder` (ending in '/'): every chosen track's name (and this

@@ -134,9 +134,10 @@ void FileRun::EncodingEnded(bool completed)
     result.ok = completed;
     result.seconds = seconds_;
     result.output = completed ? engine_.PublishedOutput() : std::string();
-    // Whether the reader met the early end or took it for the input's end, the reason is
-    // the file that shrank.
-    if (!state_.cancel) {
+    // The reader tells a file that fell short while it read it (the engine has said so);
+    // one that shrank where the reader did not notice, during a conversion say, is
+    // caught here.
+    if (!state_.cancel && completed) {
         if (const std::string shrunk = ShrunkInput(); !shrunk.empty()) {
             result.ok = false;
             listener_.RunMessage(shrunk);

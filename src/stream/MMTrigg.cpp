@@ -54,7 +54,7 @@ void TMMTrigger::BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers)
     TMMCustomSoundComponent::BufferLoad(lpWaveHdr, moreBuffers);
 }
 
-std::int32_t TMMTrigger::loadBuffer()
+std::int32_t TMMTrigger::loadBuffer(bool* announced)
 {
     TMMWaveHdr* h = buffer_->Header();
     moreData_ = false;
@@ -67,6 +67,8 @@ std::int32_t TMMTrigger::loadBuffer()
     if (h->dwBytesRecorded > static_cast<std::int32_t>(buffer_->Size()))
         h->dwBytesRecorded = static_cast<std::int32_t>(buffer_->Size());
     moreData_ = more && h->dwBytesRecorded > 0;
+    if (announced)
+        *announced = more;
     h->dwBufferLength = static_cast<std::uint32_t>(std::max(h->dwBytesRecorded, 0));
     return h->dwBytesRecorded;
 }
@@ -191,9 +193,14 @@ void TMMTrigger::processBuffer()
         TMMDSPComponent::BufferReady(buffer_->Header());
         if (moreData_ && !stopPending_) {
             // A source that waits for its bytes (a feed) is woken by a stop with nothing.
-            if (loadBuffer() <= 0 && !stopping_)
+            // One that brings nothing and says it has ended ran dry at a buffer's edge (a
+            // wave file cut short there): the run ends, and its owner asks the source why.
+            // Nothing while still announcing more would never end.
+            bool announced = false;
+            const std::int32_t loaded = loadBuffer(&announced);
+            if (loaded <= 0 && announced && !stopping_)
                 Error(LoadResString(msg::FillBuffer));
-            if (!stopPending_ && !stopping_) {
+            if (!stopPending_ && !stopping_ && loaded > 0) {
                 bufferFilled();
                 if (!moreData_)
                     TMMDSPComponent::BufferReady(buffer_->Header());

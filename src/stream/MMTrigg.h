@@ -68,7 +68,9 @@ protected:
 private:
     enum : std::size_t { evData = 0, evTerminate = 1 };
 
-    std::int32_t loadBuffer();  // main thread (first buffer) or worker
+    // Main thread (first buffer) or worker. Bytes loaded; `announced`: the source said more
+    // would follow.
+    std::int32_t loadBuffer(bool* announced = nullptr);
     void bufferFilled();
     void processBuffer();       // worker thread
 

@@ -30,6 +30,8 @@ TMMWaveRecorder::TMMWaveRecorder(IWaveInDevices* devices, std::string name)
 void TMMWaveRecorder::wire()
 {
     waveFile_->Wave()->SetFileMustExist(false);
+    // A take may run for longer than a RIFF file holds (4 GiB, 6 h 45 min at CD quality).
+    waveFile_->Wave()->SetGrowsToRf64(true);
     waveFile_->Wave()->SetTimeFormat(tfByte);
     waveIn_->SetOutput(waveFile_.get());
     // The recorder publishes no Input; the wave file links into it all the same.

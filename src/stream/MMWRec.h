@@ -9,7 +9,7 @@
 //   rec.StartRecording();                     // nothing without a file name
 //   rec.StopRecording();                      // stops and closes: the file is finished
 //
-// A new recording creates its file anew. A full disk or a failed write closes the wave
+// A new recording creates its file anew; past the RIFF limit it goes on as RF64. A full disk or a failed write closes the wave
 // file, which stops and closes the wave-in, so the file that is left is always valid.
 //
 // Threads: everything runs on the main thread, except OnData, which runs where the

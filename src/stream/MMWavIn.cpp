@@ -239,7 +239,8 @@ void TMMCustomWaveIn::SetTimeFormat(TMMTimeFormats format)
 
 std::int64_t TMMCustomWaveIn::computeByteLimit() const
 {
-    constexpr std::int64_t kNoLimit = std::numeric_limits<std::int32_t>::max();
+    // No limit is none: a take may run past 2 GiB, and past a RIFF file's 4 GiB as RF64.
+    constexpr std::int64_t kNoLimit = std::numeric_limits<std::int64_t>::max();
     const TWaveFormatEx* f = GetWaveFormat();
     std::int64_t bytes = kNoLimit;
     if (maxRecordTime_ >= 0 && f) {
@@ -452,10 +453,12 @@ void TMMCustomWaveIn::deviceLost()
     if (!IsOpened())
         return;
     // Every buffer the device still had has been handled; stopping and closing finishes
-    // the recording file.
+    // the recording file. The device table says which device went and why.
+    const std::string reason = devices_ ? devices_->LossReason(handle_) : std::string();
     Close();
     if (!quietDeviceLoss_)
-        Error(kRecordingDeviceLostMessage);
+        Error(reason.empty() ? std::string(kRecordingDeviceLostMessage)
+                             : std::string(kRecordingDeviceLostMessage) + "\n" + reason);
 }
 
 // ---------------------------------------------------------------- the worker (cmThread)

@@ -63,7 +63,8 @@ public:
     using EMervaneError::EMervaneError;
 };
 
-// Shown when the recording device stops working during a recording.
+// Shown when the recording device stops working during a recording, followed by a line that
+// names the device and says why when the device table can tell.
 inline constexpr const char* kRecordingDeviceLostMessage =
     "The recording device stopped working (it was removed or unplugged). The recording ends here; what was "
     "recorded until then has been saved.";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 std::string fullPath(const std::string& name)
@@ -55,6 +56,8 @@ void TMMWave::Assign(const TMMWave& other)
     changePending_ = false;
     try {
         fileMustExist_ = other.fileMustExist_;
+        growsToRf64_ = other.growsToRf64_;
+        riffLimit_ = other.riffLimit_;
         ioBufferSize_ = other.ioBufferSize_;
         timeFormat_ = other.timeFormat_;
         SetFileName(other.fileName_);
@@ -224,6 +227,10 @@ void TMMWave::CreateWaveFile(const std::string& rawName, const TWaveFormatEx* fo
         CloseFile();  // recreating the file this wave is writing
     RemoveFile(name);
     PMMWaveIOInfo created = WaveIOCreateInfo(format);
+    if (created) {
+        created->mayGrowToRf64 = growsToRf64_;
+        created->riffLimit = riffLimit_;
+    }
     errno = 0;
     if (!created || WaveIOCreate(created.get(), name) != WIOERR_NOERROR) {
         const int error = errno ? errno : EIO;
@@ -252,6 +259,8 @@ void TMMWave::OpenFile()
     }
     rebuildPlayList();
     opened_ = true;
+    cutShort_ = false;
+    cutShortError_ = 0;
     SetPosition(GetPosition());
 }
 
@@ -304,22 +313,38 @@ std::int64_t TMMWave::ReadDataBytes(void* buffer, std::int64_t count)
             bytesLeft_ = 0;  // a single region: nothing follows it
             break;
         }
-        const std::int64_t n = WaveIORead(info_.get(), out + total, std::min(c, regionBytesLeft_));
-        if (n < 1)
-            break;
+        const std::int64_t want = std::min(c, regionBytesLeft_);
+        errno = 0;
+        const std::int64_t n = WaveIORead(info_.get(), out + total, want);
+        if (n < want) {
+            // The file gave less than its data chunk holds: what it gave is delivered, and
+            // the data ends here, so the reader stops instead of asking again.
+            const int error = errno;
+            total += std::max<std::int64_t>(n, 0);
+            cutShortError_ = error;
+            bytesRead_ = totalBytes_ - bytesLeft_ + total;
+            cutShort_ = true;
+            bytesLeft_ = regionBytesLeft_ = 0;
+            position_ = regionEnd_ - regionStart_;
+            return total;
+        }
         c -= n;
         regionBytesLeft_ -= n;
         total += n;
     }
-    if (total == 0) {
-        // A read that fails although data should remain ends the data.
-        bytesLeft_ = regionBytesLeft_ = 0;
-        position_ = regionEnd_ - regionStart_;
-        return 0;
-    }
     bytesLeft_ = std::max<std::int64_t>(bytesLeft_ - total, 0);
     position_ = wioBytesToSamples(PWaveFormat(), totalBytes_ - bytesLeft_);
     return total;
+}
+
+std::string TMMWave::CutShortReason() const
+{
+    if (!cutShort_)
+        return {};
+    if (const int error = cutShortError_.load())
+        return std::system_category().message(error);
+    return "it ended after " + std::to_string(bytesRead_.load()) + " of the " + std::to_string(totalBytes_) +
+           " bytes of its audio";
 }
 
 std::int64_t TMMWave::WriteDataBytes(const void* buffer, std::int64_t count)

@@ -43,6 +43,14 @@ public:
     const std::string& FileName() const { return fileName_; }
     bool FileMustExist() const { return fileMustExist_; }
     void SetFileMustExist(bool value) { fileMustExist_ = value; }
+    // Files created from now on go on as RF64 past the RIFF limit instead of refusing data
+    // (a recording that may run for hours); the limit itself is lowered only by tests.
+    void SetGrowsToRf64(bool value, std::int64_t riffLimit = kRiffSizeLimit)
+    {
+        growsToRf64_ = value;
+        riffLimit_ = riffLimit;
+    }
+    bool GrowsToRf64() const { return growsToRf64_; }
     TMMTimeFormats TimeFormat() const { return timeFormat_; }
     void SetTimeFormat(TMMTimeFormats value);
     std::int64_t IOBufferSize() const { return ioBufferSize_; }
@@ -80,6 +88,13 @@ public:
     std::int64_t WriteDataBytes(const void* buffer, std::int64_t count);
     // Sample bytes still to be read in this run. Reader's thread.
     std::int64_t BytesLeft() const { return bytesLeft_; }
+    // A read gave less than the data chunk holds: the file became shorter (another program
+    // cut it) or could not be read while it was read, so the run did not get all of it.
+    // Set by the reader's thread, cleared by OpenFile; read by any thread after the reads.
+    bool CutShort() const { return cutShort_.load(); }
+    // Why, for a message after the file's name: the system's reason, or how much of the
+    // audio the file still gave. Empty when the reads were whole.
+    std::string CutShortReason() const;
     std::int64_t SamplesToTimeFormat(std::int64_t samples) const;
     std::int64_t TimeFormatToSamples(std::int64_t value) const;
 
@@ -100,6 +115,8 @@ private:
     PMMWaveIOInfo info_;  // main thread replaces it; the streaming thread uses it between open and close
     std::string fileName_;
     bool fileMustExist_ = true;
+    bool growsToRf64_ = false;
+    std::int64_t riffLimit_ = kRiffSizeLimit;
     std::int64_t ioBufferSize_ = 32768;
     TMMTimeFormats timeFormat_ = tfSample;
     // The single-region play list: first .. last sample of the record.
@@ -116,5 +133,9 @@ private:
     std::atomic<std::int64_t> dataSamples_{0};
     std::atomic<std::int64_t> dataBytes_{0};
     std::atomic<bool> hasRecord_{false};
+    // What the reads met (see CutShort): written by the reader's thread, read after it.
+    std::atomic<bool> cutShort_{false};
+    std::atomic<int> cutShortError_{0};          // the system's error code, 0: the file ended
+    std::atomic<std::int64_t> bytesRead_{0};     // of the audio, before the reads fell short
     TMMObservable observers_;
 };

@@ -8,6 +8,7 @@
 namespace {
 constexpr std::uint32_t kRiff = FourCC("RIFF");
 constexpr std::uint32_t kList = FourCC("LIST");
+constexpr std::uint32_t kRf64 = FourCC("RF64");
 
 std::uint32_t le32(const unsigned char* p)
 {
@@ -223,17 +224,18 @@ bool TRiffFile::Descend(TMMCKInfo& ck, const TMMCKInfo* parent, unsigned flags)
     found.ckid = le32(header);
     found.cksize = le32(header + 4);
     found.dwDataOffset = start + 8;
-    if (found.ckid == kRiff || found.ckid == kList) {
+    const bool riffLike = found.ckid == kRiff || found.ckid == kRf64;
+    if (riffLike || found.ckid == kList) {
         // A RIFF size of 0 is a stream's, whose writer could not go back; its reader
         // takes the file's end instead.
-        const bool streamed = found.ckid == kRiff && found.cksize == 0;
+        const bool streamed = riffLike && found.cksize == 0;
         if ((found.cksize < 4 && !streamed) || Read(header + 8, 4) != 4) {
             pos_ = start;
             return false;
         }
         found.fccType = le32(header + 8);
     }
-    if ((flags & FindRiff) && (found.ckid != kRiff || (ck.fccType != 0 && found.fccType != ck.fccType))) {
+    if ((flags & FindRiff) && (!riffLike || (ck.fccType != 0 && found.fccType != ck.fccType))) {
         pos_ = start;
         return false;
     }
@@ -254,7 +256,7 @@ bool TRiffFile::Ascend(TMMCKInfo& ck)
             if (Write(&pad, 1) != 1)
                 return false;
         }
-        if (static_cast<std::uint32_t>(size) != ck.cksize) {
+        if (size != ck.cksize) {
             unsigned char field[4];
             putLe32(field, static_cast<std::uint32_t>(size));
             const std::int64_t back = pos_;
@@ -262,7 +264,7 @@ bool TRiffFile::Ascend(TMMCKInfo& ck)
             if (Write(field, 4) != 4)
                 return false;
             pos_ = back;
-            ck.cksize = static_cast<std::uint32_t>(size);
+            ck.cksize = size;
         }
         ck.dwFlags &= ~Dirty;
         return !failed_;
@@ -279,7 +281,7 @@ bool TRiffFile::CreateChunk(TMMCKInfo& ck, unsigned flags)
         ck.ckid = kList;
     unsigned char header[12];
     putLe32(header, ck.ckid);
-    putLe32(header + 4, ck.cksize);
+    putLe32(header + 4, static_cast<std::uint32_t>(ck.cksize));
     std::int64_t length = 8;
     if (flags & (CreateRiff | CreateList)) {
         putLe32(header + 8, ck.fccType);

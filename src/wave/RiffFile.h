@@ -1,7 +1,8 @@
 #pragma once
 // A buffered file with RIFF chunk navigation: descend into a chunk, ascend out of it,
-// create a chunk and have its size patched in on the way out. Offsets are 64-bit; the
-// size fields in the file are u32 as RIFF defines them.
+// create a chunk and have its size patched in on the way out. Offsets and sizes are 64-bit;
+// the size fields in the file are u32 as RIFF defines them (an RF64 file's large sizes live
+// in its "ds64" chunk, which the wave layer reads and writes).
 //
 //   TRiffFile f;  f.Open(name, TRiffFile::OpenReadWrite | TRiffFile::OpenCreate);
 //   TMMCKInfo riff{};  riff.fccType = FourCC("WAVE");  f.CreateChunk(riff, TRiffFile::CreateRiff);
@@ -24,7 +25,7 @@ constexpr std::uint32_t FourCC(const char (&s)[5])
 
 struct TMMCKInfo {
     std::uint32_t ckid = 0;
-    std::uint32_t cksize = 0;
+    std::int64_t cksize = 0;        // u32 in the file; larger from an RF64 file's "ds64"
     std::uint32_t fccType = 0;
     std::int64_t dwDataOffset = 0;  // file offset of the chunk's body
     std::uint32_t dwFlags = 0;      // Dirty: created here, size to be written on ascend
@@ -61,7 +62,7 @@ public:
     // The file's length, including what is still buffered; -1 on an error.
     std::int64_t Size();
 
-    // Reads the chunk header at the position. With FindRiff, it must be a RIFF chunk.
+    // Reads the chunk header at the position. With FindRiff, it must be a RIFF (or RF64) chunk.
     // With a parent, a header lying outside the parent's body fails. On success the
     // position is the chunk's body (behind the form type for RIFF and LIST).
     bool Descend(TMMCKInfo& ck, const TMMCKInfo* parent, unsigned flags);

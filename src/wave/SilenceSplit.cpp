@@ -125,6 +125,7 @@ void CopyWaveSpan(const std::string& from, const TrackSpan& span, const std::str
     const TWaveFormatEx* f = in.info->lpwfx.get();
     OpenWave out;
     out.info = WaveIOCreateInfo(f);
+    out.info->mayGrowToRf64 = true;  // a track of a take may itself be longer than 4 GiB
     if (WaveIOCreate(out.info.get(), to) != 0)
         throw EMervaneError(to + ": the wave file cannot be created");
     if (WaveIOSeek(in.info.get(), span.first) != 0)

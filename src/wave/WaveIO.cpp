@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 constexpr std::uint32_t kWave = FourCC("WAVE");
@@ -16,13 +17,22 @@ constexpr std::uint32_t kFact = FourCC("fact");
 constexpr std::uint32_t kDisp = FourCC("DISP");
 constexpr std::uint32_t kList = FourCC("LIST");
 constexpr std::uint32_t kInfo = FourCC("INFO");
+constexpr std::uint32_t kRf64 = FourCC("RF64");
+constexpr std::uint32_t kDs64 = FourCC("ds64");
+constexpr std::uint32_t kJunk = FourCC("JUNK");
+// The "ds64" body without a table: RIFF size, data size and sample count (u64 each) and
+// the table's length (u32). A file that may grow to RF64 keeps a "JUNK" chunk of this size
+// right behind "WAVE", to be overwritten by the "ds64" chunk.
+constexpr std::int64_t kDs64Body = 28;
+constexpr std::int64_t kJunkBytes = 8 + kDs64Body;
+// An RF64 size field that points to the "ds64" chunk.
+constexpr std::uint32_t kSizeInDs64 = 0xFFFFFFFFu;
 
 // Chunks this program keeps in memory (DISP, INFO) are skipped above this size, so a
 // hostile file cannot make it allocate without bound.
 constexpr std::int64_t kMaxKeptChunk = 16 * 1024 * 1024;
 // The largest format record a chunk can describe: 18 bytes plus a u16 extra size.
 constexpr std::int64_t kMaxFormat = 18 + 0xFFFF;
-constexpr std::int64_t kRiffLimit = std::numeric_limits<std::uint32_t>::max();
 
 std::uint32_t le32(const std::uint8_t* p)
 {
@@ -36,6 +46,17 @@ void putLe32(std::uint8_t* p, std::uint32_t v)
     p[1] = static_cast<std::uint8_t>(v >> 8);
     p[2] = static_cast<std::uint8_t>(v >> 16);
     p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+std::uint64_t le64(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(le32(p)) | static_cast<std::uint64_t>(le32(p + 4)) << 32;
+}
+
+void putLe64(std::uint8_t* p, std::uint64_t v)
+{
+    putLe32(p, static_cast<std::uint32_t>(v));
+    putLe32(p + 4, static_cast<std::uint32_t>(v >> 32));
 }
 
 std::uint32_t infoId(std::size_t index)
@@ -162,18 +183,26 @@ std::string TMMWaveIOInfo::InfoText(std::size_t index) const
     return std::string(start, strnlen(start, length));
 }
 
-std::int64_t WaveIOMaxDataBytes(std::size_t formatSize)
+std::int64_t WaveIOMaxDataBytes(std::size_t formatSize, std::int64_t riffLimit)
 {
     // RIFF body: "WAVE", "fmt " header and body, "data" header, the data, a pad byte and
     // the "fact" chunk must all fit the u32 size field.
-    return kRiffLimit - (4 + 8 + static_cast<std::int64_t>(formatSize) + 8 + 1 + 12);
+    return riffLimit - (4 + 8 + static_cast<std::int64_t>(formatSize) + 8 + 1 + 12);
 }
 
 namespace {
+// The sample bytes a created file takes before it refuses more or goes on as RF64.
+std::int64_t riffDataLimit(const TMMWaveIOInfo& info)
+{
+    return WaveIOMaxDataBytes(wioSizeOfWaveFormat(info.lpwfx.get()), info.riffLimit) -
+           (info.mayGrowToRf64 ? kJunkBytes : 0);
+}
+
 // What WaveIOOpen's walk over the chunks has found so far.
 struct ChunkWalk {
     std::int64_t riffEnd = 0;    // end of the RIFF chunk, cut to the file's end
     std::int64_t dataEnd = 0;    // end of the sample bytes
+    std::int64_t ds64Data = -1;  // an RF64 file's data size from its "ds64" chunk
     bool haveFormat = false;
     bool haveData = false;
     bool haveFact = false;
@@ -192,12 +221,14 @@ int openRiff(TRiffFile& f, const std::string& name, TMMWaveIOInfo& info, ChunkWa
     if (!f.Descend(info.ckRIFF, nullptr, TRiffFile::FindRiff))
         return WIOERR_FILEERROR;
 
+    info.isRf64 = info.ckRIFF.ckid == kRf64;
     info.dwFileSize = f.Seek(0, SEEK_END);
     if (info.dwFileSize < 0 || f.Seek(info.ckRIFF.dwDataOffset + 4, SEEK_SET) < 0)
         return WIOERR_FILEERROR;
-    // A RIFF size of 0 (a stream's writer that left it) or past the end: the file is the chunk.
+    // A RIFF size of 0 (a stream's writer that left it) or past the end: the file is the
+    // chunk. (An RF64 file's size is in its "ds64" chunk, read next.)
     if (info.ckRIFF.cksize == 0 || info.dwFileSize < info.ckRIFF.dwDataOffset + info.ckRIFF.cksize)
-        info.ckRIFF.cksize = static_cast<std::uint32_t>(info.dwFileSize - info.ckRIFF.dwDataOffset);
+        info.ckRIFF.cksize = info.dwFileSize - info.ckRIFF.dwDataOffset;
     walk.riffEnd = info.ckRIFF.dwDataOffset + info.ckRIFF.cksize;
     return WIOERR_NOERROR;
 }
@@ -237,12 +268,39 @@ ChunkStep readChunk(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info, Chun
     return ChunkStep::Next;
 }
 
+// An RF64 file's "ds64" chunk: the RIFF size (kept when the file holds it) and the data
+// size that the "data" chunk's size field leaves to it.
+bool readDs64(TRiffFile& f, const TMMCKInfo& ck, TMMWaveIOInfo& info, ChunkWalk& walk)
+{
+    std::uint8_t body[24];
+    if (ck.cksize < 24 || f.Read(body, 24) != 24)
+        return false;
+    const std::uint64_t riffSize = le64(body);
+    const std::uint64_t dataSize = le64(body + 8);
+    const auto available = static_cast<std::uint64_t>(info.dwFileSize - info.ckRIFF.dwDataOffset);
+    if (riffSize >= 4 && riffSize <= available) {
+        info.ckRIFF.cksize = static_cast<std::int64_t>(riffSize);
+        walk.riffEnd = info.ckRIFF.dwDataOffset + info.ckRIFF.cksize;
+    }
+    // Beyond the file it cannot be; the walk then takes the samples to the file's end.
+    walk.ds64Data = static_cast<std::int64_t>(std::min<std::uint64_t>(dataSize, available));
+    return true;
+}
+
 // Walks the chunks inside the RIFF chunk. A chunk reaching past the RIFF end, or one the
 // file cannot be moved past, ends a walk that has found enough and fails any other.
 int readChunks(TRiffFile& f, TMMWaveIOInfo& info, ChunkWalk& walk)
 {
     TMMCKInfo ck;
+    bool first = true;
     while (f.Descend(ck, &info.ckRIFF, 0)) {
+        if (std::exchange(first, false) && info.isRf64 && ck.ckid == kDs64) {
+            if (!readDs64(f, ck, info, walk) || !f.Ascend(ck))
+                return WIOERR_FILEERROR;
+            continue;
+        }
+        if (ck.ckid == kData && walk.ds64Data >= 0 && ck.cksize == kSizeInDs64)
+            ck.cksize = walk.ds64Data;
         if (walk.previousWasData)  // up to this header, less the data chunk's pad byte
             walk.dataEnd = ck.dwDataOffset - 8 - (info.ckData.cksize & 1);
         walk.previousWasData = false;
@@ -369,6 +427,14 @@ int WaveIOCreate(TMMWaveIOInfo* info, const std::string& name)
     riff.fccType = kWave;
     if (!file->CreateChunk(riff, TRiffFile::CreateRiff))
         return fail();
+    if (info->mayGrowToRf64) {
+        TMMCKInfo junk;
+        junk.ckid = kJunk;
+        const std::uint8_t zeros[kDs64Body] = {};
+        if (!file->CreateChunk(junk, 0) || file->Write(zeros, kDs64Body) != kDs64Body || !file->Ascend(junk))
+            return fail();
+    }
+    info->isRf64 = false;
     TMMCKInfo fmt;
     fmt.ckid = kFmt;
     const auto size = static_cast<std::int64_t>(wioSizeOfWaveFormat(info->lpwfx.get()));
@@ -457,8 +523,11 @@ std::int64_t WaveIOWrite(TMMWaveIOInfo* info, const void* buffer, std::int64_t c
 {
     if (!info || !info->hmmio || count <= 0)
         return -1;
-    if (info->dwDataBytes + count > WaveIOMaxDataBytes(wioSizeOfWaveFormat(info->lpwfx.get())))
-        return -1;
+    if (info->dwDataBytes + count > riffDataLimit(*info)) {
+        if (!info->mayGrowToRf64)
+            return -1;
+        info->isRf64 = true;  // the sizes go into "ds64" when the file is finished
+    }
     const std::int64_t n = info->hmmio->Write(buffer, count);
     if (n > 0) {
         info->dwDataBytes += n;
@@ -469,6 +538,48 @@ std::int64_t WaveIOWrite(TMMWaveIOInfo* info, const void* buffer, std::int64_t c
     }
     return n;
 }
+
+namespace {
+bool writeAt(TRiffFile& f, std::int64_t offset, const std::uint8_t* bytes, std::int64_t count)
+{
+    return f.Seek(offset, SEEK_SET) == offset && f.Write(bytes, count) == count;
+}
+
+// Ends the data chunk of a file past its RIFF limit: a pad byte when odd, and the size
+// field left to "ds64".
+bool endRf64Data(TRiffFile& f, TMMWaveIOInfo& info)
+{
+    const std::int64_t size = f.Tell() - info.ckData.dwDataOffset;
+    const std::uint8_t pad = 0;
+    if (size < 0 || ((size & 1) && f.Write(&pad, 1) != 1))
+        return false;
+    info.ckData.cksize = size;
+    info.ckData.dwFlags &= ~TRiffFile::Dirty;
+    return true;
+}
+
+// Turns the finished chunks into RF64: the header "RF64", the "JUNK" chunk kept at the
+// front becomes "ds64" with the RIFF and data sizes and the sample count, and the RIFF and
+// data size fields point to it. The position is the file's end.
+bool writeRf64Header(TRiffFile& f, const TMMWaveIOInfo& info)
+{
+    const std::int64_t end = f.Tell();
+    std::uint8_t head[8];
+    std::memcpy(head, "RF64", 4);
+    putLe32(head + 4, kSizeInDs64);
+    std::uint8_t ds64[8 + kDs64Body] = {};
+    std::memcpy(ds64, "ds64", 4);
+    putLe32(ds64 + 4, static_cast<std::uint32_t>(kDs64Body));
+    putLe64(ds64 + 8, static_cast<std::uint64_t>(end - info.ckRIFF.dwDataOffset));
+    putLe64(ds64 + 16, static_cast<std::uint64_t>(info.ckData.cksize));
+    putLe64(ds64 + 24, static_cast<std::uint64_t>(std::max<std::int64_t>(info.dwDataSamples, 0)));
+    std::uint8_t dataSize[4];
+    putLe32(dataSize, kSizeInDs64);
+    return writeAt(f, info.ckRIFF.dwDataOffset - 8, head, 8) &&
+           writeAt(f, info.ckRIFF.dwDataOffset + 4, ds64, sizeof ds64) &&
+           writeAt(f, info.ckData.dwDataOffset - 4, dataSize, 4) && f.Seek(end, SEEK_SET) == end;
+}
+}  // namespace
 
 int WaveIOFinish(TMMWaveIOInfo* info)
 {
@@ -481,12 +592,15 @@ int WaveIOFinish(TMMWaveIOInfo* info)
         fact.ckid = kFact;
         fact.cksize = 4;
         std::uint8_t count[4];
-        putLe32(count, static_cast<std::uint32_t>(
-                           std::clamp<std::int64_t>(info->dwDataSamples, 0, std::numeric_limits<std::uint32_t>::max())));
-        bool ok = f.Ascend(info->ckData) && f.CreateChunk(fact, 0) && f.Write(count, 4) == 4 && f.Ascend(fact);
+        // An RF64 file's sample count is in "ds64"; its "fact" says so with -1.
+        putLe32(count, info->isRf64 ? kSizeInDs64
+                                    : static_cast<std::uint32_t>(std::clamp<std::int64_t>(
+                                          info->dwDataSamples, 0, std::numeric_limits<std::uint32_t>::max())));
+        bool ok = (info->isRf64 ? endRf64Data(f, *info) : f.Ascend(info->ckData)) && f.CreateChunk(fact, 0) &&
+                  f.Write(count, 4) == 4 && f.Ascend(fact);
         for (const TDispItem& item : info->dispList)
             ok = ok && writeDisp(f, item);
-        ok = ok && writeInfo(f, *info) && f.Ascend(info->ckRIFF);
+        ok = ok && writeInfo(f, *info) && (info->isRf64 ? writeRf64Header(f, *info) : f.Ascend(info->ckRIFF));
         if (ok) {
             info->dwFileSize = f.Size();
             ok = info->dwFileSize >= 0;

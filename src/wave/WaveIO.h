@@ -4,7 +4,10 @@
 // finish a created file (chunk sizes, "fact" chunk, trailing DISP / INFO chunks).
 // TMMWave (MMWave.h) is the only user inside the program; operations that report a
 // status return 0 or one of the WIOERR codes. Sizes and positions are 64-bit; the file
-// fields stay u32, so a created file stops accepting data at the RIFF limit of 4 GiB.
+// fields stay u32, so a created file stops accepting data at the RIFF limit of 4 GiB,
+// unless it was created to grow past it: then it goes on as RF64 (EBU Tech 3306), its
+// large sizes in a "ds64" chunk written over the "JUNK" chunk kept for it at the front.
+// Reading takes RIFF and RF64 files alike.
 #include "wave/RiffFile.h"
 #include "wave/WaveFormat.h"
 
@@ -39,8 +42,16 @@ struct TInfoNode {
     std::optional<std::string> text;    // a replacement text of the node's own
 };
 
+// The largest RIFF body a u32 size field describes.
+constexpr std::int64_t kRiffSizeLimit = 0xFFFFFFFFLL;
+
 struct TMMWaveIOInfo {
     unsigned dwFlags = RIFF_FILE;
+    // Set before WaveIOCreate: whether the file goes on as RF64 past riffLimit (else it
+    // refuses the data), and that limit on the RIFF body's size (lowered only by tests).
+    bool mayGrowToRf64 = false;
+    std::int64_t riffLimit = kRiffSizeLimit;
+    bool isRf64 = false;                // RF64 as read, or to be finished as RF64
     std::unique_ptr<TRiffFile> hmmio;   // null while the file is closed
     TMMCKInfo ckRIFF;
     TMMCKInfo ckData;
@@ -81,13 +92,14 @@ int WaveIOSeek(TMMWaveIOInfo* info, std::int64_t sample);
 // Bytes read (0 at the end of the data), or -1 when the file is closed.
 std::int64_t WaveIORead(TMMWaveIOInfo* info, void* buffer, std::int64_t count);
 // Bytes written, or -1 when the file is closed, count <= 0, the write failed or the data
-// would no longer fit the RIFF size field.
+// would no longer fit the RIFF size field of a file that may not grow to RF64.
 std::int64_t WaveIOWrite(TMMWaveIOInfo* info, const void* buffer, std::int64_t count);
-// Writes the trailer of a created file (sizes, "fact", DISP, INFO) and closes the file.
+// Writes the trailer of a created file (sizes, "fact", DISP, INFO; past the limit the
+// RF64 header and its "ds64" chunk) and closes the file.
 int WaveIOFinish(TMMWaveIOInfo* info);
 // Closes the file if open and frees the record.
 void WaveIOFree(PMMWaveIOInfo& info);
 bool IsWaveFile(const std::string& name);
 
 // The most sample bytes a created file holds with the given format size (RIFF limit).
-std::int64_t WaveIOMaxDataBytes(std::size_t formatSize);
+std::int64_t WaveIOMaxDataBytes(std::size_t formatSize, std::int64_t riffLimit = kRiffSizeLimit);

@@ -220,6 +220,38 @@ TEST_F(CdDoors, ServersThatFailStopNoRipOfTheCommandLine)
     EXPECT_NE(Text(ReadBytes(Input("cli/Rip.log"))).find("could not be reached"), std::string::npos);
 }
 
+TEST_F(CdDoors, TheCommandLineSplitsAWindowsFlacAlbumImageIntoTracksNamedAndTaggedFromItsSheet)
+{
+    ProfileFile ini = ProfileFile::Settings();
+    // Offline, so the sheet's own text names and tags the tracks.
+    ini.WriteString("METADATA", "Lookup", "0");
+    ini.WriteString("METADATA", "FileNames", "%N - %t");
+    for (const std::string& fileLine : {std::string("Artist - Album.flac"), std::string("C:\\Music\\Rips\\ARTIST - ALBUM.FLAC")}) {
+        SCOPED_TRACE(fileLine);
+        const std::string folder = Input(fileLine.starts_with("C:") ? "windows" : "plain");
+        fs::create_directories(folder);
+        const WindowsAlbumImage album = WriteWindowsAlbumImage(folder, "album.cue", fileLine);
+        const std::string out = folder + "/mp3/";
+        const CliRun run = RunCli({"cd", "--device", QString::fromStdString(album.cue), "-o", QString::fromStdString(out)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (int n = 1; n <= 3; ++n) {
+            SCOPED_TRACE("track " + std::to_string(n));
+            const std::size_t i = std::size_t(n - 1);
+            const std::string path = out + "0" + std::to_string(n) + " - " + album.titles[i] + ".mp3";
+            ASSERT_TRUE(fs::exists(path)) << run.err;
+            // Exactly the track, the next one's INDEX 00 gap included.
+            EXPECT_EQ(DecodeMp3File(path, true).Frames(), long(album.tones.TrackSamples(n).size()) / 2);
+            EXPECT_EQ(Tag(path, "TITLE"), album.titles[i]);
+            EXPECT_EQ(Tag(path, "ARTIST"), "The Band");
+            EXPECT_EQ(Tag(path, "ALBUM"), "First Album");
+            EXPECT_EQ(Tag(path, "DATE"), "1999");
+            EXPECT_EQ(Tag(path, "GENRE"), "Rock");
+            EXPECT_EQ(Tag(path, "COMPOSER"), album.composers[i]);
+            EXPECT_EQ(Tag(path, "ISRC"), album.isrcs[i]);
+        }
+    }
+}
+
 TEST_F(CdDoors, ALogAfterCancelNamesOnlyFilesThatExist)
 {
     image = WriteCdImage(settings.Folder().Path(), "disc", {{true, 750, 441}, {true, 750, 630}, {true, 750, 1050}});

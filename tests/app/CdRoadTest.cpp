@@ -39,6 +39,7 @@
 #include <taglib/id3v2tag.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/mpegfile.h>
+#include <taglib/wavfile.h>
 #include <thread>
 
 namespace {
@@ -296,13 +297,19 @@ TEST_F(CdRoad, RipModeWritesEachCheckedTrackWithItsOwnDetails)
     EXPECT_EQ(dialogs->folderRequests.back() + "/", Out(""));
 }
 
-TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
+TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMovingThenDark)
 {
     const CdImage image = WriteDisc(kThreeTracks);
     WalkToDetailsChoice({2, 3}, false);
-    // The meters follow every turn of the event loop, so the fast recording is seen on them.
-    Find<QTimer>("Timer5")->setInterval(0);
-    Watch();
+    // The meters follow every turn of the event loop, so the fast recording is seen on them;
+    // once lit, they are held: no further tick lets them fall, so only the end of the
+    // recording can darken them.
+    auto* meterTimer = Find<QTimer>("Timer5");
+    meterTimer->setInterval(0);
+    Watch([&] {
+        if (loudestMeter > 0 && meterTimer->interval() == 0)
+            meterTimer->setInterval(24 * 3600 * 1000);
+    });
     Click("CDtagselNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
 
@@ -310,6 +317,9 @@ TEST_F(CdRoad, RecordModePlaysAndRecordsTheSameTracksWithMetersMoving)
     EXPECT_EQ(Find<QLabel>("RecEncCDProgressLabel")->text(), "Recording progress");
     EXPECT_TRUE(Find("MMSlider8")->isVisible());
     EXPECT_GT(loudestMeter, 0) << "the meters never moved";
+    EXPECT_EQ(Find<TMMLEDGauge>("MMLEDGauge7")->Progress(), 0) << "a meter stayed lit after the recording";
+    EXPECT_EQ(Find<TMMLEDGauge>("MMLEDGauge8")->Progress(), 0) << "a meter stayed lit after the recording";
+    EXPECT_FALSE(meterTimer->isActive());
     EXPECT_EQ(Find<QProgressBar>("MMGauge6")->value(), 100);
     const std::vector<std::string> counted = {"Encoding AUDIO CD file 1 of 2", "Encoding AUDIO CD file 2 of 2"};
     EXPECT_EQ(titles, counted);
@@ -509,15 +519,24 @@ TEST_F(CdRoad, CancelDuringARecordingStopsTheCdAndEncodesNothing)
     WriteDisc({{true, 75, 441}, {true, 4500, 630}, {true, 150, 1050}});
     WalkToDetailsChoice({2, 3}, false);
     // The recorder takes its buffers on the main thread, so a minute-long track is still
-    // playing at the first turn of the event loop after the play started.
+    // playing at the turns of the event loop after the play started; the bar follows every
+    // turn, and Cancel comes once it shows a part of the track.
+    auto* bar = Find<QProgressBar>("MMGauge6");
+    Find<QTimer>("Timer4")->setInterval(0);
+    int shownAtCancel = -1;
     Watch([&] {
-        if (form2->MMWaveRecorder1.IsStarted() && !state.cancel.load())
+        if (form2->MMWaveRecorder1.IsStarted() && !state.cancel.load() && bar->value() > 0) {
+            shownAtCancel = bar->value();
             Click("RecEncCDCancel");
+        }
     });
     Click("CDtagselNext");
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
 
     EXPECT_TRUE(state.cancel.load()) << "the recording was never seen running";
+    ASSERT_GT(shownAtCancel, 0);
+    ASSERT_LT(shownAtCancel, 100) << "the track was recorded whole before Cancel";
+    EXPECT_EQ(bar->value(), shownAtCancel) << "a cancelled recording's bar shows how far it came";
     EXPECT_TRUE(Find("RecEncCDAborted")->isVisible());
     EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     EXPECT_EQ(titles.back(), "Encoding AUDIO CD file 1 of 2");
@@ -1206,22 +1225,9 @@ TEST_F(CdRoad, AFlacAlbumImageFromWindowsGivesFilesNamedAndTaggedFromItsSheet)
 {
     // 75 s of tones with INDEX 00 gaps before tracks 2 and 3, kept as one FLAC file that the
     // CRLF sheet names by the Windows path it was ripped to.
-    const CdImage image =
-        WriteCdImage(settings.Folder().Path(), "tones", {{true, 1500, 441}, {true, 1875, 630, 150}, {true, 2250, 1050, 150}});
-    const Bytes bin = ReadBytes(image.bin);
-    std::vector<std::int16_t> pcm(bin.size() / 2);
-    for (std::size_t i = 0; i < pcm.size(); ++i)
-        pcm[i] = std::int16_t(bin[2 * i] | bin[2 * i + 1] << 8);
-    ASSERT_TRUE(SndWriteShorts(Input("Artist - Album.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, kRate, pcm));
-    const std::vector<std::string> trackTitles = {"Intro", "Song", "Outro"};
-    const std::vector<std::string> indexes = {"    INDEX 01 00:00:00\r\n", "    INDEX 00 00:18:00\r\n    INDEX 01 00:20:00\r\n",
-                                              "    INDEX 00 00:43:00\r\n    INDEX 01 00:45:00\r\n"};
-    std::string sheet = "REM GENRE Rock\r\nREM DATE 1999\r\nPERFORMER \"The Band\"\r\nTITLE \"First Album\"\r\n"
-                        "FILE \"C:\\Music\\Rips\\ARTIST - ALBUM.FLAC\" WAVE\r\n";
-    for (std::size_t i = 0; i < trackTitles.size(); ++i)
-        sheet += "  TRACK 0" + std::to_string(i + 1) + " AUDIO\r\n    TITLE \"" + trackTitles[i] + "\"\r\n" +
-                 "    PERFORMER \"The Band\"\r\n" + indexes[i];
-    WriteBytes(Input("disc.cue"), Bytes(sheet.begin(), sheet.end()));
+    const WindowsAlbumImage album =
+        WriteWindowsAlbumImage(settings.Folder().Path(), "disc.cue", "C:\\Music\\Rips\\ARTIST - ALBUM.FLAC");
+    const std::vector<std::string>& trackTitles = album.titles;
     UseServers(RefusingHttpUrl(), RefusingHttpUrl(), "%N - %t");
 
     WalkToDetailsChoice({1, 2, 3}, true);
@@ -1236,21 +1242,32 @@ TEST_F(CdRoad, AFlacAlbumImageFromWindowsGivesFilesNamedAndTaggedFromItsSheet)
     ASSERT_TRUE(RunEventsUntil([&] { return Find("RecEncCDFinish")->isEnabled(); }));
     for (int n = 1; n <= 3; ++n) {
         SCOPED_TRACE("track " + std::to_string(n));
-        const std::string path = Out("0" + std::to_string(n) + " - " + trackTitles[std::size_t(n - 1)] + ".mp3");
+        const std::size_t i = std::size_t(n - 1);
+        const std::string path = Out("0" + std::to_string(n) + " - " + trackTitles[i] + ".mp3");
         ASSERT_TRUE(std::filesystem::exists(path));
         {
             TagLib::MPEG::File file(path.c_str(), false);
             ASSERT_TRUE(file.hasID3v1Tag());
             const TagLib::ID3v1::Tag* tag = file.ID3v1Tag();
-            EXPECT_EQ(tag->title().to8Bit(true), trackTitles[std::size_t(n - 1)]);
+            EXPECT_EQ(tag->title().to8Bit(true), trackTitles[i]);
             EXPECT_EQ(tag->artist().to8Bit(true), "The Band");
             EXPECT_EQ(tag->album().to8Bit(true), "First Album");
             EXPECT_EQ(tag->year(), 1999u);
             EXPECT_EQ(tag->genre().to8Bit(true), "Rock");
         }
+        {
+            // The sheet's songwriter and recording code, which the details page does not
+            // show, reach the ID3v2 tag (in the wave container's chunk); a track without
+            // them gets none, not its neighbour's.
+            TagLib::RIFF::WAV::File file(path.c_str(), false);
+            ASSERT_TRUE(file.hasID3v2Tag());
+            const TagLib::PropertyMap tags = file.ID3v2Tag()->properties();
+            EXPECT_EQ(tags["COMPOSER"].toString().to8Bit(true), album.composers[i]);
+            EXPECT_EQ(tags["ISRC"].toString().to8Bit(true), album.isrcs[i]);
+        }
         // Exactly the track, pregap of the next one included, behind the codec's delay.
         const DecodedMp3 d = DecodeMp3File(path);
-        const long frames = long(image.TrackSamples(n).size()) / 2;
+        const long frames = long(album.tones.TrackSamples(n).size()) / 2;
         EXPECT_GE(d.Frames(), frames + kMp3CodecDelay);
         EXPECT_LT(d.Frames(), frames + kMp3CodecDelay + 2 * kMp3FrameSamples);
     }

@@ -395,6 +395,30 @@ TEST_F(CommandLine, CtrlCDuringABatchExits130AndLeavesNoPartialFileNorTemporaryF
     }
 }
 
+TEST_F(CommandLine, AWaveCutShortWhileItIsEncodedFailsNamingItAndLeavesNoMp3)
+{
+    // Five minutes, so that the encoding still runs when another program cuts the file.
+    const std::string input = Wave("long.wav", 44100, 2, SF_FORMAT_PCM_16, 300);
+    const std::string out = Input("out");
+    fs::create_directories(out);
+    QProcess p;
+    Start(p, {"wave", "-j", "2", "-o", QString::fromStdString(out), QString::fromStdString(input)});
+    ASSERT_TRUE(WaitForEncoding(p, out)) << "the encoding ended before the file could be cut";
+    fs::resize_file(input, 1000000);
+    // A run that never ends fails here instead of holding up the suite.
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished(-1);
+        FAIL() << "the run did not end after its input was cut short";
+    }
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1) << err;
+    EXPECT_NE(err.find(input + " was cut short while it was read (it ended after "), std::string::npos) << err;
+    EXPECT_NE(err.find(", 1 failed\n"), std::string::npos) << err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 0) << "a part of the file was kept as if it were the MP3";
+}
+
 TEST_F(CommandLine, UsageErrorsExitTwoWithTheUsage)
 {
     for (const QStringList& args : {QStringList{"wave"}, QStringList{"wave", "-b", "100", "x.wav"}, QStringList{"--bogus"}}) {

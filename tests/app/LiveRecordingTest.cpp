@@ -6,14 +6,19 @@
 #include "platform/card/testing/CaptureFaults.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
+#include "mixer/WaveCheck.h"
+#include "wave/MMWave.h"
 #include "stream/MMWavIn.h"
 #include "support/AudioOracles.h"
+#include "support/PrivatePulse.h"
 #include "support/SmallDisk.h"
+#include "support/Spectrum.h"
 #include "support/TestAlsa.h"
 #include "support/WaveFixtures.h"
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QLabel>
@@ -231,7 +236,7 @@ TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessag
     ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
     InjectCaptureFault("testline", -ENODEV);
     ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
-    EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
+    EXPECT_EQ(dialogs->messages[0], std::string(kRecordingDeviceLostMessage) + "\n\"testline\": the device failed (No such device)");
     EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     const SndInfo info = SndOpenInfo(settings.TemporaryWave());
     ASSERT_TRUE(info.ok);
@@ -277,7 +282,8 @@ TEST_F(LiveRecording, AMicrophoneThatStopsDeliveringIsLostWithAMessageAndTheProg
     WalkToRecExt("IEButton4", Input("stall.mp3"));
     Click("RecExtRecord");
     ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
-    EXPECT_EQ(dialogs->messages[0], kRecordingDeviceLostMessage);
+    EXPECT_EQ(dialogs->messages[0], std::string(kRecordingDeviceLostMessage) +
+                                        "\n\"fifomic\": the device stopped delivering sound (nothing for 3 seconds)");
     EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
     const SndInfo info = SndOpenInfo(settings.TemporaryWave());
     ASSERT_TRUE(info.ok);
@@ -349,4 +355,173 @@ TEST_F(LiveRecording, TheClipLightLatchesOnFullScaleUntilClickedAndStopAfterEnds
     EXPECT_FALSE(clip->Lit());
     EXPECT_EQ(meter->PeakHold(), 0);
 
+}
+
+TEST_F(LiveRecording, ATakePastTheRiffLimitGoesOnAsRf64WhichEveryReaderTakesWhole)
+{
+    // Each frame carries its own number (low 15 bits left, the rest right), so a frame
+    // dropped, repeated or read past the data shows.
+    std::vector<std::int16_t> counting(static_cast<std::size_t>(8 * kRate) * 2);
+    for (std::size_t i = 0; i < counting.size() / 2; ++i) {
+        counting[2 * i] = static_cast<std::int16_t>(i & 0x7FFF);
+        counting[2 * i + 1] = static_cast<std::int16_t>(i >> 15);
+    }
+    // Unity gain from the start: the numbers pass unchanged.
+    ProfileFile::Settings().WriteInteger("RECORD_LEVEL", "MIC", 65535);
+    StartProgram(counting);
+    // The RIFF limit lowered from 4 GiB to 100000 bytes, about 0.57 s.
+    form2->MMWaveRecorder1.Wave()->SetGrowsToRf64(true, 100000);
+    WalkToRecExt("IEButton4", Input("long.mp3"));
+    const std::int64_t bytes = Take(1.5);
+    const std::int64_t frames = bytes / 4;
+    ASSERT_GT(bytes, 100000);
+    const std::string temp = settings.TemporaryWave();
+    const Bytes file = ReadBytes(temp);
+    ASSERT_EQ(std::string(file.begin(), file.begin() + 4), "RF64");
+
+    TMMWave wave;
+    wave.SetFileName(temp);
+    wave.SetTimeFormat(tfByte);
+    ASSERT_EQ(wave.DataSize(), bytes);
+    wave.OpenFile();
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(bytes / 2) + 64);
+    ASSERT_EQ(wave.ReadDataBytes(pcm.data(), static_cast<std::int64_t>(pcm.size()) * 2), bytes);
+    wave.CloseFile();
+    const auto number = [&](std::int64_t k) {
+        return pcm[static_cast<std::size_t>(2 * k)] | pcm[static_cast<std::size_t>(2 * k + 1)] << 15;
+    };
+    std::int64_t breaks = 0;
+    std::string where;
+    for (std::int64_t k = 1; k < frames; ++k)
+        if (number(k) != number(k - 1) + 1 && ++breaks < 5)
+            where += " " + std::to_string(k) + ":" + std::to_string(number(k - 1)) + "->" + std::to_string(number(k));
+    EXPECT_EQ(breaks, 0) << "first frame " << number(0) << where;
+    EXPECT_TRUE(CheckWave(temp)) << "goes to the encoder as it is";
+    // Outside readers take the RF64 file as it stands.
+    if (HaveTool("sox")) {
+        EXPECT_EQ(ToolOutput("sox --i -s " + ShellQuoted(temp)).value_or("failed"), std::to_string(frames) + "\n");
+    }
+    if (HaveTool("ffprobe")) {
+        EXPECT_EQ(ToolOutput("ffprobe -v error -show_entries stream=duration_ts -of csv=p=0 " + ShellQuoted(temp))
+                      .value_or("failed"),
+                  std::to_string(frames) + "\n");
+    }
+
+    EncodeRecording();
+    const DecodedMp3 d = DecodeMp3File(Input("long.mp3"));
+    EXPECT_GE(d.Frames(), frames);
+    EXPECT_LT(d.Frames(), frames + 3 * kMp3FrameSamples);
+}
+
+TEST_F(LiveRecording, AnAudioServerThatStopsMidTakeEndsItWithAValidFileAndAMessageNamingTheSource)
+{
+    PrivatePulse pulse;
+    if (!pulse.Running())
+        GTEST_SKIP() << pulse.Failure();
+    ProfileFile profile = ProfileFile::Settings();
+    profile.WriteString("SOUNDCARD_SETUP", "MicDevice", "pulse:t.monitor");
+    profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+    CreateWizard();
+    WalkToRecExt("IEButton4", Input("server.mp3"));
+    Click("RecExtRecord");
+    TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+    ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= kBytesPerSecond / 2; }));
+    pulse.Kill();
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }, std::chrono::seconds(10)));
+    EXPECT_EQ(dialogs->messages[0].rfind(std::string(kRecordingDeviceLostMessage) + "\n\"t.monitor\": the audio server", 0), 0u)
+        << dialogs->messages[0];
+    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.frames * 4, in.RecordedBytes());
+    EXPECT_GE(info.frames, kRate / 2);
+    // The page is stopped and what was recorded goes on to the encoder.
+    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
+    EncodeRecording();
+    EXPECT_GE(DecodeMp3File(Input("server.mp3")).Frames(), kRate / 2);
+}
+
+TEST_F(LiveRecording, ATakeSplitAtItsSilencesBecomesOneFilePerTrackInOrder)
+{
+    // 440, 660 and 880 Hz for 5.2 s each, at -6 dBFS, 3 s of silence between them.
+    std::vector<std::int16_t> side(static_cast<std::size_t>(0.2 * kRate) * 2, 0);
+    for (const double hz : {440.0, 660.0, 880.0}) {
+        for (long i = 0; i < static_cast<long>(5.2 * kRate); ++i) {
+            const auto s = static_cast<std::int16_t>(std::lround(16384 * std::sin(2 * std::numbers::pi * hz * i / kRate)));
+            side.insert(side.end(), {s, s});
+        }
+        side.insert(side.end(), static_cast<std::size_t>(3 * kRate) * 2, 0);
+    }
+    StartProgram(side);
+    WalkToRecExt("IEButton4", Input("side.mp3"));
+    Find<QSlider>("MMSlider4")->setValue(65535);
+    Find<QCheckBox>("RecExtSplit")->setChecked(true);
+    Find<QCheckBox>("RecExtStopAfter")->setChecked(true);
+    Find<QTimeEdit>("RecExtStopAfterTime")->setTime(QTime(0, 0, 22));
+    Click("RecExtRecord");
+    ASSERT_TRUE(RunEventsUntil([&] { return !form2->MMWaveRecorder1.IsOpened() && Find("RecExtNext")->isEnabled(); },
+                               std::chrono::seconds(90)));
+    Click("RecExtNext");
+    ASSERT_EQ(CurrentPageName(), "SplitTracks");
+    ExpectPageNamed();
+    auto* list = Find<QListWidget>("SplitTracksList");
+    ASSERT_EQ(list->count(), 3);
+    // A cut moved later and back, and the list follows.
+    const QString second = list->item(1)->text();
+    list->setCurrentRow(0);
+    Click("SplitTracksLater");
+    EXPECT_NE(list->item(1)->text(), second);
+    Click("SplitTracksEarlier");
+    EXPECT_EQ(list->item(1)->text(), second);
+    Click("SplitTracksNext");
+    ASSERT_EQ(CurrentPageName(), "SingleTag");
+    Click("SingleTagNext");
+    Click("EncodeOptionsNext");
+    ASSERT_EQ(CurrentPageName(), "EncodeWav");
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    long total = 0;
+    const double tones[] = {440, 660, 880};
+    for (int n = 1; n <= 3; ++n) {
+        const std::string mp3 = Input(("Track" + std::to_string(n) + ".mp3").c_str());
+        const DecodedMp3 d = DecodeMp3File(mp3);
+        ASSERT_EQ(d.rate, kRate) << mp3;
+        EXPECT_NEAR(StrongestFrequency(d.pcm, d.channels, 0, kRate, std::size_t(kRate), 65536), tones[n - 1], 3.0)
+            << mp3;
+        total += d.Frames();
+        const Bytes file = ReadBytes(mp3);
+        ASSERT_GT(file.size(), 128u);
+        EXPECT_EQ(file[file.size() - 2], n) << "ID3v1 track number";
+    }
+    EXPECT_FALSE(std::filesystem::exists(Input("Track4.mp3")));
+    // Every sample of the take is in one of the files (each adds at most its codec's frames).
+    EXPECT_GE(total, 22 * kRate);
+    EXPECT_LT(total, 22 * kRate + 3 * 3 * kMp3FrameSamples);
+}
+
+TEST_F(LiveRecording, TheClipLightStaysOutJustBelowFullScaleAndLightsOnARunAtFullScale)
+{
+    // 3 s of 1 kHz at -0.5 dBFS (peaks of 30934), then 3 s of a square wave at full scale.
+    std::vector<std::int16_t> input = ToneInput(3, 30934);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(3 * kRate); ++i) {
+        const auto s = static_cast<std::int16_t>(i % 44 < 22 ? 32767 : -32768);
+        input.insert(input.end(), {s, s});
+    }
+    StartProgram(input);
+    WalkToRecExt("IEButton4", Input("level.mp3"));
+    Find<QSlider>("MMSlider4")->setValue(65535);  // unity gain: the input's own level
+    auto* clip = Find<ClipLight>("RecExtClip");
+    auto* meter = Find<TMMLEDGauge>("MMLEDGauge3");
+    Click("RecExtRecord");
+    TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+    // Two seconds of the tone have been taken and the meters have shown them.
+    ASSERT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= 2 * kBytesPerSecond && meter->PeakHold() >= 93; }));
+    EXPECT_EQ(meter->PeakHold(), 93) << "-0.5 dBFS, not full scale";
+    EXPECT_FALSE(state.Clip.Any());
+    EXPECT_FALSE(clip->Lit());
+    // The square wave at full scale lights it.
+    ASSERT_TRUE(RunEventsUntil([&] { return clip->Lit(); }));
+    EXPECT_EQ(meter->PeakHold(), 94);
+    Click("RecExtStop");
 }

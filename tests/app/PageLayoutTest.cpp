@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDialog>
+#include <QTabWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -109,8 +111,10 @@ protected:
                 return doc.idealWidth() <= room.width() && fm.height() <= room.height();
             }
             const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+            // A label that is a field's caption shows its key letter underlined, not the '&'.
+            const QString shown = label->buddy() ? QString(label->text()).remove('&') : label->text();
             const QRect need = fm.boundingRect(QRect(0, 0, label->wordWrap() ? room.width() : 100000, 100000),
-                                               wrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+                                               wrap | Qt::AlignLeft | Qt::AlignTop, shown);
             return need.width() <= room.width() && need.height() <= room.height();
         }
         if (auto* group = qobject_cast<QGroupBox*>(w))
@@ -199,6 +203,48 @@ TEST_P(PageLayoutTest, EveryPageShowsItsWholeTextAndNamesEveryControl)
     EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 40);
     meter->SetProgress(75);
     EXPECT_EQ(a->valueInterface()->currentValue().toInt(), 75);
+}
+
+TEST_P(PageLayoutTest, PreferencesShowEveryTextWholeWithOneMnemonicPerLetterOnEachTab)
+{
+    Click("PreferencesButton");
+    auto* window = form1->findChild<QDialog*>("PreferencesWindow");
+    ASSERT_NE(window, nullptr);
+    auto* tabs = window->findChild<QTabWidget*>("PreferencesTabs");
+    ASSERT_NE(tabs, nullptr);
+    for (int t = 0; t < tabs->count(); ++t) {
+        tabs->setCurrentIndex(t);
+        QApplication::processEvents();
+        QWidget* tab = tabs->currentWidget();
+        SCOPED_TRACE(tab->objectName().toStdString());
+        std::map<QChar, std::string> letters;
+        for (QWidget* w : tab->findChildren<QWidget*>()) {
+            if (!w->isVisible())
+                continue;
+            const auto* label = qobject_cast<QLabel*>(w);
+            const std::string id = (w->objectName() + " " + w->metaObject()->className() + " " +
+                                    (label ? label->text() : QString()))
+                                       .toStdString();
+            const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(window->rect().contains(inWindow)) << id << " lies outside the window";
+            EXPECT_TRUE(TextFits(w)) << id << " cuts off its text";
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                text = b->text();
+            } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                text = l->text();
+                if (text.contains('&')) {
+                    EXPECT_NE(l->buddy(), nullptr) << id << " has a key but no field";
+                }
+            }
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size())
+                continue;
+            const auto [it, fresh] = letters.emplace(text[at + 1].toLower(), id);
+            EXPECT_TRUE(fresh) << id << " shares Alt+" << text[at + 1].toLatin1() << " with " << it->second;
+        }
+    }
+    window->reject();
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, PageLayoutTest, ::testing::Values(1.0, 1.2),

@@ -170,17 +170,19 @@ TEST_F(UnreadableSettings, AreToldOnceAndKeptAsTheyAre)
     EXPECT_TRUE(slurp(settings.SettingsFile()) == saved) << "the settings file was written over";
 }
 
-TEST_F(BadSoundFontAndMicrophone, DisabledSourceButtonsSayWhyAndWhichKeySetsThemUp)
+TEST_F(BadSoundFontAndMicrophone, DisabledSourceButtonsSayWhyAndPointToPreferences)
 {
     const auto tip = [&](const char* name) { return Find(name)->toolTip().toStdString(); };
-    const std::string advice = " in the section SOUNDCARD_SETUP of " + settings.SettingsFile() + ".";
+    const std::string advice = " in Preferences (Ctrl+,).";
     EXPECT_FALSE(Find("IEButton2")->isEnabled());
     EXPECT_NE(tip("IEButton2").find("\"" + Input("bad.sf2") + "\" is not a usable"), std::string::npos) << tip("IEButton2");
-    EXPECT_NE(tip("IEButton2").find("Set SoundFont" + advice), std::string::npos) << tip("IEButton2");
+    EXPECT_NE(tip("IEButton2").find("Choose a sound font" + advice), std::string::npos) << tip("IEButton2");
     EXPECT_FALSE(Find("IEButton4")->isEnabled());
     EXPECT_NE(tip("IEButton4").find("\"nosuchmic\" cannot be opened: "), std::string::npos) << tip("IEButton4");
-    EXPECT_NE(tip("IEButton4").find("Set MicDevice" + advice), std::string::npos);
-    EXPECT_NE(tip("IEButton6").find("Set AuxDevice" + advice), std::string::npos) << tip("IEButton6");
+    EXPECT_NE(tip("IEButton4").find("Choose a device" + advice), std::string::npos);
+    EXPECT_NE(tip("IEButton6").find("Choose a device" + advice), std::string::npos) << tip("IEButton6");
+    for (const char* tile : {"IEButton2", "IEButton4", "IEButton6"})
+        EXPECT_EQ(tip(tile).find("SOUNDCARD_SETUP"), std::string::npos) << "a tile still sends the user to the file";
     EXPECT_TRUE(Find("IEButton5")->isEnabled());
     EXPECT_TRUE(Find("IEButton5")->toolTip().isEmpty()) << "an available source needs no excuse";
 }

@@ -158,11 +158,16 @@ TEST(DiscCache, KeepsWhatWasConfirmedPerDisc)
     DiscDetails d = ParseMusicBrainzReleases(MusicBrainzDiscReply("x", {kAlbum}), "x", 3).at(0);
     d.firstTrack = 2;
     d.tracks[1].artist = "Guest";
+    d.tracks[2].composer = "A. Writer";
+    d.tracks[2].isrc = "GBAAA9900003";
     EXPECT_EQ(SaveCachedDisc("AbC.-_", d), "");
     const std::optional<DiscDetails> back = LoadCachedDisc("AbC.-_", 3);
     ASSERT_TRUE(back);
     EXPECT_EQ(DiscDetailsJson(*back), DiscDetailsJson([&] { DiscDetails c = d; c.source = "cache"; return c; }()));
     EXPECT_EQ(back->ArtistOf(3), "Guest");
+    EXPECT_EQ(back->Track(4)->composer, "A. Writer");
+    EXPECT_EQ(back->Track(4)->isrc, "GBAAA9900003");
+    EXPECT_EQ(back->Track(3)->composer, "");
     EXPECT_FALSE(LoadCachedDisc("AbC.-_", 4)) << "an entry for another track count";
     EXPECT_NE(SaveCachedDisc("../escape", d), "") << "a disc ID never names a file outside the cache";
 }

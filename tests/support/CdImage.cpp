@@ -1,8 +1,11 @@
 #include "support/CdImage.h"
 
+#include "support/WaveFixtures.h"
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <sndfile.h>
 #include <stdexcept>
 
 namespace {
@@ -225,4 +228,35 @@ void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, c
     file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
     if (!file)
         throw std::runtime_error("cannot write the Nero image " + path);
+}
+
+WindowsAlbumImage WriteWindowsAlbumImage(const std::string& folder, const std::string& sheetName,
+                                         const std::string& fileLine)
+{
+    WindowsAlbumImage album;
+    album.tones = WriteCdImage(folder, "tones", {{true, 1500, 441}, {true, 1875, 630, 150}, {true, 2250, 1050, 150}});
+    const Bytes bin = ReadBytes(album.tones.bin);
+    std::vector<std::int16_t> pcm(bin.size() / 2);
+    for (std::size_t i = 0; i < pcm.size(); ++i)
+        pcm[i] = std::int16_t(bin[2 * i] | bin[2 * i + 1] << 8);
+    if (!SndWriteShorts(folder + "/Artist - Album.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, 44100, pcm))
+        throw std::runtime_error("cannot write the album's FLAC file");
+    album.titles = {"Intro", "Song", "Outro"};
+    album.composers = {"A. Writer", "", "B. Writer"};
+    album.isrcs = {"GBAAA9900001", "", "GBAAA9900003"};
+    const std::vector<std::string> indexes = {"    INDEX 01 00:00:00\r\n",
+                                              "    INDEX 00 00:18:00\r\n    INDEX 01 00:20:00\r\n",
+                                              "    INDEX 00 00:43:00\r\n    INDEX 01 00:45:00\r\n"};
+    std::string sheet = "REM GENRE Rock\r\nREM DATE 1999\r\nPERFORMER \"The Band\"\r\nTITLE \"First Album\"\r\n"
+                        "FILE \"" + fileLine + "\" WAVE\r\n";
+    for (std::size_t i = 0; i < album.titles.size(); ++i) {
+        sheet += "  TRACK 0" + std::to_string(i + 1) + " AUDIO\r\n    TITLE \"" + album.titles[i] + "\"\r\n" +
+                 "    PERFORMER \"The Band\"\r\n";
+        if (!album.composers[i].empty())
+            sheet += "    SONGWRITER \"" + album.composers[i] + "\"\r\n    ISRC " + album.isrcs[i] + "\r\n";
+        sheet += indexes[i];
+    }
+    album.cue = folder + "/" + sheetName;
+    WriteBytes(album.cue, Bytes(sheet.begin(), sheet.end()));
+    return album;
 }

@@ -56,3 +56,18 @@ struct NrgTrackEntry {
 // from 1), an END! chunk and a NER5 footer giving the chunk list's offset (or footerOffset).
 void WriteNrg(const std::string& path, const std::vector<std::uint8_t>& bytes, const std::vector<NrgTrackEntry>& tracks,
               std::optional<std::uint64_t> footerOffset = std::nullopt);
+
+// A 75 s album image as a Windows ripper leaves it, in `folder`: "Artist - Album.flac" holding
+// three tracks of tones (20 s, then 25 s and 30 s, each after a 2 s INDEX 00 gap) and the CRLF
+// cue sheet `sheetName` naming it by `fileLine` (as written on the FILE line). The sheet has
+// REM GENRE Rock, REM DATE 1999, the disc's TITLE "First Album" and PERFORMER "The Band",
+// each track's TITLE and PERFORMER, and SONGWRITER and ISRC for tracks 1 and 3 only.
+struct WindowsAlbumImage {
+    CdImage tones;  // the same audio as a BIN image (tones.bin in folder): the tracks' samples
+    std::string cue;
+    std::vector<std::string> titles;     // of tracks 1..3
+    std::vector<std::string> composers;  // of tracks 1..3, empty where the sheet has none
+    std::vector<std::string> isrcs;      // likewise
+};
+WindowsAlbumImage WriteWindowsAlbumImage(const std::string& folder, const std::string& sheetName,
+                                         const std::string& fileLine);

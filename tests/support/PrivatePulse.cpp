@@ -62,6 +62,15 @@ PrivatePulse::~PrivatePulse()
     }
 }
 
+void PrivatePulse::Kill()
+{
+    if (server_ && server_->state() != QProcess::NotRunning) {
+        server_->kill();
+        server_->waitForFinished();
+    }
+    running_ = false;
+}
+
 void PrivatePulse::PlayIntoSink(const std::string& wave)
 {
     player_ = std::make_unique<QProcess>();

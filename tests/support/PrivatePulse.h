@@ -22,6 +22,9 @@ public:
     // Plays a 16-bit stereo wave file into the sink `t` with paplay, in the background until
     // it ends or the server goes.
     void PlayIntoSink(const std::string& wave);
+    // The server dies at once (SIGKILL), as a crashed or stopped desktop server does; its
+    // clients find the connection gone.
+    void Kill();
 
 private:
     TempDir dir_;

@@ -381,15 +381,28 @@ TEST(MMWave, StreamingPositionsAndSeeking)
     w.SetPosition(100000);          // past the end: clamped
     EXPECT_EQ(w.BytesLeft(), 0);
     EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), -1);
+    EXPECT_FALSE(w.CutShort()) << "reading to the end is no early end";
     w.CloseFile();
     EXPECT_EQ(w.GetPosition(), 0);
-    // The file is gone while streaming: the data ends, no crash.
+    // The file is cut while streaming: what is left is delivered, then the data ends and
+    // says why, with no crash.
     w.SetTimeFormat(tfSample);
     w.OpenFile();
+    ASSERT_EQ(::truncate(path.c_str(), 44 + 4 * 9050), 0);
+    w.SetPosition(9000);
+    EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), 200);
+    EXPECT_EQ(w.BytesLeft(), 0);
+    EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), -1);
+    EXPECT_TRUE(w.CutShort());
+    EXPECT_EQ(w.CutShortReason(), "it ended after 36200 of the 40000 bytes of its audio");
+    w.CloseFile();
+    w.OpenFile();
+    EXPECT_FALSE(w.CutShort()) << "a new run of reads starts whole";
     ASSERT_EQ(::truncate(path.c_str(), 44), 0);
     w.SetPosition(9000);
     EXPECT_EQ(w.ReadDataBytes(buf.data(), 400), 0);
     EXPECT_EQ(w.BytesLeft(), 0);
+    EXPECT_TRUE(w.CutShort());
     w.CloseFile();
 }
 
@@ -487,6 +500,52 @@ TEST(RiffLimits, SizesBeyondTwoGigabytesUseSixtyFourBits)
     EXPECT_EQ(info->dwDataBytes, WaveIOMaxDataBytes(18));
     EXPECT_LE(4 + 8 + 18 + 8 + info->dwDataBytes + 1 + 12, 0xFFFFFFFFLL);
     WaveIOFree(info);
+}
+
+TEST(RiffLimits, AFileMadeToGrowGoesOnAsRf64PastTheLimitAndReadsBackWhole)
+{
+    TempDir dir;
+    const TWaveFormatEx cd = pcmWaveFormat(16, 2, 44100);
+    const Bytes data = PatternBytes(30000);
+    const auto make = [&](const std::string& path, std::int64_t limit) {
+        TMMWave w;
+        w.SetFileMustExist(false);
+        w.SetGrowsToRf64(true, limit);
+        w.CreateWaveFile(path, &cd);
+        EXPECT_EQ(w.WriteDataBytes(data.data(), 15000), 15000);
+        EXPECT_EQ(w.WriteDataBytes(data.data() + 15000, 15000), 15000) << "past the limit, not refused";
+        EXPECT_TRUE(w.CloseFile());
+        return ReadBytes(path);
+    };
+    // Below its limit the file stays RIFF; the kept room is a JUNK chunk readers pass over.
+    const Bytes riff = make(dir.File("riff.wav"), kRiffSizeLimit);
+    EXPECT_EQ(std::string(riff.begin(), riff.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(riff.begin() + 12, riff.begin() + 16), "JUNK");
+    EXPECT_EQ(SndOpenInfo(dir.File("riff.wav")).frames, 7500);
+
+    const std::string path = dir.File("long.wav");
+    const Bytes f = make(path, 20000);
+    ASSERT_EQ(std::string(f.begin(), f.begin() + 4), "RF64");
+    EXPECT_EQ(GetLe32(f, 4), 0xFFFFFFFFu);
+    ASSERT_EQ(std::string(f.begin() + 12, f.begin() + 16), "ds64");
+    EXPECT_EQ(GetLe32(f, 20) | std::uint64_t(GetLe32(f, 24)) << 32, f.size() - 8) << "RIFF size";
+    EXPECT_EQ(GetLe32(f, 28) | std::uint64_t(GetLe32(f, 32)) << 32, 30000u) << "data size";
+    EXPECT_EQ(GetLe32(f, 36) | std::uint64_t(GetLe32(f, 40)) << 32, 7500u) << "sample count";
+    // Our own reader and libsndfile take every sample byte, and nothing behind them.
+    TMMWave w;
+    w.SetFileName(path);
+    w.SetTimeFormat(tfByte);
+    EXPECT_EQ(w.DataSize(), 30000);
+    w.OpenFile();
+    EXPECT_EQ(readAll(w), data);
+    w.CloseFile();
+    EXPECT_EQ(SndReadShorts(path), SndReadShorts(dir.File("riff.wav")));
+    // A truncated RF64 file (the program ended mid-take) keeps what reached the disk.
+    WriteBytes(dir.File("cut.wav"), Bytes(f.begin(), f.begin() + 82 + 20000));
+    TMMWave cut;
+    cut.SetFileName(dir.File("cut.wav"));
+    cut.SetTimeFormat(tfByte);
+    EXPECT_EQ(cut.DataSize(), 20000);
 }
 
 TEST(RiffLayout, InfoItemsAndDispTextAreWrittenAfterTheFactChunkAndReadBack)

@@ -300,3 +300,17 @@ void CardMixer::MarkLineLost(std::size_t line)
     if (changed_)
         changed_();
 }
+
+void CardMixer::MarkLineFound(std::size_t line)
+{
+    {
+        std::lock_guard lock(lock_);
+        if (line >= levels_.lines.size() || !levels_.lines[line].lost)
+            return;
+        levels_.lines[line].lost = false;
+        Notify(MM_MIXM_LINE_CHANGE, sourceLineId(kSpeakers, std::uint32_t(line)));
+        Notify(MM_MIXM_LINE_CHANGE, sourceLineId(kWaveIn, std::uint32_t(line)));
+    }
+    if (changed_)
+        changed_();
+}

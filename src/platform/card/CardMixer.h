@@ -64,6 +64,8 @@ public:
     // Any thread: the line's device went away; its records say so from now on and every
     // open handle hears MM_MIXM_LINE_CHANGE for the line in both destinations.
     void MarkLineLost(std::size_t line);
+    // Any thread: the line has a working device again (a new one took the lost one's place).
+    void MarkLineFound(std::size_t line);
 
 private:
     enum class Target { SpeakerMaster, SpeakerMasterMute, WaveInMaster, Selection, LineSpeaker, LineMute, LineWaveIn };

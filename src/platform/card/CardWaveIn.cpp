@@ -154,6 +154,7 @@ MMResult CardWaveIn::Open(WaveInHandle& handle, int deviceId, const PcmFormat& f
     open_ = true;
     started_ = false;
     lost_ = false;
+    lossReason_.clear();
     handle_ = nextHandle_++;
     callback_ = std::move(callback);
     format_ = format;
@@ -385,12 +386,19 @@ void CardWaveIn::Deliver(std::span<const std::int16_t> frames, const PlayMarks& 
     Flush();
 }
 
-void CardWaveIn::DeviceLost()
+std::string CardWaveIn::LossReason(WaveInHandle handle)
+{
+    std::lock_guard lock(lock_);
+    return Valid(handle) ? lossReason_ : std::string();
+}
+
+void CardWaveIn::DeviceLost(const std::string& reason)
 {
     std::lock_guard lock(lock_);
     if (!open_ || lost_)
         return;
     lost_ = true;
+    lossReason_ = reason;
     Flush();
     while (!queue_.empty())
         Complete();

@@ -63,9 +63,11 @@ public:
     // second of them; older ones are dropped, as a device whose recorder falls behind
     // drops them). Frames delivered while not started are dropped.
     void Deliver(std::span<const std::int16_t> frames, const PlayMarks& marks = {});
-    // Card thread: a selected line's device went away. Every queued buffer comes back
-    // with what it holds, then MM_WIM_DEVICE_LOST, once per Open.
-    void DeviceLost();
+    // Card thread: a selected line's device went away (`reason` names it and says why).
+    // Every queued buffer comes back with what it holds, then MM_WIM_DEVICE_LOST, once per
+    // Open.
+    void DeviceLost(const std::string& reason);
+    std::string LossReason(WaveInHandle handle) override;
 
 private:
     bool Valid(WaveInHandle handle) const;  // lock_ held
@@ -83,6 +85,7 @@ private:
     bool open_ = false;
     bool started_ = false;
     bool lost_ = false;
+    std::string lossReason_;
     WaveInHandle handle_ = 0;
     WaveInHandle nextHandle_ = 1;
     WaveInCallback callback_;

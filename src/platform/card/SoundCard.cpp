@@ -4,6 +4,7 @@
 #include "platform/card/CardClock.h"
 #include "platform/card/CardMix.h"
 #include "platform/card/CardMixer.h"
+#include "platform/Errors.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundLine.h"
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -45,6 +47,16 @@ void playOnMonitor(snd_pcm_t* pcm, std::span<const std::int16_t> samples)
 }
 }  // namespace
 
+std::optional<std::string> CaptureDeviceOf(const SoundCardSettings& settings, std::uint32_t componentType)
+{
+    switch (componentType) {
+    case MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE: return settings.micDevice;
+    case MIXERLINE_COMPONENTTYPE_SRC_LINE: return settings.lineDevice;
+    case MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY: return settings.auxDevice;
+    default: return std::nullopt;
+    }
+}
+
 SoundCardSettings SoundCardSettings::FromProfile(const ProfileFile& profile)
 {
     const std::string section = "SOUNDCARD_SETUP";
@@ -71,9 +83,18 @@ struct SoundCard::Impl {
     // Card thread: true when woken to quit before `deadline`.
     bool SleepUntil(CardClock::Clock::time_point deadline);
 
+    // Card thread, under wakeLock: puts the lines handed over by FollowCaptureDevices in
+    // their places; an old line that was running is stopped first, and goes to `retired`.
+    // Returns their indices, for the mixer to hear outside the lock.
+    std::vector<std::size_t> TakeIncomingLines(std::vector<bool>& active);
+
     // Fixed after construction.
     const SoundCardSettings settings;
-    std::vector<MadeSoundLine> lines;  // used by the card thread while it runs
+    // Used by the card thread while it runs; a line is replaced only by the card thread,
+    // under wakeLock (TakeIncomingLines), so other threads read them under wakeLock.
+    std::vector<MadeSoundLine> lines;
+    // Main thread only: the device each capture line was opened on, by line.
+    std::vector<std::string> captureDevices;
     std::unique_ptr<CardMixer> mixer;
     std::unique_ptr<CardWaveIn> waveIn;
     AlsaPcm monitor;  // null when MonitorDevice cannot be opened; card thread after start
@@ -86,6 +107,12 @@ struct SoundCard::Impl {
     std::condition_variable wakeUp;
     std::uint64_t generation = 0;  // counts changes the card thread has to look at
     bool quit = false;
+    bool threadRunning = false;  // the card thread's loop runs
+    // Lines from the main thread, by index, and the lines they replaced, which the main
+    // thread destroys; `swapped` tells it the card thread took them.
+    std::vector<std::pair<std::size_t, std::unique_ptr<SoundLine>>> incoming;
+    std::vector<std::unique_ptr<SoundLine>> retired;
+    std::condition_variable swapped;
 
     std::thread thread;  // started last, joined first
 };
@@ -109,6 +136,23 @@ bool SoundCard::Impl::SleepUntil(CardClock::Clock::time_point deadline)
 {
     std::unique_lock lock(wakeLock);
     return wakeUp.wait_until(lock, deadline, [&] { return quit; });
+}
+
+std::vector<std::size_t> SoundCard::Impl::TakeIncomingLines(std::vector<bool>& active)
+{
+    std::vector<std::size_t> taken;
+    for (auto& [index, line] : incoming) {
+        if (active[index]) {
+            lines[index].line->Stop();
+            active[index] = false;  // the new line is started when it is needed
+        }
+        std::swap(lines[index].line, line);
+        retired.push_back(std::move(line));
+        taken.push_back(index);
+    }
+    incoming.clear();
+    swapped.notify_all();
+    return taken;
 }
 
 // Card thread: the mixing loop. Each round takes the current levels, decides which lines
@@ -138,24 +182,33 @@ void SoundCard::Impl::Run()
 
     for (;;) {
         std::uint64_t seen;
+        std::vector<std::size_t> replaced;
         {
             std::lock_guard lock(wakeLock);
             if (quit)
                 break;
             seen = generation;
+            if (!incoming.empty())
+                replaced = TakeIncomingLines(active);
         }
+        // A line lost with its old device works again on its new one.
+        for (std::size_t i : replaced)
+            mixer->MarkLineFound(i);
         const CardLevels levels = mixer->Levels();
         const bool recording = waveIn->Started();
 
         bool lostWhileRecording = false;
         bool allSoftware = true;
+        std::string lossReason;
         for (std::size_t i = 0; i < n; ++i)
             if (recording && levels.lines[i].selected) {
+                if (levels.lines[i].lost && !lostWhileRecording)
+                    lossReason = lines[i].line->LossReason();
                 lostWhileRecording = lostWhileRecording || levels.lines[i].lost;
                 allSoftware = allSoftware && lines[i].line->IsSoftware();
             }
         if (lostWhileRecording) {
-            waveIn->DeviceLost();
+            waveIn->DeviceLost(lossReason);
             continue;
         }
         // While a recorder waits for a play to begin, the card keeps the wall clock's pace:
@@ -241,6 +294,10 @@ SoundCard::SoundCard(SoundCardSettings settings) : impl_(std::make_unique<Impl>(
     d.waveIn = std::make_unique<CardWaveIn>([&d] { d.Wake(); });
     if (!d.settings.monitorDevice.empty())
         d.monitor = OpenCardPcm(d.settings.monitorDevice, SND_PCM_STREAM_PLAYBACK);
+    for (const MadeSoundLine& l : d.lines)
+        d.captureDevices.push_back(CaptureDeviceOf(d.settings, l.componentType) ? *CaptureDeviceOf(d.settings, l.componentType)
+                                                                                : std::string());
+    d.threadRunning = true;
     d.thread = std::thread([&d] {
         // A failure here ends the mixing; the recorder then sees no more data.
         try {
@@ -248,6 +305,9 @@ SoundCard::SoundCard(SoundCardSettings settings) : impl_(std::make_unique<Impl>(
         } catch (...) {
             ReportCurrentException();
         }
+        std::lock_guard lock(d.wakeLock);
+        d.threadRunning = false;
+        d.swapped.notify_all();
     });
     currentCard = this;
 }
@@ -260,8 +320,11 @@ SoundCard::~SoundCard()
     }
     impl_->wakeUp.notify_all();
     // A line waiting for a device that stopped delivering gives up now.
-    for (const MadeSoundLine& l : impl_->lines)
-        l.line->Interrupt();
+    {
+        std::lock_guard lock(impl_->wakeLock);
+        for (const MadeSoundLine& l : impl_->lines)
+            l.line->Interrupt();
+    }
     impl_->thread.join();
     if (currentCard == this)
         currentCard = nullptr;
@@ -303,8 +366,63 @@ void SoundCard::SetPcmConverter(PcmConverter converter)
     SetCardPcmConverter(std::move(converter));
 }
 
+void SoundCard::FollowCaptureDevices(const SoundCardSettings& now)
+{
+    Impl& d = *impl_;
+    std::vector<std::pair<std::size_t, std::unique_ptr<SoundLine>>> made;
+    std::vector<std::pair<std::size_t, std::string>> devices;
+    for (std::size_t i = 0; i < d.lines.size(); ++i) {
+        const auto device = CaptureDeviceOf(now, d.lines[i].componentType);
+        if (!device || *device == d.captureDevices[i])
+            continue;
+        std::string why;
+        auto line = MakeSoundLine(d.lines[i].componentType, now, &why);
+        if (!line)
+            throw EMervaneError(why.empty() ? "The capture device \"" + *device + "\" cannot be opened." : why);
+        made.emplace_back(i, std::move(line));
+        devices.emplace_back(i, *device);
+    }
+    if (made.empty())
+        return;
+    std::vector<std::unique_ptr<SoundLine>> retired;
+    std::vector<std::size_t> placedHere;
+    {
+        std::unique_lock lock(d.wakeLock);
+        if (d.threadRunning) {
+            d.incoming = std::move(made);
+            ++d.generation;
+            d.wakeUp.notify_all();
+            // A capture line the card thread reads returns within its stall limit.
+            d.swapped.wait(lock, [&] { return d.incoming.empty() || !d.threadRunning; });
+        }
+        // A card thread that has ended uses no line: the main thread puts them in place.
+        for (auto& [index, line] : d.incoming.empty() ? made : d.incoming) {
+            std::swap(d.lines[index].line, line);
+            d.retired.push_back(std::move(line));
+            placedHere.push_back(index);
+        }
+        d.incoming.clear();
+        retired = std::move(d.retired);
+        d.retired.clear();
+    }
+    for (std::size_t index : placedHere)
+        d.mixer->MarkLineFound(index);
+    for (auto& [index, device] : devices)
+        d.captureDevices[index] = device;
+    // `retired` closes the old lines here, on the main thread, outside the lock.
+}
+
+std::string SoundCard::CaptureDevice(std::uint32_t componentType) const
+{
+    for (std::size_t i = 0; i < impl_->lines.size(); ++i)
+        if (impl_->lines[i].componentType == componentType)
+            return impl_->captureDevices[i];
+    return {};
+}
+
 std::uint64_t SoundCard::Overruns() const
 {
+    std::lock_guard lock(impl_->wakeLock);
     std::uint64_t total = 0;
     for (const MadeSoundLine& l : impl_->lines)
         total += l.line->Overruns();

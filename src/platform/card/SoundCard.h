@@ -29,6 +29,7 @@
 #include <cstdint>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class ProfileFile;
@@ -45,6 +46,10 @@ struct SoundCardSettings {
 
     static SoundCardSettings FromProfile(const ProfileFile& profile);
 };
+
+// The capture device the settings name for a microphone, line or aux line; null for
+// the other lines.
+std::optional<std::string> CaptureDeviceOf(const SoundCardSettings& settings, std::uint32_t componentType);
 
 class SoundCard {
 public:
@@ -69,6 +74,16 @@ public:
     // into any other PCM format a recorder opens wave-in with; without one, only the
     // card's own format can be recorded. Process-wide, for every card; any thread.
     static void SetPcmConverter(PcmConverter converter);
+
+    // The microphone, line and aux lines the card has follow the capture devices `now`
+    // names (MicDevice, LineDevice, AuxDevice): a line whose device changed is opened anew
+    // on the new device and takes the old one's place at the card's next period, with its
+    // volumes and selection kept; the old line is closed. A line the card was made without
+    // stays absent (the mixer's lines are fixed). Raises EMervaneError naming the device
+    // when the new one cannot be opened; the line then keeps its old device. Main thread.
+    void FollowCaptureDevices(const SoundCardSettings& now);
+    // The device each line was last opened on ("" for lines that are no capture line).
+    std::string CaptureDevice(std::uint32_t componentType) const;
 
     // Capture overruns recovered so far, over all lines. Any thread.
     std::uint64_t Overruns() const;

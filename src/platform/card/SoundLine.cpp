@@ -46,27 +46,34 @@ SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const ch
     return [device, key](const SoundCardSettings& s) -> std::unique_ptr<SoundLine> {
         const std::string& name = s.*device;
         if (name.empty()) {
-            TellWhyNoLine(std::string("No capture device is set up for this input. ") + SetKeyAdvice(key));
+            TellWhyNoLine("No capture device is set up for this input.", key);
             return nullptr;
         }
         if (const auto source = ServerSourceName(name)) {
             if (auto why = ServerSourceMissing(*source)) {
-                TellWhyNoLine(*why + " " + SetKeyAdvice(key));
+                TellWhyNoLine(*why, key);
                 return nullptr;
             }
         }
         std::string why;
         auto line = OpenCaptureLine(CaptureAlsaDevice(name), &why);
         if (!line)
-            TellWhyNoLine("The capture device \"" + name + "\" cannot be opened: " + why + ". " + SetKeyAdvice(key));
+            TellWhyNoLine("The capture device \"" + name + "\" cannot be opened: " + why + ".", key);
         return line;
     };
 }
 
 // Main thread only: what the factory being asked told, and what the last card's missing
 // lines were told.
-std::string toldNow;
-std::map<std::uint32_t, std::string> missingWhy;
+struct Absence {
+    std::string reason;
+    std::string key;  // the SOUNDCARD_SETUP key that sets the line up; may be empty
+
+    bool Empty() const { return reason.empty(); }
+    std::string Text() const { return key.empty() ? reason : reason + " " + SetKeyAdvice(key); }
+};
+Absence toldNow;
+std::map<std::uint32_t, Absence> missingWhy;
 
 // Main thread only. The platform's own capture lines come first, so any later
 // registration of the same type is asked before them.
@@ -125,6 +132,28 @@ SoundLineRegistration RegisterSoundLine(std::uint32_t componentType, SoundLineFa
     return SoundLineRegistration(id);
 }
 
+namespace {
+// The line the newest factory of `type` that makes one makes, and, without one, what the
+// newest factory that told a reason told. Main thread.
+std::unique_ptr<SoundLine> askFactories(std::uint32_t type, const SoundCardSettings& settings, Absence& why)
+{
+    const auto& lines = registry();
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        if (it->componentType != type)
+            continue;
+        toldNow = {};
+        if (auto line = it->factory(settings)) {
+            toldNow = {};
+            return line;
+        }
+        if (why.Empty())
+            why = toldNow;  // the newest factory's reason is the one the user sees
+    }
+    toldNow = {};
+    return nullptr;
+}
+}  // namespace
+
 std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings)
 {
     std::vector<std::uint32_t> types;
@@ -137,26 +166,24 @@ std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings)
 
     std::vector<MadeSoundLine> made;
     missingWhy.clear();
-    const auto& lines = registry();
     for (std::uint32_t type : types) {
-        std::string why;
-        bool found = false;
-        for (auto it = lines.rbegin(); it != lines.rend() && !found; ++it) {
-            if (it->componentType != type)
-                continue;
-            toldNow.clear();
-            if (auto line = it->factory(settings)) {
-                made.push_back({type, std::move(line)});
-                found = true;
-            } else if (why.empty()) {
-                why = toldNow;  // the newest factory's reason is the one the user sees
-            }
-        }
-        if (!found && !why.empty())
+        Absence why;
+        if (auto line = askFactories(type, settings, why))
+            made.push_back({type, std::move(line)});
+        else if (!why.Empty())
             missingWhy[type] = why;
     }
-    toldNow.clear();
     return made;
+}
+
+std::unique_ptr<SoundLine> MakeSoundLine(std::uint32_t componentType, const SoundCardSettings& settings,
+                                         std::string* why)
+{
+    Absence told;
+    auto line = askFactories(componentType, settings, told);
+    if (!line && why)
+        *why = told.Text();
+    return line;
 }
 
 std::vector<std::string> TakeGoneSourceReports()
@@ -164,15 +191,21 @@ std::vector<std::string> TakeGoneSourceReports()
     return std::exchange(goneToTell, {});
 }
 
-void TellWhyNoLine(std::string reason)
+void TellWhyNoLine(std::string reason, std::string key)
 {
-    toldNow = std::move(reason);
+    toldNow = {std::move(reason), std::move(key)};
 }
 
 std::string WhyNoLine(std::uint32_t componentType)
 {
     const auto it = missingWhy.find(componentType);
-    return it == missingWhy.end() ? std::string() : it->second;
+    return it == missingWhy.end() ? std::string() : it->second.Text();
+}
+
+std::string WhyNoLineReason(std::uint32_t componentType)
+{
+    const auto it = missingWhy.find(componentType);
+    return it == missingWhy.end() ? std::string() : it->second.reason;
 }
 
 std::string SetKeyAdvice(const std::string& key)

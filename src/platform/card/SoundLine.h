@@ -75,6 +75,8 @@ public:
     virtual PlayMarks Marks() const { return {}; }
     // Any thread: capture overruns recovered so far (0 for lines that cannot overrun).
     virtual std::uint64_t Overruns() const { return 0; }
+    // Card thread, after Read returned Lost: the device and why it was lost, for the user.
+    virtual std::string LossReason() const { return {}; }
 };
 
 using SoundLineFactory = std::function<std::unique_ptr<SoundLine>(const SoundCardSettings& settings)>;
@@ -107,13 +109,21 @@ struct MadeSoundLine {
 // type in ascending order. Main thread.
 std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings);
 
-// For a factory that returns null for a reason the user can put right: says why, naming
-// the SOUNDCARD_SETUP key to set ("The sound font ... cannot be used: ... Set SoundFont in
-// [SOUNDCARD_SETUP] of <settings file>."). Main thread, from a factory only.
-void TellWhyNoLine(std::string reason);
-// Why the last MakeSoundLines made no line of this type: what its factories told, or empty
-// (a line there is, or nothing was told). Main thread.
+// Asks the factories of one type (newest first) for a line, as MakeSoundLines does; null
+// when none makes one, `why` then holding what they told. Main thread.
+std::unique_ptr<SoundLine> MakeSoundLine(std::uint32_t componentType, const SoundCardSettings& settings,
+                                         std::string* why = nullptr);
+
+// For a factory that returns null for a reason the user can put right: says why ("The
+// sound font ... cannot be used: ..."), and the SOUNDCARD_SETUP key that sets the line up
+// (its advice is added: "Set SoundFont in the section SOUNDCARD_SETUP of <settings
+// file>."). Main thread, from a factory only.
+void TellWhyNoLine(std::string reason, std::string key = {});
+// Why the last MakeSoundLines made no line of this type: what its factories told, with the
+// key's advice, or empty (a line there is, or nothing was told). Main thread.
 std::string WhyNoLine(std::uint32_t componentType);
+// The same reason without the advice, for a window that offers its own way to set it up.
+std::string WhyNoLineReason(std::uint32_t componentType);
 
 // What the last cards found gone among the audio server's sources they were set to record
 // (a text naming each), each handed out once per run: the wizard tells them, the input's

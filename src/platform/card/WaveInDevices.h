@@ -115,4 +115,7 @@ public:
     virtual MMResult Stop(WaveInHandle handle) = 0;
     // Stops and returns every queued buffer as done (MM_WIM_DATA), before it returns.
     virtual MMResult Reset(WaveInHandle handle) = 0;
+    // After MM_WIM_DEVICE_LOST: which device stopped and why, one line for the user (empty
+    // when the table cannot tell).
+    virtual std::string LossReason(WaveInHandle) { return {}; }
 };

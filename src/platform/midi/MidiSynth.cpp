@@ -2,6 +2,7 @@
 
 #include "platform/midi/SoundFont.h"
 #include "platform/os/MessageTarget.h"
+#include "platform/os/ProfileFile.h"
 
 #include <fluidsynth.h>
 
@@ -116,6 +117,18 @@ struct MidiSynth::Fluid {
         settings.reset();
     }
 };
+
+SynthOptions SynthOptions::Read()
+{
+    const ProfileFile settings = ProfileFile::Settings();
+    SynthOptions o;
+    o.reverb = settings.ReadInteger("SOUNDCARD_SETUP", "Reverb", 1) != 0;
+    o.chorus = settings.ReadInteger("SOUNDCARD_SETUP", "Chorus", 1) != 0;
+    const int gain = settings.ReadInteger("SOUNDCARD_SETUP", "SynthGain", 0);
+    if (gain >= kMinGainDb && gain <= kMaxGainDb)
+        o.gainDb = gain;
+    return o;
+}
 
 std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::string& error)
 {
@@ -269,6 +282,7 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
 {
     if (!LoadFont(error))
         return false;
+    const SynthOptions options = SynthOptions::Read();
     std::lock_guard lock(mutex_);
     if (state_ != State::Idle)
         Silence();
@@ -280,6 +294,10 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
         return false;
     }
     fluid_synth_t* synth = fluid_->synth.get();
+    fluid_synth_reverb_on(synth, -1, options.reverb ? 1 : 0);
+    fluid_synth_chorus_on(synth, -1, options.chorus ? 1 : 0);
+    if (options.gainDb != 0)
+        fluid_synth_set_gain(synth, fluid_synth_get_gain(synth) * static_cast<float>(std::pow(10.0, options.gainDb / 20.0)));
     fluid_->player.reset(new_fluid_player(synth));
     fluid_player_t* player = fluid_->player.get();
     if (!player || !song.file || fluid_player_add_mem(player, song.file->data(), song.file->size()) != FLUID_OK ||

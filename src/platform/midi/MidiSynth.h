@@ -49,6 +49,21 @@
 #include <thread>
 #include <vector>
 
+// The synthesiser's sound, from MERVANE2.INI, section SOUNDCARD_SETUP, read at every play:
+//   Reverb    = 1 (the default) | 0: the font's reverb on or off
+//   Chorus    = 1 (the default) | 0: the font's chorus on or off
+//   SynthGain = -12..12: decibels on FluidSynth's own output gain (default 0)
+// Values that are missing or not understood read as the default.
+struct SynthOptions {
+    bool reverb = true;
+    bool chorus = true;
+    int gainDb = 0;
+    static constexpr int kMinGainDb = -12;
+    static constexpr int kMaxGainDb = 12;
+
+    static SynthOptions Read();
+};
+
 // One device at a time plays through it (ClaimablePlayer: TryClaim, Release).
 class MidiSynth : public ClaimablePlayer {
 public:

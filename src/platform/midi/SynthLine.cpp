@@ -27,7 +27,7 @@ SoundLineRegistration RegisterSynthLine()
                                      error = "The sound font \"" + settings.soundFont +
                                              "\" is not a usable SoundFont 2 file.";
                                  if (!synth)
-                                     TellWhyNoLine(error + " " + SetKeyAdvice("SoundFont"));
+                                     TellWhyNoLine(error, "SoundFont");
                                  return synth ? std::make_unique<SynthLine>(std::move(synth)) : nullptr;
                              });
 }

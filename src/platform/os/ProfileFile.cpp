@@ -296,6 +296,52 @@ int ProfileFile::ReadInteger(const std::string& section, const std::string& key,
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
+    WriteStrings({{section, key, value}});
+}
+
+namespace {
+// Sets one key in the file's lines: replaces its line, or adds it after the last entry of
+// its section, or adds the section at the end.
+void setEntry(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+              const std::string& value)
+{
+    const std::string entry = key + "=" + value;
+    bool inSection = false;
+    bool sectionFound = false;
+    std::size_t insertAt = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (auto name = sectionOf(lines[i])) {
+            if (inSection)
+                break;  // end of our section: the key goes after its last entry
+            inSection = sameName(*name, section);
+            if (inSection) {
+                sectionFound = true;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (auto e = entryOf(lines[i]); e && sameName(e->first, key)) {
+            lines[i] = entry;
+            return;
+        }
+        if (!trim(lines[i]).empty())
+            insertAt = i + 1;
+    }
+    if (sectionFound) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+    } else {
+        lines.push_back("[" + section + "]");
+        lines.push_back(entry);
+    }
+}
+}  // namespace
+
+void ProfileFile::WriteStrings(const std::vector<Entry>& entries)
+{
+    if (entries.empty())
+        return;
     const auto refuse = [&](const std::string& reason) {
         const std::string text = "Unable to write to " + path_ + "\n" + path_ + ": " + reason;
         if (onRefused_ == OnRefusedWrite::Raise)
@@ -317,44 +363,11 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
             reportUnreadable(path_, file.reason);
         return;
     }
-    std::vector<std::string>& lines = file.lines;
-    const std::string entry = key + "=" + value;
-
-    bool inSection = false;
-    bool sectionFound = false;
-    std::size_t insertAt = lines.size();
-    bool written = false;
-    for (std::size_t i = 0; i < lines.size() && !written; ++i) {
-        if (auto name = sectionOf(lines[i])) {
-            if (inSection)
-                break;  // end of our section: the key goes after its last entry
-            inSection = sameName(*name, section);
-            if (inSection) {
-                sectionFound = true;
-                insertAt = i + 1;
-            }
-            continue;
-        }
-        if (!inSection)
-            continue;
-        if (auto e = entryOf(lines[i]); e && sameName(e->first, key)) {
-            lines[i] = entry;
-            written = true;
-        } else if (!trim(lines[i]).empty()) {
-            insertAt = i + 1;
-        }
-    }
-    if (!written) {
-        if (sectionFound) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
-        } else {
-            lines.push_back("[" + section + "]");
-            lines.push_back(entry);
-        }
-    }
+    for (const Entry& e : entries)
+        setEntry(file.lines, e.section, e.key, e.value);
 
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : file.lines)
         text += line + "\r\n";
     if (const int error = replaceFile(path_, text); error != 0) {
         refuse(std::system_category().message(error));

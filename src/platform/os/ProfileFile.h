@@ -20,6 +20,7 @@
 // folder, so no write loses another's key. The objects themselves hold only the path.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ProfileFile {
 public:
@@ -54,6 +55,14 @@ public:
     // reports that text once, as the object was made to.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
+
+    // Several keys in one replacement of the file: a reader sees all of them or none.
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+    void WriteStrings(const std::vector<Entry>& entries);
 
 private:
     std::string path_;

@@ -63,6 +63,8 @@ std::vector<std::uint8_t> RenderID3v23(const ID3v2Fields& f, std::size_t size)
     AppendText(tag, "TYER", f.year);
     AppendText(tag, "TRCK", f.track);
     AppendText(tag, "TCON", f.genre);
+    AppendText(tag, "TCOM", f.composer);
+    AppendText(tag, "TSRC", f.isrc);
     if (!f.comment.empty()) {
         const TagLib::String text = Utf8(f.comment);
         V3<TagLib::ID3v2::CommentsFrame> frame(EncodingFor(text));

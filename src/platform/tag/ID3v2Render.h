@@ -20,6 +20,8 @@ struct ID3v2Fields {
     std::string track;    // TRCK: "n" or "n/total"
     std::string genre;    // TCON: the genre's name
     std::string comment;  // COMM, language "eng", no description
+    std::string composer; // TCOM
+    std::string isrc;     // TSRC: the recording's code
     // TXXX frames: description and value (REPLAYGAIN_TRACK_GAIN, ...).
     std::vector<std::pair<std::string, std::string>> userTexts;
     // APIC: the front cover (picture type 3, no description); null writes none.

@@ -2,6 +2,8 @@
 
 #include "platform/card/alsa/AlsaPcm.h"
 
+#include <QCoreApplication>
+#include <QString>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -10,6 +12,24 @@
 #include <thread>
 #include <mutex>
 #include <vector>
+
+std::string CaptureLossReason(const std::string& device, int error)
+{
+    // A server source is named as the user chose it, not by the ALSA device that reaches it.
+    std::string name = device;
+    if (const auto at = device.find("DEVICE=\""); device.rfind("pulse:", 0) == 0 && at != std::string::npos)
+        name = device.substr(at + 8, device.size() - at - 9);
+    const bool server = device.rfind("pulse", 0) == 0;
+    const auto tr = [](const char* text) { return QCoreApplication::translate("CaptureLine", text); };
+    QString why;
+    if (error == 0)
+        why = server ? tr("the audio server stopped sending sound (nothing for 3 seconds)")
+                     : tr("the device stopped delivering sound (nothing for 3 seconds)");
+    else
+        why = (server ? tr("the audio server stopped answering (%1)") : tr("the device failed (%1)"))
+                  .arg(QString::fromLocal8Bit(snd_strerror(error)));
+    return "\"" + name + "\": " + why.toStdString();
+}
 
 namespace {
 // How long the program waits for a capture device to open before it leaves it out.
@@ -36,6 +56,7 @@ struct CaptureShared {
     bool restart = false;     // the card starts reading: the reader starts the device afresh
     bool stop = false;        // the card stopped reading: the reader stops the device
     bool lost = false;        // the device is gone, or stopped delivering
+    std::string lossReason;   // set with lost: the device and why
     bool inRead = false;      // the reader is inside a device read
     std::vector<std::int16_t> request;  // the frames the card waits for, filled in order
     std::size_t filled = 0;   // samples of `request` filled so far
@@ -69,6 +90,8 @@ void readerLoop(std::shared_ptr<CaptureShared> shared)
         }
         if (!c.pcm) {
             c.lost = true;
+            if (c.lossReason.empty())
+                c.lossReason = c.device + ": the device is closed";
             c.changed.notify_all();
             continue;
         }
@@ -81,12 +104,14 @@ void readerLoop(std::shared_ptr<CaptureShared> shared)
         const int injected = fault ? fault(c.device) : 0;
         snd_pcm_sframes_t n = injected ? injected : snd_pcm_readi(c.pcm.get(), piece.data(), want);
         bool gone = false;
+        std::string why;
         if (n == 0 || n == -EAGAIN) {
             snd_pcm_wait(c.pcm.get(), 100);
         } else if (n < 0) {
             // Recovered overruns are counted; a device that is gone is closed now, so it
             // can go away for good.
             if (n == -ENODEV || snd_pcm_recover(c.pcm.get(), int(n), 1) < 0) {
+                why = CaptureLossReason(c.device, int(n));
                 c.pcm.reset();
                 gone = true;
             } else if (n == -EPIPE) {
@@ -95,8 +120,10 @@ void readerLoop(std::shared_ptr<CaptureShared> shared)
         }
         lock.lock();
         c.inRead = false;
-        if (gone)
+        if (gone) {
             c.lost = true;
+            c.lossReason = why;
+        }
         if (n > 0 && c.pending && c.filled == at) {
             std::copy(piece.begin(), piece.begin() + n * kCardChannels, c.request.begin() + std::ptrdiff_t(at));
             c.filled += std::size_t(n) * kCardChannels;
@@ -159,6 +186,7 @@ public:
         while (c.pending && !c.lost && !interrupted_) {
             if (!c.changed.wait_for(lock, kStallLimit, [&] { return !c.pending || c.lost || interrupted_ || c.filled != seen; })) {
                 c.lost = true;  // nothing for kStallLimit
+                c.lossReason = CaptureLossReason(c.device, 0);
                 break;
             }
             seen = c.filled;
@@ -181,6 +209,12 @@ public:
     }
 
     std::uint64_t Overruns() const override { return shared_->overruns.load(); }
+
+    std::string LossReason() const override
+    {
+        std::lock_guard lock(shared_->lock);
+        return shared_->lossReason;
+    }
 
 private:
     static constexpr std::chrono::seconds kStallLimit{3};

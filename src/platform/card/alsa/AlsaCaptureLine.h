@@ -21,6 +21,11 @@
 #include <memory>
 #include <string>
 
+// The line that tells the user which capture device was lost and why: `error` is ALSA's
+// negative error code, or 0 for a device that stopped delivering (stalled). A server
+// source reached through ALSA's pulse device is named by its source name.
+std::string CaptureLossReason(const std::string& device, int error);
+
 // Null when the device cannot be opened; `why` then holds ALSA's reason.
 std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::string* why = nullptr);
 

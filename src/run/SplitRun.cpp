@@ -1,0 +1,101 @@
+#include "run/SplitRun.h"
+
+#include "platform/Errors.h"
+#include "platform/os/ErrorReport.h"
+#include "platform/os/InstanceFolder.h"
+#include "platform/os/MessageTarget.h"
+
+#include <QCoreApplication>
+#include <filesystem>
+
+SplitRun::SplitRun(TForm2& engine, WizardState& state, FileRunListener& door, TrackSplit split,
+                   std::vector<std::string> outputs)
+    : state_(state), door_(door), run_(engine, state, *this), split_(std::move(split)), outputs_(std::move(outputs))
+{
+    if (outputs_.size() != split_.Tracks().size() || outputs_.empty())
+        throw EMervaneError("A split take needs one file name for each of its tracks.");
+}
+
+SplitRun::~SplitRun()
+{
+    *alive_ = false;
+    removeFiles();
+}
+
+void SplitRun::removeFiles()
+{
+    std::error_code ec;
+    for (const std::string& file : {part_, take_})
+        if (!file.empty())
+            std::filesystem::remove(file, ec);
+    part_.clear();
+    take_.clear();
+}
+
+void SplitRun::Start(const std::string& take)
+{
+    // The engine removes the temporary wave after every encoding; the tracks still to come
+    // are cut from the take kept here.
+    take_ = InstanceFolder() + ".split-take.wav";
+    std::error_code ec;
+    std::filesystem::rename(take, take_, ec);
+    if (ec) {
+        take_.clear();
+        throw EMervaneError(QCoreApplication::translate("SplitRun", "The take cannot be kept for its tracks:")
+                                .toStdString() +
+                            "\n" + take + ": " + ec.message());
+    }
+    index_ = 0;
+    done_ = false;
+    startTrack();
+}
+
+void SplitRun::startTrack()
+{
+    try {
+        std::error_code ec;
+        if (!part_.empty())
+            std::filesystem::remove(part_, ec);
+        part_ = WriteTrackPart(take_, split_.Tracks().at(index_), index_ + 1);
+        state_.outputFileName = outputs_[index_];
+        run_.Encode(part_, outputs_[index_]);
+    } catch (...) {
+        done_ = true;
+        door_.RunFinished(FileRunResult{});
+        throw;
+    }
+}
+
+void SplitRun::Cancel()
+{
+    done_ = true;
+    run_.Cancel();
+}
+
+void SplitRun::RunProgress(FileStage stage, int percent)
+{
+    // The encoding gauge covers every track.
+    const auto count = static_cast<int>(Count());
+    door_.RunProgress(stage, (static_cast<int>(index_) * 100 + percent) / count);
+}
+
+void SplitRun::RunMessage(const std::string& text)
+{
+    door_.RunMessage(text);
+}
+
+void SplitRun::RunFinished(const FileRunResult& result)
+{
+    if (!result.ok || state_.cancel || done_ || index_ + 1 >= Count()) {
+        done_ = true;
+        removeFiles();
+        door_.RunFinished(result);
+        return;
+    }
+    ++index_;
+    // The next track starts once the engine has finished with this one.
+    PostToMainThread([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.lock() && *alive.lock())
+            Guarded([&] { startTrack(); });
+    });
+}
