@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MPEGScanResult inMemory = ScanMPEG(memory, 0, {});
 
     const std::size_t window = size > 0 ? 1 + data[0] % 13 : 1;
-    FileByteSource file(MemoryFile(bytes), window);
+    FileByteSource file(OwnedFile(MemoryFile(bytes)), window);
     const MPEGScanResult fromFile = ScanMPEG(file, 0, {});
     if (!SameResult(inMemory, fromFile))
         std::abort();

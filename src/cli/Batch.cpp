@@ -6,6 +6,7 @@
 #include "platform/cd/CdDisc.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/InstanceFolder.h"
+#include "platform/os/Terminal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,7 +23,6 @@
 #include <optional>
 #include <set>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -74,7 +74,7 @@ class Report {
 public:
     Report(const CliOptions& options, std::vector<std::string> inputs, std::vector<std::string> outputs)
         : options_(options), inputs_(std::move(inputs)), outputs_(std::move(outputs)),
-          results_(inputs_.size()), showProgress_(!options.quiet && !options.worker && isatty(STDERR_FILENO))
+          results_(inputs_.size()), showProgress_(!options.quiet && !options.worker && ErrorStreamIsTerminal())
     {
         clock_.start();
     }

@@ -15,6 +15,7 @@
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/InstanceFolder.h"
+#include "platform/os/Terminal.h"
 #include "platform/os/ProfileFile.h"
 #include "run/CdNames.h"
 #include "run/CdRun.h"
@@ -25,7 +26,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -87,7 +87,7 @@ std::optional<DiscDetails> lookUp(const CliOptions& options, CdDisc& disc)
 class ConsoleCdListener : public CdRunListener {
 public:
     ConsoleCdListener(const CliOptions& options)
-        : options_(options), showProgress_(!options.quiet && isatty(STDERR_FILENO))
+        : options_(options), showProgress_(!options.quiet && ErrorStreamIsTerminal())
     {
     }
 

@@ -2,14 +2,13 @@
 
 #include "disc/ImageParsing.h"
 #include "platform/codec/DecodedAudioFile.h"
+#include "platform/os/OwnedFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace imagesheet;
@@ -40,22 +39,17 @@ CdImageLayout ReadCdImage(const std::string& path)
 // The image's files, opened when first read: raw files (a BIN, a wave file) read as they
 // lie, FLAC and Ogg files through the platform's decoder.
 struct CdImageReader::Files {
-    std::map<std::string, int> open;
+    std::map<std::string, OwnedFile> open;
     std::map<std::string, std::unique_ptr<DecodedAudioFile>> decoded;
-    ~Files()
-    {
-        for (const auto& [name, fd] : open)
-            ::close(fd);
-    }
-    int Get(const std::string& file)
+    const OwnedFile& Get(const std::string& file)
     {
         if (const auto it = open.find(file); it != open.end())
             return it->second;
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            throw ECdError("Unable to open \"" + file + "\": " + std::strerror(errno));
-        open.emplace(file, fd);
-        return fd;
+        int error = 0;
+        OwnedFile opened = OwnedFile::Open(file, FileAccess::Read, error);
+        if (!opened.IsOpen())
+            throw ECdError("Unable to open \"" + file + "\": " + std::strerror(error));
+        return open.emplace(file, std::move(opened)).first->second;
     }
     DecodedAudioFile& Decoded(const std::string& file)
     {
@@ -100,20 +94,14 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         } else if (x.decoded) {
             readDecoded(x.file, std::int64_t(at / 4), take, bytes, std::int32_t(frame / kFramesPerSector - layout_.hiddenSectors));
         } else {
-            const int fd = files_->Get(x.file);
             std::size_t got = 0;
-            while (got < n) {
-                const ssize_t r = ::pread(fd, bytes + got, n - got, off_t(at + got));
-                if (r < 0 && errno == EINTR)
-                    continue;
-                if (r < 0)
-                    throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
-                                   ": " + std::strerror(errno));
-                if (r == 0)
-                    throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
-                                   " of the disc; the image has been cut short");
-                got += std::size_t(r);
-            }
+            const int error = files_->Get(x.file).ReadAt(at, {bytes, n}, got);
+            if (error != 0)
+                throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
+                               ": " + std::strerror(error));
+            if (got < n)
+                throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
+                               " of the disc; the image has been cut short");
             if (x.bigEndian)
                 for (std::size_t i = 0; i + 1 < n; i += 2)
                     std::swap(bytes[i], bytes[i + 1]);

@@ -2,13 +2,10 @@
 
 #include "mpeg/MMBlade.h"
 #include "platform/os/Dialogs.h"
+#include "platform/os/OwnedFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -27,37 +24,9 @@ bool samePath(const std::string& a, const std::string& b)
 
 bool sameInode(const std::string& a, const std::string& b)
 {
-    struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
-// Renames `from` to `to` unless something stands at `to`. The error number, 0 on success,
-// EEXIST when the name is taken.
-int renameNoReplace(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // A file system without the no-replace rename: a hard link fails on a taken name too.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return errno;
-    ::unlink(from.c_str());
-    return 0;
-}
-
-const char* kindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISFIFO(mode))
-        return "a named pipe";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "something that is not a regular file";
+    const FileStatus sa = StatusOfPath(a);
+    const FileStatus sb = StatusOfPath(b);
+    return sa.error == 0 && sb.error == 0 && sa.device == sb.device && sa.inode == sb.inode;
 }
 }  // namespace
 
@@ -66,23 +35,18 @@ void RefuseUnsafeOutput(const std::string& input, const std::string& output, con
     if (samePath(input, output) || sameInode(input, output))
         throw EMP3EncoderError(std::string("The MP3 file cannot replace the ") + inputKind + " it is made from." +
                                kChooseAnother + "\n" + output);
-    struct stat st {};
-    if (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        throw EMP3EncoderError(std::string("The MP3 file cannot replace ") + kindOf(st.st_mode) + "." +
+    const FileStatus status = StatusOfPath(output);
+    if (status.error == 0 && status.kind != FileKind::Regular)
+        throw EMP3EncoderError(std::string("The MP3 file cannot replace ") + FileKindName(status.kind) + "." +
                                kChooseAnother + "\n" + output);
 }
 
 OutputSnapshot SnapshotOutput(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    const FileStatus status = StatusOfPath(path);
+    if (status.error != 0)
         return {};
-    return {true,
-            static_cast<std::uint64_t>(st.st_dev),
-            static_cast<std::uint64_t>(st.st_ino),
-            static_cast<std::uint64_t>(st.st_size),
-            static_cast<std::int64_t>(st.st_mtim.tv_sec),
-            static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+    return {true, status.device, status.inode, status.size, status.modifiedSeconds, status.modifiedNanoseconds};
 }
 
 std::string PublishOutput(const std::string& staged, const std::string& target, const OutputSnapshot& before)
@@ -94,9 +58,9 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
     };
     int error = 0;
     if (before.exists && SnapshotOutput(target) == before)
-        error = ::rename(staged.c_str(), target.c_str()) == 0 ? 0 : errno;
+        error = RenameOver(staged, target);
     else
-        error = renameNoReplace(staged, target);
+        error = RenameNoReplace(staged, target);
     if (error == 0)
         return target;
     if (error != EEXIST)
@@ -104,8 +68,8 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
 
     if (AppDialogs().AskYesNo(target + "\nAnother program wrote this file while the MP3 file was being made. "
                                        "Replace it with the new MP3 file?")) {
-        if (::rename(staged.c_str(), target.c_str()) != 0)
-            return fail(target, errno);
+        if (const int renamed = RenameOver(staged, target); renamed != 0)
+            return fail(target, renamed);
         return target;
     }
     const fs::path path(target);
@@ -113,7 +77,7 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
         const std::string other =
             (path.parent_path() / (path.stem().string() + " (" + std::to_string(n) + ")" + path.extension().string()))
                 .string();
-        error = renameNoReplace(staged, other);
+        error = RenameNoReplace(staged, other);
         if (error == 0)
             return other;
         if (error != EEXIST)

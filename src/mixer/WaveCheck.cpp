@@ -2,12 +2,11 @@
 
 #include "wave/MMWave.h"
 
+#include "platform/os/OwnedFile.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::size_t kBytesToSampleRate = 26;  // header bytes up to the sample rate's low word
@@ -32,22 +31,6 @@ constexpr std::uint32_t kHighestRate = 384000;
     }
 }
 
-struct FdCloser {
-    int fd;
-    ~FdCloser() { ::close(fd); }
-};
-
-const char* kindOf(mode_t mode)
-{
-    if (S_ISFIFO(mode))
-        return "a named pipe";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "not a regular file";
-}
-
 // Reads the bytes up to the sample rate, with the run-time errors of a file that cannot.
 // Only a regular file is opened for reading: opening a named pipe would wait for a writer
 // for good, and a device or socket is no wave file either.
@@ -55,33 +38,27 @@ void readHeaderBytes(const std::string& fileName)
 {
     if (fileName.empty())
         raiseIoError(ENOENT);
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0)
-        raiseIoError(errno);
-    if (S_ISDIR(st.st_mode))
+    const FileStatus status = StatusOfPath(fileName);
+    if (status.error != 0)
+        raiseIoError(status.error);
+    if (status.kind == FileKind::Directory)
         raiseIoError(EISDIR);
-    if (!S_ISREG(st.st_mode))
-        throw EInOutError(5, "File access denied\n" + fileName + ": " + kindOf(st.st_mode) +
+    if (status.kind != FileKind::Regular)
+        throw EInOutError(5, "File access denied\n" + fileName + ": " + FileKindName(status.kind) +
                                  ", not a wave file");
     // Non-blocking, in case something else was put at the name after the look above.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        raiseIoError(errno);
-    const FdCloser closer{fd};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    int error = 0;
+    const OwnedFile file = OwnedFile::Open(fileName, FileAccess::Read, error);
+    if (!file.IsOpen())
+        raiseIoError(error);
+    if (file.Status().kind != FileKind::Regular)
         raiseIoError(EACCES);
-    unsigned char header[kBytesToSampleRate];
+    std::uint8_t header[kBytesToSampleRate];
     std::size_t got = 0;
-    while (got < sizeof header) {
-        const ssize_t n = ::read(fd, header + got, sizeof header - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            raiseIoError(errno);
-        if (n == 0)
-            throw EInOutError(100, "Read beyond end of file");
-        got += static_cast<std::size_t>(n);
-    }
+    if (const int rc = file.ReadAt(0, header, got); rc != 0)
+        raiseIoError(rc);
+    if (got < sizeof header)
+        throw EInOutError(100, "Read beyond end of file");
 }
 }  // namespace
 

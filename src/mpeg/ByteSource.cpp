@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 bool MemoryByteSource::ReadAt(std::uint64_t pos, std::span<std::uint8_t> out)
 {
@@ -18,39 +15,31 @@ bool MemoryByteSource::ReadAt(std::uint64_t pos, std::span<std::uint8_t> out)
 FileByteSource::FileByteSource(const std::string& path, std::size_t windowSize)
     : window_(std::max<std::size_t>(windowSize, 1))
 {
-    // Non-blocking, so a named pipe cannot stall the open; it reads as empty.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0)
-        error_ = errno;
-    else
+    // A named pipe cannot stall the open; it reads as empty.
+    file_ = OwnedFile::Open(path, FileAccess::Read, error_);
+    if (file_.IsOpen())
         TakeSize();
 }
 
-FileByteSource::FileByteSource(int fd, std::size_t windowSize)
-    : fd_(fd), window_(std::max<std::size_t>(windowSize, 1))
+FileByteSource::FileByteSource(OwnedFile file, std::size_t windowSize)
+    : file_(std::move(file)), window_(std::max<std::size_t>(windowSize, 1))
 {
     TakeSize();
 }
 
-FileByteSource::~FileByteSource()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
 void FileByteSource::TakeSize()
 {
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) {
-        error_ = errno;
+    const FileStatus status = file_.Status();
+    if (status.error != 0) {
+        error_ = status.error;
         return;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (status.kind == FileKind::Directory) {
         error_ = EISDIR;
         return;
     }
     // Only a regular file has a size to search; pipes and devices read as empty.
-    size_ = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    size_ = status.size;
 }
 
 bool FileByteSource::Fill(std::uint64_t pos)
@@ -58,23 +47,17 @@ bool FileByteSource::Fill(std::uint64_t pos)
     windowPos_ = pos;
     windowFilled_ = 0;
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(window_.size(), size_ - pos));
-    while (windowFilled_ < want) {
-        const ssize_t got = ::pread(fd_, window_.data() + windowFilled_, want - windowFilled_,
-                                    static_cast<off_t>(pos + windowFilled_));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            error_ = got < 0 ? errno : EIO;  // 0: the file shrank under us
-            return false;
-        }
-        windowFilled_ += static_cast<std::size_t>(got);
+    const int rc = file_.ReadAt(pos, std::span(window_).first(want), windowFilled_);
+    if (rc != 0 || windowFilled_ < want) {
+        error_ = rc != 0 ? rc : EIO;  // short: the file shrank under us
+        return false;
     }
     return true;
 }
 
 bool FileByteSource::ReadAt(std::uint64_t pos, std::span<std::uint8_t> out)
 {
-    if (fd_ < 0 || error_ != 0 || pos > size_ || out.size() > size_ - pos)
+    if (!file_.IsOpen() || error_ != 0 || pos > size_ || out.size() > size_ - pos)
         return false;
     std::size_t done = 0;
     while (done < out.size()) {

@@ -1,6 +1,8 @@
 #pragma once
 // Random-access bytes for the MPEG header search: a memory block or an open file read
 // through a window buffer, so the byte-by-byte search does not cost a system call a byte.
+#include "platform/os/OwnedFile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,14 +34,12 @@ class FileByteSource final : public ByteSource {
 public:
     // Opens the file read-only; Error() is the errno when that failed.
     explicit FileByteSource(const std::string& path, std::size_t windowSize = 64 * 1024);
-    // Takes over an open descriptor (closed with the source).
-    FileByteSource(int fd, std::size_t windowSize);
-    ~FileByteSource() override;
-    FileByteSource(const FileByteSource&) = delete;
-    FileByteSource& operator=(const FileByteSource&) = delete;
+    // Takes over an open file.
+    FileByteSource(OwnedFile file, std::size_t windowSize);
 
-    bool IsOpen() const { return fd_ >= 0; }
-    int Descriptor() const { return fd_; }
+    bool IsOpen() const { return file_.IsOpen(); }
+    // What the open file is: its size, time and mode as the search found them.
+    FileStatus Status() const { return file_.Status(); }
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t pos, std::span<std::uint8_t> out) override;
     int Error() const override { return error_; }
@@ -48,7 +48,7 @@ private:
     void TakeSize();
     bool Fill(std::uint64_t pos);
 
-    int fd_ = -1;
+    OwnedFile file_;
     std::uint64_t size_ = 0;
     int error_ = 0;
     std::vector<std::uint8_t> window_;

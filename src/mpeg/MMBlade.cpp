@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 constexpr std::array<int, 14> kKbps = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};

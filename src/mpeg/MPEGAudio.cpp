@@ -6,12 +6,12 @@
 #include "mpeg/MPEGScan.h"
 #include "mpeg/TagFile.h"
 #include "platform/os/MessageTarget.h"
+#include "platform/os/OwnedFile.h"
 #include "platform/os/VolumeLabel.h"
 
 #include <QCoreApplication>
 #include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace {
 constexpr std::size_t kTextBytes = 30;
@@ -25,12 +25,10 @@ std::string WithoutPath(const std::string& path)
 // 0 when the path names something, -1 when it does not (the "file does not exist" case).
 int Exists(const std::string& path)
 {
-    struct stat st {};
     if (path.empty())
         return -1;
-    if (::stat(path.c_str(), &st) == 0)
-        return 0;
-    return (errno == ENOENT || errno == ENOTDIR) ? -1 : 0;
+    const int error = StatusOfPath(path).error;
+    return (error == ENOENT || error == ENOTDIR) ? -1 : 0;
 }
 
 void LetWindowMessagesRun()
@@ -100,19 +98,18 @@ int TMPEGAudio::Read()
     if (!source.IsOpen() || source.Error() != 0)
         return source.Error();
     if (source.Size() > 5)
-        RecordFileFacts(source.Descriptor());
+        RecordFileFacts(source.Status());
     ScanBytes(source);
     return source.Error();
 }
 
-void TMPEGAudio::RecordFileFacts(int fd)
+void TMPEGAudio::RecordFileFacts(const FileStatus& status)
 {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
+    if (status.error != 0)
         return;
-    fileSize_ = static_cast<std::uint64_t>(st.st_size);
-    fileTime_ = st.st_mtim.tv_sec;
-    fileMode_ = st.st_mode;
+    fileSize_ = status.size;
+    fileTime_ = status.modifiedSeconds;
+    fileMode_ = status.mode;
     volumeLabel_ = VolumeLabelOf(fileName_);
 }
 

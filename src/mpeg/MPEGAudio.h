@@ -24,6 +24,8 @@
 #include <cstdint>
 #include <string>
 
+struct FileStatus;
+
 class ByteSource;
 
 // Raised by SetFileName when a read of the same object is already running.
@@ -131,7 +133,7 @@ private:
     void Reset();
     void ResetKeepingFileFacts();
     int Read();
-    void RecordFileFacts(int fd);
+    void RecordFileFacts(const FileStatus& status);
 
     ID3v1Fields tag_;
     std::string tagHeader_;

@@ -1,14 +1,13 @@
 #include "wave/MMWave.h"
 
 #include "platform/Errors.h"
+#include "platform/os/OwnedFile.h"
 #include "wave/WaveMessages.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 std::string fullPath(const std::string& name)
@@ -23,10 +22,10 @@ std::string fullPath(const std::string& name)
 // Size on disk, or -1 when there is no such file.
 std::int64_t sizeOnDisk(const std::string& name)
 {
-    struct stat st {};
-    if (::stat(name.c_str(), &st) != 0)
+    const FileStatus status = StatusOfPath(name);
+    if (status.error != 0)
         return -1;
-    return st.st_size;
+    return static_cast<std::int64_t>(status.size);
 }
 }  // namespace
 
@@ -226,7 +225,7 @@ void TMMWave::CreateWaveFile(const std::string& rawName, const TWaveFormatEx* fo
     const std::string name = fullPath(rawName);
     if (info_ && info_->hmmio && info_->lpFileName == name)
         CloseFile();  // recreating the file this wave is writing
-    ::unlink(name.c_str());
+    RemoveFile(name);
     PMMWaveIOInfo created = WaveIOCreateInfo(format);
     if (created) {
         created->mayGrowToRf64 = growsToRf64_;

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::uint32_t kRiff = FourCC("RIFF");
@@ -36,14 +33,17 @@ TRiffFile::~TRiffFile()
 bool TRiffFile::Open(const std::string& name, unsigned flags)
 {
     Close();
-    int mode = O_RDONLY;
+    FileAccess access = FileAccess::Read;
     if (flags & OpenCreate)
-        mode = O_RDWR | O_CREAT | O_TRUNC;
+        access = FileAccess::CreateReadWrite;
     else if (flags & OpenReadWrite)
-        mode = O_RDWR;
-    fd_ = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
-    if (fd_ < 0)
+        access = FileAccess::ReadWrite;
+    int error = 0;
+    file_ = OwnedFile::Open(name, access, error);
+    if (!file_.IsOpen()) {
+        errno = error;  // the callers' messages say why
         return false;
+    }
     flags_ = flags;
     failed_ = false;
     pos_ = bufStart_ = 0;
@@ -53,12 +53,13 @@ bool TRiffFile::Open(const std::string& name, unsigned flags)
 
 bool TRiffFile::Close()
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return true;
     bool ok = flush() && !failed_;
-    if (::close(fd_) != 0)
+    if (const int error = file_.Close(); error != 0) {
+        errno = error;
         ok = false;
-    fd_ = -1;
+    }
     flags_ = 0;
     readLen_ = writeLen_ = 0;
     return ok;
@@ -66,7 +67,7 @@ bool TRiffFile::Close()
 
 bool TRiffFile::SetBuffer(std::size_t size)
 {
-    if (fd_ < 0 || size == 0)
+    if (!file_.IsOpen() || size == 0)
         return false;
     if (!flush())
         return false;
@@ -78,18 +79,11 @@ bool TRiffFile::SetBuffer(std::size_t size)
 
 bool TRiffFile::writeAt(std::int64_t offset, const void* data, std::size_t count)
 {
-    const auto* p = static_cast<const unsigned char*>(data);
-    while (count > 0) {
-        const ssize_t n = ::pwrite(fd_, p, count, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed_ = true;
-            return false;
-        }
-        p += n;
-        offset += n;
-        count -= static_cast<std::size_t>(n);
+    if (const int error = file_.WriteAt(static_cast<std::uint64_t>(offset), {static_cast<const std::uint8_t*>(data), count});
+        error != 0) {
+        errno = error;
+        failed_ = true;
+        return false;
     }
     return true;
 }
@@ -105,7 +99,7 @@ bool TRiffFile::flush()
 
 std::int64_t TRiffFile::Read(void* buffer, std::int64_t count)
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return -1;
     if (count <= 0)
         return 0;
@@ -123,28 +117,26 @@ std::int64_t TRiffFile::Read(void* buffer, std::int64_t count)
             done += n;
             continue;
         }
+        std::size_t got = 0;
         if (want >= static_cast<std::int64_t>(buf_.size())) {
-            const ssize_t n = ::pread(fd_, out + done, static_cast<std::size_t>(want), pos_);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
+            const int error = file_.ReadAt(static_cast<std::uint64_t>(pos_), {out + done, static_cast<std::size_t>(want)}, got);
+            pos_ += static_cast<std::int64_t>(got);
+            done += static_cast<std::int64_t>(got);
+            if (error != 0) {
+                errno = error;
                 return done > 0 ? done : -1;
-            if (n == 0)
-                break;
-            pos_ += n;
-            done += n;
-            continue;
+            }
+            break;  // all that was wanted, or the end of the file
         }
-        const ssize_t n = ::pread(fd_, buf_.data(), buf_.size(), pos_);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
+        const int error = file_.ReadAt(static_cast<std::uint64_t>(pos_), buf_, got);
+        if (error != 0) {
+            errno = error;
             readLen_ = 0;
             return done > 0 ? done : -1;
         }
         bufStart_ = pos_;
-        readLen_ = static_cast<std::size_t>(n);
-        if (n == 0)
+        readLen_ = got;
+        if (got == 0)
             break;
     }
     return done;
@@ -152,7 +144,7 @@ std::int64_t TRiffFile::Read(void* buffer, std::int64_t count)
 
 std::int64_t TRiffFile::Write(const void* buffer, std::int64_t count)
 {
-    if (fd_ < 0 || failed_ || !(flags_ & (OpenReadWrite | OpenCreate)))
+    if (!file_.IsOpen() || failed_ || !(flags_ & (OpenReadWrite | OpenCreate)))
         return -1;
     if (count <= 0)
         return 0;
@@ -187,17 +179,19 @@ std::int64_t TRiffFile::Write(const void* buffer, std::int64_t count)
 
 std::int64_t TRiffFile::Size()
 {
-    if (fd_ < 0 || !flush())
+    if (!file_.IsOpen() || !flush())
         return -1;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0)
+    const FileStatus status = file_.Status();
+    if (status.error != 0) {
+        errno = status.error;
         return -1;
-    return st.st_size;
+    }
+    return static_cast<std::int64_t>(status.size);
 }
 
 std::int64_t TRiffFile::Seek(std::int64_t offset, int whence)
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return -1;
     std::int64_t base = 0;
     if (whence == SEEK_CUR)
@@ -251,7 +245,7 @@ bool TRiffFile::Descend(TMMCKInfo& ck, const TMMCKInfo* parent, unsigned flags)
 
 bool TRiffFile::Ascend(TMMCKInfo& ck)
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return false;
     if (ck.dwFlags & Dirty) {
         const std::int64_t size = pos_ - ck.dwDataOffset;

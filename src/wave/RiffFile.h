@@ -9,6 +9,8 @@
 //   ... write ...;  f.Ascend(riff);  f.Close();
 //
 // One thread at a time uses a file (the wave object hands it from thread to thread).
+#include "platform/os/OwnedFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,7 +47,7 @@ public:
     bool Open(const std::string& name, unsigned flags);
     // Writes what is buffered and closes; false when a write failed at any time.
     bool Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_.IsOpen(); }
     bool IsCreated() const { return (flags_ & OpenCreate) != 0; }
     // Replaces the I/O buffer by one of `size` bytes (what is pending is written first).
     bool SetBuffer(std::size_t size);
@@ -75,7 +77,7 @@ private:
     bool flush();
     bool writeAt(std::int64_t offset, const void* data, std::size_t count);
 
-    int fd_ = -1;
+    OwnedFile file_;
     unsigned flags_ = 0;
     bool failed_ = false;
     std::vector<unsigned char> buf_ = std::vector<unsigned char>(DefaultBuffer);

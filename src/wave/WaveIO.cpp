@@ -1,12 +1,13 @@
 #include "wave/WaveIO.h"
 
+#include "platform/os/OwnedFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <utility>
-#include <unistd.h>
 
 namespace {
 constexpr std::uint32_t kWave = FourCC("WAVE");
@@ -416,7 +417,7 @@ int WaveIOCreate(TMMWaveIOInfo* info, const std::string& name)
     const auto fail = [&] {
         const int error = errno;  // the reason survives the clean-up, for the caller's message
         file->Close();
-        ::unlink(name.c_str());
+        RemoveFile(name);
         errno = error;
         return WIOERR_FILEERROR;
     };

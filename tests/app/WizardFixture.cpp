@@ -55,8 +55,9 @@ void WizardTest::Click(const char* objectName)
     // click on Next comes after it has ended; a test's click comes at once, so it lets the
     // lookup end first instead of finding Next waiting for it.
     if (std::string_view(objectName) == "selCDNext" &&
-        ProfileFile::Settings().ReadInteger("METADATA", "Lookup", 1) == 0)
+        ProfileFile::Settings().ReadInteger("METADATA", "Lookup", 1) == 0) {
         EXPECT_TRUE(RunEventsUntil([&] { return !state.discLookupRunning; })) << "the offline lookup never ended";
+    }
     Click(Find(objectName));
 }
 

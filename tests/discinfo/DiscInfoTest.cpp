@@ -198,7 +198,7 @@ TEST(DiscDetails, EveryTextIsCutToWholeCharacters)
     d.artist.clear();
     for (int i = 0; i < 2000; ++i)
         d.artist += "\xC3\xA9";  // two bytes each
-    d.tracks = {{std::string(1024, 't'), ""}};
+    d.tracks = {{std::string(1024, 't'), "", "", ""}};
     d.CapTexts();
     EXPECT_EQ(d.album, std::string(1024, 'a'));
     EXPECT_EQ(d.artist.size(), 2048u) << "1024 characters, none cut in half";
@@ -414,7 +414,7 @@ TEST_F(Lookup, DetailsWithoutAnyTitleAreNoMatchAndLeaveTheCdText)
         return HttpTestResponse{200, read ? CddbReadReply("rock", id.freedbId, untitled, "Rock")
                                           : CddbQueryReply("rock", id.freedbId, "The Band / First Album")};
     });
-    cdText.tracks[2] = {"Text Song", "Text Artist"};
+    cdText.tracks[2] = {"Text Song", "Text Artist", "", ""};
     LookupResult r = Run(musicBrainz.Url(), gnudb.Url());
     EXPECT_EQ(outcomes, (std::vector<std::string>{"No match on MusicBrainz", "No match on gnudb", "Using CD-Text"}));
     ASSERT_EQ(r.matches.size(), 1u);
@@ -444,7 +444,7 @@ TEST_F(Lookup, OneDeadlineEndsTheWholeLookupHoweverManyRequestsStall)
             list += "rock 0a00050" + std::to_string(i) + " The Band / Take " + std::to_string(i) + "\r\n";
         return HttpTestResponse{200, list + ".\r\n"};
     });
-    cdText.tracks[1] = {"Text Intro", ""};
+    cdText.tracks[1] = {"Text Intro", "", "", ""};
     timeout = std::chrono::milliseconds(1000);
     deadline = std::chrono::milliseconds(1800);
     const LookupResult r = Run(musicBrainz.Url(), gnudb.Url());
