@@ -150,20 +150,6 @@ int OwnedFile::ReadExactlyAt(std::uint64_t pos, std::span<std::uint8_t> out) con
     return got == out.size() ? 0 : EINVAL;
 }
 
-int OwnedFile::Read(std::span<std::uint8_t> out, std::size_t& got)
-{
-    got = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd_, out.data(), out.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        got = static_cast<std::size_t>(n);
-        return 0;
-    }
-}
-
 int OwnedFile::WriteAt(std::uint64_t pos, std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
@@ -176,25 +162,6 @@ int OwnedFile::WriteAt(std::uint64_t pos, std::span<const std::uint8_t> bytes)
         done += static_cast<std::size_t>(n);
     }
     return 0;
-}
-
-int OwnedFile::Write(std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
-int OwnedFile::SeekTo(std::uint64_t pos)
-{
-    return ::lseek(fd_, static_cast<off_t>(pos), SEEK_SET) < 0 ? errno : 0;
 }
 
 int OwnedFile::Truncate(std::uint64_t size)

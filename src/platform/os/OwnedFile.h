@@ -54,8 +54,6 @@ public:
     OwnedFile& operator=(const OwnedFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
-    int Descriptor() const { return fd_; }
-    int Release() noexcept;
     // Closes now: 0, or the errno of a failed close (a late write error on some file systems).
     int Close();
 
@@ -64,14 +62,12 @@ public:
     int ReadAt(std::uint64_t pos, std::span<std::uint8_t> out, std::size_t& got) const;
     // All of `out` from `pos`: 0, EINVAL when the file ends first, or an errno.
     int ReadExactlyAt(std::uint64_t pos, std::span<std::uint8_t> out) const;
-    // Reads at the file position: one read's worth (0 bytes at the end).
-    int Read(std::span<std::uint8_t> out, std::size_t& got);
-    // Writes all bytes at `pos`, or at the file position: 0 or an errno.
+    // Writes all bytes at `pos`: 0 or an errno.
     int WriteAt(std::uint64_t pos, std::span<const std::uint8_t> bytes);
-    int Write(std::span<const std::uint8_t> bytes);
-    int SeekTo(std::uint64_t pos);
     int Truncate(std::uint64_t size);
 
 private:
+    int Release() noexcept;
+
     int fd_ = -1;
 };
