@@ -26,6 +26,81 @@
         <source>the device failed (%1)</source>
         <translation>das Gerät ist ausgefallen (%1)</translation>
     </message>
+    <message>
+        <source>%1: the device is closed</source>
+        <translation>%1: das Gerät ist geschlossen</translation>
+    </message>
+    <message>
+        <source>the device did not open within %1 seconds</source>
+        <translation>das Gerät ließ sich nicht innerhalb von %1 Sekunden öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>CdRun</name>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>CD-Daten können nicht ausgelesen werden</translation>
+    </message>
+    <message>
+        <source>accurate</source>
+        <translation>korrekt</translation>
+    </message>
+    <message>
+        <source>not accurate</source>
+        <translation>nicht korrekt</translation>
+    </message>
+    <message>
+        <source>not in database</source>
+        <translation>nicht in der Datenbank</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>1 track: %1 written</source>
+        <translation>1 Titel: %1 geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 tracks: %2 written</source>
+        <translation>%1 Titel: %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>, %1 accurately ripped</source>
+        <translation>, %1 korrekt ausgelesen</translation>
+    </message>
+    <message>
+        <source>, %1 not accurate</source>
+        <translation>, %1 nicht korrekt</translation>
+    </message>
+    <message>
+        <source>, %1 not verified</source>
+        <translation>, %1 nicht überprüft</translation>
+    </message>
+    <message>
+        <source>, %1 failed</source>
+        <translation>, %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source> (cancelled)</source>
+        <translation> (abgebrochen)</translation>
+    </message>
+    <message>
+        <source>not encoded</source>
+        <translation>nicht kodiert</translation>
+    </message>
+    <message>
+        <source>Some sectors of the CD could not be read:</source>
+        <translation>Einige Sektoren der CD konnten nicht gelesen werden:</translation>
+    </message>
+    <message>
+        <source>The audio before track 1 can only be extracted digitally</source>
+        <translation>Der Ton vor Titel 1 lässt sich nur digital auslesen</translation>
+    </message>
+    <message>
+        <source>not recorded whole</source>
+        <translation>nicht vollständig aufgenommen</translation>
+    </message>
 </context>
 <context>
     <name>ClipLight</name>
@@ -83,6 +158,68 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Bilder (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>DiscDetails</name>
+    <message>
+        <source>Unknown artist</source>
+        <translation>Unbekannter Interpret</translation>
+    </message>
+    <message>
+        <source>Unknown album</source>
+        <translation>Unbekanntes Album</translation>
+    </message>
+    <message>
+        <source>%1 tracks</source>
+        <translation>%1 Titel</translation>
+    </message>
+</context>
+<context>
+    <name>DiscLookup</name>
+    <message>
+        <source>Found in the cache</source>
+        <translation>Im Zwischenspeicher gefunden</translation>
+    </message>
+    <message>
+        <source>Found on MusicBrainz</source>
+        <translation>Bei MusicBrainz gefunden</translation>
+    </message>
+    <message>
+        <source>No match on MusicBrainz</source>
+        <translation>Kein Treffer bei MusicBrainz</translation>
+    </message>
+    <message>
+        <source>MusicBrainz cannot be reached</source>
+        <translation>MusicBrainz ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Found on gnudb</source>
+        <translation>Bei gnudb gefunden</translation>
+    </message>
+    <message>
+        <source>No match on gnudb</source>
+        <translation>Kein Treffer bei gnudb</translation>
+    </message>
+    <message>
+        <source>gnudb cannot be reached</source>
+        <translation>gnudb ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>CD-Text wird verwendet</translation>
+    </message>
+    <message>
+        <source>Offline: using CD-Text</source>
+        <translation>Offline: CD-Text wird verwendet</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>Keine Angaben zu dieser CD gefunden</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Keine Angaben: %1</translation>
     </message>
 </context>
 <context>
@@ -147,6 +284,10 @@
     <message>
         <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
         <translation>Der Datenträger war voll oder das Schreiben der temporären Wave-Datei ist fehlgeschlagen. Nur der bis dahin umgewandelte Teil wird kodiert.</translation>
+    </message>
+    <message>
+        <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
+        <translation>Das Aufnahmegerät funktioniert nicht mehr (es wurde entfernt oder ausgesteckt). Die Aufnahme endet hier; was bis dahin aufgenommen wurde, ist gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -378,6 +519,79 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>RipSession</name>
+    <message>
+        <source>not checked (the AccurateRip server answered with something unreadable)</source>
+        <translation>nicht geprüft (der AccurateRip-Server hat etwas Unlesbares geantwortet)</translation>
+    </message>
+    <message>
+        <source>not checked (AccurateRip could not be reached)</source>
+        <translation>nicht geprüft (AccurateRip war nicht erreichbar)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database (its answer was for another disc)</source>
+        <translation>nicht in der AccurateRip-Datenbank (die Antwort galt einer anderen CD)</translation>
+    </message>
+    <message>
+        <source>accurately ripped (confidence %1)</source>
+        <translation>korrekt ausgelesen (Vertrauen %1)</translation>
+    </message>
+    <message>
+        <source>not accurate (%1 other rips disagree)</source>
+        <translation>nicht korrekt (%1 andere Auslesungen weichen ab)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database</source>
+        <translation>nicht in der AccurateRip-Datenbank</translation>
+    </message>
+    <message>
+        <source>Track %1: %2; test and copy differ</source>
+        <translation>Titel %1: %2; Test und Kopie weichen ab</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Titel %1: %2</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Unable to write the rip log &quot;%1&quot;</source>
+        <translation>Das Ausleseprotokoll „%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SoundCard</name>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened.</source>
+        <translation>Das Aufnahmegerät „%1“ lässt sich nicht öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLine</name>
+    <message>
+        <source>The audio server no longer offers the source &quot;%1&quot;.</source>
+        <translation>Der Audioserver bietet die Quelle „%1“ nicht mehr an.</translation>
+    </message>
+    <message>
+        <source>The source &quot;%1&quot; cannot be recorded: no audio server answers (%2).</source>
+        <translation>Die Quelle „%1“ lässt sich nicht aufnehmen: Kein Audioserver antwortet (%2).</translation>
+    </message>
+    <message>
+        <source>No capture device is set up for this input.</source>
+        <translation>Für diesen Eingang ist kein Aufnahmegerät eingerichtet.</translation>
+    </message>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>Das Aufnahmegerät „%1“ lässt sich nicht öffnen: %2.</translation>
+    </message>
+    <message>
+        <source>Set %1 in the section SOUNDCARD_SETUP of %2.</source>
+        <translation>Setzen Sie %1 im Abschnitt SOUNDCARD_SETUP von %2.</translation>
     </message>
 </context>
 <context>
@@ -1431,6 +1645,106 @@ Gespeichert als: %4</translation>
     <message>
         <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
         <translation>Rückgabewert: 0, wenn jede Eingabe gelang, 1, wenn eine scheiterte, 2 bei einem Aufruffehler, 130 nach Strg+C.</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>interrupted: no file was finished; the unfinished ones and every temporary file were removed</source>
+        <translation>unterbrochen: Keine Datei wurde fertig; die unfertigen und alle temporären Dateien wurden entfernt</translation>
+    </message>
+    <message>
+        <source>interrupted: kept the finished %1: %2; the unfinished ones and every temporary file were removed</source>
+        <translation>unterbrochen: %1 fertig und behalten: %2; die unfertigen und alle temporären Dateien wurden entfernt</translation>
+    </message>
+    <message>
+        <source>no failures</source>
+        <translation>keine Fehler</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1, %2 of audio in %3, %4</source>
+        <translation>%1, %2 Audio in %3, %4</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>convert</source>
+        <translation>Umwandeln</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>extract</source>
+        <translation>Auslesen</translation>
+    </message>
+    <message>
+        <source>encode</source>
+        <translation>Kodieren</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3%</source>
+        <translation>%1 %2 %3 %</translation>
+    </message>
+    <message>
+        <source>, %1 left</source>
+        <translation>, noch %1</translation>
+    </message>
+    <message>
+        <source>the worker ended with status %1</source>
+        <translation>der Arbeitsprozess endete mit Status %1</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Keine Angaben: %1</translation>
+    </message>
+    <message>
+        <source>--release %1: only %2 releases match the disc</source>
+        <translation>--release %1: nur %2 Veröffentlichungen passen zur CD</translation>
+    </message>
+    <message>
+        <source>several releases match the disc; taking %1 (--release N takes another):</source>
+        <translation>mehrere Veröffentlichungen passen zur CD; genommen wird %1 (--release N nimmt eine andere):</translation>
+    </message>
+    <message>
+        <source>%1: the file exists (--overwrite replaces it)</source>
+        <translation>%1: Die Datei existiert (--overwrite ersetzt sie)</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Titel %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 extract %2%, encoded %3%</source>
+        <translation>%1 Auslesen %2 %, kodiert %3 %</translation>
+    </message>
+    <message>
+        <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
+        <translation>ein anderes Programm hat %1 geschrieben, während diese MP3-Datei entstand; diese MP3-Datei wurde als %2 gespeichert</translation>
     </message>
 </context>
 </TS>

@@ -26,6 +26,81 @@
         <source>the device failed (%1)</source>
         <translation>el dispositivo falló (%1)</translation>
     </message>
+    <message>
+        <source>%1: the device is closed</source>
+        <translation>%1: el dispositivo está cerrado</translation>
+    </message>
+    <message>
+        <source>the device did not open within %1 seconds</source>
+        <translation>el dispositivo no se abrió en %1 segundos</translation>
+    </message>
+</context>
+<context>
+    <name>CdRun</name>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>no se pueden extraer los datos del CD</translation>
+    </message>
+    <message>
+        <source>accurate</source>
+        <translation>exacta</translation>
+    </message>
+    <message>
+        <source>not accurate</source>
+        <translation>inexacta</translation>
+    </message>
+    <message>
+        <source>not in database</source>
+        <translation>no está en la base de datos</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>no verificada</translation>
+    </message>
+    <message>
+        <source>1 track: %1 written</source>
+        <translation>1 pista: %1 escrita</translation>
+    </message>
+    <message>
+        <source>%1 tracks: %2 written</source>
+        <translation>%1 pistas: %2 escritas</translation>
+    </message>
+    <message>
+        <source>, %1 accurately ripped</source>
+        <translation>, %1 extraídas con exactitud</translation>
+    </message>
+    <message>
+        <source>, %1 not accurate</source>
+        <translation>, %1 inexactas</translation>
+    </message>
+    <message>
+        <source>, %1 not verified</source>
+        <translation>, %1 sin verificar</translation>
+    </message>
+    <message>
+        <source>, %1 failed</source>
+        <translation>, %1 con error</translation>
+    </message>
+    <message>
+        <source> (cancelled)</source>
+        <translation> (cancelado)</translation>
+    </message>
+    <message>
+        <source>not encoded</source>
+        <translation>no codificada</translation>
+    </message>
+    <message>
+        <source>Some sectors of the CD could not be read:</source>
+        <translation>Algunos sectores del CD no se pudieron leer:</translation>
+    </message>
+    <message>
+        <source>The audio before track 1 can only be extracted digitally</source>
+        <translation>El audio anterior a la pista 1 solo se puede extraer digitalmente</translation>
+    </message>
+    <message>
+        <source>not recorded whole</source>
+        <translation>no se grabó entera</translation>
+    </message>
 </context>
 <context>
     <name>ClipLight</name>
@@ -83,6 +158,68 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Imágenes (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>DiscDetails</name>
+    <message>
+        <source>Unknown artist</source>
+        <translation>Artista desconocido</translation>
+    </message>
+    <message>
+        <source>Unknown album</source>
+        <translation>Álbum desconocido</translation>
+    </message>
+    <message>
+        <source>%1 tracks</source>
+        <translation>%1 pistas</translation>
+    </message>
+</context>
+<context>
+    <name>DiscLookup</name>
+    <message>
+        <source>Found in the cache</source>
+        <translation>Encontrado en la caché</translation>
+    </message>
+    <message>
+        <source>Found on MusicBrainz</source>
+        <translation>Encontrado en MusicBrainz</translation>
+    </message>
+    <message>
+        <source>No match on MusicBrainz</source>
+        <translation>Sin coincidencias en MusicBrainz</translation>
+    </message>
+    <message>
+        <source>MusicBrainz cannot be reached</source>
+        <translation>No se puede acceder a MusicBrainz</translation>
+    </message>
+    <message>
+        <source>Found on gnudb</source>
+        <translation>Encontrado en gnudb</translation>
+    </message>
+    <message>
+        <source>No match on gnudb</source>
+        <translation>Sin coincidencias en gnudb</translation>
+    </message>
+    <message>
+        <source>gnudb cannot be reached</source>
+        <translation>No se puede acceder a gnudb</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>Usando CD-Text</translation>
+    </message>
+    <message>
+        <source>Offline: using CD-Text</source>
+        <translation>Sin conexión: usando CD-Text</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>No se han encontrado datos de este disco</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Sin datos: %1</translation>
     </message>
 </context>
 <context>
@@ -147,6 +284,10 @@
     <message>
         <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
         <translation>El disco estaba lleno o falló la escritura del archivo WAV temporal. Solo se codificará la parte convertida hasta entonces.</translation>
+    </message>
+    <message>
+        <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
+        <translation>El dispositivo de grabación dejó de funcionar (se quitó o se desconectó). La grabación termina aquí; lo grabado hasta ese momento se ha guardado.</translation>
     </message>
 </context>
 <context>
@@ -378,6 +519,79 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>RipSession</name>
+    <message>
+        <source>not checked (the AccurateRip server answered with something unreadable)</source>
+        <translation>no verificada (el servidor de AccurateRip respondió algo ilegible)</translation>
+    </message>
+    <message>
+        <source>not checked (AccurateRip could not be reached)</source>
+        <translation>no verificada (no se pudo acceder a AccurateRip)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database (its answer was for another disc)</source>
+        <translation>no está en la base de datos de AccurateRip (su respuesta era de otro disco)</translation>
+    </message>
+    <message>
+        <source>accurately ripped (confidence %1)</source>
+        <translation>extraída con exactitud (confianza %1)</translation>
+    </message>
+    <message>
+        <source>not accurate (%1 other rips disagree)</source>
+        <translation>inexacta (%1 extracciones distintas no coinciden)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database</source>
+        <translation>no está en la base de datos de AccurateRip</translation>
+    </message>
+    <message>
+        <source>Track %1: %2; test and copy differ</source>
+        <translation>Pista %1: %2; la prueba y la copia difieren</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Pista %1: %2</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>No se puede escribir «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write the rip log &quot;%1&quot;</source>
+        <translation>No se puede escribir el registro de extracción «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>SoundCard</name>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened.</source>
+        <translation>No se puede abrir el dispositivo de captura «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLine</name>
+    <message>
+        <source>The audio server no longer offers the source &quot;%1&quot;.</source>
+        <translation>El servidor de audio ya no ofrece la fuente «%1».</translation>
+    </message>
+    <message>
+        <source>The source &quot;%1&quot; cannot be recorded: no audio server answers (%2).</source>
+        <translation>No se puede grabar la fuente «%1»: no responde ningún servidor de audio (%2).</translation>
+    </message>
+    <message>
+        <source>No capture device is set up for this input.</source>
+        <translation>No hay ningún dispositivo de captura configurado para esta entrada.</translation>
+    </message>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>No se puede abrir el dispositivo de captura «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Set %1 in the section SOUNDCARD_SETUP of %2.</source>
+        <translation>Defina %1 en la sección SOUNDCARD_SETUP de %2.</translation>
     </message>
 </context>
 <context>
@@ -1431,6 +1645,106 @@ Guardado como: %4</translation>
     <message>
         <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
         <translation>Estado de salida: 0 si todas las entradas salieron bien, 1 si alguna falló, 2 por un error de uso, 130 tras Ctrl+C.</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>interrupted: no file was finished; the unfinished ones and every temporary file were removed</source>
+        <translation>interrumpido: no se terminó ningún archivo; se eliminaron los inacabados y todos los archivos temporales</translation>
+    </message>
+    <message>
+        <source>interrupted: kept the finished %1: %2; the unfinished ones and every temporary file were removed</source>
+        <translation>interrumpido: se conservan los terminados (%1): %2; se eliminaron los inacabados y todos los archivos temporales</translation>
+    </message>
+    <message>
+        <source>no failures</source>
+        <translation>sin errores</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 con error</translation>
+    </message>
+    <message>
+        <source>%1, %2 of audio in %3, %4</source>
+        <translation>%1, %2 de audio en %3, %4</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 archivo</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 archivos</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>inicio</translation>
+    </message>
+    <message>
+        <source>convert</source>
+        <translation>conversión</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>reproducción</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>grabación</translation>
+    </message>
+    <message>
+        <source>extract</source>
+        <translation>extracción</translation>
+    </message>
+    <message>
+        <source>encode</source>
+        <translation>codificación</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3%</source>
+        <translation>%1 %2 %3 %</translation>
+    </message>
+    <message>
+        <source>, %1 left</source>
+        <translation>, quedan %1</translation>
+    </message>
+    <message>
+        <source>the worker ended with status %1</source>
+        <translation>el proceso de trabajo terminó con el estado %1</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Sin datos: %1</translation>
+    </message>
+    <message>
+        <source>--release %1: only %2 releases match the disc</source>
+        <translation>--release %1: solo %2 ediciones coinciden con el disco</translation>
+    </message>
+    <message>
+        <source>several releases match the disc; taking %1 (--release N takes another):</source>
+        <translation>varias ediciones coinciden con el disco; se toma la %1 (--release N toma otra):</translation>
+    </message>
+    <message>
+        <source>%1: the file exists (--overwrite replaces it)</source>
+        <translation>%1: el archivo ya existe (--overwrite lo reemplaza)</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>no escrita</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Pista %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 extract %2%, encoded %3%</source>
+        <translation>%1 extracción %2 %, codificada %3 %</translation>
+    </message>
+    <message>
+        <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
+        <translation>otro programa escribió %1 mientras se creaba este MP3; este MP3 se guardó como %2</translation>
     </message>
 </context>
 </TS>

@@ -26,6 +26,81 @@
         <source>the device failed (%1)</source>
         <translation>le périphérique a échoué (%1)</translation>
     </message>
+    <message>
+        <source>%1: the device is closed</source>
+        <translation>%1 : le périphérique est fermé</translation>
+    </message>
+    <message>
+        <source>the device did not open within %1 seconds</source>
+        <translation>le périphérique ne s&apos;est pas ouvert en %1 secondes</translation>
+    </message>
+</context>
+<context>
+    <name>CdRun</name>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>impossible d&apos;extraire les données du CD</translation>
+    </message>
+    <message>
+        <source>accurate</source>
+        <translation>exacte</translation>
+    </message>
+    <message>
+        <source>not accurate</source>
+        <translation>inexacte</translation>
+    </message>
+    <message>
+        <source>not in database</source>
+        <translation>absente de la base</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>non vérifiée</translation>
+    </message>
+    <message>
+        <source>1 track: %1 written</source>
+        <translation>1 piste : %1 écrite</translation>
+    </message>
+    <message>
+        <source>%1 tracks: %2 written</source>
+        <translation>%1 pistes : %2 écrites</translation>
+    </message>
+    <message>
+        <source>, %1 accurately ripped</source>
+        <translation>, %1 extraites exactement</translation>
+    </message>
+    <message>
+        <source>, %1 not accurate</source>
+        <translation>, %1 inexactes</translation>
+    </message>
+    <message>
+        <source>, %1 not verified</source>
+        <translation>, %1 non vérifiées</translation>
+    </message>
+    <message>
+        <source>, %1 failed</source>
+        <translation>, %1 en échec</translation>
+    </message>
+    <message>
+        <source> (cancelled)</source>
+        <translation> (annulé)</translation>
+    </message>
+    <message>
+        <source>not encoded</source>
+        <translation>non encodée</translation>
+    </message>
+    <message>
+        <source>Some sectors of the CD could not be read:</source>
+        <translation>Certains secteurs du CD n&apos;ont pas pu être lus :</translation>
+    </message>
+    <message>
+        <source>The audio before track 1 can only be extracted digitally</source>
+        <translation>L&apos;audio avant la piste 1 ne peut être extrait que numériquement</translation>
+    </message>
+    <message>
+        <source>not recorded whole</source>
+        <translation>pas enregistrée en entier</translation>
+    </message>
 </context>
 <context>
     <name>ClipLight</name>
@@ -83,6 +158,68 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Images (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>DiscDetails</name>
+    <message>
+        <source>Unknown artist</source>
+        <translation>Artiste inconnu</translation>
+    </message>
+    <message>
+        <source>Unknown album</source>
+        <translation>Album inconnu</translation>
+    </message>
+    <message>
+        <source>%1 tracks</source>
+        <translation>%1 pistes</translation>
+    </message>
+</context>
+<context>
+    <name>DiscLookup</name>
+    <message>
+        <source>Found in the cache</source>
+        <translation>Trouvé dans le cache</translation>
+    </message>
+    <message>
+        <source>Found on MusicBrainz</source>
+        <translation>Trouvé sur MusicBrainz</translation>
+    </message>
+    <message>
+        <source>No match on MusicBrainz</source>
+        <translation>Aucune correspondance sur MusicBrainz</translation>
+    </message>
+    <message>
+        <source>MusicBrainz cannot be reached</source>
+        <translation>MusicBrainz est injoignable</translation>
+    </message>
+    <message>
+        <source>Found on gnudb</source>
+        <translation>Trouvé sur gnudb</translation>
+    </message>
+    <message>
+        <source>No match on gnudb</source>
+        <translation>Aucune correspondance sur gnudb</translation>
+    </message>
+    <message>
+        <source>gnudb cannot be reached</source>
+        <translation>gnudb est injoignable</translation>
+    </message>
+    <message>
+        <source>Using CD-Text</source>
+        <translation>Utilisation du CD-Text</translation>
+    </message>
+    <message>
+        <source>Offline: using CD-Text</source>
+        <translation>Hors ligne : utilisation du CD-Text</translation>
+    </message>
+    <message>
+        <source>No details found for this disc</source>
+        <translation>Aucune information trouvée pour ce disque</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Aucune information : %1</translation>
     </message>
 </context>
 <context>
@@ -147,6 +284,10 @@
     <message>
         <source>The disk was full or writing the temporary wave file failed. Only the part converted until then will be encoded.</source>
         <translation>Le disque était plein ou l&apos;écriture du fichier WAV temporaire a échoué. Seule la partie convertie jusque-là sera encodée.</translation>
+    </message>
+    <message>
+        <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
+        <translation>Le périphérique d&apos;enregistrement ne fonctionne plus (il a été retiré ou débranché). L&apos;enregistrement s&apos;arrête ici ; ce qui a été enregistré jusque-là est conservé.</translation>
     </message>
 </context>
 <context>
@@ -378,6 +519,79 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>RipSession</name>
+    <message>
+        <source>not checked (the AccurateRip server answered with something unreadable)</source>
+        <translation>non vérifiée (le serveur AccurateRip a renvoyé une réponse illisible)</translation>
+    </message>
+    <message>
+        <source>not checked (AccurateRip could not be reached)</source>
+        <translation>non vérifiée (AccurateRip injoignable)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database (its answer was for another disc)</source>
+        <translation>absente de la base AccurateRip (sa réponse concernait un autre disque)</translation>
+    </message>
+    <message>
+        <source>accurately ripped (confidence %1)</source>
+        <translation>extraite exactement (confiance %1)</translation>
+    </message>
+    <message>
+        <source>not accurate (%1 other rips disagree)</source>
+        <translation>inexacte (%1 autres extractions divergent)</translation>
+    </message>
+    <message>
+        <source>not in the AccurateRip database</source>
+        <translation>absente de la base AccurateRip</translation>
+    </message>
+    <message>
+        <source>Track %1: %2; test and copy differ</source>
+        <translation>Piste %1 : %2 ; le test et la copie diffèrent</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Piste %1 : %2</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write the rip log &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire le journal d&apos;extraction « %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>SoundCard</name>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened.</source>
+        <translation>Le périphérique de capture « %1 » ne peut pas être ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLine</name>
+    <message>
+        <source>The audio server no longer offers the source &quot;%1&quot;.</source>
+        <translation>Le serveur audio ne propose plus la source « %1 ».</translation>
+    </message>
+    <message>
+        <source>The source &quot;%1&quot; cannot be recorded: no audio server answers (%2).</source>
+        <translation>La source « %1 » ne peut pas être enregistrée : aucun serveur audio ne répond (%2).</translation>
+    </message>
+    <message>
+        <source>No capture device is set up for this input.</source>
+        <translation>Aucun périphérique de capture n&apos;est configuré pour cette entrée.</translation>
+    </message>
+    <message>
+        <source>The capture device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>Le périphérique de capture « %1 » ne peut pas être ouvert : %2.</translation>
+    </message>
+    <message>
+        <source>Set %1 in the section SOUNDCARD_SETUP of %2.</source>
+        <translation>Définissez %1 dans la section SOUNDCARD_SETUP de %2.</translation>
     </message>
 </context>
 <context>
@@ -1431,6 +1645,106 @@ Enregistré comme : %4</translation>
     <message>
         <source>Exit status: 0 when every input succeeded, 1 when any failed, 2 for a usage error, 130 after Ctrl+C.</source>
         <translation>Code de sortie : 0 si chaque entrée a réussi, 1 si l&apos;une a échoué, 2 pour une erreur d&apos;utilisation, 130 après Ctrl+C.</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>interrupted: no file was finished; the unfinished ones and every temporary file were removed</source>
+        <translation>interrompu : aucun fichier n&apos;a été terminé ; les fichiers inachevés et tous les fichiers temporaires ont été supprimés</translation>
+    </message>
+    <message>
+        <source>interrupted: kept the finished %1: %2; the unfinished ones and every temporary file were removed</source>
+        <translation>interrompu : fichiers terminés conservés (%1) : %2 ; les fichiers inachevés et tous les fichiers temporaires ont été supprimés</translation>
+    </message>
+    <message>
+        <source>no failures</source>
+        <translation>aucun échec</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 en échec</translation>
+    </message>
+    <message>
+        <source>%1, %2 of audio in %3, %4</source>
+        <translation>%1, %2 d&apos;audio en %3, %4</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 fichier</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 fichiers</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>début</translation>
+    </message>
+    <message>
+        <source>convert</source>
+        <translation>conversion</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>lecture</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>enregistrement</translation>
+    </message>
+    <message>
+        <source>extract</source>
+        <translation>extraction</translation>
+    </message>
+    <message>
+        <source>encode</source>
+        <translation>encodage</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3%</source>
+        <translation>%1 %2 %3 %</translation>
+    </message>
+    <message>
+        <source>, %1 left</source>
+        <translation>, reste %1</translation>
+    </message>
+    <message>
+        <source>the worker ended with status %1</source>
+        <translation>le processus de travail s&apos;est terminé avec le code %1</translation>
+    </message>
+    <message>
+        <source>No details: %1</source>
+        <translation>Aucune information : %1</translation>
+    </message>
+    <message>
+        <source>--release %1: only %2 releases match the disc</source>
+        <translation>--release %1 : seules %2 éditions correspondent au disque</translation>
+    </message>
+    <message>
+        <source>several releases match the disc; taking %1 (--release N takes another):</source>
+        <translation>plusieurs éditions correspondent au disque ; la %1 est prise (--release N en prend une autre) :</translation>
+    </message>
+    <message>
+        <source>%1: the file exists (--overwrite replaces it)</source>
+        <translation>%1 : le fichier existe (--overwrite le remplace)</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>non écrite</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Piste %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 extract %2%, encoded %3%</source>
+        <translation>%1 extraction %2 %, encodée %3 %</translation>
+    </message>
+    <message>
+        <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
+        <translation>un autre programme a écrit %1 pendant la création de ce MP3 ; ce MP3 a été enregistré sous %2</translation>
     </message>
 </context>
 </TS>

@@ -103,7 +103,7 @@ public:
         ClearLine();
         if (outcome.result == JobOutcome::Failed) {
             if (outcome.errors.empty())
-                outcome.errors.push_back("failed");
+                outcome.errors.push_back(QCoreApplication::translate("mervane-cli", "failed").toStdString());
             for (const std::string& e : outcome.errors)
                 std::fprintf(stderr, "mervane-cli: %s: %s\n", Name(i).c_str(), e.c_str());
         }
@@ -147,13 +147,23 @@ public:
             }
         }
         if (interrupted) {
-            std::fprintf(stderr, "mervane-cli: interrupted: %s; %s\n",
-                         made == 0 ? "no file was finished" : ("kept the finished " + plural(made, "file") + ": " + kept).c_str(),
-                         "the unfinished ones and every temporary file were removed");
+            const QString line =
+                made == 0 ? QCoreApplication::translate(
+                                "mervane-cli",
+                                "interrupted: no file was finished; the unfinished ones and every temporary file were removed")
+                          : QCoreApplication::translate("mervane-cli",
+                                                        "interrupted: kept the finished %1: %2; the unfinished ones and every "
+                                                        "temporary file were removed")
+                                .arg(filesText(made), QString::fromStdString(kept));
+            std::fprintf(stderr, "mervane-cli: %s\n", line.toUtf8().constData());
         } else if (!options_.quiet && !options_.worker) {
-            std::fprintf(stderr, "mervane-cli: %s, %s of audio in %s, %s\n", plural(results_.size(), "file").c_str(),
-                         clock(audio).c_str(), clock(static_cast<double>(clock_.elapsed()) / 1000).c_str(),
-                         failed == 0 ? "no failures" : (std::to_string(failed) + " failed").c_str());
+            const QString failures = failed == 0 ? QCoreApplication::translate("mervane-cli", "no failures")
+                                                 : QCoreApplication::translate("mervane-cli", "%1 failed").arg(int(failed));
+            const QString line = QCoreApplication::translate("mervane-cli", "%1, %2 of audio in %3, %4")
+                                     .arg(filesText(results_.size()), QString::fromStdString(clock(audio)),
+                                          QString::fromStdString(clock(static_cast<double>(clock_.elapsed()) / 1000)),
+                                          failures);
+            std::fprintf(stderr, "mervane-cli: %s\n", line.toUtf8().constData());
         }
         std::fflush(stderr);
     }
@@ -174,9 +184,28 @@ private:
     {
         return results_[i] && !results_[i]->output.empty() ? results_[i]->output : outputs_[i];
     }
-    static std::string plural(std::size_t n, const char* word)
+    static QString filesText(std::size_t n)
     {
-        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+        return n == 1 ? QCoreApplication::translate("mervane-cli", "1 file")
+                      : QCoreApplication::translate("mervane-cli", "%1 files").arg(qulonglong(n));
+    }
+
+    // A stage of the progress line in the user's language; the workers report it in English.
+    static QString stageText(const std::string& stage)
+    {
+        if (stage == "start")
+            return QCoreApplication::translate("mervane-cli", "start");
+        if (stage == "convert")
+            return QCoreApplication::translate("mervane-cli", "convert");
+        if (stage == "play")
+            return QCoreApplication::translate("mervane-cli", "play");
+        if (stage == "record")
+            return QCoreApplication::translate("mervane-cli", "record");
+        if (stage == "extract")
+            return QCoreApplication::translate("mervane-cli", "extract");
+        if (stage == "encode")
+            return QCoreApplication::translate("mervane-cli", "encode");
+        return QString::fromStdString(stage);
     }
 
     void Print(std::size_t i)
@@ -226,8 +255,11 @@ private:
         for (const auto& [i, p] : running_) {
             // Each file with its place in the run: "[2/4] hires.wav encode 40%".
             line += std::string(line.empty() ? "" : ", ") + "[" + std::to_string(i + 1) + "/" +
-                    std::to_string(results_.size()) + "] " + fs::path(Name(i)).filename().string() + " " + p.first +
-                    " " + std::to_string(p.second) + "%";
+                    std::to_string(results_.size()) + "] " +
+                    QCoreApplication::translate("mervane-cli", "%1 %2 %3%")
+                        .arg(QString::fromStdString(fs::path(Name(i)).filename().string()), stageText(p.first),
+                             QString::number(p.second))
+                        .toStdString();
             const double share = p.second / 100.0;
             if (!twoStages_.contains(i))
                 done += share;
@@ -237,7 +269,9 @@ private:
         const double elapsed = static_cast<double>(clock_.elapsed()) / 1000;
         line += "  " + clock(elapsed);
         if (done > 0)
-            line += ", " + clock(elapsed * (static_cast<double>(results_.size()) - done) / done) + " left";
+            line += QCoreApplication::translate("mervane-cli", ", %1 left")
+                        .arg(QString::fromStdString(clock(elapsed * (static_cast<double>(results_.size()) - done) / done)))
+                        .toStdString();
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
         drawn_ = true;
@@ -388,7 +422,8 @@ int RunBatch(const std::string& program, const CliOptions& options)
                 w.outcome.result = JobOutcome::Failed;
                 const QString why = w.process->exitStatus() == QProcess::CrashExit || w.process->error() == QProcess::FailedToStart
                                         ? w.process->errorString()
-                                        : QString("the worker ended with status %1").arg(w.process->exitCode());
+                                        : QCoreApplication::translate("mervane-cli", "the worker ended with status %1")
+                                              .arg(w.process->exitCode());
                 w.outcome.errors.push_back(why.toStdString());
             }
             report.Finished(w.index, std::move(w.outcome));

@@ -20,6 +20,7 @@
 #include "run/CdNames.h"
 #include "run/CdRun.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
@@ -66,17 +67,23 @@ std::optional<DiscDetails> lookUp(const CliOptions& options, CdDisc& disc)
         worker.join();
     } catch (const std::exception& e) {
         // A disc that cannot be identified is still ripped, without found details.
-        say(std::string("No details: ") + e.what());
+        say(QCoreApplication::translate("mervane-cli", "No details: %1")
+                .arg(QString::fromStdString(e.what()))
+                .toStdString());
         return std::nullopt;
     }
     if (result.matches.empty())
         return std::nullopt;
     const std::size_t chosen = static_cast<std::size_t>(options.release - 1);
     if (chosen >= result.matches.size())
-        throw CliUsageError("--release " + std::to_string(options.release) + ": only " +
-                            std::to_string(result.matches.size()) + " releases match the disc");
+        throw CliUsageError(QCoreApplication::translate("mervane-cli", "--release %1: only %2 releases match the disc")
+                                .arg(options.release)
+                                .arg(int(result.matches.size()))
+                                .toStdString());
     if (result.matches.size() > 1 && !options.quiet) {
-        say("several releases match the disc; taking " + std::to_string(chosen + 1) + " (--release N takes another):");
+        say(QCoreApplication::translate("mervane-cli", "several releases match the disc; taking %1 (--release N takes another):")
+                .arg(int(chosen + 1))
+                .toStdString());
         for (std::size_t i = 0; i < result.matches.size(); ++i)
             std::fprintf(stderr, "  %zu: %s\n", i + 1, result.matches[i].ChoiceLine().c_str());
     }
@@ -94,12 +101,10 @@ public:
     void TrackStarted(int, const std::string& file, int position, int count) override
     {
         name_ = "[" + std::to_string(position) + "/" + std::to_string(count) + "] " + fs::path(file).filename().string();
-        stage_ = "extract";
         Draw(0);
     }
     void ReadProgress(int percent) override
     {
-        stage_ = "extract";
         Draw(percent);
     }
     void EncodeProgress(int percent) override
@@ -120,7 +125,9 @@ public:
     {
         if (!options_.overwrite) {
             Clear();
-            say(file + ": the file exists (--overwrite replaces it)");
+            say(QCoreApplication::translate("mervane-cli", "%1: the file exists (--overwrite replaces it)")
+                    .arg(QString::fromStdString(file))
+                    .toStdString());
         }
         return options_.overwrite;
     }
@@ -138,10 +145,7 @@ public:
             if (options_.json)
                 PrintJson(r);
             if (!options_.quiet)
-                std::fprintf(stderr, "Track %d: %s%s%s\n", r.track, r.file.c_str(),
-                             r.verdict.empty() ? "" : (", " + r.verdict).c_str(),
-                             r.error.empty() ? (r.written ? "" : ", not written")
-                                             : (", " + r.error.substr(0, r.error.find('\n'))).c_str());
+                std::fprintf(stderr, "%s\n", TrackLine(r).c_str());
         }
         if (!options_.quiet)
             std::fprintf(stderr, "%s\n", summary.Line().c_str());
@@ -149,12 +153,28 @@ public:
     }
 
 private:
+    // "Track 3: /music/03 Song.mp3, accurate" (or ", not written", or the error's first line).
+    static std::string TrackLine(const CdTrackResult& r)
+    {
+        QStringList parts{QString::fromStdString(r.file)};
+        if (!r.verdict.empty())
+            parts << QString::fromStdString(CdVerdictText(r.verdict));
+        if (!r.error.empty())
+            parts << QString::fromStdString(r.error.substr(0, r.error.find('\n')));
+        else if (!r.written)
+            parts << QCoreApplication::translate("mervane-cli", "not written");
+        return QCoreApplication::translate("mervane-cli", "Track %1: %2")
+            .arg(QString::number(r.track), parts.join(", "))
+            .toStdString();
+    }
+
     void Draw(int percent)
     {
         if (!showProgress_)
             return;
-        std::string line = name_ + " " + stage_ + " " + std::to_string(percent) + "%, encoded " +
-                           std::to_string(encoded_) + "%";
+        std::string line = QCoreApplication::translate("mervane-cli", "%1 extract %2%, encoded %3%")
+                               .arg(QString::fromStdString(name_), QString::number(percent), QString::number(encoded_))
+                               .toStdString();
         if (!verdict_.empty())
             line += "  " + verdict_;
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
@@ -195,7 +215,6 @@ private:
     bool showProgress_;
     bool drawn_ = false;
     std::string name_;
-    std::string stage_;
     std::string verdict_;
     int encoded_ = 0;
 };
@@ -204,7 +223,9 @@ int ripDisc(const CliOptions& options)
 {
     const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
     if (!disc->DiscPresent())
-        throw EMervaneError("there is no disc in " + disc->Device());
+        throw EMervaneError(QCoreApplication::translate("mervane-cli", "there is no disc in %1")
+                                .arg(QString::fromStdString(disc->Device()))
+                                .toStdString());
     const std::vector<int> chosen = ChosenCdTracks(options, *disc);
     const std::optional<DiscDetails> found = lookUp(options, *disc);
 
@@ -275,6 +296,7 @@ int ripDisc(const CliOptions& options)
         worker.join();
         settings.cover = cover.picture;
         settings.coverLine = cover.line;
+        // The line the rip log keeps, in the log's English.
         if (!options.quiet)
             std::fprintf(stderr, "%s\n", cover.line.c_str());
     }

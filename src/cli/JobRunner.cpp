@@ -19,6 +19,7 @@
 #include "wave/MMWave.h"
 #include "platform/os/Translations.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <algorithm>
 #include <filesystem>
@@ -110,7 +111,7 @@ void JobRunner::AddError(const std::string& text)
 {
     // The take recorded until the device stopped is in the temporary file: it is encoded,
     // as the wizard lets it be, and the user learns why it is short.
-    if (text.rfind(kRecordingDeviceLostMessage, 0) == 0 && options_.command == "record" && stage_ == "record") {
+    if (text.rfind(TranslatedMessage(kRecordingDeviceLostMessage), 0) == 0 && options_.command == "record" && stage_ == "record") {
         outcome_.notes.push_back(text);
         recordingStopped_ = true;
         return;
@@ -130,8 +131,11 @@ void JobRunner::RunFinished(const FileRunResult& result)
     outcome_.seconds = result.seconds;
     if (result.ok && result.output != requestedOutput_) {
         outcome_.output = result.output;
-        outcome_.notes.push_back("another program wrote " + requestedOutput_ +
-                                 " while this MP3 was being made; this MP3 was saved as " + result.output);
+        outcome_.notes.push_back(
+            QCoreApplication::translate("mervane-cli",
+                                        "another program wrote %1 while this MP3 was being made; this MP3 was saved as %2")
+                .arg(QString::fromStdString(requestedOutput_), QString::fromStdString(result.output))
+                .toStdString());
     }
 }
 
@@ -145,7 +149,9 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
     try {
         std::error_code ec;
         if (!options_.overwrite && std::filesystem::exists(output, ec))
-            throw EMervaneError(output + ": the file exists (--overwrite replaces it)");
+            throw EMervaneError(QCoreApplication::translate("mervane-cli", "%1: the file exists (--overwrite replaces it)")
+                                    .arg(QString::fromStdString(output))
+                                    .toStdString());
         if (options_.command == "wave")
             RunWave(input, output);
         else if (options_.command == "cd")

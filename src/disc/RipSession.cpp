@@ -3,7 +3,8 @@
 #include "disc/CdImageSheet.h"
 #include "platform/os/ProfileFile.h"
 
-#include <cctype>
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -113,6 +114,8 @@ std::string RipSession::verdictText(const Ripped& r) const
     return JudgeTrack(lookup_.pressings, id_, trackIndex(r.report.track), r.report.copy).Text();
 }
 
+// The log's verdicts (verdictText) stay English, as tools read the log; the line on the
+// screen is the same verdict in the user's language.
 std::string RipSession::VerificationLine(int track) const
 {
     if (!LookupDone())
@@ -120,12 +123,33 @@ std::string RipSession::VerificationLine(int track) const
     for (const Ripped& r : ripped_) {
         if (r.report.track != track)
             continue;
-        std::string text = verdictText(r);
-        if (!text.empty())
-            text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
-        if (r.report.tested && r.report.testCrc != r.report.copy.crc32)
-            text += "; test and copy differ";
-        return "Track " + std::to_string(track) + ": " + text;
+        QString text;
+        if (!lookup_.reached && lookup_.answered) {
+            text = QCoreApplication::translate("RipSession",
+                                               "not checked (the AccurateRip server answered with something unreadable)");
+        } else if (!lookup_.reached) {
+            text = QCoreApplication::translate("RipSession", "not checked (AccurateRip could not be reached)");
+        } else if (lookup_.otherDisc) {
+            text = QCoreApplication::translate("RipSession",
+                                               "not in the AccurateRip database (its answer was for another disc)");
+        } else {
+            const AccurateRipVerdict v = JudgeTrack(lookup_.pressings, id_, trackIndex(r.report.track), r.report.copy);
+            switch (v.kind) {
+            case AccurateRipVerdict::Accurate:
+                text = QCoreApplication::translate("RipSession", "accurately ripped (confidence %1)").arg(v.confidence);
+                break;
+            case AccurateRipVerdict::NotAccurate:
+                text = QCoreApplication::translate("RipSession", "not accurate (%1 other rips disagree)").arg(v.disagree);
+                break;
+            case AccurateRipVerdict::NotInDatabase:
+                text = QCoreApplication::translate("RipSession", "not in the AccurateRip database");
+                break;
+            }
+        }
+        const bool differ = r.report.tested && r.report.testCrc != r.report.copy.crc32;
+        const QString line = differ ? QCoreApplication::translate("RipSession", "Track %1: %2; test and copy differ")
+                                    : QCoreApplication::translate("RipSession", "Track %1: %2");
+        return line.arg(QString::number(track), text).toStdString();
     }
     return {};
 }
@@ -136,6 +160,8 @@ void RipSession::SetCover(const std::string& line, const std::string& file)
     coverFile_ = file;
 }
 
+// English whatever the user's language: the log is read by other tools and compared
+// between rips.
 std::string RipSession::LogText() const
 {
     std::string log;
@@ -237,7 +263,11 @@ std::string writeText(const std::string& path, const std::string& text)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), std::streamsize(text.size()));
     out.close();
-    return out ? std::string() : "Unable to write \"" + path + "\"";
+    if (out)
+        return {};
+    return QCoreApplication::translate("RipSession", "Unable to write \"%1\"")
+        .arg(QString::fromStdString(path))
+        .toStdString();
 }
 }  // namespace
 
@@ -303,6 +333,8 @@ std::string RipSession::WriteLog(const std::string& folder, const std::string& a
     out.write(text.data(), std::streamsize(text.size()));
     out.close();
     if (!out)
-        return "Unable to write the rip log \"" + path + "\"";
+        return QCoreApplication::translate("RipSession", "Unable to write the rip log \"%1\"")
+            .arg(QString::fromStdString(path))
+            .toStdString();
     return {};
 }

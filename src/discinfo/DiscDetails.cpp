@@ -1,5 +1,8 @@
 #include "discinfo/DiscDetails.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 const FoundTrack* DiscDetails::Track(int number) const
 {
     const long index = long(number) - firstTrack;
@@ -14,13 +17,17 @@ std::string DiscDetails::ArtistOf(int number) const
 
 std::string DiscDetails::ChoiceLine() const
 {
-    std::string line = (artist.empty() ? std::string("Unknown artist") : artist) + " - " +
-                       (album.empty() ? std::string("Unknown album") : album) + " (";
+    const QString who = artist.empty() ? QCoreApplication::translate("DiscDetails", "Unknown artist")
+                                       : QString::fromStdString(artist);
+    const QString what = album.empty() ? QCoreApplication::translate("DiscDetails", "Unknown album")
+                                       : QString::fromStdString(album);
+    QStringList about;
     if (year > 0)
-        line += std::to_string(year) + ", ";
+        about << QString::number(year);
     if (!release.empty())
-        line += release + ", ";
-    return line + std::to_string(tracks.size()) + " tracks)";
+        about << QString::fromStdString(release);
+    about << QCoreApplication::translate("DiscDetails", "%1 tracks").arg(int(tracks.size()));
+    return QString("%1 - %2 (%3)").arg(who, what, about.join(", ")).toStdString();
 }
 
 bool DiscDetails::HasUsableTitles() const

@@ -7,6 +7,7 @@
 #include "platform/net/HttpGet.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <mutex>
 #include <thread>
@@ -216,7 +217,7 @@ LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const Look
 {
     LookupResult result;
     if (auto cached = LoadCachedDisc(id.musicBrainzId, id.TrackCount()); cached && cached->HasUsableTitles()) {
-        outcome("Found in the cache");
+        outcome(QCoreApplication::translate("DiscLookup", "Found in the cache").toStdString());
         cached->CapTexts();
         result.matches.push_back(std::move(*cached));
         result.fromCache = true;
@@ -231,25 +232,31 @@ LookupResult LookUpDisc(const DiscIdentity& id, const CdText& cdText, const Look
         if (cancel)
             return {};
         if (!result.matches.empty()) {
-            outcome("Found on MusicBrainz");
+            outcome(QCoreApplication::translate("DiscLookup", "Found on MusicBrainz").toStdString());
             return result;
         }
-        outcome(reached ? "No match on MusicBrainz" : "MusicBrainz cannot be reached");
+        outcome((reached ? QCoreApplication::translate("DiscLookup", "No match on MusicBrainz")
+                         : QCoreApplication::translate("DiscLookup", "MusicBrainz cannot be reached"))
+                    .toStdString());
         result.matches = fromGnudb(id, asking, reached);
         reachedAny |= reached;
         if (cancel)
             return {};
         if (!result.matches.empty()) {
-            outcome("Found on gnudb");
+            outcome(QCoreApplication::translate("DiscLookup", "Found on gnudb").toStdString());
             return result;
         }
-        outcome(reached ? "No match on gnudb" : "gnudb cannot be reached");
+        outcome((reached ? QCoreApplication::translate("DiscLookup", "No match on gnudb")
+                         : QCoreApplication::translate("DiscLookup", "gnudb cannot be reached"))
+                    .toStdString());
     }
     if (auto text = DetailsFromCdText(cdText, id.firstTrack, id.TrackCount())) {
-        outcome(reachedAny ? "Using CD-Text" : "Offline: using CD-Text");
+        outcome((reachedAny ? QCoreApplication::translate("DiscLookup", "Using CD-Text")
+                            : QCoreApplication::translate("DiscLookup", "Offline: using CD-Text"))
+                    .toStdString());
         result.matches.push_back(std::move(*text));
         return result;
     }
-    outcome("No details found for this disc");
+    outcome(QCoreApplication::translate("DiscLookup", "No details found for this disc").toStdString());
     return result;
 }

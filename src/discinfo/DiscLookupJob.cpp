@@ -2,6 +2,7 @@
 
 #include "platform/cd/DiscId.h"
 
+#include <QCoreApplication>
 #include <exception>
 
 DiscLookupJob::DiscLookupJob(LookupSettings settings, Outcome outcome, Finished finished)
@@ -48,6 +49,8 @@ void DiscLookupJob::Run()
         foundId_ = id.musicBrainzId;
     } catch (const std::exception& e) {
         // A disc that cannot be identified is still ripped, without found details.
-        tell(std::string("No details: ") + e.what());
+        tell(QCoreApplication::translate("DiscLookup", "No details: %1")
+                 .arg(QString::fromStdString(e.what()))
+                 .toStdString());
     }
 }

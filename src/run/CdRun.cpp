@@ -18,8 +18,13 @@
 #include <filesystem>
 
 namespace {
-constexpr const char* kExtractionFailed = "unable to extract CD data";
+// A failed extraction's message: the first line says what failed, the second why.
+std::string extractionFailed(const std::string& why)
+{
+    return (QCoreApplication::translate("CdRun", "unable to extract CD data") + "\n").toStdString() + why;
+}
 
+// The verdict's word, as --json and the listeners' checks take it: never translated.
 std::string verdictWord(const AccurateRipVerdict& v)
 {
     switch (v.kind) {
@@ -31,6 +36,19 @@ std::string verdictWord(const AccurateRipVerdict& v)
 }
 }  // namespace
 
+std::string CdVerdictText(const std::string& verdict)
+{
+    if (verdict == "accurate")
+        return QCoreApplication::translate("CdRun", "accurate").toStdString();
+    if (verdict == "not accurate")
+        return QCoreApplication::translate("CdRun", "not accurate").toStdString();
+    if (verdict == "not in database")
+        return QCoreApplication::translate("CdRun", "not in database").toStdString();
+    if (verdict == "not checked")
+        return QCoreApplication::translate("CdRun", "not checked").toStdString();
+    return verdict;
+}
+
 std::string CdRunSummary::Line() const
 {
     int written = 0, accurate = 0, notAccurate = 0, unchecked = 0, failed = 0;
@@ -41,21 +59,22 @@ std::string CdRunSummary::Line() const
         notAccurate += r.verdict == "not accurate" ? 1 : 0;
         unchecked += r.read && (r.verdict == "not checked" || r.verdict == "not in database") ? 1 : 0;
     }
-    const auto count = [](int n, const char* one, const char* many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
-    };
-    std::string line = count(int(tracks.size()), "track", "tracks") + ": " + std::to_string(written) + " written";
+    // "3 tracks: 2 written, 1 accurately ripped, 1 not accurate (cancelled)": each part a
+    // text of its own, as only the parts with a count are said.
+    QString line = tracks.size() == 1
+                       ? QCoreApplication::translate("CdRun", "1 track: %1 written").arg(written)
+                       : QCoreApplication::translate("CdRun", "%1 tracks: %2 written").arg(int(tracks.size())).arg(written);
     if (accurate)
-        line += ", " + std::to_string(accurate) + " accurately ripped";
+        line += QCoreApplication::translate("CdRun", ", %1 accurately ripped").arg(accurate);
     if (notAccurate)
-        line += ", " + std::to_string(notAccurate) + " not accurate";
+        line += QCoreApplication::translate("CdRun", ", %1 not accurate").arg(notAccurate);
     if (unchecked)
-        line += ", " + std::to_string(unchecked) + " not verified";
+        line += QCoreApplication::translate("CdRun", ", %1 not verified").arg(unchecked);
     if (failed)
-        line += ", " + std::to_string(failed) + " failed";
+        line += QCoreApplication::translate("CdRun", ", %1 failed").arg(failed);
     if (cancelled)
-        line += " (cancelled)";
-    return line;
+        line += QCoreApplication::translate("CdRun", " (cancelled)");
+    return line.toStdString();
 }
 
 bool CdRunSummary::AllWritten() const
@@ -178,7 +197,7 @@ CdRunSummary CdRun::Run()
             for (std::size_t k = tagged; k < album_.size(); ++k)
                 album_[k].fileName = track.file;
             if (!result.written && result.error.empty() && !cancel_.load())
-                result.error = "not encoded";
+                result.error = QCoreApplication::translate("CdRun", "not encoded").toStdString();
             listener_.TrackFinished(result);
         }
         if (lanes_) {
@@ -201,7 +220,8 @@ CdRunSummary CdRun::Run()
         };
         return order(a.fileName) < order(b.fileName);
     });
-    // The cover goes beside the files the run wrote; the log names it or says why not.
+    // The cover goes beside the files the run wrote; the log names it or says why not (in
+    // English, as the whole log).
     const std::string coverLine = !settings_.cover ? (settings_.coverLine.empty() ? "Cover: none" : settings_.coverLine)
                                   : started > 0   ? PutCoverBeside(settings_.folder, *settings_.cover)
                                                   : std::string();
@@ -215,7 +235,8 @@ CdRunSummary CdRun::Run()
         if (!r.readErrors.empty())
             readErrors += "\n" + r.readErrors;
     if (!readErrors.empty())
-        listener_.Message("Some sectors of the CD could not be read:" + readErrors);
+        listener_.Message(QCoreApplication::translate("CdRun", "Some sectors of the CD could not be read:").toStdString() +
+                          readErrors);
     if (const auto [file, rc] = WriteAlbumGain(album_); rc != 0)
         listener_.Message(TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc));
     CdRunSummary summary;
@@ -231,12 +252,14 @@ bool CdRun::ReadTrack(CdRunTrack& track, CdTrackResult& result)
     if (settings_.rip)
         return Extract(track.number, result);
     if (track.number == 0) {
-        Fail(result, std::string(kExtractionFailed) + "\nThe audio before track 1 can only be extracted digitally");
+        Fail(result, extractionFailed(
+                         QCoreApplication::translate("CdRun", "The audio before track 1 can only be extracted digitally")
+                             .toStdString()));
         return false;
     }
     result.read = door_.record && door_.record(track.number, TemporaryWavePath());
     if (!result.read && !cancel_.load())
-        result.error = "not recorded whole";
+        result.error = QCoreApplication::translate("CdRun", "not recorded whole").toStdString();
     return result.read;
 }
 
@@ -248,7 +271,7 @@ bool CdRun::Extract(int track, CdTrackResult& result)
     // The library writes mp3tmp.wav into the folder it is given: this instance's own.
     const std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
     if (const std::string problem = CddaFolderProblem(folder); !problem.empty()) {
-        Fail(result, std::string(kExtractionFailed) + "\n" + problem);
+        Fail(result, extractionFailed(problem));
         return false;
     }
     CdRipper& ripper = CddaLibrary();
@@ -297,7 +320,7 @@ bool CdRun::Extract(int track, CdTrackResult& result)
     std::filesystem::remove(temporary + ".partial", ec);
     // A cancelled extraction is no failure to report: Cancel has said what happened.
     if (!cancel_.load())
-        Fail(result, std::string(kExtractionFailed) + "\n" + ripper.LastError());
+        Fail(result, extractionFailed(ripper.LastError()));
     return false;
 }
 
@@ -310,7 +333,7 @@ void CdRun::EncodeBeside(const CdRunTrack& track, CdTrackResult& result)
     std::filesystem::rename(TemporaryWavePath(), wave, ec);
     if (ec) {
         std::filesystem::remove(TemporaryWavePath(), ec);
-        Fail(result, std::string(kExtractionFailed) + "\n" + FileReasonLine(wave, ec.value()));
+        Fail(result, extractionFailed(FileReasonLine(wave, ec.value())));
         return;
     }
     Wait([this] { return !lanes_->HasFreeEncoder() && !cancel_.load(); });

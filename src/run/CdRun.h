@@ -67,6 +67,9 @@ struct CdTrackResult {
     std::string error;       // why it failed
 };
 
+// A verdict's word ("accurate", "not checked", ...) in the user's language, for the screen.
+std::string CdVerdictText(const std::string& verdict);
+
 struct CdRunSummary {
     std::vector<CdTrackResult> tracks;  // the chosen tracks in run order
     bool cancelled = false;

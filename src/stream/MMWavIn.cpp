@@ -6,6 +6,7 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/os/ThreadPriority.h"
+#include "platform/os/Translations.h"
 #include "wave/PcmConvert.h"
 
 #include <algorithm>
@@ -457,8 +458,8 @@ void TMMCustomWaveIn::deviceLost()
     const std::string reason = devices_ ? devices_->LossReason(handle_) : std::string();
     Close();
     if (!quietDeviceLoss_)
-        Error(reason.empty() ? std::string(kRecordingDeviceLostMessage)
-                             : std::string(kRecordingDeviceLostMessage) + "\n" + reason);
+        Error(reason.empty() ? TranslatedMessage(kRecordingDeviceLostMessage)
+                             : TranslatedMessage(kRecordingDeviceLostMessage) + "\n" + reason);
 }
 
 // ---------------------------------------------------------------- the worker (cmThread)

@@ -32,6 +32,7 @@
 #include "stream/MMDSPObj.h"
 #include "stream/MMDriver.h"
 
+#include <QtGlobal>
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -66,8 +67,8 @@ public:
 // Shown when the recording device stops working during a recording, followed by a line that
 // names the device and says why when the device table can tell.
 inline constexpr const char* kRecordingDeviceLostMessage =
-    "The recording device stopped working (it was removed or unplugged). The recording ends here; what was "
-    "recorded until then has been saved.";
+    QT_TRANSLATE_NOOP("Messages", "The recording device stopped working (it was removed or unplugged). The recording "
+                                  "ends here; what was recorded until then has been saved.");
 
 class TMMCustomWaveIn : public TMMDriver {
 public:

@@ -9,6 +9,7 @@
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundLine.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cctype>
 #include <atomic>
@@ -378,7 +379,10 @@ void SoundCard::FollowCaptureDevices(const SoundCardSettings& now)
         std::string why;
         auto line = MakeSoundLine(d.lines[i].componentType, now, &why);
         if (!line)
-            throw EMervaneError(why.empty() ? "The capture device \"" + *device + "\" cannot be opened." : why);
+            throw EMervaneError(why.empty() ? QCoreApplication::translate("SoundCard", "The capture device \"%1\" cannot be opened.")
+                                                  .arg(QString::fromStdString(*device))
+                                                  .toStdString()
+                                            : why);
         made.emplace_back(i, std::move(line));
         devices.emplace_back(i, *device);
     }

@@ -7,6 +7,7 @@
 #include "platform/card/SoundCard.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -33,9 +34,12 @@ std::optional<std::string> ServerSourceMissing(const std::string& name)
     const auto sources = ListServerSources(kServerAnswerLimit, &why);
     if (sources && std::any_of(sources->begin(), sources->end(), [&](const ServerSource& s) { return s.name == name; }))
         return std::nullopt;
-    const std::string text = sources ? "The audio server no longer offers the source \"" + name + "\"."
-                                     : "The source \"" + name + "\" cannot be recorded: no audio server answers (" +
-                                           why + ").";
+    const QString source = QString::fromStdString(name);
+    const std::string text =
+        (sources ? QCoreApplication::translate("SoundLine", "The audio server no longer offers the source \"%1\".").arg(source)
+                 : QCoreApplication::translate("SoundLine", "The source \"%1\" cannot be recorded: no audio server answers (%2).")
+                       .arg(source, QString::fromStdString(why)))
+            .toStdString();
     if (reported.insert(name).second)
         goneToTell.push_back(text);
     return text;
@@ -46,7 +50,8 @@ SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const ch
     return [device, key](const SoundCardSettings& s) -> std::unique_ptr<SoundLine> {
         const std::string& name = s.*device;
         if (name.empty()) {
-            TellWhyNoLine("No capture device is set up for this input.", key);
+            TellWhyNoLine(QCoreApplication::translate("SoundLine", "No capture device is set up for this input.").toStdString(),
+                          key);
             return nullptr;
         }
         if (const auto source = ServerSourceName(name)) {
@@ -58,7 +63,10 @@ SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const ch
         std::string why;
         auto line = OpenCaptureLine(CaptureAlsaDevice(name), &why);
         if (!line)
-            TellWhyNoLine("The capture device \"" + name + "\" cannot be opened: " + why + ".", key);
+            TellWhyNoLine(QCoreApplication::translate("SoundLine", "The capture device \"%1\" cannot be opened: %2.")
+                              .arg(QString::fromStdString(name), QString::fromStdString(why))
+                              .toStdString(),
+                          key);
         return line;
     };
 }
@@ -210,7 +218,9 @@ std::string WhyNoLineReason(std::uint32_t componentType)
 
 std::string SetKeyAdvice(const std::string& key)
 {
-    return "Set " + key + " in the section SOUNDCARD_SETUP of " + ProfileFile::Settings().Path() + ".";
+    return QCoreApplication::translate("SoundLine", "Set %1 in the section SOUNDCARD_SETUP of %2.")
+        .arg(QString::fromStdString(key), QString::fromStdString(ProfileFile::Settings().Path()))
+        .toStdString();
 }
 
 std::string SoundLineName(std::uint32_t componentType)

@@ -91,7 +91,9 @@ void readerLoop(std::shared_ptr<CaptureShared> shared)
         if (!c.pcm) {
             c.lost = true;
             if (c.lossReason.empty())
-                c.lossReason = c.device + ": the device is closed";
+                c.lossReason = QCoreApplication::translate("CaptureLine", "%1: the device is closed")
+                                   .arg(QString::fromStdString(c.device))
+                                   .toStdString();
             c.changed.notify_all();
             continue;
         }
@@ -266,7 +268,9 @@ std::unique_ptr<SoundLine> OpenCaptureLine(const std::string& device, std::strin
         lock.unlock();
         opener.detach();
         if (why)
-            *why = "the device did not open within " + std::to_string(kOpenWait.count()) + " seconds";
+            *why = QCoreApplication::translate("CaptureLine", "the device did not open within %1 seconds")
+                       .arg(qlonglong(kOpenWait.count()))
+                       .toStdString();
         return nullptr;
     }
     AlsaPcm pcm = std::move(opening->pcm);
