@@ -4,6 +4,7 @@
 #include "app/WizardFixture.h"
 #include "disc/AccurateRip.h"
 #include "platform/os/ProfileFile.h"
+#include "platform/os/Translations.h"
 #include "support/AudioOracles.h"
 #include "support/CdImage.h"
 #include "support/DiscReplies.h"
@@ -88,9 +89,17 @@ protected:
         int status = -1;
         std::string out, err;
     };
-    CliRun RunCli(const QStringList& args)
+    // With `lang`, the program runs with LANG set to it (and nothing overriding it).
+    CliRun RunCli(const QStringList& args, const char* lang = nullptr)
     {
         QProcess p;
+        if (lang) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+                env.remove(name);
+            env.insert("LANG", lang);
+            p.setProcessEnvironment(env);
+        }
         p.start(MERVANE_CLI_PROGRAM, args);
         EXPECT_TRUE(p.waitForFinished(-1));
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
@@ -272,4 +281,40 @@ TEST_F(CdDoors, ALogAfterCancelNamesOnlyFilesThatExist)
         EXPECT_NE(log.find("No track was ripped\n"), std::string::npos) << log;
     }
     EXPECT_EQ(log.find("Not accurately ripped:\n"), std::string::npos) << log;
+}
+
+TEST_F(CdDoors, InGermanBothDoorsSayTheVerdictsAndTheSummaryInGermanWhileTheLogAndJsonStayEnglish)
+{
+    const std::string dbar = Dbar();
+    LocalHttpServer accurateRip([&](const HttpTestRequest& r) {
+        return HttpTestResponse{r.target.find(disc.FileName()) == std::string::npos ? 404 : 200, dbar,
+                                "application/octet-stream"};
+    });
+    ProfileFile ini = ProfileFile::Settings();
+    ini.WriteString("CD", "AccurateRip", accurateRip.Url() + "/accuraterip");
+    ini.WriteString("METADATA", "Lookup", "0");
+    struct ForgetLanguage {
+        ~ForgetLanguage() { RemoveTranslations(); }
+    } forget;
+    ASSERT_EQ(InstallTranslations(QLocale("de_DE")), "de");
+
+    RipInWizard({1, 2}, Input("wizard/"), false);
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    auto* results = Find<QListWidget>("RecEncCDResults");
+    ASSERT_GE(results->count(), 3);
+    EXPECT_TRUE(results->item(0)->text().contains("Titel 2: ")) << results->item(0)->text().toStdString();
+    EXPECT_TRUE(results->item(0)->text().contains("nicht korrekt (4 andere Auslesungen weichen ab)"))
+        << results->item(0)->text().toStdString();
+    EXPECT_EQ(results->item(results->count() - 1)->text(), "2 Titel: 2 geschrieben, 1 korrekt ausgelesen, 1 nicht korrekt");
+    // The log is read by other tools: its verdicts stay English.
+    const std::string log = Text(ReadBytes(Input("wizard/Rip.log")));
+    EXPECT_NE(log.find("AccurateRip: Not accurate (4 other rips disagree)"), std::string::npos) << log;
+
+    const CliRun run = RunCli({"cd", "--tracks", "1,2", "--json", "-o", QString::fromStdString(Input("cli"))}, "de_DE.UTF-8");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("  Titel 2: nicht korrekt (4 andere Auslesungen weichen ab)\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Titel 1: " + Input("cli/Track1.mp3") + ", korrekt\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("\n2 Titel: 2 geschrieben, 1 korrekt ausgelesen, 1 nicht korrekt\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find(R"("verdict":"not accurate")"), std::string::npos) << run.out;
+    EXPECT_NE(Text(ReadBytes(Input("cli/Rip.log"))).find("AccurateRip: Accurately ripped (confidence 9)"), std::string::npos);
 }

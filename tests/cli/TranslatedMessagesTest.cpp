@@ -1,8 +1,12 @@
 // mervane-cli speaks the language of LANG, as a terminal user expects: its help and its usage
 // errors in German or French, and in English (the source) otherwise.
+#include "support/TempDir.h"
+#include "support/WaveFixtures.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <regex>
 #include <string>
 
 namespace {
@@ -48,4 +52,22 @@ TEST(TranslatedMessages, HelpAndUsageErrorsFollowLang)
                   std::string::npos)
             << english << ": " << source.err;
     }
+}
+
+TEST(TranslatedMessages, TheClosingSummaryOfARunFollowsLang)
+{
+    IsolatedSettings settings;
+    const std::string wave = settings.Folder().File("one second.wav");
+    WritePcmWave(wave, 16, 2, 44100, PatternBytes(44100 * 4));
+    const auto args = [&](const char* folder) {
+        return QStringList{"wave", "-o", QString::fromStdString(settings.Folder().File(folder)), QString::fromStdString(wave),
+                           QString::fromStdString(settings.Folder().File("missing.wav"))};
+    };
+    const CliRun german = RunCliIn("de_DE.UTF-8", args("de"));
+    EXPECT_EQ(german.exitCode, 1) << german.err;
+    EXPECT_TRUE(std::regex_search(german.err, std::regex("\nmervane-cli: 2 Dateien, 0:01 Audio in \\d+:\\d\\d, 1 fehlgeschlagen\n$")))
+        << german.err;
+    const CliRun english = RunCliIn("C", args("en"));
+    EXPECT_TRUE(std::regex_search(english.err, std::regex("\nmervane-cli: 2 files, 0:01 of audio in \\d+:\\d\\d, 1 failed\n$")))
+        << english.err;
 }
