@@ -1,7 +1,9 @@
 // The wizard for people at the keyboard and behind a screen reader: Enter presses the
 // focused button, Esc asks before it ends a run, the bit rate reads as a bit rate, combo
 // boxes are named by their labels, source tiles are radio buttons with their state and a
-// list's rows are on screen only while the list is.
+// list's rows are on screen only while the list is; a short message still shows its whole
+// title.
+#include "app/QtDialogs.h"
 #include "app/WizardFixture.h"
 
 #include <QAccessible>
@@ -9,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 
 TEST_F(WizardTest, EnterPressesTheFocusedButtonAndEscAsksBeforeEndingARun)
@@ -113,4 +117,26 @@ TEST_F(WizardTest, ScreenReadersHearListRowsOnlyWhileTheirListShows)
     ASSERT_TRUE(quality && quality->child(0) && quality->child(0)->child(0));
     EXPECT_EQ(quality->child(0)->parent(), quality);
     EXPECT_TRUE(quality->child(0)->child(0)->state().invisible);
+}
+
+TEST_F(WizardTest, AShortMessageBoxIsStillWideEnoughForItsWholeTitle)
+{
+    const QString title = "The wave file you chose could not be read";
+    int width = 0;
+    int needed = 0;
+    QTimer answer;  // closes the box once it is up
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QFont bold = box->font();
+        bold.setBold(true);
+        needed = QFontMetrics(bold).horizontalAdvance(title);
+        width = box->width();
+        box->done(QMessageBox::Ok);
+    });
+    answer.start(0);
+    QtDialogs().ShowMessageBox("File not found", title.toStdString(), MessageBoxKind::Error);
+    ASSERT_GT(needed, 0) << "no box came up";
+    EXPECT_GT(width, needed + 90) << "the title and the title bar's buttons";
 }
