@@ -527,12 +527,13 @@ TEST_F(LiveRecording, TheClipLightStaysOutJustBelowFullScaleAndLightsOnARunAtFul
     Click("RecExtStop");
 }
 
-TEST_F(LiveRecording, RecordWakesWhileTheFileNameIsTypedAndNotForAMissingFolder)
+TEST_F(LiveRecording, TheMicPageIsNamedForItAndRecordWakesWhileTheFileNameIsTyped)
 {
     StartProgram(ToneInput(8, 16384));
     Click("IEButton4");
     Click("SelSourceNext");
     ASSERT_EQ(CurrentPageName(), "RecExt");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find("RecExt"))->text(QAccessible::Name), "Recording from MIC input");
     auto* field = Find<QLineEdit>("RecExtOutput");
     field->setFocus();
     QTest::keyClicks(field, QString::fromStdString(Input("nowhere/take.mp3")));
