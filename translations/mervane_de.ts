@@ -1746,5 +1746,21 @@ Gespeichert als: %4</translation>
         <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
         <translation>ein anderes Programm hat %1 geschrieben, während diese MP3-Datei entstand; diese MP3-Datei wurde als %2 gespeichert</translation>
     </message>
+    <message>
+        <source>Sources of the audio server (--device NAME; kept as MicDevice=pulse:NAME):</source>
+        <translation>Quellen des Audioservers (--device NAME; gespeichert als MicDevice=pulse:NAME):</translation>
+    </message>
+    <message>
+        <source>No audio server answers (%1); ALSA capture devices (--device NAME; kept as MicDevice=NAME):</source>
+        <translation>Kein Audioserver antwortet (%1); ALSA-Aufnahmegeräte (--device NAME; gespeichert als MicDevice=NAME):</translation>
+    </message>
+    <message>
+        <source>(monitor)</source>
+        <translation>(Monitor)</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
 </context>
 </TS>

@@ -1746,5 +1746,21 @@ Guardado como: %4</translation>
         <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
         <translation>otro programa escribió %1 mientras se creaba este MP3; este MP3 se guardó como %2</translation>
     </message>
+    <message>
+        <source>Sources of the audio server (--device NAME; kept as MicDevice=pulse:NAME):</source>
+        <translation>Fuentes del servidor de audio (--device NOMBRE; se guardan como MicDevice=pulse:NOMBRE):</translation>
+    </message>
+    <message>
+        <source>No audio server answers (%1); ALSA capture devices (--device NAME; kept as MicDevice=NAME):</source>
+        <translation>No responde ningún servidor de audio (%1); dispositivos de captura ALSA (--device NOMBRE; se guardan como MicDevice=NOMBRE):</translation>
+    </message>
+    <message>
+        <source>(monitor)</source>
+        <translation>(monitor)</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(ninguna)</translation>
+    </message>
 </context>
 </TS>

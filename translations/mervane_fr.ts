@@ -1746,5 +1746,21 @@ Enregistré comme : %4</translation>
         <source>another program wrote %1 while this MP3 was being made; this MP3 was saved as %2</source>
         <translation>un autre programme a écrit %1 pendant la création de ce MP3 ; ce MP3 a été enregistré sous %2</translation>
     </message>
+    <message>
+        <source>Sources of the audio server (--device NAME; kept as MicDevice=pulse:NAME):</source>
+        <translation>Sources du serveur audio (--device NOM ; enregistrées comme MicDevice=pulse:NOM) :</translation>
+    </message>
+    <message>
+        <source>No audio server answers (%1); ALSA capture devices (--device NAME; kept as MicDevice=NAME):</source>
+        <translation>Aucun serveur audio ne répond (%1) ; périphériques de capture ALSA (--device NOM ; enregistrés comme MicDevice=NOM) :</translation>
+    </message>
+    <message>
+        <source>(monitor)</source>
+        <translation>(moniteur)</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(aucune)</translation>
+    </message>
 </context>
 </TS>
