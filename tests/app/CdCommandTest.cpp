@@ -312,8 +312,9 @@ TEST_F(CdDoors, InGermanBothDoorsSayTheVerdictsAndTheSummaryInGermanWhileTheLogA
 
     const CliRun run = RunCli({"cd", "--tracks", "1,2", "--json", "-o", QString::fromStdString(Input("cli"))}, "de_DE.UTF-8");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("  Titel 2: nicht korrekt (4 andere Auslesungen weichen ab)\n"), std::string::npos) << run.err;
+    // The closing lines come after the lookup's answer, whenever it arrives.
     EXPECT_NE(run.err.find("Titel 1: " + Input("cli/Track1.mp3") + ", korrekt\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Titel 2: " + Input("cli/Track2.mp3") + ", nicht korrekt\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("\n2 Titel: 2 geschrieben, 1 korrekt ausgelesen, 1 nicht korrekt\n"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find(R"("verdict":"not accurate")"), std::string::npos) << run.out;
     EXPECT_NE(Text(ReadBytes(Input("cli/Rip.log"))).find("AccurateRip: Accurately ripped (confidence 9)"), std::string::npos);
