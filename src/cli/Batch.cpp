@@ -4,6 +4,7 @@
 #include "mixer/OutputName.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/cd/CdDisc.h"
+#include "platform/os/ProfileFile.h"
 #include "platform/os/Dialogs.h"
 #include "platform/os/InstanceFolder.h"
 #include "platform/os/Terminal.h"
@@ -564,7 +565,9 @@ std::vector<int> ChosenCdTracks(const CliOptions& options, const CdDisc& disc)
 
 int RunCdRecorded(const CliOptions& options)
 {
-    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
+    const std::unique_ptr<CdDisc> disc = options.device.empty()
+                                             ? CdDisc::OpenConfigured(CdDeviceSetting(ProfileFile::Settings()))
+                                             : CdDisc::Open(options.device);
     if (!disc->DiscPresent())
         throw EMervaneError(QCoreApplication::translate("mervane-cli", "there is no disc in %1")
                                 .arg(QString::fromStdString(disc->Device()))

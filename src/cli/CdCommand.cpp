@@ -202,7 +202,9 @@ private:
 
 int ripDisc(const CliOptions& options)
 {
-    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
+    const std::unique_ptr<CdDisc> disc = options.device.empty()
+                                             ? CdDisc::OpenConfigured(CdDeviceSetting(ProfileFile::Settings()))
+                                             : CdDisc::Open(options.device);
     if (!disc->DiscPresent())
         throw EMervaneError("there is no disc in " + disc->Device());
     const std::vector<int> chosen = ChosenCdTracks(options, *disc);
@@ -258,6 +260,7 @@ int ripDisc(const CliOptions& options)
     settings.bitRateIndex = options.bitRateIndex.value_or(kDefaultBitRateIndex);
     settings.jobs = options.jobs > 0 ? options.jobs : settings.encoder.jobs;
     settings.device = disc->Device();
+    settings.read = CdReadSettings::FromProfile(ProfileFile::Settings());
     settings.folder = folder;
     std::string album = found ? found->album : std::string();
     if (options.detailsGiven && !options.details.album.empty())
