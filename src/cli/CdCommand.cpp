@@ -1,11 +1,13 @@
 // mervane-cli cd: the wizard's CD run from the command line. The disc's details are looked up
 // as the wizard's track list looks them up (cache, MusicBrainz, gnudb, CD-Text), the files
-// are named and tagged from them as the wizard names and tags them, and one CdRun extracts,
-// verifies, encodes in lanes, tags and logs. Each track's verdict shows in the progress
+// are named and tagged from them as the wizard names and tags them, and one CdRun extracts
+// (or, with --record, has each track recorded through the sound card), verifies, encodes in
+// lanes, tags and logs. Each track's verdict shows in the progress
 // line, in --json and in the closing summary; the exit status says whether every track was
 // read and written.
 #include "cli/Batch.h"
 #include "cli/CdCommand.h"
+#include "cli/CdRecorder.h"
 
 #include "discinfo/CoverArt.h"
 #include "cli/Interrupt.h"
@@ -87,19 +89,20 @@ std::optional<DiscDetails> lookUp(const CliOptions& options, CdDisc& disc)
 class ConsoleCdListener : public CdRunListener {
 public:
     ConsoleCdListener(const CliOptions& options)
-        : options_(options), showProgress_(!options.quiet && ErrorStreamIsTerminal())
+        : options_(options), showProgress_(!options.quiet && ErrorStreamIsTerminal()),
+          reading_(options.record ? "record" : "extract")
     {
     }
 
     void TrackStarted(int, const std::string& file, int position, int count) override
     {
         name_ = "[" + std::to_string(position) + "/" + std::to_string(count) + "] " + fs::path(file).filename().string();
-        stage_ = "extract";
+        stage_ = reading_;
         Draw(0);
     }
     void ReadProgress(int percent) override
     {
-        stage_ = "extract";
+        stage_ = reading_;
         Draw(percent);
     }
     void EncodeProgress(int percent) override
@@ -193,6 +196,7 @@ private:
 
     const CliOptions& options_;
     bool showProgress_;
+    std::string reading_;  // how a track is read: "extract" or "record"
     bool drawn_ = false;
     std::string name_;
     std::string stage_;
@@ -267,6 +271,7 @@ int ripDisc(const CliOptions& options)
         album = options.details.album;
     settings.ripFilesName = RipFilesName(album, names.safeNames);
     settings.discTrackCount = disc->TrackCount();
+    settings.rip = !options.record;
     // --cover gives the picture; otherwise the found release's cover, unless --no-cover.
     settings.cover = options.details.cover;
     if (!settings.cover && !options.noCover && found) {
@@ -283,7 +288,19 @@ int ripDisc(const CliOptions& options)
     }
 
     ConsoleCdListener listener(options);
-    CdRun run(std::move(settings), std::move(tracks), listener);
+    // With --record the door records each track through the sound card, as the wizard's
+    // record method does; the run does the rest.
+    CdRunDoor door;
+    std::unique_ptr<CdRecorder> recorder;
+    if (options.record) {
+        recorder = std::make_unique<CdRecorder>(options);
+        door.record = [&](int track, const std::string& wave) {
+            return recorder->Record(
+                track, wave, [&](int percent) { listener.ReadProgress(percent); },
+                [&](const std::string& why) { listener.Message(why); });
+        };
+    }
+    CdRun run(std::move(settings), std::move(tracks), listener, std::move(door));
     // Ctrl+C stops the extraction and every encoding; what was not whole goes.
     QTimer interrupt;
     QObject::connect(&interrupt, &QTimer::timeout, [&] {
@@ -303,8 +320,6 @@ int ripDisc(const CliOptions& options)
 
 int RunCd(const CliOptions& options)
 {
-    if (options.record)
-        return RunCdRecorded(options);
     auto previous = SetAppDialogs(std::make_unique<CdConsoleDialogs>());
     const ErrorReporter previousReporter = SetErrorReporter(say);
     int status = kExitFailed;
