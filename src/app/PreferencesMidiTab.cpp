@@ -20,7 +20,7 @@ QWidget* PreferencesTabs::Midi(PreferenceFields& fields)
     tab->setObjectName("PreferencesMidi");
     auto* form = new QFormLayout(tab);
     const SoundCardSettings card = SoundCardSettings::FromProfile(ProfileFile::Settings());
-    const SynthOptions synth = SynthOptions::Read();
+    const SynthOptions synth = SynthOptions::FromProfile(ProfileFile::Settings());
 
     auto* font = new QLineEdit(QString::fromStdString(card.soundFont));
     font->setObjectName("SoundFontChoice");

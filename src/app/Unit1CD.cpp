@@ -9,6 +9,7 @@
 #include "platform/os/ErrorReport.h"
 #include "platform/card/SoundCard.h"
 #include "platform/cd/CdDisc.h"
+#include "platform/os/ProfileFile.h"
 #include "platform/device/MediaDevice.h"
 #include "platform/os/MessageTarget.h"
 
@@ -151,7 +152,7 @@ void TForm1::ReadCD()
     // while the page is shown, and counts only while the list is still the one on show.
     if (count > 0 && first == 1) {
         hiddenTrack_ = std::make_unique<HiddenTrackJob>();
-        hiddenTrack_->Start([this](std::int32_t hidden) {
+        hiddenTrack_->Start(CdDeviceSetting(ProfileFile::Settings()), [this](std::int32_t hidden) {
             Guarded([&] {
                 if (hidden <= 0 || CurrentPage() != selCD)
                     return;
@@ -176,7 +177,7 @@ void TForm1::ReadCD()
     }
     StartDiscLookup();
     // An image whose files were found under other names says which were read, once per image.
-    const std::vector<std::string> notes = CdImageNotes(ConfiguredCdDevice());
+    const std::vector<std::string> notes = CdImageNotes(ConfiguredCdDevice(CdDeviceSetting(ProfileFile::Settings())));
     QString text;
     for (const std::string& note : notes)
         text += (text.isEmpty() ? "" : "\n") + QString::fromStdString(note);

@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "platform/card/SoundCard.h"
 #include "platform/cd/CDDA.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/cd/CdRipJob.h"
 #include "platform/os/Dialogs.h"
 #include "platform/device/MediaDevice.h"
@@ -246,6 +247,11 @@ bool TForm1::EncodeCDTracks()
     settings.ripFilesName = RipFilesName();
     settings.discTrackCount = static_cast<int>(state_.cdTrackChecked.size());
     settings.rip = state_.ripMode;
+    {
+        const ProfileFile profile = ProfileFile::Settings();
+        settings.device = ConfiguredCdDevice(CdDeviceSetting(profile));
+        settings.read = CdReadSettings::FromProfile(profile);
+    }
     CoverForTheRun();
     settings.cover = state_.cover;
     settings.coverLine = coverLine_;

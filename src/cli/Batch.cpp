@@ -459,7 +459,7 @@ struct Job {
 
 // Runs the jobs one after the other on one engine, with the console's messages going to the
 // running job; after Ctrl+C no further job starts. The instance folder goes at the end.
-void runJobs(const CliOptions& options, const std::vector<Job>& jobs, int discTrackCount,
+void runJobs(const CliOptions& options, const std::vector<Job>& jobs,
              const std::function<void(std::size_t, const std::string&, int)>& progress,
              const std::function<void(std::size_t, JobOutcome)>& finished)
 {
@@ -478,11 +478,10 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs, int discTr
         OpenInstanceFolder();
         std::size_t running = 0;
         JobRunner runner(options, [&](const std::string& stage, int percent) { progress(running, stage, percent); });
-        // A wave file and a CD extraction need no mixer: the start-up's complaint that there
-        // is none does not concern them.
-        if (options.command == "wave" || (options.command == "cd" && !options.record))
+        // A wave file needs no mixer: the start-up's complaint that there is none does not
+        // concern it.
+        if (options.command == "wave")
             early.clear();
-        runner.SetDiscTrackCount(discTrackCount);
         current = &runner;
         for (; next < jobs.size(); ++next) {
             if (next > 0 && InterruptCount() > 0)
@@ -497,9 +496,6 @@ void runJobs(const CliOptions& options, const std::vector<Job>& jobs, int discTr
             }
             if (InterruptCount() > 0 && outcome.result != JobOutcome::Ok)
                 outcome.result = JobOutcome::Interrupted;
-            if (next + 1 == jobs.size() && options.command == "cd")
-                if (const std::string failed = runner.WriteAlbumGain(); !failed.empty())
-                    outcome.errors.push_back(failed);
             finished(next, std::move(outcome));
         }
         current = nullptr;
@@ -527,7 +523,7 @@ int RunWorker(const CliOptions& options)
     const std::string input = options.inputs.empty() ? std::string() : options.inputs.front();
     JobOutcome outcome;
     runJobs(
-        options, {{input, options.output}}, 0,
+        options, {{input, options.output}},
         [](std::size_t, const std::string& stage, int percent) {
             std::printf("progress %s %d\n", stage.c_str(), percent);
             std::fflush(stdout);
@@ -550,8 +546,7 @@ int RunWorker(const CliOptions& options)
 }
 
 namespace {
-int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::vector<std::string>& names,
-            int discTrackCount = 0)
+int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::vector<std::string>& names)
 {
     std::vector<std::string> outputs;
     for (const Job& j : jobs)
@@ -559,7 +554,7 @@ int runHere(const CliOptions& options, const std::vector<Job>& jobs, const std::
     Report report(options, names, outputs);
     bool interrupted = false;
     runJobs(
-        options, jobs, discTrackCount, [&](std::size_t i, const std::string& stage, int percent) { report.Progress(i, stage, percent); },
+        options, jobs, [&](std::size_t i, const std::string& stage, int percent) { report.Progress(i, stage, percent); },
         [&](std::size_t i, JobOutcome outcome) {
             interrupted = interrupted || outcome.result == JobOutcome::Interrupted;
             report.Finished(i, std::move(outcome));
@@ -595,25 +590,4 @@ std::vector<int> ChosenCdTracks(const CliOptions& options, const CdDisc& disc)
         }
     }
     return tracks;
-}
-
-int RunCdRecorded(const CliOptions& options)
-{
-    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
-    if (!disc->DiscPresent())
-        throw EMervaneError(QCoreApplication::translate("mervane-cli", "there is no disc in %1")
-                                .arg(QString::fromStdString(disc->Device()))
-                                .toStdString());
-    const std::vector<int> tracks = ChosenCdTracks(options, *disc);
-    // The tracks take the wizard's names in the folder chosen.
-    const std::string folder = options.output.empty() ? std::string(".") : options.output;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    std::vector<Job> jobs;
-    std::vector<std::string> names;
-    for (int t : tracks) {
-        jobs.push_back({std::to_string(t), (fs::path(folder) / ("Track" + std::to_string(t) + ".mp3")).string()});
-        names.push_back(disc->Device() + " track " + std::to_string(t));
-    }
-    return runHere(options, jobs, names, disc->TrackCount());
 }

@@ -29,10 +29,5 @@ int RunWorker(const CliOptions& options);
 // Runs the one job of "record" in this process, with the progress line and the report.
 int RunInProcess(const CliOptions& options);
 
-// cd --record: plays and records the disc's tracks (--tracks, default every audio track) one
-// after the other in this process into Track<n>.mp3 in the -o folder. Raises when the disc
-// cannot be read, CliUsageError for tracks it does not have.
-int RunCdRecorded(const CliOptions& options);
-
 // The tracks --tracks names (default every audio track), checked against the disc.
 std::vector<int> ChosenCdTracks(const CliOptions& options, const class CdDisc& disc);

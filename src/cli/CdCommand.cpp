@@ -1,11 +1,13 @@
 // mervane-cli cd: the wizard's CD run from the command line. The disc's details are looked up
 // as the wizard's track list looks them up (cache, MusicBrainz, gnudb, CD-Text), the files
-// are named and tagged from them as the wizard names and tags them, and one CdRun extracts,
-// verifies, encodes in lanes, tags and logs. Each track's verdict shows in the progress
+// are named and tagged from them as the wizard names and tags them, and one CdRun extracts
+// (or, with --record, has each track recorded through the sound card), verifies, encodes in
+// lanes, tags and logs. Each track's verdict shows in the progress
 // line, in --json and in the closing summary; the exit status says whether every track was
 // read and written.
 #include "cli/Batch.h"
 #include "cli/CdCommand.h"
+#include "cli/CdRecorder.h"
 
 #include "discinfo/CoverArt.h"
 #include "cli/Interrupt.h"
@@ -94,7 +96,8 @@ std::optional<DiscDetails> lookUp(const CliOptions& options, CdDisc& disc)
 class ConsoleCdListener : public CdRunListener {
 public:
     ConsoleCdListener(const CliOptions& options)
-        : options_(options), showProgress_(!options.quiet && ErrorStreamIsTerminal())
+        : options_(options), showProgress_(!options.quiet && ErrorStreamIsTerminal()),
+          recording_(options.record)
     {
     }
 
@@ -172,7 +175,9 @@ private:
     {
         if (!showProgress_)
             return;
-        std::string line = QCoreApplication::translate("mervane-cli", "%1 extract %2%, encoded %3%")
+        const QString progress = recording_ ? QCoreApplication::translate("mervane-cli", "%1 record %2%, encoded %3%")
+                                            : QCoreApplication::translate("mervane-cli", "%1 extract %2%, encoded %3%");
+        std::string line = progress
                                .arg(QString::fromStdString(name_), QString::number(percent), QString::number(encoded_))
                                .toStdString();
         if (!verdict_.empty())
@@ -213,6 +218,7 @@ private:
 
     const CliOptions& options_;
     bool showProgress_;
+    bool recording_;  // tracks are recorded through the sound card, not extracted
     bool drawn_ = false;
     std::string name_;
     std::string verdict_;
@@ -221,7 +227,9 @@ private:
 
 int ripDisc(const CliOptions& options)
 {
-    const std::unique_ptr<CdDisc> disc = options.device.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(options.device);
+    const std::unique_ptr<CdDisc> disc = options.device.empty()
+                                             ? CdDisc::OpenConfigured(CdDeviceSetting(ProfileFile::Settings()))
+                                             : CdDisc::Open(options.device);
     if (!disc->DiscPresent())
         throw EMervaneError(QCoreApplication::translate("mervane-cli", "there is no disc in %1")
                                 .arg(QString::fromStdString(disc->Device()))
@@ -279,12 +287,14 @@ int ripDisc(const CliOptions& options)
     settings.bitRateIndex = options.bitRateIndex.value_or(kDefaultBitRateIndex);
     settings.jobs = options.jobs > 0 ? options.jobs : settings.encoder.jobs;
     settings.device = disc->Device();
+    settings.read = CdReadSettings::FromProfile(ProfileFile::Settings());
     settings.folder = folder;
     std::string album = found ? found->album : std::string();
     if (options.detailsGiven && !options.details.album.empty())
         album = options.details.album;
     settings.ripFilesName = RipFilesName(album, names.safeNames);
     settings.discTrackCount = disc->TrackCount();
+    settings.rip = !options.record;
     // --cover gives the picture; otherwise the found release's cover, unless --no-cover.
     settings.cover = options.details.cover;
     if (!settings.cover && !options.noCover && found) {
@@ -302,7 +312,19 @@ int ripDisc(const CliOptions& options)
     }
 
     ConsoleCdListener listener(options);
-    CdRun run(std::move(settings), std::move(tracks), listener);
+    // With --record the door records each track through the sound card, as the wizard's
+    // record method does; the run does the rest.
+    CdRunDoor door;
+    std::unique_ptr<CdRecorder> recorder;
+    if (options.record) {
+        recorder = std::make_unique<CdRecorder>(options);
+        door.record = [&](int track, const std::string& wave) {
+            return recorder->Record(
+                track, wave, [&](int percent) { listener.ReadProgress(percent); },
+                [&](const std::string& why) { listener.Message(why); });
+        };
+    }
+    CdRun run(std::move(settings), std::move(tracks), listener, std::move(door));
     // Ctrl+C stops the extraction and every encoding; what was not whole goes.
     QTimer interrupt;
     QObject::connect(&interrupt, &QTimer::timeout, [&] {
@@ -322,8 +344,6 @@ int ripDisc(const CliOptions& options)
 
 int RunCd(const CliOptions& options)
 {
-    if (options.record)
-        return RunCdRecorded(options);
     auto previous = SetAppDialogs(std::make_unique<CdConsoleDialogs>());
     const ErrorReporter previousReporter = SetErrorReporter(say);
     int status = kExitFailed;

@@ -42,8 +42,8 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     state_.copyright = options.details.copyright;
     state_.original = options.details.original;
     state_.sourceKind = options.command == "record" ? options.source : options.command;
-    if (options.command == "wave" || (options.command == "cd" && !options.record)) {
-        // A wave file and a CD track's extraction need no sound card and no mixer.
+    if (options.command == "wave") {
+        // A wave file needs no sound card and no mixer.
         form2_ = std::make_unique<TForm2>(state_, static_cast<IMixerService*>(nullptr));
     } else {
         card_ = CreateSoundCard([&](SoundCardSettings& s) { ApplyRecordDevice(options, s); });
@@ -56,16 +56,6 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
         const int track = options_.details.track;
         return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, options_.details,
                              track > 0 ? std::to_string(track) : std::string(), nullptr);
-    };
-    // A CD's tracks get the details given, each with its own number, as the wizard's
-    // per-track details do.
-    state_.cdTrackDetails = options.command == "cd" && options.detailsGiven;
-    hooks.CDWriteTag = [this](const std::string& file) {
-        state_.tag = std::make_unique<TMPEGAudio>();
-        TrackDetails details = options_.details;
-        details.track = cdTrack_;
-        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, details,
-                             std::to_string(cdTrack_) + "/" + std::to_string(discTrackCount_), &state_.albumTracks);
     };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
@@ -97,9 +87,6 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
 JobRunner::~JobRunner()
 {
     poll_.stop();
-    // The CD player lets go of the card's CD line before the card goes.
-    if (cdPlayer_)
-        Guarded([&] { cdPlayer_.reset(); });
     // The sources selected for the take go back as the wizard leaves them when it closes.
     if (card_)
         Guarded([&] { form2_->RestoreMixer(); });
@@ -154,8 +141,6 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
                                     .toStdString());
         if (options_.command == "wave")
             RunWave(input, output);
-        else if (options_.command == "cd")
-            RecordCdTrack(std::stoi(input), output);
         else if (options_.command == "midi")
             RunMidi(input, output);
         else
@@ -174,13 +159,6 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
             std::filesystem::file_size(outcome_.output.empty() ? output : outcome_.output, ec));
     }
     return outcome_;
-}
-
-std::string JobRunner::WriteAlbumGain()
-{
-    if (const auto [file, rc] = ::WriteAlbumGain(state_.albumTracks); rc != 0)
-        return TranslatedMessage(kTagWriteFailedMessage) + "\n" + FileReasonLine(file, rc);
-    return {};
 }
 
 void JobRunner::RunWave(const std::string& input, const std::string& output)
@@ -251,77 +229,6 @@ void JobRunner::RunRecord(const std::string& output)
     Wait();
 }
 
-TMediaPlayer& JobRunner::CdPlayer()
-{
-    if (!cdPlayer_) {
-        auto player = std::make_unique<TMediaPlayer>("MediaPlayer1");
-        player->SetDeviceType(dtCDAudio);
-        player->SetShareable(true);
-        player->SetVisible(false);
-        player->SetFileName(options_.device);  // empty: the drive or image the settings name
-        player->SetNotifyNext(true);
-        player->SetWaitNext(false);
-        try {
-            player->Open();
-        } catch (const EMCIDeviceError& e) {
-            throw EMervaneError(std::string("Unable to open CD player") + "\n" + e.what());
-        }
-        cdPlayer_ = std::move(player);
-    }
-    return *cdPlayer_;
-}
-
-void JobRunner::StopCdPlayer()
-{
-    if (cdPlayer_ && cdPlayer_->Opened() && cdPlayer_->DeviceMode() == mpPlaying)
-        cdPlayer_->Stop();
-}
-
-void JobRunner::RecordCdTrack(int track, const std::string& output)
-{
-    cdTrack_ = track;
-    const std::string temporary = TemporaryWavePath();
-    RefuseUnsafeOutput(temporary, output, "CD track");
-    TMediaPlayer& player = CdPlayer();
-    // The CD line is recorded at its recording level, as the wizard's CD page selects it.
-    form2_->SelCD();
-    player.SetTimeFormat(mci::FormatMilliseconds);
-    const auto number = static_cast<std::uint32_t>(track);
-    cdTrackLength_ = player.TrackLength(number);
-    cdTrackStart_ = player.TrackStart(number);
-    player.SetPlayFrom(cdTrackStart_);
-    player.SetPlayTo(cdTrackStart_ + cdTrackLength_);
-
-    TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
-    form2_->ReadyRecorderForPlay(temporary);
-    stage_ = "record";
-    if (!form2_->StartRecordedPlay(player))
-        throw EMervaneError("unable to extract CD data\n" + player.ErrorMessage());
-    QEventLoop loop;
-    while (recorder.IsStarted() && !interrupted_ && outcome_.errors.empty())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);  // the poll timer wakes it
-    recorder.StopRecording();
-    if (interrupted_ || !outcome_.errors.empty()) {
-        StopCdPlayer();
-        return;
-    }
-    // The temporary file could not take the track: the CD stops and nothing is encoded.
-    if (const int error = recorder.WriteError()) {
-        StopCdPlayer();
-        // The recorder's own word on it is on its way: it belongs to this track.
-        loop.processEvents();
-        if (outcome_.errors.empty())
-            AddError(TranslatedMessage(kRecordingWriteFailedMessage) + "\n" + FileReasonLine(temporary, error));
-        return;
-    }
-    // A play the disc broke off is no whole track (its end notification has come in during
-    // the wait above).
-    if (player.NotifyResult() == nvFailure)
-        throw EMervaneError("The CD could not be read to the end of track " + std::to_string(track));
-    StartEncoding(temporary, output);
-    Wait();
-}
-
 void JobRunner::StartEncoding(const std::string& input, const std::string& output)
 {
     stage_ = "encode";
@@ -346,12 +253,6 @@ void JobRunner::Poll()
     }
     if (stage_ == "encode" || stage_ == "play") {
         run_->Tick();
-    } else if (stage_ == "record" && cdPlayer_) {
-        if (cdPlayer_->DeviceMode() == mpPlaying) {
-            const std::uint32_t at = cdPlayer_->CurrentPosition();
-            if (const auto percent = PercentOf(at > cdTrackStart_ ? at - cdTrackStart_ : 0, cdTrackLength_))
-                progress_(stage_, std::min(*percent, 100));
-        }
     } else if (stage_ == "record" && options_.seconds > 0) {
         const double seconds = static_cast<double>(form2_->MMWaveRecorder1.Wave()->DataBytes()) / (44100.0 * 4);
         progress_(stage_, std::min(100, static_cast<int>(seconds * 100 / options_.seconds)));
@@ -372,8 +273,6 @@ void JobRunner::Interrupt()
     state_.cancel = true;
     if (state_.midiPlaying)
         form2_->MediaPlayer1.Stop();
-    // A CD track cut short is no track.
-    StopCdPlayer();
     if (recorder.IsStarted())
         recorder.StopRecording();
     form2_->AbandonEncoding();

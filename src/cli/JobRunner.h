@@ -1,7 +1,8 @@
 #pragma once
 // One input of mervane-cli run through the hidden window's engine exactly as the wizard's
 // roads run it: the wave check and conversion, the MIDI play recorded through the sound
-// card's synthesiser, a live input's take, then the encoding chain and the tags.
+// card's synthesiser, a live input's take, then the encoding chain and the tags. (A disc,
+// ripped or recorded, is a CdRun of its own.)
 #include "cli/Options.h"
 #include "mixer/Unit2.h"
 #include "mpeg/MPEGAudio.h"
@@ -27,7 +28,7 @@ struct JobOutcome {
 
 class JobRunner : private FileRunListener {
 public:
-    // stage is "convert", "play", "record", "extract" or "encode".
+    // stage is "convert", "play", "record" or "encode".
     using Progress = std::function<void(const std::string& stage, int percent)>;
 
     // Makes the sound card (except for wave files, which need none) and the hidden window.
@@ -35,17 +36,8 @@ public:
     JobRunner(const CliOptions& options, Progress progress);
     ~JobRunner();
 
-    // Runs one input into `output` ("record": input unused; "cd --record": the track's
-    // number; a digital rip is a CdRun of its own).
-    // Never raises. Main thread.
+    // Runs one input into `output` ("record": input unused). Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
-
-    // A CD run: how many tracks the disc has (the tags' "n/count"). Main thread.
-    void SetDiscTrackCount(int count) { discTrackCount_ = count; }
-
-    // After a CD run's tracks: the album's ReplayGain into every tagged track's tag (when the
-    // loudness was measured). Empty, or the message naming the file that could not be written.
-    std::string WriteAlbumGain();
 
     // Where the console's messages go while a job runs: an error of the job, except the
     // word that a recording device stopped, which ends a take that is still kept.
@@ -60,13 +52,6 @@ private:
     void RunWave(const std::string& input, const std::string& output);
     void RunMidi(const std::string& input, const std::string& output);
     void RunRecord(const std::string& output);
-    // Plays the disc's track through the card's CD line and records it into the temporary
-    // wave file from its first frame to its last, then encodes it.
-    void RecordCdTrack(int track, const std::string& output);
-    // Opens the CD player on the drive or image of --device (else the configured one) once
-    // for the whole run.
-    TMediaPlayer& CdPlayer();
-    void StopCdPlayer();
     // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
     void StartEncoding(const std::string& input, const std::string& output);
     // Lets the engine run until done_ (or an interrupt has stopped everything).
@@ -81,7 +66,6 @@ private:
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<FileRun> run_;
     std::string requestedOutput_;  // the job's output as planned
-    std::unique_ptr<TMediaPlayer> cdPlayer_;  // cd --record: plays into the card's CD line
     QTimer poll_;
     // Main thread only.
     JobOutcome outcome_;
@@ -91,7 +75,4 @@ private:
     bool recordingStopped_ = false;
     int interruptsSeen_ = 0;
     bool interrupted_ = false;
-    int discTrackCount_ = 0;
-    int cdTrack_ = 0;  // the CD track being encoded
-    std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0;  // the track being recorded, in ms
 };

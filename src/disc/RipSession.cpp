@@ -35,8 +35,8 @@ std::string now()
 }
 }  // namespace
 
-RipSession::RipSession(const std::string& device)
-    : device_(device.empty() ? ConfiguredCdDevice() : device), imageNotes_(CdImageNotes(device_)), startedAt_(now())
+RipSession::RipSession(const std::string& device, const std::string& readOffset)
+    : device_(device.empty() ? ConfiguredCdDevice("") : device), readOffset_(readOffset), imageNotes_(CdImageNotes(device_)), startedAt_(now())
 {
     try {
         const auto disc = CdDisc::Open(device_);
@@ -170,7 +170,7 @@ std::string RipSession::LogText() const
     log += "Drive or image: " + device_ + "\n";
     for (const std::string& note : imageNotes_)
         log += "  " + note + "\n";
-    log += "Read offset: " + std::to_string(ripped_.empty() ? CdReadOffsetSetting() : ripped_.front().report.readOffset) +
+    log += "Read offset: " + std::to_string(ripped_.empty() ? CdReadOffset(readOffset_) : ripped_.front().report.readOffset) +
            " samples\n";
     log += "Paranoia mode: full verification, skipping after 20 retries (images are read as they are)\n";
     log += "\nTable of contents\n";

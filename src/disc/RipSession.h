@@ -27,9 +27,10 @@
 
 class RipSession {
 public:
-    // Reads `device`, or when it is empty the drive or image the settings name
-    // (SOUNDCARD_SETUP / CdDevice), by default the first drive found.
-    explicit RipSession(const std::string& device = {});
+    // Reads `device`, or when it is empty the run's image, by default the first drive found.
+    // `readOffset` (CD / ReadOffset as written) is the one the log names before a track
+    // has been read.
+    explicit RipSession(const std::string& device = {}, const std::string& readOffset = {});
     ~RipSession();
     RipSession(const RipSession&) = delete;
     RipSession& operator=(const RipSession&) = delete;
@@ -67,6 +68,7 @@ private:
     std::string verdictText(const Ripped& r) const;
 
     std::string device_;
+    std::string readOffset_;
     std::vector<std::string> imageNotes_;  // an image's files found under other names
     std::string tocProblem_;
     std::vector<CdTrack> tracks_;

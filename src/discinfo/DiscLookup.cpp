@@ -5,6 +5,7 @@
 #include "discinfo/Xmcd.h"
 #include "mpeg/MPEGNames.h"
 #include "platform/net/HttpGet.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
@@ -157,6 +158,7 @@ LookupSettings ReadLookupSettings()
     if (s.fileNames.empty())
         s.fileNames = "Track%n";
     s.safeNames = settings.ReadInteger("METADATA", "SafeNames", 0) != 0;
+    s.cdDevice = CdDeviceSetting(settings);
     return s;
 }
 

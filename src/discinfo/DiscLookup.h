@@ -23,6 +23,7 @@ struct LookupSettings {
     bool network = true;                       // Lookup=0: no network at all
     std::string fileNames = "Track%n";         // FileNames
     bool safeNames = false;                    // SafeNames=1
+    std::string cdDevice;                      // SOUNDCARD_SETUP / CdDevice: the disc identified
     std::chrono::milliseconds timeout{10000};  // each request's
     // The whole lookup's, however many requests it makes: a source that answers every
     // request slowly cannot hold the disc's details back for longer.

@@ -33,7 +33,7 @@ void DiscLookupJob::Run()
         });
     };
     try {
-        std::unique_ptr<CdDisc> disc = CdDisc::OpenConfigured();
+        std::unique_ptr<CdDisc> disc = CdDisc::OpenConfigured(settings_.cdDevice);
         if (!disc->DiscPresent())
             return;
         const DiscIdentity id = IdentifyDisc(disc->Tracks(), disc->LeadOutSector());

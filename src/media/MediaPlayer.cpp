@@ -1,9 +1,12 @@
 #include "media/MediaPlayer.h"
 
 #include "platform/cd/CdAudioDevice.h"
+#include "platform/cd/CdDisc.h"
 #include "platform/device/MediaDevice.h"
+#include "platform/midi/MidiSynth.h"
 #include "platform/midi/SequencerDevice.h"
 #include "platform/os/MessageTarget.h"
+#include "platform/os/ProfileFile.h"
 
 #include <chrono>
 
@@ -110,7 +113,12 @@ void TMediaPlayer::Open()
     TakeWait(true);  // opening completes before the call returns either way
     const bool notify = TakeNotify(false);
     addStandardDevices();
-    MediaOpenResult opened = OpenMediaDevice({DeviceTypeName(deviceType_), fileName_, shareable_});
+    // A CD player opened without a drive reads the run's image, else the drive the settings
+    // name, by default the first drive found.
+    const std::string element = deviceType_ == dtCDAudio && fileName_.empty()
+                                    ? ConfiguredCdDevice(CdDeviceSetting(ProfileFile::Settings()))
+                                    : fileName_;
+    MediaOpenResult opened = OpenMediaDevice({DeviceTypeName(deviceType_), element, shareable_});
     Keep(opened.result.error, opened.result.text);
     if (!opened.device)
         throw EMCIDeviceError(ErrorMessage());
@@ -151,6 +159,10 @@ void TMediaPlayer::Play()
     const std::optional<std::uint32_t> from = playFrom_, to = playTo_;
     playFrom_.reset();
     playTo_.reset();
+    // The synthesiser plays with the sound the settings ask for now.
+    if (dynamic_cast<SequencerDevice*>(device_.get()))
+        if (MidiSynth* synth = MidiSynth::Current())
+            synth->SetOptions(SynthOptions::FromProfile(ProfileFile::Settings()));
     IMediaDevice::Notify notifier;
     if (notify) {
         MessageTarget* target = target_.get();

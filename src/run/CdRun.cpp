@@ -161,7 +161,7 @@ CdRunSummary CdRun::Run()
     }
     // A rip's lookup in the AccurateRip database runs beside the tracks' extraction.
     if (settings_.rip && settings_.verify)
-        session_ = std::make_unique<RipSession>(settings_.device);
+        session_ = std::make_unique<RipSession>(settings_.device, settings_.read.readOffset);
     if (!door_.encodeSerially || (settings_.rip && settings_.jobs > 1))
         lanes_ = std::make_unique<TrackEncoders>(
             settings_.encoder, std::max(1, settings_.jobs),
@@ -276,6 +276,7 @@ bool CdRun::Extract(int track, CdTrackResult& result)
     }
     CdRipper& ripper = CddaLibrary();
     ripper.SetDevice(settings_.device);
+    ripper.SetReadSettings(settings_.read);
     ripper.SetOutputDir(folder);
     listener_.ReadProgress(0);
     listener_.Extracting(true);

@@ -17,6 +17,7 @@
 #include "mixer/WizardState.h"
 #include "mpeg/EncoderSettings.h"
 #include "platform/Picture.h"
+#include "platform/cd/CDDA.h"
 
 #include <atomic>
 #include <functional>
@@ -33,7 +34,8 @@ struct CdRunSettings {
     EncoderSettings encoder;
     int bitRateIndex = kDefaultBitRateIndex;
     int jobs = 1;              // encoders at once (ENCODER / Jobs)
-    std::string device;        // the drive or image; empty: the configured one
+    std::string device;        // the drive or image; empty: the run's image, else the first drive
+    CdReadSettings read;       // read offset, test and copy
     std::string folder;        // of the MP3 files, ending in '/'
     std::string ripFilesName = "Rip";  // the log's, cue sheet's and playlist's name
     int discTrackCount = 0;    // the tags' "n/count"

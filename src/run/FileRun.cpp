@@ -10,15 +10,6 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace {
-std::uintmax_t sizeOf(const std::string& file)
-{
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    return ec ? 0 : size;
-}
-}  // namespace
-
 FileRun::FileRun(TForm2& engine, WizardState& state, FileRunListener& listener)
     : engine_(engine), state_(state), listener_(listener)
 {
@@ -26,13 +17,11 @@ FileRun::FileRun(TForm2& engine, WizardState& state, FileRunListener& listener)
 
 void FileRun::StartWave(const std::string& input, const std::string& output)
 {
-    watched_.clear();
     // Nothing is written before the output is known not to destroy the input or a folder,
     // and the input is known to be a regular wave file with audio the encoder can take.
     RefuseUnsafeOutput(input, output);
     const bool encoderReady = engine_.CheckWave(input);
     CheckWaveContents(input);
-    Watch(input);
     std::string source = input;
     if (encoderReady) {
         listener_.RunProgress(FileStage::Convert, 100);
@@ -49,7 +38,6 @@ void FileRun::StartWave(const std::string& input, const std::string& output)
 
 void FileRun::StartMidi(const std::string& input, const std::string& output, bool fastPace)
 {
-    watched_.clear();
     // The encoder replaces its output: nothing plays before the output is known not to be
     // the MIDI file itself, a folder, a pipe or a device.
     RefuseUnsafeOutput(input, output, "MIDI file");
@@ -90,7 +78,6 @@ void FileRun::StartMidi(const std::string& input, const std::string& output, boo
 
 void FileRun::Encode(const std::string& input, const std::string& output)
 {
-    Watch(input);
     {
         // Read before the encoding starts: the file may change under it later.
         TMMWave wave;
@@ -134,16 +121,9 @@ void FileRun::EncodingEnded(bool completed)
     result.ok = completed;
     result.seconds = seconds_;
     result.output = completed ? engine_.PublishedOutput() : std::string();
-    // The reader tells a file that fell short while it read it (the engine has said so);
-    // one that shrank where the reader did not notice, during a conversion say, is
-    // caught here.
-    if (!state_.cancel && completed) {
-        if (const std::string shrunk = ShrunkInput(); !shrunk.empty()) {
-            result.ok = false;
-            listener_.RunMessage(shrunk);
-        }
-    }
-    watched_.clear();
+    // A file that fell short while it was read is told by its reader (the conversion's
+    // and the encoder's), which then fails the step: a file cut only after it was read
+    // whole is no fault of the MP3. A MIDI file is read whole when it is opened.
     listener_.RunFinished(result);
 }
 
@@ -161,25 +141,4 @@ void FileRun::Tick()
     }
     if (const auto percent = engine_.EncodingPercent())
         listener_.RunProgress(FileStage::Encode, *percent);
-}
-
-void FileRun::Watch(const std::string& file)
-{
-    for (const auto& [name, size] : watched_)
-        if (name == file)
-            return;
-    watched_.emplace_back(file, sizeOf(file));
-}
-
-std::string FileRun::ShrunkInput() const
-{
-    for (const auto& [name, size] : watched_) {
-        std::error_code ec;
-        const std::uintmax_t now = std::filesystem::file_size(name, ec);
-        if (!ec && now < size)
-            return name + " became shorter while it was being encoded (" + std::to_string(now) + " of its " +
-                   std::to_string(size) + " bytes are left): the MP3 holds only the part read before, so it is not "
-                   "the whole file.";
-    }
-    return {};
 }

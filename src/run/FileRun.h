@@ -48,16 +48,9 @@ public:
     void Tick();
 
 private:
-    // Remembers how long `file` is now, to notice it shrinking while it is read.
-    void Watch(const std::string& file);
-    // The first watched file that is shorter now than when it was watched, told as the
-    // user reads it; empty when none.
-    std::string ShrunkInput() const;
-
     TForm2& engine_;
     WizardState& state_;
     FileRunListener& listener_;
-    std::vector<std::pair<std::string, std::uintmax_t>> watched_;
     bool paceChosen_ = false;  // StartMidi set the card's pace; the play's end puts it back
     double seconds_ = 0;       // of the wave being encoded
 };

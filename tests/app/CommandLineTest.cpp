@@ -278,12 +278,18 @@ TEST_F(CommandLine, RecordedTracksOfADiscImageHoldTheWholeTrackAtTheCdRecordingL
     ProfileFile::Settings().WriteInteger("RECORD_LEVEL", "CD", 32768);
     const CliRun ripped = Run({"cd", "--tracks", "1,2", "-o", QString::fromStdString(Input("rip"))});
     ASSERT_EQ(ripped.status, 0) << ripped.err;
-    const CliRun run = Run({"cd", "--record", "--tracks", "1,2", "-o", QString::fromStdString(Input("cli"))});
+    // A recorded disc is named and reported by the same CD run as a ripped one.
+    ProfileFile::Settings().WriteString("METADATA", "FileNames", "Take %N");
+    const CliRun run =
+        Run({"cd", "--record", "--json", "--no-lookup", "--tracks", "1,2", "-o", QString::fromStdString(Input("cli"))});
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(R"("output":")" + Input("cli/Take 02.mp3") + R"(","result":"ok","track":2})"),
+              std::string::npos)
+        << run.out;
     for (int n : {1, 2}) {
         SCOPED_TRACE("track " + std::to_string(n));
         const std::string name = "Track" + std::to_string(n) + ".mp3";
-        const DecodedMp3 recorded = DecodeMp3File(Input("cli/") + name);
+        const DecodedMp3 recorded = DecodeMp3File(Input("cli/Take 0") + std::to_string(n) + ".mp3");
         const DecodedMp3 rip = DecodeMp3File(Input("rip/") + name);
         const std::vector<std::int16_t> pcm = image.TrackSamples(n);
         const long frames = static_cast<long>(pcm.size()) / 2;
@@ -304,7 +310,7 @@ TEST_F(CommandLine, RecordedTracksOfADiscImageHoldTheWholeTrackAtTheCdRecordingL
         EXPECT_GT(share(rip), 0.8);
         EXPECT_NEAR(share(recorded) / share(rip), 0.5, 0.02);
     }
-    EXPECT_FALSE(fs::exists(Input("cli/Track3.mp3")));
+    EXPECT_FALSE(fs::exists(Input("cli/Take 03.mp3")));
     EXPECT_EQ(InstanceFolders(), 0u);
 }
 

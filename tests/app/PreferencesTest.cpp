@@ -205,9 +205,9 @@ TEST_F(Preferences, OkWritesExactlyTheChangedKeysWithTheirDocumentedMeaning)
     EXPECT_TRUE(encoder.vbr);
     EXPECT_EQ(encoder.vbrQuality, 4);
     EXPECT_TRUE(ReadLookupSettings().safeNames);
-    EXPECT_EQ(CdReadOffsetSetting(), 6);
-    EXPECT_FALSE(SynthOptions::Read().reverb);
-    EXPECT_EQ(SynthOptions::Read().gainDb, -3);
+    EXPECT_EQ(CdReadOffset(CdReadSettings::FromProfile(ProfileFile::Settings()).readOffset), 6);
+    EXPECT_FALSE(SynthOptions::FromProfile(ProfileFile::Settings()).reverb);
+    EXPECT_EQ(SynthOptions::FromProfile(ProfileFile::Settings()).gainDb, -3);
     EXPECT_EQ(SoundCardSettings::FromProfile(ProfileFile::Settings()).cdDevice, Input("album.cue"));
     // The wizard's options follow at once.
     EXPECT_TRUE(state.encoder.vbr);

@@ -37,7 +37,7 @@ protected:
     }
     void SetUp() override
     {
-        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", image_->cue);
+        ripper_.SetDevice(image_->cue);
         out_ = settings_.Folder().File("rip") + "/";
         std::filesystem::create_directories(out_);
         ripper_.SetOutputDir(out_);
@@ -99,6 +99,7 @@ TEST_F(CdVerifyTest, ReadOffsetShiftsEveryTrackWithZerosWhereItRunsOffTheDisc)
     const std::vector<std::int16_t> disc = DiscSamples();
     for (const int offset : {6, -6, 600, -1000}) {
         ProfileFile::Settings().WriteInteger("CD", "ReadOffset", offset);
+        ripper_.SetReadSettings(CdReadSettings::FromProfile(ProfileFile::Settings()));
         for (int n = 1; n <= 3; ++n) {
             SCOPED_TRACE("offset " + std::to_string(offset) + ", track " + std::to_string(n));
             ASSERT_EQ(ripper_.RipTrack(n), kRipOk) << ripper_.LastError();
@@ -125,6 +126,7 @@ TEST_F(CdVerifyTest, AReadOffsetThatIsNoValidNumberIsToldAndTheRipReadsWithoutOf
         SCOPED_TRACE(text);
         told.clear();
         ProfileFile::Settings().WriteString("CD", "ReadOffset", text);
+        ripper_.SetReadSettings(CdReadSettings::FromProfile(ProfileFile::Settings()));
         ASSERT_EQ(ripper_.RipTrack(2), kRipOk) << ripper_.LastError();
         EXPECT_EQ(ripper_.LastReport().readOffset, 0);
         ProcessMessages();
@@ -175,6 +177,7 @@ TEST_F(CdVerifyTest, ChecksumsOfEveryTrackEqualZlibsCrcAndWhippersAccurateRipSum
 TEST_F(CdVerifyTest, TestAndCopyReadsTheTrackTwiceWithEqualCrcs)
 {
     ProfileFile::Settings().WriteInteger("CD", "TestAndCopy", 1);
+    ripper_.SetReadSettings(CdReadSettings::FromProfile(ProfileFile::Settings()));
     int sectors = 0;
     ripper_.OnSector = [&](int, int) { ++sectors; };
     ASSERT_EQ(ripper_.RipTrack(2), kRipOk) << ripper_.LastError();
@@ -265,7 +268,7 @@ TEST_F(CdVerifyTest, AnAnswerThatIsNoDbarFileOrOneOfAnotherDiscIsToldAsSuch)
             std::lock_guard lock(bodyLock);
             body = reply;
         }
-        RipSession session;
+        RipSession session(image_->cue);
         session.AddTrack(ripper_.LastReport(), out_ + "Track1.mp3");
         while (!session.LookupDone())
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);

@@ -90,7 +90,7 @@ TEST_F(ImageReadersTest, HostileImagesAreRefusedWithTheReasonBeforeLibcdioSeesTh
         const std::string why = refusal(dir + name);
         EXPECT_NE(why.find(reason), std::string::npos) << name << ": " << why;
         // The extraction and libcdio's own open refuse it the same way.
-        ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", dir + name);
+        ripper_.SetDevice(dir + name);
         EXPECT_EQ(ripper_.RipTrack(1), kRipFailed) << name;
         EXPECT_NE(ripper_.LastError().find(reason), std::string::npos) << ripper_.LastError();
     }

@@ -31,7 +31,7 @@ TEST_F(RipWriters, CueSheetAndPlaylistQuoteAndStripWhatTheNamesBring)
     ProfileFile::Settings().WriteInteger("CD", "CueSheet", 1);
     ProfileFile::Settings().WriteString("CD", "AccurateRip", RefusingHttpUrl());
     const std::string out = settings_.Folder().Path();
-    RipSession session;
+    RipSession session(image_->cue);
     CdRipReport report;
     report.sectorCount = 75;
     report.track = 1;

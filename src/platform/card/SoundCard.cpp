@@ -69,6 +69,7 @@ SoundCardSettings SoundCardSettings::FromProfile(const ProfileFile& profile)
     s.cdDevice = profile.ReadString(section, "CdDevice", s.cdDevice);
     s.soundFont = profile.ReadString(section, "SoundFont", s.soundFont);
     s.fastClock = equalsIgnoringCase(profile.ReadString(section, "Clock", ""), "fast");
+    s.settingsFile = profile.Path();
     return s;
 }
 

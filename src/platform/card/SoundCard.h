@@ -43,6 +43,7 @@ struct SoundCardSettings {
     std::string cdDevice;               // CdDevice: drive or disc image; empty = first drive
     std::string soundFont;              // SoundFont: empty = the system's General MIDI font
     bool fastClock = false;             // Clock=fast
+    std::string settingsFile;           // the file these were read from, named in advice
 
     static SoundCardSettings FromProfile(const ProfileFile& profile);
 };

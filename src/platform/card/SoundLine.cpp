@@ -5,7 +5,6 @@
 #include "platform/card/pulse/ServerSources.h"
 #include "platform/card/MixerService.h"
 #include "platform/card/SoundCard.h"
-#include "platform/os/ProfileFile.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -76,9 +75,10 @@ SoundLineFactory captureFactory(std::string SoundCardSettings::*device, const ch
 struct Absence {
     std::string reason;
     std::string key;  // the SOUNDCARD_SETUP key that sets the line up; may be empty
+    std::string settingsFile;  // where the card's settings were read from
 
     bool Empty() const { return reason.empty(); }
-    std::string Text() const { return key.empty() ? reason : reason + " " + SetKeyAdvice(key); }
+    std::string Text() const { return key.empty() ? reason : reason + " " + SetKeyAdvice(key, settingsFile); }
 };
 Absence toldNow;
 std::map<std::uint32_t, Absence> missingWhy;
@@ -154,8 +154,10 @@ std::unique_ptr<SoundLine> askFactories(std::uint32_t type, const SoundCardSetti
             toldNow = {};
             return line;
         }
-        if (why.Empty())
+        if (why.Empty()) {
             why = toldNow;  // the newest factory's reason is the one the user sees
+            why.settingsFile = settings.settingsFile;
+        }
     }
     toldNow = {};
     return nullptr;
@@ -201,7 +203,7 @@ std::vector<std::string> TakeGoneSourceReports()
 
 void TellWhyNoLine(std::string reason, std::string key)
 {
-    toldNow = {std::move(reason), std::move(key)};
+    toldNow = {std::move(reason), std::move(key), {}};
 }
 
 std::string WhyNoLine(std::uint32_t componentType)
@@ -216,10 +218,10 @@ std::string WhyNoLineReason(std::uint32_t componentType)
     return it == missingWhy.end() ? std::string() : it->second.reason;
 }
 
-std::string SetKeyAdvice(const std::string& key)
+std::string SetKeyAdvice(const std::string& key, const std::string& settingsFile)
 {
     return QCoreApplication::translate("SoundLine", "Set %1 in the section SOUNDCARD_SETUP of %2.")
-        .arg(QString::fromStdString(key), QString::fromStdString(ProfileFile::Settings().Path()))
+        .arg(QString::fromStdString(key), QString::fromStdString(settingsFile.empty() ? std::string("the settings file") : settingsFile))
         .toStdString();
 }
 

@@ -131,7 +131,7 @@ std::string WhyNoLineReason(std::uint32_t componentType);
 std::vector<std::string> TakeGoneSourceReports();
 
 // Names a SOUNDCARD_SETUP key and the settings file it is set in, for TellWhyNoLine.
-std::string SetKeyAdvice(const std::string& key);
+std::string SetKeyAdvice(const std::string& key, const std::string& settingsFile);
 
 // The names the mixer shows for a source line of this type.
 std::string SoundLineName(std::uint32_t componentType);

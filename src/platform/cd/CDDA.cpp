@@ -172,9 +172,17 @@ ReadOffsetValue ParseReadOffset(const std::string& text)
     return result;
 }
 
-int CdReadOffsetSetting()
+CdReadSettings CdReadSettings::FromProfile(const ProfileFile& settings)
 {
-    const ReadOffsetValue value = ParseReadOffset(ProfileFile::Settings().ReadString("CD", "ReadOffset", ""));
+    CdReadSettings s;
+    s.readOffset = settings.ReadString("CD", "ReadOffset", "");
+    s.testAndCopy = settings.ReadInteger("CD", "TestAndCopy", 0) == 1;
+    return s;
+}
+
+int CdReadOffset(const std::string& setting)
+{
+    const ReadOffsetValue value = ParseReadOffset(setting);
     if (!value.problem.empty()) {
         // Once per value and run: every track of a rip reads the setting again.
         static std::mutex toldLock;
@@ -210,6 +218,12 @@ void CdRipper::SetDevice(const std::string& device)
     device_ = device;
 }
 
+void CdRipper::SetReadSettings(const CdReadSettings& settings)
+{
+    std::lock_guard lock(textLock_);
+    readSettings_ = settings;
+}
+
 std::string CdRipper::LastError() const
 {
     std::lock_guard lock(textLock_);
@@ -241,6 +255,7 @@ std::uint8_t CdRipper::RipTrack(int track)
     if (!run.owns_lock())
         return fail("Another track is being extracted");
     std::string folder, problem, device;
+    CdReadSettings read;
     {
         std::lock_guard lock(textLock_);
         error_.clear();
@@ -249,14 +264,12 @@ std::uint8_t CdRipper::RipTrack(int track)
         folder = folder_;
         problem = folderProblem_;
         device = device_;
+        read = readSettings_;
     }
     progress_.store(0);
     running_.store(true);
-    {
-        const ProfileFile settings = ProfileFile::Settings();
-        readOffset_ = CdReadOffsetSetting();
-        testAndCopy_ = settings.ReadInteger("CD", "TestAndCopy", 0) == 1;
-    }
+    readOffset_ = CdReadOffset(read.readOffset);
+    testAndCopy_ = read.testAndCopy;
     rereads_ = 0;
     std::uint8_t result = kRipFailed;
     if (!problem.empty())
@@ -264,7 +277,7 @@ std::uint8_t CdRipper::RipTrack(int track)
     else if (folder.empty())
         result = fail(CddaFolderProblem(folder));
     else
-        result = rip(track, folder, device.empty() ? ResolveCdDevice(CdDeviceSetting()) : device);
+        result = rip(track, folder, device.empty() ? ConfiguredCdDevice("") : device);
     cancel_.store(false);
     running_.store(false);
     return result;

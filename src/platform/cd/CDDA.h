@@ -9,8 +9,8 @@
 //   ... getprogress() once a second (0..100), cancelrip() on Cancel ...
 //   worker.join();  if (result != 1) ... ripmessage() says why ...
 //
-// The drive is the one SOUNDCARD_SETUP / CdDevice names in the settings file (a device node
-// or a .cue, .bin, .toc or .nrg image), by default the first drive found. Drive reads are
+// The drive is the one SetDevice names (a device node or a .cue, .bin, .toc or .nrg image),
+// else the run's image (SetCdDeviceForRun), by default the first drive found. Drive reads are
 // verified the way cd-paranoia does by default (full paranoia, skipping allowed after
 // retries); every sector paranoia had to skip is counted and told (LastReadErrors), never
 // passed off as a clean rip. An image is read as it is (it reads the same every time) and
@@ -19,7 +19,7 @@
 // mp3tmp.wav, and what it had read stays in mp3tmp.wav.partial (a valid wave file of that
 // part) until the next extraction removes it.
 //
-// The read offset (settings CD / ReadOffset, samples, -3000..3000, default 0) is applied
+// The read offset (CdReadSettings: CD / ReadOffset, samples, -3000..3000, default 0) is applied
 // to every extraction: sample i of the track's file is sample i + offset of the disc as the
 // drive returns it, and samples the shift puts before the disc's first sector or past its
 // last are zeros (the drive is never asked for them). While a track is written its CRC32
@@ -65,9 +65,18 @@ struct ReadOffsetValue {
 };
 ReadOffsetValue ParseReadOffset(const std::string& text);
 
-// The read offset the settings give (CD / ReadOffset); a value that is no valid offset is
-// reported (once per value and run) and 0 is used. Any thread.
-int CdReadOffsetSetting();
+// The read offset a setting's text gives (CD / ReadOffset); a value that is no valid offset
+// is reported (once per value and run) and 0 is used. Any thread.
+int CdReadOffset(const std::string& setting);
+
+class ProfileFile;
+
+// How the settings say a disc is read, read once by whoever starts the extractions.
+struct CdReadSettings {
+    std::string readOffset;    // CD / ReadOffset as written (CdReadOffset reads it)
+    bool testAndCopy = false;  // CD / TestAndCopy = 1
+    static CdReadSettings FromProfile(const ProfileFile& settings);
+};
 
 class CdRipper {
 public:
@@ -79,9 +88,11 @@ public:
     // drops a cancel request left from before. A folder longer than 250 characters is
     // not taken: the next extraction fails with the reason.
     void SetOutputDir(const std::string& folder);
-    // The drive or image to read; empty (the default) reads the settings at each
-    // extraction.
+    // The drive or image to read; empty (the default): the run's image, else the first
+    // drive found, looked up at each extraction.
     void SetDevice(const std::string& device);
+    // The read offset and test and copy of the next extractions (by default none).
+    void SetReadSettings(const CdReadSettings& settings);
 
     // Extracts the 1-based track; kRipOk, kRipFailed or kRipCancelled. Blocks until done.
     std::uint8_t RipTrack(int track);
@@ -128,10 +139,11 @@ private:
     std::uint8_t fail(const std::string& message, std::uint8_t result = kRipFailed);
 
     std::mutex runLock_;  // held by the extracting thread for the whole extraction
-    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, error_, readErrors_, report_
+    mutable std::mutex textLock_;  // guards folder_, folderProblem_, device_, readSettings_, error_, readErrors_, report_
     std::string folder_;
     std::string folderProblem_;
     std::string device_;
+    CdReadSettings readSettings_;
     std::string error_;
     std::string readErrors_;
     CdRipReport report_;          // guarded by textLock_

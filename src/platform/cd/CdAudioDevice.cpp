@@ -34,7 +34,7 @@ std::unique_ptr<IMediaDevice> CdAudioDevice::Open(const MediaOpenRequest& reques
 {
     try {
         std::shared_ptr<CdDisc> disc =
-            request.element.empty() ? CdDisc::OpenConfigured() : CdDisc::Open(request.element);
+            request.element.empty() ? CdDisc::OpenConfigured("") : CdDisc::Open(request.element);
         // The card's CD line carries the play; without a card the play still runs, unheard.
         std::shared_ptr<CdPlayback> playback = CdPlayback::Current();
         if (!playback)

@@ -1,7 +1,7 @@
 #pragma once
-// The CD player: the media device of type "CDAudio" over the drive or disc image named by
-// SOUNDCARD_SETUP / CdDevice (by default the first drive), or over the drive or image the
-// open names as its element. It lists the tracks (count, starts and lengths), keeps the
+// The CD player: the media device of type "CDAudio" over the drive or disc image the open
+// names as its element, or without one over the run's image (SetCdDeviceForRun), by
+// default the first drive. It lists the tracks (count, starts and lengths), keeps the
 // time format (milliseconds or TMSF), plays between two positions, stops and reports its
 // mode: playing while a play runs, stopped otherwise, open when there is no disc or (on a
 // drive, asked at each query) the tray is open, not ready while a drive cannot say yet. A

@@ -2,6 +2,7 @@
 
 #include "platform/cd/CdImage.h"
 #include "platform/cd/CdioHandle.h"
+#include "platform/os/ProfileFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,9 +45,14 @@ std::unique_ptr<CdDisc> CdDisc::Open(const std::string& device)
     return disc;
 }
 
-std::unique_ptr<CdDisc> CdDisc::OpenConfigured()
+std::unique_ptr<CdDisc> CdDisc::OpenConfigured(const std::string& setting)
 {
-    return Open(ResolveCdDevice(CdDeviceSetting()));
+    return Open(ConfiguredCdDevice(setting));
+}
+
+std::string CdDeviceSetting(const ProfileFile& settings)
+{
+    return settings.ReadString("SOUNDCARD_SETUP", "CdDevice", "");
 }
 
 const std::string& CdDisc::Device() const

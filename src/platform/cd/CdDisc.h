@@ -3,7 +3,7 @@
 // of a drive or disc image (tracks, starts and lengths in sectors, milliseconds and
 // TMSF, audio or data, disc present or not) and the digital read of audio sectors.
 //
-//   std::unique_ptr<CdDisc> disc = CdDisc::OpenConfigured();   // throws ECdError
+//   std::unique_ptr<CdDisc> disc = CdDisc::OpenConfigured(setting);   // throws ECdError
 //   for (const CdTrack& t : disc->Tracks())
 //       list << "Track" << t.number << ... << t.lengthMs / 60000 << " min. ";
 //   std::vector<std::int16_t> pcm(2 * kCdSamplesPerSector * n);
@@ -25,6 +25,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class ProfileFile;
 
 class ECdError : public EMervaneError {
 public:
@@ -94,9 +96,11 @@ struct CdTrack {
 // settings' SOUNDCARD_SETUP / CdDevice (a disc image the wizard was given); empty goes back
 // to the settings. Any thread.
 void SetCdDeviceForRun(const std::string& device);
-// The drive or image a CD service reads now: the run's, else the settings', else the first
-// drive found; empty when there is none.
-std::string ConfiguredCdDevice();
+// The drive or image a CD service reads now: the run's, else `setting` (SOUNDCARD_SETUP /
+// CdDevice as the caller read it), else the first drive found; empty when there is none.
+std::string ConfiguredCdDevice(const std::string& setting);
+// What SOUNDCARD_SETUP / CdDevice says in these settings; empty: none named.
+std::string CdDeviceSetting(const ProfileFile& settings);
 
 class CdDisc {
 public:
@@ -104,8 +108,9 @@ public:
     // A drive without a disc opens with no tracks (DiscPresent false). Raises ECdError with
     // a sentence for the user when the drive or image cannot be opened.
     static std::unique_ptr<CdDisc> Open(const std::string& device);
-    // Opens what SOUNDCARD_SETUP / CdDevice names, by default the first drive found.
-    static std::unique_ptr<CdDisc> OpenConfigured();
+    // Opens what ConfiguredCdDevice(setting) names: the run's drive or image, else the
+    // setting's, by default the first drive found.
+    static std::unique_ptr<CdDisc> OpenConfigured(const std::string& setting);
 
     ~CdDisc();
     CdDisc(const CdDisc&) = delete;

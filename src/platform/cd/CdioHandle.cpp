@@ -1,7 +1,6 @@
 #include "platform/cd/CdioHandle.h"
 
 #include "platform/cd/CdImage.h"
-#include "platform/os/ProfileFile.h"
 
 #include <cdio/logging.h>
 
@@ -49,19 +48,15 @@ void SetCdDeviceForRun(const std::string& device)
     runDevice = device;
 }
 
-std::string ConfiguredCdDevice()
+std::string ConfiguredCdDevice(const std::string& setting)
 {
-    return ResolveCdDevice(CdDeviceSetting());
+    return ResolveCdDevice(CdDeviceForRun(setting));
 }
 
-std::string CdDeviceSetting()
+std::string CdDeviceForRun(const std::string& setting)
 {
-    {
-        std::lock_guard lock(runDeviceLock);
-        if (!runDevice.empty())
-            return runDevice;
-    }
-    return ProfileFile::Settings().ReadString("SOUNDCARD_SETUP", "CdDevice", "");
+    std::lock_guard lock(runDeviceLock);
+    return runDevice.empty() ? setting : runDevice;
 }
 
 std::string ResolveCdDevice(const std::string& configured)

@@ -4,7 +4,7 @@
 // src/platform/ may include it.
 //
 //   std::string error;
-//   CdioPtr cd = OpenCdio(ResolveCdDevice(CdDeviceSetting()), error);
+//   CdioPtr cd = OpenCdio(ResolveCdDevice(CdDeviceForRun(setting)), error);
 //   if (!cd) ... show error ...
 //
 // Threads: any thread; one handle is used by one thread at a time.
@@ -18,9 +18,9 @@ struct CdioDeleter {
 };
 using CdioPtr = std::unique_ptr<CdIo_t, CdioDeleter>;
 
-// The drive or image set for this run (SetCdDeviceForRun), else the one named by
-// SOUNDCARD_SETUP / CdDevice in the settings file; empty when none is named.
-std::string CdDeviceSetting();
+// The drive or image set for this run (SetCdDeviceForRun), else `setting` (what
+// SOUNDCARD_SETUP / CdDevice says, as the caller read it); empty when neither names one.
+std::string CdDeviceForRun(const std::string& setting);
 
 // The configured name, or the first drive libcdio finds when none is configured; empty
 // when there is no drive at all.

@@ -23,20 +23,20 @@ HiddenTrackJob::~HiddenTrackJob()
     CancelAndWait();
 }
 
-void HiddenTrackJob::Start(Found found)
+void HiddenTrackJob::Start(const std::string& setting, Found found)
 {
-    const std::string configured = CdDeviceSetting();
+    const std::string configured = CdDeviceForRun(setting);
     if (!IsCdImageName(configured)) {
-        StartOnWorker(std::move(found));
+        StartOnWorker(setting, std::move(found));
         return;
     }
     if (found)
         found(hiddenSectors(configured, nullptr));
 }
 
-void HiddenTrackJob::StartOnWorker(Found found)
+void HiddenTrackJob::StartOnWorker(const std::string& setting, Found found)
 {
-    StartWorker([this, configured = CdDeviceSetting()] { sectors_.store(hiddenSectors(configured, &CancelFlag())); },
+    StartWorker([this, configured = CdDeviceForRun(setting)] { sectors_.store(hiddenSectors(configured, &CancelFlag())); },
                 [this, found = std::move(found)] {
                     if (found)
                         found(sectors_.load());

@@ -5,7 +5,7 @@
 // quickly from a file and is read at once.
 //
 //   job = std::make_unique<HiddenTrackJob>();            // main thread
-//   job->Start([&](std::int32_t sectors) { if (sectors > 0) ... offer Track0 ... });
+//   job->Start(setting, [&](std::int32_t sectors) { if (sectors > 0) ... offer Track0 ... });
 //
 // found gets the hidden track's sector count, 0 when there is none or the disc cannot be
 // read (the track list's own reading of the disc says why). It runs on the main thread:
@@ -30,12 +30,12 @@ public:
     HiddenTrackJob(const HiddenTrackJob&) = delete;
     HiddenTrackJob& operator=(const HiddenTrackJob&) = delete;
 
-    // Main thread. Reads the drive or image the settings name (SOUNDCARD_SETUP / CdDevice,
-    // by default the first drive found): an image at once, a drive on the worker. One start
-    // per job.
-    void Start(Found found);
-    // Main thread. The same on the worker, whatever the settings name.
-    void StartOnWorker(Found found);
+    // Main thread. Reads the run's drive or image, else the one `setting` names (SOUNDCARD_SETUP
+    // / CdDevice as the caller read it), by default the first drive found: an image at once,
+    // a drive on the worker. One start per job.
+    void Start(const std::string& setting, Found found);
+    // Main thread. The same on the worker, whatever is named.
+    void StartOnWorker(const std::string& setting, Found found);
 
 private:
     std::atomic<std::int32_t> sectors_{0};  // written by the worker before it ends

@@ -118,9 +118,8 @@ struct MidiSynth::Fluid {
     }
 };
 
-SynthOptions SynthOptions::Read()
+SynthOptions SynthOptions::FromProfile(const ProfileFile& settings)
 {
-    const ProfileFile settings = ProfileFile::Settings();
     SynthOptions o;
     o.reverb = settings.ReadInteger("SOUNDCARD_SETUP", "Reverb", 1) != 0;
     o.chorus = settings.ReadInteger("SOUNDCARD_SETUP", "Chorus", 1) != 0;
@@ -186,6 +185,12 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
 MidiSynth* MidiSynth::Current()
 {
     return current;
+}
+
+void MidiSynth::SetOptions(const SynthOptions& options)
+{
+    std::lock_guard lock(mutex_);
+    options_ = options;
 }
 
 MidiSynth::MidiSynth(std::string soundFont)
@@ -282,8 +287,8 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
 {
     if (!LoadFont(error))
         return false;
-    const SynthOptions options = SynthOptions::Read();
     std::lock_guard lock(mutex_);
+    const SynthOptions options = options_;
     if (state_ != State::Idle)
         Silence();
     // Every play starts from the General MIDI power-on state, on a synthesiser of its own;

@@ -49,11 +49,14 @@
 #include <thread>
 #include <vector>
 
-// The synthesiser's sound, from MERVANE2.INI, section SOUNDCARD_SETUP, read at every play:
+// The synthesiser's sound, from MERVANE2.INI, section SOUNDCARD_SETUP (the media player reads
+// them before every play and hands them over, SetOptions):
 //   Reverb    = 1 (the default) | 0: the font's reverb on or off
 //   Chorus    = 1 (the default) | 0: the font's chorus on or off
 //   SynthGain = -12..12: decibels on FluidSynth's own output gain (default 0)
 // Values that are missing or not understood read as the default.
+class ProfileFile;
+
 struct SynthOptions {
     bool reverb = true;
     bool chorus = true;
@@ -61,7 +64,7 @@ struct SynthOptions {
     static constexpr int kMinGainDb = -12;
     static constexpr int kMaxGainDb = 12;
 
-    static SynthOptions Read();
+    static SynthOptions FromProfile(const ProfileFile& settings);
 };
 
 // One device at a time plays through it (ClaimablePlayer: TryClaim, Release).
@@ -96,6 +99,8 @@ public:
     MidiSynth& operator=(const MidiSynth&) = delete;
 
     const std::string& SoundFont() const { return soundFont_; }
+    // The sound of the next play (those running keep theirs). Any thread.
+    void SetOptions(const SynthOptions& options);
 
     // Main thread: how far the font has come, and why it failed.
     FontState Font() const { return fontState_; }
@@ -159,6 +164,7 @@ private:
     // Guarded by mutex_.
     mutable std::mutex mutex_;
     std::unique_ptr<Fluid> fluid_;  // null until the font is loaded
+    SynthOptions options_;
     mutable std::condition_variable idle_;
     State state_ = State::Idle;
     EndHandler onEnd_;

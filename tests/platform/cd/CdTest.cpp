@@ -34,6 +34,7 @@ protected:
         out_ = settings_.Folder().File("rip") + "/";
         std::filesystem::create_directories(out_);
         ripper_.SetOutputDir(out_);
+        ripper_.SetDevice(image_->cue);
     }
 
     std::string out_;
@@ -48,7 +49,7 @@ bool exists(const std::string& path)
 
 TEST_F(CdImageTest, TableOfContentsGivesEveryTrackItsStartLengthAndKind)
 {
-    const auto disc = CdDisc::OpenConfigured();
+    const auto disc = CdDisc::OpenConfigured(CdDeviceSetting(ProfileFile::Settings()));
     ASSERT_TRUE(disc->DiscPresent());
     ASSERT_EQ(disc->TrackCount(), 4);
     const std::vector<bool> audio{false, true, true, true};
@@ -105,7 +106,7 @@ TEST_F(CdImageTest, AMissingImageFailsWithItsName)
     } catch (const ECdError& e) {
         EXPECT_NE(std::string(e.what()).find(missing), std::string::npos) << e.what();
     }
-    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", missing);
+    ripper_.SetDevice(missing);
     EXPECT_EQ(ripper_.RipTrack(2), kRipFailed);
     EXPECT_NE(ripper_.LastError().find(missing), std::string::npos) << ripper_.LastError();
     EXPECT_FALSE(exists(out_ + "mp3tmp.wav"));
@@ -145,6 +146,10 @@ TEST_F(CdImageTest, RiptrackWritesTheTrackSampleForSampleWithRisingProgress)
 
 TEST_F(CdImageTest, TheEntryPointsUseTheConfiguredImageAndTheGivenFolder)
 {
+    struct Device {
+        explicit Device(const std::string& cue) { CddaLibrary().SetDevice(cue); }
+        ~Device() { CddaLibrary().SetDevice(""); }
+    } device(image_->cue);
     setOutputDir(out_.substr(0, out_.size() - 1).c_str());  // the separator is added
     ASSERT_EQ(riptrack(4), 1) << ripmessage();
     EXPECT_EQ(getprogress(), 100);
@@ -226,7 +231,7 @@ std::vector<std::uint8_t> fileBytes(const std::string& path)
 TEST_F(CdImageTest, ABinCutShortDuringTheRipFailsTheTrackWithTheReason)
 {
     const CdImage image = WriteCdImage(folder_->Path(), "cut", {{true, 75, 441}, {true, 600, 630}});
-    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", image.cue);
+    ripper_.SetDevice(image.cue);
     ripper_.OnSector = [&](int done, int) {
         if (done == 100)
             std::filesystem::resize_file(image.bin, std::uintmax_t(75 + 200) * 2352);
@@ -271,11 +276,10 @@ TEST_F(CdImageTest, AudioInTrackOnesPregapIsAHiddenTrackOnlyWhenLongerThanTwoSec
         EXPECT_EQ(hidden, tone.PregapSamples(1));
     }
     // The search as a drive's runs: on a worker, the answer delivered on the main thread.
-    ProfileFile::Settings().WriteString("SOUNDCARD_SETUP", "CdDevice", tone.cue);
     HiddenTrackJob job;
     std::int32_t found = -1;
     bool onMain = false;
-    job.StartOnWorker([&](std::int32_t sectors) {
+    job.StartOnWorker(tone.cue, [&](std::int32_t sectors) {
         found = sectors;
         onMain = IsMainThread();
     });
