@@ -137,6 +137,7 @@ void TForm1::RecExtRecordClick()
     RecExtRecord->setEnabled(false);
     RecExtStop->setEnabled(true);
     RecExtNext->setEnabled(false);
+    keepSplitTracks_ = false;  // a new take is split anew
     btnBack_->setEnabled(false);
     // The card's wave-in goes over from the level watch to the recorder.
     form2_->StopLevelWatch();

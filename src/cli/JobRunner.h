@@ -6,6 +6,7 @@
 #include "mixer/Unit2.h"
 #include "mpeg/MPEGAudio.h"
 #include "run/FileRun.h"
+#include "run/SplitRun.h"
 
 #include <QTimer>
 #include <cstdint>
@@ -40,6 +41,11 @@ public:
     // Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
 
+    // A wave file split into tracks, each encoded into its output in turn, tagged with its
+    // number of how many, through the same split run as the wizard's. Never raises. Main
+    // thread.
+    JobOutcome RunSplit(const std::string& input, const TrackSplit& split, const std::vector<std::string>& outputs);
+
     // A CD run: how many tracks the disc has (the tags' "n/count"). Main thread.
     void SetDiscTrackCount(int count) { discTrackCount_ = count; }
 
@@ -69,6 +75,8 @@ private:
     void StopCdPlayer();
     // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
     void StartEncoding(const std::string& input, const std::string& output);
+    // The file run of the track being encoded while a split runs, else the one run.
+    FileRun& ActiveRun();
     // Lets the engine run until done_ (or an interrupt has stopped everything).
     void Wait();
     void Poll();
@@ -80,6 +88,7 @@ private:
     std::unique_ptr<SoundCard> card_;  // outlives the hidden window
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<FileRun> run_;
+    std::unique_ptr<SplitRun> splitRun_;  // while a split runs
     std::string requestedOutput_;  // the job's output as planned
     std::unique_ptr<TMediaPlayer> cdPlayer_;  // cd --record: plays into the card's CD line
     QTimer poll_;
