@@ -337,10 +337,6 @@
         <translation>CD-Laufwe&amp;rk oder CD-Abbild:</translation>
     </message>
     <message>
-        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
-        <translation>Ein geänderter Eingang nimmt ab der nächsten Aufnahme auf. Ein Eingang ohne Gerät und die Lautsprecher ändern sich beim nächsten Start von Mervane.</translation>
-    </message>
-    <message>
         <source>&amp;Look up discs on the network</source>
         <translation>CDs im Netz nachsch&amp;lagen</translation>
     </message>
@@ -407,10 +403,6 @@
     <message>
         <source> dB</source>
         <translation> dB</translation>
-    </message>
-    <message>
-        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
-        <translation>Hall, Chorus und Verstärkung ändern sich beim nächsten Abspielen, die Klangbank beim nächsten Start von Mervane.</translation>
     </message>
     <message>
         <source>File &amp;type:</source>
@@ -519,6 +511,14 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>A changed device is used from the next take or play on.</source>
+        <translation>Ein geändertes Gerät wird ab der nächsten Aufnahme oder Wiedergabe verwendet.</translation>
+    </message>
+    <message>
+        <source>The sound font, reverb, chorus and gain change at the next play.</source>
+        <translation>Klangbank, Hall, Chorus und Verstärkung ändern sich beim nächsten Abspielen.</translation>
     </message>
 </context>
 <context>

@@ -337,10 +337,6 @@
         <translation>&amp;Unidad de CD o imagen de disco:</translation>
     </message>
     <message>
-        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
-        <translation>Una entrada cambiada graba desde la próxima toma. Una entrada sin dispositivo y los altavoces cambian cuando Mervane vuelve a iniciarse.</translation>
-    </message>
-    <message>
         <source>&amp;Look up discs on the network</source>
         <translation>Buscar &amp;los discos en la red</translation>
     </message>
@@ -407,10 +403,6 @@
     <message>
         <source> dB</source>
         <translation> dB</translation>
-    </message>
-    <message>
-        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
-        <translation>La reverberación, el coro y la ganancia cambian en la próxima reproducción; el banco de sonidos cuando Mervane vuelve a iniciarse.</translation>
     </message>
     <message>
         <source>File &amp;type:</source>
@@ -519,6 +511,14 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>A changed device is used from the next take or play on.</source>
+        <translation>Un dispositivo cambiado se usa desde la próxima toma o reproducción.</translation>
+    </message>
+    <message>
+        <source>The sound font, reverb, chorus and gain change at the next play.</source>
+        <translation>El banco de sonidos, la reverberación, el coro y la ganancia cambian en la próxima reproducción.</translation>
     </message>
 </context>
 <context>

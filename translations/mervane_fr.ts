@@ -337,10 +337,6 @@
         <translation>Lecteu&amp;r de CD ou image de disque :</translation>
     </message>
     <message>
-        <source>A changed input records from the next take on. An input that had no device, and the speakers, change when Mervane starts again.</source>
-        <translation>Une entrée modifiée enregistre dès la prochaine prise. Une entrée sans périphérique et les haut-parleurs changent au prochain démarrage de Mervane.</translation>
-    </message>
-    <message>
         <source>&amp;Look up discs on the network</source>
         <translation>Rechercher &amp;les disques sur le réseau</translation>
     </message>
@@ -407,10 +403,6 @@
     <message>
         <source> dB</source>
         <translation> dB</translation>
-    </message>
-    <message>
-        <source>Reverb, chorus and gain change at the next play; the sound font when Mervane starts again.</source>
-        <translation>Réverbération, chorus et gain changent à la prochaine lecture ; la banque de sons au prochain démarrage de Mervane.</translation>
     </message>
     <message>
         <source>File &amp;type:</source>
@@ -519,6 +511,14 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>A changed device is used from the next take or play on.</source>
+        <translation>Un périphérique modifié est utilisé dès la prochaine prise ou lecture.</translation>
+    </message>
+    <message>
+        <source>The sound font, reverb, chorus and gain change at the next play.</source>
+        <translation>La banque de sons, la réverbération, le chorus et le gain changent à la prochaine lecture.</translation>
     </message>
 </context>
 <context>

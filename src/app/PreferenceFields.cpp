@@ -1,10 +1,15 @@
 #include "app/PreferenceFields.h"
 
+#include "platform/os/Dialogs.h"
+#include "platform/os/ErrorReport.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <algorithm>
@@ -63,6 +68,36 @@ QLineEdit* PreferenceFields::AddText(QFormLayout* form, const char* section, con
     AddRow(form, label, edit);
     Track(section, key, shown.trimmed(), [edit] { return edit->text().trimmed(); });
     return edit;
+}
+
+QLineEdit* PreferenceFields::AddPath(QFormLayout* form, const char* section, const char* key, const QString& label,
+                                     const QString& shown, const PathBrowse& browse)
+{
+    auto* edit = new QLineEdit(shown);
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* button = new QPushButton(browse.button);
+    layout->addWidget(edit, 1);
+    layout->addWidget(button);
+    QObject::connect(button, &QPushButton::clicked, edit, [edit, browse] {
+        Guarded([&] {
+            FileDialogOptions options;
+            options.title = browse.title.toStdString();
+            options.filter = browse.filter.toStdString();
+            options.initialName = edit->text().trimmed().toStdString();
+            if (const auto chosen = AppDialogs().OpenFile(options))
+                edit->setText(QString::fromStdString(*chosen));
+        });
+    });
+    AddRow(form, label, edit, row);
+    Track(section, key, shown.trimmed(), [edit] { return edit->text().trimmed(); });
+    return edit;
+}
+
+QPushButton* PreferenceFields::Browse(const QLineEdit* path)
+{
+    return path->parentWidget() ? path->parentWidget()->findChild<QPushButton*>() : nullptr;
 }
 
 std::vector<ProfileFile::Entry> PreferenceFields::Changed() const

@@ -20,6 +20,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QWidget;
 
@@ -49,6 +50,17 @@ public:
     // a text (an address, a template), kept as typed but for spaces at its ends.
     QLineEdit* AddText(QFormLayout* form, const char* section, const char* key, const QString& label,
                        const QString& shown);
+    // a path, typed or chosen from an open-file dialog by a Browse button beside it, kept as
+    // typed but for spaces at its ends.
+    struct PathBrowse {
+        QString button;  // the Browse button's text
+        QString title;   // the open-file dialog's title
+        QString filter;  // its filter, as Dialogs.h spells filters
+    };
+    QLineEdit* AddPath(QFormLayout* form, const char* section, const char* key, const QString& label,
+                       const QString& shown, const PathBrowse& browse);
+    // The Browse button of a path field AddPath made.
+    static QPushButton* Browse(const QLineEdit* path);
 
     // The keys whose field changed, with their new values.
     std::vector<ProfileFile::Entry> Changed() const;

@@ -6,13 +6,10 @@
 
 #include "platform/card/CaptureSources.h"
 #include "platform/card/SoundCard.h"
-#include "platform/os/Dialogs.h"
-#include "platform/os/ErrorReport.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,28 +51,6 @@ QComboBox* deviceCombo(const CaptureSourceList& list, const QString& none, const
 }
 }  // namespace
 
-QWidget* PreferencesTabs::PathWithBrowse(QWidget* edit, const QString& browseText, const QString& dialogTitle, const QString& filter)
-{
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* browse = new QPushButton(browseText);
-    layout->addWidget(edit, 1);
-    layout->addWidget(browse);
-    auto* line = qobject_cast<QLineEdit*>(edit);
-    QObject::connect(browse, &QPushButton::clicked, edit, [line, dialogTitle, filter] {
-        Guarded([&] {
-            FileDialogOptions options;
-            options.title = dialogTitle.toStdString();
-            options.filter = filter.toStdString();
-            options.initialName = line->text().trimmed().toStdString();
-            if (const auto chosen = AppDialogs().OpenFile(options))
-                line->setText(QString::fromStdString(*chosen));
-        });
-    });
-    return row;
-}
-
 QWidget* PreferencesTabs::Devices(PreferenceFields& fields)
 {
     auto* tab = new QWidget;
@@ -114,19 +89,16 @@ QWidget* PreferencesTabs::Devices(PreferenceFields& fields)
     PreferenceFields::AddRow(form, tr("&Speakers:"), speakers);
     fields.Track("SOUNDCARD_SETUP", "MonitorDevice", deviceOf(speakers), [speakers] { return deviceOf(speakers); });
 
-    auto* cd = new QLineEdit(QString::fromStdString(now.cdDevice));
+    QLineEdit* cd = fields.AddPath(form, "SOUNDCARD_SETUP", "CdDevice", tr("CD d&rive or disc image:"),
+                                   QString::fromStdString(now.cdDevice),
+                                   {tr("&Browse..."), tr("Open a disc image"),
+                                    tr("Disc images") + "|*.cue;*.toc;*.nrg|" + tr("All files") + "|*.*"});
     cd->setObjectName("CdDeviceChoice");
     cd->setPlaceholderText(tr("The first drive"));
-    QWidget* cdRow = PathWithBrowse(cd, tr("&Browse..."), tr("Open a disc image"),
-                                    tr("Disc images") + "|*.cue;*.toc;*.nrg|" + tr("All files") + "|*.*");
-    cdRow->findChild<QPushButton*>()->setObjectName("CdDeviceBrowse");
-    PreferenceFields::AddRow(form, tr("CD d&rive or disc image:"), cd, cdRow);
-    fields.Track("SOUNDCARD_SETUP", "CdDevice", cd->text().trimmed(), [cd] { return cd->text().trimmed(); });
+    PreferenceFields::Browse(cd)->setObjectName("CdDeviceBrowse");
 
-    // The card's lines are made when the program starts; only a capture device of an input
-    // it has changes at once.
-    auto* when = new QLabel(tr("A changed input records from the next take on. An input that had no device, and "
-                               "the speakers, change when Mervane starts again."));
+    // The card follows the devices when the window's OK is pressed, and again at every take.
+    auto* when = new QLabel(tr("A changed device is used from the next take or play on."));
     when->setObjectName("DevicesTakeEffect");
     when->setWordWrap(true);
     form->addRow(when);

@@ -22,14 +22,13 @@ QWidget* PreferencesTabs::Midi(PreferenceFields& fields)
     const SoundCardSettings card = SoundCardSettings::FromProfile(ProfileFile::Settings());
     const SynthOptions synth = SynthOptions::FromProfile(ProfileFile::Settings());
 
-    auto* font = new QLineEdit(QString::fromStdString(card.soundFont));
+    QLineEdit* font = fields.AddPath(form, "SOUNDCARD_SETUP", "SoundFont", tr("&Sound font:"),
+                                     QString::fromStdString(card.soundFont),
+                                     {tr("&Browse..."), tr("Choose a sound font"),
+                                      tr("Sound fonts") + "|*.sf2;*.sf3|" + tr("All files") + "|*.*"});
     font->setObjectName("SoundFontChoice");
     font->setPlaceholderText(tr("The first General MIDI font installed"));
-    QWidget* fontRow = PathWithBrowse(font, tr("&Browse..."), tr("Choose a sound font"),
-                                      tr("Sound fonts") + "|*.sf2;*.sf3|" + tr("All files") + "|*.*");
-    fontRow->findChild<QPushButton*>()->setObjectName("SoundFontBrowse");
-    PreferenceFields::AddRow(form, tr("&Sound font:"), font, fontRow);
-    fields.Track("SOUNDCARD_SETUP", "SoundFont", font->text().trimmed(), [font] { return font->text().trimmed(); });
+    PreferenceFields::Browse(font)->setObjectName("SoundFontBrowse");
 
     fields.AddCheck(form, "SOUNDCARD_SETUP", "Reverb", tr("&Reverb"), synth.reverb)->setObjectName("ReverbChoice");
     fields.AddCheck(form, "SOUNDCARD_SETUP", "Chorus", tr("&Chorus"), synth.chorus)->setObjectName("ChorusChoice");
@@ -38,8 +37,7 @@ QWidget* PreferencesTabs::Midi(PreferenceFields& fields)
     gain->setObjectName("SynthGainChoice");
     gain->setSuffix(tr(" dB"));
 
-    auto* when = new QLabel(tr("Reverb, chorus and gain change at the next play; the sound font when Mervane "
-                               "starts again."));
+    auto* when = new QLabel(tr("The sound font, reverb, chorus and gain change at the next play."));
     when->setObjectName("MidiTakeEffect");
     when->setWordWrap(true);
     form->addRow(when);

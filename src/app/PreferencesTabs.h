@@ -19,8 +19,4 @@ public:
     static QWidget* Discs(PreferenceFields& fields);
     // The MIDI synthesiser: sound font, reverb, chorus, output gain.
     static QWidget* Midi(PreferenceFields& fields);
-
-    // A line edit with a Browse button beside it that fills it from an open-file dialog.
-    static QWidget* PathWithBrowse(QWidget* edit, const QString& browseText, const QString& dialogTitle,
-                                   const QString& filter);
 };

@@ -615,6 +615,9 @@ private:
     // A failed run offered Back to selCD: its next visit reads the disc again and checks
     // the same tracks.
     bool keepCheckedTracks_ = false;
+    // The page SplitTracks keeps its adjusted tracks when Back returns to it after a failed
+    // run of them; a new take is split anew.
+    bool keepSplitTracks_ = false;
     std::uint32_t cdTrackStart_ = 0, cdTrackLength_ = 0, cdTrackEnd_ = 0, cdPlayPosition_ = 0;
     // Written by MMHiTimer1's thread, shown by the main thread.
     std::atomic<int> extractionProgress_{0};

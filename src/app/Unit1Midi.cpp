@@ -41,6 +41,9 @@ void TForm1::WireRecEnc()
 
 void TForm1::LoadInstruments()
 {
+    // A sound font chosen in Preferences while a play held the synthesiser takes its place
+    // now.
+    Guarded([&] { form2_->FollowDeviceChoices(); });
     MidiSynth* synth = MidiSynth::Current();
     // Without a synthesiser the source button is disabled; a file opened on the command line
     // still comes here, and its play says why it cannot start.

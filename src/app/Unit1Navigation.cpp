@@ -269,7 +269,10 @@ void TForm1::dropEvent(QDropEvent* event)
 
 void TForm1::OfferBackToInput()
 {
-    QWidget* input = state_.sourceKind == "cd" ? selCD : SelWav;
+    // A split take whose run failed goes back to its tracks, as the user left them.
+    const bool splitAgain = splitRun_ && splitRun_->TakeGivenBack();
+    keepSplitTracks_ = splitAgain;
+    QWidget* input = state_.sourceKind == "cd" ? selCD : splitAgain ? SplitTracks : SelWav;
     const auto at = std::find(history_.begin(), history_.end(), input);
     if (at == history_.end())
         return;

@@ -41,8 +41,14 @@ void TForm1::ShowPreferences()
 
 void TForm1::PreferencesAccepted()
 {
-    // Devices, lookups, names and the rip's choices are read where they are used; the
-    // encoder's choices are shown on the options pages, so they follow now.
+    // Lookups, names and the rip's choices are read where they are used; the encoder's
+    // choices are shown on the options pages, so they follow now.
     state_.encoder = EncoderSettings::Read(ProfileFile::Settings());
     ShowEncoderChoices();
+    // The card follows the devices and the sound font chosen; a tile greyed for a missing
+    // device wakes when one is chosen.
+    if (form2_) {
+        Guarded([&] { form2_->FollowDeviceChoices(); });
+        FormActivate();
+    }
 }

@@ -67,9 +67,9 @@ void TForm1::RecExtEnter()
         MMSlider5->setValue(form2_->TrackBar1.Position);
     }
     form2_->MMWaveRecorder1.Wave()->SetFileName(TemporaryWavePath());
-    // The meters show the device chosen last; one that cannot be opened is told here, and
-    // again by Record.
-    Guarded([] { FollowDeviceSettings(); });
+    // The meters show the device chosen last; one that cannot be opened is told once, here
+    // or by Record.
+    Guarded([&] { form2_->FollowDeviceChoices(); });
     // A take runs from Record to Stop.
     if (!form2_->MMWaveRecorder1.IsOpened())
         form2_->MMWaveRecorder1.WaveIn().SetRecordPlay(false);
@@ -137,6 +137,7 @@ void TForm1::RecExtRecordClick()
     RecExtRecord->setEnabled(false);
     RecExtStop->setEnabled(true);
     RecExtNext->setEnabled(false);
+    keepSplitTracks_ = false;  // a new take is split anew
     btnBack_->setEnabled(false);
     // The card's wave-in goes over from the level watch to the recorder.
     form2_->StopLevelWatch();
@@ -145,7 +146,7 @@ void TForm1::RecExtRecordClick()
     form2_->MMWaveRecorder1.SetMaxRecordTime(liveTake_.LimitBytes());
     try {
         // A device chosen in Preferences since the last take records this one.
-        FollowDeviceSettings();
+        form2_->FollowDeviceChoices();
         form2_->MMWaveRecorder1.StartRecording();
     } catch (...) {
         // The recorder could not start: the page goes back to where it was.

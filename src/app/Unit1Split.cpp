@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <filesystem>
+#include <utility>
 
 void TForm1::BuildSplitTracks()
 {
@@ -23,7 +24,9 @@ void TForm1::BuildSplitTracks()
 
 void TForm1::SplitTracksEnter()
 {
-    // Each new take is split anew; Back from the details keeps the adjusted tracks.
+    // Each new take is split anew; Back after a failed run of its tracks keeps them.
+    if (std::exchange(keepSplitTracks_, false))
+        return;
     splitPage_->Propose(TemporaryWavePath());
 }
 

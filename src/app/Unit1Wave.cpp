@@ -392,7 +392,9 @@ void TForm1::FinishUp()
         finish->setEnabled(true);
     for (QPushButton* cancel : {EncodeWavCancel, RecEncCancel, RecEncCDCancel})
         cancel->setEnabled(false);
-    RemoveTemporaryWave();
+    // A split take whose run failed is kept for another run.
+    if (!splitRun_ || !splitRun_->TakeGivenBack())
+        RemoveTemporaryWave();
 }
 
 void TForm1::EncodeWavFinishClick()

@@ -53,16 +53,21 @@ JobRunner::JobRunner(const CliOptions& options, Progress progress)
     hooks.WriteTag = [this](const std::string& file) {
         state_.tag = std::make_unique<TMPEGAudio>();
         // Only what was given: a track number of 0 is none.
-        const int track = options_.details.track;
-        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, options_.details,
-                             track > 0 ? std::to_string(track) : std::string(), nullptr);
+        TrackDetails details = options_.details;
+        std::string trackText = details.track > 0 ? std::to_string(details.track) : std::string();
+        // Each track of a split carries its own number, of how many, as the wizard's do.
+        if (splitRun_ && !splitRun_->Done()) {
+            details.track = splitRun_->Track();
+            trackText = std::to_string(details.track) + "/" + std::to_string(splitRun_->Count());
+        }
+        return WriteTrackTag(form2_->MP3Encoder, *state_.tag, file, details, trackText, nullptr);
     };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
-    hooks.ShowConversionProgress = [this](int percent) { run_->ConversionProgress(percent); };
+    hooks.ShowConversionProgress = [this](int percent) { ActiveRun().ConversionProgress(percent); };
     // The stop handler's last word on the file follows in the same call, before the wait
     // looks at done_ again.
-    hooks.EncodingEnded = [this](bool completed) { run_->EncodingEnded(completed); };
+    hooks.EncodingEnded = [this](bool completed) { ActiveRun().EncodingEnded(completed); };
     hooks.RecordingStopped = [this] { recordingStopped_ = true; };
     hooks.RecordingFailed = [this](const std::string& message) {
         AddError(message);
@@ -161,6 +166,42 @@ JobOutcome JobRunner::Run(const std::string& input, const std::string& output)
     return outcome_;
 }
 
+FileRun& JobRunner::ActiveRun()
+{
+    return splitRun_ ? splitRun_->Run() : *run_;
+}
+
+JobOutcome JobRunner::RunSplit(const std::string& input, const TrackSplit& split,
+                               const std::vector<std::string>& outputs)
+{
+    outcome_ = {};
+    requestedOutput_ = outputs.empty() ? std::string() : outputs.back();
+    done_ = completed_ = recordingStopped_ = false;
+    state_.cancel = false;
+    poll_.start();
+    try {
+        std::error_code ec;
+        for (const std::string& output : outputs)
+            if (!options_.overwrite && std::filesystem::exists(output, ec))
+                throw EMervaneError(QCoreApplication::translate("mervane-cli", "%1: the file exists (--overwrite replaces it)")
+                                        .arg(QString::fromStdString(output))
+                                        .toStdString());
+        splitRun_ = std::make_unique<SplitRun>(*form2_, state_, static_cast<FileRunListener&>(*this), split, outputs);
+        stage_ = "encode";
+        splitRun_->StartOnFile(input);
+        Wait();
+    } catch (...) {
+        ReportCurrentException();
+    }
+    poll_.stop();
+    RemoveTemporaryWave();
+    if (interrupted_)
+        outcome_.result = JobOutcome::Interrupted;
+    else if (done_ && completed_ && outcome_.errors.empty())
+        outcome_.result = JobOutcome::Ok;
+    return outcome_;
+}
+
 void JobRunner::RunWave(const std::string& input, const std::string& output)
 {
     stage_ = "convert";
@@ -252,7 +293,7 @@ void JobRunner::Poll()
         Interrupt();
     }
     if (stage_ == "encode" || stage_ == "play") {
-        run_->Tick();
+        ActiveRun().Tick();
     } else if (stage_ == "record" && options_.seconds > 0) {
         const double seconds = static_cast<double>(form2_->MMWaveRecorder1.Wave()->DataBytes()) / (44100.0 * 4);
         progress_(stage_, std::min(100, static_cast<int>(seconds * 100 / options_.seconds)));

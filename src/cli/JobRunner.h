@@ -7,6 +7,7 @@
 #include "mixer/Unit2.h"
 #include "mpeg/MPEGAudio.h"
 #include "run/FileRun.h"
+#include "run/SplitRun.h"
 
 #include <QTimer>
 #include <cstdint>
@@ -39,6 +40,11 @@ public:
     // Runs one input into `output` ("record": input unused). Never raises. Main thread.
     JobOutcome Run(const std::string& input, const std::string& output);
 
+    // A wave file split into tracks, each encoded into its output in turn, tagged with its
+    // number of how many, through the same split run as the wizard's. Never raises. Main
+    // thread.
+    JobOutcome RunSplit(const std::string& input, const TrackSplit& split, const std::vector<std::string>& outputs);
+
     // Where the console's messages go while a job runs: an error of the job, except the
     // word that a recording device stopped, which ends a take that is still kept.
     void AddError(const std::string& text);
@@ -54,6 +60,8 @@ private:
     void RunRecord(const std::string& output);
     // Starts the encoding chain on a 44100 Hz 16-bit stereo wave; returns at once.
     void StartEncoding(const std::string& input, const std::string& output);
+    // The file run of the track being encoded while a split runs, else the one run.
+    FileRun& ActiveRun();
     // Lets the engine run until done_ (or an interrupt has stopped everything).
     void Wait();
     void Poll();
@@ -65,6 +73,7 @@ private:
     std::unique_ptr<SoundCard> card_;  // outlives the hidden window
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<FileRun> run_;
+    std::unique_ptr<SplitRun> splitRun_;  // while a split runs
     std::string requestedOutput_;  // the job's output as planned
     QTimer poll_;
     // Main thread only.

@@ -26,28 +26,26 @@ int RunSplitAtSilences(const CliOptions& options)
         naming.title = options.details.title;
         naming.artist = options.details.artist;
         naming.album = options.details.album;
+        naming.year = options.details.year;
         const std::size_t count = tracks.Tracks().size();
         const std::vector<std::string> outputs = TrackFileNames(folder.string(), naming, count);
-        for (std::size_t i = 0; i < count && InterruptCount() == 0; ++i) {
-            const std::string& output = outputs[i];
-            if (!options.quiet)
-                std::fprintf(stderr, "[%zu/%zu] %s (%.2f s)\n", i + 1, count, output.c_str(),
+        if (!options.quiet)
+            for (std::size_t i = 0; i < count; ++i)
+                std::fprintf(stderr, "[%zu/%zu] %s (%.2f s)\n", i + 1, count, outputs[i].c_str(),
                              double(tracks.Tracks()[i].frames) / tracks.Rate());
-            const std::string part = WriteTrackPart(input, tracks.Tracks()[i], i + 1);
-            CliOptions one = options;
-            one.details.track = std::min(int(i + 1), 99);
-            JobOutcome outcome;
-            {
-                JobRunner runner(one, [](const std::string&, int) {});
-                outcome = runner.Run(part, output);
-            }
-            fs::remove(part, ec);
-            for (const std::string& e : outcome.errors)
-                std::fprintf(stderr, "mervane-cli: %s\n", e.c_str());
-            if (outcome.result == JobOutcome::Interrupted)
-                return kExitInterrupted;
-            failed = failed || outcome.result != JobOutcome::Ok;
+        // The wizard's split run encodes the tracks, so both make the same files.
+        JobOutcome outcome;
+        {
+            JobRunner runner(options, [](const std::string&, int) {});
+            outcome = runner.RunSplit(input, tracks, outputs);
         }
+        for (const std::string& e : outcome.errors)
+            std::fprintf(stderr, "mervane-cli: %s\n", e.c_str());
+        if (outcome.result == JobOutcome::Interrupted)
+            return kExitInterrupted;
+        failed = failed || outcome.result != JobOutcome::Ok;
+        if (InterruptCount() > 0)
+            break;
     }
     if (InterruptCount() > 0)
         return kExitInterrupted;

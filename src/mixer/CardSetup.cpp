@@ -20,6 +20,11 @@ std::unique_ptr<SoundCard> CreateSoundCard(const std::function<void(SoundCardSet
 
 void FollowDeviceSettings()
 {
-    if (SoundCard* card = SoundCard::Current())
-        card->FollowCaptureDevices(SoundCardSettings::FromProfile(ProfileFile::Settings()));
+    SoundCard* card = SoundCard::Current();
+    if (!card)
+        return;
+    // A synthesiser line made anew, or one the card was made without, needs its factory for
+    // this moment.
+    const SoundLineRegistration synth = RegisterSynthLine();
+    card->FollowDevices(SoundCardSettings::FromProfile(ProfileFile::Settings()));
 }

@@ -13,8 +13,9 @@ struct SoundCardSettings;
 // --device).
 std::unique_ptr<SoundCard> CreateSoundCard(const std::function<void(SoundCardSettings&)>& adjust = {});
 
-// The current card's microphone, line and aux inputs follow the capture devices the
-// settings file names now (the Preferences window may have changed them since the card was
-// made), so a take records from the device chosen last. Main thread; raises EMervaneError
-// naming a device that cannot be opened.
+// The current card follows the devices the settings file names now (the Preferences window
+// may have changed them since the card was made): the microphone, line and aux inputs, the
+// sound font and the speakers, so a take or a play uses the device chosen last, and an
+// input that had none gets its line. Main thread; raises EMervaneError naming a device that
+// cannot be used.
 void FollowDeviceSettings();

@@ -111,6 +111,10 @@ public:
     void SelAUX();
     // Puts back the mixer settings saved at start (the wizard calls it when it closes).
     void RestoreMixer();
+    // The card follows the devices the settings name now (FollowDeviceSettings), and the
+    // sources a line was added for become available. Main thread; raises what following
+    // raises, after the sources are brought up to date.
+    void FollowDeviceChoices();
     // The debug view's handlers.
     void ComboBox1Change();
     void ComboBox2Change();

@@ -5,6 +5,8 @@
 // the current destination and line that this work runs through.
 #include "mixer/Unit2.h"
 
+#include "mixer/CardSetup.h"
+
 #include "platform/os/Dialogs.h"
 #include "platform/os/ErrorReport.h"
 #include "platform/os/MessageTarget.h"
@@ -221,6 +223,27 @@ void TForm2::RestoreMixer()
         }
     }
     ProcessMessages();
+}
+
+void TForm2::FollowDeviceChoices()
+{
+    // A line the card adds joins the model when the mixer is opened anew: its records are
+    // read once, at opening. The line comes muted and unselected.
+    const auto refresh = [&] {
+        if (!recordingFound_ || amMixer1.DeviceCount() == 0)
+            return;
+        amMixer1.SetMixerID(-1);
+        amMixer1.SetMixerID(0);
+        GetVolIndex();
+        GetRepIndex();
+    };
+    try {
+        FollowDeviceSettings();
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    refresh();
 }
 
 void TForm2::ComboBox1Change()

@@ -25,9 +25,10 @@ SplitRun::~SplitRun()
 void SplitRun::removeFiles()
 {
     std::error_code ec;
-    for (const std::string& file : {part_, take_})
-        if (!file.empty())
-            std::filesystem::remove(file, ec);
+    if (!part_.empty())
+        std::filesystem::remove(part_, ec);
+    if (ownTake_ && !take_.empty())
+        std::filesystem::remove(take_, ec);
     part_.clear();
     take_.clear();
 }
@@ -45,6 +46,20 @@ void SplitRun::Start(const std::string& take)
                                 .toStdString() +
                             "\n" + take + ": " + ec.message());
     }
+    ownTake_ = true;
+    takeName_ = take;
+    takeGivenBack_ = false;
+    index_ = 0;
+    done_ = false;
+    startTrack();
+}
+
+void SplitRun::StartOnFile(const std::string& wave)
+{
+    take_ = wave;
+    ownTake_ = false;
+    takeName_.clear();
+    takeGivenBack_ = false;
     index_ = 0;
     done_ = false;
     startTrack();
@@ -58,11 +73,24 @@ void SplitRun::startTrack()
             std::filesystem::remove(part_, ec);
         part_ = WriteTrackPart(take_, split_.Tracks().at(index_), index_ + 1);
         state_.outputFileName = outputs_[index_];
-        run_.Encode(part_, outputs_[index_]);
+        run_.StartWave(part_, outputs_[index_]);
     } catch (...) {
         done_ = true;
+        giveTakeBack();
         door_.RunFinished(FileRunResult{});
         throw;
+    }
+}
+
+void SplitRun::giveTakeBack()
+{
+    std::error_code ec;
+    if (!ownTake_ || take_.empty() || takeName_.empty())
+        return;
+    std::filesystem::rename(take_, takeName_, ec);
+    if (!ec) {
+        take_.clear();
+        takeGivenBack_ = true;
     }
 }
 
@@ -87,6 +115,9 @@ void SplitRun::RunMessage(const std::string& text)
 void SplitRun::RunFinished(const FileRunResult& result)
 {
     if (!result.ok || state_.cancel || done_ || index_ + 1 >= Count()) {
+        // A failed track leaves the take for another try; a cancelled run ends it.
+        if (!result.ok && !state_.cancel && !done_)
+            giveTakeBack();
         done_ = true;
         removeFiles();
         door_.RunFinished(result);

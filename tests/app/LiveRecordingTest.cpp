@@ -12,6 +12,7 @@
 #include "support/AudioOracles.h"
 #include "support/PrivatePulse.h"
 #include "support/SmallDisk.h"
+#include "support/SplitFixtures.h"
 #include "support/Spectrum.h"
 #include "support/TestAlsa.h"
 #include "support/WaveFixtures.h"
@@ -23,6 +24,7 @@
 #include <QTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QSlider>
 #include <QToolButton>
@@ -33,6 +35,7 @@
 #include <cmath>
 #include <filesystem>
 #include <numbers>
+#include <sndfile.h>
 
 namespace {
 constexpr std::int64_t kBytesPerSecond = 176400;
@@ -166,6 +169,46 @@ protected:
         ASSERT_TRUE(WaitForFinish());
     }
 
+    // After a device was lost mid-take: the half second and more recorded until then is a
+    // valid temporary wave holding every byte taken, the page is stopped, and the take
+    // goes on to the encoder into `mp3`.
+    void ExpectLostTakeKeptAndEncoded(const std::string& mp3)
+    {
+        TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+        EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
+        const SndInfo info = SndOpenInfo(settings.TemporaryWave());
+        ASSERT_TRUE(info.ok);
+        EXPECT_EQ(info.frames * 4, in.RecordedBytes());
+        EXPECT_GE(info.frames, kRate / 2);
+        EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
+        EXPECT_FALSE(Find("RecExtStop")->isEnabled());
+        EncodeRecording();
+        EXPECT_GE(DecodeMp3File(mp3).Frames(), kRate / 2);
+    }
+
+    // A short take on the microphone into `output`, then the side of three tones in its
+    // place (as a long take would leave it), to be split: on to the page SplitTracks.
+    void TakeTheSideToSplit(const std::string& output)
+    {
+        StartProgram(ToneInput(4, 16384));
+        WalkToRecExt("IEButton4", output);
+        Find<QCheckBox>("RecExtSplit")->setChecked(true);
+        Take(0.25);
+        ASSERT_TRUE(SndWriteShorts(settings.TemporaryWave(), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, ThreeTonesSide()));
+        Click("RecExtNext");
+        ASSERT_EQ(CurrentPageName(), "SplitTracks");
+        ASSERT_EQ(Find<QListWidget>("SplitTracksList")->count(), 3);
+    }
+    // From the page SplitTracks through the details and options into the encoding page.
+    void EncodeTheTracks()
+    {
+        Click("SplitTracksNext");
+        ASSERT_EQ(CurrentPageName(), "SingleTag");
+        Click("SingleTagNext");
+        Click("EncodeOptionsNext");
+        ASSERT_EQ(CurrentPageName(), "EncodeWav");
+    }
+
     int fifo_ = -1;
     std::thread writer_;
 };
@@ -238,16 +281,7 @@ TEST_F(LiveRecording, ALineDeviceRemovedWhileRecordingLeavesAValidFileAndAMessag
     InjectCaptureFault("testline", -ENODEV);
     ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
     EXPECT_EQ(dialogs->messages[0], std::string(kRecordingDeviceLostMessage) + "\n\"testline\": the device failed (No such device)");
-    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
-    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
-    ASSERT_TRUE(info.ok);
-    EXPECT_EQ(info.frames * 4, in.RecordedBytes());
-    EXPECT_GE(info.frames, kRate / 2);
-    // The page is stopped and the road goes on.
-    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
-    EXPECT_FALSE(Find("RecExtStop")->isEnabled());
-    EncodeRecording();
-    EXPECT_GE(DecodeMp3File(Input("line.mp3")).Frames(), kRate / 2);
+    ExpectLostTakeKeptAndEncoded(Input("line.mp3"));
 }
 
 TEST_F(LiveRecording, MetersShowTheLevelBeforeRecordLightTheTopZoneAndSettleAtSixInSilence)
@@ -431,15 +465,7 @@ TEST_F(LiveRecording, AnAudioServerThatStopsMidTakeEndsItWithAValidFileAndAMessa
     ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }, std::chrono::seconds(10)));
     EXPECT_EQ(dialogs->messages[0].rfind(std::string(kRecordingDeviceLostMessage) + "\n\"t.monitor\": the audio server", 0), 0u)
         << dialogs->messages[0];
-    EXPECT_FALSE(form2->MMWaveRecorder1.IsOpened());
-    const SndInfo info = SndOpenInfo(settings.TemporaryWave());
-    ASSERT_TRUE(info.ok);
-    EXPECT_EQ(info.frames * 4, in.RecordedBytes());
-    EXPECT_GE(info.frames, kRate / 2);
-    // The page is stopped and what was recorded goes on to the encoder.
-    EXPECT_TRUE(Find("RecExtRecord")->isEnabled());
-    EncodeRecording();
-    EXPECT_GE(DecodeMp3File(Input("server.mp3")).Frames(), kRate / 2);
+    ExpectLostTakeKeptAndEncoded(Input("server.mp3"));
 }
 
 TEST_F(LiveRecording, ATakeSplitAtItsSilencesBecomesOneFilePerTrackInOrder)
@@ -499,6 +525,67 @@ TEST_F(LiveRecording, ATakeSplitAtItsSilencesBecomesOneFilePerTrackInOrder)
     // Every sample of the take is in one of the files (each adds at most its codec's frames).
     EXPECT_GE(total, 22 * kRate);
     EXPECT_LT(total, 22 * kRate + 3 * 3 * kMp3FrameSamples);
+}
+
+TEST_F(LiveRecording, TheWizardAndTheCommandLineSplitOneSideIntoTheSameFiles)
+{
+    std::filesystem::create_directories(Input("wizard"));
+    TakeTheSideToSplit(Input("wizard/side.mp3"));
+    EncodeTheTracks();
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+
+    // The same side through the command line, with the details the wizard's page left.
+    const std::string side = Input("side.wav");
+    ASSERT_TRUE(SndWriteShorts(side, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, kRate, ThreeTonesSide()));
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(MERVANE_CLI_PROGRAM, {"wave", "--split-silence", "--year", "1999", "-q", "-o",
+                                    QString::fromStdString(Input("cli")), QString::fromStdString(side)});
+    ASSERT_TRUE(cli.waitForFinished(-1));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAll().toStdString();
+    for (int n = 1; n <= 3; ++n) {
+        const std::string name = "/Track" + std::to_string(n) + ".mp3";
+        const Bytes wizard = ReadBytes(Input("wizard") + name);
+        ASSERT_GT(wizard.size(), 10000u) << name;
+        EXPECT_TRUE(wizard == ReadBytes(Input("cli") + name)) << name << " differs between the two doors";
+    }
+    EXPECT_FALSE(std::filesystem::exists(Input("cli") + "/Track4.mp3"));
+}
+
+TEST_F(LiveRecording, BackAfterAFailedSplitRunLeadsToTheTracksAndTheRunCanBeTriedAgain)
+{
+    const std::string folder = settings.Folder().File("small");
+    const SmallDisk small(folder, "4m");
+    if (!small.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    TakeTheSideToSplit(folder + "/side.mp3");
+    Click("SplitTracksLater");  // an adjustment the retry keeps
+    const QString adjusted = Find<QListWidget>("SplitTracksList")->item(1)->text();
+    small.Fill();
+    EncodeTheTracks();
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty() && Find("BtnBack")->isVisible(); },
+                               std::chrono::seconds(60)))
+        << (dialogs->messages.empty() ? std::string("no message") : dialogs->messages[0]);
+    EXPECT_NE(dialogs->messages[0].find(folder), std::string::npos) << dialogs->messages[0];
+    ASSERT_TRUE(Find("BtnBack")->isEnabled());
+
+    Click("BtnBack");
+    ASSERT_EQ(CurrentPageName(), "SplitTracks");
+    Activate();
+    ASSERT_EQ(Find<QListWidget>("SplitTracksList")->count(), 3);
+    EXPECT_EQ(Find<QListWidget>("SplitTracksList")->item(1)->text(), adjusted);
+    std::filesystem::remove(folder + "/filler");
+    dialogs->messages.clear();
+    EncodeTheTracks();
+    ASSERT_TRUE(WaitForFinish());
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    long total = 0;
+    for (int n = 1; n <= 3; ++n)
+        total += DecodeMp3File(folder + "/Track" + std::to_string(n) + ".mp3").Frames();
+    // Every sample of the side, once (each file adds at most its codec's frames).
+    EXPECT_GE(total, 77 * kRate);
+    EXPECT_LT(total, 77 * kRate + 3 * 3 * kMp3FrameSamples);
 }
 
 TEST_F(LiveRecording, TheClipLightStaysOutJustBelowFullScaleAndLightsOnARunAtFullScale)

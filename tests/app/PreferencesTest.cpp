@@ -79,6 +79,32 @@ protected:
         return w;
     }
     std::string SettingsFile() { return settings.SettingsFile(); }
+
+    // From the first page to the recording page of a live input, an output chosen.
+    void OpenRecExt(const char* source)
+    {
+        Click(source);
+        Click("SelSourceNext");
+        ASSERT_EQ(CurrentPageName(), "RecExt");
+        dialogs->saveAnswers.push_back(Input("take.mp3"));
+        Click("RecExtBrowse");
+        Activate();
+    }
+    // A take of a second; what the temporary wave holds.
+    std::vector<std::int16_t> Take()
+    {
+        TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
+        Click("RecExtRecord");
+        EXPECT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= 4 * kRate; }));
+        Click("RecExtStop");
+        return SndReadShorts(settings.TemporaryWave());
+    }
+    // The amplitude of a tone in the middle of a take.
+    static double Level(const std::vector<std::int16_t>& pcm, double hz)
+    {
+        const long frames = static_cast<long>(pcm.size() / 2);
+        return FitTone(pcm, 2, 0, kRate, hz, frames / 4, frames / 2).amplitude;
+    }
 };
 
 // The fields a keyboard must reach on a tab: its enabled controls (the editors inside
@@ -216,28 +242,11 @@ TEST_F(Preferences, OkWritesExactlyTheChangedKeysWithTheirDocumentedMeaning)
 
 TEST_F(Preferences, AMicrophoneChosenThereRecordsTheNextTake)
 {
-    const auto take = [&] {
-        TMMWaveIn& in = form2->MMWaveRecorder1.WaveIn();
-        Click("RecExtRecord");
-        EXPECT_TRUE(RunEventsUntil([&] { return in.RecordedBytes() >= 4 * kRate; }));
-        Click("RecExtStop");
-        return SndReadShorts(settings.TemporaryWave());
-    };
-    // The amplitude of a tone in the middle of a take.
-    const auto level = [](const std::vector<std::int16_t>& pcm, double hz) {
-        const long frames = static_cast<long>(pcm.size() / 2);
-        return FitTone(pcm, 2, 0, kRate, hz, frames / 4, frames / 2).amplitude;
-    };
-    Click("IEButton4");
-    Click("SelSourceNext");
-    ASSERT_EQ(CurrentPageName(), "RecExt");
-    dialogs->saveAnswers.push_back(Input("take.mp3"));
-    Click("RecExtBrowse");
-    Activate();
-    const std::vector<std::int16_t> first = take();
+    OpenRecExt("IEButton4");
+    const std::vector<std::int16_t> first = Take();
     ASSERT_GT(first.size(), 8000u);
-    EXPECT_GT(level(first, 1000), 1000);
-    EXPECT_LT(level(first, 3000), 50);
+    EXPECT_GT(Level(first, 1000), 1000);
+    EXPECT_LT(Level(first, 3000), 50);
 
     // Chosen in Preferences, opened from the recording page itself.
     PreferencesWindow* window = OpenByKey();
@@ -245,9 +254,27 @@ TEST_F(Preferences, AMicrophoneChosenThereRecordsTheNextTake)
     In<QComboBox>(window, "MicDeviceChoice")->setEditText("othermic");
     Click(In(window, "PreferencesOK"));
     Activate();
-    const std::vector<std::int16_t> second = take();
+    const std::vector<std::int16_t> second = Take();
     ASSERT_GT(second.size(), 8000u);
-    EXPECT_GT(level(second, 3000), 1000) << "the next take did not record the chosen microphone";
-    EXPECT_LT(level(second, 1000), 50);
+    EXPECT_GT(Level(second, 3000), 1000) << "the next take did not record the chosen microphone";
+    EXPECT_LT(Level(second, 1000), 50);
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+}
+
+TEST_F(Preferences, AnInputThatHadNoDeviceWakesWhenOneIsChosenThereAndRecordsIt)
+{
+    ASSERT_FALSE(Find("IEButton5")->isEnabled()) << "no line input is set up";
+    PreferencesWindow* window = OpenByKey();
+    ASSERT_NE(window, nullptr);
+    In<QComboBox>(window, "LineDeviceChoice")->setEditText("othermic");
+    Click(In(window, "PreferencesOK"));
+    Activate();
+    ASSERT_TRUE(Find("IEButton5")->isEnabled()) << Find("IEButton5")->toolTip().toStdString();
+    EXPECT_TRUE(Find("IEButton5")->toolTip().isEmpty());
+
+    OpenRecExt("IEButton5");
+    const std::vector<std::int16_t> take = Take();
+    ASSERT_GT(take.size(), 8000u);
+    EXPECT_GT(Level(take, 3000), 1000) << "the line input did not record the device chosen";
     EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
 }

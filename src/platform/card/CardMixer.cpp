@@ -21,7 +21,7 @@ std::uint32_t sourceLineId(std::uint32_t destination, std::uint32_t source)
 }  // namespace
 
 CardMixer::CardMixer(std::vector<std::uint32_t> lineTypes, std::function<void()> changed)
-    : lineTypes_(std::move(lineTypes)), changed_(std::move(changed))
+    : changed_(std::move(changed)), lineTypes_(std::move(lineTypes))
 {
     levels_.lines.resize(lineTypes_.size());
     const std::size_t n = lineTypes_.size();
@@ -49,6 +49,43 @@ CardMixer::CardMixer(std::vector<std::uint32_t> lineTypes, std::function<void()>
         AddControl(line, MIXERCONTROL_CONTROLTYPE_VOLUME, 0, 0, "Volume", kUnityVolume, Target::LineWaveIn, i);
         lines_.push_back(std::move(line));
     }
+}
+
+void CardMixer::AddSourceLines(std::size_t i)
+{
+    Line speaker{sourceLineId(kSpeakers, std::uint32_t(i)), kSpeakers, int(i), lineTypes_[i], {}};
+    AddControl(speaker, MIXERCONTROL_CONTROLTYPE_VOLUME, 0, 0, "Volume", kUnityVolume, Target::LineSpeaker, i);
+    AddControl(speaker, MIXERCONTROL_CONTROLTYPE_MUTE, MIXERCONTROL_CONTROLF_UNIFORM, 0, "Mute", 1, Target::LineMute, i);
+    lines_.push_back(std::move(speaker));
+    Line waveIn{sourceLineId(kWaveIn, std::uint32_t(i)), kWaveIn, int(i), lineTypes_[i], {}};
+    AddControl(waveIn, MIXERCONTROL_CONTROLTYPE_VOLUME, 0, 0, "Volume", kUnityVolume, Target::LineWaveIn, i);
+    lines_.push_back(std::move(waveIn));
+}
+
+void CardMixer::AddLine(std::uint32_t componentType)
+{
+    {
+        std::lock_guard lock(lock_);
+        lineTypes_.push_back(componentType);
+        levels_.lines.emplace_back();
+        const std::size_t n = lineTypes_.size();
+        // The wave-in destination's selection list grows by one entry (or begins).
+        Line& waveIn = *std::find_if(lines_.begin(), lines_.end(),
+                                     [](const Line& l) { return l.destination == kWaveIn && l.source < 0; });
+        const auto selection = std::find_if(waveIn.controls.begin(), waveIn.controls.end(), [&](std::size_t c) {
+            return controls_[c].target == Target::Selection;
+        });
+        if (selection == waveIn.controls.end())
+            AddControl(waveIn, MIXERCONTROL_CONTROLTYPE_MIXER, MIXERCONTROL_CONTROLF_UNIFORM | MIXERCONTROL_CONTROLF_MULTIPLE,
+                       std::uint32_t(n), "Recording Source", 1, Target::Selection, 0);
+        else
+            controls_[*selection].info.cMultipleItems = std::uint32_t(n);
+        AddSourceLines(n - 1);
+        Notify(MM_MIXM_LINE_CHANGE, destinationLineId(kSpeakers));
+        Notify(MM_MIXM_LINE_CHANGE, destinationLineId(kWaveIn));
+    }
+    if (changed_)
+        changed_();
 }
 
 void CardMixer::AddControl(Line& line, std::uint32_t type, std::uint32_t flags, std::uint32_t items, const char* name,

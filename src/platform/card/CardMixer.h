@@ -8,8 +8,8 @@
 //   CardMixer mixer({MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE}, [&] { wakeCard(); });
 //   CardLevels now = mixer.Levels();     // on the card thread
 //
-// Threads: the IMixerService calls run on the main thread. Levels and MarkLineLost may be
-// called from any thread (the card thread). `changed` runs on the calling thread after
+// Threads: the IMixerService calls and AddLine run on the main thread. Levels and
+// MarkLineLost may be called from any thread (the card thread). `changed` runs on the calling thread after
 // any value changed, outside the lock.
 #include "platform/card/MixerService.h"
 
@@ -66,6 +66,11 @@ public:
     void MarkLineLost(std::size_t line);
     // Any thread: the line has a working device again (a new one took the lost one's place).
     void MarkLineFound(std::size_t line);
+    // Main thread: a source line of this type joins both destinations after the others
+    // (a device chosen for an input the card had none for), muted on the speakers and not
+    // selected; every open handle hears MM_MIXM_LINE_CHANGE for both destinations. Its
+    // index is the number of lines before it.
+    void AddLine(std::uint32_t componentType);
 
 private:
     enum class Target { SpeakerMaster, SpeakerMasterMute, WaveInMaster, Selection, LineSpeaker, LineMute, LineWaveIn };
@@ -95,14 +100,17 @@ private:
     void FillLine(const Line& line, MixerLine& record) const;  // lock_ held
     void Notify(unsigned message, std::uint32_t id);  // lock_ held
 
-    // Fixed at construction.
-    const std::vector<std::uint32_t> lineTypes_;
-    std::vector<Line> lines_;
-    std::vector<Control> controls_;
+    // Adds the records and controls of a source line `i` that joins later, in both
+    // destinations. lock_ held.
+    void AddSourceLines(std::size_t i);
+
     const std::function<void()> changed_;
 
-    // Guarded by lock_.
+    // Guarded by lock_ (lines are added on the main thread, under it).
     mutable std::mutex lock_;
+    std::vector<std::uint32_t> lineTypes_;
+    std::vector<Line> lines_;
+    std::vector<Control> controls_;
     CardLevels levels_;
     std::map<MixerHandle, MessageTarget*> handles_;
     MixerHandle nextHandle_ = 1;

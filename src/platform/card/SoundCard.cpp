@@ -14,6 +14,7 @@
 #include <cctype>
 #include <atomic>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -45,6 +46,20 @@ void playOnMonitor(snd_pcm_t* pcm, std::span<const std::int16_t> samples)
         if (snd_pcm_recover(pcm, int(n), 1) == 0)
             snd_pcm_writei(pcm, samples.data(), samples.size() / kCardChannels);
     }
+}
+}  // namespace
+
+namespace {
+// The lines FollowDevices makes anew or adds when their setting changes.
+constexpr std::uint32_t kFollowedLines[] = {MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
+                                            MIXERLINE_COMPONENTTYPE_SRC_LINE, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY};
+
+// The setting a line of this type is made with: its capture device, or the sound font.
+std::optional<std::string> LineSettingOf(const SoundCardSettings& settings, std::uint32_t componentType)
+{
+    if (componentType == MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER)
+        return settings.soundFont;
+    return CaptureDeviceOf(settings, componentType);
 }
 }  // namespace
 
@@ -85,18 +100,21 @@ struct SoundCard::Impl {
     // Card thread: true when woken to quit before `deadline`.
     bool SleepUntil(CardClock::Clock::time_point deadline);
 
-    // Card thread, under wakeLock: puts the lines handed over by FollowCaptureDevices in
-    // their places; an old line that was running is stopped first, and goes to `retired`.
-    // Returns their indices, for the mixer to hear outside the lock.
+    // Card thread, under wakeLock: puts the lines handed over by FollowDevices in their
+    // places (or after the others), an old line that was running stopped first and moved to
+    // `retired`, and the monitor handed over in place of the old one. Returns the lines'
+    // indices, for the mixer to hear outside the lock.
     std::vector<std::size_t> TakeIncomingLines(std::vector<bool>& active);
 
-    // Fixed after construction.
-    const SoundCardSettings settings;
-    // Used by the card thread while it runs; a line is replaced only by the card thread,
-    // under wakeLock (TakeIncomingLines), so other threads read them under wakeLock.
+    // Main thread only: the devices the card follows now (FollowDevices).
+    SoundCardSettings settings;
+    // Used by the card thread while it runs; a line is replaced or added only by the card
+    // thread, under wakeLock (TakeIncomingLines), so other threads read them under wakeLock.
     std::vector<MadeSoundLine> lines;
-    // Main thread only: the device each capture line was opened on, by line.
-    std::vector<std::string> captureDevices;
+    // Main thread only: the setting each line was made with (its capture device, the sound
+    // font), by line; and, for a type without a line, the setting last tried.
+    std::vector<std::string> lineSettings;
+    std::map<std::uint32_t, std::string> absentTried;
     std::unique_ptr<CardMixer> mixer;
     std::unique_ptr<CardWaveIn> waveIn;
     AlsaPcm monitor;  // null when MonitorDevice cannot be opened; card thread after start
@@ -110,10 +128,14 @@ struct SoundCard::Impl {
     std::uint64_t generation = 0;  // counts changes the card thread has to look at
     bool quit = false;
     bool threadRunning = false;  // the card thread's loop runs
-    // Lines from the main thread, by index, and the lines they replaced, which the main
-    // thread destroys; `swapped` tells it the card thread took them.
-    std::vector<std::pair<std::size_t, std::unique_ptr<SoundLine>>> incoming;
+    // Lines from the main thread, by index (an index past the lines adds one), and the
+    // lines they replaced, which the main thread destroys; the monitor device to play on
+    // from now (set when `monitorComing`) and the one it replaced; `swapped` tells the main
+    // thread the card thread took them.
+    std::vector<std::pair<std::size_t, MadeSoundLine>> incoming;
     std::vector<std::unique_ptr<SoundLine>> retired;
+    AlsaPcm incomingMonitor, retiredMonitor;
+    bool monitorComing = false;
     std::condition_variable swapped;
 
     std::thread thread;  // started last, joined first
@@ -143,16 +165,27 @@ bool SoundCard::Impl::SleepUntil(CardClock::Clock::time_point deadline)
 std::vector<std::size_t> SoundCard::Impl::TakeIncomingLines(std::vector<bool>& active)
 {
     std::vector<std::size_t> taken;
-    for (auto& [index, line] : incoming) {
+    for (auto& [index, made] : incoming) {
+        if (index >= lines.size()) {
+            lines.push_back(std::move(made));
+            active.push_back(false);
+            taken.push_back(lines.size() - 1);
+            continue;
+        }
         if (active[index]) {
             lines[index].line->Stop();
             active[index] = false;  // the new line is started when it is needed
         }
-        std::swap(lines[index].line, line);
-        retired.push_back(std::move(line));
+        std::swap(lines[index].line, made.line);
+        retired.push_back(std::move(made.line));
         taken.push_back(index);
     }
     incoming.clear();
+    if (monitorComing) {
+        std::swap(monitor, incomingMonitor);
+        retiredMonitor = std::move(incomingMonitor);
+        monitorComing = false;
+    }
     swapped.notify_all();
     return taken;
 }
@@ -162,9 +195,8 @@ std::vector<std::size_t> SoundCard::Impl::TakeIncomingLines(std::vector<bool>& a
 // reads one period from every needed line and hands the two mixes on.
 void SoundCard::Impl::Run()
 {
-    const std::size_t n = lines.size();
-    std::vector<bool> active(n, false);
-    std::vector<std::vector<std::int16_t>> samples(n, std::vector<std::int16_t>(kPeriodFrames * kCardChannels));
+    std::vector<bool> active(lines.size(), false);
+    std::vector<std::vector<std::int16_t>> samples;
     std::vector<std::int16_t> waveMix(kPeriodFrames * kCardChannels);
     std::vector<std::int16_t> speakerMix(kPeriodFrames * kCardChannels);
     std::vector<MixInput> waveInputs, speakerInputs;
@@ -190,9 +222,11 @@ void SoundCard::Impl::Run()
             if (quit)
                 break;
             seen = generation;
-            if (!incoming.empty())
+            if (!incoming.empty() || monitorComing)
                 replaced = TakeIncomingLines(active);
         }
+        const std::size_t n = lines.size();
+        samples.resize(n, std::vector<std::int16_t>(kPeriodFrames * kCardChannels));
         // A line lost with its old device works again on its new one.
         for (std::size_t i : replaced)
             mixer->MarkLineFound(i);
@@ -218,8 +252,8 @@ void SoundCard::Impl::Run()
         const bool fast = fastClock && recording && allSoftware && !waveIn->AwaitsPlay();
         bool monitoring = false;
         if (monitor && !fast && !levels.speakerMute)
-            for (const LineLevels& l : levels.lines)
-                monitoring = monitoring || (!l.speakerMute && !l.lost);
+            for (std::size_t i = 0; i < n; ++i)
+                monitoring = monitoring || (!levels.lines[i].speakerMute && !levels.lines[i].lost);
 
         std::vector<bool> needed(n, false);
         for (std::size_t i = 0; i < n; ++i)
@@ -281,7 +315,7 @@ void SoundCard::Impl::Run()
         }
         clock.Produced(kPeriodFrames, CardClock::Clock::now());
     }
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < lines.size(); ++i)
         setActive(i, false);
 }
 
@@ -297,8 +331,10 @@ SoundCard::SoundCard(SoundCardSettings settings) : impl_(std::make_unique<Impl>(
     if (!d.settings.monitorDevice.empty())
         d.monitor = OpenCardPcm(d.settings.monitorDevice, SND_PCM_STREAM_PLAYBACK);
     for (const MadeSoundLine& l : d.lines)
-        d.captureDevices.push_back(CaptureDeviceOf(d.settings, l.componentType) ? *CaptureDeviceOf(d.settings, l.componentType)
-                                                                                : std::string());
+        d.lineSettings.push_back(LineSettingOf(d.settings, l.componentType).value_or(std::string()));
+    for (std::uint32_t type : kFollowedLines)
+        if (!HasLine(type))
+            d.absentTried[type] = LineSettingOf(d.settings, type).value_or(std::string());
     d.threadRunning = true;
     d.thread = std::thread([&d] {
         // A failure here ends the mixing; the recorder then sees no more data.
@@ -368,60 +404,129 @@ void SoundCard::SetPcmConverter(PcmConverter converter)
     SetCardPcmConverter(std::move(converter));
 }
 
-void SoundCard::FollowCaptureDevices(const SoundCardSettings& now)
+void SoundCard::FollowDevices(const SoundCardSettings& now)
 {
     Impl& d = *impl_;
-    std::vector<std::pair<std::size_t, std::unique_ptr<SoundLine>>> made;
-    std::vector<std::pair<std::size_t, std::string>> devices;
+    std::vector<std::pair<std::size_t, MadeSoundLine>> made;
+    std::string failure;  // the first device that cannot be used
+    const auto failed = [&](const std::string& why, const std::string& setting) {
+        if (failure.empty())
+            failure = why.empty() ? QCoreApplication::translate("SoundCard", "The device \"%1\" cannot be opened.")
+                                         .arg(QString::fromStdString(setting))
+                                         .toStdString()
+                                   : why;
+    };
+    // The lines the card has, on a changed device or font.
     for (std::size_t i = 0; i < d.lines.size(); ++i) {
-        const auto device = CaptureDeviceOf(now, d.lines[i].componentType);
-        if (!device || *device == d.captureDevices[i])
+        const std::uint32_t type = d.lines[i].componentType;
+        const auto setting = LineSettingOf(now, type);
+        if (!setting || *setting == d.lineSettings[i] || d.lines[i].line->InUse())
             continue;
+        d.lineSettings[i] = *setting;  // a device that fails is told once
         std::string why;
-        auto line = MakeSoundLine(d.lines[i].componentType, now, &why);
-        if (!line)
-            throw EMervaneError(why.empty() ? QCoreApplication::translate("SoundCard", "The capture device \"%1\" cannot be opened.")
-                                                  .arg(QString::fromStdString(*device))
-                                                  .toStdString()
-                                            : why);
-        made.emplace_back(i, std::move(line));
-        devices.emplace_back(i, *device);
+        if (auto line = MakeSoundLine(type, now, &why))
+            made.emplace_back(i, MadeSoundLine{type, std::move(line)});
+        else
+            failed(why, *setting);
     }
-    if (made.empty())
-        return;
-    std::vector<std::unique_ptr<SoundLine>> retired;
-    std::vector<std::size_t> placedHere;
-    {
-        std::unique_lock lock(d.wakeLock);
-        if (d.threadRunning) {
-            d.incoming = std::move(made);
-            ++d.generation;
-            d.wakeUp.notify_all();
-            // A capture line the card thread reads returns within its stall limit.
-            d.swapped.wait(lock, [&] { return d.incoming.empty() || !d.threadRunning; });
+    // The inputs it was made without, on a device or font not tried yet; each added line
+    // goes into the mixer first, so the mixer never has fewer lines than the card thread.
+    std::size_t added = 0;
+    for (std::uint32_t type : kFollowedLines) {
+        const auto setting = LineSettingOf(now, type);
+        if (HasLine(type) || !setting || d.absentTried[type] == *setting)
+            continue;
+        d.absentTried[type] = *setting;
+        std::string why;
+        auto line = MakeSoundLine(type, now, &why);
+        if (!line) {
+            failed(why, *setting);
+            continue;
         }
-        // A card thread that has ended uses no line: the main thread puts them in place.
-        for (auto& [index, line] : d.incoming.empty() ? made : d.incoming) {
-            std::swap(d.lines[index].line, line);
-            d.retired.push_back(std::move(line));
-            placedHere.push_back(index);
-        }
-        d.incoming.clear();
-        retired = std::move(d.retired);
-        d.retired.clear();
+        d.mixer->AddLine(type);
+        d.absentTried.erase(type);
+        d.lineSettings.push_back(*setting);
+        made.emplace_back(d.lines.size() + added++, MadeSoundLine{type, std::move(line)});
     }
-    for (std::size_t index : placedHere)
-        d.mixer->MarkLineFound(index);
-    for (auto& [index, device] : devices)
-        d.captureDevices[index] = device;
-    // `retired` closes the old lines here, on the main thread, outside the lock.
+    // The speakers.
+    AlsaPcm monitor;
+    bool monitorChanged = now.monitorDevice != d.settings.monitorDevice;
+    if (monitorChanged && !now.monitorDevice.empty()) {
+        std::string why;
+        monitor = OpenCardPcm(now.monitorDevice, SND_PCM_STREAM_PLAYBACK, &why);
+        if (!monitor)
+            failed(QCoreApplication::translate("SoundCard", "The speakers' device \"%1\" cannot be opened: %2.")
+                       .arg(QString::fromStdString(now.monitorDevice), QString::fromStdString(why))
+                       .toStdString(),
+                   now.monitorDevice);
+    }
+    const bool fast = d.settings.fastClock;
+    d.settings = now;
+    d.settings.fastClock = fast;  // the clock is the card's own choice from its start
+
+    if (!made.empty() || monitorChanged) {
+        std::vector<std::unique_ptr<SoundLine>> retired;
+        AlsaPcm retiredMonitor;
+        std::vector<std::size_t> placedHere;
+        {
+            std::unique_lock lock(d.wakeLock);
+            // The lines the card thread has not taken yet are this call's own.
+            std::vector<std::pair<std::size_t, MadeSoundLine>> leftOver;
+            if (d.threadRunning) {
+                d.incoming = std::move(made);
+                d.incomingMonitor = std::move(monitor);
+                d.monitorComing = monitorChanged;
+                ++d.generation;
+                d.wakeUp.notify_all();
+                // A capture line the card thread reads returns within its stall limit.
+                d.swapped.wait(lock, [&] { return (d.incoming.empty() && !d.monitorComing) || !d.threadRunning; });
+                leftOver = std::move(d.incoming);
+                if (d.monitorComing)
+                    monitor = std::move(d.incomingMonitor);
+                monitorChanged = d.monitorComing;
+                d.monitorComing = false;
+            } else {
+                leftOver = std::move(made);
+            }
+            // A card thread that has ended uses no line: the main thread puts them in place.
+            for (auto& [index, line] : leftOver) {
+                if (index >= d.lines.size()) {
+                    d.lines.push_back(std::move(line));
+                } else {
+                    std::swap(d.lines[index].line, line.line);
+                    d.retired.push_back(std::move(line.line));
+                    placedHere.push_back(index);
+                }
+            }
+            d.incoming.clear();
+            if (monitorChanged) {
+                std::swap(d.monitor, monitor);
+                d.retiredMonitor = std::move(monitor);
+            }
+            retired = std::move(d.retired);
+            d.retired.clear();
+            retiredMonitor = std::move(d.retiredMonitor);
+        }
+        for (std::size_t index : placedHere)
+            d.mixer->MarkLineFound(index);
+        // `retired` and `retiredMonitor` close the old lines and device here, on the main
+        // thread, outside the lock.
+    }
+    if (!failure.empty())
+        throw EMervaneError(failure);
+}
+
+bool SoundCard::HasLine(std::uint32_t componentType) const
+{
+    return std::any_of(impl_->lines.begin(), impl_->lines.end(),
+                       [&](const MadeSoundLine& l) { return l.componentType == componentType; });
 }
 
 std::string SoundCard::CaptureDevice(std::uint32_t componentType) const
 {
     for (std::size_t i = 0; i < impl_->lines.size(); ++i)
-        if (impl_->lines[i].componentType == componentType)
-            return impl_->captureDevices[i];
+        if (impl_->lines[i].componentType == componentType && CaptureDeviceOf(impl_->settings, componentType))
+            return impl_->lineSettings[i];
     return {};
 }
 

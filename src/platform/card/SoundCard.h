@@ -11,9 +11,9 @@
 //   SoundCard::Current() == &card;              // while it lives
 //
 // Lines: each source is one SoundLine subclass and one RegisterSoundLine call (see
-// SoundLine.h). The card asks every registered factory once, at construction; a factory
-// that returns null (no font, no drive, a capture device that cannot be opened) leaves its
-// line out of the mixer.
+// SoundLine.h). The card asks every registered factory at construction; a factory that
+// returns null (no font, no drive, a capture device that cannot be opened) leaves its line
+// out of the mixer until FollowDevices finds it usable.
 //
 // Clock: by default the card hands out audio at the wall clock's pace, never faster, even
 // when a capture device delivers as fast as it is read. With Clock=fast, while every line
@@ -76,13 +76,18 @@ public:
     // card's own format can be recorded. Process-wide, for every card; any thread.
     static void SetPcmConverter(PcmConverter converter);
 
-    // The microphone, line and aux lines the card has follow the capture devices `now`
-    // names (MicDevice, LineDevice, AuxDevice): a line whose device changed is opened anew
-    // on the new device and takes the old one's place at the card's next period, with its
-    // volumes and selection kept; the old line is closed. A line the card was made without
-    // stays absent (the mixer's lines are fixed). Raises EMervaneError naming the device
-    // when the new one cannot be opened; the line then keeps its old device. Main thread.
-    void FollowCaptureDevices(const SoundCardSettings& now);
+    // The card follows the devices `now` names, as the Preferences window may have changed
+    // them since it was made: a microphone, line or aux line whose capture device changed,
+    // and the synthesiser line whose sound font changed, is made anew and takes the old
+    // one's place at the card's next period, with its volumes and selection kept (a
+    // synthesiser a player holds keeps its font until the player lets go); an input the
+    // card was made without gets its line now, added to the mixer after the others; the
+    // speakers play on the monitor device named now. Raises EMervaneError naming the device
+    // (or font) that cannot be used, once per setting tried; the line then stays as it was.
+    // Main thread.
+    void FollowDevices(const SoundCardSettings& now);
+    // Whether the card has a line of this type now (FollowDevices may add one). Main thread.
+    bool HasLine(std::uint32_t componentType) const;
     // The device each line was last opened on ("" for lines that are no capture line).
     std::string CaptureDevice(std::uint32_t componentType) const;
 

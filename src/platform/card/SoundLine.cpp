@@ -193,6 +193,11 @@ std::unique_ptr<SoundLine> MakeSoundLine(std::uint32_t componentType, const Soun
     auto line = askFactories(componentType, settings, told);
     if (!line && why)
         *why = told.Text();
+    // A greyed input's tile says why with what was told last.
+    if (line)
+        missingWhy.erase(componentType);
+    else if (!told.Empty())
+        missingWhy[componentType] = told;
     return line;
 }
 

@@ -27,7 +27,8 @@
 // Registration: the newest registration of a component type is asked first; a factory
 // returning null (no sound font, no drive, a capture device that cannot be opened) lets
 // the next older one try; a type whose factories all return null has no line. The card
-// asks at its construction only, so a registration must exist before the card is made.
+// asks at its construction, and again when it follows changed settings (FollowDevices), so
+// a registration must exist at those moments.
 // The microphone, line and aux capture lines are registered by the platform itself.
 //
 // Plays: a software line that plays something with a beginning and an end (a MIDI song, a
@@ -77,6 +78,9 @@ public:
     virtual std::uint64_t Overruns() const { return 0; }
     // Card thread, after Read returned Lost: the device and why it was lost, for the user.
     virtual std::string LossReason() const { return {}; }
+    // Main thread: a player holds the line now (a device is open on it), so the card does
+    // not make it anew for a changed setting until the player lets go.
+    virtual bool InUse() const { return false; }
 };
 
 using SoundLineFactory = std::function<std::unique_ptr<SoundLine>(const SoundCardSettings& settings)>;
@@ -110,7 +114,7 @@ struct MadeSoundLine {
 std::vector<MadeSoundLine> MakeSoundLines(const SoundCardSettings& settings);
 
 // Asks the factories of one type (newest first) for a line, as MakeSoundLines does; null
-// when none makes one, `why` then holding what they told. Main thread.
+// when none makes one, `why` then holding what they told (and WhyNoLine too). Main thread.
 std::unique_ptr<SoundLine> MakeSoundLine(std::uint32_t componentType, const SoundCardSettings& settings,
                                          std::string* why = nullptr);
 

@@ -31,6 +31,7 @@ public:
         return true;
     }
     void Release() { claimed_ = false; }
+    bool Claimed() const { return claimed_; }
 
 private:
     bool claimed_ = false;  // main thread only

@@ -9,6 +9,11 @@ SynthLine::SynthLine(std::unique_ptr<MidiSynth> synth) : synth_(std::move(synth)
 
 SynthLine::~SynthLine() = default;
 
+bool SynthLine::InUse() const
+{
+    return synth_->Claimed();
+}
+
 static_assert(MidiSynth::Channels == PlayerLine::Channels);
 
 PlayMarks SynthLine::Render(std::int16_t* out, std::size_t frames)

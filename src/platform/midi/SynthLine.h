@@ -23,6 +23,7 @@ public:
     ~SynthLine() override;
 
     MidiSynth& Synth() { return *synth_; }
+    bool InUse() const override;  // a sequencer holds the synthesiser
 
 protected:
     PlayMarks Render(std::int16_t* out, std::size_t frames) override;  // card thread

@@ -1,6 +1,7 @@
 // Wave-in device 0 of the card: the device table's rules, and what comes out of it when
 // lines play: capture devices from ALSA's file plugin, the tone line, the two clocks,
 // overruns, a device that goes away, and the monitor.
+#include "platform/Errors.h"
 #include "platform/card/CardClock.h"
 #include "platform/card/CardWaveIn.h"
 #include "platform/os/MessageTarget.h"
@@ -510,6 +511,89 @@ TEST_F(CardWaveInFixture, MonitorPlaysUnmutedSpeakerLinesScaledByVolumeAndMaster
     ASSERT_GE(played.size(), 8192u);
     for (std::size_t i = 0; i < 8192; ++i)
         ASSERT_LE(std::fabs(played[i] - input[i] * 32768.0 / 65535.0), 1.0) << "sample " << i;
+}
+
+TEST_F(CardWaveInFixture, AnInputTheCardWasMadeWithoutJoinsTheMixerWhenItsDeviceIsChosenAndRecordsIt)
+{
+    const std::vector<std::int16_t> input = rampInput(44100);
+    InstallCapture("testmic", input);
+    SoundCard card(deviceOnlySettings());
+    ASSERT_FALSE(card.HasLine(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE));
+
+    SoundCardSettings now = deviceOnlySettings();
+    now.micDevice = "testmic";
+    now.lineDevice = "no_such_line";
+    // The device that cannot be opened is told, once; the one that can joins meanwhile.
+    try {
+        card.FollowDevices(now);
+        ADD_FAILURE() << "the missing line device was not told";
+    } catch (const EMervaneError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"no_such_line\""), std::string::npos) << e.what();
+    }
+    EXPECT_NO_THROW(card.FollowDevices(now));
+    ASSERT_TRUE(card.HasLine(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE));
+    MixerHandle mh{};
+    ASSERT_EQ(card.Mixer().Open(mh, 0, nullptr), MMSYSERR_NOERROR);
+    MixerLine waveIn{};
+    waveIn.dwDestination = 1;
+    card.Mixer().GetLineInfo(mh, waveIn, MIXER_GETLINEINFOF_DESTINATION);
+    EXPECT_EQ(waveIn.cConnections, 1u);
+    MixerLine mic{};
+    mic.dwDestination = 1;
+    mic.dwSource = 0;
+    ASSERT_EQ(card.Mixer().GetLineInfo(mh, mic, MIXER_GETLINEINFOF_SOURCE), MMSYSERR_NOERROR);
+    EXPECT_EQ(mic.dwComponentType, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE);
+    card.Mixer().Close(mh);
+
+    selectForRecording(card, 0, 65535, 65535);
+    Probe probe(8, 4096);
+    StartRecording(card, probe);
+    ASSERT_TRUE(probe.WaitForDone(8));
+    FinishRecording(card, probe);
+    const std::vector<std::int16_t> got = probe.Samples();
+    ASSERT_EQ(got.size(), 8u * 4096 / 2);
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_LE(std::abs(got[i] - input[i]), 1) << "sample " << i;
+}
+
+TEST_F(CardWaveInFixture, TheSpeakersMoveToTheMonitorDeviceChosenAndLeaveTheOldOne)
+{
+    alsa.AddCapture("testmic", rampInput(44100 * 4));
+    alsa.AddPlayback("firstmonitor");
+    alsa.AddPlayback("secondmonitor");
+    alsa.Install();
+    SoundCardSettings s = deviceOnlySettings();
+    s.micDevice = "testmic";
+    s.monitorDevice = "firstmonitor";
+    SoundCard card(s);
+    IMixerService& mixer = card.Mixer();
+    MixerHandle h{};
+    mixer.Open(h, 0, nullptr);
+    const std::uint32_t off[1] = {0};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, 0, MIXERCONTROL_CONTROLTYPE_MUTE), 1, 0, off);
+    const auto playedOn = [&](const char* device, std::size_t samples) {
+        std::vector<std::int16_t> played;
+        for (int i = 0; i < 400 && played.size() < samples; ++i) {  // hang guard 20 s
+            std::this_thread::sleep_for(50ms);
+            played = alsa.Played(device);
+        }
+        return played;
+    };
+    ASSERT_GE(playedOn("firstmonitor", 8192).size(), 8192u);
+
+    s.monitorDevice = "secondmonitor";
+    card.FollowDevices(s);
+    const std::size_t firstAtChange = alsa.Played("firstmonitor").size();
+    const std::vector<std::int16_t> second = playedOn("secondmonitor", 8192);
+    const std::uint32_t on[1] = {1};
+    mixer.SetControlDetails(h, controlOf(mixer, h, 0, 0, MIXERCONTROL_CONTROLTYPE_MUTE), 1, 0, on);
+    mixer.Close(h);
+
+    EXPECT_EQ(alsa.Played("firstmonitor").size(), firstAtChange) << "the old device still plays";
+    ASSERT_GE(second.size(), 8192u);
+    // The microphone's ramp goes on there: its right channel falls by one a frame.
+    for (std::size_t i = 3; i < 8192; i += 2)
+        ASSERT_TRUE(second[i] == second[i - 2] - 1 || second[i] == 20000) << "frame " << i / 2;
 }
 
 TEST(CardClock, NeverHandsOutFramesBeforeTheirTimeAndDoesNotBurstAfterAStall)

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -265,4 +266,38 @@ TEST(SynthLine, CardLinePlaysTheSequencerAndIsAbsentWithoutAFont)
     const auto first = static_cast<std::size_t>((kHeldA4StartMs + 300) * MidiSynth::SampleRate / 1000);
     EXPECT_NEAR(StrongestFrequency(pcm, 2, 1, MidiSynth::SampleRate, first, 65536), 440.0, 440.0 * 0.02);
     player.Close();
+}
+
+TEST(SynthLine, AChosenFontGivesTheCardItsSynthesiserAndTakesAnIdleOnesPlace)
+{
+    SoundLineRegistration registration = RegisterSynthLine();
+    ASSERT_FALSE(TestSoundFont().empty());
+    TempDir dir;
+    WriteFileBytes(dir.File("broken.sf2"), {'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'});
+    SoundCardSettings settings;
+    settings.micDevice.clear();
+    settings.monitorDevice.clear();
+    settings.soundFont = dir.File("broken.sf2");
+    SoundCard card(settings);
+    ASSERT_FALSE(card.HasLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER));
+
+    // The same font under two more names, so each choice is a change.
+    for (const char* name : {"first.sf2", "second.sf2"})
+        std::filesystem::copy_file(TestSoundFont(), dir.File(name));
+    settings.soundFont = dir.File("first.sf2");
+    card.FollowDevices(settings);
+    ASSERT_TRUE(card.HasLine(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER));
+    ASSERT_NE(MidiSynth::Current(), nullptr);
+    EXPECT_EQ(MidiSynth::Current()->SoundFont(), dir.File("first.sf2"));
+
+    // A synthesiser a player holds keeps its font until the player lets go.
+    MidiSynth* held = MidiSynth::Current();
+    ASSERT_TRUE(held->TryClaim());
+    settings.soundFont = dir.File("second.sf2");
+    card.FollowDevices(settings);
+    EXPECT_EQ(MidiSynth::Current(), held);
+    held->Release();
+    card.FollowDevices(settings);
+    ASSERT_NE(MidiSynth::Current(), nullptr);
+    EXPECT_EQ(MidiSynth::Current()->SoundFont(), dir.File("second.sf2"));
 }
