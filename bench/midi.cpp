@@ -19,6 +19,7 @@
 // longest stall (a 5 ms timer's longest gap).
 //
 //   build/bench/bench_midi [rounds] [--runs N] [--cli-only]      (default 5 runs)
+//   build/bench/bench_midi --write-song song.mid                 (only writes the song)
 #include "mixer/Unit2.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
@@ -32,6 +33,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -182,6 +184,7 @@ struct ChainRun {
     double stallMs = 0;         // the main thread's longest stall during the run
     double backlog = 0;         // seconds of audio recorded but not yet encoded at the end of the play
     double handOver = 0;        // from the end of the play to the encoding's handing over
+    double afterDrain = 0;      // from the encoder's taking the last recorded byte to the finished MP3
 };
 
 // The MIDI flow's chain as the wizard drives it, without the pages: select the synthesiser
@@ -195,6 +198,8 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     const double cpu0 = cpuSeconds(RUSAGE_SELF);
     const auto t0 = std::chrono::steady_clock::now();
     auto played = t0;
+    auto drained = t0;
+    bool playEnded = false, sawDrain = false;
     SoundLineRegistration synth = RegisterSynthLine();
     SoundCard card(SoundCardSettings::FromProfile(ProfileFile::Settings()));
     card.SetFastClock(true);
@@ -220,6 +225,7 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     hooks.RecordingStopped = [] {};
     hooks.PlaybackEnded = [&](bool) {
         played = std::chrono::steady_clock::now();
+        playEnded = true;
         run.backlog = static_cast<double>(form2.LiveFeed.Queued()) / (44100.0 * 4);
     };
     form2.SetWizardHooks(std::move(hooks));
@@ -231,6 +237,16 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     form2.MediaPlayer1.SetNotifyNext(true);
     state.midiPlaying = true;
     StallProbe probe;
+    // When the encoder took the last recorded byte: what follows is the flush, the tag,
+    // the Info frame and the rename.
+    QTimer drainWatch;
+    QObject::connect(&drainWatch, &QTimer::timeout, [&] {
+        if (playEnded && !sawDrain && form2.LiveFeed.Queued() == 0) {
+            sawDrain = true;
+            drained = std::chrono::steady_clock::now();
+        }
+    });
+    drainWatch.start(2);
     if (!form2.StartRecordedPlay(form2.MediaPlayer1)) {
         std::fprintf(stderr, "the sequencer did not start\n");
         std::exit(1);
@@ -238,6 +254,7 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     loop.exec();
     run.seconds = seconds(t0);
     run.afterPlay = seconds(played);
+    run.afterDrain = sawDrain ? seconds(drained) : run.afterPlay;
     run.cpu = cpuSeconds(RUSAGE_SELF) - cpu0;
     run.stallMs = probe.LongestMs();
     std::error_code ec;
@@ -257,7 +274,7 @@ int fullStrength(const std::filesystem::path& dir, const std::string& midi, cons
     const std::string ours = (dir / "cli.mp3").string(), theirs = (dir / "pipe.mp3").string();
     const std::string pipe = "fluidsynth -ni -q -T raw -F /dev/stdout -r 44100 '" + font + "' '" + midi +
                              "' 2>/dev/null | lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -b 128 "
-                             "--cbr --noreplaygain -m s - '" + theirs + "'";
+                             "--cbr --noreplaygain -m s - '" + theirs + "' 2>/dev/null";
     PairedRuns cli, peers;
     bool ok = true;
     const auto nonEmpty = [](const std::string& file) {
@@ -300,6 +317,13 @@ int fullStrength(const std::filesystem::path& dir, const std::string& midi, cons
 
 int main(int argc, char** argv)
 {
+    // The song alone, for profiling the command line on it (`perf record mervane-cli midi ...`).
+    if (argc == 3 && std::string(argv[1]) == "--write-song") {
+        const std::vector<std::uint8_t> song = generalMidiSong();
+        std::ofstream(argv[2], std::ios::binary).write(reinterpret_cast<const char*>(song.data()),
+                                                       static_cast<std::streamsize>(song.size()));
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("bench_midi_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
@@ -391,10 +415,10 @@ int main(int argc, char** argv)
         const std::vector<double> taken = field(*runs, &ChainRun::seconds);
         std::printf("chain Jobs=%d (font load, render, record, encode): %s  %.1fx real time, %.2fx the tools' time; "
                     "end of play to MP3: %s (of which to the hand-over %s; audio not yet encoded at the end "
-                    "%s); CPU %s; longest main-thread stall %s\n",
+                    "%s; from the last byte taken to MP3 %s); CPU %s; longest main-thread stall %s\n",
                     runs == &one ? 1 : 2, summary(taken).c_str(), kSongSeconds / median(taken),
                     median(taken) / median(tools), summary(field(*runs, &ChainRun::afterPlay)).c_str(), summary(field(*runs, &ChainRun::handOver)).c_str(),
-                    summary(field(*runs, &ChainRun::backlog)).c_str(),
+                    summary(field(*runs, &ChainRun::backlog)).c_str(), summary(field(*runs, &ChainRun::afterDrain)).c_str(),
                     summary(field(*runs, &ChainRun::cpu)).c_str(), summary(field(*runs, &ChainRun::stallMs), "ms").c_str());
     }
     std::printf("recorded wave bytes / MP3 bytes per run:");
