@@ -98,6 +98,10 @@ CoverResult NormaliseCover(std::span<const std::uint8_t> bytes)
     const QSize size = reader.size();
     if (format.isEmpty() || !reader.canRead())
         return {std::nullopt, "not a picture"};
+    // Only JPEG and PNG: players show nothing else, and Qt's readers of other formats hand
+    // back a picture with undefined pixels when the file is cut short.
+    if (format != "jpeg" && format != "png")
+        return {std::nullopt, "not a JPEG or PNG picture (" + format.toUpper().toStdString() + ")"};
     if (!size.isValid() || size.isEmpty())
         return {std::nullopt, "not a picture (no size)"};
     if (qint64(size.width()) * size.height() > kMaxDecodedPixels)

@@ -4,6 +4,7 @@
 #include "support/CoverFixtures.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QImage>
 #include <random>
 #include <zlib.h>
@@ -73,6 +74,14 @@ TEST(CoverImage, BrokenOrHostileFilesGiveAReasonAndNoPicture)
     const std::string html = "<html><body>Not Found</body></html>";
     EXPECT_EQ(Normalised(Bytes(html.begin(), html.end())).problem, "not a picture");
     EXPECT_EQ(Normalised({}).problem, "the picture is empty");
+    // A BMP cut short reads as a picture with undefined pixels: other formats are refused.
+    QByteArray bmp;
+    QBuffer out(&bmp);
+    out.open(QIODevice::WriteOnly);
+    QImage picture(200, 150, QImage::Format_RGB888);
+    picture.fill(Qt::darkCyan);
+    picture.save(&out, "BMP");
+    EXPECT_EQ(Normalised(Bytes(bmp.begin(), bmp.begin() + 300)).problem, "not a JPEG or PNG picture (BMP)");
     // A PNG header asking for 60000 x 60000 pixels is refused before decoding.
     Bytes huge = TestPng(16, 16);
     const std::uint8_t side[4] = {0, 0, 0xEA, 0x60};
