@@ -1,11 +1,14 @@
 #include "app/AccessibleControls.h"
 
+#include "app/AccessibleListRows.h"
+
 #include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QSlider>
 #include <QToolButton>
 #include <algorithm>
@@ -144,6 +147,8 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new BitrateSlider(w);
     if (qobject_cast<QToolButton*>(w) && w->property("sourceTile").toBool())
         return new SourceTile(w);
+    if (auto* list = qobject_cast<QListView*>(w))
+        return NewAccessibleList(list);
     return nullptr;
 }
 }  // namespace

@@ -1,13 +1,20 @@
 // The wizard for people at the keyboard and behind a screen reader: Enter presses the
 // focused button, Esc asks before it ends a run, the bit rate reads as a bit rate, combo
-// boxes are named by their labels and source tiles are radio buttons with their state.
+// boxes are named by their labels, source tiles are radio buttons with their state and a
+// list's rows are on screen only while the list is; a short message still shows its whole
+// title.
+#include "app/QtDialogs.h"
 #include "app/WizardFixture.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QSlider>
+#include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 
 TEST_F(WizardTest, EnterPressesTheFocusedButtonAndEscAsksBeforeEndingARun)
@@ -78,4 +85,58 @@ TEST_F(WizardTest, ScreenReadersHearLabelsBitRatesAndTheChosenSource)
     EXPECT_FALSE(Find("CDoptionsSlider")->isEnabled());
     Find<QComboBox>("CDoptionsQuality")->setCurrentIndex(0);
     EXPECT_TRUE(slider->isEnabled());
+}
+
+TEST_F(WizardTest, ScreenReadersHearListRowsOnlyWhileTheirListShows)
+{
+    // The track list on its page, shown (the page clears the list as it opens).
+    auto* stack = form1->findChild<QStackedWidget*>();
+    QWidget* first = stack->currentWidget();
+    stack->setCurrentWidget(Find("selCD"));
+    QApplication::processEvents();
+    auto* tracks = Find<QListWidget>("selCDTracks");
+    tracks->addItems({"Track 1", "Track 2"});
+    QApplication::processEvents();  // the list lays out its rows
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(tracks);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->childCount(), 2);
+    QAccessibleInterface* second = list->child(1);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->text(QAccessible::Name), "Track 2");
+    EXPECT_EQ(list->indexOfChild(second), 1);
+    EXPECT_EQ(second->parent(), list);
+    EXPECT_FALSE(second->state().invisible) << "a row of the shown page";
+    const QWidget* port = tracks->viewport();
+    EXPECT_TRUE(QRect(port->mapToGlobal(QPoint()), port->size()).contains(second->rect()));
+
+    stack->setCurrentWidget(first);
+    EXPECT_TRUE(second->state().invisible) << "a row of a page that is not shown";
+
+    // A closed drop-down list's rows, read through their combo box.
+    QAccessibleInterface* quality = QAccessible::queryAccessibleInterface(Find("EncodeOptionsQuality"));
+    ASSERT_TRUE(quality && quality->child(0) && quality->child(0)->child(0));
+    EXPECT_EQ(quality->child(0)->parent(), quality);
+    EXPECT_TRUE(quality->child(0)->child(0)->state().invisible);
+}
+
+TEST_F(WizardTest, AShortMessageBoxIsStillWideEnoughForItsWholeTitle)
+{
+    const QString title = "The wave file you chose could not be read";
+    int width = 0;
+    int needed = 0;
+    QTimer answer;  // closes the box once it is up
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QFont bold = box->font();
+        bold.setBold(true);
+        needed = QFontMetrics(bold).horizontalAdvance(title);
+        width = box->width();
+        box->done(QMessageBox::Ok);
+    });
+    answer.start(0);
+    QtDialogs().ShowMessageBox("File not found", title.toStdString(), MessageBoxKind::Error);
+    ASSERT_GT(needed, 0) << "no box came up";
+    EXPECT_GT(width, needed + 90) << "the title and the title bar's buttons";
 }

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSlider>
 #include <QToolButton>
@@ -524,4 +525,24 @@ TEST_F(LiveRecording, TheClipLightStaysOutJustBelowFullScaleAndLightsOnARunAtFul
     ASSERT_TRUE(RunEventsUntil([&] { return clip->Lit(); }));
     EXPECT_EQ(meter->PeakHold(), 94);
     Click("RecExtStop");
+}
+
+TEST_F(LiveRecording, TheMicPageIsNamedForItAndRecordWakesWhileTheFileNameIsTyped)
+{
+    StartProgram(ToneInput(8, 16384));
+    Click("IEButton4");
+    Click("SelSourceNext");
+    ASSERT_EQ(CurrentPageName(), "RecExt");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find("RecExt"))->text(QAccessible::Name), "Recording from MIC input");
+    auto* field = Find<QLineEdit>("RecExtOutput");
+    field->setFocus();
+    QTest::keyClicks(field, QString::fromStdString(Input("nowhere/take.mp3")));
+    ASSERT_TRUE(RunEventsUntil([&] { return !Find<QLabel>("RecExtElapsed")->text().isEmpty(); }));
+    EXPECT_FALSE(Find("RecExtRecord")->isEnabled()) << "a file in a folder that is not there";
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, QString::fromStdString(Input("take.mp3")));
+    ASSERT_TRUE(RunEventsUntil([&] { return Find("RecExtRecord")->isEnabled(); }));
+    EXPECT_TRUE(Find<QLabel>("RecExtElapsed")->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), field) << "the focus never left the field";
 }

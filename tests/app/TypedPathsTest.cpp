@@ -8,11 +8,13 @@
 #include "support/LocalHttpServer.h"
 #include "support/WaveFixtures.h"
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -172,6 +174,7 @@ TEST_F(TypedPaths, TheCdPagesNameTheFilesByTheTemplateAndGrowWithTheWindow)
     Click("BtnBack");
     Click("SelCDrecNext");
     EXPECT_EQ(Find<QLabel>("CDoptionsNaming")->text(), "Files will be named 01 - Song 1, 02 - Song 2.");
+    EXPECT_TRUE(Find("CDoptionsNext")->isEnabled()) << "the folder is there after Back and Next";
 
     // A long line is cut in its middle with the whole of it on hover, never scrolled sideways;
     // a larger window gives the pages the room.
@@ -181,7 +184,12 @@ TEST_F(TypedPaths, TheCdPagesNameTheFilesByTheTemplateAndGrowWithTheWindow)
     list->item(0)->setText(list->item(0)->text() + "  " + QString(80, 'x') + " the end");
     EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
-    EXPECT_LE(list->visualItemRect(list->item(0)).width(), list->viewport()->width());
+    const QRect row = list->visualItemRect(list->item(0));
+    EXPECT_LE(row.width(), list->viewport()->width());
+    QHelpEvent hover(QEvent::ToolTip, row.center(), list->viewport()->mapToGlobal(row.center()));
+    QApplication::sendEvent(list->viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), list->item(0)->text());
+    QToolTip::hideText();
     form1->resize(form1->width() * 2, form1->height() * 3 / 2);
     QApplication::processEvents();
     EXPECT_GE(list->width(), listWidth * 2 - 2);
