@@ -12,10 +12,14 @@
 // same input in back-to-back pairs, and prints both sizes and the medians of the pairs'
 // wall-clock and CPU-time ratios.
 //
-//   bench_encode [--vbr] [seconds ...]        default: 60 600
+// Each of our runs also reports the main thread's longest stall (a 5 ms timer's longest gap).
+//
+//   bench_encode [--vbr] [--runs N] [seconds ...]        default: 60 600, 5 runs
 #include "mixer/Unit2.h"
 #include "support/ChildRun.h"
 #include "support/PairedRuns.h"
+#include "support/RunsOption.h"
+#include "support/StallProbe.h"
 #include "support/StereoWave.h"
 
 #include <QCoreApplication>
@@ -27,6 +31,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <numbers>
 #include <random>
 #include <string>
@@ -124,10 +129,16 @@ int encodeOnce(int argc, char** argv, int jobs, const std::string& input, const 
     WizardHooks hooks;
     hooks.WriteTag = [](const std::string&) { return 0; };
     hooks.CDWriteTag = [](const std::string&) { return 0; };
-    hooks.FinishUp = [&] { QCoreApplication::exit(0); };
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [](int) {};
+    std::unique_ptr<StallProbe> probe;
+    hooks.FinishUp = [&] {
+        if (probe)
+            ReportStall(*probe);
+        QCoreApplication::exit(0);
+    };
     form2.SetWizardHooks(hooks);
+    probe = std::make_unique<StallProbe>();
     try {
         // lame marks its frames as original unless told otherwise; the same flag here keeps
         // the frame headers equal.
@@ -147,6 +158,7 @@ int main(int argc, char** argv)
     if (argc == 5 && std::string(argv[1]) == "--encode-vbr")
         return encodeOnce(argc, argv, std::atoi(argv[2]), argv[3], argv[4], true);
 
+    const int runs = TakeRunsOption(argc, argv, kRuns);
     std::vector<int> lengths;
     bool vbr = false;
     for (int i = 1; i < argc; ++i) {
@@ -161,7 +173,9 @@ int main(int argc, char** argv)
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const auto folder = std::filesystem::temp_directory_path() / ("mervane-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    std::printf("%d paired runs; seconds as median (min-max)\n", kRuns);
+    const std::string stallFile = (folder / "stall.txt").string();
+    setenv("MERVANE_BENCH_STALL_FILE", stallFile.c_str(), 1);
+    std::printf("%d paired runs; seconds as median (min-max)\n", runs);
     std::printf("%8s %22s %22s %22s %7s %7s %9s %9s %9s\n", "seconds", "lame -b 128 -m s", "ours Jobs=1", "ours Jobs=2",
                 "J1/lame", "J2/lame", "lame KiB", "J1 KiB", "J2 KiB");
     std::fflush(stdout);
@@ -174,11 +188,14 @@ int main(int argc, char** argv)
             break;
         }
         Runs lame, one, two;
-        for (int i = 0; i < kRuns; ++i) {
+        PairedRuns stallOne, stallTwo;  // the wizard's longest main-thread stall, ms
+        for (int i = 0; i < runs; ++i) {
             const ChildRun l = RunChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s", wav,
                                          (folder / "lame.mp3").string()});
             const ChildRun o1 = RunChild({self, "--encode", "1", wav, (folder / "ours1.mp3").string()});
+            stallOne.Add(ReadStall(stallFile));
             const ChildRun o2 = RunChild({self, "--encode", "2", wav, (folder / "ours2.mp3").string()});
+            stallTwo.Add(ReadStall(stallFile));
             if (!l.Ok() || !o1.Ok() || !o2.Ok()) {
                 std::fprintf(stderr, "a run failed (lame %d, Jobs=1 %d, Jobs=2 %d)\n", l.status, o1.status, o2.status);
                 exitCode = 1;
@@ -194,6 +211,8 @@ int main(int argc, char** argv)
                     one.Text().c_str(), two.Text().c_str(), one.Median() / lame.Median(), two.Median() / lame.Median(),
                     lame.peakKiB, one.peakKiB, two.peakKiB,
                     same ? "Jobs=1 frames identical to lame's" : "Jobs=1 FRAMES DIFFER");
+        std::printf("%8d longest main-thread stall, ms: Jobs=1 %s, Jobs=2 %s (goal: at most 50)\n", seconds,
+                    stallOne.Text().c_str(), stallTwo.Text().c_str());
         std::fflush(stdout);
         if (!vbr)
             continue;

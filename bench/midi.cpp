@@ -14,16 +14,26 @@
 // fluid-soundfont-gm (`sudo apt-get install fluid-soundfont-gm`; 148 MB, so the program's
 // own dependencies leave it out). Without it the bench says so and uses the font it finds.
 //
-//   build/bench/bench_midi [rounds]      (default 5)
+// First, both at full strength: `mervane-cli midi` against fluidsynth piped into lame
+// (with --cli-only nothing else runs). The wizard's chain runs also report the main thread's
+// longest stall (a 5 ms timer's longest gap).
+//
+//   build/bench/bench_midi [rounds] [--runs N] [--cli-only]      (default 5 runs)
+//   build/bench/bench_midi --write-song song.mid                 (only writes the song)
 #include "mixer/Unit2.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/SynthLine.h"
+#include "support/ChildRun.h"
+#include "support/PairedRuns.h"
+#include "support/RunsOption.h"
+#include "support/StallProbe.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -171,6 +181,10 @@ struct ChainRun {
     double cpu = 0;           // CPU seconds of all the chain's threads
     std::int64_t recorded = 0;  // bytes of the temporary wave file
     std::uintmax_t mp3 = 0;     // bytes of the MP3
+    double stallMs = 0;         // the main thread's longest stall during the run
+    double backlog = 0;         // seconds of audio recorded but not yet encoded at the end of the play
+    double handOver = 0;        // from the end of the play to the encoding's handing over
+    double afterDrain = 0;      // from the encoder's taking the last recorded byte to the finished MP3
 };
 
 // The MIDI flow's chain as the wizard drives it, without the pages: select the synthesiser
@@ -184,6 +198,8 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     const double cpu0 = cpuSeconds(RUSAGE_SELF);
     const auto t0 = std::chrono::steady_clock::now();
     auto played = t0;
+    auto drained = t0;
+    bool playEnded = false, sawDrain = false;
     SoundLineRegistration synth = RegisterSynthLine();
     SoundCard card(SoundCardSettings::FromProfile(ProfileFile::Settings()));
     card.SetFastClock(true);
@@ -198,6 +214,7 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
         state.encodingInProgress = true;
         run.recorded = static_cast<std::int64_t>(std::filesystem::file_size(in));
         form2.StartEncoding(in, out, state.bitRateIndex, state.copyright, state.original);
+        run.handOver = seconds(played);
     };
     hooks.FinishUp = [&] { loop.quit(); };
     hooks.WriteTag = [](const std::string&) { return 0; };
@@ -206,7 +223,11 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     hooks.ShowConversionProgress = [](int) {};
     hooks.EncodingEnded = [](bool) {};
     hooks.RecordingStopped = [] {};
-    hooks.PlaybackEnded = [&](bool) { played = std::chrono::steady_clock::now(); };
+    hooks.PlaybackEnded = [&](bool) {
+        played = std::chrono::steady_clock::now();
+        playEnded = true;
+        run.backlog = static_cast<double>(form2.LiveFeed.Queued()) / (44100.0 * 4);
+    };
     form2.SetWizardHooks(std::move(hooks));
 
     form2.SelMidi();
@@ -215,6 +236,17 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     form2.MediaPlayer1.Open();
     form2.MediaPlayer1.SetNotifyNext(true);
     state.midiPlaying = true;
+    StallProbe probe;
+    // When the encoder took the last recorded byte: what follows is the flush, the tag,
+    // the Info frame and the rename.
+    QTimer drainWatch;
+    QObject::connect(&drainWatch, &QTimer::timeout, [&] {
+        if (playEnded && !sawDrain && form2.LiveFeed.Queued() == 0) {
+            sawDrain = true;
+            drained = std::chrono::steady_clock::now();
+        }
+    });
+    drainWatch.start(2);
     if (!form2.StartRecordedPlay(form2.MediaPlayer1)) {
         std::fprintf(stderr, "the sequencer did not start\n");
         std::exit(1);
@@ -222,16 +254,76 @@ ChainRun wizardChain(const std::string& midi, const std::string& mp3, int jobs)
     loop.exec();
     run.seconds = seconds(t0);
     run.afterPlay = seconds(played);
+    run.afterDrain = sawDrain ? seconds(drained) : run.afterPlay;
     run.cpu = cpuSeconds(RUSAGE_SELF) - cpu0;
+    run.stallMs = probe.LongestMs();
     std::error_code ec;
     run.mp3 = std::filesystem::file_size(mp3, ec);
     std::filesystem::remove(TemporaryWavePath());
     return run;
 }
+
+// Both at full strength: `mervane-cli midi` at its fast pace (plain MP3 at 128 kbit/s in
+// simple stereo, no ReplayGain) against fluidsynth rendering raw audio into a pipe that lame
+// encodes as it comes (`fluidsynth -T raw -F /dev/stdout ... | lame -r ... -`), same song
+// and font. Paired, the order alternating. 0 when both sides made their file.
+int fullStrength(const std::filesystem::path& dir, const std::string& midi, const std::string& font, int runs)
+{
+    const std::string settings = (dir / "cli.ini").string();
+    std::ofstream(settings) << "[SOUNDCARD_SETUP]\nMicDevice=\nMonitorDevice=\nSoundFont=" << font << "\n";
+    const std::string ours = (dir / "cli.mp3").string(), theirs = (dir / "pipe.mp3").string();
+    const std::string pipe = "fluidsynth -ni -q -T raw -F /dev/stdout -r 44100 '" + font + "' '" + midi +
+                             "' 2>/dev/null | lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -b 128 "
+                             "--cbr --noreplaygain -m s - '" + theirs + "' 2>/dev/null";
+    PairedRuns cli, peers;
+    bool ok = true;
+    const auto nonEmpty = [](const std::string& file) {
+        std::error_code ec;
+        return std::filesystem::file_size(file, ec) > 0 && !ec;
+    };
+    const auto runOurs = [&] {
+        std::filesystem::remove(ours);
+        const ChildRun run = RunChild({MERVANE_CLI_PROGRAM, "midi", midi, "-o", ours, "--container", "mp3", "-b", "128",
+                                       "--no-replaygain", "--quiet", "--overwrite", "--settings", settings});
+        ok = ok && run.Ok() && nonEmpty(ours);
+        cli.Add(run.seconds);
+    };
+    const auto runTheirs = [&] {
+        std::filesystem::remove(theirs);
+        const ChildRun run = RunChild({"sh", "-c", pipe});
+        ok = ok && run.Ok() && nonEmpty(theirs);
+        peers.Add(run.seconds);
+    };
+    for (int run = 0; run < runs && ok; ++run) {
+        if (run % 2 == 0) {
+            runOurs();
+            runTheirs();
+        } else {
+            runTheirs();
+            runOurs();
+        }
+    }
+    if (!ok) {
+        std::fprintf(stderr, "bench_midi: mervane-cli midi or fluidsynth | lame failed\n");
+        return 1;
+    }
+    std::printf("mervane-cli midi (fast pace):               %s\n", cli.Text().c_str());
+    std::printf("fluidsynth -T raw -F /dev/stdout | lame -r: %s\n", peers.Text().c_str());
+    std::printf("ratio ours / theirs per pair: %s (goal: at most 0.7)\n", PairRatios(cli, peers).c_str());
+    std::fflush(stdout);
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // The song alone, for profiling the command line on it (`perf record mervane-cli midi ...`).
+    if (argc == 3 && std::string(argv[1]) == "--write-song") {
+        const std::vector<std::uint8_t> song = generalMidiSong();
+        std::ofstream(argv[2], std::ios::binary).write(reinterpret_cast<const char*>(song.data()),
+                                                       static_cast<std::streamsize>(song.size()));
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("bench_midi_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
@@ -252,7 +344,15 @@ int main(int argc, char** argv)
         std::printf("FluidR3 is MISSING (%s): the goal is measured with it; get it with\n"
                     "  sudo apt-get install fluid-soundfont-gm\nThis run uses %s instead.\n",
                     kFluidR3, font.c_str());
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    const int runsOption = TakeRunsOption(argc, argv, kDefaultRounds);
+    bool cliOnly = false;
+    int rounds = runsOption;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--cli-only")
+            cliOnly = true;
+        else
+            rounds = std::max(1, std::atoi(argv[i]));
+    }
     const std::string midi = (dir / "song.mid").string();
     {
         const std::vector<std::uint8_t> song = generalMidiSong();
@@ -260,6 +360,14 @@ int main(int argc, char** argv)
                                                     static_cast<std::streamsize>(song.size()));
     }
 
+    std::printf("%d s General MIDI song, font %s, %d paired runs, median (min-max)\n", kSongSeconds, font.c_str(),
+                rounds);
+    std::fflush(stdout);
+    const int cliStatus = fullStrength(dir, midi, font, rounds);
+    if (cliOnly) {
+        std::filesystem::remove_all(dir);
+        return cliStatus;
+    }
     const std::string render = "fluidsynth -ni -q -F '" + (dir / "fs.wav").string() + "' -r 44100 '" + font + "' '" +
                                midi + "' >/dev/null 2>&1";
     const std::string encode = "lame --quiet -b 128 --cbr --noreplaygain -t -m s '" + (dir / "fs.wav").string() +
@@ -300,18 +408,18 @@ int main(int argc, char** argv)
             v.push_back(r.*f);
         return v;
     };
-    std::printf("%d s General MIDI song, font %s, %d paired runs, median (min-max)\n", kSongSeconds, font.c_str(),
-                rounds);
     std::printf("fluidsynth -F then lame -b 128 -m s (font load included): %s  %.1fx real time; CPU %s\n",
                 summary(tools).c_str(), kSongSeconds / median(tools), summary(toolsCpu).c_str());
     bool same = true;
     for (const auto* runs : {&one, &two}) {
         const std::vector<double> taken = field(*runs, &ChainRun::seconds);
         std::printf("chain Jobs=%d (font load, render, record, encode): %s  %.1fx real time, %.2fx the tools' time; "
-                    "end of play to MP3: %s; CPU %s\n",
+                    "end of play to MP3: %s (of which to the hand-over %s; audio not yet encoded at the end "
+                    "%s; from the last byte taken to MP3 %s); CPU %s; longest main-thread stall %s\n",
                     runs == &one ? 1 : 2, summary(taken).c_str(), kSongSeconds / median(taken),
-                    median(taken) / median(tools), summary(field(*runs, &ChainRun::afterPlay)).c_str(),
-                    summary(field(*runs, &ChainRun::cpu)).c_str());
+                    median(taken) / median(tools), summary(field(*runs, &ChainRun::afterPlay)).c_str(), summary(field(*runs, &ChainRun::handOver)).c_str(),
+                    summary(field(*runs, &ChainRun::backlog)).c_str(), summary(field(*runs, &ChainRun::afterDrain)).c_str(),
+                    summary(field(*runs, &ChainRun::cpu)).c_str(), summary(field(*runs, &ChainRun::stallMs), "ms").c_str());
     }
     std::printf("recorded wave bytes / MP3 bytes per run:");
     for (const auto* runs : {&one, &two})
@@ -321,5 +429,5 @@ int main(int argc, char** argv)
         }
     std::printf(same ? "  (all the same)\n" : "  (LENGTHS DIFFER)\n");
     std::filesystem::remove_all(dir);
-    return same ? 0 : 1;
+    return same && cliStatus == 0 ? 0 : 1;
 }

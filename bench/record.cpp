@@ -2,13 +2,18 @@
 // synthesiser line) through the sound card at Clock=fast, the wave-in recorder and the
 // wave file, against sox copying the same raw audio into a wave file in the same run, the
 // runs paired (ours, sox, sox, ours, ...) and reported as medians with min-max. Also the
-// resident memory after the first minute and at the end (it must stay flat).
+// resident memory after the first minute and at the end (it must stay flat), and the main
+// thread's longest stall during each take (a 5 ms timer's longest gap).
+//
+//   bench_record [--runs N]        default: 5 pairs
 #include "platform/os/MessageTarget.h"
 #include "platform/card/SoundCard.h"
 #include "platform/card/testing/ToneLine.h"
 #include "stream/MMWRec.h"
 #include "support/PairedRuns.h"
 #include "support/ResidentMemory.h"
+#include "support/RunsOption.h"
+#include "support/StallProbe.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -45,6 +50,7 @@ double seconds(std::chrono::steady_clock::time_point since)
 
 int main(int argc, char** argv)
 {
+    const int rounds = TakeRunsOption(argc, argv, kRounds);
     QCoreApplication app(argc, argv);
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("bench_record_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
@@ -58,6 +64,7 @@ int main(int argc, char** argv)
     PairedRuns ours, theirs;
     long rssFirstMinute = 0, rssEnd = 0;
     std::int64_t recorded = 0;
+    std::vector<double> stalls;  // the main thread's longest stall in each take
     const auto record = [&] {
         SoundCard card(settings);
         selectToneLine(card);
@@ -79,10 +86,12 @@ int main(int argc, char** argv)
                 rssMinute = ResidentKiB();
         };
         const auto t0 = std::chrono::steady_clock::now();
+        StallProbe probe;
         rec.StartRecording();
         if (rec.IsStarted())
             loop.exec();
         ours.Add(seconds(t0));
+        stalls.push_back(probe.LongestMs());
         rssFirstMinute = rssMinute;
         rssEnd = ResidentKiB();
         recorded = rec.WaveIn().RecordedBytes();
@@ -107,7 +116,7 @@ int main(int argc, char** argv)
         soxResult = std::system(command.c_str());
         theirs.Add(seconds(t1));
     };
-    for (int round = 0; round < kRounds && soxResult == 0; ++round) {
+    for (int round = 0; round < rounds && soxResult == 0; ++round) {
         if (round % 2 == 0) {
             record();
             sox();
@@ -118,13 +127,16 @@ int main(int argc, char** argv)
     }
 
     std::printf("%lld s of 44100 Hz 16-bit stereo (%lld bytes recorded), %d paired runs; seconds as median (min-max)\n",
-                static_cast<long long>(kSeconds), static_cast<long long>(recorded), kRounds);
+                static_cast<long long>(kSeconds), static_cast<long long>(recorded), rounds);
     std::printf("card + recorder + wave file: %s\n", ours.Text().c_str());
     if (soxResult == 0)
         std::printf("sox raw -> wave:             %s   recorder takes %.2fx sox's time (goal: at most 3x)\n",
                     theirs.Text().c_str(), ours.Median() / theirs.Median());
     else
         std::printf("sox failed (%d)\n", soxResult);
+    PairedRuns stallMs;
+    stallMs.seconds = stalls;
+    std::printf("longest main-thread stall, ms: %s (goal: at most 50)\n", stallMs.Text().c_str());
     std::printf("resident memory: %ld KiB after the first minute, %ld KiB at the end (%+ld KiB)\n", rssFirstMinute,
                 rssEnd, rssEnd - rssFirstMinute);
     std::filesystem::remove_all(dir);

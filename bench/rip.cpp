@@ -9,14 +9,21 @@
 // runs are paired (theirs, ours Jobs=1, ours Jobs=2, theirs, ...) and each side is printed
 // as its median with the min-max range; the ratios are those of the medians.
 //
-//   bench_rip [minutes]        default: 10
+// First, both at full strength: `mervane-cli cd -j 2` against `cd-paranoia -B` followed by
+// two lame at once; with --cli-only nothing else runs. Each child rip of the wizard also
+// reports its main thread's longest stall.
+//
+//   bench_rip [minutes] [--runs N] [--cli-only]        default: 10 minutes, 5 runs
 #include "disc/DiscReaders.h"
-#include "mixer/TrackEncoders.h"
 #include "mixer/Unit2.h"
+#include "platform/os/Paths.h"
+#include "run/CdRun.h"
 #include "platform/cd/CDDA.h"
 #include "platform/os/MessageTarget.h"
 #include "support/ChildRun.h"
 #include "support/PairedRuns.h"
+#include "support/RunsOption.h"
+#include "support/StallProbe.h"
 
 #include <algorithm>
 #include <QCoreApplication>
@@ -40,7 +47,6 @@
 namespace {
 constexpr int kTracks = 3;
 constexpr int kRuns = 5;
-constexpr int kChecksumPairs = 5;
 constexpr int kSectorFrames = 588;
 
 // kTracks audio tracks of equal length filling `minutes`; returns the cue sheet's path.
@@ -89,79 +95,100 @@ bool extractTrack(const std::string& folder, int track)
 }
 
 // Child: extract every track with our library on a worker thread while this thread lets
-// messages run; with encode, encode each through the hidden window's chain.
-int ripAll(int argc, char** argv, const std::string& image, const std::string& folder, bool encode,
-           bool checksums = true)
+// messages run.
+int extractAll(int argc, char** argv, const std::string& image, const std::string& folder, bool checksums)
 {
     QCoreApplication app(argc, argv);
     CddaLibrary().SetDevice(image);
     CddaLibrary().SetChecksums(checksums);
+    for (int t = 1; t <= kTracks; ++t)
+        if (!extractTrack(folder, t))
+            return 1;
+    return 0;
+}
+
+// Child: the wizard's rip with Jobs=1, through the same CdRun as its last CD page (no
+// database lookup): each track extracted, then encoded on the hidden window's chain and
+// tagged by the run. The main thread's longest stall goes to the parent.
+int ripAll(int argc, char** argv, const std::string& image, const std::string& folder, bool checksums)
+{
+    QCoreApplication app(argc, argv);
+    SetTemporaryFolderOverride(folder);
+    CddaLibrary().SetChecksums(checksums);
     WizardState state;
     state.sourceKind = "cd";
     TForm2 form2(state);
+    CdRunSettings settings;
+    settings.jobs = 1;
+    settings.device = image;
+    settings.folder = folder + "/";
+    settings.discTrackCount = kTracks;
+    settings.verify = false;
+    std::vector<CdRunTrack> tracks;
+    for (int t = 1; t <= kTracks; ++t)
+        tracks.push_back({t, folder + "/Track" + std::to_string(t) + "-jobs1.mp3", {}});
+    struct Failures : CdRunListener {
+        void Message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+        bool MayReplace(const std::string&) override { return true; }
+    } listener;
+    CdRun* current = nullptr;
     WizardHooks hooks;
     hooks.WriteTag = [](const std::string&) { return 0; };
-    hooks.CDWriteTag = [](const std::string&) { return 0; };
+    hooks.CDWriteTag = [&](const std::string& file) { return current->TagTrack(form2.MP3Encoder, file, current->CurrentTrack()); };
     hooks.FinishUp = [] {};
     hooks.EnableTimer1 = [](bool) {};
     hooks.ShowConversionProgress = [](int) {};
     form2.SetWizardHooks(hooks);
-    for (int t = 1; t <= kTracks; ++t) {
-        if (!extractTrack(folder, t))
-            return 1;
-        if (!encode)
-            continue;
+    CdRunDoor door;
+    door.encodeSerially = [&](const CdRunTrack& track, const std::string& wave) {
         state.cdTrackDone = false;
         state.encodingInProgress = true;
-        try {
-            form2.StartEncoding(folder + "/mp3tmp.wav", folder + "/Track" + std::to_string(t) + "-jobs1.mp3",
-                                kDefaultBitRateIndex, false, false);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "encoding failed: %s\n", e.what());
-            return 1;
-        }
+        form2.StartEncoding(wave, track.file, kDefaultBitRateIndex, false, false);
         while (!state.cdTrackDone)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        state.encodingInProgress = false;
+        return std::filesystem::exists(track.file);
+    };
+    CdRun run(settings, std::move(tracks), listener, std::move(door));
+    current = &run;
+    StallProbe probe;
+    CdRunSummary summary;
+    try {
+        summary = run.Run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "the rip failed: %s\n", e.what());
+        return 1;
     }
-    return 0;
+    ReportStall(probe);
+    return summary.AllWritten() ? 0 : 1;
 }
 
-// Child: as the wizard's rip with `jobs` encoders: each extracted track moves into a file
-// of its own and goes to the next free encoder while the next track is extracted.
+// Child: the wizard's rip with `jobs` lanes, through the same CdRun as its last CD page
+// (checksums on, no database lookup): each extracted track goes to the next free lane
+// while the next track is extracted. The main thread's longest stall goes to the parent.
 int ripBeside(int argc, char** argv, const std::string& image, const std::string& folder, int jobs)
 {
     QCoreApplication app(argc, argv);
-    CddaLibrary().SetDevice(image);
+    SetTemporaryFolderOverride(folder);
     CddaLibrary().SetChecksums(true);  // as the wizard's rip
-    bool failed = false;
-    TrackEncoders encoders(EncoderSettings{}, jobs, {}, [&](const TrackEnd& end) {
-        if (!end.completed) {
-            std::fprintf(stderr, "encoding of track %d failed: %s\n", end.track, end.message.c_str());
-            failed = true;
-        }
-    });
-    for (int t = 1; t <= kTracks && !failed; ++t) {
-        if (!extractTrack(folder, t))
-            return 1;
-        const std::string wave = folder + "/.mp3tmp-" + std::to_string(t) + ".wav";
-        std::filesystem::rename(folder + "/mp3tmp.wav", wave);
-        while (!encoders.HasFreeEncoder())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        TrackJob job;
-        job.track = t;
-        job.input = wave;
-        job.output = folder + "/Track" + std::to_string(t) + "-jobs" + std::to_string(jobs) + ".mp3";
-        job.bitRateIndex = kDefaultBitRateIndex;
-        try {
-            encoders.Start(std::move(job));
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "encoding failed: %s\n", e.what());
-            return 1;
-        }
-    }
-    while (encoders.Running() > 0)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return failed ? 1 : 0;
+    CdRunSettings settings;
+    settings.jobs = jobs;
+    settings.device = image;
+    settings.folder = folder + "/";
+    settings.discTrackCount = kTracks;
+    settings.verify = false;
+    std::vector<CdRunTrack> tracks;
+    for (int t = 1; t <= kTracks; ++t)
+        tracks.push_back({t, folder + "/Track" + std::to_string(t) + "-jobs" + std::to_string(jobs) + ".mp3", {}});
+    struct Failures : CdRunListener {
+        void Message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+        bool MayReplace(const std::string&) override { return true; }
+    } listener;
+    CdRun run(settings, std::move(tracks), listener);
+    StallProbe probe;
+    const CdRunSummary summary = run.Run();
+    ReportStall(probe);
+    return summary.AllWritten() ? 0 : 1;
 }
 
 // Times a child that must succeed; the bench ends when it does not.
@@ -186,27 +213,121 @@ double lame(const std::string& folder, int track)
     return runChild({"lame", "--quiet", "-b", "128", "--cbr", "--noreplaygain", "-t", "-m", "s", folder + "/cp.wav",
                      folder + "/lame" + std::to_string(track) + ".mp3"});
 }
+
+// "12.3 (10.1-15.2)": the median and range of a list of figures.
+std::string spreadText(const std::vector<double>& values)
+{
+    if (values.empty())
+        return "-";
+    char text[96];
+    std::snprintf(text, sizeof text, "%.1f (%.1f-%.1f)", MedianOf(values), *std::min_element(values.begin(), values.end()),
+                  *std::max_element(values.begin(), values.end()));
+    return text;
+}
+
+std::size_t mp3Count(const std::filesystem::path& dir)
+{
+    std::size_t n = 0;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec))
+        n += e.path().extension() == ".mp3" && e.file_size() > 0;
+    return n;
+}
+
+// Both at full strength: `mervane-cli cd` (lookups off, checksums on, Jobs=2, plain MP3 at
+// 128 kbit/s in simple stereo, no ReplayGain) against `cd-paranoia -B` and then two lame
+// at once (`xargs -P 2`) on its track waves with the same settings. Paired, the order
+// alternating; each side's median and range, and the pairs' ratios. 0 when both sides
+// made every file.
+int fullStrength(const std::string& image, const std::filesystem::path& folder, int runs)
+{
+    // The AccurateRip database is asked at an address that refuses at once: the bench
+    // measures the rip, not the network.
+    const std::string settings = (folder / "bench.ini").string();
+    std::ofstream(settings) << "[CD]\nAccurateRip=http://127.0.0.1:9/\n";
+    const std::filesystem::path ours = folder / "cli", theirs = folder / "peers";
+    PairedRuns cli, peers;
+    bool ok = true;
+    const auto runOurs = [&] {
+        std::filesystem::remove_all(ours);
+        const ChildRun run = RunChild({MERVANE_CLI_PROGRAM, "cd", "--device", image, "--no-lookup", "-j", "2",
+                                       "--container", "mp3", "-b", "128", "--no-replaygain", "--quiet", "--overwrite",
+                                       "--settings", settings, "-o", ours.string()});
+        ok = ok && run.Ok() && mp3Count(ours) == kTracks;
+        cli.Add(run.seconds);
+    };
+    const auto runTheirs = [&] {
+        std::filesystem::remove_all(theirs);
+        std::filesystem::create_directories(theirs);
+        const std::string script = "cd '" + theirs.string() + "' && cd-paranoia -q -B -d '" + image +
+                                   "' >/dev/null 2>&1 && ls *.wav | xargs -P 2 -I{} lame --quiet -b 128 --cbr "
+                                   "--noreplaygain -m s {} {}.mp3";
+        const ChildRun run = RunChild({"sh", "-c", script});
+        ok = ok && run.Ok() && mp3Count(theirs) == kTracks;
+        peers.Add(run.seconds);
+    };
+    for (int run = 0; run < runs && ok; ++run) {
+        if (run % 2 == 0) {
+            runOurs();
+            runTheirs();
+        } else {
+            runTheirs();
+            runOurs();
+        }
+    }
+    if (!ok) {
+        std::fprintf(stderr, "bench_rip: mervane-cli cd or cd-paranoia + lame failed or made fewer than %d files\n", kTracks);
+        return 1;
+    }
+    std::printf("mervane-cli cd -j 2 (no lookup, checksums): %s\n", cli.Text().c_str());
+    std::printf("cd-paranoia -B, xargs -P 2 lame -b 128 -m s: %s\n", peers.Text().c_str());
+    std::printf("ratio ours / theirs per pair: %s (goal: at most 0.95)\n", PairRatios(cli, peers).c_str());
+    std::fflush(stdout);
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv)
 {
     InstallDiscReaders();
-    if (argc == 4 && (std::string(argv[1]) == "--extract" || std::string(argv[1]) == "--rip"))
+    if (argc == 4 && (std::string(argv[1]) == "--extract" || std::string(argv[1]) == "--extract-unchecked"))
+        return extractAll(argc, argv, argv[2], argv[3], std::string(argv[1]) == "--extract");
+    if (argc == 4 && (std::string(argv[1]) == "--rip" || std::string(argv[1]) == "--rip-unchecked"))
         return ripAll(argc, argv, argv[2], argv[3], std::string(argv[1]) == "--rip");
-    if (argc == 4 && (std::string(argv[1]) == "--extract-unchecked" || std::string(argv[1]) == "--rip-unchecked"))
-        return ripAll(argc, argv, argv[2], argv[3], std::string(argv[1]) == "--rip-unchecked", false);
     if (argc == 5 && std::string(argv[1]) == "--rip-jobs")
         return ripBeside(argc, argv, argv[2], argv[3], std::atoi(argv[4]));
 
-    const int minutes = argc > 1 ? std::atoi(argv[1]) : 10;
+    const int runs = TakeRunsOption(argc, argv, kRuns);
+    bool peersOnly = false;
+    int minutes = 10;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--cli-only")
+            peersOnly = true;
+        else
+            minutes = std::max(1, std::atoi(argv[i]));
+    }
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const auto folder = std::filesystem::temp_directory_path() / ("mervane-bench-rip-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string image = writeImage(folder, minutes);
     const std::string out = folder.string();
+    const std::string stallFile = out + "/stall.txt";
+    setenv("MERVANE_BENCH_STALL_FILE", stallFile.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
+
+    std::printf("%d-minute disc image, %d tracks, %d paired runs; seconds as median (min-max)\n", minutes, kTracks, runs);
+    std::fflush(stdout);
+    const int cliStatus = fullStrength(image, folder, runs);
+    if (peersOnly) {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+        return cliStatus;
+    }
 
     PairedRuns oursExtract, theirsExtract, theirsFull, oursOne, oursTwo;
-    for (int run = 0; run < kRuns; ++run) {
+    std::vector<double> stallOne, stallTwo;
+    for (int run = 0; run < runs; ++run) {
         double extract = 0, encode = 0;
         for (int t = 1; t <= kTracks; ++t) {
             extract += paranoia(image, out, t);
@@ -216,7 +337,9 @@ int main(int argc, char** argv)
         theirsFull.Add(extract + encode);
         oursExtract.Add(runChild({self, "--extract", image, out}));
         oursOne.Add(runChild({self, "--rip", image, out}));
+        stallOne.push_back(ReadStall(stallFile));
         oursTwo.Add(runChild({self, "--rip-jobs", image, out, "2"}));
+        stallTwo.push_back(ReadStall(stallFile));
     }
     // Two encoders must write what one writes.
     auto bytesOf = [](const std::string& path) {
@@ -264,17 +387,17 @@ int main(int argc, char** argv)
         }
         return std::pair{spread(wall), spread(cpu)};
     };
-    constexpr int kExtractionPairs = 15;
-    const auto [ripWall, ripCpu] = pairedRatios("--rip", "--rip-unchecked", kChecksumPairs);
-    const auto [extractWall, extractCpu] = pairedRatios("--extract", "--extract-unchecked", kExtractionPairs);
-    std::printf("%d-minute disc image, %d tracks, %d paired runs; seconds as median (min-max)\n", minutes, kTracks, kRuns);
+    const int checksumPairs = runs;
+    const int extractionPairs = 3 * runs;
+    const auto [ripWall, ripCpu] = pairedRatios("--rip", "--rip-unchecked", checksumPairs);
+    const auto [extractWall, extractCpu] = pairedRatios("--extract", "--extract-unchecked", extractionPairs);
     const auto pairLine = [](const char* what, const Spread& wall, const Spread& cpu, int pairs, const char* goal) {
         std::printf("%s with checksums / without over %d pairs: wall median %.3f (min %.3f, max %.3f), "
                     "processor time median %.3f (min %.3f, max %.3f)%s\n",
                     what, pairs, wall.median, wall.min, wall.max, cpu.median, cpu.min, cpu.max, goal);
     };
-    pairLine("rip", ripWall, ripCpu, kChecksumPairs, ", goal <= 1.05");
-    pairLine("extraction alone", extractWall, extractCpu, kExtractionPairs, "");
+    pairLine("rip", ripWall, ripCpu, checksumPairs, ", goal <= 1.05");
+    pairLine("extraction alone", extractWall, extractCpu, extractionPairs, "");
     std::printf("%-44s %20s %20s %8s\n", "", "ours", "theirs", "ratio");
     std::printf("%-44s %20s %20s %8.3f\n", "extraction (cd-paranoia)", oursExtract.Text().c_str(),
                 theirsExtract.Text().c_str(), oursExtract.Median() / theirsExtract.Median());
@@ -282,6 +405,8 @@ int main(int argc, char** argv)
                 theirsFull.Text().c_str(), oursOne.Median() / theirsFull.Median());
     std::printf("%-44s %20s %20s %8.3f   goal <= 0.7\n", "rip, Jobs=2 (cd-paranoia + lame -b 128 -m s)",
                 oursTwo.Text().c_str(), theirsFull.Text().c_str(), oursTwo.Median() / theirsFull.Median());
+    std::printf("wizard's longest main-thread stall, ms: Jobs=1 %s, Jobs=2 %s (goal <= 50)\n", spreadText(stallOne).c_str(),
+                spreadText(stallTwo).c_str());
     std::printf("MP3 files with Jobs=2: %s\n", sameMp3 ? "identical to Jobs=1" : "DIFFERENT FROM Jobs=1");
     // Both sides left their extraction of the last track behind: the same samples?
     auto samples = [](const std::string& path) {
@@ -293,5 +418,5 @@ int main(int argc, char** argv)
     std::printf("track %d extracted by both: %s\n", kTracks, same ? "identical samples" : "SAMPLES DIFFER");
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
-    return same && sameMp3 ? 0 : 1;
+    return same && sameMp3 && cliStatus == 0 ? 0 : 1;
 }

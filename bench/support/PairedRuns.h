@@ -36,3 +36,19 @@ struct PairedRuns {
         return text;
     }
 };
+
+// The ratios ours / theirs of each pair (the i-th run of each side): "0.93 (0.88-1.01)",
+// the median with the range, so that a pair hit by a burst of load shows in the range.
+inline std::string PairRatios(const PairedRuns& ours, const PairedRuns& theirs)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < ours.seconds.size() && i < theirs.seconds.size(); ++i)
+        if (theirs.seconds[i] > 0)
+            ratios.push_back(ours.seconds[i] / theirs.seconds[i]);
+    if (ratios.empty())
+        return "-";
+    char text[96];
+    std::snprintf(text, sizeof text, "%.3f (%.3f-%.3f)", MedianOf(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                  *std::max_element(ratios.begin(), ratios.end()));
+    return text;
+}

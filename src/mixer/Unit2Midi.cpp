@@ -7,6 +7,21 @@
 #include <filesystem>
 #include <span>
 
+namespace {
+// How far the synthesiser may run ahead of the encoder beside it, in bytes of 16-bit
+// stereo: 2 s of audio. The encoder is the slower of the two; what the synthesiser renders
+// beyond this only waits in memory, and the encoder would still be busy with it after the
+// play's end.
+constexpr std::int64_t kLiveAheadBytes = 2 * 44100 * 4;
+
+void holdCardFor(TMMPcmFeed* feed)
+{
+    if (SoundCard* card = SoundCard::Current())
+        card->SetFastPaceHold(feed ? std::function<bool()>([feed] { return feed->FarAhead(kLiveAheadBytes); })
+                                   : std::function<bool()>());
+}
+}  // namespace
+
 void TForm2::SetUpMediaPlayer()
 {
     MediaPlayer1.SetDeviceType(dtAutoSelect);
@@ -19,6 +34,7 @@ void TForm2::CloseMediaPlayer()
     // The sequencer plays into the sound card's synthesiser, which goes with the card after
     // this window: the player must let go of it now, and tell nobody.
     MediaPlayer1.OnNotify = nullptr;
+    holdCardFor(nullptr);
     try {
         MediaPlayer1.Close();
     } catch (...) {
@@ -46,6 +62,7 @@ void TForm2::MediaPlayer1Notify(TMediaPlayer* sender)
 void TForm2::EndMidiRecording(bool completed)
 {
     awaitingPlayEnd_ = false;
+    holdCardFor(nullptr);
     MediaPlayer1.SetNotifyNext(false);
     if (hooks_.EnableTimer1)
         hooks_.EnableTimer1(false);
@@ -80,6 +97,10 @@ void TForm2::BeginLiveFeed()
                 state_.original};
     LiveFeed.Begin(*format);
     liveFeeding_ = true;
+    // The card renders the song only as far ahead of the encoder as the encoder needs, so
+    // the encoder keeps a core and the MP3 is done just after the play; the bytes are the
+    // same either way.
+    holdCardFor(&LiveFeed);
 }
 
 void TForm2::FeedLive(const TMMWaveHdr* lpWaveHdr)

@@ -62,6 +62,12 @@ void TMMPcmFeed::Abort()
     arrived_.notify_all();
 }
 
+bool TMMPcmFeed::FarAhead(std::int64_t bytes) const
+{
+    std::lock_guard lock(lock_);
+    return !ended_ && !aborted_ && Queued() > bytes;
+}
+
 void TMMPcmFeed::BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers)
 {
     const std::size_t room = lpWaveHdr->dwBufferLength - static_cast<std::size_t>(std::max(lpWaveHdr->dwBytesRecorded, 0));

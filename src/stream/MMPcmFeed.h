@@ -49,6 +49,9 @@ public:
     std::int64_t Total() const { return total_; }
     std::int64_t Taken() const { return taken_; }
     std::int64_t Queued() const { return total_ - taken_; }
+    // Whether more than `bytes` wait while bytes may still come (neither ended nor
+    // aborted). Any thread.
+    bool FarAhead(std::int64_t bytes) const;
 
     // Pump's thread: waits for bytes (see above).
     void BufferLoad(TMMWaveHdr* lpWaveHdr, bool& moreBuffers) override;

@@ -323,6 +323,29 @@ TEST_F(MidiRoad, TheRecordingHoldsEveryRenderedFrameAndIsTheSameOnEveryRun)
     EXPECT_EQ(BestDelay(alone, d, 2, 0, frames, 0, 3 * kMp3FrameSamples), kMp3CodecDelay);
 }
 
+TEST_F(MidiRoad, AtTheFastPaceTheSongIsRenderedOnlyAShortWayAheadOfItsEncoder)
+{
+    // 20 s of flute notes: the synthesiser renders them far faster than the encoder takes
+    // them, so unheld it would leave most of the song waiting for the encoder at its end.
+    SmfTrack melody;
+    melody.Program(0, 0, 73);
+    for (int note = 0; note < 40; ++note)
+        melody.NoteOn(0, 0, 60 + note % 12, 100).NoteOff(480, 0, 60 + note % 12);
+    const std::string midi = Input("long.mid");
+    WriteFileBytes(midi, SmfFile(0, 480, {melody.End(0)}));
+    StartMidi(midi, "Long");
+    std::int64_t mostWaiting = 0;
+    ASSERT_TRUE(RunEventsUntil([&] {
+        mostWaiting = std::max(mostWaiting, form2->LiveFeed.Queued());
+        return Find("RecEncFinish")->isEnabled();
+    }));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    EXPECT_TRUE(form2->LastRecordingEncodedWhileMade());
+    // The card holds at 2 s ahead; a period and a recorder buffer may come on top.
+    EXPECT_LE(mostWaiting, 5 * kRate * 4 / 2) << "the synthesiser ran ahead of the encoder";
+    EXPECT_GT(DecodeMp3File(Input("long.mp3")).Frames(), 19L * kRate);
+}
+
 TEST_F(MidiRoad, TheFastChoiceIsRememberedAndOnlyChangesThePace)
 {
     const std::string midi = Input("tick0.mid");

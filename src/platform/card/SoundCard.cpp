@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <atomic>
 #include <condition_variable>
@@ -121,6 +122,14 @@ struct SoundCard::Impl {
 
     // Set by the main thread, read by the card thread: Clock=fast, or the user's choice.
     std::atomic<bool> fastClock;
+    std::mutex holdLock;
+    std::function<bool()> hold;  // guarded by holdLock: SetFastPaceHold's
+    // Card thread: whether the fast pace waits for the recording's taker.
+    bool Held()
+    {
+        std::lock_guard lock(holdLock);
+        return hold && hold();
+    }
 
     // Guarded by wakeLock.
     std::mutex wakeLock;
@@ -271,6 +280,11 @@ void SoundCard::Impl::Run()
             WaitForChange(seen);
             continue;
         }
+        if (fast && Held()) {
+            // Nothing tells the card when the taker catches up: it looks again shortly.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
         for (std::size_t i = 0; i < n; ++i)
             setActive(i, needed[i]);
         if (!running || fast != wasFast)
@@ -377,6 +391,12 @@ void SoundCard::SetFastClock(bool fast)
 {
     impl_->fastClock = fast;
     impl_->Wake();
+}
+
+void SoundCard::SetFastPaceHold(std::function<bool()> hold)
+{
+    std::lock_guard lock(impl_->holdLock);
+    impl_->hold = std::move(hold);
 }
 
 bool SoundCard::FastClock() const

@@ -27,7 +27,7 @@
 #include "platform/card/WaveInDevices.h"
 
 #include <cstdint>
-
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +68,11 @@ public:
     // once.
     void SetFastClock(bool fast);
     bool FastClock() const;
+    // At the fast pace the card renders no further period while `hold` returns true (the
+    // one who takes the recording further has fallen behind), so the lines it renders do
+    // not take the processor from it; empty: never held. Main thread; `hold` is called on
+    // the card thread and must stay callable until it is replaced.
+    void SetFastPaceHold(std::function<bool()> hold);
     IMixerService& Mixer();
     IWaveInDevices& WaveIn();
 
