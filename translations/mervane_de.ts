@@ -567,8 +567,12 @@
 <context>
     <name>SoundCard</name>
     <message>
-        <source>The capture device &quot;%1&quot; cannot be opened.</source>
-        <translation>Das Aufnahmegerät „%1“ lässt sich nicht öffnen.</translation>
+        <source>The device &quot;%1&quot; cannot be opened.</source>
+        <translation>Das Gerät „%1“ lässt sich nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>Das Lautsprechergerät „%1“ lässt sich nicht öffnen: %2.</translation>
     </message>
 </context>
 <context>
@@ -1761,6 +1765,10 @@ Gespeichert als: %4</translation>
     <message>
         <source>(none)</source>
         <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>%1 record %2%, encoded %3%</source>
+        <translation>%1 Aufnahme %2 %, kodiert %3 %</translation>
     </message>
 </context>
 </TS>

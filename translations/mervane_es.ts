@@ -567,8 +567,12 @@
 <context>
     <name>SoundCard</name>
     <message>
-        <source>The capture device &quot;%1&quot; cannot be opened.</source>
-        <translation>No se puede abrir el dispositivo de captura «%1».</translation>
+        <source>The device &quot;%1&quot; cannot be opened.</source>
+        <translation>No se puede abrir el dispositivo «%1».</translation>
+    </message>
+    <message>
+        <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>No se puede abrir el dispositivo de los altavoces «%1»: %2.</translation>
     </message>
 </context>
 <context>
@@ -1761,6 +1765,10 @@ Guardado como: %4</translation>
     <message>
         <source>(none)</source>
         <translation>(ninguna)</translation>
+    </message>
+    <message>
+        <source>%1 record %2%, encoded %3%</source>
+        <translation>%1 grabación %2 %, codificada %3 %</translation>
     </message>
 </context>
 </TS>

@@ -567,8 +567,12 @@
 <context>
     <name>SoundCard</name>
     <message>
-        <source>The capture device &quot;%1&quot; cannot be opened.</source>
-        <translation>Le périphérique de capture « %1 » ne peut pas être ouvert.</translation>
+        <source>The device &quot;%1&quot; cannot be opened.</source>
+        <translation>Le périphérique « %1 » ne peut pas être ouvert.</translation>
+    </message>
+    <message>
+        <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>Le périphérique des haut-parleurs « %1 » ne peut pas être ouvert : %2.</translation>
     </message>
 </context>
 <context>
@@ -1761,6 +1765,10 @@ Enregistré comme : %4</translation>
     <message>
         <source>(none)</source>
         <translation>(aucune)</translation>
+    </message>
+    <message>
+        <source>%1 record %2%, encoded %3%</source>
+        <translation>%1 enregistrement %2 %, encodée %3 %</translation>
     </message>
 </context>
 </TS>
