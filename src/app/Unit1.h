@@ -179,6 +179,9 @@ private:
                        void (TForm1::*next)(), bool cancelCloses);
     void FormCreate();
     void FormActivate();
+    // After the devices were chosen anew: each source tile on or off as the card now has it.
+    // Activation only ever greys tiles; this also wakes them.
+    void ShowSourcesAvailable();
     void FormClose();
     void OnFocusChanged(QWidget* now);
     void RunEnterAction(QWidget* page);

@@ -275,7 +275,19 @@ void TForm1::FormActivate()
         return;
     const bool available[] = {form2_->MidiAvailable, form2_->CDAvailable, form2_->MicAvailable,
                               form2_->LineAvailable, form2_->AuxAvailable};
-    // A source the card gained since (a device chosen in Preferences) wakes.
+    for (std::size_t i = 0; i < std::size(available); ++i)
+        if (!available[i]) {
+            sourceButtons[i + 1]->setEnabled(false);
+            sourceButtons[i + 1]->setToolTip(UnavailableSourceTip(static_cast<int>(i) + 1));
+        }
+}
+
+void TForm1::ShowSourcesAvailable()
+{
+    if (!form2_)
+        return;
+    const bool available[] = {form2_->MidiAvailable, form2_->CDAvailable, form2_->MicAvailable,
+                              form2_->LineAvailable, form2_->AuxAvailable};
     for (std::size_t i = 0; i < std::size(available); ++i) {
         sourceButtons[i + 1]->setEnabled(available[i]);
         sourceButtons[i + 1]->setToolTip(available[i] ? QString() : UnavailableSourceTip(static_cast<int>(i) + 1));

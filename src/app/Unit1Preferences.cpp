@@ -49,6 +49,6 @@ void TForm1::PreferencesAccepted()
     // device wakes when one is chosen.
     if (form2_) {
         Guarded([&] { form2_->FollowDeviceChoices(); });
-        FormActivate();
+        ShowSourcesAvailable();
     }
 }
