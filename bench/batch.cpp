@@ -87,15 +87,7 @@ int main(int argc, char** argv)
         theirs.Add(b.seconds);
         fs::remove_all(lame);
     };
-    for (int run = 0; run < kRuns && ok; ++run) {
-        if (run % 2 == 0) {
-            runOurs(run);
-            runTheirs(run);
-        } else {
-            runTheirs(run);
-            runOurs(run);
-        }
-    }
+    RunAlternately(kRuns, ok, runOurs, runTheirs);
     fs::remove_all(work);
     if (!ok) {
         std::fprintf(stderr, "bench_batch: a run failed or made fewer than %d files\n", kFiles);

@@ -294,15 +294,7 @@ int fullStrength(const std::filesystem::path& dir, const std::string& midi, cons
         ok = ok && run.Ok() && nonEmpty(theirs);
         peers.Add(run.seconds);
     };
-    for (int run = 0; run < runs && ok; ++run) {
-        if (run % 2 == 0) {
-            runOurs();
-            runTheirs();
-        } else {
-            runTheirs();
-            runOurs();
-        }
-    }
+    RunAlternately(runs, ok, [&](int) { runOurs(); }, [&](int) { runTheirs(); });
     if (!ok) {
         std::fprintf(stderr, "bench_midi: mervane-cli midi or fluidsynth | lame failed\n");
         return 1;

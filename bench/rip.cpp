@@ -266,15 +266,7 @@ int fullStrength(const std::string& image, const std::filesystem::path& folder, 
         ok = ok && run.Ok() && mp3Count(theirs) == kTracks;
         peers.Add(run.seconds);
     };
-    for (int run = 0; run < runs && ok; ++run) {
-        if (run % 2 == 0) {
-            runOurs();
-            runTheirs();
-        } else {
-            runTheirs();
-            runOurs();
-        }
-    }
+    RunAlternately(runs, ok, [&](int) { runOurs(); }, [&](int) { runTheirs(); });
     if (!ok) {
         std::fprintf(stderr, "bench_rip: mervane-cli cd or cd-paranoia + lame failed or made fewer than %d files\n", kTracks);
         return 1;

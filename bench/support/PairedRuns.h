@@ -52,3 +52,19 @@ inline std::string PairRatios(const PairedRuns& ours, const PairedRuns& theirs)
                   *std::max_element(ratios.begin(), ratios.end()));
     return text;
 }
+
+// Runs the two sides `runs` times, ours first on even runs and theirs first on odd ones, so
+// that neither side always meets a warm or a cold cache; stops once `ok` turns false.
+template <class Ours, class Theirs>
+inline void RunAlternately(int runs, const bool& ok, Ours ours, Theirs theirs)
+{
+    for (int run = 0; run < runs && ok; ++run) {
+        if (run % 2 == 0) {
+            ours(run);
+            theirs(run);
+        } else {
+            theirs(run);
+            ours(run);
+        }
+    }
+}
