@@ -574,6 +574,10 @@
         <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
         <translation>Das Lautsprechergerät „%1“ lässt sich nicht öffnen: %2.</translation>
     </message>
+    <message>
+        <source>No device is chosen for the speakers.</source>
+        <translation>Für die Lautsprecher ist kein Gerät gewählt.</translation>
+    </message>
 </context>
 <context>
     <name>SoundLine</name>
@@ -636,7 +640,7 @@
     </message>
     <message>
         <source>&amp;Merge with next</source>
-        <translation>Mit nächstem &amp;zusammenfügen</translation>
+        <translation>&amp;Mit nächstem zusammenfügen</translation>
     </message>
     <message>
         <source>Cut &amp;earlier</source>
@@ -661,6 +665,18 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Titel %1   %2   (%3)</translation>
+    </message>
+    <message>
+        <source>Plays %1 seconds before to %1 seconds after the cut after the selected track</source>
+        <translation>Spielt von %1 Sekunden vor bis %1 Sekunden nach dem Schnitt hinter dem gewählten Titel</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p playing</source>
+        <translation>An&amp;hören beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Play the cut</source>
+        <translation>Schnitt an&amp;hören</translation>
     </message>
 </context>
 <context>

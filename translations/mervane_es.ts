@@ -574,6 +574,10 @@
         <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
         <translation>No se puede abrir el dispositivo de los altavoces «%1»: %2.</translation>
     </message>
+    <message>
+        <source>No device is chosen for the speakers.</source>
+        <translation>No hay ningún dispositivo elegido para los altavoces.</translation>
+    </message>
 </context>
 <context>
     <name>SoundLine</name>
@@ -640,7 +644,7 @@
     </message>
     <message>
         <source>Cut &amp;earlier</source>
-        <translation>Cortar &amp;antes</translation>
+        <translation>Cortar an&amp;tes</translation>
     </message>
     <message>
         <source>Cut &amp;later</source>
@@ -661,6 +665,18 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Pista %1   %2   (%3)</translation>
+    </message>
+    <message>
+        <source>Plays %1 seconds before to %1 seconds after the cut after the selected track</source>
+        <translation>Reproduce desde %1 segundos antes hasta %1 segundos después del corte que sigue a la pista seleccionada</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p playing</source>
+        <translation>Detener la escuc&amp;ha</translation>
+    </message>
+    <message>
+        <source>&amp;Play the cut</source>
+        <translation>Escuc&amp;har el corte</translation>
     </message>
 </context>
 <context>

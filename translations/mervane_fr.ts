@@ -574,6 +574,10 @@
         <source>The speakers&apos; device &quot;%1&quot; cannot be opened: %2.</source>
         <translation>Le périphérique des haut-parleurs « %1 » ne peut pas être ouvert : %2.</translation>
     </message>
+    <message>
+        <source>No device is chosen for the speakers.</source>
+        <translation>Aucun périphérique n&apos;est choisi pour les haut-parleurs.</translation>
+    </message>
 </context>
 <context>
     <name>SoundLine</name>
@@ -644,7 +648,7 @@
     </message>
     <message>
         <source>Cut &amp;later</source>
-        <translation>Couper plus &amp;tard</translation>
+        <translation>Couper plus ta&amp;rd</translation>
     </message>
     <message>
         <source>Joins the selected track and the one after it</source>
@@ -661,6 +665,18 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Piste %1   %2   (%3)</translation>
+    </message>
+    <message>
+        <source>Plays %1 seconds before to %1 seconds after the cut after the selected track</source>
+        <translation>Joue de %1 secondes avant à %1 secondes après la coupe qui suit la piste choisie</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p playing</source>
+        <translation>Arrêter l&apos;éc&amp;oute</translation>
+    </message>
+    <message>
+        <source>&amp;Play the cut</source>
+        <translation>Éc&amp;outer la coupe</translation>
     </message>
 </context>
 <context>

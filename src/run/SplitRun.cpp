@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <filesystem>
+#include <utility>
 
 SplitRun::SplitRun(TForm2& engine, WizardState& state, FileRunListener& door, TrackSplit split,
                    std::vector<std::string> outputs)
@@ -41,10 +42,11 @@ void SplitRun::Start(const std::string& take)
     std::error_code ec;
     std::filesystem::rename(take, take_, ec);
     if (ec) {
-        take_.clear();
+        // Either side may be the one missing (the take, or the folder it is kept in).
+        const std::string kept = std::exchange(take_, std::string());
         throw EMervaneError(QCoreApplication::translate("SplitRun", "The take cannot be kept for its tracks:")
                                 .toStdString() +
-                            "\n" + take + ": " + ec.message());
+                            "\n" + take + " -> " + kept + ": " + ec.message());
     }
     ownTake_ = true;
     takeName_ = take;

@@ -50,6 +50,17 @@ bool TrackSplit::MoveCut(std::size_t i, double seconds)
     return true;
 }
 
+TrackSpan TrackSplit::AroundCut(std::size_t i, double seconds) const
+{
+    if (i + 1 >= tracks_.size())
+        return {};
+    const std::int64_t cut = tracks_[i + 1].first;
+    const std::int64_t reach = std::llround(seconds * rate_);
+    const std::int64_t first = std::max<std::int64_t>(cut - reach, 0);
+    const std::int64_t end = std::min(cut + reach, tracks_.back().first + tracks_.back().frames);
+    return {first, end - first};
+}
+
 std::vector<std::string> TrackFileNames(const std::string& folder, const TrackNaming& naming, std::size_t count)
 {
     const LookupSettings settings = ReadLookupSettings();

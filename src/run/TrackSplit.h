@@ -34,6 +34,10 @@ public:
     // far as each of the two keeps kShortestTrackSeconds; false when it cannot move at all.
     bool MoveCut(std::size_t i, double seconds);
 
+    // The frames from `seconds` before to `seconds` after the cut between track i and track
+    // i + 1, within the take; empty when no track follows i.
+    TrackSpan AroundCut(std::size_t i, double seconds) const;
+
     static constexpr double kShortestTrackSeconds = 1.0;
 
 private:

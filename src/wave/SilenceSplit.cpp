@@ -143,3 +143,30 @@ void CopyWaveSpan(const std::string& from, const TrackSpan& span, const std::str
     if (WaveIOFinish(out.info.get()) != 0)
         throw EMervaneError(to + ": finishing the wave file failed");
 }
+
+WaveSpanSamples ReadWaveSpan(const std::string& from, const TrackSpan& span, const std::atomic<bool>& stop)
+{
+    OpenWave in = openPcm16(from);
+    const TWaveFormatEx* f = in.info->lpwfx.get();
+    WaveSpanSamples read;
+    read.rate = f->nSamplesPerSec;
+    read.channels = f->nChannels;
+    if (WaveIOSeek(in.info.get(), span.first) != 0)
+        throw EMervaneError(from + ": seeking in the wave file failed");
+    const std::int64_t frameBytes = 2 * f->nChannels;
+    read.samples.resize(std::size_t(span.frames) * f->nChannels);
+    std::int64_t done = 0;  // bytes
+    const std::int64_t wanted = span.frames * frameBytes;
+    constexpr std::int64_t kBlock = 65536;
+    while (done < wanted && !stop) {
+        const std::int64_t n =
+            WaveIORead(in.info.get(), reinterpret_cast<char*>(read.samples.data()) + done, std::min(kBlock, wanted - done));
+        if (n < 0)
+            throw EMervaneError(from + ": reading the wave file failed");
+        if (n == 0)
+            break;
+        done += n;
+    }
+    read.samples.resize(std::size_t(done / frameBytes) * f->nChannels);
+    return read;
+}

@@ -11,6 +11,7 @@
 //   std::vector<TrackSpan> tracks = s.Tracks();
 //
 // One thread at a time.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,3 +59,15 @@ std::vector<TrackSpan> SplitWaveFileAtSilences(const std::string& file, SilenceS
 // Writes frames [span.first, span.first + span.frames) of a 16-bit PCM wave file into a
 // new wave file of the same format. Raises EMervaneError naming the file that failed.
 void CopyWaveSpan(const std::string& from, const TrackSpan& span, const std::string& to);
+
+// Frames of a 16-bit PCM wave file, interleaved as the file holds them.
+struct WaveSpanSamples {
+    std::vector<std::int16_t> samples;
+    unsigned rate = 0;
+    int channels = 0;
+};
+
+// Reads frames [span.first, span.first + span.frames) of a 16-bit PCM wave file (fewer
+// when the file ends first). Between blocks it looks at `stop`: once set, it returns what
+// it has. Raises EMervaneError naming the file and the reason when it cannot be read.
+WaveSpanSamples ReadWaveSpan(const std::string& from, const TrackSpan& span, const std::atomic<bool>& stop);

@@ -6,6 +6,7 @@
 #include "platform/card/testing/CaptureFaults.h"
 #include "platform/os/ProfileFile.h"
 #include "platform/card/SoundCard.h"
+#include "run/TrackSplit.h"
 #include "mixer/WaveCheck.h"
 #include "wave/MMWave.h"
 #include "stream/MMWavIn.h"
@@ -82,12 +83,13 @@ protected:
 
     // Capture devices with these inputs (none: the microphone cannot be opened), then the
     // card and the windows as the program makes them.
-    void StartProgram(const std::vector<std::int16_t>& mic, const std::vector<std::int16_t>& line = {})
+    void StartProgram(const std::vector<std::int16_t>& mic, const std::vector<std::int16_t>& line = {},
+                      const std::string& speakers = "null")
     {
         ProfileFile profile = ProfileFile::Settings();
         profile.WriteString("SOUNDCARD_SETUP", "MicDevice", mic.empty() ? "nosuchmic" : "testmic");
         profile.WriteString("SOUNDCARD_SETUP", "LineDevice", line.empty() ? "" : "testline");
-        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", "null");
+        profile.WriteString("SOUNDCARD_SETUP", "MonitorDevice", speakers);
         if (!mic.empty())
             alsa.AddCapture("testmic", mic);
         if (!line.empty())
@@ -188,9 +190,10 @@ protected:
 
     // A short take on the microphone into `output`, then the side of three tones in its
     // place (as a long take would leave it), to be split: on to the page SplitTracks.
-    void TakeTheSideToSplit(const std::string& output)
+    void TakeTheSideToSplit(const std::string& output, const std::string& speakers = "null",
+                            const std::vector<std::int16_t>& mic = ToneInput(4, 16384))
     {
-        StartProgram(ToneInput(4, 16384));
+        StartProgram(mic, {}, speakers);
         WalkToRecExt("IEButton4", output);
         Find<QCheckBox>("RecExtSplit")->setChecked(true);
         Take(0.25);
@@ -586,6 +589,66 @@ TEST_F(LiveRecording, BackAfterAFailedSplitRunLeadsToTheTracksAndTheRunCanBeTrie
     // Every sample of the side, once (each file adds at most its codec's frames).
     EXPECT_GE(total, 77 * kRate);
     EXPECT_LT(total, 77 * kRate + 3 * 3 * kMp3FrameSamples);
+}
+
+TEST_F(LiveRecording, ACutIsHeardFromThreeSecondsBeforeToThreeSecondsAfterItUntilStopped)
+{
+    // The speakers keep what they play; the microphone they monitor is silent.
+    alsa.AddPlayback("testmonitor");
+    TakeTheSideToSplit(Input("side.mp3"), "testmonitor", ToneInput(4, 0));
+    ASSERT_FALSE(HasFatalFailure());
+    const std::vector<TrackSpan> tracks = TrackSplit::Propose(settings.TemporaryWave(), {}).Tracks();
+    ASSERT_EQ(tracks.size(), 3u);
+    const std::vector<std::int16_t> side = ThreeTonesSide();
+    auto* play = Find<QPushButton>("SplitTracksPlay");
+    const auto spoken = [&] { return QAccessible::queryAccessibleInterface(play)->text(QAccessible::Name); };
+    EXPECT_EQ(spoken(), "Play the cut");
+
+    // The cut between the second and the third track, played to its end: the excerpt
+    // follows the monitored silence, sample for sample.
+    Find<QListWidget>("SplitTracksList")->setCurrentRow(1);
+    Click(play);
+    EXPECT_EQ(spoken(), "Stop playing");
+    ASSERT_TRUE(RunEventsUntil([&] { return spoken() == "Play the cut"; }, std::chrono::seconds(60)));
+    EXPECT_TRUE(dialogs->messages.empty()) << dialogs->messages.front();
+    const std::vector<std::int16_t> played = alsa.Played("testmonitor");
+    const auto excerpt = side.begin() + (tracks[2].first - 3 * kRate) * 2;
+    const std::size_t length = static_cast<std::size_t>(6 * kRate) * 2;
+    const auto start = std::find_if(played.begin(), played.end(), [](std::int16_t s) { return s != 0; });
+    ASSERT_LT(start - played.begin(), played.end() - start) << "nothing was heard";
+    // Where the excerpt begins with silence, it begins within that silence.
+    const auto begins = std::find_if(excerpt, excerpt + std::ptrdiff_t(length), [](std::int16_t s) { return s != 0; });
+    // The device keeps its last 100 ms until something more is played.
+    const std::size_t heard = std::min<std::size_t>(length - std::size_t(begins - excerpt), std::size_t(played.end() - start));
+    ASSERT_GE(heard + std::size_t(begins - excerpt), length - static_cast<std::size_t>(kRate / 5) * 2);
+    for (std::size_t i = 0; i < heard; ++i)
+        ASSERT_EQ(start[std::ptrdiff_t(i)], begins[std::ptrdiff_t(i)]) << "sample " << i;
+
+    // Pressed again it stops, and so does a moved cut: the speakers go back to the silence.
+    const auto stopsPlaying = [&](const std::function<void()>& stop) {
+        const std::size_t before = alsa.Played("testmonitor").size();
+        Click(play);
+        ASSERT_TRUE(RunEventsUntil([&] { return alsa.Played("testmonitor").size() > before + 8 * 4096; }));
+        stop();
+        EXPECT_EQ(spoken(), "Play the cut");
+        const std::size_t atStop = alsa.Played("testmonitor").size() + static_cast<std::size_t>(kRate / 5) * 2;
+        std::vector<std::int16_t> after;
+        ASSERT_TRUE(RunEventsUntil([&] {
+            after = alsa.Played("testmonitor");
+            return after.size() > atStop + 8 * 4096;
+        }));
+        EXPECT_TRUE(std::all_of(after.begin() + std::ptrdiff_t(atStop), after.end(), [](std::int16_t s) { return s == 0; }))
+            << "the excerpt still plays";
+    };
+    stopsPlaying([&] { Click(play); });
+    stopsPlaying([&] { Click("SplitTracksLater"); });
+
+    // A take that cannot be read is told, by its name.
+    std::filesystem::remove(settings.TemporaryWave());
+    Click(play);
+    ASSERT_TRUE(RunEventsUntil([&] { return !dialogs->messages.empty(); }));
+    EXPECT_NE(dialogs->messages[0].find(settings.TemporaryWave()), std::string::npos) << dialogs->messages[0];
+    EXPECT_EQ(spoken(), "Play the cut");
 }
 
 TEST_F(LiveRecording, TheClipLightStaysOutJustBelowFullScaleAndLightsOnARunAtFullScale)

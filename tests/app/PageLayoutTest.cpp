@@ -230,6 +230,9 @@ TEST_P(PageLayoutTest, EveryPageShowsItsWholeTextAndNamesEveryControl)
         Show(page);
     Find<QLabel>("MultitagHeading")->setText(Tr("Enter details for track %1").arg(99));
     Show("Multitag");
+    Show("SplitTracks");
+    Find<QAbstractButton>("SplitTracksPlay")->setText(QCoreApplication::translate("SplitTracksPage", "Sto&p playing"));
+    Show("SplitTracks");
 
     // A meter tells its level to a screen reader.
     auto* meter = Find<TMMLEDGauge>("MMLEDGauge3");

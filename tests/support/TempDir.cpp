@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include "platform/os/InstanceFolder.h"
 #include "platform/os/Paths.h"
 
 #include <cstdlib>
@@ -43,12 +44,16 @@ IsolatedSettings::IsolatedSettings()
     }
     if (previousCache_.find("/mervane-test-") == std::string::npos)
         ::setenv("XDG_CACHE_HOME", dir_.File("cache").c_str(), 1);
+    // The instance folder is made once per process and kept: one made under another cache
+    // folder (an earlier test's, removed with it) must not serve this test's files.
+    CloseInstanceFolder();
     std::filesystem::create_directories(dir_.File("program"));
     SetTemporaryFolderOverride(dir_.File("program"));
 }
 
 IsolatedSettings::~IsolatedSettings()
 {
+    CloseInstanceFolder();
     SetTemporaryFolderOverride("");
     if (hadConfig_)
         ::setenv("XDG_CONFIG_HOME", previousConfig_.c_str(), 1);

@@ -147,8 +147,38 @@ struct SoundCard::Impl {
     bool monitorComing = false;
     std::condition_variable swapped;
 
+    // A clip the speakers play (PlayOnSpeakers). `speakerClip` is guarded by wakeLock; the
+    // card thread takes it at the start of each round and marks the round with its number
+    // in `clipInRound` (guarded by wakeLock), cleared when the round ends, so a stop can
+    // wait until the clip is written no more.
+    struct SpeakerClip {
+        std::vector<std::int16_t> samples;
+        std::size_t next = 0;  // the first sample not played yet; card thread only
+        std::function<void()> ended;
+        std::uint64_t number = 0;
+    };
+    std::shared_ptr<SpeakerClip> speakerClip;
+    std::uint64_t clipInRound = 0;
+    std::uint64_t clipsMade = 0;  // main thread only
+
+    // Card thread: the clip has been played; it is told once, unless a stop came first.
+    void EndClip(const std::shared_ptr<SpeakerClip>& clip);
+
     std::thread thread;  // started last, joined first
 };
+
+void SoundCard::Impl::EndClip(const std::shared_ptr<SpeakerClip>& clip)
+{
+    bool current = false;
+    {
+        std::lock_guard lock(wakeLock);
+        current = speakerClip == clip;
+        if (current)
+            speakerClip.reset();
+    }
+    if (current && clip->ended)
+        clip->ended();
+}
 
 void SoundCard::Impl::Wake()
 {
@@ -208,6 +238,8 @@ void SoundCard::Impl::Run()
     std::vector<std::vector<std::int16_t>> samples;
     std::vector<std::int16_t> waveMix(kPeriodFrames * kCardChannels);
     std::vector<std::int16_t> speakerMix(kPeriodFrames * kCardChannels);
+    std::vector<std::int16_t> clipPeriod(kPeriodFrames * kCardChannels);
+    std::shared_ptr<SpeakerClip> clip;  // the speakers' clip of this round
     std::vector<MixInput> waveInputs, speakerInputs;
     CardClock clock(kCardRate);
     bool running = false;
@@ -223,9 +255,27 @@ void SoundCard::Impl::Run()
             lines[i].line->Stop();
     };
 
+    // Every round, however it ends, lets a stop waiting for its clip go on.
+    struct RoundEnd {
+        Impl& d;
+        std::shared_ptr<SpeakerClip>& clip;
+        ~RoundEnd()
+        {
+            if (!clip)
+                return;
+            clip.reset();
+            {
+                std::lock_guard lock(d.wakeLock);
+                d.clipInRound = 0;
+            }
+            d.swapped.notify_all();
+        }
+    };
+
     for (;;) {
         std::uint64_t seen;
         std::vector<std::size_t> replaced;
+        RoundEnd roundEnd{*this, clip};
         {
             std::lock_guard lock(wakeLock);
             if (quit)
@@ -233,6 +283,8 @@ void SoundCard::Impl::Run()
             seen = generation;
             if (!incoming.empty() || monitorComing)
                 replaced = TakeIncomingLines(active);
+            clip = speakerClip;
+            clipInRound = clip ? clip->number : 0;
         }
         const std::size_t n = lines.size();
         samples.resize(n, std::vector<std::int16_t>(kPeriodFrames * kCardChannels));
@@ -264,12 +316,22 @@ void SoundCard::Impl::Run()
             for (std::size_t i = 0; i < n; ++i)
                 monitoring = monitoring || (!levels.lines[i].speakerMute && !levels.lines[i].lost);
 
+        // A clip needs speakers to play on; without them it has ended. While it plays it has
+        // the speakers to itself (the lines monitored go on being read, unheard): the user
+        // listens to it, not to the inputs.
+        if (clip && !monitor) {
+            EndClip(clip);
+            continue;
+        }
+        const bool clipPlays = clip && !fast;
+        const bool speakers = monitoring || clipPlays;
+
         std::vector<bool> needed(n, false);
         for (std::size_t i = 0; i < n; ++i)
             needed[i] = !levels.lines[i].lost && ((recording && levels.lines[i].selected) ||
                                                   (monitoring && !levels.lines[i].speakerMute));
 
-        if (!recording && !monitoring) {
+        if (!recording && !speakers) {
             for (std::size_t i = 0; i < n; ++i)
                 setActive(i, false);
             running = false;
@@ -315,7 +377,7 @@ void SoundCard::Impl::Run()
                 if (m.end)
                     marks.end = std::max(marks.end.value_or(*m.end), *m.end);
             }
-            if (monitoring && !levels.lines[i].speakerMute)
+            if (monitoring && !clipPlays && !levels.lines[i].speakerMute)
                 speakerInputs.push_back({samples[i], levels.lines[i].speakerVolume});
         }
         // Wave-in decides under its own lock whether it records now.
@@ -323,10 +385,20 @@ void SoundCard::Impl::Run()
             MixLines(waveInputs, levels.waveInMaster, waveMix);
             waveIn->Deliver(waveMix, marks);
         }
-        if (monitoring) {
-            MixLines(speakerInputs, levels.speakerMaster, speakerMix);
+        if (clipPlays) {
+            const std::size_t count = std::min(clipPeriod.size(), clip->samples.size() - clip->next);
+            const auto from = clip->samples.begin() + std::ptrdiff_t(clip->next);
+            std::fill(std::copy(from, from + std::ptrdiff_t(count), clipPeriod.begin()), clipPeriod.end(), 0);
+            clip->next += count;
+            speakerInputs.push_back({clipPeriod, {kUnityVolume, kUnityVolume}});
+        }
+        if (speakers) {
+            const std::array<std::uint32_t, 2> silent{0, 0};
+            MixLines(speakerInputs, levels.speakerMute ? silent : levels.speakerMaster, speakerMix);
             playOnMonitor(monitor.get(), speakerMix);
         }
+        if (clipPlays && clip->next >= clip->samples.size())
+            EndClip(clip);
         clock.Produced(kPeriodFrames, CardClock::Clock::now());
     }
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -534,6 +606,66 @@ void SoundCard::FollowDevices(const SoundCardSettings& now)
     }
     if (!failure.empty())
         throw EMervaneError(failure);
+}
+
+std::uint64_t SoundCard::PlayOnSpeakers(std::vector<std::int16_t> samples, std::function<void()> ended)
+{
+    Impl& d = *impl_;
+    bool hasSpeakers = false;
+    {
+        std::lock_guard lock(d.wakeLock);
+        hasSpeakers = d.monitor || (d.monitorComing && d.incomingMonitor);
+    }
+    // Speakers that could not be opened before (the device was busy or not there) are tried
+    // again, so the user hears why they stay silent.
+    AlsaPcm opened;
+    if (!hasSpeakers) {
+        const std::string& device = d.settings.monitorDevice;
+        if (device.empty())
+            throw EMervaneError(
+                QCoreApplication::translate("SoundCard", "No device is chosen for the speakers.").toStdString());
+        std::string why;
+        opened = OpenCardPcm(device, SND_PCM_STREAM_PLAYBACK, &why);
+        if (!opened)
+            throw EMervaneError(QCoreApplication::translate("SoundCard", "The speakers' device \"%1\" cannot be opened: %2.")
+                                    .arg(QString::fromStdString(device), QString::fromStdString(why))
+                                    .toStdString());
+    }
+    auto clip = std::make_shared<Impl::SpeakerClip>();
+    clip->samples = std::move(samples);
+    clip->ended = std::move(ended);
+    clip->number = ++d.clipsMade;
+    {
+        std::lock_guard lock(d.wakeLock);
+        if (opened) {
+            if (d.threadRunning) {
+                // Taken by the card thread before it looks at the clip.
+                d.incomingMonitor = std::move(opened);
+                d.monitorComing = true;
+            } else {
+                d.monitor = std::move(opened);
+            }
+        }
+        d.speakerClip = clip;
+        ++d.generation;
+    }
+    d.wakeUp.notify_all();
+    return clip->number;
+}
+
+void SoundCard::StopOnSpeakers(std::uint64_t clip)
+{
+    Impl& d = *impl_;
+    if (clip == 0)
+        return;
+    std::unique_lock lock(d.wakeLock);
+    if (d.speakerClip && d.speakerClip->number == clip) {
+        d.speakerClip.reset();
+        ++d.generation;
+        d.wakeUp.notify_all();
+    }
+    // A round that took the clip ends within one period.
+    d.swapped.wait(lock, [&] { return d.clipInRound != clip || !d.threadRunning; });
 }
 
 bool SoundCard::HasLine(std::uint32_t componentType) const

@@ -31,6 +31,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class ProfileFile;
 
@@ -95,6 +96,18 @@ public:
     bool HasLine(std::uint32_t componentType) const;
     // The device each line was last opened on ("" for lines that are no capture line).
     std::string CaptureDevice(std::uint32_t componentType) const;
+
+    // Plays `samples` (the card's own format: 44100 Hz, 16-bit, interleaved stereo) on the
+    // speakers once, at the speakers' master volume, in place of the lines they monitor (the
+    // user listens to the clip, not to the inputs); a clip playing before stops. The card keeps the wall clock's pace while a clip plays. When the
+    // card has no speakers' device open, it is opened again now. Raises EMervaneError naming
+    // the device and the reason when it cannot be opened. `ended` runs on the card thread
+    // once the last frame has gone to the device (or the device went away); a clip stopped
+    // just as it ended may still tell its end. Returns the clip's number. Main thread.
+    std::uint64_t PlayOnSpeakers(std::vector<std::int16_t> samples, std::function<void()> ended);
+    // Stops clip `clip` if it still plays; when this returns, no more of it is written.
+    // Main thread.
+    void StopOnSpeakers(std::uint64_t clip);
 
     // Capture overruns recovered so far, over all lines. Any thread.
     std::uint64_t Overruns() const;

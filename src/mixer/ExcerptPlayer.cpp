@@ -1,0 +1,135 @@
+#include "mixer/ExcerptPlayer.h"
+
+#include "platform/Errors.h"
+#include "platform/card/SoundCard.h"
+#include "platform/codec/Resampler.h"
+#include "platform/os/MessageTarget.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+constexpr unsigned kSpeakersRate = 44100;
+
+// Reader thread: the frames as the card plays them (44100 Hz, 16-bit stereo): a mono file on
+// both sides, a file of more channels by its first two, another rate resampled.
+std::vector<std::int16_t> inCardFormat(const WaveSpanSamples& read)
+{
+    const std::size_t frames = read.channels > 0 ? read.samples.size() / std::size_t(read.channels) : 0;
+    std::vector<std::int16_t> stereo(frames * 2);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const std::int16_t* frame = &read.samples[i * std::size_t(read.channels)];
+        stereo[2 * i] = frame[0];
+        stereo[2 * i + 1] = frame[read.channels > 1 ? 1 : 0];
+    }
+    if (read.rate == kSpeakersRate || frames == 0)
+        return stereo;
+    std::vector<float> in(stereo.begin(), stereo.end());
+    for (float& s : in)
+        s /= 32768.0f;
+    Resampler resampler(read.rate, kSpeakersRate, 2);
+    std::vector<float> out;
+    const std::span<const float> body = resampler.Process(in.data(), frames);
+    out.assign(body.begin(), body.end());
+    const std::span<const float> tail = resampler.Flush();
+    out.insert(out.end(), tail.begin(), tail.end());
+    std::vector<std::int16_t> result(out.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        result[i] = std::int16_t(std::clamp(std::lround(out[i] * 32768.0f), -32768L, 32767L));
+    return result;
+}
+}  // namespace
+
+ExcerptPlayer::ExcerptPlayer(std::function<void()> ended, std::function<void(const std::string&)> failed)
+    : ended_(std::move(ended)), failed_(std::move(failed))
+{
+}
+
+ExcerptPlayer::~ExcerptPlayer()
+{
+    *alive_ = false;
+    Stop();
+}
+
+void ExcerptPlayer::Play(const std::string& wave, const TrackSpan& span)
+{
+    Stop();
+    playing_ = true;
+    const std::uint64_t play = ++play_;
+    stopReading_ = std::make_shared<std::atomic<bool>>(false);
+    reader_ = std::thread([this, wave, span, play, stop = stopReading_, alive = std::weak_ptr<bool>(alive_)] {
+        // Reader thread: reads and converts, then hands over to the main thread, which
+        // drops the news when the play is no longer the current one.
+        const auto current = [alive] {
+            const auto living = alive.lock();
+            return living && *living;
+        };
+        try {
+            auto samples = std::make_shared<std::vector<std::int16_t>>(inCardFormat(ReadWaveSpan(wave, span, *stop)));
+            if (*stop)
+                return;
+            PostToMainThread([this, play, samples, current] {
+                if (current())
+                    startOnCard(play, samples);
+            });
+        } catch (const std::exception& e) {
+            PostToMainThread([this, play, why = std::string(e.what()), current] {
+                if (current() && finish(play))
+                    failed_(why);
+            });
+        }
+    });
+}
+
+void ExcerptPlayer::startOnCard(std::uint64_t play, std::shared_ptr<std::vector<std::int16_t>> samples)
+{
+    if (play != play_ || !playing_)
+        return;
+    if (reader_.joinable())
+        reader_.join();  // it has posted this and ends now
+    SoundCard* card = SoundCard::Current();
+    try {
+        if (!card)
+            throw EMervaneError(
+                QCoreApplication::translate("SoundCard", "No device is chosen for the speakers.").toStdString());
+        clip_ = card->PlayOnSpeakers(std::move(*samples), [this, play, alive = std::weak_ptr<bool>(alive_)] {
+            // Card thread: the news of the end goes to the main thread.
+            PostToMainThread([this, play, alive] {
+                const auto living = alive.lock();
+                if (living && *living && finish(play))
+                    ended_();
+            });
+        });
+    } catch (const std::exception& e) {
+        finish(play);
+        failed_(e.what());
+    }
+}
+
+bool ExcerptPlayer::finish(std::uint64_t play)
+{
+    if (play != play_ || !playing_)
+        return false;
+    playing_ = false;
+    clip_ = 0;
+    if (reader_.joinable())
+        reader_.join();
+    return true;
+}
+
+void ExcerptPlayer::Stop()
+{
+    playing_ = false;
+    ++play_;
+    if (stopReading_)
+        *stopReading_ = true;
+    if (reader_.joinable())
+        reader_.join();
+    if (clip_ != 0) {
+        if (SoundCard* card = SoundCard::Current())
+            card->StopOnSpeakers(clip_);
+        clip_ = 0;
+    }
+}
