@@ -36,6 +36,65 @@
     </message>
 </context>
 <context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Dieses Programm hat keinen Leser für CD-Abbilder</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>Das CD-Abbild „%1“ kann nicht gelesen werden
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>Daneben liegt kein Cue-Sheet „%1.cue“, das angibt, wo die Titel liegen</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Die Sektoren %1 bis %2 liegen außerhalb der CD</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>Sektor %1 liegt in keiner Datei des Abbilds</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>„%1“ kann bei Sektor %2 nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>„%1“ endet vor Sektor %2 der CD; das Abbild wurde gekürzt</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>Es existiert nicht</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>Es ist nicht genug Speicher frei, um es zu lesen</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>CD-Spieler kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>CD-Daten können nicht ausgelesen werden</translation>
+    </message>
+</context>
+<context>
     <name>CdRun</name>
     <message>
         <source>unable to extract CD data</source>
@@ -103,6 +162,17 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>Das CD-Laufwerk „%1“ kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio kann es nicht lesen</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -158,6 +228,73 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Bilder (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Der Spurmodus „%1“ ist unbekannt</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Eine FILE-Zeile nennt keine Datei (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>Der Dateityp %1 von „%2“ kann nicht gelesen werden (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Eine TRACK-Zeile hat keine Nummer oder keinen Modus (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>Titel %1 steht vor jeder FILE-Zeile</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>Titel %1 folgt nicht auf Titel %2; Titel sind der Reihe nach von 1 bis 99 nummeriert (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 steht vor jeder TRACK-Zeile (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>Die %1-Zeile von Titel %2 gibt keine Zeit mm:ss:ff an (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>Titel %1 setzt sich in einer anderen FILE fort (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>INDEX 01 von Titel %1 liegt vor seinem INDEX 00 (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>INDEX %1 von Titel %2 steht vor seinem INDEX 01 (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>Titel %1 hat kein INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>Titel %1 beginnt bei %2, nicht nach Titel %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>Titel %1 beginnt bei %2, hinter dem Ende von „%3“ (%4 lang)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Die Titel %1 und %2 teilen sich „%3“ mit verschiedenen Sektorgrößen</translation>
     </message>
 </context>
 <context>
@@ -257,6 +394,101 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Es kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>Die Datei ist %1 Bytes lang; ein Cue-Sheet oder Inhaltsverzeichnis ist weit kleiner</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>Es kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Die Datei „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>„%1“ ist weder eine Wave-Datei noch FLAC- oder Ogg-Audio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>„%1“ ist kein 16-Bit-Stereo-PCM mit 44100 Hz wie CD-Audio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>„%1“ enthält keine CD-Audiodaten, wie eine Wave-Datei sie enthalten kann</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Eine FILE-Zeile nennt keine Datei</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>Das Cue-Sheet nennt „%1“; gelesen wurde „%2“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>„%1“ kann nicht als Audio gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>„%1“ ist %2 mit %3 Kanälen, %4 Hz, %5 Bit; CD-Audio ist 16-Bit-Stereo mit 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>„%1“ ist %2 mit %3 Kanälen, %4 Hz; CD-Audio ist 16-Bit-Stereo mit 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>Die Datei führt keinen Titel auf</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>Die Datei führt %1 Titel auf; eine CD fasst 1 bis 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>Die CD ist keine ganze Zahl von Sektoren lang</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>Die CD wäre %1 lang, mehr als jede CD fasst</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>Titel %1 hat keine Sektoren</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>„%1“ ist kürzer, als die Datei angibt: Sie enthält %2 Bytes, die Titel brauchen %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>Die in „%2“ genannte Datei „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>Die in „%2“ genannte Datei „%1“ kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -288,6 +520,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Das Aufnahmegerät funktioniert nicht mehr (es wurde entfernt oder ausgesteckt). Die Aufnahme endet hier; was bis dahin aufgenommen wurde, ist gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>Titel %1 liegt außerhalb der Audiodaten des Abbilds (Positionen %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>Titel %1 ist keine ganze Zahl von Sektoren zu %2 Bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>Titel %1 überlappt den Titel davor</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>Titelliste (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>Cue-Punkt-Liste (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>Chunk (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>Titelliste mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>Cue-Punkt-Liste mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>Chunk mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Ein Titel hat den unbekannten Modus %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Es kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Es ist zu kurz für ein Nero-Abbild</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>Es hat an seinem Ende keinen Nero-Abschluss (NER5 oder NERO)</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Sein Abschluss gibt die Position der Chunk-Liste mit %1 an, außerhalb der %2 Bytes des Abbilds vor dem Abschluss</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Seine Chunk-Liste wäre %1 Bytes groß, weit mehr, als eine CD braucht</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Seine Chunk-Liste kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Seine Chunk-Liste endet ohne END!-Chunk</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>Im Abbild: %1 beansprucht %2 Bytes, über das Ende der Chunk-Liste hinaus</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>Im Abbild: %1 mit %2 Bytes enthält keine ganzen Titeleinträge</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>Im Abbild: %1 nummeriert die %2 Titel von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>Titel %1 hat Sektoren zu %2 Bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>Titel %1 ist länger als das Abbild</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>Im Abbild: %1 mit %2 Bytes enthält keine ganzen Cue-Punkte</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>Im Abbild: %1 führt %2 Titel auf; eine CD fasst 1 bis 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Es enthält mehr als eine Session; nur Abbilder mit einer Session können gelesen werden</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Seine Chunk-Liste enthält keine Titelliste (DAOX, DAOI, ETN2 oder ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die MIDI-Datei, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die Aufnahme, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die Wave-Datei, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keinen Ordner ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keine benannte Pipe ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann kein Gerät ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keinen Socket ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann nichts ersetzen, was keine reguläre Datei ist. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>Die MP3-Datei konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Ein anderes Programm hat diese Datei geschrieben, während die MP3-Datei entstand. Durch die neue MP3-Datei ersetzen?</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1720,77 @@ Gespeichert als: %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Der Spurmodus „%1“ ist unbekannt</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>Titel %1 ist keine ganze Zahl von Sektoren lang</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>Titel %1 enthält nach seinem Pregap kein Audio</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Eine &apos;}&apos; schließt nichts (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 steht vor jedem TRACK (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Eine TRACK-Zeile hat keinen Modus (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 nennt keine Datei (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>Die Position %1 ist keine Zahl (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 „%2“ gibt keinen Anfang an (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 „%2“ gibt keine Länge %3 an (Zeile %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>„%1“ enthält zu wenig für Titel %2 (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 gibt keine Länge an (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP steht nach dem Audio des Titels (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START gibt keine Zeit an (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>START von Titel %1 ist kein ganzer Sektor (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Eine &apos;{&apos; wird nie geschlossen</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1362,6 +1819,68 @@ Gespeichert als: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>unter diesem Namen liegt bereits etwas anderes</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>Die Aufnahme von %1 bräuchte %2 MB, für ihre temporäre Datei %4 sind aber nur %3 MB frei.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Zugriff auf die Datei verweigert</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>E/A-Fehler %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1: eine benannte Pipe, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1: ein Gerät, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1: ein Socket, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1: ein Ordner, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1: keine reguläre Datei und keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lesen hinter dem Dateiende</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Nicht unterstütztes Wave-Format: Die Datei gibt eine Abtastrate von %1 Hz an; nur Raten von %2 bis %3 Hz können kodiert werden</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>Die Wave-Datei enthält kein Audio.</translation>
     </message>
 </context>
 <context>
@@ -1769,6 +2288,10 @@ Gespeichert als: %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 Aufnahme %2 %, kodiert %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>die Soundkarte hat keinen Eingang %1</translation>
     </message>
 </context>
 </TS>

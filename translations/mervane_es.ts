@@ -36,6 +36,65 @@
     </message>
 </context>
 <context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Este programa no tiene lector de imágenes de disco</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>No se puede leer la imagen de disco «%1»
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>No hay junto a ella ningún archivo cue «%1.cue» que indique dónde están sus pistas</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>No se puede abrir «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Los sectores %1 a %2 están fuera del disco</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>El sector %1 no está en ningún archivo de la imagen</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>No se puede leer «%1» en el sector %2: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>«%1» termina antes del sector %2 del disco; la imagen se ha recortado</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>No existe</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>No hay memoria suficiente para leerla</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>No se puede abrir el reproductor de CD</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>no se pueden extraer los datos del CD</translation>
+    </message>
+</context>
+<context>
     <name>CdRun</name>
     <message>
         <source>unable to extract CD data</source>
@@ -103,6 +162,17 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>No se puede abrir la unidad de CD «%1»</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio no puede leerla</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -158,6 +228,73 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Imágenes (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>El modo de pista «%1» es desconocido</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Una línea FILE no nombra ningún archivo (línea %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>El tipo de archivo %1 de «%2» no se puede leer (línea %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Una línea TRACK no tiene número o modo (línea %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>La pista %1 aparece antes de cualquier línea FILE</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>La pista %1 no sigue a la pista %2; las pistas se numeran del 1 al 99 en orden (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 aparece antes de cualquier línea TRACK (línea %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>La línea %1 de la pista %2 no indica ningún tiempo mm:ss:ff (línea %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>La pista %1 continúa en otro FILE (línea %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>El INDEX 01 de la pista %1 está antes de su INDEX 00 (línea %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>El INDEX %1 de la pista %2 aparece antes de su INDEX 01 (línea %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>La pista %1 no tiene INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>La pista %1 empieza en %2, no después de la pista %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>La pista %1 empieza en %2, después del final de «%3» (dura %4)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Las pistas %1 y %2 comparten «%3» con tamaños de sector distintos</translation>
     </message>
 </context>
 <context>
@@ -257,6 +394,101 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>No se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>El archivo ocupa %1 bytes; un archivo cue o una tabla de contenido es mucho más pequeño</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>No se puede leer</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>El archivo «%1» no se puede leer: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>«%1» no es un archivo WAV ni audio FLAC u Ogg</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>«%1» no es PCM estéreo de 16 bits a 44100 Hz, como el audio de un CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>«%1» no contiene muestras de audio de CD que un archivo WAV pueda contener</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Una línea FILE no nombra ningún archivo</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>El archivo cue nombra «%1»; se ha leído «%2»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>«%1» no se puede leer como audio: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>«%1» es %2 de %3 canales a %4 Hz, %5 bits; el audio de un CD es estéreo de 16 bits a 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>«%1» es %2 de %3 canales a %4 Hz; el audio de un CD es estéreo de 16 bits a 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>El archivo no enumera ninguna pista</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>El archivo enumera %1 pistas; un CD contiene de 1 a 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>La longitud del disco no es un número entero de sectores</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>El disco duraría %1, más de lo que cabe en cualquier CD</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>La pista %1 no tiene sectores</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>«%1» es más corto de lo que indica el archivo: contiene %2 bytes y las pistas necesitan %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>El archivo «%1» nombrado en «%2» no existe</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>El archivo «%1» nombrado en «%2» es una carpeta</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>El archivo «%1» nombrado en «%2» es un dispositivo, no un archivo</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>El archivo «%1» nombrado en «%2» no se puede leer: %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>El archivo «%1» nombrado en «%2» no es un archivo normal</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -288,6 +520,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>El dispositivo de grabación dejó de funcionar (se quitó o se desconectó). La grabación termina aquí; lo grabado hasta ese momento se ha guardado.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>La pista %1 está fuera del audio de la imagen (posiciones %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>La pista %1 no es un número entero de sectores de %2 bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>La pista %1 se solapa con la pista anterior</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>lista de pistas (bloque %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>lista de puntos de referencia (bloque %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>bloque (bloque %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>lista de pistas con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>lista de puntos de referencia con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>bloque con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Una pista tiene el modo desconocido %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>No se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Es demasiado corta para una imagen Nero</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>No tiene pie Nero (NER5 o NERO) al final</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Su pie sitúa la lista de bloques en %1, fuera de los %2 bytes de la imagen antes del pie</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Su lista de bloques ocuparía %1 bytes, mucho más de lo que necesita un CD</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Su lista de bloques no se puede leer</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Su lista de bloques termina sin bloque END!</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>En la imagen: %1 declara %2 bytes, más allá del final de la lista de bloques</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>En la imagen: %1 de %2 bytes no contiene entradas de pista completas</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>En la imagen: %1 numera sus %2 pistas del %3 al %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>La pista %1 tiene sectores de %2 bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>La pista %1 es más larga que la imagen</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>En la imagen: %1 de %2 bytes no contiene puntos de referencia completos</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>En la imagen: %1 enumera %2 pistas; un CD contiene de 1 a 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Contiene más de una sesión; solo se pueden leer imágenes de una sesión</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Su lista de bloques no contiene ninguna lista de pistas (DAOX, DAOI, ETN2 o ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir al archivo MIDI del que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a la grabación de la que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir al archivo WAV del que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a una carpeta. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a una tubería con nombre. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a un dispositivo. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a un socket. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a algo que no es un archivo normal. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>No se ha podido guardar el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Otro programa ha escrito este archivo mientras se creaba el archivo MP3. ¿Sustituirlo por el nuevo archivo MP3?</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1720,77 @@ Guardado como: %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>El modo de pista «%1» es desconocido</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>La longitud de la pista %1 no es un número entero de sectores</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>La pista %1 no contiene audio después de su pregap</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Una &apos;}&apos; no cierra nada (línea %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 aparece antes de cualquier TRACK (línea %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Una línea TRACK no tiene modo (línea %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 no nombra ningún archivo (línea %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>El desplazamiento %1 no es un número (línea %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 «%2» no indica ningún inicio (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 «%2» no indica ninguna longitud %3 (línea %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>«%1» contiene demasiado poco para la pista %2 (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 no indica ninguna longitud (línea %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP aparece después del audio de la pista (línea %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START no indica ningún tiempo (línea %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>El START de la pista %1 no es un sector entero (línea %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Una &apos;{&apos; nunca se cierra</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1362,6 +1819,68 @@ Guardado como: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>ya hay otra cosa con ese nombre</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>La grabación de %1 necesitaría %2 MB, pero solo hay %3 MB libres para su archivo temporal %4.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Archivo no encontrado</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Acceso al archivo denegado</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Demasiados archivos abiertos</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Nombre de archivo no válido</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Error de E/S %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1: una tubería con nombre, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1: un dispositivo, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1: un socket, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1: una carpeta, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1: no es un archivo normal ni un archivo WAV</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lectura más allá del final del archivo</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Formato WAV no compatible: el archivo declara una frecuencia de muestreo de %1 Hz; solo se pueden codificar frecuencias de %2 a %3 Hz</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>El archivo WAV no contiene audio.</translation>
     </message>
 </context>
 <context>
@@ -1769,6 +2288,10 @@ Guardado como: %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 grabación %2 %, codificada %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>la tarjeta de sonido no tiene entrada %1</translation>
     </message>
 </context>
 </TS>

@@ -36,6 +36,65 @@
     </message>
 </context>
 <context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Ce programme n&apos;a pas de lecteur d&apos;images de disque</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>Impossible de lire l&apos;image de disque « %1 »
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>Aucun fichier cue « %1.cue » ne se trouve à côté pour indiquer où sont ses pistes</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;ouvrir « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Les secteurs %1 à %2 sont en dehors du disque</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>Le secteur %1 ne se trouve dans aucun fichier de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>Impossible de lire « %1 » au secteur %2 : %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>« %1 » se termine avant le secteur %2 du disque ; l&apos;image a été tronquée</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>Elle n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>La mémoire ne suffit pas pour la lire</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>impossible d&apos;extraire les données du CD</translation>
+    </message>
+</context>
+<context>
     <name>CdRun</name>
     <message>
         <source>unable to extract CD data</source>
@@ -103,6 +162,17 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD « %1 »</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio ne peut pas la lire</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -158,6 +228,73 @@
     <message>
         <source>Pictures (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</source>
         <translation>Images (*.jpg;*.jpeg;*.png)|*.jpg;*.jpeg;*.png</translation>
+    </message>
+</context>
+<context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Le mode de piste « %1 » est inconnu</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Une ligne FILE ne nomme aucun fichier (ligne %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>Le type de fichier %1 de « %2 » ne peut pas être lu (ligne %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Une ligne TRACK n&apos;a ni numéro ni mode (ligne %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>La piste %1 précède toute ligne FILE</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>La piste %1 ne suit pas la piste %2 ; les pistes sont numérotées de 1 à 99 dans l&apos;ordre (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 précède toute ligne TRACK (ligne %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>La ligne %1 de la piste %2 ne donne aucun temps mm:ss:ff (ligne %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>La piste %1 se poursuit dans un autre FILE (ligne %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>L&apos;INDEX 01 de la piste %1 se trouve avant son INDEX 00 (ligne %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>L&apos;INDEX %1 de la piste %2 précède son INDEX 01 (ligne %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>La piste %1 n&apos;a pas d&apos;INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>La piste %1 commence à %2, pas après la piste %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>La piste %1 commence à %2, après la fin de « %3 » (durée %4)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Les pistes %1 et %2 partagent « %3 » avec des tailles de secteur différentes</translation>
     </message>
 </context>
 <context>
@@ -257,6 +394,101 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Elle ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>Le fichier fait %1 octets ; un fichier cue ou une table des matières est bien plus petit</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>Elle ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Le fichier « %1 » ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>« %1 » n&apos;est ni un fichier WAV ni de l&apos;audio FLAC ou Ogg</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>« %1 » n&apos;est pas du PCM stéréo 16 bits à 44100 Hz comme l&apos;audio d&apos;un CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>« %1 » ne contient aucun échantillon audio de CD qu&apos;un fichier WAV puisse contenir</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Une ligne FILE ne nomme aucun fichier</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>Le fichier cue nomme « %1 » ; « %2 » a été lu</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>« %1 » ne peut pas être lu comme audio : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>« %1 » est du %2 à %3 canaux à %4 Hz, %5 bits ; l&apos;audio d&apos;un CD est en stéréo 16 bits à 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>« %1 » est du %2 à %3 canaux à %4 Hz ; l&apos;audio d&apos;un CD est en stéréo 16 bits à 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>Le fichier ne liste aucune piste</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>Le fichier liste %1 pistes ; un CD en contient de 1 à 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>La longueur du disque n&apos;est pas un nombre entier de secteurs</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>Le disque durerait %1, plus que ne contient n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>La piste %1 n&apos;a aucun secteur</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>« %1 » est plus court que ne l&apos;indique le fichier : il contient %2 octets, les pistes en demandent %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » est un dossier</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » est un périphérique, pas un fichier</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » ne peut pas être lu : %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » n&apos;est pas un fichier ordinaire</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -288,6 +520,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Le périphérique d&apos;enregistrement ne fonctionne plus (il a été retiré ou débranché). L&apos;enregistrement s&apos;arrête ici ; ce qui a été enregistré jusque-là est conservé.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>La piste %1 se trouve en dehors de l&apos;audio de l&apos;image (positions %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>La piste %1 n&apos;est pas un nombre entier de secteurs de %2 octets</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>La piste %1 chevauche la piste précédente</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>liste des pistes (bloc %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>liste des points de repère (bloc %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>bloc (bloc %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>liste des pistes à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>liste des points de repère à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>bloc à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Une piste a le mode inconnu %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Elle ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Elle est trop courte pour une image Nero</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>Elle n&apos;a pas de pied Nero (NER5 ou NERO) à la fin</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Son pied place la liste des blocs à %1, en dehors des %2 octets de l&apos;image avant le pied</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Sa liste des blocs occuperait %1 octets, bien plus que ce qu&apos;il faut pour un CD</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Sa liste des blocs ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Sa liste des blocs se termine sans bloc END!</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>Dans l&apos;image : %1 annonce %2 octets, au-delà de la fin de la liste des blocs</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>Dans l&apos;image : %1 de %2 octets ne contient pas d&apos;entrées de piste entières</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>Dans l&apos;image : %1 numérote ses %2 pistes de %3 à %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>La piste %1 a des secteurs de %2 octets</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>La piste %1 est plus longue que l&apos;image</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>Dans l&apos;image : %1 de %2 octets ne contient pas de points de repère entiers</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>Dans l&apos;image : %1 liste %2 pistes ; un CD en contient de 1 à 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Elle contient plus d&apos;une session ; seules les images à une session peuvent être lues</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Sa liste des blocs ne contient aucune liste des pistes (DAOX, DAOI, ETN2 ou ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer le fichier MIDI dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer l&apos;enregistrement dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer le fichier WAV dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un dossier. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un tube nommé. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un périphérique. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un socket. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer ce qui n&apos;est pas un fichier ordinaire. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>Le fichier MP3 n&apos;a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Un autre programme a écrit ce fichier pendant la création du fichier MP3. Le remplacer par le nouveau fichier MP3 ?</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1720,77 @@ Enregistré comme : %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Le mode de piste « %1 » est inconnu</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>La longueur de la piste %1 n&apos;est pas un nombre entier de secteurs</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>La piste %1 ne contient pas d&apos;audio après son pregap</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Une &apos;}&apos; ne ferme rien (ligne %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 précède tout TRACK (ligne %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Une ligne TRACK n&apos;a pas de mode (ligne %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 ne nomme aucun fichier (ligne %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>Le décalage %1 n&apos;est pas un nombre (ligne %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 « %2 » ne donne pas de début (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 « %2 » ne donne pas de longueur %3 (ligne %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>« %1 » contient trop peu pour la piste %2 (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 ne donne pas de longueur (ligne %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP vient après l&apos;audio de la piste (ligne %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START ne donne pas de temps (ligne %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>Le START de la piste %1 n&apos;est pas un secteur entier (ligne %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Une &apos;{&apos; n&apos;est jamais fermée</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1362,6 +1819,68 @@ Enregistré comme : %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>autre chose porte déjà ce nom</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>L&apos;enregistrement de %1 demanderait %2 Mo, mais seuls %3 Mo sont libres pour son fichier temporaire %4.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Fichier introuvable</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Accès au fichier refusé</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Trop de fichiers ouverts</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Nom de fichier non valide</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Erreur d&apos;E/S %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1 : un tube nommé, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1 : un périphérique, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1 : un socket, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1 : un dossier, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1 : pas un fichier ordinaire, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lecture au-delà de la fin du fichier</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Format WAV non pris en charge : le fichier déclare une fréquence d&apos;échantillonnage de %1 Hz ; seules les fréquences de %2 à %3 Hz peuvent être encodées</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>Le fichier WAV ne contient pas d&apos;audio.</translation>
     </message>
 </context>
 <context>
@@ -1769,6 +2288,10 @@ Enregistré comme : %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 enregistrement %2 %, encodée %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>la carte son n&apos;a pas d&apos;entrée %1</translation>
     </message>
 </context>
 </TS>
