@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>Für das ausgelesene Audio wurde kein Ordner gewählt</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>Der Ordnername ist länger als %1 Zeichen; wählen Sie einen Ordner mit kürzerem Namen:</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Ein anderer Titel wird gerade ausgelesen</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>Das Auslesen wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>Die CD hat vor Titel 1 kein Audio</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>Titel %1 ist ein Datentitel; nur Audiotitel können ausgelesen werden</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>In „%1“ liegt keine CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>„%1“ kann keine Audio-CDs lesen</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>Die Audio-CD in „%1“ kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>Titel %1 hat kein Audio zum Auslesen</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>„%1“ kann nicht geschrieben werden; der Datenträger ist vielleicht voll</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,32 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>das Gerät ließ sich nicht innerhalb von %1 Sekunden öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>Im CD-Laufwerk liegt keine CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>Sektor %1 liegt außerhalb der Titel der CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>Titel %1 ist ein Datentitel und enthält kein Audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>Die CD konnte bei Sektor %1 nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -196,6 +277,21 @@
     </message>
 </context>
 <context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>Die Disc-ID „%1“ taugt nicht als Name einer Cache-Datei</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>CoverWell</name>
     <message>
         <source>Cover picture</source>
@@ -298,6 +394,56 @@
     </message>
 </context>
 <context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>Sie ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>Sie ist weder ein FLAC- noch ein Ogg-Strom</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>Sie kann nicht dekodiert werden: %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>Sie gibt keine Länge, Kanäle oder Abtastrate an</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>Die Datei endet vor Frame %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>Sie kann bei Frame %1 nicht dekodiert werden: %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>Sie kann bei Frame %1 nicht dekodiert werden: Der Strom endet zu früh</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>Die Disc-ID „%1“ taugt nicht als Name einer Cache-Datei</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -310,6 +456,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 Titel</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>Die CD hat keine Audiotitel, an denen sie sich erkennen ließe</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>Das Inhaltsverzeichnis der CD endet vor ihrem letzten Titel</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Kein Speicher mehr beim Erkennen der CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>Die CD kann nicht erkannt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -489,6 +654,13 @@
     </message>
 </context>
 <context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>Der Ordner für temporäre Dateien kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -497,6 +669,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Stopp nach, Stunden Minuten Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Nicht unterstütztes Eingabeformat</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Datenstrom kann nicht initialisiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>Datei kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Datenstrom kann nicht beendet werden</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Daten können nicht kodiert werden</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>Unter dieser Kennung ist kein Mediengerät geöffnet.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>Das Mediengerät kennt diesen Befehl nicht.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>Das Mediengerät ist ausgefallen.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>Es gibt kein Mediengerät dieses Typs.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>Für das Mediengerät ist nicht genug Speicher frei.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Das Mediengerät wird von einem anderen Player verwendet.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>Das Mediengerät kann diesen Befehl nicht ausführen.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>Die Datei wurde nicht gefunden. Prüfen Sie Ordner und Dateinamen.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>Die Position liegt außerhalb der Datei oder des Mediums.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Kein Mediengerät kann diese Datei abspielen.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>Das Mediengerät unterstützt dieses Zeitformat nicht.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>Die Datei kann nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>Kein MIDI-Synthesizer verfügbar: Es wurde keine brauchbare Klangbank gefunden.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Unbekannter Fehlercode</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>Der Befehl wurde ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Unbekannter Fehlercode</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Eigenschaft wurde geändert, während das Gerät geöffnet war</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Ungültige Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>Speicher für den Wave-Header kann nicht belegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>Header-Speicher kann nicht freigegeben werden</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>Gerät kann nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Fehler beim Füllen des Wave-Puffers</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Angegebene Fehlernummer liegt außerhalb des Bereichs (unbekannter Fehler)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>Das aktuelle Gerät kann dieses Format nicht aufnehmen</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>Thread konnte nicht erzeugt werden</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Ungültiges Wave-Format</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>Kein Gerät für Audioaufnahmen gefunden</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>Gerät kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>Gerät kann nicht geschlossen werden</translation>
     </message>
 </context>
 <context>
@@ -520,6 +840,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Das Aufnahmegerät funktioniert nicht mehr (es wurde entfernt oder ausgesteckt). Die Aufnahme endet hier; was bis dahin aufgenommen wurde, ist gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1: eine benannte Pipe, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1: ein Ordner, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1: ein Gerät, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1: ein Socket, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1: keine reguläre Datei und keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Die MIDI-Daten der RMID-Datei reichen über das Dateiende hinaus.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>Die RMID-Datei enthält keine MIDI-Daten.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>Spur %1 ist abgeschnitten: Sie endet mitten in einem Ereignis.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>Spur %1 enthält eine Länge oder Zeit von mehr als vier Bytes.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>Die MIDI-Datei kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>Die MIDI-Datei kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>Die Datei ist zu groß für eine MIDI-Datei.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>Die Datei ist keine MIDI-Datei.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>Die MIDI-Datei ist zu lang, um abgespielt zu werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>Die MIDI-Datei dauert %1 Stunden; Stücke über 12 Stunden werden nicht abgespielt.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>Der Kopf der MIDI-Datei ist abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>Der Kopf der MIDI-Datei hat eine falsche Länge.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>MIDI-Dateien im Format 2 (unabhängige Sequenzen) können nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>Die MIDI-Datei hat ein unbekanntes Format (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>Die MIDI-Datei enthält keine Spuren.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>Die MIDI-Datei hat eine ungültige SMPTE-Bildrate (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>Die MIDI-Datei hat eine Zeitauflösung von 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>Die MIDI-Datei endet vor ihrer ersten Spur.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>Die MIDI-Datei kündigt %1 Spuren an, enthält aber nur %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>Spur %1 gibt eine Länge von %2 Bytes an, in der Datei bleiben aber nur %3 Bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>Spur %1 ist abgeschnitten: Sie endet nach einer Ereigniszeit.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>Spur %1 hat ein Datenbyte, wo der Status eines Ereignisses stehen muss.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>Spur %1 hat ein Statusbyte, wo die Daten eines Ereignisses stehen müssen.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>Spur %1 enthält das Statusbyte %2, das in einer MIDI-Datei nicht vorkommen darf.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>Spur %1 ist abgeschnitten: Die Daten eines Ereignisses reichen über das Ende der Spur hinaus.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>Spur %1 hat einen Tempowechsel mit %2 Bytes (3 erwartet).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>Spur %1 setzt ein Tempo von 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>Für den MIDI-Synthesizer ist keine Klangbank verfügbar.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden: Sie ist keine brauchbare SoundFont-2-Datei.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden: %2.</translation>
     </message>
 </context>
 <context>
@@ -908,6 +1382,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>Die Einstellungsdatei kann nicht gelesen werden. Das Programm läuft mit seinen Standardeinstellungen und lässt die Datei unverändert.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>In %1 kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>Der Abtastratenwandler kann nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>Der Abtastratenwandler ist gescheitert: %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -948,6 +1444,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>Das Ausleseprotokoll „%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>Der Sequenzer braucht eine MIDI-Datei.</translation>
     </message>
 </context>
 <context>
@@ -1004,10 +1507,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Datenstrom kann nicht initialisiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Daten können nicht kodiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Datenstrom kann nicht beendet werden</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>Die Aufnahme kann nicht für ihre Titel aufbewahrt werden:</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Eine geteilte Aufnahme braucht für jeden ihrer Titel einen Dateinamen.</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1569,13 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Titel %1   %2   (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>Die Klangbank „%1“ ist keine brauchbare SoundFont-2-Datei.</translation>
     </message>
 </context>
 <context>

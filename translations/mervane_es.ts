@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>No se ha elegido ninguna carpeta para el audio extraído</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>El nombre de la carpeta tiene más de %1 caracteres; elija una carpeta con un nombre más corto:</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Se está extrayendo otra pista</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>Se ha cancelado la extracción</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>El CD no tiene audio antes de la pista 1</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>El CD no tiene pista %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>La pista %1 es una pista de datos; solo se pueden extraer pistas de audio</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>No hay ningún CD en «%1»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>«%1» no puede leer CD de audio</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>No se puede leer el CD de audio en «%1»</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>La pista %1 no tiene audio que extraer</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>No se puede crear «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>No se puede escribir «%1»; puede que el disco esté lleno</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,32 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>el dispositivo no se abrió en %1 segundos</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>No hay ningún disco en la unidad de CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>El CD no tiene pista %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>El sector %1 está fuera de las pistas del CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>La pista %1 es una pista de datos y no contiene audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>No se ha podido leer el CD en el sector %1</translation>
     </message>
 </context>
 <context>
@@ -196,6 +277,21 @@
     </message>
 </context>
 <context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>El identificador de disco «%1» no puede dar nombre a un archivo de caché</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>No se puede crear la carpeta «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>No se puede escribir «%1»</translation>
+    </message>
+</context>
+<context>
     <name>CoverWell</name>
     <message>
         <source>Cover picture</source>
@@ -298,6 +394,56 @@
     </message>
 </context>
 <context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Es una carpeta</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>No es un archivo normal</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>No es un flujo FLAC ni Ogg</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>No se puede decodificar: %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>No indica duración, canales ni frecuencia de muestreo</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>El archivo termina antes de la trama %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>No se puede decodificar en la trama %1: %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>No se puede decodificar en la trama %1: el flujo termina antes de tiempo</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>El identificador de disco «%1» no puede dar nombre a un archivo de caché</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>No se puede crear la carpeta «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>No se puede escribir «%1»</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -310,6 +456,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 pistas</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>El CD no tiene pistas de audio con las que identificarlo</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>La tabla de contenido del CD termina antes de su última pista</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Memoria agotada al identificar el CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>No se puede identificar el CD: %1</translation>
     </message>
 </context>
 <context>
@@ -489,6 +654,13 @@
     </message>
 </context>
 <context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>No se puede crear la carpeta de archivos temporales</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -497,6 +669,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Parar tras, horas minutos segundos</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Formato de entrada no compatible</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>No se puede inicializar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>No se puede crear el archivo</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>No se puede cerrar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>No se pueden codificar los datos</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>No hay ningún dispositivo multimedia abierto con este identificador.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>El dispositivo multimedia no conoce esta orden.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>El dispositivo multimedia ha fallado.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>No hay ningún dispositivo multimedia de este tipo.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>No hay memoria suficiente para el dispositivo multimedia.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Otro reproductor está usando el dispositivo multimedia.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>El dispositivo multimedia no puede ejecutar esta orden.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>No se encuentra el archivo. Compruebe la carpeta y el nombre del archivo.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>La posición está fuera del archivo o del soporte.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Ningún dispositivo multimedia puede reproducir este archivo.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>El dispositivo multimedia no admite este formato de tiempo.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>El archivo no se puede reproducir.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>No hay ningún sintetizador MIDI disponible: no se ha encontrado ningún banco de sonidos utilizable.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Código de error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>La orden se ha ejecutado.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Código de error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Se ha cambiado una propiedad mientras el dispositivo estaba abierto</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Identificador de dispositivo no válido</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>No se puede reservar memoria para la cabecera WAV</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>No se puede liberar la memoria de la cabecera</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>No se puede iniciar el dispositivo</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Error al llenar el búfer de audio</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Número de error fuera de rango (error desconocido)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>El dispositivo actual no puede grabar este formato</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>No se ha podido crear el hilo</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Formato WAV no válido</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>No se ha encontrado ningún dispositivo de grabación de audio</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>No se puede abrir el dispositivo</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>No se puede cerrar el dispositivo</translation>
     </message>
 </context>
 <context>
@@ -520,6 +840,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>El dispositivo de grabación dejó de funcionar (se quitó o se desconectó). La grabación termina aquí; lo grabado hasta ese momento se ha guardado.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1: una tubería con nombre, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1: una carpeta, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1: un dispositivo, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1: un socket, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1: no es un archivo normal ni un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Los datos MIDI del archivo RMID van más allá del final del archivo.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>El archivo RMID no contiene datos MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>La pista %1 está truncada: termina en medio de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>La pista %1 contiene una longitud o un tiempo de más de cuatro bytes.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>No se puede abrir el archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>No se puede leer el archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>El archivo es demasiado grande para ser un archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>El archivo está vacío.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>El archivo no es un archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>El archivo MIDI es demasiado largo para reproducirlo.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>El archivo MIDI dura %1 horas; las canciones de más de 12 horas no se reproducen.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>La cabecera del archivo MIDI está truncada.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>La cabecera del archivo MIDI tiene una longitud errónea.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>Los archivos MIDI de formato 2 (secuencias independientes) no se pueden reproducir.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>El archivo MIDI tiene un formato desconocido (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>El archivo MIDI no contiene pistas.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>El archivo MIDI tiene una velocidad de fotogramas SMPTE no válida (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>El archivo MIDI tiene una división de tiempo de 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>El archivo MIDI termina antes de su primera pista.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>El archivo MIDI anuncia %1 pistas pero solo contiene %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>La pista %1 indica %2 bytes, pero solo quedan %3 bytes en el archivo.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>La pista %1 está truncada: termina tras el tiempo de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>La pista %1 tiene un byte de datos donde debe ir el estado de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>La pista %1 tiene un byte de estado donde deben ir los datos de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>La pista %1 contiene el byte de estado %2, que un archivo MIDI no puede contener.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>La pista %1 está truncada: los datos de un evento van más allá del final de la pista.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>La pista %1 tiene un cambio de tempo de %2 bytes (se esperaban 3).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>La pista %1 fija un tempo de 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>No hay ningún banco de sonidos disponible para el sintetizador MIDI.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>No se puede cargar el banco de sonidos «%1».</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>No se puede cargar el banco de sonidos «%1»: no es un archivo SoundFont 2 utilizable.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>No se puede cargar el banco de sonidos «%1»: %2.</translation>
     </message>
 </context>
 <context>
@@ -908,6 +1382,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>No se puede leer el archivo de configuración. El programa funciona con su configuración predeterminada y deja el archivo como está.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>No se puede iniciar el conversor de frecuencia de muestreo: %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>El conversor de frecuencia de muestreo ha fallado: %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -948,6 +1444,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>No se puede escribir el registro de extracción «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>El secuenciador necesita un archivo MIDI.</translation>
     </message>
 </context>
 <context>
@@ -1004,10 +1507,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>No se puede inicializar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>No se pueden codificar los datos</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>No se puede cerrar el flujo</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>La toma no se puede conservar para sus pistas:</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Una toma dividida necesita un nombre de archivo para cada una de sus pistas.</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1569,13 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Pista %1   %2   (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>El banco de sonidos «%1» no es un archivo SoundFont 2 utilizable.</translation>
     </message>
 </context>
 <context>

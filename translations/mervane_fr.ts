@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>Aucun dossier n&apos;a été choisi pour l&apos;audio extrait</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>Le nom du dossier dépasse %1 caractères ; choisissez un dossier au nom plus court :</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Une autre piste est en cours d&apos;extraction</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>L&apos;extraction a été annulée</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>Le CD n&apos;a pas d&apos;audio avant la piste 1</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Le CD n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>La piste %1 est une piste de données ; seules les pistes audio peuvent être extraites</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>Il n&apos;y a pas de CD dans « %1 »</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>« %1 » ne peut pas lire les CD audio</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>Impossible de lire le CD audio dans « %1 »</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>La piste %1 n&apos;a pas d&apos;audio à extraire</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>Impossible de créer « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>Impossible d&apos;écrire « %1 » ; le disque est peut-être plein</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,32 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>le périphérique ne s&apos;est pas ouvert en %1 secondes</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>Il n&apos;y a pas de disque dans le lecteur de CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Le CD n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>Le secteur %1 est en dehors des pistes du CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>La piste %1 est une piste de données et ne contient pas d&apos;audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>Le CD n&apos;a pas pu être lu au secteur %1</translation>
     </message>
 </context>
 <context>
@@ -196,6 +277,21 @@
     </message>
 </context>
 <context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>L&apos;identifiant de disque « %1 » ne peut pas nommer un fichier de cache</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Impossible de créer le dossier « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire « %1 »</translation>
+    </message>
+</context>
+<context>
     <name>CoverWell</name>
     <message>
         <source>Cover picture</source>
@@ -298,6 +394,56 @@
     </message>
 </context>
 <context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Il s&apos;agit d&apos;un dossier</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>Ce n&apos;est ni un flux FLAC ni un flux Ogg</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>Il ne peut pas être décodé : %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>Il n&apos;indique ni durée, ni canaux, ni fréquence d&apos;échantillonnage</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>Le fichier se termine avant la trame %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>Il ne peut pas être décodé à la trame %1 : %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>Il ne peut pas être décodé à la trame %1 : le flux se termine trop tôt</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>L&apos;identifiant de disque « %1 » ne peut pas nommer un fichier de cache</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Impossible de créer le dossier « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire « %1 »</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -310,6 +456,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 pistes</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>Le CD n&apos;a pas de pistes audio permettant de l&apos;identifier</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>La table des matières du CD se termine avant sa dernière piste</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Mémoire insuffisante pendant l&apos;identification du CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>Le CD ne peut pas être identifié : %1</translation>
     </message>
 </context>
 <context>
@@ -489,6 +654,13 @@
     </message>
 </context>
 <context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>Impossible de créer le dossier des fichiers temporaires</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -497,6 +669,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Arrêt après, heures minutes secondes</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Format d&apos;entrée non pris en charge</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Impossible d&apos;initialiser le flux</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>Impossible de créer le fichier</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Impossible de clore le flux</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Impossible d&apos;encoder les données</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>Aucun périphérique multimédia n&apos;est ouvert sous cet identifiant.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>Le périphérique multimédia ne connaît pas cette commande.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>Le périphérique multimédia a échoué.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>Il n&apos;existe pas de périphérique multimédia de ce type.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>La mémoire ne suffit pas pour le périphérique multimédia.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Le périphérique multimédia est utilisé par un autre lecteur.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>Le périphérique multimédia ne peut pas exécuter cette commande.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>Le fichier est introuvable. Vérifiez le dossier et le nom du fichier.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>La position est en dehors du fichier ou du support.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Aucun périphérique multimédia ne peut lire ce fichier.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>Le périphérique multimédia ne prend pas en charge ce format de temps.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>Le fichier ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>Aucun synthétiseur MIDI n&apos;est disponible : aucune banque de sons utilisable n&apos;a été trouvée.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Code d&apos;erreur inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>La commande a été exécutée.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Code d&apos;erreur inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Propriété modifiée pendant que le périphérique était ouvert</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Identifiant de périphérique non valide</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>Impossible d&apos;allouer la mémoire de l&apos;en-tête WAV</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>Impossible de libérer la mémoire de l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>Impossible de démarrer le périphérique</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Erreur lors du remplissage du tampon audio</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Numéro d&apos;erreur hors limites (erreur inconnue)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>Le périphérique actuel ne peut pas enregistrer ce format</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>Impossible de créer le thread</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Format WAV non valide</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>Aucun périphérique d&apos;enregistrement audio trouvé</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>Impossible d&apos;ouvrir le périphérique</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>Impossible de fermer le périphérique</translation>
     </message>
 </context>
 <context>
@@ -520,6 +840,160 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Le périphérique d&apos;enregistrement ne fonctionne plus (il a été retiré ou débranché). L&apos;enregistrement s&apos;arrête ici ; ce qui a été enregistré jusque-là est conservé.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1 : un tube nommé, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1 : un dossier, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1 : un périphérique, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1 : un socket, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1 : pas un fichier ordinaire, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Les données MIDI du fichier RMID dépassent la fin du fichier.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>Le fichier RMID ne contient pas de données MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>La piste %1 est tronquée : elle se termine au milieu d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>La piste %1 contient une longueur ou un temps de plus de quatre octets.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>Le fichier MIDI ne peut pas être ouvert.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>Le fichier MIDI ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>Le fichier est trop grand pour être un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>Le fichier n&apos;est pas un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>Le fichier MIDI est trop long pour être joué.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>Le fichier MIDI dure %1 heures ; les morceaux de plus de 12 heures ne sont pas joués.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>L&apos;en-tête du fichier MIDI est tronqué.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>L&apos;en-tête du fichier MIDI a une longueur erronée.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>Les fichiers MIDI au format 2 (séquences indépendantes) ne peuvent pas être joués.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>Le fichier MIDI a un format inconnu (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>Le fichier MIDI ne contient aucune piste.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>Le fichier MIDI a une fréquence d&apos;images SMPTE non valide (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>Le fichier MIDI a une division temporelle de 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>Le fichier MIDI se termine avant sa première piste.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>Le fichier MIDI annonce %1 pistes mais n&apos;en contient que %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>La piste %1 indique %2 octets, mais il ne reste que %3 octets dans le fichier.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>La piste %1 est tronquée : elle se termine après le temps d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>La piste %1 a un octet de données à la place du statut d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>La piste %1 a un octet de statut à la place des données d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>La piste %1 contient l&apos;octet de statut %2, interdit dans un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>La piste %1 est tronquée : les données d&apos;un événement dépassent la fin de la piste.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>La piste %1 a un changement de tempo de %2 octets (3 attendus).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>La piste %1 fixe un tempo de 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>Aucune banque de sons n&apos;est disponible pour le synthétiseur MIDI.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée : ce n&apos;est pas un fichier SoundFont 2 utilisable.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée : %2.</translation>
     </message>
 </context>
 <context>
@@ -908,6 +1382,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>Impossible de lire le fichier de réglages. Le programme fonctionne avec ses réglages par défaut et laisse le fichier tel quel.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>Impossible de démarrer le convertisseur de fréquence d&apos;échantillonnage : %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>Le convertisseur de fréquence d&apos;échantillonnage a échoué : %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -948,6 +1444,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>Impossible d&apos;écrire le journal d&apos;extraction « %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>Le séquenceur a besoin d&apos;un fichier MIDI.</translation>
     </message>
 </context>
 <context>
@@ -1004,10 +1507,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Impossible d&apos;initialiser le flux</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Impossible d&apos;encoder les données</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Impossible de clore le flux</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>La prise ne peut pas être conservée pour ses pistes :</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Une prise découpée demande un nom de fichier pour chacune de ses pistes.</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1569,13 @@
     <message>
         <source>Track %1   %2   (%3)</source>
         <translation>Piste %1   %2   (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>La banque de sons « %1 » n&apos;est pas un fichier SoundFont 2 utilisable.</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,8 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -133,8 +135,10 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
 {
     quietLog();
     if (!IsUsableSoundFont(soundFont)) {
-        error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
-                                  : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        error = (soundFont.empty() ? QCoreApplication::translate("MidiSynth", "No sound font is available for the MIDI synthesiser.")
+                                   : QCoreApplication::translate("MidiSynth", "The sound font \"%1\" cannot be loaded.")
+                                         .arg(QString::fromStdString(soundFont)))
+                    .toStdString();
         return nullptr;
     }
     return std::unique_ptr<MidiSynth>(new MidiSynth(soundFont));
@@ -171,8 +175,13 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     }
     fluid->font = id == FLUID_FAILED ? nullptr : fluid_synth_get_sfont_by_id(fluid->holder.get(), id);
     if (!fluid->font) {
-        error = "The sound font \"" + soundFont + "\" cannot be loaded: " +
-                (reasons.empty() ? std::string("it is not a usable SoundFont 2 file") : reasons) + ".";
+        error = (reasons.empty()
+                     ? QCoreApplication::translate("MidiSynth",
+                                                   "The sound font \"%1\" cannot be loaded: it is not a usable SoundFont 2 file.")
+                           .arg(QString::fromStdString(soundFont))
+                     : QCoreApplication::translate("MidiSynth", "The sound font \"%1\" cannot be loaded: %2.")
+                           .arg(QString::fromStdString(soundFont), QString::fromStdString(reasons)))
+                    .toStdString();
         return nullptr;
     }
     if (!fluid->Renew()) {
