@@ -91,6 +91,57 @@
     </message>
 </context>
 <context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>Der angegebene Befehl wurde ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Undefinierter externer Fehler.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Es wurde eine Geräte-ID verwendet, die für Ihr System außerhalb des gültigen Bereichs liegt.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>Das angegebene Gerät wird bereits verwendet. Warten Sie, bis es frei ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>Das angegebene Geräte-Handle ist ungültig.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>Auf Ihrem System ist kein Treiber installiert.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>Für diese Aufgabe ist nicht genug Speicher verfügbar.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Einer Systemfunktion wurde ein ungültiges Flag übergeben.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Einer Systemfunktion wurde ein ungültiger Parameter übergeben.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>Das angegebene Format wird nicht unterstützt oder kann nicht umgewandelt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>Dieser Vorgang ist nicht möglich, solange noch Mediendaten abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>Der Wave-Header wurde nicht vorbereitet.</translation>
+    </message>
+</context>
+<context>
     <name>CdAudioDevice</name>
     <message>
         <source>There is no disc in the CD drive.</source>
@@ -251,6 +302,10 @@
     <message>
         <source>libcdio cannot read it</source>
         <translation>libcdio kann es nicht lesen</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>Kein CD-Laufwerk gefunden</translation>
     </message>
 </context>
 <context>
@@ -994,6 +1049,14 @@
     <message>
         <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
         <translation>Die Klangbank „%1“ kann nicht geladen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>Der MIDI-Synthesizer kann nicht starten.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>Der MIDI-Synthesizer kann die Datei nicht abspielen.</translation>
     </message>
 </context>
 <context>

@@ -91,6 +91,57 @@
     </message>
 </context>
 <context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>La orden indicada se ha ejecutado.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Error externo no definido.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Se ha usado un identificador de dispositivo fuera del rango de su sistema.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>El dispositivo indicado ya está en uso. Espere a que quede libre y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>El identificador de dispositivo indicado no es válido.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>No hay ningún controlador instalado en su sistema.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>No hay memoria suficiente para esta tarea.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Se ha pasado un indicador no válido a una función del sistema.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Se ha pasado un parámetro no válido a una función del sistema.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>El formato indicado no es compatible o no se puede convertir.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>No se puede realizar esta operación mientras se reproducen datos multimedia.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>La cabecera WAV no se ha preparado.</translation>
+    </message>
+</context>
+<context>
     <name>CdAudioDevice</name>
     <message>
         <source>There is no disc in the CD drive.</source>
@@ -251,6 +302,10 @@
     <message>
         <source>libcdio cannot read it</source>
         <translation>libcdio no puede leerla</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>No se ha encontrado ninguna unidad de CD</translation>
     </message>
 </context>
 <context>
@@ -994,6 +1049,14 @@
     <message>
         <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
         <translation>No se puede cargar el banco de sonidos «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>El sintetizador MIDI no puede iniciarse.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>El sintetizador MIDI no puede reproducir el archivo.</translation>
     </message>
 </context>
 <context>

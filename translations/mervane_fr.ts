@@ -91,6 +91,57 @@
     </message>
 </context>
 <context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>La commande indiquée a été exécutée.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Erreur externe non définie.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Un identifiant de périphérique hors limites pour votre système a été utilisé.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>Le périphérique indiqué est déjà utilisé. Attendez qu&apos;il soit libre, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>Le descripteur de périphérique indiqué n&apos;est pas valide.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>Aucun pilote n&apos;est installé sur votre système.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>La mémoire disponible ne suffit pas pour cette tâche.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Un indicateur non valide a été transmis à une fonction système.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Un paramètre non valide a été transmis à une fonction système.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>Le format indiqué n&apos;est pas pris en charge ou ne peut pas être converti.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>Impossible d&apos;effectuer cette opération pendant la lecture de données multimédias.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>L&apos;en-tête WAV n&apos;a pas été préparé.</translation>
+    </message>
+</context>
+<context>
     <name>CdAudioDevice</name>
     <message>
         <source>There is no disc in the CD drive.</source>
@@ -251,6 +302,10 @@
     <message>
         <source>libcdio cannot read it</source>
         <translation>libcdio ne peut pas la lire</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>Aucun lecteur de CD trouvé</translation>
     </message>
 </context>
 <context>
@@ -994,6 +1049,14 @@
     <message>
         <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
         <translation>La banque de sons « %1 » ne peut pas être chargée : %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>Le synthétiseur MIDI ne peut pas démarrer.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>Le synthétiseur MIDI ne peut pas lire le fichier.</translation>
     </message>
 </context>
 <context>

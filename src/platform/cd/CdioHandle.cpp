@@ -86,7 +86,7 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
 {
     QuietCdioLog();
     if (device.empty()) {
-        error = "No CD drive found";
+        error = QCoreApplication::translate("CdioHandle", "No CD drive found").toStdString();
         return nullptr;
     }
     const std::string ext = lowerExtension(device);

@@ -149,7 +149,7 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     auto fluid = std::make_unique<Fluid>();
     fluid->settings.reset(new_fluid_settings());
     if (!fluid->settings) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     fluid_settings_t* s = fluid->settings.get();
@@ -163,7 +163,7 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     fluid->holder.reset(new_fluid_synth(s));
     if (!fluid->holder) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     std::string reasons;
@@ -185,7 +185,7 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
         return nullptr;
     }
     if (!fluid->Renew()) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     return fluid;
@@ -304,7 +304,7 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
     // a play from a later position gets the programs and controllers before it from the
     // player's seek.
     if (!fluid_->Renew()) {
-        error = "The MIDI synthesiser cannot play the file.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot play the file.").toStdString();
         return false;
     }
     fluid_synth_t* synth = fluid_->synth.get();
@@ -318,7 +318,7 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
         (song.fromTick > 0 && fluid_player_seek(player, static_cast<int>(song.fromTick)) != FLUID_OK) ||
         fluid_player_play(player) != FLUID_OK) {
         fluid_->player.reset();
-        error = "The MIDI synthesiser cannot play the file.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot play the file.").toStdString();
         return false;
     }
     onEnd_ = std::move(onEnd);
