@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>Für das ausgelesene Audio wurde kein Ordner gewählt</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>Der Ordnername ist länger als %1 Zeichen; wählen Sie einen Ordner mit kürzerem Namen:</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Ein anderer Titel wird gerade ausgelesen</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>Das Auslesen wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>Die CD hat vor Titel 1 kein Audio</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>Titel %1 ist ein Datentitel; nur Audiotitel können ausgelesen werden</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>In „%1“ liegt keine CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>„%1“ kann keine Audio-CDs lesen</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>Die Audio-CD in „%1“ kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>Titel %1 hat kein Audio zum Auslesen</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>„%1“ kann nicht geschrieben werden; der Datenträger ist vielleicht voll</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,142 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>das Gerät ließ sich nicht innerhalb von %1 Sekunden öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>Der angegebene Befehl wurde ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Undefinierter externer Fehler.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Es wurde eine Geräte-ID verwendet, die für Ihr System außerhalb des gültigen Bereichs liegt.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>Das angegebene Gerät wird bereits verwendet. Warten Sie, bis es frei ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>Das angegebene Geräte-Handle ist ungültig.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>Auf Ihrem System ist kein Treiber installiert.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>Für diese Aufgabe ist nicht genug Speicher verfügbar.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Einer Systemfunktion wurde ein ungültiges Flag übergeben.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Einer Systemfunktion wurde ein ungültiger Parameter übergeben.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>Das angegebene Format wird nicht unterstützt oder kann nicht umgewandelt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>Dieser Vorgang ist nicht möglich, solange noch Mediendaten abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>Der Wave-Header wurde nicht vorbereitet.</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>Im CD-Laufwerk liegt keine CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Die CD hat keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>Sektor %1 liegt außerhalb der Titel der CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>Titel %1 ist ein Datentitel und enthält kein Audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>Die CD konnte bei Sektor %1 nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Dieses Programm hat keinen Leser für CD-Abbilder</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>Das CD-Abbild „%1“ kann nicht gelesen werden
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>Daneben liegt kein Cue-Sheet „%1.cue“, das angibt, wo die Titel liegen</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Die Sektoren %1 bis %2 liegen außerhalb der CD</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>Sektor %1 liegt in keiner Datei des Abbilds</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>„%1“ kann bei Sektor %2 nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>„%1“ endet vor Sektor %2 der CD; das Abbild wurde gekürzt</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>Es existiert nicht</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>Es ist nicht genug Speicher frei, um es zu lesen</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>CD-Spieler kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>CD-Daten können nicht ausgelesen werden</translation>
     </message>
 </context>
 <context>
@@ -103,6 +294,21 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>Das CD-Laufwerk „%1“ kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio kann es nicht lesen</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>Kein CD-Laufwerk gefunden</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -123,6 +329,21 @@
     <message>
         <source>No clipping since the take began</source>
         <translation>Keine Übersteuerung seit Beginn der Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>Die Disc-ID „%1“ taugt nicht als Name einer Cache-Datei</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -161,6 +382,123 @@
     </message>
 </context>
 <context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Der Spurmodus „%1“ ist unbekannt</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Eine FILE-Zeile nennt keine Datei (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>Der Dateityp %1 von „%2“ kann nicht gelesen werden (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Eine TRACK-Zeile hat keine Nummer oder keinen Modus (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>Titel %1 steht vor jeder FILE-Zeile</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>Titel %1 folgt nicht auf Titel %2; Titel sind der Reihe nach von 1 bis 99 nummeriert (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 steht vor jeder TRACK-Zeile (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>Die %1-Zeile von Titel %2 gibt keine Zeit mm:ss:ff an (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>Titel %1 setzt sich in einer anderen FILE fort (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>INDEX 01 von Titel %1 liegt vor seinem INDEX 00 (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>INDEX %1 von Titel %2 steht vor seinem INDEX 01 (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>Titel %1 hat kein INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>Titel %1 beginnt bei %2, nicht nach Titel %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>Titel %1 beginnt bei %2, hinter dem Ende von „%3“ (%4 lang)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Die Titel %1 und %2 teilen sich „%3“ mit verschiedenen Sektorgrößen</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>Sie ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>Sie ist weder ein FLAC- noch ein Ogg-Strom</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>Sie kann nicht dekodiert werden: %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>Sie gibt keine Länge, Kanäle oder Abtastrate an</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>Die Datei endet vor Frame %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>Sie kann bei Frame %1 nicht dekodiert werden: %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>Sie kann bei Frame %1 nicht dekodiert werden: Der Strom endet zu früh</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>Die Disc-ID „%1“ taugt nicht als Name einer Cache-Datei</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>„%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -173,6 +511,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 Titel</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>Die CD hat keine Audiotitel, an denen sie sich erkennen ließe</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>Das Inhaltsverzeichnis der CD endet vor ihrem letzten Titel</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Kein Speicher mehr beim Erkennen der CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>Die CD kann nicht erkannt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -257,6 +614,108 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Es kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>Die Datei ist %1 Bytes lang; ein Cue-Sheet oder Inhaltsverzeichnis ist weit kleiner</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>Es kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Die Datei „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>„%1“ ist weder eine Wave-Datei noch FLAC- oder Ogg-Audio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>„%1“ ist kein 16-Bit-Stereo-PCM mit 44100 Hz wie CD-Audio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>„%1“ enthält keine CD-Audiodaten, wie eine Wave-Datei sie enthalten kann</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Eine FILE-Zeile nennt keine Datei</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>Das Cue-Sheet nennt „%1“; gelesen wurde „%2“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>„%1“ kann nicht als Audio gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>„%1“ ist %2 mit %3 Kanälen, %4 Hz, %5 Bit; CD-Audio ist 16-Bit-Stereo mit 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>„%1“ ist %2 mit %3 Kanälen, %4 Hz; CD-Audio ist 16-Bit-Stereo mit 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>Die Datei führt keinen Titel auf</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>Die Datei führt %1 Titel auf; eine CD fasst 1 bis 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>Die CD ist keine ganze Zahl von Sektoren lang</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>Die CD wäre %1 lang, mehr als jede CD fasst</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>Titel %1 hat keine Sektoren</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>„%1“ ist kürzer, als die Datei angibt: Sie enthält %2 Bytes, die Titel brauchen %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>Die in „%2“ genannte Datei „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>Die in „%2“ genannte Datei „%1“ kann nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>Die in „%2“ genannte Datei „%1“ ist keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>Der Ordner für temporäre Dateien kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -265,6 +724,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Stopp nach, Stunden Minuten Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Nicht unterstütztes Eingabeformat</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Datenstrom kann nicht initialisiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>Datei kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Datenstrom kann nicht beendet werden</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Daten können nicht kodiert werden</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>Unter dieser Kennung ist kein Mediengerät geöffnet.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>Das Mediengerät kennt diesen Befehl nicht.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>Das Mediengerät ist ausgefallen.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>Es gibt kein Mediengerät dieses Typs.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>Für das Mediengerät ist nicht genug Speicher frei.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Das Mediengerät wird von einem anderen Player verwendet.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>Das Mediengerät kann diesen Befehl nicht ausführen.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>Die Datei wurde nicht gefunden. Prüfen Sie Ordner und Dateinamen.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>Die Position liegt außerhalb der Datei oder des Mediums.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Kein Mediengerät kann diese Datei abspielen.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>Das Mediengerät unterstützt dieses Zeitformat nicht.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>Die Datei kann nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>Kein MIDI-Synthesizer verfügbar: Es wurde keine brauchbare Klangbank gefunden.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Unbekannter Fehlercode</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>Der Befehl wurde ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Unbekannter Fehlercode</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Eigenschaft wurde geändert, während das Gerät geöffnet war</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Ungültige Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>Speicher für den Wave-Header kann nicht belegt werden</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>Header-Speicher kann nicht freigegeben werden</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>Gerät kann nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Fehler beim Füllen des Wave-Puffers</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Angegebene Fehlernummer liegt außerhalb des Bereichs (unbekannter Fehler)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>Das aktuelle Gerät kann dieses Format nicht aufnehmen</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>Thread konnte nicht erzeugt werden</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Ungültiges Wave-Format</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>Kein Gerät für Audioaufnahmen gefunden</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>Gerät kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>Gerät kann nicht geschlossen werden</translation>
     </message>
 </context>
 <context>
@@ -288,6 +895,322 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Das Aufnahmegerät funktioniert nicht mehr (es wurde entfernt oder ausgesteckt). Die Aufnahme endet hier; was bis dahin aufgenommen wurde, ist gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1: eine benannte Pipe, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1: ein Ordner, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1: ein Gerät, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1: ein Socket, keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1: keine reguläre Datei und keine MIDI-Datei</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Die MIDI-Daten der RMID-Datei reichen über das Dateiende hinaus.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>Die RMID-Datei enthält keine MIDI-Daten.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>Spur %1 ist abgeschnitten: Sie endet mitten in einem Ereignis.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>Spur %1 enthält eine Länge oder Zeit von mehr als vier Bytes.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>Die MIDI-Datei kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>Die MIDI-Datei kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>Die Datei ist zu groß für eine MIDI-Datei.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>Die Datei ist keine MIDI-Datei.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>Die MIDI-Datei ist zu lang, um abgespielt zu werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>Die MIDI-Datei dauert %1 Stunden; Stücke über 12 Stunden werden nicht abgespielt.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>Der Kopf der MIDI-Datei ist abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>Der Kopf der MIDI-Datei hat eine falsche Länge.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>MIDI-Dateien im Format 2 (unabhängige Sequenzen) können nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>Die MIDI-Datei hat ein unbekanntes Format (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>Die MIDI-Datei enthält keine Spuren.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>Die MIDI-Datei hat eine ungültige SMPTE-Bildrate (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>Die MIDI-Datei hat eine Zeitauflösung von 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>Die MIDI-Datei endet vor ihrer ersten Spur.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>Die MIDI-Datei kündigt %1 Spuren an, enthält aber nur %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>Spur %1 gibt eine Länge von %2 Bytes an, in der Datei bleiben aber nur %3 Bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>Spur %1 ist abgeschnitten: Sie endet nach einer Ereigniszeit.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>Spur %1 hat ein Datenbyte, wo der Status eines Ereignisses stehen muss.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>Spur %1 hat ein Statusbyte, wo die Daten eines Ereignisses stehen müssen.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>Spur %1 enthält das Statusbyte %2, das in einer MIDI-Datei nicht vorkommen darf.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>Spur %1 ist abgeschnitten: Die Daten eines Ereignisses reichen über das Ende der Spur hinaus.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>Spur %1 hat einen Tempowechsel mit %2 Bytes (3 erwartet).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>Spur %1 setzt ein Tempo von 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>Für den MIDI-Synthesizer ist keine Klangbank verfügbar.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden: Sie ist keine brauchbare SoundFont-2-Datei.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>Die Klangbank „%1“ kann nicht geladen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>Der MIDI-Synthesizer kann nicht starten.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>Der MIDI-Synthesizer kann die Datei nicht abspielen.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>Titel %1 liegt außerhalb der Audiodaten des Abbilds (Positionen %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>Titel %1 ist keine ganze Zahl von Sektoren zu %2 Bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>Titel %1 überlappt den Titel davor</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>Titelliste (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>Cue-Punkt-Liste (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>Chunk (Chunk %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>Titelliste mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>Cue-Punkt-Liste mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>Chunk mit unlesbarer Kennung (Bytes %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Ein Titel hat den unbekannten Modus %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Es kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Es ist zu kurz für ein Nero-Abbild</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>Es hat an seinem Ende keinen Nero-Abschluss (NER5 oder NERO)</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Sein Abschluss gibt die Position der Chunk-Liste mit %1 an, außerhalb der %2 Bytes des Abbilds vor dem Abschluss</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Seine Chunk-Liste wäre %1 Bytes groß, weit mehr, als eine CD braucht</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Seine Chunk-Liste kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Seine Chunk-Liste endet ohne END!-Chunk</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>Im Abbild: %1 beansprucht %2 Bytes, über das Ende der Chunk-Liste hinaus</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>Im Abbild: %1 mit %2 Bytes enthält keine ganzen Titeleinträge</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>Im Abbild: %1 nummeriert die %2 Titel von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>Titel %1 hat Sektoren zu %2 Bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>Titel %1 ist länger als das Abbild</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>Im Abbild: %1 mit %2 Bytes enthält keine ganzen Cue-Punkte</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>Im Abbild: %1 führt %2 Titel auf; eine CD fasst 1 bis 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Es enthält mehr als eine Session; nur Abbilder mit einer Session können gelesen werden</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Seine Chunk-Liste enthält keine Titelliste (DAOX, DAOI, ETN2 oder ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die MIDI-Datei, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die Aufnahme, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann die Wave-Datei, aus der sie entsteht, nicht ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keinen Ordner ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keine benannte Pipe ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann kein Gerät ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann keinen Socket ersetzen. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>Die MP3-Datei kann nichts ersetzen, was keine reguläre Datei ist. Wählen Sie einen anderen Namen für die MP3-Datei.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>Die MP3-Datei konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Ein anderes Programm hat diese Datei geschrieben, während die MP3-Datei entstand. Durch die neue MP3-Datei ersetzen?</translation>
     </message>
 </context>
 <context>
@@ -522,6 +1445,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>Die Einstellungsdatei kann nicht gelesen werden. Das Programm läuft mit seinen Standardeinstellungen und lässt die Datei unverändert.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>In %1 kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>Der Abtastratenwandler kann nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>Der Abtastratenwandler ist gescheitert: %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -562,6 +1507,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>Das Ausleseprotokoll „%1“ kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>Der Sequenzer braucht eine MIDI-Datei.</translation>
     </message>
 </context>
 <context>
@@ -622,10 +1574,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Datenstrom kann nicht initialisiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Daten können nicht kodiert werden</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Datenstrom kann nicht beendet werden</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>Die Aufnahme kann nicht für ihre Titel aufbewahrt werden:</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Eine geteilte Aufnahme braucht für jeden ihrer Titel einen Dateinamen.</translation>
     </message>
 </context>
 <context>
@@ -677,6 +1648,13 @@
     <message>
         <source>&amp;Play the cut</source>
         <translation>Schnitt an&amp;hören</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>Die Klangbank „%1“ ist keine brauchbare SoundFont-2-Datei.</translation>
     </message>
 </context>
 <context>
@@ -1350,6 +2328,77 @@ Gespeichert als: %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Der Spurmodus „%1“ ist unbekannt</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>Titel %1 ist keine ganze Zahl von Sektoren lang</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>Titel %1 enthält nach seinem Pregap kein Audio</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Die CD wäre länger als jede mögliche CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Eine &apos;}&apos; schließt nichts (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 steht vor jedem TRACK (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Eine TRACK-Zeile hat keinen Modus (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 nennt keine Datei (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>Die Position %1 ist keine Zahl (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 „%2“ gibt keinen Anfang an (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 „%2“ gibt keine Länge %3 an (Zeile %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>„%1“ enthält zu wenig für Titel %2 (Zeile %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 gibt keine Länge an (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP steht nach dem Audio des Titels (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START gibt keine Zeit an (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>START von Titel %1 ist kein ganzer Sektor (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Eine &apos;{&apos; wird nie geschlossen</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1378,6 +2427,68 @@ Gespeichert als: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>unter diesem Namen liegt bereits etwas anderes</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>Die Aufnahme von %1 bräuchte %2 MB, für ihre temporäre Datei %4 sind aber nur %3 MB frei.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Zugriff auf die Datei verweigert</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>E/A-Fehler %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1: eine benannte Pipe, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1: ein Gerät, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1: ein Socket, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1: ein Ordner, keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1: keine reguläre Datei und keine Wave-Datei</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lesen hinter dem Dateiende</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Nicht unterstütztes Wave-Format: Die Datei gibt eine Abtastrate von %1 Hz an; nur Raten von %2 bis %3 Hz können kodiert werden</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>Die Wave-Datei enthält kein Audio.</translation>
     </message>
 </context>
 <context>
@@ -1785,6 +2896,10 @@ Gespeichert als: %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 Aufnahme %2 %, kodiert %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>die Soundkarte hat keinen Eingang %1</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>No se ha elegido ninguna carpeta para el audio extraído</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>El nombre de la carpeta tiene más de %1 caracteres; elija una carpeta con un nombre más corto:</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Se está extrayendo otra pista</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>Se ha cancelado la extracción</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>El CD no tiene audio antes de la pista 1</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>El CD no tiene pista %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>La pista %1 es una pista de datos; solo se pueden extraer pistas de audio</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>No hay ningún CD en «%1»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>«%1» no puede leer CD de audio</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>No se puede leer el CD de audio en «%1»</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>La pista %1 no tiene audio que extraer</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>No se puede crear «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>No se puede escribir «%1»; puede que el disco esté lleno</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,142 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>el dispositivo no se abrió en %1 segundos</translation>
+    </message>
+</context>
+<context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>La orden indicada se ha ejecutado.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Error externo no definido.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Se ha usado un identificador de dispositivo fuera del rango de su sistema.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>El dispositivo indicado ya está en uso. Espere a que quede libre y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>El identificador de dispositivo indicado no es válido.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>No hay ningún controlador instalado en su sistema.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>No hay memoria suficiente para esta tarea.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Se ha pasado un indicador no válido a una función del sistema.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Se ha pasado un parámetro no válido a una función del sistema.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>El formato indicado no es compatible o no se puede convertir.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>No se puede realizar esta operación mientras se reproducen datos multimedia.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>La cabecera WAV no se ha preparado.</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>No hay ningún disco en la unidad de CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>El CD no tiene pista %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>El sector %1 está fuera de las pistas del CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>La pista %1 es una pista de datos y no contiene audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>No se ha podido leer el CD en el sector %1</translation>
+    </message>
+</context>
+<context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Este programa no tiene lector de imágenes de disco</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>No se puede leer la imagen de disco «%1»
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>No hay junto a ella ningún archivo cue «%1.cue» que indique dónde están sus pistas</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>No se puede abrir «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Los sectores %1 a %2 están fuera del disco</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>El sector %1 no está en ningún archivo de la imagen</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>No se puede leer «%1» en el sector %2: %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>«%1» termina antes del sector %2 del disco; la imagen se ha recortado</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>No existe</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>No hay memoria suficiente para leerla</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>No se puede abrir el reproductor de CD</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>no se pueden extraer los datos del CD</translation>
     </message>
 </context>
 <context>
@@ -103,6 +294,21 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>No se puede abrir la unidad de CD «%1»</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio no puede leerla</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>No se ha encontrado ninguna unidad de CD</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -123,6 +329,21 @@
     <message>
         <source>No clipping since the take began</source>
         <translation>Sin saturación desde el inicio de la toma</translation>
+    </message>
+</context>
+<context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>El identificador de disco «%1» no puede dar nombre a un archivo de caché</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>No se puede crear la carpeta «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>No se puede escribir «%1»</translation>
     </message>
 </context>
 <context>
@@ -161,6 +382,123 @@
     </message>
 </context>
 <context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>El modo de pista «%1» es desconocido</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Una línea FILE no nombra ningún archivo (línea %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>El tipo de archivo %1 de «%2» no se puede leer (línea %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Una línea TRACK no tiene número o modo (línea %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>La pista %1 aparece antes de cualquier línea FILE</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>La pista %1 no sigue a la pista %2; las pistas se numeran del 1 al 99 en orden (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 aparece antes de cualquier línea TRACK (línea %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>La línea %1 de la pista %2 no indica ningún tiempo mm:ss:ff (línea %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>La pista %1 continúa en otro FILE (línea %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>El INDEX 01 de la pista %1 está antes de su INDEX 00 (línea %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>El INDEX %1 de la pista %2 aparece antes de su INDEX 01 (línea %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>La pista %1 no tiene INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>La pista %1 empieza en %2, no después de la pista %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>La pista %1 empieza en %2, después del final de «%3» (dura %4)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Las pistas %1 y %2 comparten «%3» con tamaños de sector distintos</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Es una carpeta</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>No es un archivo normal</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>No es un flujo FLAC ni Ogg</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>No se puede decodificar: %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>No indica duración, canales ni frecuencia de muestreo</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>El archivo termina antes de la trama %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>No se puede decodificar en la trama %1: %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>No se puede decodificar en la trama %1: el flujo termina antes de tiempo</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>El identificador de disco «%1» no puede dar nombre a un archivo de caché</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>No se puede crear la carpeta «%1»</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>No se puede escribir «%1»</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -173,6 +511,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 pistas</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>El CD no tiene pistas de audio con las que identificarlo</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>La tabla de contenido del CD termina antes de su última pista</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Memoria agotada al identificar el CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>No se puede identificar el CD: %1</translation>
     </message>
 </context>
 <context>
@@ -257,6 +614,108 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>No se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>El archivo ocupa %1 bytes; un archivo cue o una tabla de contenido es mucho más pequeño</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>No se puede leer</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>El archivo «%1» no se puede leer: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>«%1» no es un archivo WAV ni audio FLAC u Ogg</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>«%1» no es PCM estéreo de 16 bits a 44100 Hz, como el audio de un CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>«%1» no contiene muestras de audio de CD que un archivo WAV pueda contener</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Una línea FILE no nombra ningún archivo</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>El archivo cue nombra «%1»; se ha leído «%2»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>«%1» no se puede leer como audio: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>«%1» es %2 de %3 canales a %4 Hz, %5 bits; el audio de un CD es estéreo de 16 bits a 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>«%1» es %2 de %3 canales a %4 Hz; el audio de un CD es estéreo de 16 bits a 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>El archivo no enumera ninguna pista</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>El archivo enumera %1 pistas; un CD contiene de 1 a 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>La longitud del disco no es un número entero de sectores</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>El disco duraría %1, más de lo que cabe en cualquier CD</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>La pista %1 no tiene sectores</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>«%1» es más corto de lo que indica el archivo: contiene %2 bytes y las pistas necesitan %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>El archivo «%1» nombrado en «%2» no existe</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>El archivo «%1» nombrado en «%2» es una carpeta</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>El archivo «%1» nombrado en «%2» es un dispositivo, no un archivo</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>El archivo «%1» nombrado en «%2» no se puede leer: %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>El archivo «%1» nombrado en «%2» no es un archivo normal</translation>
+    </message>
+</context>
+<context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>No se puede crear la carpeta de archivos temporales</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -265,6 +724,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Parar tras, horas minutos segundos</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Formato de entrada no compatible</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>No se puede inicializar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>No se puede crear el archivo</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>No se puede cerrar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>No se pueden codificar los datos</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>No hay ningún dispositivo multimedia abierto con este identificador.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>El dispositivo multimedia no conoce esta orden.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>El dispositivo multimedia ha fallado.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>No hay ningún dispositivo multimedia de este tipo.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>No hay memoria suficiente para el dispositivo multimedia.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Otro reproductor está usando el dispositivo multimedia.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>El dispositivo multimedia no puede ejecutar esta orden.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>No se encuentra el archivo. Compruebe la carpeta y el nombre del archivo.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>La posición está fuera del archivo o del soporte.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Ningún dispositivo multimedia puede reproducir este archivo.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>El dispositivo multimedia no admite este formato de tiempo.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>El archivo no se puede reproducir.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>No hay ningún sintetizador MIDI disponible: no se ha encontrado ningún banco de sonidos utilizable.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Código de error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>La orden se ha ejecutado.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Código de error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Se ha cambiado una propiedad mientras el dispositivo estaba abierto</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Identificador de dispositivo no válido</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>No se puede reservar memoria para la cabecera WAV</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>No se puede liberar la memoria de la cabecera</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>No se puede iniciar el dispositivo</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Error al llenar el búfer de audio</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Número de error fuera de rango (error desconocido)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>El dispositivo actual no puede grabar este formato</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>No se ha podido crear el hilo</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Formato WAV no válido</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>No se ha encontrado ningún dispositivo de grabación de audio</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>No se puede abrir el dispositivo</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>No se puede cerrar el dispositivo</translation>
     </message>
 </context>
 <context>
@@ -288,6 +895,322 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>El dispositivo de grabación dejó de funcionar (se quitó o se desconectó). La grabación termina aquí; lo grabado hasta ese momento se ha guardado.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1: una tubería con nombre, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1: una carpeta, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1: un dispositivo, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1: un socket, no un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1: no es un archivo normal ni un archivo MIDI</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Los datos MIDI del archivo RMID van más allá del final del archivo.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>El archivo RMID no contiene datos MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>La pista %1 está truncada: termina en medio de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>La pista %1 contiene una longitud o un tiempo de más de cuatro bytes.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>No se puede abrir el archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>No se puede leer el archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>El archivo es demasiado grande para ser un archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>El archivo está vacío.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>El archivo no es un archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>El archivo MIDI es demasiado largo para reproducirlo.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>El archivo MIDI dura %1 horas; las canciones de más de 12 horas no se reproducen.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>La cabecera del archivo MIDI está truncada.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>La cabecera del archivo MIDI tiene una longitud errónea.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>Los archivos MIDI de formato 2 (secuencias independientes) no se pueden reproducir.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>El archivo MIDI tiene un formato desconocido (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>El archivo MIDI no contiene pistas.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>El archivo MIDI tiene una velocidad de fotogramas SMPTE no válida (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>El archivo MIDI tiene una división de tiempo de 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>El archivo MIDI termina antes de su primera pista.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>El archivo MIDI anuncia %1 pistas pero solo contiene %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>La pista %1 indica %2 bytes, pero solo quedan %3 bytes en el archivo.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>La pista %1 está truncada: termina tras el tiempo de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>La pista %1 tiene un byte de datos donde debe ir el estado de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>La pista %1 tiene un byte de estado donde deben ir los datos de un evento.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>La pista %1 contiene el byte de estado %2, que un archivo MIDI no puede contener.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>La pista %1 está truncada: los datos de un evento van más allá del final de la pista.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>La pista %1 tiene un cambio de tempo de %2 bytes (se esperaban 3).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>La pista %1 fija un tempo de 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>No hay ningún banco de sonidos disponible para el sintetizador MIDI.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>No se puede cargar el banco de sonidos «%1».</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>No se puede cargar el banco de sonidos «%1»: no es un archivo SoundFont 2 utilizable.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>No se puede cargar el banco de sonidos «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>El sintetizador MIDI no puede iniciarse.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>El sintetizador MIDI no puede reproducir el archivo.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>La pista %1 está fuera del audio de la imagen (posiciones %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>La pista %1 no es un número entero de sectores de %2 bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>La pista %1 se solapa con la pista anterior</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>lista de pistas (bloque %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>lista de puntos de referencia (bloque %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>bloque (bloque %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>lista de pistas con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>lista de puntos de referencia con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>bloque con identificador ilegible (bytes %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Una pista tiene el modo desconocido %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>No se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Es demasiado corta para una imagen Nero</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>No tiene pie Nero (NER5 o NERO) al final</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Su pie sitúa la lista de bloques en %1, fuera de los %2 bytes de la imagen antes del pie</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Su lista de bloques ocuparía %1 bytes, mucho más de lo que necesita un CD</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Su lista de bloques no se puede leer</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Su lista de bloques termina sin bloque END!</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>En la imagen: %1 declara %2 bytes, más allá del final de la lista de bloques</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>En la imagen: %1 de %2 bytes no contiene entradas de pista completas</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>En la imagen: %1 numera sus %2 pistas del %3 al %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>La pista %1 tiene sectores de %2 bytes</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>La pista %1 es más larga que la imagen</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>En la imagen: %1 de %2 bytes no contiene puntos de referencia completos</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>En la imagen: %1 enumera %2 pistas; un CD contiene de 1 a 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Contiene más de una sesión; solo se pueden leer imágenes de una sesión</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Su lista de bloques no contiene ninguna lista de pistas (DAOX, DAOI, ETN2 o ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir al archivo MIDI del que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a la grabación de la que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir al archivo WAV del que se crea. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a una carpeta. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a una tubería con nombre. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a un dispositivo. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a un socket. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>El archivo MP3 no puede sustituir a algo que no es un archivo normal. Elija otro nombre para el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>No se ha podido guardar el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Otro programa ha escrito este archivo mientras se creaba el archivo MP3. ¿Sustituirlo por el nuevo archivo MP3?</translation>
     </message>
 </context>
 <context>
@@ -522,6 +1445,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>No se puede leer el archivo de configuración. El programa funciona con su configuración predeterminada y deja el archivo como está.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>No se puede iniciar el conversor de frecuencia de muestreo: %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>El conversor de frecuencia de muestreo ha fallado: %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -562,6 +1507,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>No se puede escribir el registro de extracción «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>El secuenciador necesita un archivo MIDI.</translation>
     </message>
 </context>
 <context>
@@ -622,10 +1574,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>No se puede inicializar el flujo</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>No se pueden codificar los datos</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>No se puede cerrar el flujo</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>La toma no se puede conservar para sus pistas:</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Una toma dividida necesita un nombre de archivo para cada una de sus pistas.</translation>
     </message>
 </context>
 <context>
@@ -677,6 +1648,13 @@
     <message>
         <source>&amp;Play the cut</source>
         <translation>Escuc&amp;har el corte</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>El banco de sonidos «%1» no es un archivo SoundFont 2 utilizable.</translation>
     </message>
 </context>
 <context>
@@ -1350,6 +2328,77 @@ Guardado como: %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>El modo de pista «%1» es desconocido</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>La longitud de la pista %1 no es un número entero de sectores</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>La pista %1 no contiene audio después de su pregap</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>El disco sería más largo que cualquier CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Una &apos;}&apos; no cierra nada (línea %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 aparece antes de cualquier TRACK (línea %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Una línea TRACK no tiene modo (línea %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 no nombra ningún archivo (línea %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>El desplazamiento %1 no es un número (línea %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 «%2» no indica ningún inicio (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 «%2» no indica ninguna longitud %3 (línea %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>«%1» contiene demasiado poco para la pista %2 (línea %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 no indica ninguna longitud (línea %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP aparece después del audio de la pista (línea %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START no indica ningún tiempo (línea %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>El START de la pista %1 no es un sector entero (línea %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Una &apos;{&apos; nunca se cierra</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1378,6 +2427,68 @@ Guardado como: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>ya hay otra cosa con ese nombre</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>La grabación de %1 necesitaría %2 MB, pero solo hay %3 MB libres para su archivo temporal %4.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Archivo no encontrado</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Acceso al archivo denegado</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Demasiados archivos abiertos</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Nombre de archivo no válido</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Error de E/S %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1: una tubería con nombre, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1: un dispositivo, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1: un socket, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1: una carpeta, no un archivo WAV</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1: no es un archivo normal ni un archivo WAV</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lectura más allá del final del archivo</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Formato WAV no compatible: el archivo declara una frecuencia de muestreo de %1 Hz; solo se pueden codificar frecuencias de %2 a %3 Hz</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>El archivo WAV no contiene audio.</translation>
     </message>
 </context>
 <context>
@@ -1785,6 +2896,10 @@ Guardado como: %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 grabación %2 %, codificada %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>la tarjeta de sonido no tiene entrada %1</translation>
     </message>
 </context>
 </TS>

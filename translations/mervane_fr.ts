@@ -9,6 +9,61 @@
     </message>
 </context>
 <context>
+    <name>CDDA</name>
+    <message>
+        <source>No folder was chosen for the extracted audio</source>
+        <translation>Aucun dossier n&apos;a été choisi pour l&apos;audio extrait</translation>
+    </message>
+    <message>
+        <source>The folder name is longer than %1 characters; choose a folder with a shorter name:</source>
+        <translation>Le nom du dossier dépasse %1 caractères ; choisissez un dossier au nom plus court :</translation>
+    </message>
+    <message>
+        <source>Another track is being extracted</source>
+        <translation>Une autre piste est en cours d&apos;extraction</translation>
+    </message>
+    <message>
+        <source>The extraction was cancelled</source>
+        <translation>L&apos;extraction a été annulée</translation>
+    </message>
+    <message>
+        <source>The CD has no audio before track 1</source>
+        <translation>Le CD n&apos;a pas d&apos;audio avant la piste 1</translation>
+    </message>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Le CD n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track; only audio tracks can be extracted</source>
+        <translation>La piste %1 est une piste de données ; seules les pistes audio peuvent être extraites</translation>
+    </message>
+    <message>
+        <source>There is no CD in &quot;%1&quot;</source>
+        <translation>Il n&apos;y a pas de CD dans « %1 »</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot read audio CDs</source>
+        <translation>« %1 » ne peut pas lire les CD audio</translation>
+    </message>
+    <message>
+        <source>Unable to read the audio CD in &quot;%1&quot;</source>
+        <translation>Impossible de lire le CD audio dans « %1 »</translation>
+    </message>
+    <message>
+        <source>Track %1 has no audio to extract</source>
+        <translation>La piste %1 n&apos;a pas d&apos;audio à extraire</translation>
+    </message>
+    <message>
+        <source>Unable to create &quot;%1&quot;</source>
+        <translation>Impossible de créer « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;; the disk may be full</source>
+        <translation>Impossible d&apos;écrire « %1 » ; le disque est peut-être plein</translation>
+    </message>
+</context>
+<context>
     <name>CaptureLine</name>
     <message>
         <source>the audio server stopped sending sound (nothing for 3 seconds)</source>
@@ -33,6 +88,142 @@
     <message>
         <source>the device did not open within %1 seconds</source>
         <translation>le périphérique ne s&apos;est pas ouvert en %1 secondes</translation>
+    </message>
+</context>
+<context>
+    <name>CardWaveIn</name>
+    <message>
+        <source>The specified command was carried out.</source>
+        <translation>La commande indiquée a été exécutée.</translation>
+    </message>
+    <message>
+        <source>Undefined external error.</source>
+        <translation>Erreur externe non définie.</translation>
+    </message>
+    <message>
+        <source>A device ID has been used that is out of range for your system.</source>
+        <translation>Un identifiant de périphérique hors limites pour votre système a été utilisé.</translation>
+    </message>
+    <message>
+        <source>The specified device is already in use. Wait until it is free, and then try again.</source>
+        <translation>Le périphérique indiqué est déjà utilisé. Attendez qu&apos;il soit libre, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The specified device handle is invalid.</source>
+        <translation>Le descripteur de périphérique indiqué n&apos;est pas valide.</translation>
+    </message>
+    <message>
+        <source>There is no driver installed on your system.</source>
+        <translation>Aucun pilote n&apos;est installé sur votre système.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory available for this task.</source>
+        <translation>La mémoire disponible ne suffit pas pour cette tâche.</translation>
+    </message>
+    <message>
+        <source>An invalid flag was passed to a system function.</source>
+        <translation>Un indicateur non valide a été transmis à une fonction système.</translation>
+    </message>
+    <message>
+        <source>An invalid parameter was passed to a system function.</source>
+        <translation>Un paramètre non valide a été transmis à une fonction système.</translation>
+    </message>
+    <message>
+        <source>The specified format is not supported or cannot be translated.</source>
+        <translation>Le format indiqué n&apos;est pas pris en charge ou ne peut pas être converti.</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation while media data is still playing.</source>
+        <translation>Impossible d&apos;effectuer cette opération pendant la lecture de données multimédias.</translation>
+    </message>
+    <message>
+        <source>The wave header was not prepared.</source>
+        <translation>L&apos;en-tête WAV n&apos;a pas été préparé.</translation>
+    </message>
+</context>
+<context>
+    <name>CdAudioDevice</name>
+    <message>
+        <source>There is no disc in the CD drive.</source>
+        <translation>Il n&apos;y a pas de disque dans le lecteur de CD.</translation>
+    </message>
+</context>
+<context>
+    <name>CdDisc</name>
+    <message>
+        <source>The CD has no track %1</source>
+        <translation>Le CD n&apos;a pas de piste %1</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies outside the tracks of the CD</source>
+        <translation>Le secteur %1 est en dehors des pistes du CD</translation>
+    </message>
+    <message>
+        <source>Track %1 is a data track and holds no audio</source>
+        <translation>La piste %1 est une piste de données et ne contient pas d&apos;audio</translation>
+    </message>
+    <message>
+        <source>The CD could not be read at sector %1</source>
+        <translation>Le CD n&apos;a pas pu être lu au secteur %1</translation>
+    </message>
+</context>
+<context>
+    <name>CdImage</name>
+    <message>
+        <source>This program has no reader for disc images</source>
+        <translation>Ce programme n&apos;a pas de lecteur d&apos;images de disque</translation>
+    </message>
+    <message>
+        <source>Unable to read the CD image &quot;%1&quot;
+%2</source>
+        <translation>Impossible de lire l&apos;image de disque « %1 »
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CdImageSheet</name>
+    <message>
+        <source>There is no cue sheet &quot;%1.cue&quot; beside it to say where its tracks lie</source>
+        <translation>Aucun fichier cue « %1.cue » ne se trouve à côté pour indiquer où sont ses pistes</translation>
+    </message>
+    <message>
+        <source>Unable to open &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;ouvrir « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Sectors %1 to %2 lie outside the disc</source>
+        <translation>Les secteurs %1 à %2 sont en dehors du disque</translation>
+    </message>
+    <message>
+        <source>Sector %1 lies in no file of the image</source>
+        <translation>Le secteur %1 ne se trouve dans aucun fichier de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Unable to read &quot;%1&quot; at sector %2: %3</source>
+        <translation>Impossible de lire « %1 » au secteur %2 : %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends before sector %2 of the disc; the image has been cut short</source>
+        <translation>« %1 » se termine avant le secteur %2 du disque ; l&apos;image a été tronquée</translation>
+    </message>
+    <message>
+        <source>It does not exist</source>
+        <translation>Elle n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it</source>
+        <translation>La mémoire ne suffit pas pour la lire</translation>
+    </message>
+</context>
+<context>
+    <name>CdRecorder</name>
+    <message>
+        <source>Unable to open CD player</source>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD</translation>
+    </message>
+    <message>
+        <source>unable to extract CD data</source>
+        <translation>impossible d&apos;extraire les données du CD</translation>
     </message>
 </context>
 <context>
@@ -103,6 +294,21 @@
     </message>
 </context>
 <context>
+    <name>CdioHandle</name>
+    <message>
+        <source>Unable to open the CD drive &quot;%1&quot;</source>
+        <translation>Impossible d&apos;ouvrir le lecteur de CD « %1 »</translation>
+    </message>
+    <message>
+        <source>libcdio cannot read it</source>
+        <translation>libcdio ne peut pas la lire</translation>
+    </message>
+    <message>
+        <source>No CD drive found</source>
+        <translation>Aucun lecteur de CD trouvé</translation>
+    </message>
+</context>
+<context>
     <name>ClipLight</name>
     <message>
         <source>CLIP</source>
@@ -123,6 +329,21 @@
     <message>
         <source>No clipping since the take began</source>
         <translation>Aucune saturation depuis le début de la prise</translation>
+    </message>
+</context>
+<context>
+    <name>CoverArt</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>L&apos;identifiant de disque « %1 » ne peut pas nommer un fichier de cache</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Impossible de créer le dossier « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire « %1 »</translation>
     </message>
 </context>
 <context>
@@ -161,6 +382,123 @@
     </message>
 </context>
 <context>
+    <name>CueSheet</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Le mode de piste « %1 » est inconnu</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file (line %1)</source>
+        <translation>Une ligne FILE ne nomme aucun fichier (ligne %1)</translation>
+    </message>
+    <message>
+        <source>The file type %1 of &quot;%2&quot; cannot be read (line %3)</source>
+        <translation>Le type de fichier %1 de « %2 » ne peut pas être lu (ligne %3)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no number or mode (line %1)</source>
+        <translation>Une ligne TRACK n&apos;a ni numéro ni mode (ligne %1)</translation>
+    </message>
+    <message>
+        <source>Track %1 comes before any FILE line</source>
+        <translation>La piste %1 précède toute ligne FILE</translation>
+    </message>
+    <message>
+        <source>Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)</source>
+        <translation>La piste %1 ne suit pas la piste %2 ; les pistes sont numérotées de 1 à 99 dans l&apos;ordre (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK line (line %2)</source>
+        <translation>%1 précède toute ligne TRACK (ligne %2)</translation>
+    </message>
+    <message>
+        <source>The %1 line of track %2 gives no time mm:ss:ff (line %3)</source>
+        <translation>La ligne %1 de la piste %2 ne donne aucun temps mm:ss:ff (ligne %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 continues into another FILE (line %2)</source>
+        <translation>La piste %1 se poursuit dans un autre FILE (ligne %2)</translation>
+    </message>
+    <message>
+        <source>INDEX 01 of track %1 lies before its INDEX 00 (line %2)</source>
+        <translation>L&apos;INDEX 01 de la piste %1 se trouve avant son INDEX 00 (ligne %2)</translation>
+    </message>
+    <message>
+        <source>INDEX %1 of track %2 comes before its INDEX 01 (line %3)</source>
+        <translation>L&apos;INDEX %1 de la piste %2 précède son INDEX 01 (ligne %3)</translation>
+    </message>
+    <message>
+        <source>Track %1 has no INDEX 01</source>
+        <translation>La piste %1 n&apos;a pas d&apos;INDEX 01</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, not after track %3 (%4)</source>
+        <translation>La piste %1 commence à %2, pas après la piste %3 (%4)</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>Track %1 starts at %2, past the end of &quot;%3&quot; (%4 long)</source>
+        <translation>La piste %1 commence à %2, après la fin de « %3 » (durée %4)</translation>
+    </message>
+    <message>
+        <source>Tracks %1 and %2 share &quot;%3&quot; with different sector sizes</source>
+        <translation>Les pistes %1 et %2 partagent « %3 » avec des tailles de secteur différentes</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedAudioFile</name>
+    <message>
+        <source>It is a folder</source>
+        <translation>Il s&apos;agit d&apos;un dossier</translation>
+    </message>
+    <message>
+        <source>It is no regular file</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>It is neither a FLAC nor an Ogg stream</source>
+        <translation>Ce n&apos;est ni un flux FLAC ni un flux Ogg</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded: %1</source>
+        <translation>Il ne peut pas être décodé : %1</translation>
+    </message>
+    <message>
+        <source>It gives no length, channels or sample rate</source>
+        <translation>Il n&apos;indique ni durée, ni canaux, ni fréquence d&apos;échantillonnage</translation>
+    </message>
+    <message>
+        <source>The file ends before frame %1</source>
+        <translation>Le fichier se termine avant la trame %1</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: %2</source>
+        <translation>Il ne peut pas être décodé à la trame %1 : %2</translation>
+    </message>
+    <message>
+        <source>It cannot be decoded at frame %1: the stream ends early</source>
+        <translation>Il ne peut pas être décodé à la trame %1 : le flux se termine trop tôt</translation>
+    </message>
+</context>
+<context>
+    <name>DiscCache</name>
+    <message>
+        <source>The disc ID &quot;%1&quot; cannot name a cache file</source>
+        <translation>L&apos;identifiant de disque « %1 » ne peut pas nommer un fichier de cache</translation>
+    </message>
+    <message>
+        <source>Unable to create the folder &quot;%1&quot;</source>
+        <translation>Impossible de créer le dossier « %1 »</translation>
+    </message>
+    <message>
+        <source>Unable to write &quot;%1&quot;</source>
+        <translation>Impossible d&apos;écrire « %1 »</translation>
+    </message>
+</context>
+<context>
     <name>DiscDetails</name>
     <message>
         <source>Unknown artist</source>
@@ -173,6 +511,25 @@
     <message>
         <source>%1 tracks</source>
         <translation>%1 pistes</translation>
+    </message>
+</context>
+<context>
+    <name>DiscId</name>
+    <message>
+        <source>The CD has no audio tracks to identify it by</source>
+        <translation>Le CD n&apos;a pas de pistes audio permettant de l&apos;identifier</translation>
+    </message>
+    <message>
+        <source>The CD&apos;s table of contents ends before its last track</source>
+        <translation>La table des matières du CD se termine avant sa dernière piste</translation>
+    </message>
+    <message>
+        <source>Out of memory while identifying the CD</source>
+        <translation>Mémoire insuffisante pendant l&apos;identification du CD</translation>
+    </message>
+    <message>
+        <source>The CD cannot be identified: %1</source>
+        <translation>Le CD ne peut pas être identifié : %1</translation>
     </message>
 </context>
 <context>
@@ -257,6 +614,108 @@
     </message>
 </context>
 <context>
+    <name>ImageParsing</name>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Elle ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>The sheet is %1 bytes long; a cue sheet or table of contents is far smaller</source>
+        <translation>Le fichier fait %1 octets ; un fichier cue ou une table des matières est bien plus petit</translation>
+    </message>
+    <message>
+        <source>It cannot be read</source>
+        <translation>Elle ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Le fichier « %1 » ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither a wave file nor FLAC or Ogg audio</source>
+        <translation>« %1 » n&apos;est ni un fichier WAV ni de l&apos;audio FLAC ou Ogg</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not 16-bit stereo 44100 Hz PCM, as CD audio is</source>
+        <translation>« %1 » n&apos;est pas du PCM stéréo 16 bits à 44100 Hz comme l&apos;audio d&apos;un CD</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no CD audio samples a wave file can hold</source>
+        <translation>« %1 » ne contient aucun échantillon audio de CD qu&apos;un fichier WAV puisse contenir</translation>
+    </message>
+    <message>
+        <source>A FILE line names no file</source>
+        <translation>Une ligne FILE ne nomme aucun fichier</translation>
+    </message>
+    <message>
+        <source>The sheet names &quot;%1&quot;; &quot;%2&quot; was read</source>
+        <translation>Le fichier cue nomme « %1 » ; « %2 » a été lu</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read as audio: %2</source>
+        <translation>« %1 » ne peut pas être lu comme audio : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>« %1 » est du %2 à %3 canaux à %4 Hz, %5 bits ; l&apos;audio d&apos;un CD est en stéréo 16 bits à 44100 Hz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz</source>
+        <translation>« %1 » est du %2 à %3 canaux à %4 Hz ; l&apos;audio d&apos;un CD est en stéréo 16 bits à 44100 Hz</translation>
+    </message>
+    <message>
+        <source>The sheet lists no track</source>
+        <translation>Le fichier ne liste aucune piste</translation>
+    </message>
+    <message>
+        <source>The sheet lists %1 tracks; a CD holds 1 to 99</source>
+        <translation>Le fichier liste %1 pistes ; un CD en contient de 1 à 99</translation>
+    </message>
+    <message>
+        <source>The disc is not a whole number of sectors long</source>
+        <translation>La longueur du disque n&apos;est pas un nombre entier de secteurs</translation>
+    </message>
+    <message>
+        <source>The disc would be %1 long, more than any CD holds</source>
+        <translation>Le disque durerait %1, plus que ne contient n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>Track %1 has no sectors</source>
+        <translation>La piste %1 n&apos;a aucun secteur</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is shorter than the sheet says: it holds %2 bytes, the tracks need %3</source>
+        <translation>« %1 » est plus court que ne l&apos;indique le fichier : il contient %2 octets, les pistes en demandent %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; does not exist</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a folder</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » est un dossier</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is a device, not a file</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » est un périphérique, pas un fichier</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; cannot be read: %3</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » ne peut pas être lu : %3</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; named in &quot;%2&quot; is no regular file</source>
+        <translation>Le fichier « %1 » nommé dans « %2 » n&apos;est pas un fichier ordinaire</translation>
+    </message>
+</context>
+<context>
+    <name>InstanceFolder</name>
+    <message>
+        <source>Unable to create the folder for temporary files</source>
+        <translation>Impossible de créer le dossier des fichiers temporaires</translation>
+    </message>
+</context>
+<context>
     <name>LiveTakeControls</name>
     <message>
         <source>Stop after</source>
@@ -265,6 +724,154 @@
     <message>
         <source>Stop after, hours minutes seconds</source>
         <translation>Arrêt après, heures minutes secondes</translation>
+    </message>
+</context>
+<context>
+    <name>MMBlade</name>
+    <message>
+        <source>Unsupported Input Format</source>
+        <translation>Format d&apos;entrée non pris en charge</translation>
+    </message>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Impossible d&apos;initialiser le flux</translation>
+    </message>
+    <message>
+        <source>Unable to create file</source>
+        <translation>Impossible de créer le fichier</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Impossible de clore le flux</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Impossible d&apos;encoder les données</translation>
+    </message>
+</context>
+<context>
+    <name>MediaDevice</name>
+    <message>
+        <source>No media device is open under this identifier.</source>
+        <translation>Aucun périphérique multimédia n&apos;est ouvert sous cet identifiant.</translation>
+    </message>
+    <message>
+        <source>The media device does not know this command.</source>
+        <translation>Le périphérique multimédia ne connaît pas cette commande.</translation>
+    </message>
+    <message>
+        <source>The media device failed.</source>
+        <translation>Le périphérique multimédia a échoué.</translation>
+    </message>
+    <message>
+        <source>There is no media device of this type.</source>
+        <translation>Il n&apos;existe pas de périphérique multimédia de ce type.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the media device.</source>
+        <translation>La mémoire ne suffit pas pour le périphérique multimédia.</translation>
+    </message>
+    <message>
+        <source>The media device is in use by another player.</source>
+        <translation>Le périphérique multimédia est utilisé par un autre lecteur.</translation>
+    </message>
+    <message>
+        <source>The media device cannot carry out this command.</source>
+        <translation>Le périphérique multimédia ne peut pas exécuter cette commande.</translation>
+    </message>
+    <message>
+        <source>The file cannot be found. Check the folder and the file name.</source>
+        <translation>Le fichier est introuvable. Vérifiez le dossier et le nom du fichier.</translation>
+    </message>
+    <message>
+        <source>The position lies outside the file or the medium.</source>
+        <translation>La position est en dehors du fichier ou du support.</translation>
+    </message>
+    <message>
+        <source>No media device can play this file.</source>
+        <translation>Aucun périphérique multimédia ne peut lire ce fichier.</translation>
+    </message>
+    <message>
+        <source>The media device does not support this time format.</source>
+        <translation>Le périphérique multimédia ne prend pas en charge ce format de temps.</translation>
+    </message>
+    <message>
+        <source>The file cannot be played.</source>
+        <translation>Le fichier ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>No MIDI synthesiser is available: no usable sound font was found.</source>
+        <translation>Aucun synthétiseur MIDI n&apos;est disponible : aucune banque de sons utilisable n&apos;a été trouvée.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Code d&apos;erreur inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>MediaPlayer</name>
+    <message>
+        <source>The command was carried out.</source>
+        <translation>La commande a été exécutée.</translation>
+    </message>
+    <message>
+        <source>Unknown error code</source>
+        <translation>Code d&apos;erreur inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>MessageTable</name>
+    <message>
+        <source>Change to property while device was open</source>
+        <translation>Propriété modifiée pendant que le périphérique était ouvert</translation>
+    </message>
+    <message>
+        <source>Invalid DeviceID</source>
+        <translation>Identifiant de périphérique non valide</translation>
+    </message>
+    <message>
+        <source>Unable to allocate memory for wave header</source>
+        <translation>Impossible d&apos;allouer la mémoire de l&apos;en-tête WAV</translation>
+    </message>
+    <message>
+        <source>Unable to free header memory</source>
+        <translation>Impossible de libérer la mémoire de l&apos;en-tête</translation>
+    </message>
+    <message>
+        <source>Unable to start device</source>
+        <translation>Impossible de démarrer le périphérique</translation>
+    </message>
+    <message>
+        <source>Error filling wave buffer</source>
+        <translation>Erreur lors du remplissage du tampon audio</translation>
+    </message>
+    <message>
+        <source>Specified error number is out of range (unknown error)</source>
+        <translation>Numéro d&apos;erreur hors limites (erreur inconnue)</translation>
+    </message>
+    <message>
+        <source>The actual device can&apos;t record this format</source>
+        <translation>Le périphérique actuel ne peut pas enregistrer ce format</translation>
+    </message>
+    <message>
+        <source>Could not create thread</source>
+        <translation>Impossible de créer le thread</translation>
+    </message>
+    <message>
+        <source>Invalid wave format</source>
+        <translation>Format WAV non valide</translation>
+    </message>
+    <message>
+        <source>No wave audio recording device found</source>
+        <translation>Aucun périphérique d&apos;enregistrement audio trouvé</translation>
+    </message>
+    <message>
+        <source>Unable to open device</source>
+        <translation>Impossible d&apos;ouvrir le périphérique</translation>
+    </message>
+    <message>
+        <source>Unable to close device</source>
+        <translation>Impossible de fermer le périphérique</translation>
     </message>
 </context>
 <context>
@@ -288,6 +895,322 @@
     <message>
         <source>The recording device stopped working (it was removed or unplugged). The recording ends here; what was recorded until then has been saved.</source>
         <translation>Le périphérique d&apos;enregistrement ne fonctionne plus (il a été retiré ou débranché). L&apos;enregistrement s&apos;arrête ici ; ce qui a été enregistré jusque-là est conservé.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiFile</name>
+    <message>
+        <source>%1: a named pipe, not a MIDI file</source>
+        <translation>%1 : un tube nommé, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a MIDI file</source>
+        <translation>%1 : un dossier, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a MIDI file</source>
+        <translation>%1 : un périphérique, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a MIDI file</source>
+        <translation>%1 : un socket, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file, not a MIDI file</source>
+        <translation>%1 : pas un fichier ordinaire, pas un fichier MIDI</translation>
+    </message>
+    <message>
+        <source>The RMID file&apos;s MIDI data runs past the end of the file.</source>
+        <translation>Les données MIDI du fichier RMID dépassent la fin du fichier.</translation>
+    </message>
+    <message>
+        <source>The RMID file holds no MIDI data.</source>
+        <translation>Le fichier RMID ne contient pas de données MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends inside an event.</source>
+        <translation>La piste %1 est tronquée : elle se termine au milieu d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds a length or time longer than four bytes.</source>
+        <translation>La piste %1 contient une longueur ou un temps de plus de quatre octets.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be opened.</source>
+        <translation>Le fichier MIDI ne peut pas être ouvert.</translation>
+    </message>
+    <message>
+        <source>The MIDI file cannot be read.</source>
+        <translation>Le fichier MIDI ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a MIDI file.</source>
+        <translation>Le fichier est trop grand pour être un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>The file is not a MIDI file.</source>
+        <translation>Le fichier n&apos;est pas un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>The MIDI file is too long to be played.</source>
+        <translation>Le fichier MIDI est trop long pour être joué.</translation>
+    </message>
+    <message>
+        <source>The MIDI file lasts %1 hours; songs longer than 12 hours are not played.</source>
+        <translation>Le fichier MIDI dure %1 heures ; les morceaux de plus de 12 heures ne sont pas joués.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header is truncated.</source>
+        <translation>L&apos;en-tête du fichier MIDI est tronqué.</translation>
+    </message>
+    <message>
+        <source>The MIDI file&apos;s header has a wrong length.</source>
+        <translation>L&apos;en-tête du fichier MIDI a une longueur erronée.</translation>
+    </message>
+    <message>
+        <source>MIDI files of format 2 (independent sequences) cannot be played.</source>
+        <translation>Les fichiers MIDI au format 2 (séquences indépendantes) ne peuvent pas être joués.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an unknown format (%1).</source>
+        <translation>Le fichier MIDI a un format inconnu (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file holds no tracks.</source>
+        <translation>Le fichier MIDI ne contient aucune piste.</translation>
+    </message>
+    <message>
+        <source>The MIDI file has an invalid SMPTE frame rate (%1).</source>
+        <translation>Le fichier MIDI a une fréquence d&apos;images SMPTE non valide (%1).</translation>
+    </message>
+    <message>
+        <source>The MIDI file has a time division of 0.</source>
+        <translation>Le fichier MIDI a une division temporelle de 0.</translation>
+    </message>
+    <message>
+        <source>The MIDI file ends before its first track.</source>
+        <translation>Le fichier MIDI se termine avant sa première piste.</translation>
+    </message>
+    <message>
+        <source>The MIDI file announces %1 tracks but holds only %2.</source>
+        <translation>Le fichier MIDI annonce %1 pistes mais n&apos;en contient que %2.</translation>
+    </message>
+    <message>
+        <source>Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.</source>
+        <translation>La piste %1 indique %2 octets, mais il ne reste que %3 octets dans le fichier.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: it ends after an event time.</source>
+        <translation>La piste %1 est tronquée : elle se termine après le temps d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte where an event&apos;s status belongs.</source>
+        <translation>La piste %1 a un octet de données à la place du statut d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a status byte where an event&apos;s data belongs.</source>
+        <translation>La piste %1 a un octet de statut à la place des données d&apos;un événement.</translation>
+    </message>
+    <message>
+        <source>Track %1 holds the status byte %2, which a MIDI file may not contain.</source>
+        <translation>La piste %1 contient l&apos;octet de statut %2, interdit dans un fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 is truncated: an event&apos;s data runs past the end of the track.</source>
+        <translation>La piste %1 est tronquée : les données d&apos;un événement dépassent la fin de la piste.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo change of %2 bytes (3 expected).</source>
+        <translation>La piste %1 a un changement de tempo de %2 octets (3 attendus).</translation>
+    </message>
+    <message>
+        <source>Track %1 sets a tempo of 0.</source>
+        <translation>La piste %1 fixe un tempo de 0.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiSynth</name>
+    <message>
+        <source>No sound font is available for the MIDI synthesiser.</source>
+        <translation>Aucune banque de sons n&apos;est disponible pour le synthétiseur MIDI.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: it is not a usable SoundFont 2 file.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée : ce n&apos;est pas un fichier SoundFont 2 utilisable.</translation>
+    </message>
+    <message>
+        <source>The sound font &quot;%1&quot; cannot be loaded: %2.</source>
+        <translation>La banque de sons « %1 » ne peut pas être chargée : %2.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot start.</source>
+        <translation>Le synthétiseur MIDI ne peut pas démarrer.</translation>
+    </message>
+    <message>
+        <source>The MIDI synthesiser cannot play the file.</source>
+        <translation>Le synthétiseur MIDI ne peut pas lire le fichier.</translation>
+    </message>
+</context>
+<context>
+    <name>NeroImage</name>
+    <message>
+        <source>Track %1 lies outside the image&apos;s audio (offsets %2, %3, %4)</source>
+        <translation>La piste %1 se trouve en dehors de l&apos;audio de l&apos;image (positions %2, %3, %4)</translation>
+    </message>
+    <message>
+        <source>Track %1 is no whole number of %2-byte sectors</source>
+        <translation>La piste %1 n&apos;est pas un nombre entier de secteurs de %2 octets</translation>
+    </message>
+    <message>
+        <source>Track %1 overlaps the track before it</source>
+        <translation>La piste %1 chevauche la piste précédente</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>track list (chunk %1)</source>
+        <translation>liste des pistes (bloc %1)</translation>
+    </message>
+    <message>
+        <source>cue point list (chunk %1)</source>
+        <translation>liste des points de repère (bloc %1)</translation>
+    </message>
+    <message>
+        <source>chunk (chunk %1)</source>
+        <translation>bloc (bloc %1)</translation>
+    </message>
+    <message>
+        <source>track list of unreadable id (bytes %1)</source>
+        <translation>liste des pistes à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>cue point list of unreadable id (bytes %1)</source>
+        <translation>liste des points de repère à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>chunk of unreadable id (bytes %1)</source>
+        <translation>bloc à l&apos;identifiant illisible (octets %1)</translation>
+    </message>
+    <message>
+        <source>A track has the unknown mode %1</source>
+        <translation>Une piste a le mode inconnu %1</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Elle ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>It is too short for a Nero image</source>
+        <translation>Elle est trop courte pour une image Nero</translation>
+    </message>
+    <message>
+        <source>It has no Nero footer (NER5 or NERO) at its end</source>
+        <translation>Elle n&apos;a pas de pied Nero (NER5 ou NERO) à la fin</translation>
+    </message>
+    <message>
+        <source>Its footer gives the chunk list&apos;s place as %1, outside the image&apos;s %2 bytes before the footer</source>
+        <translation>Son pied place la liste des blocs à %1, en dehors des %2 octets de l&apos;image avant le pied</translation>
+    </message>
+    <message>
+        <source>Its chunk list would take %1 bytes, far more than a CD&apos;s needs</source>
+        <translation>Sa liste des blocs occuperait %1 octets, bien plus que ce qu&apos;il faut pour un CD</translation>
+    </message>
+    <message>
+        <source>Its chunk list cannot be read</source>
+        <translation>Sa liste des blocs ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>Its chunk list ends without an END! chunk</source>
+        <translation>Sa liste des blocs se termine sans bloc END!</translation>
+    </message>
+    <message>
+        <source>Its %1 claims %2 bytes, past the end of the chunk list</source>
+        <translation>Dans l&apos;image : %1 annonce %2 octets, au-delà de la fin de la liste des blocs</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole track entries</source>
+        <translation>Dans l&apos;image : %1 de %2 octets ne contient pas d&apos;entrées de piste entières</translation>
+    </message>
+    <message>
+        <source>Its %1 numbers its %2 tracks from %3 to %4</source>
+        <translation>Dans l&apos;image : %1 numérote ses %2 pistes de %3 à %4</translation>
+    </message>
+    <message>
+        <source>Track %1 has sectors of %2 bytes</source>
+        <translation>La piste %1 a des secteurs de %2 octets</translation>
+    </message>
+    <message>
+        <source>Track %1 is longer than the image</source>
+        <translation>La piste %1 est plus longue que l&apos;image</translation>
+    </message>
+    <message>
+        <source>Its %1 of %2 bytes holds no whole cue points</source>
+        <translation>Dans l&apos;image : %1 de %2 octets ne contient pas de points de repère entiers</translation>
+    </message>
+    <message>
+        <source>Its %1 lists %2 tracks; a CD holds 1 to 99</source>
+        <translation>Dans l&apos;image : %1 liste %2 pistes ; un CD en contient de 1 à 99</translation>
+    </message>
+    <message>
+        <source>It holds more than one session; only single-session images can be read</source>
+        <translation>Elle contient plus d&apos;une session ; seules les images à une session peuvent être lues</translation>
+    </message>
+    <message>
+        <source>Its chunk list holds no track list (DAOX, DAOI, ETN2 or ETNF)</source>
+        <translation>Sa liste des blocs ne contient aucune liste des pistes (DAOX, DAOI, ETN2 ou ETNF)</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer le fichier MIDI dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer l&apos;enregistrement dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer le fichier WAV dont il est issu. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a folder. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un dossier. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un tube nommé. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a device. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un périphérique. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace a socket. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer un socket. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.</source>
+        <translation>Le fichier MP3 ne peut pas remplacer ce qui n&apos;est pas un fichier ordinaire. Choisissez un autre nom pour le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>The MP3 file could not be saved.</source>
+        <translation>Le fichier MP3 n&apos;a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Another program wrote this file while the MP3 file was being made. Replace it with the new MP3 file?</source>
+        <translation>Un autre programme a écrit ce fichier pendant la création du fichier MP3. Le remplacer par le nouveau fichier MP3 ?</translation>
     </message>
 </context>
 <context>
@@ -522,6 +1445,28 @@
     </message>
 </context>
 <context>
+    <name>ProfileFile</name>
+    <message>
+        <source>Unable to read the settings file. The program runs on its default settings and leaves the file as it is.</source>
+        <translation>Impossible de lire le fichier de réglages. Le programme fonctionne avec ses réglages par défaut et laisse le fichier tel quel.</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+</context>
+<context>
+    <name>Resampler</name>
+    <message>
+        <source>Unable to start the sample-rate converter: %1</source>
+        <translation>Impossible de démarrer le convertisseur de fréquence d&apos;échantillonnage : %1</translation>
+    </message>
+    <message>
+        <source>The sample-rate converter failed: %1</source>
+        <translation>Le convertisseur de fréquence d&apos;échantillonnage a échoué : %1</translation>
+    </message>
+</context>
+<context>
     <name>RipSession</name>
     <message>
         <source>not checked (the AccurateRip server answered with something unreadable)</source>
@@ -562,6 +1507,13 @@
     <message>
         <source>Unable to write the rip log &quot;%1&quot;</source>
         <translation>Impossible d&apos;écrire le journal d&apos;extraction « %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>SequencerDevice</name>
+    <message>
+        <source>The sequencer needs a MIDI file.</source>
+        <translation>Le séquenceur a besoin d&apos;un fichier MIDI.</translation>
     </message>
 </context>
 <context>
@@ -622,10 +1574,29 @@
     </message>
 </context>
 <context>
+    <name>SplitEncoder</name>
+    <message>
+        <source>Unable to initialize stream</source>
+        <translation>Impossible d&apos;initialiser le flux</translation>
+    </message>
+    <message>
+        <source>Unable to encode data</source>
+        <translation>Impossible d&apos;encoder les données</translation>
+    </message>
+    <message>
+        <source>Unable to deinitialize stream</source>
+        <translation>Impossible de clore le flux</translation>
+    </message>
+</context>
+<context>
     <name>SplitRun</name>
     <message>
         <source>The take cannot be kept for its tracks:</source>
         <translation>La prise ne peut pas être conservée pour ses pistes :</translation>
+    </message>
+    <message>
+        <source>A split take needs one file name for each of its tracks.</source>
+        <translation>Une prise découpée demande un nom de fichier pour chacune de ses pistes.</translation>
     </message>
 </context>
 <context>
@@ -677,6 +1648,13 @@
     <message>
         <source>&amp;Play the cut</source>
         <translation>Éc&amp;outer la coupe</translation>
+    </message>
+</context>
+<context>
+    <name>SynthLine</name>
+    <message>
+        <source>The sound font &quot;%1&quot; is not a usable SoundFont 2 file.</source>
+        <translation>La banque de sons « %1 » n&apos;est pas un fichier SoundFont 2 utilisable.</translation>
     </message>
 </context>
 <context>
@@ -1350,6 +2328,77 @@ Enregistré comme : %4</translation>
     </message>
 </context>
 <context>
+    <name>TocFile</name>
+    <message>
+        <source>The track mode &quot;%1&quot; is unknown</source>
+        <translation>Le mode de piste « %1 » est inconnu</translation>
+    </message>
+    <message>
+        <source>Track %1 is not a whole number of sectors long</source>
+        <translation>La longueur de la piste %1 n&apos;est pas un nombre entier de secteurs</translation>
+    </message>
+    <message>
+        <source>Track %1 holds no audio after its pregap</source>
+        <translation>La piste %1 ne contient pas d&apos;audio après son pregap</translation>
+    </message>
+    <message>
+        <source>The disc would be longer than any CD</source>
+        <translation>Le disque serait plus long que n&apos;importe quel CD</translation>
+    </message>
+    <message>
+        <source>A &apos;}&apos; closes nothing (line %1)</source>
+        <translation>Une &apos;}&apos; ne ferme rien (ligne %1)</translation>
+    </message>
+    <message>
+        <source>%1 comes before any TRACK (line %2)</source>
+        <translation>%1 précède tout TRACK (ligne %2)</translation>
+    </message>
+    <message>
+        <source>A TRACK line has no mode (line %1)</source>
+        <translation>Une ligne TRACK n&apos;a pas de mode (ligne %1)</translation>
+    </message>
+    <message>
+        <source>%1 names no file (line %2)</source>
+        <translation>%1 ne nomme aucun fichier (ligne %2)</translation>
+    </message>
+    <message>
+        <source>The offset %1 is no number (line %2)</source>
+        <translation>Le décalage %1 n&apos;est pas un nombre (ligne %2)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no start (line %3)</source>
+        <translation>%1 « %2 » ne donne pas de début (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; gives no length %3 (line %4)</source>
+        <translation>%1 « %2 » ne donne pas de longueur %3 (ligne %4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds too little for track %2 (line %3)</source>
+        <translation>« %1 » contient trop peu pour la piste %2 (ligne %3)</translation>
+    </message>
+    <message>
+        <source>%1 gives no length (line %2)</source>
+        <translation>%1 ne donne pas de longueur (ligne %2)</translation>
+    </message>
+    <message>
+        <source>PREGAP comes after the track&apos;s audio (line %1)</source>
+        <translation>PREGAP vient après l&apos;audio de la piste (ligne %1)</translation>
+    </message>
+    <message>
+        <source>START gives no time (line %1)</source>
+        <translation>START ne donne pas de temps (ligne %1)</translation>
+    </message>
+    <message>
+        <source>START of track %1 is no whole sector (line %2)</source>
+        <translation>Le START de la piste %1 n&apos;est pas un secteur entier (ligne %2)</translation>
+    </message>
+    <message>
+        <source>A &apos;{&apos; is never closed</source>
+        <translation>Une &apos;{&apos; n&apos;est jamais fermée</translation>
+    </message>
+</context>
+<context>
     <name>TypedPaths</name>
     <message>
         <source>%1 is a file, not a folder</source>
@@ -1378,6 +2427,68 @@ Enregistré comme : %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>autre chose porte déjà ce nom</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Record</name>
+    <message>
+        <source>The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.</source>
+        <translation>L&apos;enregistrement de %1 demanderait %2 Mo, mais seuls %3 Mo sont libres pour son fichier temporaire %4.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveCheck</name>
+    <message>
+        <source>File not found</source>
+        <translation>Fichier introuvable</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Accès au fichier refusé</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Trop de fichiers ouverts</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Nom de fichier non valide</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Erreur d&apos;E/S %1</translation>
+    </message>
+    <message>
+        <source>%1: a named pipe, not a wave file</source>
+        <translation>%1 : un tube nommé, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a device, not a wave file</source>
+        <translation>%1 : un périphérique, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a socket, not a wave file</source>
+        <translation>%1 : un socket, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: a folder, not a wave file</source>
+        <translation>%1 : un dossier, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>%1: something that is not a regular file, not a wave file</source>
+        <translation>%1 : pas un fichier ordinaire, pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lecture au-delà de la fin du fichier</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded</source>
+        <translation>Format WAV non pris en charge : le fichier déclare une fréquence d&apos;échantillonnage de %1 Hz ; seules les fréquences de %2 à %3 Hz peuvent être encodées</translation>
+    </message>
+    <message>
+        <source>The wave file holds no audio.</source>
+        <translation>Le fichier WAV ne contient pas d&apos;audio.</translation>
     </message>
 </context>
 <context>
@@ -1785,6 +2896,10 @@ Enregistré comme : %4</translation>
     <message>
         <source>%1 record %2%, encoded %3%</source>
         <translation>%1 enregistrement %2 %, encodée %3 %</translation>
+    </message>
+    <message>
+        <source>the sound card has no %1 input</source>
+        <translation>la carte son n&apos;a pas d&apos;entrée %1</translation>
     </message>
 </context>
 </TS>

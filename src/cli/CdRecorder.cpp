@@ -12,6 +12,7 @@
 #include "platform/os/ProfileFile.h"
 #include "platform/os/Translations.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -52,7 +53,8 @@ TMediaPlayer& CdRecorder::Player()
         try {
             player->Open();
         } catch (const EMCIDeviceError& e) {
-            throw EMervaneError(std::string("Unable to open CD player") + "\n" + e.what());
+            throw EMervaneError(QCoreApplication::translate("CdRecorder", "Unable to open CD player").toStdString() + "\n" +
+                                e.what());
         }
         player_ = std::move(player);
     }
@@ -82,7 +84,8 @@ bool CdRecorder::Record(int track, const std::string& wave, const std::function<
     TMMWaveRecorder& recorder = form2_->MMWaveRecorder1;
     form2_->ReadyRecorderForPlay(wave);
     if (!form2_->StartRecordedPlay(player)) {
-        tell("unable to extract CD data\n" + player.ErrorMessage());
+        tell(QCoreApplication::translate("CdRecorder", "unable to extract CD data").toStdString() + "\n" +
+             player.ErrorMessage());
         return false;
     }
     QTimer look;  // wakes the wait when no message does

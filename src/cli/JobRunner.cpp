@@ -225,7 +225,7 @@ void JobRunner::RunMidi(const std::string& input, const std::string& output)
 
 void JobRunner::RunRecord(const std::string& output)
 {
-    RefuseUnsafeOutput(TemporaryWavePath(), output, "recording");
+    RefuseUnsafeOutput(TemporaryWavePath(), output, OutputInput::Recording);
     const RecordLevel level = levelOf(options_.source);
     // A source the card has no line for (its capture device is not set up or cannot be
     // opened) would record silence: the take is refused with the card's reason instead.
@@ -238,7 +238,10 @@ void JobRunner::RunRecord(const std::string& output)
                                                        : Source{form2_->AuxAvailable, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY};
     if (!source.available) {
         const std::string why = WhyNoLine(source.type);
-        throw EMervaneError(why.empty() ? "the sound card has no " + options_.source + " input" : why);
+        throw EMervaneError(why.empty() ? QCoreApplication::translate("mervane-cli", "the sound card has no %1 input")
+                                              .arg(QString::fromStdString(options_.source))
+                                              .toStdString()
+                                        : why);
     }
     switch (level) {
     case RecordLevel::Mic: form2_->SelMIC(); break;

@@ -29,7 +29,7 @@ CdImageLayout ReadCdImage(const std::string& path)
             if (fs::is_regular_file(cue, ec))
                 return ReadCueSheet(cue.string());
         }
-        refuse("There is no cue sheet \"" + fs::path(path).stem().string() + ".cue\" beside it to say where its tracks lie");
+        refuse(QCoreApplication::translate("CdImageSheet", "There is no cue sheet \"%1.cue\" beside it to say where its tracks lie").arg(q(fs::path(path).stem().string())));
     }
     return ReadCueSheet(path);
 }
@@ -48,7 +48,7 @@ struct CdImageReader::Files {
         int error = 0;
         OwnedFile opened = OwnedFile::Open(file, FileAccess::Read, error);
         if (!opened.IsOpen())
-            throw ECdError("Unable to open \"" + file + "\": " + std::strerror(error));
+            throw ECdError(QCoreApplication::translate("CdImageSheet", "Unable to open \"%1\": %2").arg(q(file), q(std::strerror(error))).toStdString());
         return open.emplace(file, std::move(opened)).first->second;
     }
     DecodedAudioFile& Decoded(const std::string& file)
@@ -58,7 +58,7 @@ struct CdImageReader::Files {
         std::string why;
         std::unique_ptr<DecodedAudioFile> f = DecodedAudioFile::Open(file, why);
         if (!f)
-            throw ECdError("Unable to open \"" + file + "\": " + why);
+            throw ECdError(QCoreApplication::translate("CdImageSheet", "Unable to open \"%1\": %2").arg(q(file), q(why)).toStdString());
         return *decoded.emplace(file, std::move(f)).first->second;
     }
 };
@@ -70,8 +70,9 @@ CdImageReader::~CdImageReader() = default;
 void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint8_t* bytes)
 {
     if (firstSector < -layout_.hiddenSectors || count < 0 || std::int64_t(firstSector) + count > layout_.leadOut)
-        throw ECdError("Sectors " + std::to_string(firstSector) + " to " + std::to_string(std::int64_t(firstSector) + count - 1) +
-                       " lie outside the disc");
+        throw ECdError(QCoreApplication::translate("CdImageSheet", "Sectors %1 to %2 lie outside the disc")
+                           .arg(q(std::int64_t(firstSector)), q(std::int64_t(firstSector) + count - 1))
+                           .toStdString());
     // The extents start at the first sector of the hidden audio.
     std::int64_t frame = (std::int64_t(firstSector) + layout_.hiddenSectors) * kFramesPerSector;
     std::int64_t left = std::int64_t(count) * kFramesPerSector;
@@ -81,7 +82,9 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
         while (e < layout_.extents.size() && extentStart + layout_.extents[e].frames <= frame)
             extentStart += layout_.extents[e++].frames;
         if (e >= layout_.extents.size())
-            throw ECdError("Sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) + " lies in no file of the image");
+            throw ECdError(QCoreApplication::translate("CdImageSheet", "Sector %1 lies in no file of the image")
+                               .arg(q(frame / kFramesPerSector - layout_.hiddenSectors))
+                               .toStdString());
         const CdImageExtent& x = layout_.extents[e];
         const std::int64_t local = frame - extentStart;
         // Within one sector of the file at a time, as a sector's stride may exceed its audio.
@@ -97,11 +100,13 @@ void CdImageReader::Read(std::int32_t firstSector, std::int32_t count, std::uint
             std::size_t got = 0;
             const int error = files_->Get(x.file).ReadAt(at, {bytes, n}, got);
             if (error != 0)
-                throw ECdError("Unable to read \"" + x.file + "\" at sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
-                               ": " + std::strerror(error));
+                throw ECdError(QCoreApplication::translate("CdImageSheet", "Unable to read \"%1\" at sector %2: %3")
+                                   .arg(q(x.file), q(frame / kFramesPerSector - layout_.hiddenSectors), q(std::strerror(error)))
+                                   .toStdString());
             if (got < n)
-                throw ECdError("\"" + x.file + "\" ends before sector " + std::to_string(frame / kFramesPerSector - layout_.hiddenSectors) +
-                               " of the disc; the image has been cut short");
+                throw ECdError(QCoreApplication::translate("CdImageSheet", "\"%1\" ends before sector %2 of the disc; the image has been cut short")
+                                   .arg(q(x.file), q(frame / kFramesPerSector - layout_.hiddenSectors))
+                                   .toStdString());
             if (x.bigEndian)
                 for (std::size_t i = 0; i + 1 < n; i += 2)
                     std::swap(bytes[i], bytes[i + 1]);
@@ -118,7 +123,9 @@ void CdImageReader::readDecoded(const std::string& file, std::int64_t at, std::i
     std::int16_t samples[2 * kFramesPerSector];
     std::string why;
     if (!files_->Decoded(file).Read(at, frames, samples, why))
-        throw ECdError("Unable to read \"" + file + "\" at sector " + std::to_string(sector) + ": " + why);
+        throw ECdError(QCoreApplication::translate("CdImageSheet", "Unable to read \"%1\" at sector %2: %3")
+                           .arg(q(file), q(std::int64_t(sector)), q(why))
+                           .toStdString());
     // The disc's bytes are little-endian whatever the host's order.
     for (std::int64_t i = 0; i < 2 * frames; ++i) {
         const auto v = std::uint16_t(samples[i]);
@@ -143,12 +150,12 @@ CdImageLayout CheckCdImage(const std::string& path)
 {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
-        throw ECdError(CdImageProblem(path, "It does not exist"));
+        throw ECdError(CdImageProblem(path, QCoreApplication::translate("CdImageSheet", "It does not exist").toStdString()));
     try {
         return ReadCdImage(path);
     } catch (const ECdError& e) {
         throw ECdError(CdImageProblem(path, e.what()));
     } catch (const std::bad_alloc&) {
-        throw ECdError(CdImageProblem(path, "There is not enough memory to read it"));
+        throw ECdError(CdImageProblem(path, QCoreApplication::translate("CdImageSheet", "There is not enough memory to read it").toStdString()));
     }
 }

@@ -40,7 +40,7 @@ int cueSectorBytes(const std::string& mode)
         return 2324;
     if (m == "CDG")
         return 2448;
-    refuse("The track mode \"" + mode + "\" is unknown");
+    refuse(QCoreApplication::translate("CueSheet", "The track mode \"%1\" is unknown").arg(q(mode)));
 }
 // The words from `from` on as one text: a title written without quotes keeps its spaces.
 std::string textFrom(const std::vector<std::string>& w, std::size_t from)
@@ -54,7 +54,7 @@ std::string textFrom(const std::vector<std::string>& w, std::size_t from)
 
 CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
 {
-    const std::string sheetName = "\"" + fs::path(path).filename().string() + "\"";
+    const std::string sheetName = fs::path(path).filename().string();
     std::vector<CueFile> files;
     std::vector<CueTrack> tracks;
     CdText text;
@@ -66,10 +66,10 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
         if (w.empty())
             continue;
         const std::string key = upper(w[0]);
-        const auto at = [&] { return " (line " + std::to_string(lineNumber) + ")"; };
+        const QString at = q(std::int64_t(lineNumber));
         if (key == "FILE") {
             if (w.size() < 2)
-                refuse("A FILE line names no file" + at());
+                refuse(QCoreApplication::translate("CueSheet", "A FILE line names no file (line %1)").arg(at));
             CueFile f;
             f.path = findSheetFile(path, w[1], notes);
             const std::string type = w.size() > 2 ? upper(w[2]) : "BINARY";
@@ -84,20 +84,19 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
                 f.dataBytes = size;
                 f.bigEndian = type == "MOTOROLA";
             } else {
-                refuse("The file type " + w[2] + " of \"" + w[1] + "\" cannot be read" + at());
+                refuse(QCoreApplication::translate("CueSheet", "The file type %1 of \"%2\" cannot be read (line %3)").arg(q(w[2]), q(w[1]), at));
             }
             files.push_back(f);
         } else if (key == "TRACK") {
             std::int64_t n = 0;
             if (w.size() < 3 || !wholeNumber(w[1], n, 999))
-                refuse("A TRACK line has no number or mode" + at());
+                refuse(QCoreApplication::translate("CueSheet", "A TRACK line has no number or mode (line %1)").arg(at));
             if (files.empty())
-                refuse("Track " + w[1] + " comes before any FILE line");
+                refuse(QCoreApplication::translate("CueSheet", "Track %1 comes before any FILE line").arg(q(w[1])));
             // Numbers past 99 are counted on, so the refusal below says how many there are.
             if (n < 1 || (tracks.empty() && n > 99) || (!tracks.empty() && n != tracks.back().number + 1))
-                refuse("Track " + std::to_string(n) + " does not follow track " +
-                       (tracks.empty() ? std::string("0") : std::to_string(tracks.back().number)) +
-                       "; tracks are numbered 1 to 99 in order" + at());
+                refuse(QCoreApplication::translate("CueSheet", "Track %1 does not follow track %2; tracks are numbered 1 to 99 in order (line %3)")
+                           .arg(q(n), q(std::int64_t(tracks.empty() ? 0 : tracks.back().number)), at));
             CueTrack t;
             t.number = int(n);
             t.audio = upper(w[2]) == "AUDIO";
@@ -106,17 +105,18 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
             tracks.push_back(t);
         } else if (key == "INDEX" || key == "PREGAP" || key == "POSTGAP") {
             if (tracks.empty())
-                refuse(key + " comes before any TRACK line" + at());
+                refuse(QCoreApplication::translate("CueSheet", "%1 comes before any TRACK line (line %2)").arg(q(key), at));
             CueTrack& t = tracks.back();
             std::int64_t n = 0, sectors = 0;
             const std::string& time = key == "INDEX" ? (w.size() > 2 ? w[2] : "") : (w.size() > 1 ? w[1] : "");
             if ((key == "INDEX" && (w.size() < 3 || !wholeNumber(w[1], n, 99))) || !msf(time, sectors))
-                refuse("The " + key + " line of track " + std::to_string(t.number) + " gives no time mm:ss:ff" + at());
+                refuse(QCoreApplication::translate("CueSheet", "The %1 line of track %2 gives no time mm:ss:ff (line %3)")
+                           .arg(q(key), q(std::int64_t(t.number)), at));
             if (t.file != int(files.size()) - 1) {
                 // A track whose pregap (INDEX 00) closes the previous file and whose INDEX 01
                 // opens the next one: the pregap is already the end of that file's last span.
                 if (key != "INDEX" || n != 1 || t.index1 >= 0)
-                    refuse("Track " + std::to_string(t.number) + " continues into another FILE" + at());
+                    refuse(QCoreApplication::translate("CueSheet", "Track %1 continues into another FILE (line %2)").arg(q(std::int64_t(t.number)), at));
                 if (t.index0 >= 0)
                     t.pregapBefore = std::max<std::int64_t>(
                         0, std::int64_t(files[std::size_t(t.file)].dataBytes / std::uint64_t(t.sectorBytes)) - t.index0);
@@ -131,10 +131,11 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
                 t.index0 = sectors;
             else if (n == 1) {
                 if (t.index0 >= 0 && sectors < t.index0)
-                    refuse("INDEX 01 of track " + std::to_string(t.number) + " lies before its INDEX 00" + at());
+                    refuse(QCoreApplication::translate("CueSheet", "INDEX 01 of track %1 lies before its INDEX 00 (line %2)").arg(q(std::int64_t(t.number)), at));
                 t.index1 = sectors;
             } else if (t.index1 < 0 || sectors < t.index1) {
-                refuse("INDEX " + w[1] + " of track " + std::to_string(t.number) + " comes before its INDEX 01" + at());
+                refuse(QCoreApplication::translate("CueSheet", "INDEX %1 of track %2 comes before its INDEX 01 (line %3)")
+                           .arg(q(w[1]), q(std::int64_t(t.number)), at));
             }
         }
         else if ((key == "TITLE" || key == "PERFORMER" || key == "SONGWRITER" || key == "ISRC") && w.size() > 1) {
@@ -165,22 +166,23 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const CueTrack& t = tracks[i];
         const CueFile& f = files[std::size_t(t.file)];
-        const std::string name = "\"" + fs::path(f.path).filename().string() + "\"";
+        const std::string name = fs::path(f.path).filename().string();
         if (t.index1 < 0)
-            refuse("Track " + std::to_string(t.number) + " has no INDEX 01");
+            refuse(QCoreApplication::translate("CueSheet", "Track %1 has no INDEX 01").arg(q(std::int64_t(t.number))));
         const std::int64_t fileSectors = std::int64_t(f.dataBytes / std::uint64_t(t.sectorBytes));
         if (t.index1 >= fileSectors)
-            refuse("Track " + std::to_string(t.number) + " starts at " + msfText(t.index1) + ", past the end of " + name +
-                   " (" + msfText(fileSectors) + " long)");
+            refuse(QCoreApplication::translate("CueSheet", "Track %1 starts at %2, past the end of \"%3\" (%4 long)")
+                       .arg(q(std::int64_t(t.number)), q(msfText(t.index1)), q(name), q(msfText(fileSectors))));
         const bool firstInFile = i == 0 || tracks[i - 1].file != t.file;
         if (!firstInFile) {
             const CueTrack& before = tracks[i - 1];
             if (before.sectorBytes != t.sectorBytes)
-                refuse("Tracks " + std::to_string(before.number) + " and " + std::to_string(t.number) + " share " + name +
-                       " with different sector sizes");
+                refuse(QCoreApplication::translate("CueSheet", "Tracks %1 and %2 share \"%3\" with different sector sizes")
+                           .arg(q(std::int64_t(before.number)), q(std::int64_t(t.number)), q(name)));
             if (t.Start() <= before.index1)
-                refuse("Track " + std::to_string(t.number) + " starts at " + msfText(t.Start()) + ", not after track " +
-                       std::to_string(before.number) + " (" + msfText(before.index1) + ")");
+                refuse(QCoreApplication::translate("CueSheet", "Track %1 starts at %2, not after track %3 (%4)")
+                           .arg(q(std::int64_t(t.number)), q(msfText(t.Start())), q(std::int64_t(before.number)),
+                                q(msfText(before.index1))));
         }
         const bool lastInFile = i + 1 == tracks.size() || tracks[i + 1].file != t.file;
         // The part of the file that belongs to this track: from its first index (or the
@@ -210,7 +212,7 @@ CdImageLayout imagesheet::ReadCueSheet(const std::string& path)
         for (const CdImageExtent& e : layout.extents)
             discFrames += e.frames;
         if (discFrames / kFramesPerSector > kMaxDiscSectors)
-            refuse("The disc would be longer than any CD");
+            refuse(QCoreApplication::translate("CueSheet", "The disc would be longer than any CD"));
     }
     finishLayout(layout);
     return layout;

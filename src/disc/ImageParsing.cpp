@@ -18,6 +18,11 @@ void refuse(const std::string& reason)
     throw ECdError(reason);
 }
 
+void refuse(const QString& reason)
+{
+    throw ECdError(reason.toStdString());
+}
+
 std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -43,13 +48,14 @@ std::string readSheet(const std::string& path)
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec)
-        refuse("It cannot be read: " + ec.message());
+        refuse(QCoreApplication::translate("ImageParsing", "It cannot be read: %1").arg(q(ec.message())));
     if (size > kMaxSheetBytes)
-        refuse("The sheet is " + std::to_string(size) + " bytes long; a cue sheet or table of contents is far smaller");
+        refuse(QCoreApplication::translate("ImageParsing", "The sheet is %1 bytes long; a cue sheet or table of contents is far smaller")
+                   .arg(q(std::int64_t(size))));
     std::ifstream in(path, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in && !in.eof())
-        refuse("It cannot be read");
+        refuse(QCoreApplication::translate("ImageParsing", "It cannot be read"));
     return utf8Text(std::move(text));
 }
 
@@ -206,18 +212,19 @@ std::uintmax_t sizeOf(const std::string& file, const std::string& sheetName)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
-    const std::string named = "The file \"" + file + "\" named in " + sheetName;
     if (status.type() == fs::file_type::not_found)
-        refuse(named + " does not exist");
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" named in \"%2\" does not exist").arg(q(file), q(sheetName)));
     if (status.type() == fs::file_type::directory)
-        refuse(named + " is a folder");
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" named in \"%2\" is a folder").arg(q(file), q(sheetName)));
     if (status.type() == fs::file_type::character || status.type() == fs::file_type::block)
-        refuse(named + " is a device, not a file");
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" named in \"%2\" is a device, not a file").arg(q(file), q(sheetName)));
+    if (status.type() != fs::file_type::regular && ec)
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" named in \"%2\" cannot be read: %3").arg(q(file), q(sheetName), q(ec.message())));
     if (status.type() != fs::file_type::regular)
-        refuse(named + (ec ? " cannot be read: " + ec.message() : std::string(" is no regular file")));
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" named in \"%2\" is no regular file").arg(q(file), q(sheetName)));
     const std::uintmax_t size = fs::file_size(file, ec);
     if (ec)
-        refuse("The file \"" + file + "\" cannot be read: " + ec.message());
+        refuse(QCoreApplication::translate("ImageParsing", "The file \"%1\" cannot be read: %2").arg(q(file), q(ec.message())));
     return size;
 }
 
@@ -229,7 +236,7 @@ void waveData(const std::string& file, std::uint64_t& offset, std::uint64_t& byt
     std::uint8_t head[12];
     if (!in.read(reinterpret_cast<char*>(head), 12) || std::memcmp(head, "RIFF", 4) != 0 ||
         std::memcmp(head + 8, "WAVE", 4) != 0)
-        refuse("\"" + file + "\" is neither a wave file nor FLAC or Ogg audio");
+        refuse(QCoreApplication::translate("ImageParsing", "\"%1\" is neither a wave file nor FLAC or Ogg audio").arg(q(file)));
     bool format = false;
     std::uint64_t at = 12;
     for (int chunks = 0; chunks < 64; ++chunks) {
@@ -243,7 +250,7 @@ void waveData(const std::string& file, std::uint64_t& offset, std::uint64_t& byt
                 break;
             format = f[0] == 1 && f[1] == 0 && f[2] == 2 && f[3] == 0 && le32(f + 4) == 44100 && f[14] == 16 && f[15] == 0;
             if (!format)
-                refuse("\"" + file + "\" is not 16-bit stereo 44100 Hz PCM, as CD audio is");
+                refuse(QCoreApplication::translate("ImageParsing", "\"%1\" is not 16-bit stereo 44100 Hz PCM, as CD audio is").arg(q(file)));
             in.seekg(std::streamoff(at + 8 + len + (len & 1)));
         } else if (std::memcmp(h, "data", 4) == 0) {
             if (!format)
@@ -258,13 +265,13 @@ void waveData(const std::string& file, std::uint64_t& offset, std::uint64_t& byt
         }
         at += 8 + std::uint64_t(len) + (len & 1);
     }
-    refuse("\"" + file + "\" holds no CD audio samples a wave file can hold");
+    refuse(QCoreApplication::translate("ImageParsing", "\"%1\" holds no CD audio samples a wave file can hold").arg(q(file)));
 }
 
 std::string resolve(const std::string& sheet, const std::string& name)
 {
     if (name.empty())
-        refuse("A FILE line names no file");
+        refuse(QCoreApplication::translate("ImageParsing", "A FILE line names no file"));
     const fs::path p(name);
     return p.is_absolute() ? name : (fs::path(sheet).parent_path() / p).string();
 }
@@ -315,7 +322,9 @@ std::string findSheetFile(const std::string& sheet, const std::string& name, std
     }
     if (found.empty())
         return written;
-    notes.push_back("The sheet names \"" + name + "\"; \"" + found.filename().string() + "\" was read");
+    notes.push_back(QCoreApplication::translate("ImageParsing", "The sheet names \"%1\"; \"%2\" was read")
+                        .arg(q(name), q(found.filename().string()))
+                        .toStdString());
     return found.string();
 }
 
@@ -331,12 +340,16 @@ AudioData audioData(const std::string& file)
     std::string why;
     const std::unique_ptr<DecodedAudioFile> decoded = DecodedAudioFile::Open(file, why);
     if (!decoded)
-        refuse("\"" + file + "\" cannot be read as audio: " + why);
-    if (decoded->Channels() != 2 || decoded->Rate() != 44100 || (decoded->Bits() != 16 && decoded->Bits() != 0))
-        refuse("\"" + file + "\" is " + decoded->FormatName() + " of " + std::to_string(decoded->Channels()) +
-               " channels at " + std::to_string(decoded->Rate()) + " Hz" +
-               (decoded->Bits() ? ", " + std::to_string(decoded->Bits()) + "-bit" : std::string()) +
-               "; CD audio is 16-bit stereo 44100 Hz");
+        refuse(QCoreApplication::translate("ImageParsing", "\"%1\" cannot be read as audio: %2").arg(q(file), q(why)));
+    if (decoded->Channels() != 2 || decoded->Rate() != 44100 || (decoded->Bits() != 16 && decoded->Bits() != 0)) {
+        const QString format = q(decoded->FormatName());
+        const QString channels = q(std::int64_t(decoded->Channels())), rate = q(std::int64_t(decoded->Rate()));
+        if (decoded->Bits())
+            refuse(QCoreApplication::translate("ImageParsing", "\"%1\" is %2 of %3 channels at %4 Hz, %5-bit; CD audio is 16-bit stereo 44100 Hz")
+                       .arg(q(file), format, channels, rate, q(std::int64_t(decoded->Bits()))));
+        refuse(QCoreApplication::translate("ImageParsing", "\"%1\" is %2 of %3 channels at %4 Hz; CD audio is 16-bit stereo 44100 Hz")
+                   .arg(q(file), format, channels, rate));
+    }
     data.bytes = std::uint64_t(decoded->Frames()) * 4;
     data.decoded = true;
     return data;
@@ -345,9 +358,9 @@ AudioData audioData(const std::string& file)
 void checkTrackCount(std::size_t count)
 {
     if (count == 0)
-        refuse("The sheet lists no track");
+        refuse(QCoreApplication::translate("ImageParsing", "The sheet lists no track"));
     if (count > 99)
-        refuse("The sheet lists " + std::to_string(count) + " tracks; a CD holds 1 to 99");
+        refuse(QCoreApplication::translate("ImageParsing", "The sheet lists %1 tracks; a CD holds 1 to 99").arg(q(std::int64_t(count))));
 }
 
 // Tracks get their lengths from the next track's start (pregaps counted into the earlier
@@ -358,9 +371,9 @@ void finishLayout(CdImageLayout& layout)
     for (const CdImageExtent& e : layout.extents)
         frames += e.frames;
     if (frames % kFramesPerSector != 0)
-        refuse("The disc is not a whole number of sectors long");
+        refuse(QCoreApplication::translate("ImageParsing", "The disc is not a whole number of sectors long"));
     if (frames / kFramesPerSector > kMaxDiscSectors)
-        refuse("The disc would be " + msfText(frames / kFramesPerSector) + " long, more than any CD holds");
+        refuse(QCoreApplication::translate("ImageParsing", "The disc would be %1 long, more than any CD holds").arg(q(msfText(frames / kFramesPerSector))));
     layout.leadOut = std::int32_t(frames / kFramesPerSector) - layout.hiddenSectors;
     for (SheetTrack& t : layout.tracks)
         t.firstSector -= layout.hiddenSectors;
@@ -368,7 +381,7 @@ void finishLayout(CdImageLayout& layout)
         SheetTrack& t = layout.tracks[i];
         const std::int32_t next = i + 1 < layout.tracks.size() ? layout.tracks[i + 1].firstSector : layout.leadOut;
         if (t.firstSector < 0 || next <= t.firstSector)
-            refuse("Track " + std::to_string(t.number) + " has no sectors");
+            refuse(QCoreApplication::translate("ImageParsing", "Track %1 has no sectors").arg(q(std::int64_t(t.number))));
         t.sectorCount = next - t.firstSector;
     }
     // Every run of samples lies inside its file.
@@ -383,8 +396,8 @@ void finishLayout(CdImageLayout& layout)
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(e.file, ec);
         if (ec || end > size)
-            refuse("\"" + e.file + "\" is shorter than the sheet says: it holds " + std::to_string(ec ? 0 : size) +
-                   " bytes, the tracks need " + std::to_string(end));
+            refuse(QCoreApplication::translate("ImageParsing", "\"%1\" is shorter than the sheet says: it holds %2 bytes, the tracks need %3")
+                       .arg(q(e.file), q(std::int64_t(ec ? 0 : size)), q(std::int64_t(end))));
     }
 }
 

@@ -6,6 +6,9 @@
 // Every function here refuses what it cannot take by raising ECdError with the reason.
 #include "disc/CdImageSheet.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +20,17 @@ constexpr std::uintmax_t kMaxSheetBytes = 1 << 20;      // a cue or toc is a few
 constexpr std::int64_t kMaxDiscSectors = 100 * 60 * 75 * 4;  // far beyond any CD, within int32
 
 [[noreturn]] void refuse(const std::string& reason);
+// The reasons are sentences in the user's language, made by QCoreApplication::translate
+// with the reader's file as the context and the names and numbers as placeholders.
+[[noreturn]] void refuse(const QString& reason);
+inline QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+inline QString q(std::int64_t n)
+{
+    return QString::number(n);
+}
 std::string lower(std::string s);
 std::string upper(std::string s);
 // "mm:ss:ff" of a sector count.

@@ -33,13 +33,13 @@ int tocSectorBytes(const std::string& mode, bool& audio)
         return 2336;
     if (m == "MODE2_FORM2")
         return 2324;
-    refuse("The track mode \"" + mode + "\" is unknown");
+    refuse(QCoreApplication::translate("TocFile", "The track mode \"%1\" is unknown").arg(q(mode)));
 }
 }  // namespace
 
 CdImageLayout imagesheet::ReadTocFile(const std::string& path)
 {
-    const std::string sheetName = "\"" + fs::path(path).filename().string() + "\"";
+    const std::string sheetName = fs::path(path).filename().string();
     CdImageLayout layout;
     layout.image = path;
     std::int64_t discFrames = 0;       // frames of the tracks before the current one
@@ -54,12 +54,12 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             return;
         const SheetTrack& t = layout.tracks.back();
         if (trackFrames % kFramesPerSector != 0)
-            refuse("Track " + std::to_string(t.number) + " is not a whole number of sectors long");
+            refuse(QCoreApplication::translate("TocFile", "Track %1 is not a whole number of sectors long").arg(q(std::int64_t(t.number))));
         if (trackFrames <= startFrames)
-            refuse("Track " + std::to_string(t.number) + " holds no audio after its pregap");
+            refuse(QCoreApplication::translate("TocFile", "Track %1 holds no audio after its pregap").arg(q(std::int64_t(t.number))));
         discFrames += trackFrames;
         if (discFrames / kFramesPerSector > kMaxDiscSectors)
-            refuse("The disc would be longer than any CD");
+            refuse(QCoreApplication::translate("TocFile", "The disc would be longer than any CD"));
     };
     for (std::string line : lines(readSheet(path))) {
         ++lineNumber;
@@ -79,18 +79,18 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             depth -= int(std::count(word.begin(), word.end(), '}'));
         }
         if (depth < 0)
-            refuse("A '}' closes nothing (line " + std::to_string(lineNumber) + ")");
+            refuse(QCoreApplication::translate("TocFile", "A '}' closes nothing (line %1)").arg(q(std::int64_t(lineNumber))));
         if (w.empty() || depth > 0 || w[0].find('}') != std::string::npos)
             continue;
         const std::string key = upper(w[0]);
-        const auto at = [&] { return " (line " + std::to_string(lineNumber) + ")"; };
+        const QString at = q(std::int64_t(lineNumber));
         const auto needTrack = [&] {
             if (trackFrames < 0)
-                refuse(key + " comes before any TRACK" + at());
+                refuse(QCoreApplication::translate("TocFile", "%1 comes before any TRACK (line %2)").arg(q(key), at));
         };
         if (key == "TRACK") {
             if (w.size() < 2)
-                refuse("A TRACK line has no mode" + at());
+                refuse(QCoreApplication::translate("TocFile", "A TRACK line has no mode (line %1)").arg(at));
             endTrack();
             sectorBytes = tocSectorBytes(w[1], audio);
             SheetTrack t;
@@ -102,7 +102,7 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
         } else if (key == "FILE" || key == "AUDIOFILE" || key == "DATAFILE") {
             needTrack();
             if (w.size() < 2)
-                refuse(key + " names no file" + at());
+                refuse(QCoreApplication::translate("TocFile", "%1 names no file (line %2)").arg(q(key), at));
             const std::string file = resolve(path, w[1]);
             const std::uintmax_t size = sizeOf(file, sheetName);
             std::size_t k = 2;
@@ -114,7 +114,7 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             }
             if (k < w.size() && !w[k].empty() && w[k][0] == '#') {
                 if (!wholeNumber(w[k].substr(1), byteOffset, std::int64_t(1) << 40))
-                    refuse("The offset " + w[k] + " is no number" + at());
+                    refuse(QCoreApplication::translate("TocFile", "The offset %1 is no number (line %2)").arg(q(w[k]), at));
                 ++k;
             }
             const bool wave = lower(fs::path(file).extension().string()) == ".wav";
@@ -126,18 +126,18 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             std::int64_t start = 0, length = -1;
             if (key != "DATAFILE") {
                 if (k >= w.size() || !tocTime(w[k], start))
-                    refuse(key + " \"" + w[1] + "\" gives no start" + at());
+                    refuse(QCoreApplication::translate("TocFile", "%1 \"%2\" gives no start (line %3)").arg(q(key), q(w[1]), at));
                 ++k;
             }
             if (k < w.size() && !tocTime(w[k], length))
-                refuse(key + " \"" + w[1] + "\" gives no length " + w[k] + at());
+                refuse(QCoreApplication::translate("TocFile", "%1 \"%2\" gives no length %3 (line %4)").arg(q(key), q(w[1]), q(w[k]), at));
             // Data sectors take sectorBytes each; audio takes 4 bytes a frame.
             const std::int64_t available = audio ? std::int64_t(dataBytes / 4) - start
                                                  : std::int64_t(dataBytes / std::uint64_t(sectorBytes)) * kFramesPerSector;
             if (length < 0)
                 length = available;
             if (length <= 0 || length > available)
-                refuse("\"" + w[1] + "\" holds too little for track " + std::to_string(layout.tracks.back().number) + at());
+                refuse(QCoreApplication::translate("TocFile", "\"%1\" holds too little for track %2 (line %3)").arg(q(w[1]), q(std::int64_t(layout.tracks.back().number)), at));
             layout.extents.push_back({file, dataOffset + std::uint64_t(start) * 4, length,
                                       audio ? kCdSectorBytes : sectorBytes, audio && !wave && !swap, false});
             trackFrames += length;
@@ -145,10 +145,10 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             needTrack();
             std::int64_t length = 0;
             if (w.size() < 2 || !tocTime(w.back(), length) || length <= 0)
-                refuse(key + " gives no length" + at());
+                refuse(QCoreApplication::translate("TocFile", "%1 gives no length (line %2)").arg(q(key), at));
             if (key == "PREGAP") {
                 if (trackFrames != 0)
-                    refuse("PREGAP comes after the track's audio" + at());
+                    refuse(QCoreApplication::translate("TocFile", "PREGAP comes after the track's audio (line %1)").arg(at));
                 startFrames = length;
             }
             layout.extents.push_back({"", 0, length, kCdSectorBytes, false, false});
@@ -157,9 +157,9 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
             needTrack();
             startFrames = trackFrames;
             if (w.size() > 1 && !tocTime(w[1], startFrames))
-                refuse("START gives no time" + at());
+                refuse(QCoreApplication::translate("TocFile", "START gives no time (line %1)").arg(at));
             if (startFrames % kFramesPerSector != 0)
-                refuse("START of track " + std::to_string(layout.tracks.back().number) + " is no whole sector" + at());
+                refuse(QCoreApplication::translate("TocFile", "START of track %1 is no whole sector (line %2)").arg(q(std::int64_t(layout.tracks.back().number)), at));
         }
         // CD_DA, CATALOG, ISRC, COPY, PRE_EMPHASIS, INDEX ... do not change the audio.
         if (trackFrames >= 0 && !layout.tracks.empty()) {
@@ -169,7 +169,7 @@ CdImageLayout imagesheet::ReadTocFile(const std::string& path)
         }
     }
     if (depth != 0)
-        refuse("A '{' is never closed");
+        refuse(QCoreApplication::translate("TocFile", "A '{' is never closed"));
     checkTrackCount(layout.tracks.size());
     endTrack();
     if (layout.tracks.front().firstSector != 0 && layout.tracks.front().audio) {

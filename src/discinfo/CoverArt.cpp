@@ -5,6 +5,8 @@
 #include "platform/net/HttpGet.h"
 #include "platform/os/SmallFile.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -64,16 +66,16 @@ std::optional<Picture> LoadCachedCover(const std::string& discId)
 std::string SaveCachedCover(const std::string& discId, const Picture& picture)
 {
     if (!IsPlainDiscId(discId))
-        return "The disc ID \"" + discId + "\" cannot name a cache file";
+        return QCoreApplication::translate("CoverArt", "The disc ID \"%1\" cannot name a cache file").arg(QString::fromStdString(discId)).toStdString();
     if (!QDir().mkpath(QString::fromStdString(DiscCacheFolder())))
-        return "Unable to create the folder \"" + DiscCacheFolder() + "\"";
+        return QCoreApplication::translate("CoverArt", "Unable to create the folder \"%1\"").arg(QString::fromStdString(DiscCacheFolder())).toStdString();
     const QString path = cachedCoverPath(discId, picture.Suffix().c_str());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(picture.bytes.data()), qint64(picture.bytes.size())) !=
             qint64(picture.bytes.size()) ||
         !file.commit())
-        return "Unable to write \"" + path.toStdString() + "\"\n" + file.errorString().toStdString();
+        return QCoreApplication::translate("CoverArt", "Unable to write \"%1\"").arg(path).toStdString() + "\n" + file.errorString().toStdString();
     // A cover of the other type kept before would shadow or outlive this one.
     QFile::remove(cachedCoverPath(discId, picture.Suffix() == "png" ? "jpg" : "png"));
     return {};

@@ -2,6 +2,8 @@
 
 #include "platform/os/SmallFile.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -98,14 +100,14 @@ std::optional<DiscDetails> LoadCachedDisc(const std::string& discId, int trackCo
 std::string SaveCachedDisc(const std::string& discId, const DiscDetails& details)
 {
     if (!IsPlainDiscId(discId))
-        return "The disc ID \"" + discId + "\" cannot name a cache file";
+        return QCoreApplication::translate("DiscCache", "The disc ID \"%1\" cannot name a cache file").arg(QString::fromStdString(discId)).toStdString();
     const QString path = entryPath(discId);
     if (!QDir().mkpath(QString::fromStdString(DiscCacheFolder())))
-        return "Unable to create the folder \"" + DiscCacheFolder() + "\"";
+        return QCoreApplication::translate("DiscCache", "Unable to create the folder \"%1\"").arg(QString::fromStdString(DiscCacheFolder())).toStdString();
     QSaveFile file(path);
     const QByteArray bytes = QByteArray::fromStdString(DiscDetailsJson(details));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return "Unable to write \"" + path.toStdString() + "\"\n" + file.errorString().toStdString();
+        return QCoreApplication::translate("DiscCache", "Unable to write \"%1\"").arg(path).toStdString() + "\n" + file.errorString().toStdString();
     return {};
 }
 

@@ -8,6 +8,8 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 
 namespace {
@@ -50,10 +52,11 @@ const char* TMediaPlayer::DeviceTypeName(TMPDeviceTypes type)
 std::string TMediaPlayer::ErrorMessage() const
 {
     if (lastError_ == 0)
-        return "The command was carried out.";
+        return QCoreApplication::translate("MediaPlayer", "The command was carried out.").toStdString();
     if (!lastErrorText_.empty())
         return lastErrorText_;
-    return MediaErrorText(lastError_).value_or("Unknown error code");
+    return MediaErrorText(lastError_).value_or(
+        QCoreApplication::translate("MediaPlayer", "Unknown error code").toStdString());
 }
 
 bool TMediaPlayer::TakeNotify(bool byDefault)

@@ -4,13 +4,42 @@
 #include "platform/os/Dialogs.h"
 #include "platform/os/OwnedFile.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace {
-constexpr const char* kChooseAnother = " Choose another name for the MP3 file.";
+QString replacesInput(OutputInput kind)
+{
+    switch (kind) {
+    case OutputInput::MidiFile:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace the MIDI file it is made from. Choose another name for the MP3 file.");
+    case OutputInput::Recording:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace the recording it is made from. Choose another name for the MP3 file.");
+    default:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace the wave file it is made from. Choose another name for the MP3 file.");
+    }
+}
+
+QString replacesOther(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Directory:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace a folder. Choose another name for the MP3 file.");
+    case FileKind::NamedPipe:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace a named pipe. Choose another name for the MP3 file.");
+    case FileKind::Device:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace a device. Choose another name for the MP3 file.");
+    case FileKind::Socket:
+        return QCoreApplication::translate("OutputGuard", "The MP3 file cannot replace a socket. Choose another name for the MP3 file.");
+    default:
+        return QCoreApplication::translate("OutputGuard", 
+            "The MP3 file cannot replace something that is not a regular file. Choose another name for the MP3 file.");
+    }
+}
 
 bool samePath(const std::string& a, const std::string& b)
 {
@@ -30,15 +59,13 @@ bool sameInode(const std::string& a, const std::string& b)
 }
 }  // namespace
 
-void RefuseUnsafeOutput(const std::string& input, const std::string& output, const char* inputKind)
+void RefuseUnsafeOutput(const std::string& input, const std::string& output, OutputInput inputKind)
 {
     if (samePath(input, output) || sameInode(input, output))
-        throw EMP3EncoderError(std::string("The MP3 file cannot replace the ") + inputKind + " it is made from." +
-                               kChooseAnother + "\n" + output);
+        throw EMP3EncoderError(replacesInput(inputKind).toStdString() + "\n" + output);
     const FileStatus status = StatusOfPath(output);
     if (status.error == 0 && status.kind != FileKind::Regular)
-        throw EMP3EncoderError(std::string("The MP3 file cannot replace ") + FileKindName(status.kind) + "." +
-                               kChooseAnother + "\n" + output);
+        throw EMP3EncoderError(replacesOther(status.kind).toStdString() + "\n" + output);
 }
 
 OutputSnapshot SnapshotOutput(const std::string& path)
@@ -54,7 +81,8 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
     const auto fail = [&](const std::string& name, int error) -> std::string {
         std::error_code ec;
         fs::remove(staged, ec);
-        throw EMP3EncoderError("The MP3 file could not be saved.\n" + FileReasonLine(name, error));
+        throw EMP3EncoderError(QCoreApplication::translate("OutputGuard", "The MP3 file could not be saved.").toStdString() + "\n" +
+                               FileReasonLine(name, error));
     };
     int error = 0;
     if (before.exists && SnapshotOutput(target) == before)
@@ -66,8 +94,10 @@ std::string PublishOutput(const std::string& staged, const std::string& target, 
     if (error != EEXIST)
         return fail(target, error);
 
-    if (AppDialogs().AskYesNo(target + "\nAnother program wrote this file while the MP3 file was being made. "
-                                       "Replace it with the new MP3 file?")) {
+    if (AppDialogs().AskYesNo(target + "\n" +
+                              QCoreApplication::translate("OutputGuard", "Another program wrote this file while the MP3 file was being made. "
+                                                         "Replace it with the new MP3 file?")
+                                  .toStdString())) {
         if (const int renamed = RenameOver(staged, target); renamed != 0)
             return fail(target, renamed);
         return target;

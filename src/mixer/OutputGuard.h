@@ -5,7 +5,7 @@
 // so a folder, pipe or device there must not be touched.
 //
 //   RefuseUnsafeOutput(state.inputFileName, state.outputFileName);  // before conversion
-//   RefuseUnsafeOutput(midiFile, state.outputFileName, "MIDI file");  // before playing
+//   RefuseUnsafeOutput(midiFile, state.outputFileName, OutputInput::MidiFile);  // before playing
 //
 // Threads: main thread (it only looks at the file system).
 #include <cstdint>
@@ -13,9 +13,12 @@
 
 // Raises EMP3EncoderError when the output names the same file as the input (the same path
 // once made canonical, or the same device and inode through another name or a link), or
-// when something other than a regular file stands at the output's path. `inputKind` names
-// the input in the message ("The MP3 file cannot replace the <kind> it is made from.").
-void RefuseUnsafeOutput(const std::string& input, const std::string& output, const char* inputKind = "wave file");
+// when something other than a regular file stands at the output's path. `inputKind` says
+// what the input is, for the message ("The MP3 file cannot replace the MIDI file it is made
+// from.").
+enum class OutputInput { WaveFile, MidiFile, Recording };
+void RefuseUnsafeOutput(const std::string& input, const std::string& output,
+                        OutputInput inputKind = OutputInput::WaveFile);
 
 // What stood at an output's path at one moment: nothing, or one file in one state.
 struct OutputSnapshot {

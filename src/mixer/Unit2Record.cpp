@@ -8,6 +8,8 @@
 #include "wave/WaveFormat.h"
 #include "platform/os/Translations.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -30,9 +32,12 @@ void TForm2::RefuseRecordingBeyondFreeSpace(const std::string& input, std::uint3
     if (free < 0 || needed <= free)
         return;
     constexpr std::int64_t kMB = 1024 * 1024;
-    throw EMervaneError("The recording of " + input + " would need " + std::to_string((needed + kMB - 1) / kMB) +
-                        " MB, but only " + std::to_string(free / kMB) + " MB are free for its temporary file " +
-                        file + ".");
+    throw EMervaneError(
+        QCoreApplication::translate("Unit2Record",
+                                    "The recording of %1 would need %2 MB, but only %3 MB are free for its temporary file %4.")
+            .arg(QString::fromStdString(input), QString::number((needed + kMB - 1) / kMB), QString::number(free / kMB),
+                 QString::fromStdString(file))
+            .toStdString());
 }
 
 bool TForm2::StartRecordedPlay(TMediaPlayer& player)

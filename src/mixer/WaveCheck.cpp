@@ -4,6 +4,8 @@
 
 #include "platform/os/OwnedFile.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -19,15 +21,28 @@ constexpr std::uint32_t kHighestRate = 384000;
 {
     switch (error) {
     case ENOENT:
-    case ENOTDIR: throw EInOutError(2, "File not found");
+    case ENOTDIR: throw EInOutError(2, QCoreApplication::translate("WaveCheck", "File not found").toStdString());
     case EACCES:
     case EPERM:
-    case EISDIR: throw EInOutError(5, "File access denied");
+    case EISDIR: throw EInOutError(5, QCoreApplication::translate("WaveCheck", "File access denied").toStdString());
     case EMFILE:
-    case ENFILE: throw EInOutError(4, "Too many open files");
+    case ENFILE: throw EInOutError(4, QCoreApplication::translate("WaveCheck", "Too many open files").toStdString());
     case ENAMETOOLONG:
-    case EINVAL: throw EInOutError(123, "Invalid filename");
-    default: throw EInOutError(error, "I/O error " + std::to_string(error));
+    case EINVAL: throw EInOutError(123, QCoreApplication::translate("WaveCheck", "Invalid filename").toStdString());
+    default: throw EInOutError(error, QCoreApplication::translate("WaveCheck", "I/O error %1").arg(error).toStdString());
+    }
+}
+
+// The second line of "File access denied" for something at the name that is no file.
+QString notAWaveFile(const std::string& fileName, FileKind kind)
+{
+    const QString name = QString::fromStdString(fileName);
+    switch (kind) {
+    case FileKind::NamedPipe: return QCoreApplication::translate("WaveCheck", "%1: a named pipe, not a wave file").arg(name);
+    case FileKind::Device: return QCoreApplication::translate("WaveCheck", "%1: a device, not a wave file").arg(name);
+    case FileKind::Socket: return QCoreApplication::translate("WaveCheck", "%1: a socket, not a wave file").arg(name);
+    case FileKind::Directory: return QCoreApplication::translate("WaveCheck", "%1: a folder, not a wave file").arg(name);
+    default: return QCoreApplication::translate("WaveCheck", "%1: something that is not a regular file, not a wave file").arg(name);
     }
 }
 
@@ -44,8 +59,7 @@ void readHeaderBytes(const std::string& fileName)
     if (status.kind == FileKind::Directory)
         raiseIoError(EISDIR);
     if (status.kind != FileKind::Regular)
-        throw EInOutError(5, "File access denied\n" + fileName + ": " + FileKindName(status.kind) +
-                                 ", not a wave file");
+        throw EInOutError(5, (QCoreApplication::translate("WaveCheck", "File access denied") + "\n" + notAWaveFile(fileName, status.kind)).toStdString());
     // Non-blocking, in case something else was put at the name after the look above.
     int error = 0;
     const OwnedFile file = OwnedFile::Open(fileName, FileAccess::Read, error);
@@ -58,7 +72,7 @@ void readHeaderBytes(const std::string& fileName)
     if (const int rc = file.ReadAt(0, header, got); rc != 0)
         raiseIoError(rc);
     if (got < sizeof header)
-        throw EInOutError(100, "Read beyond end of file");
+        throw EInOutError(100, QCoreApplication::translate("WaveCheck", "Read beyond end of file").toStdString());
 }
 }  // namespace
 
@@ -88,10 +102,10 @@ void CheckWaveContents(const std::string& fileName)
     if (!format)
         return;
     if (format->nSamplesPerSec < kLowestRate || format->nSamplesPerSec > kHighestRate)
-        throw EMMWaveError("Unsupported wave format: the file declares a sample rate of " +
-                           std::to_string(format->nSamplesPerSec) + " Hz; only rates from " +
-                           std::to_string(kLowestRate) + " to " + std::to_string(kHighestRate) +
-                           " Hz can be encoded");
+        throw EMMWaveError(
+            QCoreApplication::translate("WaveCheck", "Unsupported wave format: the file declares a sample rate of %1 Hz; only rates from %2 to %3 Hz can be encoded")
+                .arg(QString::number(format->nSamplesPerSec), QString::number(kLowestRate), QString::number(kHighestRate))
+                .toStdString());
     if (wave.DataBytes() == 0)
-        throw EMMWaveError("The wave file holds no audio.\n" + fileName);
+        throw EMMWaveError(QCoreApplication::translate("WaveCheck", "The wave file holds no audio.").toStdString() + "\n" + fileName);
 }

@@ -9,6 +9,8 @@
 #include "platform/os/WorkingFiles.h"
 #include "wave/MMWave.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -145,7 +147,7 @@ void TMMMP3Encoder::Open()
     const TWaveFormatEx& format = *PWaveFormat();
     if (format.wFormatTag != WAVE_FORMAT_PCM || format.wBitsPerSample != 16 ||
         (format.nSamplesPerSec != 48000 && format.nSamplesPerSec != 44100 && format.nSamplesPerSec != 32000))
-        throw EMP3EncoderError("Unsupported Input Format");
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unsupported Input Format").toStdString());
 
     BE_CONFIG config{};
     config.dwConfig = BE_CONFIG_MP3;
@@ -183,7 +185,7 @@ void TMMMP3Encoder::Open()
     if (beInitStreamEx(&config, options, &chunkSamples_, &outputSize, &stream_) != BE_ERR_SUCCESSFUL) {
         stream_ = 0;
         CloseOutput();
-        throw EMP3EncoderError("Unable to initialize stream");
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to initialize stream").toStdString());
     }
     chunkBytes_ = chunkSamples_ * 2;
     output_.assign(outputSize, 0);
@@ -248,12 +250,12 @@ void TMMMP3Encoder::CreateOutput()
         errno = 0;
         rawFile_.reset(std::fopen(outputPath_.c_str(), "wb"));
         if (!rawFile_)
-            throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, errno ? errno : EIO));
+            throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to create file").toStdString() + "\n" + FileReasonLine(fileName_, errno ? errno : EIO));
         if (!leadingBytes_.empty() &&
             std::fwrite(leadingBytes_.data(), 1, leadingBytes_.size(), rawFile_.get()) != leadingBytes_.size()) {
             const int error = errno ? errno : EIO;
             rawFile_.reset();
-            throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, error));
+            throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to create file").toStdString() + "\n" + FileReasonLine(fileName_, error));
         }
         return;
     }
@@ -265,7 +267,7 @@ void TMMMP3Encoder::CreateOutput()
     } catch (...) {
         const int error = errno ? errno : EIO;  // what the failed create left
         wave_.reset();
-        throw EMP3EncoderError("Unable to create file\n" + FileReasonLine(fileName_, error));
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to create file").toStdString() + "\n" + FileReasonLine(fileName_, error));
     }
 }
 
@@ -355,7 +357,7 @@ bool TMMMP3Encoder::Flush()
     }
     std::uint32_t bytes = 0;
     if (beDeinitStream(stream_, output_.data(), &bytes) != BE_ERR_SUCCESSFUL)
-        throw EMP3EncoderError("Unable to deinitialize stream");
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to deinitialize stream").toStdString());
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;
         return false;
@@ -406,7 +408,7 @@ bool TMMMP3Encoder::SplitBufferReady(const std::uint8_t* data, std::uint32_t byt
 bool TMMMP3Encoder::FinishSplit()
 {
     if (!split_->Wait())
-        throw EMP3EncoderError("Unable to encode data\n" + split_->Error());
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to encode data").toStdString() + "\n" + split_->Error());
     std::vector<std::uint8_t> info;
     std::vector<std::uint8_t> music = std::move(firstPart_);
     firstPart_.clear();
@@ -419,7 +421,7 @@ bool TMMMP3Encoder::FinishSplit()
         std::uint32_t infoBytes = 0;
         if (frames.empty() || beGetInfoFrame(stream_, info.data(), 2880, &infoBytes) != BE_ERR_SUCCESSFUL ||
             infoBytes != frames.front().length)
-            throw EMP3EncoderError("Unable to encode data");
+            throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to encode data").toStdString());
         info.resize(infoBytes);
         music.erase(music.begin(), music.begin() + static_cast<std::ptrdiff_t>(infoBytes));
     }
@@ -430,7 +432,7 @@ bool TMMMP3Encoder::FinishSplit()
         const auto join = FindJoinFrame(music, tail, offset, parts[k].joinFrom,
                                         parts[k].joinFrom + SplitEncoder::kJoinFrames);
         if (!join || !JoinMp3Streams(music, *join, tail, *join - offset))
-            throw EMP3EncoderError("Unable to encode data");
+            throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to encode data").toStdString());
     }
     if (withInfo && !RewriteInfoFrame(info, music, splitTotal_))
         infoFrameError_ = EIO;
@@ -478,7 +480,7 @@ bool TMMMP3Encoder::EncodeAndWrite(const std::uint8_t* pcm, std::uint32_t sample
         result = beEncodeChunk(stream_, samples, aligned.data(), output_.data(), &bytes);
     }
     if (result != BE_ERR_SUCCESSFUL)
-        throw EMP3EncoderError("Unable to encode data");
+        throw EMP3EncoderError(QCoreApplication::translate("MMBlade", "Unable to encode data").toStdString());
     FeedLoudness(pcm, samples);
     if (!Write(output_.data(), bytes)) {
         writeFailed_ = true;

@@ -3,6 +3,8 @@
 #include "platform/Errors.h"
 #include "wave/MMWave.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <exception>
@@ -88,7 +90,7 @@ void SplitEncoder::EncodePart(std::size_t part)
         std::uint32_t outputSize = 0;
         if (beInitStreamEx(&config_, options_, &chunk, &outputSize, &stream.stream) != BE_ERR_SUCCESSFUL) {
             stream.stream = 0;
-            fail("Unable to initialize stream");
+            fail(QCoreApplication::translate("SplitEncoder", "Unable to initialize stream").toStdString());
             return;
         }
         TMMWave wave;
@@ -111,7 +113,7 @@ void SplitEncoder::EncodePart(std::size_t part)
             std::uint32_t bytes = 0;
             if (beEncodeChunk(stream.stream, static_cast<std::uint32_t>(frames * channels_), pcm.data(), out.data(),
                               &bytes) != BE_ERR_SUCCESSFUL) {
-                fail("Unable to encode data");
+                fail(QCoreApplication::translate("SplitEncoder", "Unable to encode data").toStdString());
                 return;
             }
             result.frames.insert(result.frames.end(), out.begin(), out.begin() + bytes);
@@ -122,7 +124,7 @@ void SplitEncoder::EncodePart(std::size_t part)
             return;
         std::uint32_t bytes = 0;
         if (beDeinitStream(stream.stream, out.data(), &bytes) != BE_ERR_SUCCESSFUL) {
-            fail("Unable to deinitialize stream");
+            fail(QCoreApplication::translate("SplitEncoder", "Unable to deinitialize stream").toStdString());
             return;
         }
         result.frames.insert(result.frames.end(), out.begin(), out.begin() + bytes);

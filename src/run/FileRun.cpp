@@ -40,7 +40,7 @@ void FileRun::StartMidi(const std::string& input, const std::string& output, boo
 {
     // The encoder replaces its output: nothing plays before the output is known not to be
     // the MIDI file itself, a folder, a pipe or a device.
-    RefuseUnsafeOutput(input, output, "MIDI file");
+    RefuseUnsafeOutput(input, output, OutputInput::MidiFile);
     state_.inputFileName = input;
     state_.outputFileName = output;
     engine_.SelMidi();

@@ -14,7 +14,7 @@ SplitRun::SplitRun(TForm2& engine, WizardState& state, FileRunListener& door, Tr
     : state_(state), door_(door), run_(engine, state, *this), split_(std::move(split)), outputs_(std::move(outputs))
 {
     if (outputs_.size() != split_.Tracks().size() || outputs_.empty())
-        throw EMervaneError("A split take needs one file name for each of its tracks.");
+        throw EMervaneError(QCoreApplication::translate("SplitRun", "A split take needs one file name for each of its tracks.").toStdString());
 }
 
 SplitRun::~SplitRun()

@@ -71,3 +71,39 @@ TEST(TranslatedMessages, TheClosingSummaryOfARunFollowsLang)
     EXPECT_TRUE(std::regex_search(english.err, std::regex("\nmervane-cli: 2 files, 0:01 of audio in \\d+:\\d\\d, 1 failed\n$")))
         << english.err;
 }
+
+// A disc image that cannot be read is refused in the user's language, the image's reader's
+// reason (a sheet's grammar, a file it names) as much as the sentence around it; in English
+// the words stay as they were.
+TEST(TranslatedMessages, ADiscImageRefusalFollowsLang)
+{
+    IsolatedSettings settings;
+    const std::string early = settings.Folder().File("early.cue");
+    const std::string missing = settings.Folder().File("missing.cue");
+    const auto write = [](const std::string& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); };
+    write(early, "TRACK 01 AUDIO\n");
+    write(missing, "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    const auto cd = [&](const char* lang, const std::string& image) {
+        return RunCliIn(lang, {"cd", "--no-lookup", "--device", QString::fromStdString(image), "-o",
+                               QString::fromStdString(settings.Folder().File("out"))});
+    };
+    const std::string gone = settings.Folder().File("gone.bin");
+
+    const CliRun germanEarly = cd("de_DE.UTF-8", early);
+    EXPECT_EQ(germanEarly.exitCode, 1) << germanEarly.err;
+    EXPECT_NE(germanEarly.err.find("mervane-cli: Das CD-Abbild „" + early + "“ kann nicht gelesen werden\n"
+                                   "Titel 01 steht vor jeder FILE-Zeile\n"),
+              std::string::npos)
+        << germanEarly.err;
+    const CliRun germanMissing = cd("de_DE.UTF-8", missing);
+    EXPECT_NE(germanMissing.err.find("\nDie in „missing.cue“ genannte Datei „" + gone + "“ existiert nicht\n"),
+              std::string::npos)
+        << germanMissing.err;
+
+    const CliRun english = cd("C", missing);
+    EXPECT_EQ(english.exitCode, 1) << english.err;
+    EXPECT_NE(english.err.find("mervane-cli: Unable to read the CD image \"" + missing + "\"\nThe file \"" + gone +
+                               "\" named in \"missing.cue\" does not exist\n"),
+              std::string::npos)
+        << english.err;
+}

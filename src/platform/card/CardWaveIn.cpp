@@ -1,5 +1,7 @@
 #include "platform/card/CardWaveIn.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -115,23 +117,23 @@ MMResult CardWaveIn::GetDevCaps(unsigned deviceId, WaveInCaps& caps)
 bool CardWaveIn::GetErrorText(MMResult code, std::string& text)
 {
     static const std::map<MMResult, const char*> texts{
-        {MMSYSERR_NOERROR, "The specified command was carried out."},
-        {MMSYSERR_ERROR, "Undefined external error."},
-        {MMSYSERR_BADDEVICEID, "A device ID has been used that is out of range for your system."},
-        {MMSYSERR_ALLOCATED, "The specified device is already in use. Wait until it is free, and then try again."},
-        {MMSYSERR_INVALHANDLE, "The specified device handle is invalid."},
-        {MMSYSERR_NODRIVER, "There is no driver installed on your system."},
-        {MMSYSERR_NOMEM, "There is not enough memory available for this task."},
-        {MMSYSERR_INVALFLAG, "An invalid flag was passed to a system function."},
-        {MMSYSERR_INVALPARAM, "An invalid parameter was passed to a system function."},
-        {WAVERR_BADFORMAT, "The specified format is not supported or cannot be translated."},
-        {WAVERR_STILLPLAYING, "Cannot perform this operation while media data is still playing."},
-        {WAVERR_UNPREPARED, "The wave header was not prepared."},
+        {MMSYSERR_NOERROR, QT_TRANSLATE_NOOP("CardWaveIn", "The specified command was carried out.")},
+        {MMSYSERR_ERROR, QT_TRANSLATE_NOOP("CardWaveIn", "Undefined external error.")},
+        {MMSYSERR_BADDEVICEID, QT_TRANSLATE_NOOP("CardWaveIn", "A device ID has been used that is out of range for your system.")},
+        {MMSYSERR_ALLOCATED, QT_TRANSLATE_NOOP("CardWaveIn", "The specified device is already in use. Wait until it is free, and then try again.")},
+        {MMSYSERR_INVALHANDLE, QT_TRANSLATE_NOOP("CardWaveIn", "The specified device handle is invalid.")},
+        {MMSYSERR_NODRIVER, QT_TRANSLATE_NOOP("CardWaveIn", "There is no driver installed on your system.")},
+        {MMSYSERR_NOMEM, QT_TRANSLATE_NOOP("CardWaveIn", "There is not enough memory available for this task.")},
+        {MMSYSERR_INVALFLAG, QT_TRANSLATE_NOOP("CardWaveIn", "An invalid flag was passed to a system function.")},
+        {MMSYSERR_INVALPARAM, QT_TRANSLATE_NOOP("CardWaveIn", "An invalid parameter was passed to a system function.")},
+        {WAVERR_BADFORMAT, QT_TRANSLATE_NOOP("CardWaveIn", "The specified format is not supported or cannot be translated.")},
+        {WAVERR_STILLPLAYING, QT_TRANSLATE_NOOP("CardWaveIn", "Cannot perform this operation while media data is still playing.")},
+        {WAVERR_UNPREPARED, QT_TRANSLATE_NOOP("CardWaveIn", "The wave header was not prepared.")},
     };
     const auto it = texts.find(code);
     if (it == texts.end())
         return false;
-    text = it->second;
+    text = QCoreApplication::translate("CardWaveIn", it->second).toStdString();
     return true;
 }
 

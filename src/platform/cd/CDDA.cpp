@@ -5,6 +5,8 @@
 #include "platform/os/ErrorReport.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
+
 #include <cdio/paranoia/cdda.h>
 #include <cdio/paranoia/paranoia.h>
 
@@ -197,10 +199,12 @@ int CdReadOffset(const std::string& setting)
 std::string CddaFolderProblem(const std::string& folder)
 {
     if (folder.empty())
-        return "No folder was chosen for the extracted audio";
+        return QCoreApplication::translate("CDDA", "No folder was chosen for the extracted audio").toStdString();
     if (withSlash(folder).size() > kCddaMaxFolderLength)
-        return "The folder name is longer than " + std::to_string(kCddaMaxFolderLength) +
-               " characters; choose a folder with a shorter name:\n" + folder;
+        return QCoreApplication::translate("CDDA", "The folder name is longer than %1 characters; choose a folder with a shorter name:")
+                   .arg(kCddaMaxFolderLength)
+                   .toStdString() +
+               "\n" + folder;
     return {};
 }
 
@@ -253,7 +257,7 @@ std::uint8_t CdRipper::RipTrack(int track)
 {
     std::unique_lock run(runLock_, std::try_to_lock);
     if (!run.owns_lock())
-        return fail("Another track is being extracted");
+        return fail(QCoreApplication::translate("CDDA", "Another track is being extracted").toStdString());
     std::string folder, problem, device;
     CdReadSettings read;
     {
@@ -291,7 +295,7 @@ std::uint8_t CdRipper::rip(int track, const std::string& folder, const std::stri
     std::filesystem::remove(target, ec);
     std::filesystem::remove(partial, ec);
     if (cancel_.load())
-        return fail("The extraction was cancelled", kRipCancelled);
+        return fail(QCoreApplication::translate("CDDA", "The extraction was cancelled").toStdString(), kRipCancelled);
     if (IsCdImageName(device))
         return ripImage(track, device, target, partial);
     return ripDrive(track, device, target, partial);
@@ -314,15 +318,15 @@ std::uint8_t CdRipper::ripImage(int track, const std::string& device, const std:
     if (track == 0) {
         // Track 0: the hidden audio before track 1.
         if (disc->HiddenSectors() == 0)
-            return fail("The CD has no audio before track 1");
+            return fail(QCoreApplication::translate("CDDA", "The CD has no audio before track 1").toStdString());
         span.firstSector = disc->Tracks().front().firstSector - disc->HiddenSectors();
         span.count = disc->HiddenSectors();
     } else {
         const CdTrack* t = disc->FindTrack(track);
         if (!t)
-            return fail("The CD has no track " + std::to_string(track));
+            return fail(QCoreApplication::translate("CDDA", "The CD has no track %1").arg(track).toStdString());
         if (!t->audio)
-            return fail("Track " + std::to_string(track) + " is a data track; only audio tracks can be extracted");
+            return fail(QCoreApplication::translate("CDDA", "Track %1 is a data track; only audio tracks can be extracted").arg(track).toStdString());
         span.firstSector = t->firstSector;
         span.count = t->sectorCount;
         span.firstTrack = track == disc->Tracks().front().number;
@@ -359,31 +363,31 @@ std::uint8_t CdRipper::ripDrive(int track, const std::string& device, const std:
     const track_t first = cdio_get_first_track_num(cd.get());
     const track_t count = cdio_get_num_tracks(cd.get());
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
-        return fail("There is no CD in \"" + device + "\"");
+        return fail(QCoreApplication::translate("CDDA", "There is no CD in \"%1\"").arg(QString::fromStdString(device)).toStdString());
     // Track 0 is the audio before track 1 (from LSN 0 to its start).
     const int listed = track == 0 ? first : track;
     if (listed < first || listed >= first + count)
-        return fail("The CD has no track " + std::to_string(track));
+        return fail(QCoreApplication::translate("CDDA", "The CD has no track %1").arg(track).toStdString());
     if (cdio_get_track_format(cd.get(), track_t(listed)) != TRACK_FORMAT_AUDIO)
-        return fail("Track " + std::to_string(listed) + " is a data track; only audio tracks can be extracted");
+        return fail(QCoreApplication::translate("CDDA", "Track %1 is a data track; only audio tracks can be extracted").arg(listed).toStdString());
 
     std::unique_ptr<cdrom_drive_t, DriveCloser> drive(
         cdio_cddap_identify_cdio(cd.get(), CDDA_MESSAGE_FORGETIT, nullptr));
     if (!drive)
-        return fail("\"" + device + "\" cannot read audio CDs");
+        return fail(QCoreApplication::translate("CDDA", "\"%1\" cannot read audio CDs").arg(QString::fromStdString(device)).toStdString());
     cdio_cddap_verbose_set(drive.get(), CDDA_MESSAGE_FORGETIT, CDDA_MESSAGE_FORGETIT);
     if (cdio_cddap_open(drive.get()) != 0)
-        return fail("Unable to read the audio CD in \"" + device + "\"");
+        return fail(QCoreApplication::translate("CDDA", "Unable to read the audio CD in \"%1\"").arg(QString::fromStdString(device)).toStdString());
 
     const lsn_t firstSector = track == 0 ? 0 : cdio_cddap_track_firstsector(drive.get(), track_t(track));
     const lsn_t lastSector = track == 0 ? cdio_cddap_track_firstsector(drive.get(), track_t(first)) - 1
                                         : cdio_cddap_track_lastsector(drive.get(), track_t(track));
     if (firstSector < 0 || lastSector < firstSector)
-        return fail("Track " + std::to_string(track) + " has no audio to extract");
+        return fail(QCoreApplication::translate("CDDA", "Track %1 has no audio to extract").arg(track).toStdString());
 
     std::unique_ptr<cdrom_paranoia_t, ParanoiaFreer> paranoia(cdio_paranoia_init(drive.get()));
     if (!paranoia)
-        return fail("Unable to read the audio CD in \"" + device + "\"");
+        return fail(QCoreApplication::translate("CDDA", "Unable to read the audio CD in \"%1\"").arg(QString::fromStdString(device)).toStdString());
     // Full verification; a sector still unreadable after the retries is skipped (so a
     // scratch does not stop the rip) but counted and told at the end.
     cdio_paranoia_modeset(paranoia.get(), PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
@@ -459,7 +463,7 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
     std::filesystem::remove(target, ec);
     WaveOut out(partial);
     if (!out.Opened())
-        return fail("Unable to create \"" + partial + "\"");
+        return fail(QCoreApplication::translate("CDDA", "Unable to create \"%1\"").arg(QString::fromStdString(partial)).toStdString());
 
     // Output sector k is the tail of disc sector first + k + whole from sample part on,
     // followed by the head of the sector after it.
@@ -522,14 +526,14 @@ std::uint8_t CdRipper::extract(int track, const Span& span, const std::string& t
     }
     const bool written = out.Finish();
     if (cancelled)
-        return fail("The extraction was cancelled", kRipCancelled);
+        return fail(QCoreApplication::translate("CDDA", "The extraction was cancelled").toStdString(), kRipCancelled);
     if (!readError.empty())
         return fail(readError);
     if (!written)
-        return fail("Unable to write \"" + partial + "\"; the disk may be full");
+        return fail(QCoreApplication::translate("CDDA", "Unable to write \"%1\"; the disk may be full").arg(QString::fromStdString(partial)).toStdString());
     std::filesystem::rename(partial, target, ec);
     if (ec)
-        return fail("Unable to create \"" + target + "\"");
+        return fail(QCoreApplication::translate("CDDA", "Unable to create \"%1\"").arg(QString::fromStdString(target)).toStdString());
     sums = summer ? summer->Result() : TrackChecksums{};
     progress_.store(100);
     return kRipOk;

@@ -5,6 +5,8 @@
 #include "platform/cd/CdPlayback.h"
 #include "platform/cd/CdioHandle.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <new>
 
@@ -136,7 +138,8 @@ MediaResult CdAudioDevice::Play(std::optional<std::uint32_t> from, std::optional
     if (!disc_)
         return MediaResult::Fail(mci::ErrInvalidDeviceId);
     if (Mode() == mci::ModeOpen)
-        return MediaResult::Fail(mci::ErrHardware, "There is no disc in the CD drive.");
+        return MediaResult::Fail(mci::ErrHardware,
+                                 QCoreApplication::translate("CdAudioDevice", "There is no disc in the CD drive.").toStdString());
     std::int32_t first = 0, end = 0;
     if (from) {
         if (!ToSector(*from, first))

@@ -4,6 +4,8 @@
 #include "platform/cd/CdioHandle.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -126,7 +128,7 @@ const CdTrack& CdDisc::Track(int number) const
 {
     if (const CdTrack* t = FindTrack(number))
         return *t;
-    throw ECdError("The CD has no track " + std::to_string(number));
+    throw ECdError(QCoreApplication::translate("CdDisc", "The CD has no track %1").arg(number).toStdString());
 }
 
 const CdTrack* CdDisc::FindTrack(int number) const
@@ -201,19 +203,19 @@ void CdDisc::ReadAudio(std::int32_t firstSector, std::int32_t count, std::int16_
             continue;  // the audio before track 1
         const int n = TrackAt(s);
         if (n == 0)
-            throw ECdError("Sector " + std::to_string(s) + " lies outside the tracks of the CD");
+            throw ECdError(QCoreApplication::translate("CdDisc", "Sector %1 lies outside the tracks of the CD").arg(s).toStdString());
         if (!Track(n).audio)
-            throw ECdError("Track " + std::to_string(n) + " is a data track and holds no audio");
+            throw ECdError(QCoreApplication::translate("CdDisc", "Track %1 is a data track and holds no audio").arg(n).toStdString());
     }
     for (const CdTrack& t : tracks_)
         if (!t.audio && t.firstSector < firstSector + count && firstSector < t.firstSector + t.sectorCount)
-            throw ECdError("Track " + std::to_string(t.number) + " is a data track and holds no audio");
+            throw ECdError(QCoreApplication::translate("CdDisc", "Track %1 is a data track and holds no audio").arg(t.number).toStdString());
 
     auto* bytes = reinterpret_cast<std::uint8_t*>(samples);
     if (handle_->image)
         handle_->image->Read(firstSector, count, bytes);
     else if (cdio_read_audio_sectors(handle_->cd.get(), bytes, firstSector, std::uint32_t(count)) != DRIVER_OP_SUCCESS)
-        throw ECdError("The CD could not be read at sector " + std::to_string(firstSector));
+        throw ECdError(QCoreApplication::translate("CdDisc", "The CD could not be read at sector %1").arg(firstSector).toStdString());
     // Audio sectors hold little-endian samples; turn them into host order in place.
     const std::size_t n = std::size_t(count) * kCdSamplesPerSector * 2;
     for (std::size_t i = 0; i < n; ++i) {

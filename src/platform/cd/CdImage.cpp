@@ -1,5 +1,7 @@
 #include "platform/cd/CdImage.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 
 namespace {
@@ -15,11 +17,13 @@ std::unique_ptr<CdImageSource> OpenCdImage(const std::string& path)
 {
     const CdImageOpener opener = installedOpener.load();
     if (!opener)
-        throw ECdError(CdImageProblem(path, "This program has no reader for disc images"));
+        throw ECdError(CdImageProblem(path, QCoreApplication::translate("CdImage", "This program has no reader for disc images").toStdString()));
     return opener(path);
 }
 
 std::string CdImageProblem(const std::string& path, const std::string& reason)
 {
-    return "Unable to read the CD image \"" + path + "\"\n" + reason;
+    return QCoreApplication::translate("CdImage", "Unable to read the CD image \"%1\"\n%2")
+        .arg(QString::fromStdString(path), QString::fromStdString(reason))
+        .toStdString();
 }

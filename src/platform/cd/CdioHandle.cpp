@@ -2,6 +2,8 @@
 
 #include "platform/cd/CdImage.h"
 
+#include <QCoreApplication>
+
 #include <cdio/logging.h>
 
 #include <algorithm>
@@ -84,7 +86,7 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
 {
     QuietCdioLog();
     if (device.empty()) {
-        error = "No CD drive found";
+        error = QCoreApplication::translate("CdioHandle", "No CD drive found").toStdString();
         return nullptr;
     }
     const std::string ext = lowerExtension(device);
@@ -108,8 +110,9 @@ CdioPtr OpenCdio(const std::string& device, std::string& error)
     lastCdioError.clear();
     CdioPtr cd(cdio_open_am(device.c_str(), driver, nullptr));
     if (!cd) {
-        error = driver == DRIVER_DEVICE ? "Unable to open the CD drive \"" + device + "\""
-                                        : CdImageProblem(device, "libcdio cannot read it");
+        error = driver == DRIVER_DEVICE
+                    ? QCoreApplication::translate("CdioHandle", "Unable to open the CD drive \"%1\"").arg(QString::fromStdString(device)).toStdString()
+                    : CdImageProblem(device, QCoreApplication::translate("CdioHandle", "libcdio cannot read it").toStdString());
         if (driver == DRIVER_DEVICE && !lastCdioError.empty())
             error += "\n" + lastCdioError;
         return nullptr;

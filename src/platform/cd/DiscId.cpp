@@ -1,5 +1,7 @@
 #include "platform/cd/DiscId.h"
 
+#include <QCoreApplication>
+
 #include <discid/discid.h>
 
 #include <memory>
@@ -30,10 +32,10 @@ DiscIdentity IdentifyDisc(const std::vector<CdTrack>& tracks, std::int32_t leadO
     }
     // libdiscid takes at most 99 tracks and a lead-out past every track.
     if (id.offsets.empty() || id.firstTrack + id.TrackCount() - 1 > 99)
-        throw ECdError("The CD has no audio tracks to identify it by");
+        throw ECdError(QCoreApplication::translate("DiscId", "The CD has no audio tracks to identify it by").toStdString());
     id.leadOut = end + kCdLeadInSectors;
     if (id.leadOut <= id.offsets.back())
-        throw ECdError("The CD's table of contents ends before its last track");
+        throw ECdError(QCoreApplication::translate("DiscId", "The CD's table of contents ends before its last track").toStdString());
 
     int offsets[100] = {};
     offsets[0] = id.leadOut;
@@ -41,9 +43,9 @@ DiscIdentity IdentifyDisc(const std::vector<CdTrack>& tracks, std::int32_t leadO
         offsets[id.firstTrack + i] = id.offsets[std::size_t(i)];
     std::unique_ptr<DiscId, DiscIdFree> d(discid_new());
     if (!d)
-        throw ECdError("Out of memory while identifying the CD");
+        throw ECdError(QCoreApplication::translate("DiscId", "Out of memory while identifying the CD").toStdString());
     if (!discid_put(d.get(), id.firstTrack, id.firstTrack + id.TrackCount() - 1, offsets))
-        throw ECdError(std::string("The CD cannot be identified: ") + discid_get_error_msg(d.get()));
+        throw ECdError(QCoreApplication::translate("DiscId", "The CD cannot be identified: %1").arg(QString::fromUtf8(discid_get_error_msg(d.get()))).toStdString());
     id.musicBrainzId = discid_get_id(d.get());
     id.freedbId = discid_get_freedb_id(d.get());
     id.toc = discid_get_toc_string(d.get());

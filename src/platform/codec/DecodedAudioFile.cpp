@@ -1,5 +1,7 @@
 #include "platform/codec/DecodedAudioFile.h"
 
+#include <QCoreApplication>
+
 #include <sndfile.h>
 
 #include <cerrno>
@@ -59,7 +61,7 @@ int openRegular(const std::string& path, std::string& error)
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "It is a folder" : "It is no regular file";
+        error = (S_ISDIR(st.st_mode) ? QCoreApplication::translate("DecodedAudioFile", "It is a folder") : QCoreApplication::translate("DecodedAudioFile", "It is no regular file")).toStdString();
         ::close(fd);
         return -1;
     }
@@ -93,23 +95,23 @@ std::unique_ptr<DecodedAudioFile> DecodedAudioFile::Open(const std::string& path
         return nullptr;
     if (!recognisedStream(fd)) {
         ::close(fd);
-        error = "It is neither a FLAC nor an Ogg stream";
+        error = QCoreApplication::translate("DecodedAudioFile", "It is neither a FLAC nor an Ogg stream").toStdString();
         return nullptr;
     }
     SF_INFO info{};
     // libsndfile closes the descriptor with the file, and on a failed open too.
     std::unique_ptr<SNDFILE, SndCloser> file(sf_open_fd(fd, SFM_READ, &info, SF_TRUE));
     if (!file) {
-        error = std::string("It cannot be decoded: ") + sf_strerror(nullptr);
+        error = QCoreApplication::translate("DecodedAudioFile", "It cannot be decoded: %1").arg(QString::fromUtf8(sf_strerror(nullptr))).toStdString();
         return nullptr;
     }
     const int major = info.format & SF_FORMAT_TYPEMASK, minor = info.format & SF_FORMAT_SUBMASK;
     if (major != SF_FORMAT_FLAC && major != SF_FORMAT_OGG) {
-        error = "It is neither a FLAC nor an Ogg stream";
+        error = QCoreApplication::translate("DecodedAudioFile", "It is neither a FLAC nor an Ogg stream").toStdString();
         return nullptr;
     }
     if (info.frames < 0 || info.channels < 1 || info.samplerate < 1) {
-        error = "It gives no length, channels or sample rate";
+        error = QCoreApplication::translate("DecodedAudioFile", "It gives no length, channels or sample rate").toStdString();
         return nullptr;
     }
     auto handle = std::make_unique<Handle>();
@@ -133,14 +135,16 @@ std::unique_ptr<DecodedAudioFile> DecodedAudioFile::Open(const std::string& path
 bool DecodedAudioFile::Read(std::int64_t at, std::int64_t frames, std::int16_t* samples, std::string& error)
 {
     if (at < 0 || frames < 0 || at > frames_ || frames > frames_ - at) {
-        error = "The file ends before frame " + std::to_string(at + frames);
+        error = QCoreApplication::translate("DecodedAudioFile", "The file ends before frame %1").arg(at + frames).toStdString();
         return false;
     }
     SNDFILE* file = handle_->file.get();
     if (at != position_) {
         if (sf_seek(file, at, SEEK_SET) != at) {
             position_ = -1;
-            error = std::string("It cannot be decoded at frame ") + std::to_string(at) + ": " + sf_strerror(file);
+            error = QCoreApplication::translate("DecodedAudioFile", "It cannot be decoded at frame %1: %2")
+                        .arg(QString::number(at), QString::fromUtf8(sf_strerror(file)))
+                        .toStdString();
             return false;
         }
         position_ = at;
@@ -148,8 +152,9 @@ bool DecodedAudioFile::Read(std::int64_t at, std::int64_t frames, std::int16_t* 
     while (frames > 0) {
         const sf_count_t got = sf_readf_short(file, samples, frames);
         if (got <= 0) {
-            error = "It cannot be decoded at frame " + std::to_string(at) + ": " +
-                    (sf_error(file) ? sf_strerror(file) : "the stream ends early");
+            error = (sf_error(file) ? QCoreApplication::translate("DecodedAudioFile", "It cannot be decoded at frame %1: %2").arg(QString::number(at), QString::fromUtf8(sf_strerror(file)))
+                                    : QCoreApplication::translate("DecodedAudioFile", "It cannot be decoded at frame %1: the stream ends early").arg(at))
+                        .toStdString();
             position_ = -1;
             return false;
         }

@@ -1,5 +1,7 @@
 #include "platform/codec/Resampler.h"
 
+#include <QCoreApplication>
+
 #include <soxr.h>
 
 #include <cmath>
@@ -26,7 +28,7 @@ Resampler::Resampler(double inputRate, double outputRate, unsigned channels)
     soxr_error_t error = nullptr;
     engine_->soxr = soxr_create(inputRate, outputRate, channels, &error, &io, &quality, &runtime);
     if (!engine_->soxr || error)
-        throw EResamplerError("Unable to start the sample-rate converter: " + std::string(soxr_strerror(error)));
+        throw EResamplerError(QCoreApplication::translate("Resampler", "Unable to start the sample-rate converter: %1").arg(QString::fromUtf8(soxr_strerror(error))).toStdString());
 }
 
 Resampler::~Resampler() = default;
@@ -57,7 +59,7 @@ std::span<const float> Resampler::run(const float* in, std::size_t frames)
             soxr_process(engine_->soxr, in ? in + taken * channels_ : nullptr, frames - taken, in ? &used : nullptr,
                          out_.data() + produced * channels_, room, &done);
         if (error)
-            throw EResamplerError("The sample-rate converter failed: " + std::string(error));
+            throw EResamplerError(QCoreApplication::translate("Resampler", "The sample-rate converter failed: %1").arg(QString::fromUtf8(error)).toStdString());
         taken += used;
         produced += done;
         if (taken >= frames && done < room)

@@ -1,5 +1,7 @@
 #include "platform/device/MediaDevice.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <sys/stat.h>
@@ -53,26 +55,27 @@ bool isFile(const std::string& path)
 std::optional<std::string> MediaErrorText(std::uint32_t code)
 {
     switch (code) {
-    case mci::ErrInvalidDeviceId: return "No media device is open under this identifier.";
-    case mci::ErrUnrecognizedCommand: return "The media device does not know this command.";
-    case mci::ErrHardware: return "The media device failed.";
-    case mci::ErrInvalidDeviceName: return "There is no media device of this type.";
-    case mci::ErrOutOfMemory: return "There is not enough memory for the media device.";
-    case mci::ErrDeviceInUse: return "The media device is in use by another player.";
-    case mci::ErrUnsupportedFunction: return "The media device cannot carry out this command.";
-    case mci::ErrFileNotFound: return "The file cannot be found. Check the folder and the file name.";
-    case mci::ErrOutOfRange: return "The position lies outside the file or the medium.";
-    case mci::ErrDeviceTypeRequired: return "No media device can play this file.";
-    case mci::ErrBadTimeFormat: return "The media device does not support this time format.";
-    case mci::ErrInvalidFile: return "The file cannot be played.";
-    case mci::ErrNoSynthesiser: return "No MIDI synthesiser is available: no usable sound font was found.";
+    case mci::ErrInvalidDeviceId: return QCoreApplication::translate("MediaDevice", "No media device is open under this identifier.").toStdString();
+    case mci::ErrUnrecognizedCommand: return QCoreApplication::translate("MediaDevice", "The media device does not know this command.").toStdString();
+    case mci::ErrHardware: return QCoreApplication::translate("MediaDevice", "The media device failed.").toStdString();
+    case mci::ErrInvalidDeviceName: return QCoreApplication::translate("MediaDevice", "There is no media device of this type.").toStdString();
+    case mci::ErrOutOfMemory: return QCoreApplication::translate("MediaDevice", "There is not enough memory for the media device.").toStdString();
+    case mci::ErrDeviceInUse: return QCoreApplication::translate("MediaDevice", "The media device is in use by another player.").toStdString();
+    case mci::ErrUnsupportedFunction: return QCoreApplication::translate("MediaDevice", "The media device cannot carry out this command.").toStdString();
+    case mci::ErrFileNotFound: return QCoreApplication::translate("MediaDevice", "The file cannot be found. Check the folder and the file name.").toStdString();
+    case mci::ErrOutOfRange: return QCoreApplication::translate("MediaDevice", "The position lies outside the file or the medium.").toStdString();
+    case mci::ErrDeviceTypeRequired: return QCoreApplication::translate("MediaDevice", "No media device can play this file.").toStdString();
+    case mci::ErrBadTimeFormat: return QCoreApplication::translate("MediaDevice", "The media device does not support this time format.").toStdString();
+    case mci::ErrInvalidFile: return QCoreApplication::translate("MediaDevice", "The file cannot be played.").toStdString();
+    case mci::ErrNoSynthesiser: return QCoreApplication::translate("MediaDevice", "No MIDI synthesiser is available: no usable sound font was found.").toStdString();
     default: return std::nullopt;
     }
 }
 
 MediaResult MediaResult::Fail(std::uint32_t code, const std::string& detail)
 {
-    std::string text = MediaErrorText(code).value_or("Unknown error code");
+    std::string text =
+        MediaErrorText(code).value_or(QCoreApplication::translate("MediaDevice", "Unknown error code").toStdString());
     if (!detail.empty())
         text += " " + detail;
     return MediaResult{code, text};

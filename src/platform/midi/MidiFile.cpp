@@ -2,6 +2,8 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cerrno>
@@ -16,23 +18,30 @@ namespace {
     throw EMidiFileError(text);
 }
 
-// What stands at a name that is no regular file.
-std::string FileKindText(mode_t mode)
+[[noreturn]] void fail(const QString& text)
 {
-    if (S_ISFIFO(mode))
-        return "a named pipe";
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "not a regular file";
+    throw EMidiFileError(text.toStdString());
 }
 
-std::string trackText(int track)
+// What stands at a name that is no regular file.
+QString FileKindText(const std::string& path, mode_t mode)
 {
-    return "Track " + std::to_string(track + 1);
+    const QString name = QString::fromStdString(path);
+    if (S_ISFIFO(mode))
+        return QCoreApplication::translate("MidiFile", "%1: a named pipe, not a MIDI file").arg(name);
+    if (S_ISDIR(mode))
+        return QCoreApplication::translate("MidiFile", "%1: a folder, not a MIDI file").arg(name);
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QCoreApplication::translate("MidiFile", "%1: a device, not a MIDI file").arg(name);
+    if (S_ISSOCK(mode))
+        return QCoreApplication::translate("MidiFile", "%1: a socket, not a MIDI file").arg(name);
+    return QCoreApplication::translate("MidiFile", "%1: not a regular file, not a MIDI file").arg(name);
+}
+
+// A track as the user counts them, from 1.
+QString trackText(int track)
+{
+    return QString::number(track + 1);
 }
 
 bool hasId(const std::vector<std::uint8_t>& b, std::size_t pos, const char* id)
@@ -63,7 +72,7 @@ std::vector<std::uint8_t> unwrapRmid(const std::vector<std::uint8_t>& b)
         const std::uint32_t size = le32(b, pos + 4);
         if (size > b.size() - pos - 8) {
             if (hasId(b, pos, "data"))
-                fail("The RMID file's MIDI data runs past the end of the file.");
+                fail(QCoreApplication::translate("MidiFile", "The RMID file's MIDI data runs past the end of the file."));
             break;
         }
         if (hasId(b, pos, "data"))
@@ -71,7 +80,7 @@ std::vector<std::uint8_t> unwrapRmid(const std::vector<std::uint8_t>& b)
                     b.begin() + static_cast<std::ptrdiff_t>(pos + 8 + size)};
         pos += 8 + std::size_t{size} + (size & 1u);
     }
-    fail("The RMID file holds no MIDI data.");
+    fail(QCoreApplication::translate("MidiFile", "The RMID file holds no MIDI data."));
 }
 
 // Reads a variable-length quantity (at most four bytes) from a track.
@@ -80,13 +89,13 @@ std::uint32_t readVarLen(const std::vector<std::uint8_t>& b, std::size_t& pos, s
     std::uint32_t value = 0;
     for (int i = 0; i < 4; ++i) {
         if (pos >= end)
-            fail(trackText(track) + " is truncated: it ends inside an event.");
+            fail(QCoreApplication::translate("MidiFile", "Track %1 is truncated: it ends inside an event.").arg(trackText(track)));
         const std::uint8_t c = b[pos++];
         value = (value << 7) | (c & 0x7Fu);
         if (!(c & 0x80u))
             return value;
     }
-    fail(trackText(track) + " holds a length or time longer than four bytes.");
+    fail(QCoreApplication::translate("MidiFile", "Track %1 holds a length or time longer than four bytes.").arg(trackText(track)));
 }
 
 void putVarLen(std::vector<std::uint8_t>& out, std::uint32_t value)
@@ -120,22 +129,22 @@ MidiFile MidiFile::Load(const std::string& path)
     // Only a regular file is opened: a named pipe would wait for a writer for good.
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        fail("The MIDI file cannot be opened.\n" + FileReasonLine(path, errno));
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be opened.").toStdString() + "\n" + FileReasonLine(path, errno));
     if (!S_ISREG(st.st_mode))
-        fail("The MIDI file cannot be opened.\n" + path + ": " + FileKindText(st.st_mode) + ", not a MIDI file");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be opened.") + "\n" + FileKindText(path, st.st_mode));
     FileHandle f(std::fopen(path.c_str(), "rbe"));
     if (!f)
-        fail("The MIDI file cannot be opened.\n" + FileReasonLine(path, errno));
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be opened.").toStdString() + "\n" + FileReasonLine(path, errno));
     if (std::fseek(f.get(), 0, SEEK_END) != 0)
-        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, errno));
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be read.").toStdString() + "\n" + FileReasonLine(path, errno));
     const long size = std::ftell(f.get());
     if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0)
-        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, errno));
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be read.").toStdString() + "\n" + FileReasonLine(path, errno));
     if (static_cast<unsigned long>(size) > MaxFileBytes)
-        fail("The file is too large to be a MIDI file.\n" + path);
+        fail(QCoreApplication::translate("MidiFile", "The file is too large to be a MIDI file.").toStdString() + "\n" + path);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
-        fail("The MIDI file cannot be read.\n" + FileReasonLine(path, std::ferror(f.get()) ? errno : EIO));
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file cannot be read.").toStdString() + "\n" + FileReasonLine(path, std::ferror(f.get()) ? errno : EIO));
     try {
         return Parse(std::move(bytes));
     } catch (const EMidiFileError& e) {
@@ -146,16 +155,16 @@ MidiFile MidiFile::Load(const std::string& path)
 MidiFile MidiFile::Parse(std::vector<std::uint8_t> bytes)
 {
     if (bytes.empty())
-        fail("The file is empty.");
+        fail(QCoreApplication::translate("MidiFile", "The file is empty."));
     if (bytes.size() > MaxFileBytes)
-        fail("The file is too large to be a MIDI file.");
+        fail(QCoreApplication::translate("MidiFile", "The file is too large to be a MIDI file."));
     if (hasId(bytes, 0, "RIFF")) {
         if (!hasId(bytes, 8, "RMID"))
-            fail("The file is not a MIDI file.");
+            fail(QCoreApplication::translate("MidiFile", "The file is not a MIDI file."));
         bytes = unwrapRmid(bytes);
     }
     if (!hasId(bytes, 0, "MThd"))
-        fail("The file is not a MIDI file.");
+        fail(QCoreApplication::translate("MidiFile", "The file is not a MIDI file."));
     MidiFile file;
     file.bytes_ = std::move(bytes);
     std::size_t pos = 0;
@@ -163,10 +172,10 @@ MidiFile MidiFile::Parse(std::vector<std::uint8_t> bytes)
     file.ReadTracks(pos);
     file.BuildTempoMap();
     if (file.endTick_ > 0x7FFFFFFFu || file.LengthMs() > MaxLengthMs)
-        fail("The MIDI file is too long to be played.");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file is too long to be played."));
     if (file.LengthMs() > MaxPlayLengthMs)
-        fail("The MIDI file lasts " + std::to_string(std::llround(file.LengthMs() / 3600000.0)) +
-             " hours; songs longer than 12 hours are not played.");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file lasts %1 hours; songs longer than 12 hours are not played.")
+                 .arg(std::llround(file.LengthMs() / 3600000.0)));
     return file;
 }
 
@@ -174,30 +183,30 @@ void MidiFile::ReadHeader(std::size_t& pos)
 {
     const auto& b = bytes_;
     if (b.size() < 14)
-        fail("The MIDI file's header is truncated.");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file's header is truncated."));
     const std::uint32_t size = be32(b, 4);
     if (size < 6 || size > b.size() - 8)
-        fail("The MIDI file's header has a wrong length.");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file's header has a wrong length."));
     format_ = (b[8] << 8) | b[9];
     trackCount_ = (b[10] << 8) | b[11];
     if (format_ == 2)
-        fail("MIDI files of format 2 (independent sequences) cannot be played.");
+        fail(QCoreApplication::translate("MidiFile", "MIDI files of format 2 (independent sequences) cannot be played."));
     if (format_ > 2)
-        fail("The MIDI file has an unknown format (" + std::to_string(format_) + ").");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file has an unknown format (%1).").arg(format_));
     if (trackCount_ == 0)
-        fail("The MIDI file holds no tracks.");
+        fail(QCoreApplication::translate("MidiFile", "The MIDI file holds no tracks."));
     if (b[12] & 0x80u) {
         const int fps = -static_cast<int>(static_cast<std::int8_t>(b[12]));
         if (fps != 24 && fps != 25 && fps != 29 && fps != 30)
-            fail("The MIDI file has an invalid SMPTE frame rate (" + std::to_string(fps) + ").");
+            fail(QCoreApplication::translate("MidiFile", "The MIDI file has an invalid SMPTE frame rate (%1).").arg(fps));
         if (b[13] == 0)
-            fail("The MIDI file has a time division of 0.");
+            fail(QCoreApplication::translate("MidiFile", "The MIDI file has a time division of 0."));
         smpteFps_ = fps;
         ticksPerFrame_ = b[13];
     } else {
         ticksPerQuarter_ = (b[12] << 8) | b[13];
         if (ticksPerQuarter_ == 0)
-            fail("The MIDI file has a time division of 0.");
+            fail(QCoreApplication::translate("MidiFile", "The MIDI file has a time division of 0."));
     }
     pos = 8 + std::size_t{size};
 }
@@ -209,14 +218,14 @@ void MidiFile::ReadTracks(std::size_t pos)
         for (;;) {
             if (pos + 8 > b.size()) {
                 if (t == 0)
-                    fail("The MIDI file ends before its first track.");
-                fail("The MIDI file announces " + std::to_string(trackCount_) + " tracks but holds only " +
-                     std::to_string(t) + ".");
+                    fail(QCoreApplication::translate("MidiFile", "The MIDI file ends before its first track."));
+                fail(QCoreApplication::translate("MidiFile", "The MIDI file announces %1 tracks but holds only %2.")
+                         .arg(QString::number(trackCount_), QString::number(t)));
             }
             const std::uint32_t size = be32(b, pos + 4);
             if (size > b.size() - pos - 8)
-                fail(trackText(t) + " says it is " + std::to_string(size) + " bytes long, but only " +
-                     std::to_string(b.size() - pos - 8) + " bytes remain in the file.");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 says it is %2 bytes long, but only %3 bytes remain in the file.")
+                         .arg(trackText(t), QString::number(size), QString::number(b.size() - pos - 8)));
             const bool isTrack = hasId(b, pos, "MTrk");
             const std::size_t begin = pos + 8;
             pos = begin + size;
@@ -240,7 +249,7 @@ void MidiFile::ReadTrack(std::size_t begin, std::size_t end, std::uint16_t track
     while (pos < end) {
         tick += readVarLen(b, pos, end, track);
         if (pos >= end)
-            fail(trackText(track) + " is truncated: it ends after an event time.");
+            fail(QCoreApplication::translate("MidiFile", "Track %1 is truncated: it ends after an event time.").arg(trackText(track)));
         MidiEvent e;
         e.track = track;
         e.tick = tick;
@@ -249,7 +258,7 @@ void MidiFile::ReadTrack(std::size_t begin, std::size_t end, std::uint16_t track
             // Running status: the data byte belongs to the last channel status. Meta and
             // system-exclusive events in between do not end it (some writers rely on that).
             if (!running)
-                fail(trackText(track) + " has a data byte where an event's status belongs.");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 has a data byte where an event's status belongs.").arg(trackText(track)));
             status = running;
         } else {
             ++pos;
@@ -259,10 +268,10 @@ void MidiFile::ReadTrack(std::size_t begin, std::size_t end, std::uint16_t track
             running = status;
             const int count = ((status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0) ? 1 : 2;
             if (end - pos < static_cast<std::size_t>(count))
-                fail(trackText(track) + " is truncated: it ends inside an event.");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 is truncated: it ends inside an event.").arg(trackText(track)));
             for (int i = 0; i < count; ++i)
                 if (b[pos + i] & 0x80u)
-                    fail(trackText(track) + " has a status byte where an event's data belongs.");
+                    fail(QCoreApplication::translate("MidiFile", "Track %1 has a status byte where an event's data belongs.").arg(trackText(track)));
             e.data1 = b[pos];
             e.data2 = count == 2 ? b[pos + 1] : 0;
             pos += count;
@@ -272,24 +281,24 @@ void MidiFile::ReadTrack(std::size_t begin, std::size_t end, std::uint16_t track
         }
         if (status == MidiEvent::Meta) {
             if (pos >= end)
-                fail(trackText(track) + " is truncated: it ends inside an event.");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 is truncated: it ends inside an event.").arg(trackText(track)));
             e.metaType = b[pos++];
         } else if (status != MidiEvent::SysEx && status != MidiEvent::SysExEscape) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "%02X", status);
-            fail(trackText(track) + " holds the status byte " + hex + ", which a MIDI file may not contain.");
+            fail(QCoreApplication::translate("MidiFile", "Track %1 holds the status byte %2, which a MIDI file may not contain.").arg(trackText(track), QString::fromLatin1(hex)));
         }
         const std::uint32_t length = readVarLen(b, pos, end, track);
         if (length > end - pos)
-            fail(trackText(track) + " is truncated: an event's data runs past the end of the track.");
+            fail(QCoreApplication::translate("MidiFile", "Track %1 is truncated: an event's data runs past the end of the track.").arg(trackText(track)));
         e.offset = static_cast<std::uint32_t>(pos);
         e.length = length;
         pos += length;
         if (status == MidiEvent::Meta && e.metaType == MidiEvent::MetaTempo) {
             if (length != 3)
-                fail(trackText(track) + " has a tempo change of " + std::to_string(length) + " bytes (3 expected).");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 has a tempo change of %2 bytes (3 expected).").arg(trackText(track), QString::number(length)));
             if (b[e.offset] == 0 && b[e.offset + 1] == 0 && b[e.offset + 2] == 0)
-                fail(trackText(track) + " sets a tempo of 0.");
+                fail(QCoreApplication::translate("MidiFile", "Track %1 sets a tempo of 0.").arg(trackText(track)));
         }
         events_.push_back(e);
         if (status == MidiEvent::Meta && e.metaType == MidiEvent::MetaEndOfTrack)

@@ -4,6 +4,8 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -133,8 +135,10 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, std::
 {
     quietLog();
     if (!IsUsableSoundFont(soundFont)) {
-        error = soundFont.empty() ? "No sound font is available for the MIDI synthesiser."
-                                  : "The sound font \"" + soundFont + "\" cannot be loaded.";
+        error = (soundFont.empty() ? QCoreApplication::translate("MidiSynth", "No sound font is available for the MIDI synthesiser.")
+                                   : QCoreApplication::translate("MidiSynth", "The sound font \"%1\" cannot be loaded.")
+                                         .arg(QString::fromStdString(soundFont)))
+                    .toStdString();
         return nullptr;
     }
     return std::unique_ptr<MidiSynth>(new MidiSynth(soundFont));
@@ -145,7 +149,7 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     auto fluid = std::make_unique<Fluid>();
     fluid->settings.reset(new_fluid_settings());
     if (!fluid->settings) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     fluid_settings_t* s = fluid->settings.get();
@@ -159,7 +163,7 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     fluid->holder.reset(new_fluid_synth(s));
     if (!fluid->holder) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     std::string reasons;
@@ -171,12 +175,17 @@ std::unique_ptr<MidiSynth::Fluid> MidiSynth::LoadFluid(const std::string& soundF
     }
     fluid->font = id == FLUID_FAILED ? nullptr : fluid_synth_get_sfont_by_id(fluid->holder.get(), id);
     if (!fluid->font) {
-        error = "The sound font \"" + soundFont + "\" cannot be loaded: " +
-                (reasons.empty() ? std::string("it is not a usable SoundFont 2 file") : reasons) + ".";
+        error = (reasons.empty()
+                     ? QCoreApplication::translate("MidiSynth",
+                                                   "The sound font \"%1\" cannot be loaded: it is not a usable SoundFont 2 file.")
+                           .arg(QString::fromStdString(soundFont))
+                     : QCoreApplication::translate("MidiSynth", "The sound font \"%1\" cannot be loaded: %2.")
+                           .arg(QString::fromStdString(soundFont), QString::fromStdString(reasons)))
+                    .toStdString();
         return nullptr;
     }
     if (!fluid->Renew()) {
-        error = "The MIDI synthesiser cannot start.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot start.").toStdString();
         return nullptr;
     }
     return fluid;
@@ -295,7 +304,7 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
     // a play from a later position gets the programs and controllers before it from the
     // player's seek.
     if (!fluid_->Renew()) {
-        error = "The MIDI synthesiser cannot play the file.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot play the file.").toStdString();
         return false;
     }
     fluid_synth_t* synth = fluid_->synth.get();
@@ -309,7 +318,7 @@ bool MidiSynth::Play(const Song& song, EndHandler onEnd, std::string& error)
         (song.fromTick > 0 && fluid_player_seek(player, static_cast<int>(song.fromTick)) != FLUID_OK) ||
         fluid_player_play(player) != FLUID_OK) {
         fluid_->player.reset();
-        error = "The MIDI synthesiser cannot play the file.";
+        error = QCoreApplication::translate("MidiSynth", "The MIDI synthesiser cannot play the file.").toStdString();
         return false;
     }
     onEnd_ = std::move(onEnd);

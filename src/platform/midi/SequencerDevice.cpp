@@ -2,6 +2,8 @@
 
 #include "platform/midi/MidiSynth.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 MediaDeviceKind SequencerDevice::Kind()
@@ -12,7 +14,8 @@ MediaDeviceKind SequencerDevice::Kind()
 std::unique_ptr<IMediaDevice> SequencerDevice::Open(const MediaOpenRequest& request, MediaResult& result)
 {
     if (request.element.empty()) {
-        result = MediaResult::Fail(mci::ErrUnsupportedFunction, "The sequencer needs a MIDI file.");
+        result = MediaResult::Fail(mci::ErrUnsupportedFunction,
+                                  QCoreApplication::translate("SequencerDevice", "The sequencer needs a MIDI file.").toStdString());
         return nullptr;
     }
     MidiSynth* synth = MidiSynth::Current();

@@ -5,6 +5,8 @@
 #include "platform/card/SoundCard.h"
 #include "platform/midi/SoundFont.h"
 
+#include <QCoreApplication>
+
 SynthLine::SynthLine(std::unique_ptr<MidiSynth> synth) : synth_(std::move(synth)) {}
 
 SynthLine::~SynthLine() = default;
@@ -29,8 +31,10 @@ SoundLineRegistration RegisterSynthLine()
                                  const std::string font = FindSoundFont(settings.soundFont);
                                  auto synth = MidiSynth::Create(font, error);
                                  if (!synth && font.empty() && !settings.soundFont.empty())
-                                     error = "The sound font \"" + settings.soundFont +
-                                             "\" is not a usable SoundFont 2 file.";
+                                     error = QCoreApplication::translate("SynthLine",
+                                                                         "The sound font \"%1\" is not a usable SoundFont 2 file.")
+                                                 .arg(QString::fromStdString(settings.soundFont))
+                                                 .toStdString();
                                  if (!synth)
                                      TellWhyNoLine(error, "SoundFont");
                                  return synth ? std::make_unique<SynthLine>(std::move(synth)) : nullptr;

@@ -2,6 +2,8 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -75,7 +77,7 @@ public:
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         if (!::mkdtemp(name.data()))
-            throw EMervaneError("Unable to create the folder for temporary files\n" + root + ": " +
+            throw EMervaneError(QCoreApplication::translate("InstanceFolder", "Unable to create the folder for temporary files").toStdString() + "\n" + root + ": " +
                                 std::strerror(errno));
         path_ = withSlash(name.data());
         const std::string lock = path_ + kLockName;
@@ -83,7 +85,7 @@ public:
         if (lockFd_ < 0 || ::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             removeFolder();
-            throw EMervaneError("Unable to create the folder for temporary files\n" + lock + ": " +
+            throw EMervaneError(QCoreApplication::translate("InstanceFolder", "Unable to create the folder for temporary files").toStdString() + "\n" + lock + ": " +
                                 std::strerror(error));
         }
     }

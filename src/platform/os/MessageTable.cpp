@@ -1,5 +1,7 @@
 #include "platform/os/MessageTable.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -8,19 +10,19 @@ struct Entry {
     const char* text;
 };
 constexpr Entry kMessages[] = {
-    {msg::ChangeWhileOpen, "Change to property while device was open"},
-    {msg::InvalidDeviceId, "Invalid DeviceID"},
-    {msg::AllocHeader, "Unable to allocate memory for wave header"},
-    {msg::FreeHeader, "Unable to free header memory"},
-    {msg::StartDevice, "Unable to start device"},
-    {msg::FillBuffer, "Error filling wave buffer"},
-    {msg::UnknownError, "Specified error number is out of range (unknown error)"},
-    {msg::CannotRecordFormat, "The actual device can't record this format"},
-    {msg::CreateThread, "Could not create thread"},
-    {msg::InvalidWaveFormat, "Invalid wave format"},
-    {msg::NoWaveInDevice, "No wave audio recording device found"},
-    {msg::OpenDevice, "Unable to open device"},
-    {msg::CloseDevice, "Unable to close device"},
+    {msg::ChangeWhileOpen, QT_TRANSLATE_NOOP("MessageTable", "Change to property while device was open")},
+    {msg::InvalidDeviceId, QT_TRANSLATE_NOOP("MessageTable", "Invalid DeviceID")},
+    {msg::AllocHeader, QT_TRANSLATE_NOOP("MessageTable", "Unable to allocate memory for wave header")},
+    {msg::FreeHeader, QT_TRANSLATE_NOOP("MessageTable", "Unable to free header memory")},
+    {msg::StartDevice, QT_TRANSLATE_NOOP("MessageTable", "Unable to start device")},
+    {msg::FillBuffer, QT_TRANSLATE_NOOP("MessageTable", "Error filling wave buffer")},
+    {msg::UnknownError, QT_TRANSLATE_NOOP("MessageTable", "Specified error number is out of range (unknown error)")},
+    {msg::CannotRecordFormat, QT_TRANSLATE_NOOP("MessageTable", "The actual device can't record this format")},
+    {msg::CreateThread, QT_TRANSLATE_NOOP("MessageTable", "Could not create thread")},
+    {msg::InvalidWaveFormat, QT_TRANSLATE_NOOP("MessageTable", "Invalid wave format")},
+    {msg::NoWaveInDevice, QT_TRANSLATE_NOOP("MessageTable", "No wave audio recording device found")},
+    {msg::OpenDevice, QT_TRANSLATE_NOOP("MessageTable", "Unable to open device")},
+    {msg::CloseDevice, QT_TRANSLATE_NOOP("MessageTable", "Unable to close device")},
 };
 }  // namespace
 
@@ -28,7 +30,7 @@ std::string LoadResString(int id)
 {
     for (const Entry& e : kMessages)
         if (e.id == id)
-            return e.text;
+            return QCoreApplication::translate("MessageTable", e.text).toStdString();
     return LoadResString(msg::UnknownError);
 }
 

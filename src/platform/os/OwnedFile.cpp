@@ -42,17 +42,6 @@ FileStatus StatusOfPath(const std::string& path)
     return statusOf(::stat(path.c_str(), &st), st);
 }
 
-const char* FileKindName(FileKind kind)
-{
-    switch (kind) {
-    case FileKind::Directory: return "a folder";
-    case FileKind::NamedPipe: return "a named pipe";
-    case FileKind::Device: return "a device";
-    case FileKind::Socket: return "a socket";
-    default: return "something that is not a regular file";
-    }
-}
-
 int RenameNoReplace(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)

@@ -23,10 +23,6 @@ struct FileStatus {
 
 FileStatus StatusOfPath(const std::string& path);
 
-// "a folder", "a named pipe", "a device", "a socket", else "something that is not a
-// regular file": for messages about a name that holds no file to read or replace.
-const char* FileKindName(FileKind kind);
-
 // Renames `from` to `to` unless something stands at `to`: 0, EEXIST when the name is
 // taken, or another errno.
 int RenameNoReplace(const std::string& from, const std::string& to);

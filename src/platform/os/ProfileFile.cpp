@@ -3,6 +3,8 @@
 #include "platform/Errors.h"
 #include "platform/os/ErrorReport.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -145,9 +147,10 @@ void forgetReported(const std::string& key)
 
 void reportUnreadable(const std::string& path, const std::string& reason)
 {
-    reportOnce("read:" + path, "Unable to read the settings file. The program runs on its default settings "
-                               "and leaves the file as it is.\n" +
-                                   path + ": " + reason);
+    reportOnce("read:" + path, QCoreApplication::translate("ProfileFile", "Unable to read the settings file. The program runs on "
+                                                                          "its default settings and leaves the file as it is.")
+                                       .toStdString() +
+                                   "\n" + path + ": " + reason);
 }
 
 // An exclusive lock on a folder for one read-modify-write of a file in it, between threads
@@ -343,7 +346,9 @@ void ProfileFile::WriteStrings(const std::vector<Entry>& entries)
     if (entries.empty())
         return;
     const auto refuse = [&](const std::string& reason) {
-        const std::string text = "Unable to write to " + path_ + "\n" + path_ + ": " + reason;
+        const std::string text =
+            QCoreApplication::translate("ProfileFile", "Unable to write to %1").arg(QString::fromStdString(path_)).toStdString() +
+            "\n" + path_ + ": " + reason;
         if (onRefused_ == OnRefusedWrite::Raise)
             throw EProfileWriteError(text);
         reportOnce("write:" + path_, text);
