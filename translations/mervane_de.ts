@@ -614,6 +614,13 @@
     </message>
 </context>
 <context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
     <name>ImageParsing</name>
     <message>
         <source>It cannot be read: %1</source>
@@ -1510,6 +1517,69 @@
     </message>
 </context>
 <context>
+    <name>SampleLayout</name>
+    <message>
+        <source>%1, %2, %3, %4 Hz</source>
+        <translation>%1, %2, %3, %4 Hz</translation>
+    </message>
+    <message>
+        <source>%1 bit</source>
+        <translation>%1 Bit</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 Bit</translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation>%1 Kanal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 Kanäle</translation>
+    </message>
+    <message>
+        <source>format %1</source>
+        <translation>Format %1</translation>
+    </message>
+    <message>
+        <source>format tag %1</source>
+        <translation>Formatkennung %1</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file holds %1. Wave files with PCM samples of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, and 1 to 8 channels, can be encoded.</source>
+        <translation>Nicht unterstütztes Wave-Format: Die Datei enthält %1. Wave-Dateien mit PCM-Samples von 8, 16, 24 oder 32 Bit oder IEEE-Gleitkomma-Samples von 32 oder 64 Bit und 1 bis 8 Kanälen können codiert werden.</translation>
+    </message>
+    <message>
+        <source>no format</source>
+        <translation>kein Format</translation>
+    </message>
+    <message>
+        <source>an extensible format without its sub-format</source>
+        <translation>ein erweiterbares Format ohne Unterformat</translation>
+    </message>
+    <message>
+        <source>extensible %1</source>
+        <translation>erweiterbares %1</translation>
+    </message>
+    <message>
+        <source>format of unknown kind</source>
+        <translation>Format unbekannter Art</translation>
+    </message>
+    <message>
+        <source>IEEE float</source>
+        <translation>IEEE-Gleitkomma</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 byte</source>
+        <translation>%1 in Blöcken zu %2 Byte</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 bytes</source>
+        <translation>%1 in Blöcken zu %2 Byte</translation>
+    </message>
+</context>
+<context>
     <name>SequencerDevice</name>
     <message>
         <source>The sequencer needs a MIDI file.</source>
@@ -2328,6 +2398,13 @@ Gespeichert als: %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMWaveRecorder</name>
+    <message>
+        <source>This is a read-only property, please use SelectFormat.</source>
+        <translation>Diese Eigenschaft ist schreibgeschützt, bitte SelectFormat verwenden.</translation>
+    </message>
+</context>
+<context>
     <name>TocFile</name>
     <message>
         <source>The track mode &quot;%1&quot; is unknown</source>
@@ -2427,6 +2504,17 @@ Gespeichert als: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>unter diesem Namen liegt bereits etwas anderes</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Mixer</name>
+    <message>
+        <source>Cannot detect Microsoft Mixer !</source>
+        <translation>Der Microsoft-Mixer wurde nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>

@@ -614,6 +614,13 @@
     </message>
 </context>
 <context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Error desconocido</translation>
+    </message>
+</context>
+<context>
     <name>ImageParsing</name>
     <message>
         <source>It cannot be read: %1</source>
@@ -1510,6 +1517,69 @@
     </message>
 </context>
 <context>
+    <name>SampleLayout</name>
+    <message>
+        <source>%1, %2, %3, %4 Hz</source>
+        <translation>%1, %2, %3, %4 Hz</translation>
+    </message>
+    <message>
+        <source>%1 bit</source>
+        <translation>%1 bit</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 bits</translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation>%1 canal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 canales</translation>
+    </message>
+    <message>
+        <source>format %1</source>
+        <translation>formato %1</translation>
+    </message>
+    <message>
+        <source>format tag %1</source>
+        <translation>etiqueta de formato %1</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file holds %1. Wave files with PCM samples of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, and 1 to 8 channels, can be encoded.</source>
+        <translation>Formato wave no admitido: el archivo contiene %1. Se pueden codificar archivos wave con muestras PCM de 8, 16, 24 o 32 bits o muestras de coma flotante IEEE de 32 o 64 bits, y de 1 a 8 canales.</translation>
+    </message>
+    <message>
+        <source>no format</source>
+        <translation>ningún formato</translation>
+    </message>
+    <message>
+        <source>an extensible format without its sub-format</source>
+        <translation>un formato extensible sin su subformato</translation>
+    </message>
+    <message>
+        <source>extensible %1</source>
+        <translation>%1 extensible</translation>
+    </message>
+    <message>
+        <source>format of unknown kind</source>
+        <translation>formato de tipo desconocido</translation>
+    </message>
+    <message>
+        <source>IEEE float</source>
+        <translation>coma flotante IEEE</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 byte</source>
+        <translation>%1 en bloques de %2 byte</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 bytes</source>
+        <translation>%1 en bloques de %2 bytes</translation>
+    </message>
+</context>
+<context>
     <name>SequencerDevice</name>
     <message>
         <source>The sequencer needs a MIDI file.</source>
@@ -2328,6 +2398,13 @@ Guardado como: %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMWaveRecorder</name>
+    <message>
+        <source>This is a read-only property, please use SelectFormat.</source>
+        <translation>Esta propiedad es de solo lectura; use SelectFormat.</translation>
+    </message>
+</context>
+<context>
     <name>TocFile</name>
     <message>
         <source>The track mode &quot;%1&quot; is unknown</source>
@@ -2427,6 +2504,17 @@ Guardado como: %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>ya hay otra cosa con ese nombre</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Mixer</name>
+    <message>
+        <source>Cannot detect Microsoft Mixer !</source>
+        <translation>¡No se detecta el mezclador de Microsoft!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>

@@ -614,6 +614,13 @@
     </message>
 </context>
 <context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Erreur inconnue</translation>
+    </message>
+</context>
+<context>
     <name>ImageParsing</name>
     <message>
         <source>It cannot be read: %1</source>
@@ -1510,6 +1517,69 @@
     </message>
 </context>
 <context>
+    <name>SampleLayout</name>
+    <message>
+        <source>%1, %2, %3, %4 Hz</source>
+        <translation>%1, %2, %3, %4 Hz</translation>
+    </message>
+    <message>
+        <source>%1 bit</source>
+        <translation>%1 bit</translation>
+    </message>
+    <message>
+        <source>%1 bits</source>
+        <translation>%1 bits</translation>
+    </message>
+    <message>
+        <source>%1 channel</source>
+        <translation>%1 canal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 canaux</translation>
+    </message>
+    <message>
+        <source>format %1</source>
+        <translation>format %1</translation>
+    </message>
+    <message>
+        <source>format tag %1</source>
+        <translation>balise de format %1</translation>
+    </message>
+    <message>
+        <source>Unsupported wave format: the file holds %1. Wave files with PCM samples of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, and 1 to 8 channels, can be encoded.</source>
+        <translation>Format wave non pris en charge : le fichier contient %1. Les fichiers wave aux échantillons PCM de 8, 16, 24 ou 32 bits ou aux échantillons à virgule flottante IEEE de 32 ou 64 bits, de 1 à 8 canaux, peuvent être encodés.</translation>
+    </message>
+    <message>
+        <source>no format</source>
+        <translation>aucun format</translation>
+    </message>
+    <message>
+        <source>an extensible format without its sub-format</source>
+        <translation>un format extensible sans son sous-format</translation>
+    </message>
+    <message>
+        <source>extensible %1</source>
+        <translation>%1 extensible</translation>
+    </message>
+    <message>
+        <source>format of unknown kind</source>
+        <translation>format de type inconnu</translation>
+    </message>
+    <message>
+        <source>IEEE float</source>
+        <translation>virgule flottante IEEE</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 byte</source>
+        <translation>%1 par blocs de %2 octet</translation>
+    </message>
+    <message>
+        <source>%1 in blocks of %2 bytes</source>
+        <translation>%1 par blocs de %2 octets</translation>
+    </message>
+</context>
+<context>
     <name>SequencerDevice</name>
     <message>
         <source>The sequencer needs a MIDI file.</source>
@@ -2328,6 +2398,13 @@ Enregistré comme : %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMWaveRecorder</name>
+    <message>
+        <source>This is a read-only property, please use SelectFormat.</source>
+        <translation>Cette propriété est en lecture seule ; utilisez SelectFormat.</translation>
+    </message>
+</context>
+<context>
     <name>TocFile</name>
     <message>
         <source>The track mode &quot;%1&quot; is unknown</source>
@@ -2427,6 +2504,17 @@ Enregistré comme : %4</translation>
     <message>
         <source>something else is at that name</source>
         <translation>autre chose porte déjà ce nom</translation>
+    </message>
+</context>
+<context>
+    <name>Unit2Mixer</name>
+    <message>
+        <source>Cannot detect Microsoft Mixer !</source>
+        <translation>Impossible de détecter le mélangeur Microsoft !</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "platform/os/MessageTarget.h"
 #include "platform/os/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cctype>
 
@@ -46,7 +47,8 @@ void TForm2::InitMixer()
 {
     if (amMixer1.DeviceCount() == 0) {
         debugHooked_ = false;
-        AppDialogs().ShowMessageBox("Cannot detect Microsoft Mixer !", "Error", MessageBoxKind::Error);
+        AppDialogs().ShowMessageBox(QCoreApplication::translate("Unit2Mixer", "Cannot detect Microsoft Mixer !").toStdString(),
+                                    QCoreApplication::translate("Unit2Mixer", "Error").toStdString(), MessageBoxKind::Error);
     } else {
         ProfileFile settings = ProfileFile::Settings();
         const int count = amMixer1.DestinationCount();

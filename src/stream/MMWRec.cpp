@@ -2,6 +2,7 @@
 
 #include "platform/os/Dialogs.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace {
@@ -115,7 +116,8 @@ std::string TMMWaveRecorder::InputFormat() const
 
 void TMMWaveRecorder::SetInputFormat(const std::string&)
 {
-    AppDialogs().ShowMessage("This is a read-only property, please use SelectFormat.");
+    AppDialogs().ShowMessage(
+        QCoreApplication::translate("TMMWaveRecorder", "This is a read-only property, please use SelectFormat.").toStdString());
 }
 
 std::vector<std::uint8_t> TMMWaveRecorder::WriteWaveFormatEx() const

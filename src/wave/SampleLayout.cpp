@@ -1,5 +1,6 @@
 #include "wave/SampleLayout.h"
 
+#include <QCoreApplication>
 #include <bit>
 #include <cstring>
 
@@ -30,36 +31,44 @@ std::optional<Extensible> readExtensible(const TWaveFormatEx* f)
     return Extensible{le32(extra + 2), family ? le32(guid) : 0};
 }
 
-std::string plural(int n, const char* word)
-{
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
-
 // "CCITT A-Law, 8 bits, 1 channel, 8000 Hz"
 std::string holds(const std::string& name, const TWaveFormatEx* f)
 {
-    return name + ", " + plural(f->wBitsPerSample, "bit") + ", " + plural(f->nChannels, "channel") + ", " +
-           std::to_string(f->nSamplesPerSec) + " Hz";
+    const int bits = f->wBitsPerSample, channels = f->nChannels;
+    // One multi-argument arg(): a name is never read for placeholders of its own.
+    return QCoreApplication::translate("SampleLayout", "%1, %2, %3, %4 Hz")
+        .arg(QString::fromStdString(name),
+             (bits == 1 ? QCoreApplication::translate("SampleLayout", "%1 bit")
+                        : QCoreApplication::translate("SampleLayout", "%1 bits"))
+                 .arg(bits),
+             (channels == 1 ? QCoreApplication::translate("SampleLayout", "%1 channel")
+                            : QCoreApplication::translate("SampleLayout", "%1 channels"))
+                 .arg(channels),
+             QString::number(f->nSamplesPerSec))
+        .toStdString();
 }
 
 std::string tagName(std::uint32_t tag)
 {
     if (tag > 0xFFFF)
-        return "format " + std::to_string(tag);
+        return QCoreApplication::translate("SampleLayout", "format %1").arg(tag).toStdString();
     const std::string name = wioGetFormatTagName(static_cast<std::uint16_t>(tag));
     if (name != "Unknown" || tag == 0)
         return name;
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(tag));
-    return std::string("format tag ") + hex;
+    return QCoreApplication::translate("SampleLayout", "format tag %1").arg(QString::fromLatin1(hex)).toStdString();
 }
 
 std::optional<TSampleLayout> refuse(std::string* why, const std::string& what)
 {
     if (why)
-        *why = "Unsupported wave format: the file holds " + what +
-               ". Wave files with PCM samples of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, "
-               "and 1 to 8 channels, can be encoded.";
+        *why = QCoreApplication::translate("SampleLayout",
+                                           "Unsupported wave format: the file holds %1. Wave files with PCM samples "
+                                           "of 8, 16, 24 or 32 bits or IEEE float samples of 32 or 64 bits, "
+                                           "and 1 to 8 channels, can be encoded.")
+                   .arg(QString::fromStdString(what))
+                   .toStdString();
     return std::nullopt;
 }
 }  // namespace
@@ -98,19 +107,23 @@ std::uint32_t DefaultChannelMask(int channels)
 std::optional<TSampleLayout> ReadSampleLayout(const TWaveFormatEx* f, std::string* why)
 {
     if (!f)
-        return refuse(why, "no format");
+        return refuse(why, QCoreApplication::translate("SampleLayout", "no format").toStdString());
     std::uint32_t sampleKind = f->wFormatTag;  // PCM or float after the extensible record is read
     std::uint32_t mask = 0;
     std::string name = tagName(f->wFormatTag);
     if (f->wFormatTag == WAVE_FORMAT_EXTENSIBLE) {
         const auto ext = readExtensible(f);
         if (!ext)
-            return refuse(why, "an extensible format without its sub-format");
+            return refuse(why, QCoreApplication::translate("SampleLayout", "an extensible format without its sub-format")
+                                   .toStdString());
         sampleKind = ext->subFormat;
         mask = ext->channelMask;
-        name = "extensible " + (ext->subFormat ? tagName(ext->subFormat) : std::string("format of unknown kind"));
+        name = QCoreApplication::translate("SampleLayout", "extensible %1")
+                   .arg(ext->subFormat ? QString::fromStdString(tagName(ext->subFormat))
+                                       : QCoreApplication::translate("SampleLayout", "format of unknown kind"))
+                   .toStdString();
     } else if (f->wFormatTag == WAVE_FORMAT_IEEE_FLOAT) {
-        name = "IEEE float";
+        name = QCoreApplication::translate("SampleLayout", "IEEE float").toStdString();
     }
 
     TSampleLayout layout;
@@ -138,7 +151,10 @@ std::optional<TSampleLayout> ReadSampleLayout(const TWaveFormatEx* f, std::strin
     layout.rate = f->nSamplesPerSec;
     layout.frameBytes = layout.channels * bits / 8;
     if (f->nBlockAlign != layout.frameBytes)
-        return refuse(why, holds(name, f) + " in blocks of " + plural(f->nBlockAlign, "byte"));
+        return refuse(why, (f->nBlockAlign == 1 ? QCoreApplication::translate("SampleLayout", "%1 in blocks of %2 byte")
+                                                : QCoreApplication::translate("SampleLayout", "%1 in blocks of %2 bytes"))
+                               .arg(QString::fromStdString(holds(name, f)), QString::number(f->nBlockAlign))
+                               .toStdString());
 
     // A mask names at most as many speakers as there are channels; channels beyond the
     // speakers it names have no position.

@@ -107,3 +107,17 @@ TEST(TranslatedMessages, ADiscImageRefusalFollowsLang)
               std::string::npos)
         << english.err;
 }
+
+// What a wave file holds that cannot be encoded is described in the user's language too.
+TEST(TranslatedMessages, AnUnsupportedWaveFormatIsDescribedInTheUsersLanguage)
+{
+    IsolatedSettings settings;
+    const std::string alaw = settings.Folder().File("alaw.wav");
+    WriteBytes(alaw, RiffBuilder().Fmt(6, 2, 8000, 8).Chunk("data", PatternBytes(4000)).Build());
+    const CliRun german = RunCliIn("de_DE.UTF-8", {"wave", "-o", QString::fromStdString(settings.Folder().File("out")),
+                                                   QString::fromStdString(alaw)});
+    EXPECT_EQ(german.exitCode, 1) << german.err;
+    EXPECT_NE(german.err.find("Nicht unterstütztes Wave-Format: Die Datei enthält CCITT A-Law, 8 Bit, 2 Kanäle, 8000 Hz."),
+              std::string::npos)
+        << german.err;
+}

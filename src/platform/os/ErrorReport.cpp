@@ -2,6 +2,7 @@
 
 #include "platform/os/MessageTarget.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <mutex>
 
@@ -53,7 +54,7 @@ void ReportCurrentException() noexcept
         } catch (const std::exception& e) {
             ReportError(e.what());
         } catch (...) {
-            ReportError("Unknown error");
+            ReportError(QCoreApplication::translate("ErrorReport", "Unknown error").toStdString());
         }
     } catch (...) {
         // The report itself failed (out of memory); nothing more can be shown.
