@@ -2398,6 +2398,22 @@ Gespeichert als: %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMCBMode</name>
+    <message>
+        <source>&quot;CallBacks&quot; are called at interrupt time !
+<byte value="xd"/>This is currently only supported under Windows 95</source>
+        <translation>„CallBacks“ werden zur Unterbrechungszeit aufgerufen!
+Das wird derzeit nur unter Windows 95 unterstützt</translation>
+    </message>
+</context>
+<context>
+    <name>TMMHiTimer</name>
+    <message>
+        <source>Not enough timers available</source>
+        <translation>Nicht genügend Zeitgeber verfügbar</translation>
+    </message>
+</context>
+<context>
     <name>TMMWaveRecorder</name>
     <message>
         <source>This is a read-only property, please use SelectFormat.</source>

@@ -2398,6 +2398,22 @@ Guardado como: %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMCBMode</name>
+    <message>
+        <source>&quot;CallBacks&quot; are called at interrupt time !
+<byte value="xd"/>This is currently only supported under Windows 95</source>
+        <translation>¡Los «CallBacks» se llaman en tiempo de interrupción!
+Actualmente esto solo se admite en Windows 95</translation>
+    </message>
+</context>
+<context>
+    <name>TMMHiTimer</name>
+    <message>
+        <source>Not enough timers available</source>
+        <translation>No hay suficientes temporizadores disponibles</translation>
+    </message>
+</context>
+<context>
     <name>TMMWaveRecorder</name>
     <message>
         <source>This is a read-only property, please use SelectFormat.</source>

@@ -2398,6 +2398,22 @@ Enregistré comme : %4</translation>
     </message>
 </context>
 <context>
+    <name>TMMCBMode</name>
+    <message>
+        <source>&quot;CallBacks&quot; are called at interrupt time !
+<byte value="xd"/>This is currently only supported under Windows 95</source>
+        <translation>Les « CallBacks » sont appelés au moment de l&apos;interruption !
+Cela n&apos;est actuellement pris en charge que sous Windows 95</translation>
+    </message>
+</context>
+<context>
+    <name>TMMHiTimer</name>
+    <message>
+        <source>Not enough timers available</source>
+        <translation>Pas assez de minuteurs disponibles</translation>
+    </message>
+</context>
+<context>
     <name>TMMWaveRecorder</name>
     <message>
         <source>This is a read-only property, please use SelectFormat.</source>

@@ -5,6 +5,7 @@
 #include "platform/os/MessageTable.h"
 #include "platform/os/MessageTarget.h"
 
+#include <QCoreApplication>
 #include <chrono>
 #include <condition_variable>
 #include <system_error>
@@ -180,7 +181,7 @@ void TMMHiTimer::rebuild()
             clock_);
     } catch (const std::system_error&) {
         tearDown();
-        throw EOutOfResources("Not enough timers available");
+        throw EOutOfResources(QCoreApplication::translate("TMMHiTimer", "Not enough timers available").toStdString());
     }
 }
 

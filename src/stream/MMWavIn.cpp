@@ -170,9 +170,7 @@ void TMMCustomWaveIn::SetCallBackMode(TMMCBMode mode)
     if (mode == cmCallback) {
         // Handling buffers inside the device's own callback is refused: it would run the
         // chain and its events on the card's mixing thread.
-        AppDialogs().ShowMessageBox("\"CallBacks\" are called at interrupt time !\n\r"
-                                    "This is currently only supported under Windows 95",
-                                    "TMMWaveIn", MessageBoxKind::Plain);
+        AppDialogs().ShowMessageBox(CallbackModeRefusal(), "TMMWaveIn", MessageBoxKind::Plain);
         return;
     }
     callBackMode_ = mode;
