@@ -2,43 +2,41 @@
 
 #include "platform/Errors.h"
 #include "platform/card/SoundCard.h"
-#include "platform/codec/Resampler.h"
 #include "platform/os/MessageTarget.h"
+#include "wave/PcmStream.h"
+#include "wave/SampleLayout.h"
 
 #include <QCoreApplication>
-#include <algorithm>
-#include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace {
 constexpr unsigned kSpeakersRate = 44100;
 
-// Reader thread: the frames as the card plays them (44100 Hz, 16-bit stereo): a mono file on
-// both sides, a file of more channels by its first two, another rate resampled.
+// Reader thread: the frames as the card plays them (44100 Hz, 16-bit stereo), converted as a
+// wave file is for the encoder: mono on both sides, more channels mixed down, another rate
+// resampled.
 std::vector<std::int16_t> inCardFormat(const WaveSpanSamples& read)
 {
-    const std::size_t frames = read.channels > 0 ? read.samples.size() / std::size_t(read.channels) : 0;
-    std::vector<std::int16_t> stereo(frames * 2);
-    for (std::size_t i = 0; i < frames; ++i) {
-        const std::int16_t* frame = &read.samples[i * std::size_t(read.channels)];
-        stereo[2 * i] = frame[0];
-        stereo[2 * i + 1] = frame[read.channels > 1 ? 1 : 0];
-    }
-    if (read.rate == kSpeakersRate || frames == 0)
-        return stereo;
-    std::vector<float> in(stereo.begin(), stereo.end());
-    for (float& s : in)
-        s /= 32768.0f;
-    Resampler resampler(read.rate, kSpeakersRate, 2);
-    std::vector<float> out;
-    const std::span<const float> body = resampler.Process(in.data(), frames);
-    out.assign(body.begin(), body.end());
-    const std::span<const float> tail = resampler.Flush();
-    out.insert(out.end(), tail.begin(), tail.end());
-    std::vector<std::int16_t> result(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i)
-        result[i] = std::int16_t(std::clamp(std::lround(out[i] * 32768.0f), -32768L, 32767L));
-    return result;
+    if (read.channels <= 0 || read.samples.empty())
+        return {};
+    TSampleLayout layout;
+    layout.encoding = TSampleEncoding::Signed16;
+    layout.channels = read.channels;
+    layout.channelMask = DefaultChannelMask(read.channels);
+    layout.rate = read.rate;
+    layout.frameBytes = 2 * read.channels;
+    TPcmStreamConverter converter(layout, kSpeakersRate);
+    std::vector<std::int16_t> stereo;
+    const auto keep = [&stereo](std::span<const std::uint8_t> bytes) {
+        const std::size_t at = stereo.size();
+        stereo.resize(at + bytes.size() / 2);
+        std::memcpy(stereo.data() + at, bytes.data(), bytes.size() / 2 * 2);
+    };
+    keep(converter.Convert(reinterpret_cast<const std::uint8_t*>(read.samples.data()),
+                           std::int64_t(read.samples.size() * 2)));
+    keep(converter.Finish());
+    return stereo;
 }
 }  // namespace
 
