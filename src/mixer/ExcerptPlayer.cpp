@@ -29,6 +29,8 @@ std::vector<std::int16_t> inCardFormat(const WaveSpanSamples& read)
     TPcmStreamConverter converter(layout, kSpeakersRate);
     std::vector<std::int16_t> stereo;
     const auto keep = [&stereo](std::span<const std::uint8_t> bytes) {
+        if (bytes.size() < 2)
+            return;  // the converter may hand back nothing, and memcpy takes no null source
         const std::size_t at = stereo.size();
         stereo.resize(at + bytes.size() / 2);
         std::memcpy(stereo.data() + at, bytes.data(), bytes.size() / 2 * 2);
