@@ -99,8 +99,9 @@ public:
 
     // Plays `samples` (the card's own format: 44100 Hz, 16-bit, interleaved stereo) on the
     // speakers once, at the speakers' master volume, in place of the lines they monitor (the
-    // user listens to the clip, not to the inputs); a clip playing before stops. The card keeps the wall clock's pace while a clip plays. When the
-    // card has no speakers' device open, it is opened again now. Raises EMervaneError naming
+    // user listens to the clip, not to the inputs); a clip playing before stops. A clip plays
+    // at the wall clock's pace: during a recording at the fast pace it waits for that to end.
+    // When the card has no speakers' device open, it is opened again now. Raises EMervaneError naming
     // the device and the reason when it cannot be opened. `ended` runs on the card thread
     // once the last frame has gone to the device (or the device went away); a clip stopped
     // just as it ended may still tell its end. Returns the clip's number. Main thread.
