@@ -5,9 +5,11 @@
 #include "platform/os/MessageTarget.h"
 #include "wave/PcmStream.h"
 #include "wave/SampleLayout.h"
+#include "wave/WaveFormat.h"
 
 #include <QCoreApplication>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -18,15 +20,11 @@ constexpr unsigned kSpeakersRate = 44100;
 // resampled.
 std::vector<std::int16_t> inCardFormat(const WaveSpanSamples& read)
 {
-    if (read.channels <= 0 || read.samples.empty())
+    const TWaveFormatEx format = pcmWaveFormat(16, read.channels, read.rate);
+    const std::optional<TSampleLayout> layout = ReadSampleLayout(&format, nullptr);
+    if (!layout || read.samples.empty())
         return {};
-    TSampleLayout layout;
-    layout.encoding = TSampleEncoding::Signed16;
-    layout.channels = read.channels;
-    layout.channelMask = DefaultChannelMask(read.channels);
-    layout.rate = read.rate;
-    layout.frameBytes = 2 * read.channels;
-    TPcmStreamConverter converter(layout, kSpeakersRate);
+    TPcmStreamConverter converter(*layout, kSpeakersRate);
     std::vector<std::int16_t> stereo;
     const auto keep = [&stereo](std::span<const std::uint8_t> bytes) {
         if (bytes.size() < 2)
