@@ -101,10 +101,11 @@ public:
     // speakers once, at the speakers' master volume, in place of the lines they monitor (the
     // user listens to the clip, not to the inputs); a clip playing before stops. A clip plays
     // at the wall clock's pace: during a recording at the fast pace it waits for that to end.
-    // When the card has no speakers' device open, it is opened again now. Raises EMervaneError naming
-    // the device and the reason when it cannot be opened. `ended` runs on the card thread
-    // once the last frame has gone to the device (or the device went away); a clip stopped
-    // just as it ended may still tell its end. Returns the clip's number. Main thread.
+    // When the card has no speakers' device open, it is opened again now. Raises
+    // EMervaneError naming the device and the reason when it cannot be opened. `ended` runs
+    // on the card thread once the last frame has gone to the device (or the device went
+    // away); a clip stopped just as it ended may still tell its end. Returns the clip's
+    // number. Main thread.
     std::uint64_t PlayOnSpeakers(std::vector<std::int16_t> samples, std::function<void()> ended);
     // Stops clip `clip` if it still plays; when this returns, no more of it is written.
     // Main thread.
